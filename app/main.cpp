@@ -1,0 +1,37 @@
+// quorvex2: the command-line host of the component.
+#include <quorvex2/quorvex2.h>
+
+#include <iostream>
+
+#include "command_registry.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Quorvex2 " + quorvex2::VersionText() +
+               " - orienteering split-time analysis.\n"
+               "Loads lap files (.lxm, .lap, CSV, SPORTident, OEvent, .lzh) and writes reports,\n"
+               "charts, printed pages and web sites."};
+  app.set_version_flag("--version", quorvex2::VersionText());
+  app.require_subcommand(0, 1);
+  for (const auto& command : qxcli::RegisteredCommands()) {
+    CLI::App* sub = app.add_subcommand(command.name, command.description);
+    command.setup(*sub);
+  }
+  try {
+    app.parse(argc, argv);
+    if (app.get_subcommands().empty()) {
+      std::cout << app.help();
+    }
+  } catch (const CLI::Success& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return 2;
+  } catch (const qxcli::ExitError& e) {
+    if (e.what()[0] != '\0') std::cerr << e.what() << "\n";
+    return e.code();
+  } catch (const std::exception& e) {
+    std::cerr << "quorvex2: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,10 @@
+# Every library comes from Debian (scripts/install-deps).
+find_package(PkgConfig REQUIRED)
+find_package(pugixml REQUIRED)
+find_package(fmt REQUIRED)
+find_package(SQLite3 REQUIRED)
+find_package(Iconv REQUIRED)
+pkg_check_modules(CAIRO REQUIRED IMPORTED_TARGET cairo)
+pkg_check_modules(PANGOCAIRO REQUIRED IMPORTED_TARGET pangocairo)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+pkg_check_modules(LHASA REQUIRED IMPORTED_TARGET liblhasa)

@@ -1,0 +1,62 @@
+#include "cli_run.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace qxtest {
+
+CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text) {
+  const std::string dir = MakeTempDir("cli-io");
+  const std::string in_path = dir + "/in", out_path = dir + "/out", err_path = dir + "/err";
+  std::ofstream(in_path, std::ios::binary) << stdin_text;
+
+  pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    int in = open(in_path.c_str(), O_RDONLY);
+    int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    std::vector<char*> argv;
+    std::string program = QX_CLI_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copy = args;
+    for (auto& a : copy) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  CliResult result;
+  result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = ReadFile(out_path);
+  result.err = ReadFile(err_path);
+  return result;
+}
+
+std::string MakeTempDir(const std::string& name) {
+  static int counter = 0;
+  auto dir = std::filesystem::temp_directory_path() /
+             ("qx-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + "-" + name);
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir.string();
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+}  // namespace qxtest

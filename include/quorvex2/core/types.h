@@ -1,0 +1,33 @@
+#pragma once
+// Types shared by the whole component.
+#include <cstdint>
+
+namespace quorvex2 {
+
+// A time or date: a count of days, day 0 = 1899-12-30, one second = 1/86400.
+using Date = double;
+
+// Codes stored in time values that hold no time (compared for exact equality).
+enum LapTimeConst : int32_t {
+  QX_TIME_DISQ = -2,   // disqualified / invalid punch
+  QX_TIME_SKIP = -1,   // control skipped
+  QX_TIME_NODATA = 0,  // no data
+};
+
+inline constexpr double kSecond = 1.0 / 86400.0;
+inline constexpr double kMinute = 1.0 / 1440.0;
+inline constexpr double kHour = 1.0 / 24.0;
+
+namespace detail {
+
+// Passkey of the component-internal setters: only the component can make one, so members that
+// take it are out of the host's reach. Component code obtains it with MakeInternal()
+// (src/core/detail/internal.h).
+class Internal {
+ private:
+  Internal() = default;
+  friend Internal MakeInternal();
+};
+
+}  // namespace detail
+}  // namespace quorvex2

@@ -1,0 +1,49 @@
+#pragma once
+// One competition class: course parameters and its runners in order.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "quorvex2/core/lap_data.h"
+#include "quorvex2/core/load_mode.h"
+#include "quorvex2/core/types.h"
+
+namespace quorvex2 {
+
+class clsClassData {
+ public:
+  int32_t ControlCount = 0;
+  int32_t CourseNum = 0;
+  int32_t Length = 0;  // metres
+  int32_t Climb = 0;   // metres
+  int32_t CutOffRank = 0;
+
+  const std::string& ClassName() const { return class_name_; }
+  // Sets the name and recomputes FileName from it (root object only).
+  void SetClassName(const std::string& value, detail::Internal);
+
+  const std::string& FileName() const { return file_name_; }
+  void FileName(const std::string& value);
+
+  // "4200m ↑180m", "4200m", or "" when Length is 0.
+  std::string ClassInfo() const;
+
+  // Offers a loaded record: appends it (true) or merges it into a matching runner / drops it
+  // (false) under the load mode.
+  bool AddLapObject(std::shared_ptr<clsLapData>& LapObject, int32_t LapFileLoadMode = 0);
+  std::shared_ptr<clsLapData> AddLap();
+  void RemoveLap(int32_t Index);
+  void ClearLap();
+  // 1-based; nullptr for an invalid index.
+  std::shared_ptr<clsLapData> LapData(int32_t Index) const;
+  int32_t LapCount() const { return static_cast<int32_t>(laps_.size()); }
+  void SortLap();
+
+ private:
+  std::string class_name_;
+  std::string file_name_;
+  std::vector<std::shared_ptr<clsLapData>> laps_;
+};
+
+}  // namespace quorvex2

@@ -1,0 +1,112 @@
+#pragma once
+// The root object: one loaded event (header, metadata, classes, courses, segments) and the
+// service objects through which the host reaches every other function of the component.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "quorvex2/core/class_data.h"
+#include "quorvex2/core/course_data.h"
+#include "quorvex2/core/event_data.h"
+#include "quorvex2/core/segment_data.h"
+#include "quorvex2/core/types.h"
+
+namespace quorvex2 {
+
+class clsAnalyzer;
+class clsResultsHolder;
+class clsFileControl;
+class clsGraphicControl;
+class clsHtmlControl;
+class clsTextControl;
+class clsConfigControl;
+
+class clsQuorvex2 {
+ public:
+  // Becomes the current root of this thread, creates the service objects, then clears itself.
+  clsQuorvex2();
+  ~clsQuorvex2();
+  clsQuorvex2(const clsQuorvex2&) = delete;
+  clsQuorvex2& operator=(const clsQuorvex2&) = delete;
+
+  std::string FileName;
+  Date FileDate = 0;
+
+  // The component-wide error comment left by the last failing file operation.
+  std::string ErrorComment() const;
+  std::shared_ptr<clsAnalyzer> NewAnalyzer() const;
+  std::shared_ptr<clsResultsHolder> NewResultsHolder() const;
+
+  std::shared_ptr<clsEventData> EventData() const { return event_data_; }
+  std::shared_ptr<clsMetaData> MetaData() const { return meta_data_; }
+  std::shared_ptr<clsFileControl> FileControl() const { return file_control_; }
+  std::shared_ptr<clsGraphicControl> GraphicControl() const { return graphic_control_; }
+  std::shared_ptr<clsHtmlControl> HtmlControl() const { return html_control_; }
+  std::shared_ptr<clsTextControl> TextControl() const { return text_control_; }
+  std::shared_ptr<clsConfigControl> ConfigControl() const { return config_control_; }
+
+  std::shared_ptr<clsClassData> AddClass(const std::string& ClassName);
+  void RemoveClass(const std::string& ClassName);
+  // Refused (false, nothing changed) when NewName is taken by another class; true when renamed.
+  bool RenameClass(const std::string& OldName, const std::string& NewName);
+  // By name, or by 1-based position; nullptr when unknown.
+  std::shared_ptr<clsClassData> ClassData(const std::string& ClassID) const;
+  std::shared_ptr<clsClassData> ClassData(int32_t ClassID) const;
+  int32_t ClassCount() const;
+  bool IsClassExists(const std::string& ClassName) const;
+
+  std::shared_ptr<clsCourseData> AddCourse(int32_t CourseIndex);
+  void RemoveCourse(int32_t CourseIndex);
+  // By the decimal text of the course number, or by 1-based position; nullptr when unknown.
+  std::shared_ptr<clsCourseData> CourseData(const std::string& CourseID) const;
+  std::shared_ptr<clsCourseData> CourseData(int32_t CourseID) const;
+  int32_t CourseCount() const;
+  void ClearCourse();
+  bool IsCourseExists(int32_t CourseIndex) const;
+
+  // Entries "i,,Name,file,count" per class, then ",course,A/B,a_b,count" per shared course.
+  std::vector<std::string> ClassAndCourseList() const;
+  void SeparateClassAndCourseValue(const std::string& Expression, std::string* ValueName = nullptr,
+                                   int32_t* ClassIndex = nullptr, int32_t* CourseNum = nullptr,
+                                   std::string* FileName = nullptr,
+                                   int32_t* RunnerCount = nullptr) const;
+
+  void SortLap();
+  // std::out_of_range (registry unchanged) for a position above ClassCount.
+  void SortClass(const std::string& OrderExpression);
+
+  // 1-based; std::out_of_range outside 1..SegmentCount.
+  std::shared_ptr<clsSegmentData> SegmentData(int32_t Index) const;
+  int32_t SegmentCount() const;
+  void MakeSegmentSet();
+
+  void Clear();
+  std::string Version(bool WithTestBuild = true) const;
+
+  // Host callbacks standing in for the platform's dialogs. ShowMessage receives messages the
+  // component would show in a message box (without it they go to the error comment);
+  // ChooseArchiveMember picks one of several lap files in an archive and returns its name, or
+  // "" to cancel (without it the choice is cancelled).
+  std::function<void(const std::string& message)> ShowMessage;
+  std::function<std::string(const std::vector<std::string>& members)> ChooseArchiveMember;
+
+  // Component-internal: loaders add objects they built; false when the key is taken.
+  bool AddExistingClass(std::shared_ptr<clsClassData> ClassObject, detail::Internal);
+  bool AddExistingCourse(std::shared_ptr<clsCourseData> CourseObject, detail::Internal);
+
+ private:
+  std::shared_ptr<clsEventData> event_data_;
+  std::shared_ptr<clsMetaData> meta_data_;
+  std::vector<std::shared_ptr<clsClassData>> classes_;
+  std::vector<std::shared_ptr<clsCourseData>> courses_;
+  std::vector<std::shared_ptr<clsSegmentData>> segments_;
+  std::shared_ptr<clsFileControl> file_control_;
+  std::shared_ptr<clsGraphicControl> graphic_control_;
+  std::shared_ptr<clsHtmlControl> html_control_;
+  std::shared_ptr<clsTextControl> text_control_;
+  std::shared_ptr<clsConfigControl> config_control_;
+};
+
+}  // namespace quorvex2

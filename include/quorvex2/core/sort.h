@@ -1,0 +1,73 @@
+#pragma once
+// The component's one sorting facility (ascending keys, equal keys newest first, competition
+// ranks) and the field splitter of its comma-separated expressions.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace quorvex2 {
+
+// A sort key: a number (dates are numbers of days) or a string. Numbers compare numerically,
+// strings by character code; a number sorts before a string.
+using SortKeyValue = std::variant<double, std::string>;
+using SortItemValue = std::variant<std::string, int32_t, std::shared_ptr<void>>;
+
+class CclsSortLine {
+ public:
+  SortKeyValue SortKey;
+  SortItemValue Item;
+  int32_t RankOrder = 0;
+};
+
+class CclsSort {
+ public:
+  CclsSort() { Clear(); }
+
+  void AddString(const SortKeyValue& Key, const std::string& Value);
+  void AddLong(const SortKeyValue& Key, int32_t Value);
+  void AddObject(const SortKeyValue& Key, std::shared_ptr<void> Value);
+
+  int32_t Count() const { return static_cast<int32_t>(lines_.size()); }
+  // 1-based; std::out_of_range outside 1..Count.
+  const SortKeyValue& SortKey(int32_t Index) const;
+  std::string StringItem(int32_t Index) const;
+  int32_t LongItem(int32_t Index) const;
+  std::shared_ptr<void> ObjectItem(int32_t Index) const;
+  template <class T>
+  std::shared_ptr<T> ObjectItemAs(int32_t Index) const {
+    return std::static_pointer_cast<T>(ObjectItem(Index));
+  }
+  CclsSortLine& LineObject(int32_t Index);
+  const std::vector<CclsSortLine>& LineSet() const { return lines_; }
+
+  // Standard competition ranks: keys 10, 12, 12, 15 get 1, 2, 2, 4.
+  void CalcRankOrder();
+  void Clear();
+
+ private:
+  void Insert(CclsSortLine line);
+
+  std::vector<CclsSortLine> lines_;
+  int32_t level_ = 0;
+};
+
+class CclsSplit {
+ public:
+  // Splits Text at every Separator (no trimming, empty fields kept).
+  void Expression(const std::string& Separator, const std::string& Text);
+  // The fields joined with Separator.
+  std::string Expression(const std::string& Separator) const;
+  // The trimmed field (0-based); "" outside 0..Bound.
+  std::string Value(int32_t Index) const;
+  void Value(int32_t Index, const std::string& NewValue);
+  // The untrimmed fields Index..Bound joined with Separator; "" outside 0..Bound.
+  std::string AfterValue(int32_t Index, const std::string& Separator) const;
+  int32_t Bound() const { return static_cast<int32_t>(fields_.size()) - 1; }
+
+ private:
+  std::vector<std::string> fields_;
+};
+
+}  // namespace quorvex2

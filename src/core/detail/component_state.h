@@ -1,0 +1,26 @@
+#pragma once
+// Component-wide state, one copy per host thread: the current root, the serial counter of
+// runner records and the error comment.
+#include <cstdint>
+#include <string>
+
+namespace quorvex2 {
+class clsQuorvex2;
+}
+
+namespace quorvex2::detail {
+
+struct ComponentState {
+  clsQuorvex2* current_root = nullptr;  // the most recently created root still alive
+  int32_t serial_counter = 0;
+  std::string error_comment;
+};
+
+ComponentState& State();
+
+// The current root; nullptr when no root object exists on this thread.
+clsQuorvex2* CurrentRoot();
+int32_t NextSerialNumber();
+void SetErrorComment(const std::string& text);
+
+}  // namespace quorvex2::detail

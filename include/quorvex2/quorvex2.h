@@ -1,5 +1,9 @@
 #pragma once
 // The whole public interface of the Quorvex2 component.
+#include "quorvex2/analysis/analyzed_general_data.h"
+#include "quorvex2/analysis/analyzed_runner_data.h"
+#include "quorvex2/analysis/analyzer.h"
+#include "quorvex2/analysis/results_holder.h"
 #include "quorvex2/chart/graphic_control.h"
 #include "quorvex2/core/class_data.h"
 #include "quorvex2/core/course_data.h"

@@ -33,6 +33,9 @@ class clsLapData {
   // The stored value of leg Index without raising LegCount (0 for Index 0); std::out_of_range
   // outside 0..30.
   Date LapValue(int32_t Index) const;
+  // The time object of leg Index without raising LegCount (nullptr for Index 0); std::out_of_range
+  // outside 0..30. The analysis reads legs through this.
+  clsTimeValue* LapObject(int32_t Index);
 
   int32_t LegCount() const { return leg_count_; }
   void LegCount(int32_t value) { leg_count_ = value; }

@@ -23,5 +23,6 @@
 #include "quorvex2/core/version.h"
 #include "quorvex2/export/text_control.h"
 #include "quorvex2/files/file_control.h"
+#include "quorvex2/files/file_types.h"
 #include "quorvex2/html/html_control.h"
 #include "quorvex2/platform/config_control.h"

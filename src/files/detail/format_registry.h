@@ -1,0 +1,35 @@
+#pragma once
+// Every lap file format plugs in here by its file type, so the dispatcher in clsFileControl
+// never grows a branch per format. The table is filled once by RegisterBuiltinFormats()
+// (src/files/builtin_formats.cpp): one line per format.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace quorvex2::detail {
+
+class ProgressReporter;
+
+struct ReadRequest {
+  std::string file_name;  // drives extension tests; the file read when file_data is empty
+  int32_t load_mode = 0;
+  std::string file_data;  // the whole text already in memory (UTF-8), or empty
+  ProgressReporter* progress = nullptr;  // never null inside a reader
+};
+
+// A reader adds what it reads to the current root and returns false (after setting the error
+// comment) on failure.
+using Reader = std::function<bool(const ReadRequest&)>;
+// A writer saves the current root's event; false on failure (no error comment).
+using Writer = std::function<bool(const std::string& file_name, int32_t save_mode)>;
+
+void RegisterReader(int32_t file_type, Reader reader);
+void RegisterWriter(int32_t file_type, Writer writer);
+// nullptr when no format of that type is built in.
+const Reader* FindReader(int32_t file_type);
+const Writer* FindWriter(int32_t file_type);
+
+// Fills the table on first use (idempotent).
+void RegisterBuiltinFormats();
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,14 @@
+#pragma once
+// The error comment of a failing reader: message, CR LF, location, and optionally CR LF and the
+// description of what stopped it ("ファイルを開けません\r\nclsFileControl.LoadOEvent\r\n...").
+#include <string>
+
+namespace quorvex2::detail {
+
+inline constexpr const char* kCannotOpenFile = "ファイルを開けません";
+
+// Sets the error comment and returns false, so readers can `return FailLoad(...)`.
+bool FailLoad(const std::string& message, const std::string& location,
+              const std::string& description = "");
+
+}  // namespace quorvex2::detail

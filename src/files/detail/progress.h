@@ -1,0 +1,26 @@
+#pragma once
+// Progress of a reader: Progress(0) at its start, the rounded percentage (halves to even) per
+// unit of work, Progress(100) on every way out (the destructor guarantees it).
+#include <cstdint>
+#include <functional>
+
+namespace quorvex2::detail {
+
+class ProgressReporter {
+ public:
+  explicit ProgressReporter(std::function<void(int32_t)> sink);
+  ~ProgressReporter();  // raises 100 unless Finish() already did
+  ProgressReporter(const ProgressReporter&) = delete;
+  ProgressReporter& operator=(const ProgressReporter&) = delete;
+
+  void Start();                              // raises 0
+  void Step(double done, double total);      // raises round-half-even(done / total * 100)
+  void Percent(int32_t percent);             // raises percent as given
+  void Finish();                             // raises 100 once
+
+ private:
+  std::function<void(int32_t)> sink_;
+  bool finished_ = false;
+};
+
+}  // namespace quorvex2::detail

@@ -44,4 +44,7 @@ struct DateParts {
 };
 DateParts SplitDate(Date value);
 
+// The value rounded to the nearest whole second (half away from zero), as the formatter rounds.
+Date RoundToSecond(Date value);
+
 }  // namespace quorvex2

@@ -7,8 +7,13 @@
 
 namespace quorvex2 {
 
+// The path as the file system takes it: every "\" becomes "/".
+std::string ToFileSystemPath(const std::string& Path);
+
+// The file procedures below accept "\" and "/" paths (see ToFileSystemPath).
 bool IsFileExists(const std::string& Path);
 bool IsFolderExists(const std::string& Path);
+// Appends "\" (or "/" to a path written with "/" only) unless it ends with either.
 std::string AddPathSeparator(const std::string& Path);
 std::string RemovePathSeparator(const std::string& Path);
 std::string GetFileName(const std::string& Path);

@@ -25,7 +25,7 @@ Date ParseDateOrDefault(const std::string& Text, Date DefaultDate);
 // Sort rank of a result text that is not a time (DNS 99, DNF 90, MP 30, P3 3, ...).
 int32_t ResultStatusOrder(const std::string& Result);
 
-// The label of a leg: "△→１", "１→２", "10→11", "12→◎"; without origin "１", "◎".
+// The label of a leg: "△→１", "１→２", "10→11", "12→◎"; without origin "→１", "→◎".
 std::string MakeLegName(int32_t ControlCount, bool WithOrigin, int32_t LegIndex);
 
 }  // namespace quorvex2

@@ -14,6 +14,12 @@ enum LapTimeConst : int32_t {
   QX_TIME_NODATA = 0,  // no data
 };
 
+// The codes as time values, for comparing with a Date (comparing a double with the enumeration
+// directly is deprecated in C++20).
+inline constexpr Date kTimeDisq = QX_TIME_DISQ;
+inline constexpr Date kTimeSkip = QX_TIME_SKIP;
+inline constexpr Date kTimeNoData = QX_TIME_NODATA;
+
 inline constexpr double kSecond = 1.0 / 86400.0;
 inline constexpr double kMinute = 1.0 / 1440.0;
 inline constexpr double kHour = 1.0 / 24.0;

@@ -1,0 +1,121 @@
+// Path texts. The procedures read "\" as the separator and also "/" (and ":" for drive letters)
+// where noted, so Windows-style and "/" paths both work; the file system sees "/" only.
+#include "quorvex2/core/path.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string_view>
+#include <system_error>
+
+#include "quorvex2/core/text.h"
+
+namespace quorvex2 {
+namespace {
+
+constexpr std::string_view kRemovedFromFileNames = ":/|><'\"";
+
+// Position of the last "\", else of the last "/", else of the last ":" (npos when none).
+size_t LastSeparator(const std::string& path) {
+  for (char separator : {'\\', '/', ':'}) {
+    if (const size_t pos = path.rfind(separator); pos != std::string::npos) return pos;
+  }
+  return std::string::npos;
+}
+
+// The last path component (after "\" or "/").
+size_t LastComponentStart(const std::string& path) {
+  const size_t pos = path.find_last_of("\\/");
+  return pos == std::string::npos ? 0 : pos + 1;
+}
+
+bool IsFileSystemPath(const std::string& path) {
+  return path.starts_with('/') || path.starts_with("./") || path.starts_with("../");
+}
+
+}  // namespace
+
+std::string ToFileSystemPath(const std::string& Path) {
+  std::string out = Path;
+  std::replace(out.begin(), out.end(), '\\', '/');
+  return out;
+}
+
+bool IsFileExists(const std::string& Path) {
+  if (Path.empty()) return false;
+  const std::string path = ToFileSystemPath(Path);
+  std::error_code ec;
+  if (std::filesystem::is_directory(path, ec)) return false;
+  return std::ifstream(path, std::ios::binary).is_open();
+}
+
+bool IsFolderExists(const std::string& Path) {
+  if (Path.empty()) return false;
+  std::string folder = ToFileSystemPath(Path);
+  if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  std::error_code ec;
+  return std::filesystem::is_directory(folder, ec);
+}
+
+// A "/" path gets "/" so that it stays usable; every other path gets "\".
+std::string AddPathSeparator(const std::string& Path) {
+  if (!Path.empty() && (Path.back() == '\\' || Path.back() == '/')) return Path;
+  const bool slash_path =
+      Path.find('/') != std::string::npos && Path.find('\\') == std::string::npos;
+  return Path + (slash_path ? "/" : "\\");
+}
+
+std::string RemovePathSeparator(const std::string& Path) {
+  if (!Path.empty() && (Path.back() == '\\' || Path.back() == '/')) {
+    return Path.substr(0, Path.size() - 1);
+  }
+  return Path;
+}
+
+std::string GetFileName(const std::string& Path) {
+  const size_t pos = LastSeparator(Path);
+  return pos == std::string::npos ? Path : Path.substr(pos + 1);
+}
+
+// Up to and including the last "\"; without one, the last "/" (so "/" paths have a folder too),
+// then the last ":".
+std::string GetFolderName(const std::string& Path) {
+  const size_t pos = LastSeparator(Path);
+  return pos == std::string::npos ? std::string() : Path.substr(0, pos + 1);
+}
+
+std::string GetExtension(const std::string& Path) {
+  const std::string unquoted = RemoveQuote(Path);
+  const bool has_wildcard = unquoted.find_first_of("*?") != std::string::npos;
+  if (!has_wildcard && IsFolderExists(unquoted)) return std::string();
+  const size_t start = LastComponentStart(Path);
+  const size_t dot = Path.rfind('.');
+  if (dot == std::string::npos || dot < start) return std::string();
+  return ToLower(Path.substr(dot + 1));
+}
+
+std::string RemoveExtension(const std::string& Path) {
+  const size_t start = LastComponentStart(Path);
+  const size_t dot = Path.rfind('.');
+  if (dot == std::string::npos || dot < start) return Path;
+  return Path.substr(0, dot);
+}
+
+// The folder part is what precedes the last "\" (or ":"); a "/" in the rest is part of the name,
+// so "M21/W21" keeps only "W21" and "C:\out\M21/W21" becomes "C:\out\M21W21". A file-system
+// path ("/..." or "./...", "../...") written with "/" only keeps its folder up to the last "/".
+std::string MakeSafeFileName(const std::string& Path) {
+  size_t folder_end = Path.rfind('\\');
+  if (folder_end == std::string::npos) folder_end = Path.rfind(':');
+  if (folder_end == std::string::npos && IsFileSystemPath(Path)) folder_end = Path.rfind('/');
+  const std::string folder =
+      folder_end == std::string::npos ? std::string() : Path.substr(0, folder_end + 1);
+  const std::string rest = Path.substr(folder.size());
+  const size_t slash = rest.rfind('/');
+  std::string name = folder.empty() && slash != std::string::npos ? rest.substr(slash + 1) : rest;
+  std::erase_if(name,
+                [](char c) { return kRemovedFromFileNames.find(c) != std::string_view::npos; });
+  return folder + name;
+}
+
+}  // namespace quorvex2

@@ -1,0 +1,92 @@
+// Whole-file reading and writing: the line reader of text lap files and the atomic writer.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "quorvex2/core/encoding.h"
+#include "quorvex2/core/path.h"
+
+namespace quorvex2 {
+namespace {
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  std::string out;
+  out.reserve(text.size());
+  size_t start = 0;
+  for (size_t pos; (pos = text.find(from, start)) != std::string::npos;) {
+    out.append(text, start, pos - start);
+    out += to;
+    start = pos + from.size();
+  }
+  out.append(text, start);
+  return out;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t pos; (pos = text.find("\r\n", start)) != std::string::npos;) {
+    lines.push_back(text.substr(start, pos - start));
+    start = pos + 2;
+  }
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  size_t written = 0;
+  while (written < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+    if (n < 0) return false;
+    written += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytes(const std::string& Path) {
+  if (!IsFileExists(Path)) return std::nullopt;
+  std::ifstream in(ToFileSystemPath(Path), std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+std::optional<std::vector<std::string>> ReadTextLines(const std::string& Path, bool RemoveQuotes) {
+  const auto bytes = ReadFileBytes(Path);
+  if (!bytes) return std::nullopt;
+  const bool utf16 = bytes->size() >= 2 && static_cast<unsigned char>((*bytes)[0]) == 0xFF &&
+                     static_cast<unsigned char>((*bytes)[1]) == 0xFE;
+  std::string text = utf16 ? Utf16leToUtf8(bytes->substr(2)) : SjisToUtf8(*bytes);
+  text = ReplaceAll(std::move(text), "\r\r\n", "\r\n");
+  if (RemoveQuotes) std::erase(text, '"');
+  return SplitLines(text);
+}
+
+bool WriteFileAtomically(const std::string& Path, const std::string& Bytes) {
+  if (Path.empty()) return false;
+  const std::string target = ToFileSystemPath(Path);
+  std::string temp = target + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+  // mkstemp creates the file for the owner only; give it the usual permissions.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  const bool written = WriteAll(fd, Bytes) && ::fsync(fd) == 0;
+  const bool closed = ::close(fd) == 0;
+  if (!written || !closed || std::rename(temp.c_str(), target.c_str()) != 0) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quorvex2

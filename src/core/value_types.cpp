@@ -1,0 +1,79 @@
+// ToString of the five value objects: the placeholders of the special codes, the sign rule, the
+// compact and "plane" forms.
+#include "quorvex2/core/value_types.h"
+
+#include <cmath>
+
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/time_text.h"
+
+namespace quorvex2 {
+namespace {
+
+// "-" when the value is at least one second below zero: a value between -1 s and 0 prints as
+// zero without a sign.
+std::string SignOf(Date value) {
+  return value <= -kSecond ? "-" : "";
+}
+
+// The bare minute-second number of text exports: 65 s -> "105", 45 s -> "45". A negative value
+// of a minute or more prints its minutes the same way after the sign (-65 s -> "-105").
+std::string PlaneText(Date value) {
+  const DateParts parts = SplitDate(value);
+  const Date magnitude = std::fabs(value);
+  if (magnitude >= kMinute) {
+    const int minutes = parts.hour * 60 + parts.minute;
+    return SignOf(value) + std::to_string(minutes) + (parts.second < 10 ? "0" : "") +
+           std::to_string(parts.second);
+  }
+  return SignOf(value) + std::to_string(parts.second);
+}
+
+// Steps shared by the time and miss-time values once the codes have been handled.
+std::string FormatTime(Date value, const std::string& expression, bool compact) {
+  if (compact) return FormatCompactTime(value);
+  if (expression == "plane") return PlaneText(value);
+  return SignOf(value) + FormatValue(std::fabs(value), expression);
+}
+
+}  // namespace
+
+std::string clsTimeValue::ToString(const std::string& FormatExpression, bool Compact,
+                                   const std::string& NoDataValue, const std::string& SkipValue,
+                                   const std::string& DisqValue) const {
+  if (value_ == kTimeNoData) return NoDataValue;
+  if (value_ == kTimeDisq) return DisqValue;
+  if (value_ == kTimeSkip) return SkipValue;
+  return FormatTime(value_, FormatExpression, Compact);
+}
+
+std::string clsMissTimeValue::ToString(const std::string& FormatExpression, bool Compact,
+                                       const std::string& NoDataValue,
+                                       const std::string& SkipValue) const {
+  if (value_ == kNotComputed) return NoDataValue;
+  if (value_ == kTimeDisq) return NoDataValue;
+  if (value_ == kTimeSkip) return SkipValue;
+  return FormatTime(value_, FormatExpression, Compact);
+}
+
+std::string clsDateValue::ToString(const std::string& FormatExpression) const {
+  return value_ == 0 ? std::string() : FormatValue(value_, FormatExpression);
+}
+
+std::string clsPercentValue::ToString(const std::string& FormatExpression,
+                                      const std::string& NoDataValue,
+                                      const std::string& SkipValue) const {
+  if (value_ == 0) return NoDataValue;
+  if (value_ == -1) return SkipValue;
+  if (value_ == -2) return NoDataValue;
+  const float percent = value_ * 100.0f;  // single precision, as stored
+  return FormatValue(percent, FormatExpression);
+}
+
+std::string clsLegRankValue::ToString(bool UseHyphen, bool UseParentheses) const {
+  const std::string closing = UseParentheses ? ")" : "";
+  if (value_ != 0) return std::to_string(value_) + closing;
+  return UseHyphen ? "-" + closing : std::string();
+}
+
+}  // namespace quorvex2

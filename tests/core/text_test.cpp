@@ -1,0 +1,88 @@
+#include "quorvex2/core/text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace quorvex2 {
+namespace {
+
+TEST(Trim, SpacesOnly) {
+  EXPECT_EQ(Trim("  a b  "), "a b");
+  EXPECT_EQ(Trim("\ta "), "\ta");
+  EXPECT_EQ(Trim("    "), "");
+  EXPECT_EQ(Trim(""), "");
+}
+
+TEST(Case, AsciiFullWidthAndAccentedLetters) {
+  EXPECT_EQ(ToUpper("m21a ｍ２１ａ éß×"), "M21A Ｍ２１Ａ Éß×");
+  EXPECT_EQ(ToLower("M21A Ｍ２１Ａ É÷"), "m21a ｍ２１ａ é÷");
+  EXPECT_EQ(ToUpper("クラス"), "クラス");
+  // Invalid UTF-8 passes through untouched.
+  EXPECT_EQ(ToUpper("a\xff\xc3z"), "A\xff\xc3Z");
+}
+
+TEST(CutRight, WithAndWithoutSuffix) {
+  EXPECT_EQ(CutRight("abc,", 1, ","), "abc");
+  EXPECT_EQ(CutRight("abc;", 1, ","), "abc;");
+  EXPECT_EQ(CutRight("名前、", 1, "、"), "名前");
+  EXPECT_EQ(CutRight("abcde", 2), "abc");
+  EXPECT_EQ(CutRight("名前です", 2), "名前");
+  EXPECT_EQ(CutRight("ab", 3), "");
+  EXPECT_EQ(CutRight("ab", 3, "xab"), "ab");
+  EXPECT_EQ(CutRight("ab", 0), "ab");
+}
+
+TEST(CountString, NonOverlapping) {
+  EXPECT_EQ(CountString("aaaa", "aa"), 2);
+  EXPECT_EQ(CountString("1:02:03", ":"), 2);
+  EXPECT_EQ(CountString("abc", ""), 0);
+  EXPECT_EQ(CountString("", "a"), 0);
+}
+
+TEST(GetSeparatedValue, FieldsAndRanges) {
+  EXPECT_EQ(GetSeparatedValue("a,b,,d", 1, ","), "a");
+  EXPECT_EQ(GetSeparatedValue("a,b,,d", 3, ","), "");
+  EXPECT_EQ(GetSeparatedValue("a,b,,d", 4, ","), "d");
+  EXPECT_EQ(GetSeparatedValue("a,b,,d", 5, ","), "");
+  EXPECT_EQ(GetSeparatedValue("a,b,,d", 0, ","), "");
+  EXPECT_EQ(GetSeparatedValue("a,b", 2, ""), "");
+  EXPECT_EQ(GetSeparatedValue("", 1, ","), "");
+  // The cache must not hand back the fields of another text or separator.
+  EXPECT_EQ(GetSeparatedValue("x::y", 2, "::"), "y");
+  EXPECT_EQ(GetSeparatedValue("x::y", 2, ":"), "");
+  EXPECT_EQ(GetSeparatedValue("p::q", 2, "::"), "q");
+}
+
+TEST(MakeNameKey, RemovesSpacesOfBothWidthsAndNul) {
+  EXPECT_EQ(MakeNameKey(std::string("山田\xE3\x80\x80太郎 x\0y", 19)), "山田太郎xy");
+  EXPECT_EQ(MakeNameKey("   "), "");
+}
+
+TEST(Quotes, AddAndRemove) {
+  EXPECT_EQ(AddQuote("a b"), "\"a b\"");
+  EXPECT_EQ(AddQuote("\"a b\""), "\"a b\"");
+  EXPECT_EQ(AddQuote("\""), "\"\"\"");
+  EXPECT_EQ(RemoveQuote("\"a b\""), "a b");
+  EXPECT_EQ(RemoveQuote("\"\""), "");
+  EXPECT_EQ(RemoveQuote("\"a"), "\"a");
+  EXPECT_EQ(RemoveQuote("\""), "\"");
+}
+
+TEST(Numbers, NumericTestAndLeadingNumber) {
+  for (const char* yes : {"12", " -3.5 ", "+0", ".5", "5.", "1e3", "1E-2"}) {
+    EXPECT_TRUE(IsNumeric(yes)) << yes;
+  }
+  for (const char* no : {"", " ", "-", ".", "1.2.3", "12a", "1e", "1:23", "１２"}) {
+    EXPECT_FALSE(IsNumeric(no)) << no;
+  }
+  EXPECT_EQ(LeadingNumber("12abc"), 12);
+  EXPECT_EQ(LeadingNumber("  -3.5km"), -3.5);
+  EXPECT_EQ(LeadingNumber("abc"), 0);
+  EXPECT_EQ(LeadingNumber(""), 0);
+  EXPECT_EQ(LeadingNumber("2e2x"), 200);
+  EXPECT_EQ(LeadingNumber("2ex"), 2);
+}
+
+}  // namespace
+}  // namespace quorvex2

@@ -1,0 +1,48 @@
+#pragma once
+// The numerical core of the X/Y map: classical multidimensional scaling of the runners' miss
+// profiles onto a plane, with the no-miss point at the origin.
+#include <cstddef>
+#include <vector>
+
+#include "analysis/detail/jacobi.h"
+
+namespace quorvex2::detail {
+
+// One row of leg values per point, `legs` values a row.
+struct MissMatrix {
+  std::size_t points = 0;
+  std::size_t legs = 0;
+  std::vector<double> cells;
+
+  MissMatrix(std::size_t points_, std::size_t legs_)
+      : points(points_), legs(legs_), cells(points_ * legs_, 0.0) {}
+  double& operator()(std::size_t point, std::size_t leg) { return cells[point * legs + leg]; }
+  double operator()(std::size_t point, std::size_t leg) const { return cells[point * legs + leg]; }
+};
+
+struct PlanePoint {
+  double x = 0;
+  double y = 0;
+};
+
+// d(i, j) = (sum over the legs of |D(i, k) - D(j, k)|)^2.
+SquareMatrix SquaredCityBlockDistances(const MissMatrix& misses);
+
+// B(i, j) = -0.5 (d(i, j) - r(i) - c(j) + g) with the row, column and overall means of d.
+SquareMatrix DoubleCentred(const SquareMatrix& squared_distances);
+
+// The first two axes of the scaling, coordinate(a, i) = sqrt(eigenvalue a) x V(i, a), after the
+// eigenvalues are ordered by magnitude. An axis whose eigenvalue is negative has no real
+// coordinates: it is 0 for every point.
+std::vector<PlanePoint> LeadingAxes(EigenSystem system);
+
+// Shifts every point so that point `origin` is (0, 0), then scales the points other than
+// `origin` so that their largest absolute coordinate is exactly 100 (one factor for both axes).
+// Returns those points in order. When every coordinate is 0 or any is not finite, all are 0.
+std::vector<PlanePoint> ShiftAndScale(const std::vector<PlanePoint>& points, std::size_t origin);
+
+// The whole map: the last row of `misses` is the origin (the runner without misses); returns the
+// coordinates of the other rows, in order.
+std::vector<PlanePoint> TovarineMap(const MissMatrix& misses);
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,98 @@
+#include "quorvex2/core/path.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace quorvex2 {
+namespace {
+
+class TempFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() /
+              ("qx_path_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  std::string At(const std::string& name) const { return (folder_ / name).string(); }
+
+  std::filesystem::path folder_;
+};
+
+TEST(PathText, FileFolderExtension) {
+  EXPECT_EQ(GetFileName("C:\\data\\m21.lxm"), "m21.lxm");
+  EXPECT_EQ(GetFileName("/data/m21.lxm"), "m21.lxm");
+  EXPECT_EQ(GetFileName("C:m21.lxm"), "m21.lxm");
+  EXPECT_EQ(GetFileName("m21.lxm"), "m21.lxm");
+  EXPECT_EQ(GetFileName("C:\\data\\"), "");
+  EXPECT_EQ(GetFolderName("C:\\data\\m21.lxm"), "C:\\data\\");
+  EXPECT_EQ(GetFolderName("C:m21.lxm"), "C:");
+  EXPECT_EQ(GetFolderName("/data/m21.lxm"), "/data/");
+  EXPECT_EQ(GetFolderName("m21.lxm"), "");
+  EXPECT_EQ(GetExtension("C:\\data\\M21.LXM"), "lxm");
+  EXPECT_EQ(GetExtension("C:\\data.d\\m21"), "");
+  EXPECT_EQ(GetExtension("a.tar.gz"), "gz");
+  EXPECT_EQ(RemoveExtension("C:\\data\\m21.lxm"), "C:\\data\\m21");
+  EXPECT_EQ(RemoveExtension("C:\\data.d\\m21"), "C:\\data.d\\m21");
+  EXPECT_EQ(RemoveExtension("/x.d/m21.lap"), "/x.d/m21");
+}
+
+TEST(PathText, Separators) {
+  EXPECT_EQ(AddPathSeparator("C:\\data"), "C:\\data\\");
+  EXPECT_EQ(AddPathSeparator("C:\\data\\"), "C:\\data\\");
+  EXPECT_EQ(AddPathSeparator("/tmp/out"), "/tmp/out/");
+  EXPECT_EQ(AddPathSeparator("/tmp/out/"), "/tmp/out/");
+  EXPECT_EQ(RemovePathSeparator("C:\\data\\"), "C:\\data");
+  EXPECT_EQ(RemovePathSeparator("/tmp/"), "/tmp");
+  EXPECT_EQ(RemovePathSeparator("/tmp"), "/tmp");
+  EXPECT_EQ(ToFileSystemPath("a\\b/c"), "a/b/c");
+}
+
+TEST(PathText, SafeFileNames) {
+  EXPECT_EQ(MakeSafeFileName("M21<A>"), "M21A");
+  EXPECT_EQ(MakeSafeFileName("M21/W21"), "W21");
+  EXPECT_EQ(MakeSafeFileName("C:\\out\\M21/W21|\"x'.html"), "C:\\out\\M21W21x.html");
+  EXPECT_EQ(MakeSafeFileName("/tmp/out/M21<A>.html"), "/tmp/out/M21A.html");
+  EXPECT_EQ(MakeSafeFileName(""), "");
+}
+
+TEST_F(TempFolder, ExistenceTests) {
+  const std::string file = At("a.lap");
+  EXPECT_FALSE(IsFileExists(file));
+  std::ofstream(file) << "x";
+  EXPECT_TRUE(IsFileExists(file));
+  EXPECT_FALSE(IsFileExists(folder_.string()));
+  EXPECT_FALSE(IsFileExists(""));
+  EXPECT_TRUE(IsFolderExists(folder_.string()));
+  EXPECT_TRUE(IsFolderExists(folder_.string() + "/"));
+  EXPECT_FALSE(IsFolderExists(file));
+  EXPECT_FALSE(IsFolderExists(""));
+  // A folder named like a file has no extension.
+  std::filesystem::create_directory(At("site.d"));
+  EXPECT_EQ(GetExtension(At("site.d")), "");
+  EXPECT_EQ(GetExtension("\"" + At("site.d") + "\""), "");
+  EXPECT_EQ(GetExtension(At("site.d") + "/*.html"), "html");
+}
+
+TEST_F(TempFolder, AtomicWriteAndRead) {
+  const std::string file = At("out.txt");
+  EXPECT_TRUE(WriteFileAtomically(file, std::string("a\0b", 3)));
+  EXPECT_EQ(ReadFileBytes(file), std::string("a\0b", 3));
+  EXPECT_TRUE(WriteFileAtomically(file, "new"));
+  EXPECT_EQ(ReadFileBytes(file), "new");
+  EXPECT_TRUE(WriteFileAtomically(file, ""));
+  EXPECT_EQ(ReadFileBytes(file), "");
+  EXPECT_FALSE(WriteFileAtomically(At("missing/out.txt"), "x"));
+  EXPECT_FALSE(WriteFileAtomically("", "x"));
+  EXPECT_FALSE(ReadFileBytes(At("missing.txt")).has_value());
+  // Only the target is left behind.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+}  // namespace
+}  // namespace quorvex2

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "quorvex2/core/encoding.h"
+#include "quorvex2/core/path.h"
+
+namespace quorvex2 {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class ReadTextLinesTest : public ::testing::Test {
+ protected:
+  void TearDown() override { std::filesystem::remove(path_); }
+  std::string Write(const std::string& bytes) {
+    std::ofstream(path_, std::ios::binary) << bytes;
+    return path_.string();
+  }
+  std::filesystem::path path_ =
+      std::filesystem::temp_directory_path() /
+      ("qx_lines_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+};
+
+TEST_F(ReadTextLinesTest, ShiftJisWithLineEnds) {
+  const auto lines = ReadTextLines(Write(Utf8ToSjis("クラス,名前\r\nM21A,山田\r\n")));
+  ASSERT_TRUE(lines.has_value());
+  EXPECT_EQ(*lines, (Lines{"クラス,名前", "M21A,山田", ""}));
+}
+
+TEST_F(ReadTextLinesTest, DoubledCarriageReturnsAndLoneEnds) {
+  const auto crcrlf = ReadTextLines(Write("a\r\r\nb\r\r\nc"));
+  const auto crlf = ReadTextLines(Write("a\r\nb\r\nc"));
+  ASSERT_TRUE(crcrlf && crlf);
+  EXPECT_EQ(*crcrlf, *crlf);
+  EXPECT_EQ(*crlf, (Lines{"a", "b", "c"}));
+  // A lone LF or CR does not end a line.
+  EXPECT_EQ(*ReadTextLines(Write("a\nb\rc\r\n")), (Lines{"a\nb\rc", ""}));
+}
+
+TEST_F(ReadTextLinesTest, Utf16WithByteOrderMark) {
+  const std::string bytes = std::string("\xFF\xFE", 2) + std::string("a\0\r\0\n\0\x71\x5C", 8);
+  EXPECT_EQ(*ReadTextLines(Write(bytes)), (Lines{"a", "山"}));
+  // Without the mark the bytes are Shift-JIS.
+  EXPECT_EQ(ReadTextLines(Write(std::string("a\0", 2)))->front(), std::string("a\0", 2));
+}
+
+TEST_F(ReadTextLinesTest, RemovesQuotesOnRequest) {
+  const std::string path = Write("\"a\",\"b\"\r\n");
+  EXPECT_EQ(*ReadTextLines(path, true), (Lines{"a,b", ""}));
+  EXPECT_EQ(*ReadTextLines(path), (Lines{"\"a\",\"b\"", ""}));
+}
+
+TEST_F(ReadTextLinesTest, EmptyMissingInvalidAndHugeFiles) {
+  EXPECT_EQ(*ReadTextLines(Write("")), (Lines{""}));
+  EXPECT_FALSE(ReadTextLines(path_.string() + ".missing").has_value());
+  EXPECT_EQ(*ReadTextLines(Write("\x81")), (Lines{"\xEF\xBF\xBD"}));
+  const std::string line(1 << 20, 'x');
+  const auto lines = ReadTextLines(Write(line + "\r\n" + line));
+  ASSERT_TRUE(lines.has_value());
+  ASSERT_EQ(lines->size(), 2u);
+  EXPECT_EQ((*lines)[1], line);
+}
+
+}  // namespace
+}  // namespace quorvex2

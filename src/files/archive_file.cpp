@@ -29,8 +29,7 @@ std::string WorkFolder() {
   if (error) return "";
   fs::create_directory(folder, error);
   struct stat info {};
-  if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) ||
-      info.st_uid != ::geteuid()) {
+  if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
     return "";
   }
   return folder.string();

@@ -24,7 +24,9 @@ void PutExtension(std::string& out, uint8_t type, const std::string& data) {
   out += data;
 }
 
-std::string Header(const ArchiveMember& member, const char* method, size_t packed_size) {
+}  // namespace
+
+std::string MemberHeader(const ArchiveMember& member, const char* method, size_t packed_size) {
   std::string h;
   PutLe(h, 0, 2);  // total header size, filled in below
   h += method;
@@ -56,14 +58,12 @@ std::string Header(const ArchiveMember& member, const char* method, size_t packe
   return h;
 }
 
-}  // namespace
-
 std::string EncodeMember(const ArchiveMember& member) {
   std::string packed = EncodeLh5(member.data);
   if (packed.size() >= member.data.size()) {
-    return Header(member, "-lh0-", member.data.size()) + member.data;
+    return MemberHeader(member, "-lh0-", member.data.size()) + member.data;
   }
-  return Header(member, "-lh5-", packed.size()) + packed;
+  return MemberHeader(member, "-lh5-", packed.size()) + packed;
 }
 
 std::string EncodeArchive(const std::vector<ArchiveMember>& members) {

@@ -13,6 +13,9 @@ struct ArchiveMember {
   uint32_t timestamp = 0;  // seconds since 1970
 };
 
+// The level-2 header of a member whose data is packed_size bytes packed with the method.
+std::string MemberHeader(const ArchiveMember& member, const char* method, size_t packed_size);
+
 // The member's header and compressed data.
 std::string EncodeMember(const ArchiveMember& member);
 

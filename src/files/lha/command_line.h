@@ -8,10 +8,10 @@
 namespace quorvex2::detail::lha {
 
 struct ArchiverCommand {
-  std::string command;  // "e", "x", "a", ... in lower case
+  std::string command;                // "e", "x", "a", ... in lower case
   std::vector<std::string> switches;  // without the leading "-"
   std::string archive;
-  std::string folder;  // extraction folder, "" when none was given
+  std::string folder;              // extraction folder, "" when none was given
   std::vector<std::string> files;  // masks to extract, or files to add
 };
 

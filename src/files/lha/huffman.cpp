@@ -9,7 +9,7 @@ namespace {
 
 struct Node {
   uint64_t weight;
-  int left;   // child node index, or -1 for a leaf
+  int left;  // child node index, or -1 for a leaf
   int right;
   int symbol;
 };

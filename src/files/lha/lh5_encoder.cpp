@@ -20,7 +20,9 @@ constexpr int kOffsetBits = 4;                                          // PBIT
 constexpr size_t kBlockCommands = 32768;
 
 // Offset o is written as its bit length p (a Huffman symbol) and the p - 1 bits below the top.
-int OffsetSymbol(uint16_t offset) { return std::bit_width(offset); }
+int OffsetSymbol(uint16_t offset) {
+  return std::bit_width(offset);
+}
 
 struct Table {
   std::vector<uint32_t> frequencies;

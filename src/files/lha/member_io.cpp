@@ -72,7 +72,8 @@ int32_t AddMembers(const ArchiverCommand& command) {
     if (!archive.intact) return kUnlhaDamaged;
     // Anything but an archive (or an empty one) is not overwritten.
     if (archive.members.empty() && bytes->size() > 1) return kUnlhaNoArchive;
-    for (DecodedMember& member : archive.members) members.push_back(ToArchiveMember(std::move(member)));
+    for (DecodedMember& member : archive.members)
+      members.push_back(ToArchiveMember(std::move(member)));
   }
   for (const std::string& file : command.files) {
     const std::string path = command.folder.empty() ? file : command.folder + file;
@@ -82,7 +83,7 @@ int32_t AddMembers(const ArchiverCommand& command) {
   }
   if (command.files.empty()) return kUnlhaNoFile;
   return WriteFileAtomically(command.archive, EncodeArchive(members)) ? kUnlhaSuccess
-                                                                        : kUnlhaWriteFailed;
+                                                                      : kUnlhaWriteFailed;
 }
 
 }  // namespace quorvex2::detail::lha

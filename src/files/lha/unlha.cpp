@@ -35,11 +35,12 @@ const char* StatusText(int32_t status) {
 
 }  // namespace
 
-uint16_t UnlhaGetVersion() { return 100; }
+uint16_t UnlhaGetVersion() {
+  return 100;
+}
 
 int32_t Unlha(const void*, const char* command_line, char* output, uint32_t output_size) {
-  const int32_t status =
-      command_line ? Run(ParseArchiverCommand(command_line)) : kUnlhaBadCommand;
+  const int32_t status = command_line ? Run(ParseArchiverCommand(command_line)) : kUnlhaBadCommand;
   if (output && output_size > 0) {
     const char* text = StatusText(status);
     const size_t n = std::min<size_t>(std::strlen(text), output_size - 1);

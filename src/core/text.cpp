@@ -65,6 +65,10 @@ size_t OffsetOfLastChars(std::string_view text, size_t count) {
   return pos;
 }
 
+bool IsQuoted(const std::string& text) {
+  return text.size() >= 2 && text.front() == '"' && text.back() == '"';
+}
+
 struct SplitCache {
   std::string text;
   std::string separator;
@@ -139,10 +143,6 @@ std::string MakeNameKey(const std::string& Text) {
     out.append(Text, start, pos - start);
   }
   return out;
-}
-
-static bool IsQuoted(const std::string& text) {
-  return text.size() >= 2 && text.front() == '"' && text.back() == '"';
 }
 
 std::string AddQuote(const std::string& Text) {

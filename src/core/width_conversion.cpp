@@ -1,7 +1,8 @@
 // Full-width <-> half-width conversion as the platform's narrow/wide mapping does it: ASCII and
 // the full-width forms U+FF01-FF5E, the space and the ideographic space, katakana and the
 // half-width katakana block U+FF61-FF9F (voiced and semi-voiced marks split off when narrowing and
-// joined back when widening), the long-vowel mark and the Japanese punctuation. Hiragana and
+// joined back when widening), the long-vowel mark, the Japanese punctuation and (narrowing only)
+// the typographic quotation marks. Hiragana and
 // kanji have no half-width form and stay as they are.
 #include <string>
 
@@ -47,8 +48,13 @@ struct Narrow {
 };
 
 Narrow NarrowOf(char32_t c) {
-  if (c < 0x3000) return {};
+  // The quotation marks a Japanese input method types in full-width mode narrow to the ASCII
+  // marks, so 1:23’45” reads like 1:23'45".
+  if (c == 0x2019) return {U'\'', 0};
+  if (c == 0x201D || c == 0x201C) return {U'"', 0};
+  if (c == 0x2018) return {U'`', 0};
   if (c >= 0xFF01 && c <= 0xFF5E) return {c - 0xFEE0, 0};
+  if (c < 0x3000 || c > 0x30FC) return {};
   if (c == 0x3000) return {U' ', 0};
   if (c == 0x309B || c == 0x3099) return {kHalfVoiced, 0};
   if (c == 0x309C || c == 0x309A) return {kHalfSemiVoiced, 0};

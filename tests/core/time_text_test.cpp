@@ -58,6 +58,7 @@ TEST(NormalizeTimeText, MinuteMarkNotationAndCuts) {
   EXPECT_EQ(NormalizeTimeText("1:23'45\""), "01:23:45");
   EXPECT_EQ(NormalizeTimeText("12:34'56\"", true, "h:nn:ss"), "12:34:56");
   EXPECT_EQ(NormalizeTimeText("1:23'45\"", false), "1:23'45\"");
+  EXPECT_EQ(NormalizeTimeText("１：２３’４５”"), "01:23:45");
   EXPECT_EQ(NormalizeTimeText("1:05:09(2)", true, "h:nn:ss"), "1:05:09");
   EXPECT_EQ(NormalizeTimeText("  1234  (3)"), "00:12:34");
   EXPECT_EQ(NormalizeTimeText("(1:00:00)"), "");

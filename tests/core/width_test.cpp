@@ -49,6 +49,7 @@ TEST(ToNarrow, AsciiSpacesKatakanaAndMarks) {
   EXPECT_EQ(ToNarrow("ツッヅ"), "ﾂｯﾂﾞ");
   EXPECT_EQ(ToNarrow("「スタート」、。・"), "｢ｽﾀｰﾄ｣､｡･");
   EXPECT_EQ(ToNarrow("ひらがな漢字"), "ひらがな漢字");
+  EXPECT_EQ(ToNarrow("１：２３’４５”"), "1:23'45\"");
   EXPECT_EQ(ToNarrow("a\xff"
                      "b"),
             "a\xff"

@@ -27,8 +27,9 @@ std::string Trim(const std::string& Text);
 // ASCII and full-width Latin letters.
 std::string ToUpper(const std::string& Text);
 std::string ToLower(const std::string& Text);
-// Full-width ASCII forms, the ideographic space and katakana to their half-width forms
-// (クラス -> ｸﾗｽ, ゴール -> ｺﾞｰﾙ).
+// Full-width ASCII forms, the ideographic space, katakana, the long-vowel mark and 。「」、・ to
+// their half-width forms (クラス -> ｸﾗｽ, ゴール -> ｺﾞｰﾙ, ヴ -> ｳﾞ); ’ ” “ ‘ to ' " " `.
+// Hiragana and kanji stay.
 std::string ToNarrow(const std::string& Text);
 // The reverse: half-width ASCII and katakana to full width, voiced marks joined back.
 std::string ToWide(const std::string& Text);

@@ -1,0 +1,70 @@
+// quorvex2 config get ITEM [--default V] | set ITEM VALUE   [--system | --folder NAME]
+#include <quorvex2/platform/config_control.h>
+
+#include <iostream>
+#include <memory>
+#include <stdexcept>
+
+#include "command_registry.h"
+
+namespace {
+
+struct ConfigOptions {
+  std::string item;
+  std::string value;
+  std::string default_value;
+  std::string folder;
+  bool system = false;
+};
+
+void AddPlaceOptions(CLI::App& command, ConfigOptions& options) {
+  auto* system = command.add_flag("--system", options.system, "Use the system place");
+  command.add_option("--folder", options.folder, "Use this data folder (default Quorvex2)")
+      ->excludes(system);
+}
+
+quorvex2::QxConfigFolderConst Place(quorvex2::clsConfigControl& config,
+                                    const ConfigOptions& options) {
+  if (options.system) return quorvex2::QX_CONFIG_FOLDER_SYSTEM;
+  if (!options.folder.empty()) config.ChangeFolder(options.folder);
+  return quorvex2::QX_CONFIG_FOLDER_DATA;
+}
+
+void Get(const ConfigOptions& options) {
+  quorvex2::clsConfigControl config;
+  auto place = Place(config, options);
+  std::string value = config.Value(place, options.item, options.default_value);
+  if (!config.StoreError().empty()) throw qxcli::ExitError(1, config.StoreError());
+  std::cout << value << "\n";
+}
+
+void Set(const ConfigOptions& options) {
+  quorvex2::clsConfigControl config;
+  auto place = Place(config, options);
+  try {
+    config.Value(place, options.item, options.default_value, options.value);
+  } catch (const std::runtime_error& error) {
+    throw qxcli::ExitError(1, error.what());
+  }
+}
+
+void SetupConfig(CLI::App& sub) {
+  auto options = std::make_shared<ConfigOptions>();
+  sub.require_subcommand(1);
+  auto* get = sub.add_subcommand("get", "Print a setting (its default when it is not set)");
+  get->add_option("ITEM", options->item, "Setting name (case does not matter)")->required();
+  get->add_option("--default", options->default_value, "Printed when the setting is not set");
+  AddPlaceOptions(*get, *options);
+  get->callback([options] { Get(*options); });
+
+  auto* set = sub.add_subcommand("set", "Store a setting");
+  set->add_option("ITEM", options->item, "Setting name (case does not matter)")->required();
+  set->add_option("VALUE", options->value, "New value")->required();
+  AddPlaceOptions(*set, *options);
+  set->callback([options] { Set(*options); });
+}
+
+const bool registered = qxcli::RegisterCommand(
+    {"config", "Read or write a setting of the system place or a data folder", SetupConfig});
+
+}  // namespace

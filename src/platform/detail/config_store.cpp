@@ -1,0 +1,116 @@
+#include "platform/detail/config_store.h"
+
+#include <sqlite3.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+
+namespace quorvex2::detail {
+
+namespace {
+
+// Another writer holds the file for a few milliseconds at a time; wait for it.
+constexpr int kBusyTimeoutMs = 30000;
+
+using Database = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
+using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
+
+[[noreturn]] void Fail(sqlite3* Db, const std::string& File, const std::string& What) {
+  throw std::runtime_error("settings file " + File + ": cannot " + What + ": " +
+                           (Db != nullptr ? sqlite3_errmsg(Db) : "out of memory"));
+}
+
+Database Open(const std::string& File, int Flags) {
+  sqlite3* raw = nullptr;
+  int rc = sqlite3_open_v2(File.c_str(), &raw, Flags, nullptr);
+  Database db(raw, sqlite3_close);
+  if (rc != SQLITE_OK) Fail(raw, File, "open it");
+  sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+  return db;
+}
+
+Statement Prepare(sqlite3* Db, const std::string& File, const char* Sql) {
+  sqlite3_stmt* raw = nullptr;
+  if (sqlite3_prepare_v2(Db, Sql, -1, &raw, nullptr) != SQLITE_OK) Fail(Db, File, "read it");
+  return Statement(raw, sqlite3_finalize);
+}
+
+void Exec(sqlite3* Db, const std::string& File, const char* Sql) {
+  if (sqlite3_exec(Db, Sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail(Db, File, "write it");
+}
+
+void Bind(sqlite3_stmt* Stmt, int Index, const std::string& Text) {
+  sqlite3_bind_text(Stmt, Index, Text.data(), static_cast<int>(Text.size()), SQLITE_TRANSIENT);
+}
+
+bool HasSettingsTable(sqlite3* Db, const std::string& File) {
+  Statement stmt = Prepare(Db, File,
+                           "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'settings'");
+  int rc = sqlite3_step(stmt.get());
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail(Db, File, "read it");
+  return rc == SQLITE_ROW;
+}
+
+}  // namespace
+
+std::string DefaultConfigFile() {
+  if (const char* file = std::getenv("QUORVEX2_CONFIG"); file != nullptr && *file != '\0') {
+    return file;
+  }
+  std::filesystem::path base;
+  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
+    base = xdg;
+  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+    base = std::filesystem::path(home) / ".config";
+  } else {
+    base = std::filesystem::temp_directory_path();
+  }
+  return (base / "quorvex2" / "config.sqlite3").string();
+}
+
+std::optional<std::string> ReadSetting(const std::string& File, const std::string& KeyPath,
+                                       const std::string& Item) {
+  if (!std::filesystem::exists(File)) return std::nullopt;
+  Database db = Open(File, SQLITE_OPEN_READONLY);
+  if (!HasSettingsTable(db.get(), File)) return std::nullopt;
+  Statement stmt = Prepare(db.get(), File,
+                           "SELECT value FROM settings WHERE key_path = ?1 AND item = ?2");
+  Bind(stmt.get(), 1, KeyPath);
+  Bind(stmt.get(), 2, Item);
+  int rc = sqlite3_step(stmt.get());
+  if (rc == SQLITE_DONE) return std::nullopt;
+  if (rc != SQLITE_ROW) Fail(db.get(), File, "read it");
+  const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
+  return std::string(text != nullptr ? text : "",
+                     static_cast<size_t>(sqlite3_column_bytes(stmt.get(), 0)));
+}
+
+void WriteSetting(const std::string& File, const std::string& KeyPath, const std::string& Item,
+                  const std::string& Value) {
+  std::filesystem::path folder = std::filesystem::path(File).parent_path();
+  std::error_code ignored;
+  if (!folder.empty()) std::filesystem::create_directories(folder, ignored);
+  Database db = Open(File, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+  Exec(db.get(), File, "BEGIN IMMEDIATE");
+  try {
+    Exec(db.get(), File,
+         "CREATE TABLE IF NOT EXISTS settings (key_path TEXT NOT NULL, item TEXT NOT NULL, "
+         "value TEXT NOT NULL, PRIMARY KEY (key_path, item))");
+    Statement stmt = Prepare(db.get(), File,
+                             "INSERT INTO settings (key_path, item, value) VALUES (?1, ?2, ?3) "
+                             "ON CONFLICT (key_path, item) DO UPDATE SET value = excluded.value");
+    Bind(stmt.get(), 1, KeyPath);
+    Bind(stmt.get(), 2, Item);
+    Bind(stmt.get(), 3, Value);
+    if (sqlite3_step(stmt.get()) != SQLITE_DONE) Fail(db.get(), File, "write it");
+    stmt.reset();
+    Exec(db.get(), File, "COMMIT");
+  } catch (...) {
+    sqlite3_exec(db.get(), "ROLLBACK", nullptr, nullptr, nullptr);
+    throw;
+  }
+}
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+#include <quorvex2/platform/picture_box.h>
+
+#include <fstream>
+#include <stdexcept>
+
+namespace quorvex2 {
+namespace {
+
+constexpr int32_t kWhite = 0xFFFFFF;
+
+// The horizontal extent of ink in the pixel rows y1..y2; {-1, -1} when there is none.
+std::pair<int, int> InkColumns(PictureBox& picture, int y1, int y2) {
+  int first = -1, last = -1;
+  for (int x = 0; x < picture.Width(); ++x) {
+    for (int y = y1; y <= y2; ++y) {
+      if (picture.Point(static_cast<float>(x), static_cast<float>(y)) != kWhite) {
+        if (first < 0) first = x;
+        last = x;
+        break;
+      }
+    }
+  }
+  return {first, last};
+}
+
+TEST(PictureBox, LineBoxAndCircleAreInThePixels) {
+  PictureBox picture(200, 100);
+  EXPECT_EQ(picture.Point(10, 10), kWhite);
+  picture.ForeColor(0x0000FF);  // red
+  picture.Line(10, 20, 110, 20);
+  EXPECT_EQ(picture.Point(60, 20), 0x0000FF);
+  EXPECT_EQ(picture.Point(60, 23), kWhite);
+  EXPECT_EQ(picture.Point(120, 20), kWhite);
+
+  picture.ForeColor(0x00FF00);
+  picture.DrawWidth(3);
+  picture.Circle(150, 50, 30);
+  EXPECT_EQ(picture.Point(180, 50), 0x00FF00);  // on the rim
+  EXPECT_EQ(picture.Point(150, 20), 0x00FF00);
+  EXPECT_EQ(picture.Point(150, 50), kWhite);  // transparent fill
+  picture.FillStyle(0);
+  picture.FillColor(0xFF0000);
+  picture.Circle(150, 50, 10);
+  EXPECT_EQ(picture.Point(150, 50), 0xFF0000);
+
+  picture.ForeColor(0);
+  picture.Box(20, 60, 40, 90, true);
+  EXPECT_EQ(picture.Point(30, 75), 0);
+  picture.Cls();
+  EXPECT_EQ(picture.Point(30, 75), kWhite);
+  EXPECT_EQ(picture.Point(-1, 5), -1);
+  EXPECT_EQ(picture.Point(200, 5), -1);
+}
+
+TEST(PictureBox, ScaleModesAndOuterSize) {
+  PictureBox picture(384, 96);
+  EXPECT_FLOAT_EQ(picture.ScaleWidth(), 384);
+  picture.ScaleMode(6);
+  EXPECT_NEAR(picture.ScaleWidth(), 101.6, 1e-3);  // 4 inches
+  EXPECT_NEAR(picture.ScaleHeight(), 25.4, 1e-3);
+  picture.ForeColor(0xFF0000);
+  picture.Line(50.8f, 0, 50.8f, 25);  // two inches in: pixel 192
+  EXPECT_EQ(picture.Point(50.8f, 10), 0xFF0000);
+  EXPECT_EQ(picture.Point(192.0f * 25.4f / 96, 10), 0xFF0000);
+
+  // A wider picture keeps its drawing and grows its scale width in proportion.
+  picture.Width(768);
+  EXPECT_NEAR(picture.ScaleWidth(), 203.2, 1e-3);
+  EXPECT_EQ(picture.Point(50.8f, 10), 0xFF0000);
+  EXPECT_EQ(picture.Point(150, 10), kWhite);
+  picture.ScaleMode(3);
+  EXPECT_FLOAT_EQ(picture.ScaleWidth(), 768);
+
+  EXPECT_THROW(picture.ScaleMode(1), std::runtime_error);
+  EXPECT_THROW(picture.Width(0), std::runtime_error);
+  EXPECT_THROW(picture.Height(-5), std::runtime_error);
+  EXPECT_THROW(PictureBox(0, 10), std::runtime_error);
+  EXPECT_THROW(PictureBox(10, 40000), std::runtime_error);
+  EXPECT_EQ(picture.Width(), 768);
+}
+
+TEST(PictureBox, JapaneseTextIsDrawnAsWideAsMeasured) {
+  PictureBox picture(400, 100);
+  picture.Font().Name = "ＭＳ ゴシック";
+  picture.Font().Size = 24;
+  const std::string text = "日本語の表";
+  const float width = picture.TextWidth(text);
+  const float height = picture.TextHeight(text);
+  // A fixed-pitch CJK font: five ideographs of one em (24 pt = 32 px) each.
+  EXPECT_NEAR(width, 5 * 32, 2);
+  EXPECT_NEAR(picture.TextWidth("日"), 32, 1);
+  EXPECT_NEAR(picture.TextWidth("A"), 16, 1);  // half width
+  EXPECT_GT(height, 30);
+  EXPECT_LT(height, 50);
+
+  picture.CurrentX(20);
+  picture.CurrentY(30);
+  picture.ForeColor(0);
+  picture.Print(text);
+  EXPECT_EQ(picture.CurrentX(), 0);
+  EXPECT_FLOAT_EQ(picture.CurrentY(), 30 + height);
+  auto [first, last] = InkColumns(picture, 30, 30 + static_cast<int>(height));
+  EXPECT_GE(first, 20);
+  EXPECT_LE(first, 26);
+  EXPECT_LE(last, 20 + width);
+  EXPECT_GE(last, 20 + width - 6);
+  EXPECT_EQ(InkColumns(picture, 0, 28).first, -1);
+}
+
+TEST(PictureBox, SavesPng) {
+  PictureBox picture(123, 45);
+  picture.Line(0, 0, 122, 44);
+  const std::string file = ::testing::TempDir() + "picture_box_test.png";
+  ASSERT_TRUE(picture.SavePng(file));
+  std::ifstream png(file, std::ios::binary);
+  std::string header(24, '\0');
+  png.read(header.data(), 24);
+  EXPECT_EQ(header.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(header.substr(12, 4), "IHDR");
+  auto be32 = [&](int at) {
+    return (static_cast<uint8_t>(header[at]) << 24) | (static_cast<uint8_t>(header[at + 1]) << 16) |
+           (static_cast<uint8_t>(header[at + 2]) << 8) | static_cast<uint8_t>(header[at + 3]);
+  };
+  EXPECT_EQ(be32(16), 123);
+  EXPECT_EQ(be32(20), 45);
+  EXPECT_FALSE(picture.SavePng("/nonexistent-folder/picture.png"));
+}
+
+}  // namespace
+}  // namespace quorvex2

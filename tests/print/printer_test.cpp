@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+#include <quorvex2/platform/printer.h>
+
+#include <stdexcept>
+
+#include "pdf_probe.h"
+
+namespace quorvex2 {
+namespace {
+
+TEST(Printer, PaperSizesByWindowsCode) {
+  Printer printer;
+  struct Paper {
+    int32_t code;
+    float width, height;
+  };
+  for (auto [code, width, height] : {Paper{1, 215.9f, 279.4f}, Paper{8, 297, 420},
+                                     Paper{9, 210, 297}, Paper{11, 148, 210},
+                                     Paper{12, 257, 364}, Paper{13, 182, 257}}) {
+    printer.PaperSize(code);
+    printer.Orientation(1);
+    EXPECT_FLOAT_EQ(printer.PhysicalWidth(), width) << code;
+    EXPECT_FLOAT_EQ(printer.ScaleHeight(), height) << code;
+    printer.Orientation(2);
+    EXPECT_FLOAT_EQ(printer.PhysicalWidth(), height) << code;
+  }
+  for (int32_t bad : {0, 2, 10, 14, -9}) {
+    EXPECT_THROW(printer.PaperSize(bad), std::runtime_error) << bad;
+  }
+  EXPECT_EQ(printer.PaperSize(), 13);
+  EXPECT_THROW(printer.Orientation(0), std::runtime_error);
+  EXPECT_THROW(printer.ScaleMode(7), std::runtime_error);
+}
+
+TEST(Printer, UnprintableEdgesShrinkThePrintableArea) {
+  Printer printer;
+  printer.SetUnprintableEdges(4, 5, 6, 7);
+  EXPECT_FLOAT_EQ(printer.ScaleWidth(), 200);
+  EXPECT_FLOAT_EQ(printer.ScaleHeight(), 285);
+  EXPECT_FLOAT_EQ(printer.PhysicalOffsetX(), 4);
+  EXPECT_FLOAT_EQ(printer.PhysicalOffsetY(), 5);
+  printer.ScaleMode(3);
+  EXPECT_NEAR(printer.ScaleWidth(), 200 / 25.4 * 600, 0.01);  // device pixels
+  EXPECT_FLOAT_EQ(printer.TwipsPerPixelX(), 2.4f);
+  EXPECT_THROW(printer.SetUnprintableEdges(-1, 0, 0, 0), std::runtime_error);
+  EXPECT_THROW(printer.SetUnprintableEdges(100, 0, 110, 0), std::runtime_error);
+  printer.SetUnprintableEdges(0, 0, 0, 200);
+  EXPECT_THROW(printer.PaperSize(11), std::runtime_error);  // A5 is too short for that edge
+  EXPECT_EQ(printer.PaperSize(), 9);
+}
+
+TEST(Printer, InstalledPrintersAndSelection) {
+  auto names = Printer::InstalledPrinters();
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names[0], Printer::kPdfPrinterName);
+  Printer printer;
+  EXPECT_THROW(printer.DeviceName("No Such Printer"), std::runtime_error);
+  EXPECT_EQ(printer.DeviceName(), Printer::kPdfPrinterName);
+}
+
+TEST(Printer, TextMetricsInMillimetres) {
+  Printer printer;
+  printer.Font().Name = "ＭＳ ゴシック";
+  printer.Font().Size = 9;
+  EXPECT_NEAR(printer.TextWidth("日本"), 2 * 9 * 25.4 / 72, 0.05);
+  EXPECT_NEAR(printer.TextWidth("AB"), 9 * 25.4 / 72, 0.05);
+  EXPECT_GT(printer.TextHeight("日"), 3);
+  EXPECT_LT(printer.TextHeight("日"), 5);
+  EXPECT_EQ(printer.Page(), 0);  // measuring starts no document
+}
+
+TEST(Printer, SheetsAndDocument) {
+  const std::string file = qxtest::TempPath("printer.pdf");
+  Printer printer;
+  printer.OutputFile(file);
+  printer.PaperSize(11);
+  printer.SetUnprintableEdges(5, 5, 5, 5);
+  printer.DrawWidth(60);  // 2.54 mm
+  printer.Line(0, 10, 100, 10);
+  EXPECT_EQ(printer.Page(), 1);
+  printer.NewPage();
+  printer.Print("二枚目");
+  EXPECT_EQ(printer.Page(), 2);
+  printer.EndDoc();
+  EXPECT_EQ(printer.Page(), 0);
+
+  auto info = qxtest::ReadPdfInfo(file);
+  EXPECT_EQ(info.pages, 2);
+  EXPECT_NEAR(info.width_pt, 148 * 72 / 25.4, 0.1);
+  auto first = qxtest::RenderPdfPage(file, 1, 50);
+  // The line is 10 mm below the printable area's corner at (5, 5).
+  EXPECT_TRUE(first.InkIn(qxtest::MmToPixel(50, 50), qxtest::MmToPixel(15, 50) - 1,
+                          qxtest::MmToPixel(50, 50), qxtest::MmToPixel(15, 50) + 1));
+  EXPECT_FALSE(first.InkIn(0, 0, first.width - 1, qxtest::MmToPixel(12, 50)));
+  auto second = qxtest::RenderPdfPage(file, 2, 50);
+  EXPECT_TRUE(second.InkIn(qxtest::MmToPixel(5, 50), qxtest::MmToPixel(5, 50),
+                           qxtest::MmToPixel(20, 50), qxtest::MmToPixel(9, 50)));
+}
+
+TEST(Printer, UnwritableOutputIsReportedBeforeDrawing) {
+  Printer printer;
+  printer.OutputFile("/proc/no-such-folder/out.pdf");
+  EXPECT_THROW(printer.Line(0, 0, 10, 10), std::runtime_error);
+  EXPECT_EQ(printer.Page(), 0);
+  printer.EndDoc();  // nothing started, nothing to write
+}
+
+}  // namespace
+}  // namespace quorvex2

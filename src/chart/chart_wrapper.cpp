@@ -83,8 +83,7 @@ void clsChartWrapper::DrawLine(float X1, float Y1, float X2, float Y2) {
     picture_->Line(X1, Y1, X2, Y2);
   } else if (OnBook()) {
     const float x1 = X1 / kBookUnit, y1 = Y1 / kBookUnit;
-    book_->DrawLine(x1, y1, X2 / kBookUnit - x1, Y2 / kBookUnit - y1, fore_color_,
-                    2 * draw_width_);
+    book_->DrawLine(x1, y1, X2 / kBookUnit - x1, Y2 / kBookUnit - y1, fore_color_, 2 * draw_width_);
   }
 }
 
@@ -93,8 +92,8 @@ void clsChartWrapper::DrawBox(float X1, float Y1, float X2, float Y2) {
     picture_->Box(X1, Y1, X2, Y2);
   } else if (OnBook()) {
     const float x1 = X1 / kBookUnit, y1 = Y1 / kBookUnit;
-    book_->DrawBox(x1, y1, X2 / kBookUnit - x1, Y2 / kBookUnit - y1, fore_color_,
-                   2 * draw_width_, false);
+    book_->DrawBox(x1, y1, X2 / kBookUnit - x1, Y2 / kBookUnit - y1, fore_color_, 2 * draw_width_,
+                   false);
   }
 }
 
@@ -103,9 +102,9 @@ void clsChartWrapper::PrintText(const std::string& Text) {
   if (OnPicture()) {
     picture_->Print(Text);
   } else if (OnBook()) {
-    book_->PrintText(Text, font_, current_x_ / kBookUnit, current_y_ / kBookUnit,
-                     TextWidth(Text), TextHeight(Text), PRINTBOOK_ALIGN_LEFT,
-                     PRINTBOOK_VALIGN_TOP, false, 1.0f, fore_color_, false);
+    book_->PrintText(Text, font_, current_x_ / kBookUnit, current_y_ / kBookUnit, TextWidth(Text),
+                     TextHeight(Text), PRINTBOOK_ALIGN_LEFT, PRINTBOOK_VALIGN_TOP, false, 1.0f,
+                     fore_color_, false);
   }
 }
 

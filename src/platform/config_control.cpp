@@ -37,7 +37,9 @@ clsConfigControl::clsConfigControl(std::string StoreFile) : store_file_(std::mov
   ChangeFolder("Quorvex2");
 }
 
-void clsConfigControl::ChangeFolder(const std::string& NewValue) { folder_ = NewValue; }
+void clsConfigControl::ChangeFolder(const std::string& NewValue) {
+  folder_ = NewValue;
+}
 
 std::string clsConfigControl::KeyPath(QxConfigFolderConst ConfigFolder) const {
   if (ConfigFolder == QX_CONFIG_FOLDER_SYSTEM) return kSystemKey;
@@ -49,8 +51,8 @@ std::string clsConfigControl::Value(QxConfigFolderConst ConfigFolder, const std:
   store_error_.clear();
   std::string value;
   try {
-    value = AsRead(detail::ReadSetting(store_file_, KeyPath(ConfigFolder), ToUpper(Item))
-                       .value_or(""));
+    value =
+        AsRead(detail::ReadSetting(store_file_, KeyPath(ConfigFolder), ToUpper(Item)).value_or(""));
   } catch (const std::runtime_error& error) {
     store_error_ = error.what();
   }

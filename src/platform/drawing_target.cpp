@@ -92,7 +92,9 @@ void DrawingTarget::Box(float X1, float Y1, float X2, float Y2, int32_t Color, b
   Stroke(cr, Color);
 }
 
-void DrawingTarget::Circle(float X, float Y, float Radius) { Circle(X, Y, Radius, fore_color_); }
+void DrawingTarget::Circle(float X, float Y, float Radius) {
+  Circle(X, Y, Radius, fore_color_);
+}
 
 void DrawingTarget::Circle(float X, float Y, float Radius, int32_t Color) {
   cairo_t* cr = Canvas();

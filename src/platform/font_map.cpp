@@ -6,6 +6,8 @@
 #include <memory>
 #include <utility>
 
+#include "platform/detail/font_system.h"
+
 namespace quorvex2 {
 
 namespace {
@@ -23,7 +25,9 @@ constexpr std::array<std::pair<const char*, const char*>, 8> kFamilies = {{
 
 }  // namespace
 
-bool IsVerticalFontName(const std::string& Name) { return Name.size() > 1 && Name[0] == '@'; }
+bool IsVerticalFontName(const std::string& Name) {
+  return Name.size() > 1 && Name[0] == '@';
+}
 
 std::string MapFontFamily(const std::string& Name) {
   std::string family = IsVerticalFontName(Name) ? Name.substr(1) : Name;
@@ -34,8 +38,9 @@ std::string MapFontFamily(const std::string& Name) {
 }
 
 std::string MatchedFontFamily(const std::string& Name) {
-  std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> pattern(
-      FcPatternCreate(), FcPatternDestroy);
+  detail::ReleaseFontSystemAtExit();
+  std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)> pattern(FcPatternCreate(),
+                                                                  FcPatternDestroy);
   const std::string family = MapFontFamily(Name);
   FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);

@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -55,8 +56,12 @@ double PictureBox::UnitX() const {
   return scale_mode_ == kScaleMillimetre ? kPixelsPerMillimetre * zoom_ : 1.0;
 }
 
-float PictureBox::ScaleWidth() const { return static_cast<float>(width_ / UnitX()); }
-float PictureBox::ScaleHeight() const { return static_cast<float>(height_ / UnitY()); }
+float PictureBox::ScaleWidth() const {
+  return static_cast<float>(width_ / UnitX());
+}
+float PictureBox::ScaleHeight() const {
+  return static_cast<float>(height_ / UnitY());
+}
 
 void PictureBox::Width(int32_t Pixels) {
   CheckSide(Pixels);
@@ -100,11 +105,14 @@ void PictureBox::Cls() {
   CurrentY(0);
 }
 
-cairo_t* PictureBox::Canvas() { return cr_; }
+cairo_t* PictureBox::Canvas() {
+  return cr_;
+}
 
 int32_t PictureBox::Point(float X, float Y) {
-  int32_t px = static_cast<int32_t>(X * UnitX());
-  int32_t py = static_cast<int32_t>(Y * UnitY());
+  // A hair over the exact product, so a point on a pixel edge is not lost to rounding.
+  const auto px = static_cast<int32_t>(std::floor(X * UnitX() + 1e-4));
+  const auto py = static_cast<int32_t>(std::floor(Y * UnitY() + 1e-4));
   if (X < 0 || Y < 0 || px >= width_ || py >= height_) return -1;
   cairo_surface_flush(surface_);
   const unsigned char* row =

@@ -111,8 +111,7 @@ void Printer::SetUnprintableEdges(float Left, float Top, float Right, float Bott
 }
 
 void Printer::CheckPrintableArea() const {
-  if (edge_left_ + edge_right_ >= PhysicalWidth() ||
-      edge_top_ + edge_bottom_ >= PhysicalHeight()) {
+  if (edge_left_ + edge_right_ >= PhysicalWidth() || edge_top_ + edge_bottom_ >= PhysicalHeight()) {
     throw std::runtime_error("unprintable edges leave no printable area on this paper");
   }
 }
@@ -137,12 +136,16 @@ float Printer::ScaleWidth() const {
 }
 
 float Printer::ScaleHeight() const {
-  return static_cast<float>((PhysicalHeight() - edge_top_ - edge_bottom_) *
-                            kPointsPerMillimetre / UnitY());
+  return static_cast<float>((PhysicalHeight() - edge_top_ - edge_bottom_) * kPointsPerMillimetre /
+                            UnitY());
 }
 
-double Printer::OriginX() const { return edge_left_ * kPointsPerMillimetre; }
-double Printer::OriginY() const { return edge_top_ * kPointsPerMillimetre; }
+double Printer::OriginX() const {
+  return edge_left_ * kPointsPerMillimetre;
+}
+double Printer::OriginY() const {
+  return edge_top_ * kPointsPerMillimetre;
+}
 
 cairo_t* Printer::Canvas() {
   if (cr_ == nullptr) StartDoc();

@@ -38,10 +38,8 @@ void clsPrintBook::Init(const std::string& PrinterName, int32_t PaperSize, int32
   ResetPrinterDefaults(*printer_);
 
   const float offset_x = printer_->PhysicalOffsetX(), offset_y = printer_->PhysicalOffsetY();
-  const float unprintable_right =
-      printer_->PhysicalWidth() - printer_->ScaleWidth() - offset_x;
-  const float unprintable_bottom =
-      printer_->PhysicalHeight() - printer_->ScaleHeight() - offset_y;
+  const float unprintable_right = printer_->PhysicalWidth() - printer_->ScaleWidth() - offset_x;
+  const float unprintable_bottom = printer_->PhysicalHeight() - printer_->ScaleHeight() - offset_y;
   const float left = std::max(MarginLeft, offset_x), top = std::max(MarginTop, offset_y);
   const float right = std::max(MarginRight, unprintable_right);
   const auto bottom =
@@ -125,7 +123,7 @@ void clsPrintBook::SetVirtualSize(float VirtualPrintAreaX, float VirtualPrintAre
   const float zoom = std::min(tile_width / x, tile_height / y);
   if (zoom < 1 || AutoEnlarge) zoom_ratio_ = zoom;
   const float free_x = tile_width - x * zoom_ratio_, free_y = tile_height - y * zoom_ratio_;
-  geometry_.AlignX = PageAlign == PRINTBOOK_ALIGN_LEFT     ? 0
+  geometry_.AlignX = PageAlign == PRINTBOOK_ALIGN_LEFT    ? 0
                      : PageAlign == PRINTBOOK_ALIGN_RIGHT ? free_x
                                                           : free_x / 2;
   geometry_.AlignY = PageValign == PRINTBOOK_VALIGN_TOP      ? 0

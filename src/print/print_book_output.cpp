@@ -23,10 +23,10 @@ StdFont RecordFont(const clsPrintBookLine& Line, float Zoom) {
 void clsPrintBook::ReplayPage(DrawingTarget& Target, const Page& Records, int32_t Cell) const {
   const float z = zoom_ratio_;
   const int32_t column = Cell % col_count_, row = Cell / col_count_;
-  const float x0 = column * (geometry_.TileWidth + col_interval_) + geometry_.AlignX +
-                   geometry_.OriginX;
-  const float y0 = row * (geometry_.TileHeight + row_interval_) + geometry_.AlignY +
-                   geometry_.OriginY;
+  const float x0 =
+      column * (geometry_.TileWidth + col_interval_) + geometry_.AlignX + geometry_.OriginX;
+  const float y0 =
+      row * (geometry_.TileHeight + row_interval_) + geometry_.AlignY + geometry_.OriginY;
   for (const auto& r : Records) {
     const float x = x0 + r.Left * z, y = y0 + r.Top * z;
     switch (r.Kind) {
@@ -73,8 +73,7 @@ void clsPrintBook::Execute(int32_t StartPage, int32_t EndPage) {
   printer_->EndDoc();
 }
 
-void clsPrintBook::ShowPreview(const std::shared_ptr<PictureBox>& PreviewPicture,
-                               int32_t PageNum) {
+void clsPrintBook::ShowPreview(const std::shared_ptr<PictureBox>& PreviewPicture, int32_t PageNum) {
   if (!PreviewPicture) throw std::runtime_error("no picture to show the preview on");
   PictureBox& picture = *PreviewPicture;
   picture.ScaleMode(kScaleMillimetre);

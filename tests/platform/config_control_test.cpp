@@ -90,7 +90,7 @@ TEST(ConfigControl, DefaultStoreFollowsTheEnvironment) {
 TEST(ConfigControl, TwoProcessesWritingAtOnceLoseNothing) {
   const std::string file = FreshStore("concurrent");
   clsConfigControl(file).Value(QX_CONFIG_FOLDER_SYSTEM, "START", "", "1");
-  constexpr int kItems = 150;
+  constexpr int kItems = 40;
   std::vector<pid_t> children;
   for (int process = 0; process < 2; ++process) {
     pid_t pid = fork();
@@ -100,8 +100,9 @@ TEST(ConfigControl, TwoProcessesWritingAtOnceLoseNothing) {
       try {
         clsConfigControl config(file);
         for (int i = 0; i < kItems; ++i) {
-          config.Value(QX_CONFIG_FOLDER_DATA, "P" + std::to_string(process) + "_" + std::to_string(i),
-                       "", std::to_string(i * 7 + process));
+          config.Value(QX_CONFIG_FOLDER_DATA,
+                       "P" + std::to_string(process) + "_" + std::to_string(i), "",
+                       std::to_string(i * 7 + process));
           config.Value(QX_CONFIG_FOLDER_SYSTEM, "SHARED", "", std::to_string(process));
         }
       } catch (...) {

@@ -22,7 +22,9 @@ std::string Run(const std::string& command) {
   return output;
 }
 
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
+std::string Quoted(const std::string& path) {
+  return "'" + path + "'";
+}
 
 }  // namespace
 

@@ -30,7 +30,9 @@ struct Raster {
 Raster RenderPdfPage(const std::string& path, int page, int dpi);
 
 // Pixel position of a length in millimetres at `dpi`.
-inline int MmToPixel(double mm, int dpi) { return static_cast<int>(mm * dpi / 25.4 + 0.5); }
+inline int MmToPixel(double mm, int dpi) {
+  return static_cast<int>(mm * dpi / 25.4 + 0.5);
+}
 
 std::string TempPath(const std::string& name);
 

@@ -118,11 +118,9 @@ TEST(PrintBookGeometry, SeparationTilesTheSheet) {
 
 TEST(PrintBookGeometry, PlatformErrorsReachTheCaller) {
   auto book = std::make_shared<clsPrintBook>();
-  EXPECT_THROW(book->Init(Printer::kPdfPrinterName, 99, 1, 10, 10, 10, 10, 1),
-               std::runtime_error);
+  EXPECT_THROW(book->Init(Printer::kPdfPrinterName, 99, 1, 10, 10, 10, 10, 1), std::runtime_error);
   EXPECT_THROW(book->Init(Printer::kPdfPrinterName, 9, 3, 10, 10, 10, 10, 1), std::runtime_error);
-  EXPECT_THROW(book->Init(Printer::kPdfPrinterName, 9, 1, 150, 10, 10, 100, 1),
-               std::runtime_error);
+  EXPECT_THROW(book->Init(Printer::kPdfPrinterName, 9, 1, 150, 10, 10, 100, 1), std::runtime_error);
   // An unknown printer name keeps the current printer.
   book->Init("No Such Printer", 9, 1, 10, 10, 10, 10, 1);
   EXPECT_EQ(book->PrinterObject()->DeviceName(), Printer::kPdfPrinterName);

@@ -46,8 +46,8 @@ void Bind(sqlite3_stmt* Stmt, int Index, const std::string& Text) {
 }
 
 bool HasSettingsTable(sqlite3* Db, const std::string& File) {
-  Statement stmt = Prepare(Db, File,
-                           "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'settings'");
+  Statement stmt =
+      Prepare(Db, File, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'settings'");
   int rc = sqlite3_step(stmt.get());
   if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail(Db, File, "read it");
   return rc == SQLITE_ROW;
@@ -75,8 +75,8 @@ std::optional<std::string> ReadSetting(const std::string& File, const std::strin
   if (!std::filesystem::exists(File)) return std::nullopt;
   Database db = Open(File, SQLITE_OPEN_READONLY);
   if (!HasSettingsTable(db.get(), File)) return std::nullopt;
-  Statement stmt = Prepare(db.get(), File,
-                           "SELECT value FROM settings WHERE key_path = ?1 AND item = ?2");
+  Statement stmt =
+      Prepare(db.get(), File, "SELECT value FROM settings WHERE key_path = ?1 AND item = ?2");
   Bind(stmt.get(), 1, KeyPath);
   Bind(stmt.get(), 2, Item);
   int rc = sqlite3_step(stmt.get());

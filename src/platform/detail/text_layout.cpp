@@ -1,10 +1,12 @@
 #include "platform/detail/text_layout.h"
 
+#include "platform/detail/font_system.h"
 #include "quorvex2/platform/font_map.h"
 
 namespace quorvex2::detail {
 
 PangoContext* NewTextContext(double Resolution) {
+  ReleaseFontSystemAtExit();
   PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);

@@ -4,7 +4,9 @@ namespace quorvex2::detail {
 
 namespace {
 
-bool IsContinuation(char Byte) { return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80; }
+bool IsContinuation(char Byte) {
+  return (static_cast<unsigned char>(Byte) & 0xC0) == 0x80;
+}
 
 }  // namespace
 

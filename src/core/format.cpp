@@ -9,12 +9,24 @@
 namespace quorvex2 {
 namespace {
 
+// Tokens are at most four ASCII letters: compared by hand, as memcmp costs more than the
+// comparison itself here.
 bool StartsWith(std::string_view text, size_t pos, std::string_view token) {
-  return text.substr(pos, token.size()) == token;
+  if (text.size() - pos < token.size()) return false;
+  for (size_t k = 0; k < token.size(); ++k) {
+    if (text[pos + k] != token[k]) return false;
+  }
+  return true;
 }
 
-std::string TwoDigits(int n) {
-  return fmt::format("{:02d}", n);
+void AppendTwoDigits(std::string& out, int n) {
+  out += static_cast<char>('0' + n / 10 % 10);
+  out += static_cast<char>('0' + n % 10);
+}
+
+void AppendNumber(std::string& out, int n) {
+  if (n >= 10) AppendNumber(out, n / 10);
+  out += static_cast<char>('0' + n % 10);
 }
 
 bool IsNumericExpression(const std::string& expression) {
@@ -52,31 +64,32 @@ std::string FormatDate(Date value, const std::string& expression) {
   const DateParts d = SplitDate(value);
   std::string out;
   const std::string_view e = expression;
+  out.reserve(e.size() + 4);
   for (size_t i = 0; i < e.size();) {
     if (StartsWith(e, i, "yyyy")) {
-      out += fmt::format("{:04d}", d.year), i += 4;
+      AppendTwoDigits(out, d.year / 100), AppendTwoDigits(out, d.year % 100), i += 4;
     } else if (StartsWith(e, i, "yy")) {
-      out += TwoDigits(d.year % 100), i += 2;
+      AppendTwoDigits(out, d.year % 100), i += 2;
     } else if (StartsWith(e, i, "mm")) {
-      out += TwoDigits(d.month), i += 2;
+      AppendTwoDigits(out, d.month), i += 2;
     } else if (StartsWith(e, i, "dd")) {
-      out += TwoDigits(d.day), i += 2;
+      AppendTwoDigits(out, d.day), i += 2;
     } else if (StartsWith(e, i, "hh")) {
-      out += TwoDigits(d.hour), i += 2;
+      AppendTwoDigits(out, d.hour), i += 2;
     } else if (StartsWith(e, i, "nn")) {
-      out += TwoDigits(d.minute), i += 2;
+      AppendTwoDigits(out, d.minute), i += 2;
     } else if (StartsWith(e, i, "ss")) {
-      out += TwoDigits(d.second), i += 2;
+      AppendTwoDigits(out, d.second), i += 2;
     } else if (e[i] == 'h') {
-      out += std::to_string(d.hour), ++i;
+      AppendNumber(out, d.hour), ++i;
     } else if (e[i] == 'n') {
-      out += std::to_string(d.minute), ++i;
+      AppendNumber(out, d.minute), ++i;
     } else if (e[i] == 's') {
-      out += std::to_string(d.second), ++i;
+      AppendNumber(out, d.second), ++i;
     } else if (e[i] == 'm') {
-      out += std::to_string(d.month), ++i;
+      AppendNumber(out, d.month), ++i;
     } else if (e[i] == 'd') {
-      out += std::to_string(d.day), ++i;
+      AppendNumber(out, d.day), ++i;
     } else {
       out += e[i], ++i;
     }

@@ -40,55 +40,68 @@ int DigitsValue(std::string_view digits) {
   return value;
 }
 
+// "hh:mm:ss" from digit fields of up to two digits, each padded with zeros in front.
+std::string Clock(std::string_view hours, std::string_view minutes, std::string_view seconds) {
+  std::string out;
+  for (std::string_view field : {hours, minutes, seconds}) {
+    if (!out.empty()) out += ':';
+    out.append(2 - std::min<size_t>(field.size(), 2), '0');
+    out.append(field);
+  }
+  return out;
+}
+
 std::string TwoDigits(int n) {
-  return std::string(1, char('0' + n / 10)) + char('0' + n % 10);
+  return {char('0' + n / 10 % 10), char('0' + n % 10)};
 }
 
 // Packed digits as "hh:mm:ss"; other lengths come back as they are.
-std::string UnpackDigits(const std::string& d, bool seconds_first) {
+std::string UnpackDigits(const std::string& text, bool seconds_first) {
+  const std::string_view d = text;
   switch (d.size()) {
     case 1:
-      return seconds_first ? "00:00:0" + d : d;
+      return seconds_first ? Clock("", "", d) : text;
     case 2:
-      return seconds_first ? "00:00:" + d : d + ":00:00";
+      return seconds_first ? Clock("", "", d) : Clock(d, "", "");
     case 3:
-      return seconds_first ? "00:0" + d.substr(0, 1) + ":" + d.substr(1)
-                           : "0" + d.substr(0, 1) + ":" + d.substr(1) + ":00";
+      return seconds_first ? Clock("", d.substr(0, 1), d.substr(1))
+                           : Clock(d.substr(0, 1), d.substr(1), "");
     case 4:
-      return seconds_first ? "00:" + d.substr(0, 2) + ":" + d.substr(2)
-                           : d.substr(0, 2) + ":" + d.substr(2) + ":00";
+      return seconds_first ? Clock("", d.substr(0, 2), d.substr(2))
+                           : Clock(d.substr(0, 2), d.substr(2), "");
     case 5:
-      return "0" + d.substr(0, 1) + ":" + d.substr(1, 2) + ":" + d.substr(3);
+      return Clock(d.substr(0, 1), d.substr(1, 2), d.substr(3));
     case 6:
-      return d.substr(0, 2) + ":" + d.substr(2, 2) + ":" + d.substr(4);
+      return Clock(d.substr(0, 2), d.substr(2, 2), d.substr(4));
     default:
-      return d;
+      return text;
   }
 }
 
 // A written time that the time conversion rejects, read by the patterns of hand-typed times:
 // "#:##" and "##:##" are minutes and seconds, 1:23'45" and 12:34'56" use the minute and second
 // marks, "###:##" has three-digit minutes. Returns the text unchanged when none matches.
-std::string ReadLooseTime(const std::string& t) {
-  if (MatchesDigitPattern(t, "#:##")) return "00:0" + t;
-  if (MatchesDigitPattern(t, "##:##")) return "00:" + t;
+std::string ReadLooseTime(const std::string& text) {
+  const std::string_view t = text;
+  if (MatchesDigitPattern(t, "#:##")) return Clock("", t.substr(0, 1), t.substr(2));
+  if (MatchesDigitPattern(t, "##:##")) return Clock("", t.substr(0, 2), t.substr(3));
   if (MatchesDigitPattern(t, "#:##'##\"")) {
-    return "0" + t.substr(0, 1) + ":" + t.substr(2, 2) + ":" + t.substr(5, 2);
+    return Clock(t.substr(0, 1), t.substr(2, 2), t.substr(5, 2));
   }
   if (MatchesDigitPattern(t, "##:##'##\"")) {
-    return t.substr(0, 2) + ":" + t.substr(3, 2) + ":" + t.substr(6, 2);
+    return Clock(t.substr(0, 2), t.substr(3, 2), t.substr(6, 2));
   }
   if (MatchesDigitPattern(t, "###:##")) {
     const int minutes = DigitsValue(t.substr(0, 3));
-    return TwoDigits(minutes / 60) + ":" + TwoDigits(minutes % 60) + ":" + t.substr(4, 2);
+    return Clock(TwoDigits(minutes / 60), TwoDigits(minutes % 60), t.substr(4, 2));
   }
-  return t;
+  return text;
 }
 
 std::string ReadSecondsFirstText(const std::string& t) {
   if (!IsValidTime(t)) return ReadLooseTime(t);
   // A valid time with one colon is minutes and seconds: 12:34 is 0 h 12 min 34 s.
-  if (CountString(t, ":") == 1) return "0:" + t;
+  if (CountString(t, ":") == 1) return std::string("0:").append(t);
   return t;
 }
 

@@ -4,6 +4,7 @@
 // joined back when widening), the long-vowel mark, the Japanese punctuation and (narrowing only)
 // the typographic quotation marks. Hiragana and
 // kanji have no half-width form and stay as they are.
+#include <array>
 #include <string>
 
 #include "core/detail/utf8.h"
@@ -47,7 +48,7 @@ struct Narrow {
   char32_t mark = 0;
 };
 
-Narrow NarrowOf(char32_t c) {
+Narrow FindNarrowForm(char32_t c) {
   // The quotation marks a Japanese input method types in full-width mode narrow to the ASCII
   // marks, so 1:23’45” reads like 1:23'45".
   if (c == 0x2019) return {U'\'', 0};
@@ -68,6 +69,17 @@ Narrow NarrowOf(char32_t c) {
   return {};
 }
 
+// The narrow forms of U+3000 to U+30FF, looked up once.
+Narrow NarrowOf(char32_t c) {
+  static const auto kKanaTable = [] {
+    std::array<Narrow, 0x100> table{};
+    for (char32_t k = 0; k < table.size(); ++k) table[k] = FindNarrowForm(0x3000 + k);
+    return table;
+  }();
+  if (c >= 0x3000 && c <= 0x30FF) return kKanaTable[c - 0x3000];
+  return FindNarrowForm(c);
+}
+
 // The full-width character of a half-width one combined with the mark that follows it, if the
 // pair has one (ｶﾞ -> ガ, ﾊﾟ -> パ, ｳﾞ -> ヴ); 0 otherwise.
 char32_t JoinMark(char32_t wide, char32_t mark) {
@@ -86,9 +98,17 @@ char32_t WideOf(char32_t c) {
   return 0;
 }
 
+bool IsAscii(const std::string& text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string ToNarrow(const std::string& Text) {
+  if (IsAscii(Text)) return Text;  // nothing to narrow
   std::string out;
   out.reserve(Text.size());
   for (size_t pos = 0; pos < Text.size();) {

@@ -41,9 +41,22 @@ class clsClassData {
   void SortLap();
 
  private:
+  // The name key of a runner name, remembered with the name it was made from so that a changed
+  // RunnerName is noticed; kept beside laps_ by position, rebuilt where it is out of step.
+  struct NameKeyCache {
+    std::string name;
+    std::string key;
+  };
+
+  std::shared_ptr<clsLapData> FindMatch(const clsLapData& incoming, int32_t base_mode) const;
+  std::shared_ptr<clsLapData> FindByID(int32_t id) const;
+  std::shared_ptr<clsLapData> FindByName(const std::string& name) const;
+  bool Append(const std::shared_ptr<clsLapData>& lap);
+
   std::string class_name_;
   std::string file_name_;
   std::vector<std::shared_ptr<clsLapData>> laps_;
+  mutable std::vector<NameKeyCache> name_keys_;
 };
 
 }  // namespace quorvex2

@@ -13,8 +13,9 @@ class clsCourseData {
   int32_t CourseIndex = 0;   // the course number
   int32_t ControlCount = 0;  // controls, finish not counted
 
-  // Index 0 gives 0 (the start), 1..ControlCount the stored code, above ControlCount 9999 (the
-  // finish). std::out_of_range below 0 or where storage ends (above 50).
+  // Index 0 gives 0 (the start), 1..ControlCount the stored code, any index above ControlCount
+  // 9999 (the finish). std::out_of_range for a negative index, or for one above 50 that is
+  // still within ControlCount.
   int32_t ControlNum(int32_t Index) const;
   // Index 0..50; std::out_of_range otherwise.
   void ControlNum(int32_t Index, int32_t value);

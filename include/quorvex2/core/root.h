@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "quorvex2/core/class_data.h"
@@ -97,10 +98,17 @@ class clsQuorvex2 {
   bool AddExistingCourse(std::shared_ptr<clsCourseData> CourseObject, detail::Internal);
 
  private:
+  // 0-based place of the registered class of that name / course of that key; -1 when unknown.
+  int32_t ClassPosition(const std::string& name) const;
+  int32_t CoursePosition(const std::string& key) const;
+
   std::shared_ptr<clsEventData> event_data_;
   std::shared_ptr<clsMetaData> meta_data_;
+  // The registries in order, each with an index by key (class name; decimal course number).
   std::vector<std::shared_ptr<clsClassData>> classes_;
+  std::unordered_map<std::string, std::shared_ptr<clsClassData>> class_index_;
   std::vector<std::shared_ptr<clsCourseData>> courses_;
+  std::unordered_map<std::string, std::shared_ptr<clsCourseData>> course_index_;
   std::vector<std::shared_ptr<clsSegmentData>> segments_;
   std::shared_ptr<clsFileControl> file_control_;
   std::shared_ptr<clsGraphicControl> graphic_control_;

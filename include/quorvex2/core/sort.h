@@ -19,6 +19,10 @@ class CclsSortLine {
   SortKeyValue SortKey;
   SortItemValue Item;
   int32_t RankOrder = 0;
+
+ private:
+  friend class CclsSort;
+  int64_t sequence_ = 0;  // insertion number: among equal keys the newest line comes first
 };
 
 class CclsSort {
@@ -39,18 +43,24 @@ class CclsSort {
   std::shared_ptr<T> ObjectItemAs(int32_t Index) const {
     return std::static_pointer_cast<T>(ObjectItem(Index));
   }
+  // 1-based; std::out_of_range outside 1..Count.
   CclsSortLine& LineObject(int32_t Index);
-  const std::vector<CclsSortLine>& LineSet() const { return lines_; }
+  const std::vector<CclsSortLine>& LineSet() const;
 
   // Standard competition ranks: keys 10, 12, 12, 15 get 1, 2, 2, 4.
   void CalcRankOrder();
   void Clear();
 
  private:
-  void Insert(CclsSortLine line);
+  // Lines are appended as they come and put in order when next read: the order is that of
+  // inserting each line before the first line whose key is greater than or equal to its own.
+  void Insert(SortKeyValue key, SortItemValue item);
+  void Order() const;
+  CclsSortLine& Line(int32_t Index) const;
 
-  std::vector<CclsSortLine> lines_;
-  int32_t level_ = 0;
+  mutable std::vector<CclsSortLine> lines_;
+  mutable size_t ordered_count_ = 0;  // lines_[0, ordered_count_) are in order
+  int64_t next_sequence_ = 0;
 };
 
 class CclsSplit {

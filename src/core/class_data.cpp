@@ -1,0 +1,88 @@
+#include "quorvex2/core/class_data.h"
+
+#include <exception>
+#include <optional>
+
+#include "core/detail/component_state.h"
+#include "core/detail/internal.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/path.h"
+#include "quorvex2/core/sort.h"
+#include "quorvex2/core/text.h"
+#include "quorvex2/core/time_text.h"
+
+namespace quorvex2 {
+namespace {
+
+// The base name of a class's output files: safe for a file name, lower case, half width.
+std::string ClassFileName(const std::string& name) {
+  return ToNarrow(ToLower(MakeSafeFileName(name)));
+}
+
+// Times sort by their value; any other result by its status order taken as days, so every
+// status but 0 sorts after every real time.
+double ResultSortKey(const std::string& result) {
+  if (const std::optional<Date> time = ParseTimeText(result)) return *time;
+  return ResultStatusOrder(result);
+}
+
+}  // namespace
+
+void clsClassData::SetClassName(const std::string& value, detail::Internal) {
+  class_name_ = value;
+  file_name_ = ClassFileName(class_name_);
+}
+
+void clsClassData::FileName(const std::string& value) {
+  file_name_ = ClassFileName(value.empty() ? class_name_ : value);
+}
+
+std::string clsClassData::ClassInfo() const {
+  if (Length == 0) return "";
+  std::string info = std::to_string(Length) + "m";
+  if (Climb != 0) info += " ↑" + std::to_string(Climb) + "m";
+  return info;
+}
+
+std::shared_ptr<clsLapData> clsClassData::AddLap() {
+  auto lap = std::make_shared<clsLapData>();
+  lap->SetClassName(class_name_, detail::MakeInternal());
+  Append(lap);
+  return lap;
+}
+
+// Errors while appending are swallowed: the record is then not placed and keeps no number.
+bool clsClassData::Append(const std::shared_ptr<clsLapData>& lap) {
+  try {
+    laps_.push_back(lap);
+  } catch (const std::exception&) {
+    return false;
+  }
+  lap->SetSerialNum(detail::NextSerialNumber(), detail::MakeInternal());
+  return true;
+}
+
+void clsClassData::RemoveLap(int32_t Index) {
+  if (Index < 1 || Index > LapCount()) return;
+  laps_.erase(laps_.begin() + (Index - 1));
+}
+
+void clsClassData::ClearLap() {
+  laps_.clear();
+  name_keys_.clear();
+}
+
+std::shared_ptr<clsLapData> clsClassData::LapData(int32_t Index) const {
+  if (Index < 1 || Index > LapCount()) return nullptr;
+  return laps_[static_cast<size_t>(Index - 1)];
+}
+
+void clsClassData::SortLap() {
+  CclsSort sort;
+  for (const auto& lap : laps_) sort.AddObject(ResultSortKey(lap->Result()), lap);
+  for (int32_t i = 1; i <= sort.Count(); ++i) {
+    laps_[static_cast<size_t>(i - 1)] = sort.ObjectItemAs<clsLapData>(i);
+  }
+}
+
+}  // namespace quorvex2

@@ -1,0 +1,12 @@
+#include "quorvex2/core/event_data.h"
+
+namespace quorvex2 {
+
+std::string clsEventData::ToString() const {
+  std::string text = EventName;
+  if (!Terrain.empty()) text += " [" + Terrain + "] ";
+  if (EventDate.Value() > 0) text += " " + EventDate.ToString("yyyy年mm月dd日");
+  return text;
+}
+
+}  // namespace quorvex2

@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "core/detail/internal.h"
+#include "quorvex2/core/course_data.h"
+#include "quorvex2/core/event_data.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/lap_data.h"
+
+namespace quorvex2 {
+namespace {
+
+TEST(LapData, ReadingALegRaisesLegCount) {
+  clsLapData lap;
+  EXPECT_EQ(lap.LegCount(), 0);
+  EXPECT_EQ(lap.Lap(5)->Value(), 0);
+  EXPECT_EQ(lap.LegCount(), 5);
+  lap.Lap(2)->Value(70 * kSecond);
+  EXPECT_EQ(lap.LegCount(), 5);  // a lower leg does not lower it
+  EXPECT_EQ(lap.Lap(0), nullptr);
+  EXPECT_NE(lap.Lap(30), nullptr);
+  EXPECT_EQ(lap.LegCount(), 30);
+  EXPECT_EQ(lap.Lap(2), lap.Lap(2));  // the same object every time
+}
+
+TEST(LapData, IndexErrorsLeaveTheRecordAsItWas) {
+  clsLapData lap;
+  lap.Lap(3)->Value(45 * kSecond);
+  EXPECT_THROW(lap.Lap(31), std::out_of_range);
+  EXPECT_THROW(lap.Lap(-1), std::out_of_range);
+  EXPECT_THROW(lap.LapValue(31), std::out_of_range);
+  EXPECT_EQ(lap.LegCount(), 3);
+  EXPECT_EQ(lap.LapValue(3), 45 * kSecond);
+  EXPECT_EQ(lap.LapValue(0), 0);
+}
+
+TEST(LapData, LoweringLegCountKeepsTheTimesAbove) {
+  clsLapData lap;
+  lap.Lap(4)->Value(QX_TIME_SKIP);
+  lap.LegCount(2);
+  EXPECT_EQ(lap.LegCount(), 2);
+  EXPECT_EQ(lap.LapValue(4), QX_TIME_SKIP);
+  EXPECT_EQ(lap.LegCount(), 2);  // LapValue does not extend
+}
+
+TEST(LapData, ResultIsNormalised) {
+  clsLapData lap;
+  const auto internal = detail::MakeInternal();
+  lap.Result("ｄｎｆ");
+  EXPECT_EQ(lap.Result(), "DNF");
+  EXPECT_EQ(lap.ResultTime(internal), QX_TIME_DISQ);
+  lap.Result("1:5:9");
+  EXPECT_EQ(lap.Result(), "1:05:09");
+  EXPECT_DOUBLE_EQ(lap.ResultTime(internal), 3909 * kSecond);
+  lap.Result("１：０５：０９");
+  EXPECT_EQ(lap.Result(), "1:05:09");
+  lap.Result("12:34");  // minutes and seconds
+  EXPECT_EQ(lap.Result(), "0:12:34");
+  lap.Result("0:00:00");
+  EXPECT_EQ(lap.Result(), "DISQ");
+  EXPECT_EQ(lap.ResultTime(internal), QX_TIME_DISQ);
+  lap.Result("mp");
+  EXPECT_EQ(lap.Result(), "MP");
+  lap.Result("");
+  EXPECT_EQ(lap.Result(), "");
+  EXPECT_EQ(lap.ResultTime(internal), QX_TIME_DISQ);
+}
+
+TEST(CourseData, StartAndFinishCodes) {
+  clsCourseData course;
+  course.ControlCount = 3;
+  for (int32_t i = 1; i <= 3; ++i) course.ControlNum(i, 100 + i);
+  EXPECT_EQ(course.ControlNum(0), 0);
+  EXPECT_EQ(course.ControlNum(2), 102);
+  EXPECT_EQ(course.ControlNum(4), 9999);
+  EXPECT_EQ(course.ControlNum(60), 9999);
+  EXPECT_THROW(course.ControlNum(-1), std::out_of_range);
+}
+
+TEST(CourseData, WritingOutsideStorageFailsAndChangesNothing) {
+  clsCourseData course;
+  course.ControlCount = 50;
+  course.ControlNum(50, 250);
+  EXPECT_EQ(course.ControlNum(50), 250);
+  EXPECT_EQ(course.ControlNum(51), 9999);  // the finish of a full course
+  EXPECT_THROW(course.ControlNum(51, 1), std::out_of_range);
+  EXPECT_THROW(course.ControlNum(-1, 1), std::out_of_range);
+  course.ControlCount = 60;  // more controls than storage holds
+  EXPECT_THROW(course.ControlNum(55), std::out_of_range);
+  EXPECT_EQ(course.ControlNum(50), 250);
+}
+
+TEST(EventData, ToStringJoinsNameTerrainAndDate) {
+  clsEventData event;
+  event.EventName = "Spring Cup";
+  EXPECT_EQ(event.ToString(), "Spring Cup");
+  event.EventDate.Value(MakeDate(2003, 5, 18));
+  EXPECT_EQ(event.ToString(), "Spring Cup 2003年05月18日");
+  event.Terrain = "Forest";
+  EXPECT_EQ(event.ToString(), "Spring Cup [Forest]  2003年05月18日");
+  event.EventDate.Value(0);
+  EXPECT_EQ(event.ToString(), "Spring Cup [Forest] ");
+}
+
+}  // namespace
+}  // namespace quorvex2

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/detail/component_state.h"
+#include "core/detail/internal.h"
+#include "quorvex2/core/root.h"
+
+namespace quorvex2 {
+namespace {
+
+std::vector<std::string> ClassNames(const clsQuorvex2& root) {
+  std::vector<std::string> names;
+  for (int32_t i = 1; i <= root.ClassCount(); ++i) names.push_back(root.ClassData(i)->ClassName());
+  return names;
+}
+
+void AddClasses(clsQuorvex2& root, const std::vector<std::string>& names) {
+  for (const auto& name : names) root.AddClass(name);
+}
+
+TEST(Root, ClassesByNameAndPosition) {
+  clsQuorvex2 root;
+  auto m21 = root.AddClass("M21");
+  EXPECT_EQ(root.AddClass("M21"), m21);
+  EXPECT_EQ(root.ClassCount(), 1);
+  auto w21 = root.AddClass("W21");
+  EXPECT_EQ(root.ClassData(2), w21);
+  EXPECT_EQ(root.ClassData("W21"), w21);
+  EXPECT_EQ(root.ClassData("w21"), nullptr);
+  EXPECT_EQ(root.ClassData("M99"), nullptr);
+  EXPECT_EQ(root.ClassData(0), nullptr);
+  EXPECT_EQ(root.ClassData(3), nullptr);
+  EXPECT_TRUE(root.IsClassExists("M21"));
+  root.RemoveClass("M99");
+  root.RemoveClass("M21");
+  EXPECT_EQ(root.ClassCount(), 1);
+  EXPECT_FALSE(root.IsClassExists("M21"));
+  EXPECT_EQ(root.ClassData(1), w21);
+  EXPECT_NE(root.AddClass("M21"), m21);  // a new class after the removal
+}
+
+TEST(Root, LoadersAddExistingObjectsUnderFreeKeysOnly) {
+  clsQuorvex2 root;
+  const auto internal = detail::MakeInternal();
+  auto cls = std::make_shared<clsClassData>();
+  cls->SetClassName("H21", internal);
+  EXPECT_TRUE(root.AddExistingClass(cls, internal));
+  auto twin = std::make_shared<clsClassData>();
+  twin->SetClassName("H21", internal);
+  EXPECT_FALSE(root.AddExistingClass(twin, internal));
+  EXPECT_EQ(root.ClassData("H21"), cls);
+  auto course = std::make_shared<clsCourseData>();
+  course->CourseIndex = 4;
+  EXPECT_TRUE(root.AddExistingCourse(course, internal));
+  EXPECT_FALSE(root.AddExistingCourse(std::make_shared<clsCourseData>(*course), internal));
+  EXPECT_EQ(root.AddCourse(4), course);
+  EXPECT_EQ(root.CourseCount(), 1);
+}
+
+TEST(Root, RenameKeepsPlaceAndRenamesRunners) {
+  clsQuorvex2 root;
+  AddClasses(root, {"A", "B", "C"});
+  auto b = root.ClassData("B");
+  auto runner = b->AddLap();
+  EXPECT_TRUE(root.RenameClass("B", "M21<E>"));
+  EXPECT_EQ(ClassNames(root), (std::vector<std::string>{"A", "M21<E>", "C"}));
+  EXPECT_EQ(root.ClassData("M21<E>"), b);
+  EXPECT_EQ(root.ClassData("B"), nullptr);
+  EXPECT_EQ(b->FileName(), "m21e");
+  EXPECT_EQ(runner->ClassName(), "M21<E>");
+  // A name another class holds is refused and nothing changes.
+  EXPECT_FALSE(root.RenameClass("A", "C"));
+  EXPECT_EQ(ClassNames(root), (std::vector<std::string>{"A", "M21<E>", "C"}));
+  EXPECT_NE(root.ClassData("A"), root.ClassData("C"));
+  EXPECT_FALSE(root.RenameClass("Nobody", "D"));
+  EXPECT_TRUE(root.RenameClass("A", "A"));
+  EXPECT_EQ(root.ClassCount(), 3);
+}
+
+TEST(Root, CoursesByNumberTextAndPosition) {
+  clsQuorvex2 root;
+  auto two = root.AddCourse(2);
+  auto seven = root.AddCourse(7);
+  EXPECT_EQ(root.AddCourse(2), two);
+  EXPECT_EQ(two->CourseIndex, 2);
+  EXPECT_EQ(root.CourseData(2), seven);
+  EXPECT_EQ(root.CourseData("2"), two);
+  EXPECT_EQ(root.CourseData("3"), nullptr);
+  EXPECT_EQ(root.CourseData(3), nullptr);
+  EXPECT_TRUE(root.IsCourseExists(7));
+  root.RemoveCourse(5);
+  root.RemoveCourse(2);
+  EXPECT_EQ(root.CourseCount(), 1);
+  EXPECT_EQ(root.CourseData(1), seven);
+  root.ClearCourse();
+  EXPECT_EQ(root.CourseCount(), 0);
+  EXPECT_FALSE(root.IsCourseExists(7));
+}
+
+void PlaceClass(clsQuorvex2& root, const std::string& name, int32_t course, int32_t runners) {
+  auto cls = root.AddClass(name);
+  cls->CourseNum = course;
+  for (int32_t i = 0; i < runners; ++i) cls->AddLap();
+}
+
+TEST(ClassAndCourseList, SharedCoursesFollowTheClasses) {
+  clsQuorvex2 root;
+  PlaceClass(root, "A", 1, 40);
+  PlaceClass(root, "B", 2, 3);
+  PlaceClass(root, "C", 1, 25);
+  EXPECT_EQ(root.ClassAndCourseList(),
+            (std::vector<std::string>{"1,,A,a,40", "2,,B,b,3", "3,,C,c,25", ",1,A/C,a_c,65"}));
+}
+
+TEST(ClassAndCourseList, ExtendedEntriesMoveBehind) {
+  clsQuorvex2 root;
+  PlaceClass(root, "A", 1, 1);
+  PlaceClass(root, "B", 2, 2);
+  PlaceClass(root, "C", 1, 3);
+  PlaceClass(root, "D", 2, 4);
+  PlaceClass(root, "E", 1, 5);
+  PlaceClass(root, "F", 0, 6);  // no course
+  PlaceClass(root, "G", 3, 7);  // a course of its own
+  const std::vector<std::string> list = root.ClassAndCourseList();
+  ASSERT_EQ(list.size(), 9u);
+  EXPECT_EQ(list[5], "6,,F,f,6");
+  EXPECT_EQ(list[7], ",2,B/D,b_d,6");
+  EXPECT_EQ(list[8], ",1,A/C/E,a_c_e,9");
+}
+
+TEST(ClassAndCourseList, EntriesReadBack) {
+  clsQuorvex2 root;
+  std::string name = "x", file = "x";
+  int32_t index = -1, course = -1, count = -1;
+  root.SeparateClassAndCourseValue(",1,A/C,a_c,20", &name, &index, &course, &file, &count);
+  EXPECT_EQ(name, "A/C");
+  EXPECT_EQ(index, 0);
+  EXPECT_EQ(course, 1);
+  EXPECT_EQ(file, "a_c");
+  EXPECT_EQ(count, 20);
+  root.SeparateClassAndCourseValue("3,,M21A", &name, &index, &course, &file, &count);
+  EXPECT_EQ(index, 3);
+  EXPECT_EQ(course, 0);
+  EXPECT_EQ(name, "M21A");
+  EXPECT_EQ(file, "");
+  EXPECT_EQ(count, 0);
+  root.SeparateClassAndCourseValue("12abc", nullptr, &index);
+  EXPECT_EQ(index, 12);
+}
+
+TEST(SortClass, ListedPositionsFirstThenTheRest) {
+  clsQuorvex2 root;
+  AddClasses(root, {"A", "B", "C", "D"});
+  root.SortClass("3,1");
+  EXPECT_EQ(ClassNames(root), (std::vector<std::string>{"C", "A", "B", "D"}));
+  EXPECT_EQ(root.ClassData("A")->ClassName(), "A");
+  root.SortClass("");
+  EXPECT_EQ(ClassNames(root), (std::vector<std::string>{"C", "A", "B", "D"}));
+  root.SortClass(" 4 ,x,0,-2,4,,2");  // skipped numbers; a repeat is taken once
+  EXPECT_EQ(ClassNames(root), (std::vector<std::string>{"D", "A", "C", "B"}));
+}
+
+TEST(SortClass, PositionAboveClassCountChangesNothing) {
+  clsQuorvex2 root;
+  AddClasses(root, {"A", "B", "C"});
+  EXPECT_THROW(root.SortClass("2,4"), std::out_of_range);
+  EXPECT_EQ(ClassNames(root), (std::vector<std::string>{"A", "B", "C"}));
+  EXPECT_EQ(root.ClassData("C"), root.ClassData(3));
+}
+
+TEST(Root, ClearResetsTheEventButKeepsTheServices) {
+  clsQuorvex2 root;
+  auto files = root.FileControl();
+  auto event = root.EventData();
+  event->EventName = "Cup";
+  root.FileName = "a.lxm";
+  root.FileDate = 40000;
+  PlaceClass(root, "A", 1, 3);
+  root.AddCourse(1);
+  root.Clear();
+  EXPECT_EQ(root.ClassCount(), 0);
+  EXPECT_EQ(root.CourseCount(), 0);
+  EXPECT_EQ(root.SegmentCount(), 0);
+  EXPECT_NE(root.EventData(), event);
+  EXPECT_EQ(root.EventData()->EventName, "");
+  EXPECT_EQ(root.FileName, "");
+  EXPECT_EQ(root.FileDate, 0);
+  EXPECT_EQ(root.FileControl(), files);
+  EXPECT_NE(root.MetaData(), nullptr);
+  EXPECT_EQ(root.AddClass("B")->AddLap()->SerialNum(), 1);
+}
+
+TEST(Root, SerialNumbersAreSharedByAllClasses) {
+  clsQuorvex2 root;
+  EXPECT_EQ(root.AddClass("A")->AddLap()->SerialNum(), 1);
+  EXPECT_EQ(root.AddClass("B")->AddLap()->SerialNum(), 2);
+  EXPECT_EQ(root.AddClass("A")->AddLap()->SerialNum(), 3);
+}
+
+TEST(Root, MostRecentRootIsCurrent) {
+  auto first = std::make_unique<clsQuorvex2>();
+  EXPECT_EQ(detail::CurrentRoot(), first.get());
+  {
+    clsQuorvex2 second;
+    EXPECT_EQ(detail::CurrentRoot(), &second);
+  }
+  EXPECT_EQ(detail::CurrentRoot(), nullptr);
+  auto third = std::make_unique<clsQuorvex2>();
+  first.reset();  // not the current one: leaves it alone
+  EXPECT_EQ(detail::CurrentRoot(), third.get());
+}
+
+TEST(Root, ServicesVersionAndErrorComment) {
+  clsQuorvex2 root;
+  EXPECT_NE(root.FileControl(), nullptr);
+  EXPECT_NE(root.GraphicControl(), nullptr);
+  EXPECT_NE(root.HtmlControl(), nullptr);
+  EXPECT_NE(root.TextControl(), nullptr);
+  EXPECT_NE(root.ConfigControl(), nullptr);
+  EXPECT_EQ(root.Version(), "2.19 ( Build 179 )");
+  EXPECT_EQ(root.Version(false), "2.19");
+  detail::SetErrorComment("failed");
+  EXPECT_EQ(root.ErrorComment(), "failed");
+  detail::SetErrorComment("");
+  EXPECT_THROW(root.SegmentData(1), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace quorvex2

@@ -1,5 +1,7 @@
 // The class-and-course list that the host shows for choosing a data set, and reading its
 // entries back.
+#include <fmt/format.h>
+
 #include <algorithm>
 
 #include "quorvex2/core/root.h"
@@ -20,14 +22,12 @@ struct CourseEntry {
     return names.find('/') != std::string::npos && file_names.find('_') != std::string::npos;
   }
   std::string Text() const {
-    return "," + std::to_string(course_num) + "," + names + "," + file_names + "," +
-           std::to_string(runner_count);
+    return fmt::format(",{},{},{},{}", course_num, names, file_names, runner_count);
   }
 };
 
 std::string ClassEntry(int32_t position, const clsClassData& cls) {
-  return std::to_string(position) + ",," + cls.ClassName() + "," + cls.FileName() + "," +
-         std::to_string(cls.LapCount());
+  return fmt::format("{},,{},{},{}", position, cls.ClassName(), cls.FileName(), cls.LapCount());
 }
 
 // The first class of a course makes its entry; each further class extends it and the

@@ -4,8 +4,8 @@ namespace quorvex2 {
 
 std::string clsEventData::ToString() const {
   std::string text = EventName;
-  if (!Terrain.empty()) text += " [" + Terrain + "] ";
-  if (EventDate.Value() > 0) text += " " + EventDate.ToString("yyyy年mm月dd日");
+  if (!Terrain.empty()) text.append(" [").append(Terrain).append("] ");
+  if (EventDate.Value() > 0) text.append(" ").append(EventDate.ToString("yyyy年mm月dd日"));
   return text;
 }
 

@@ -27,6 +27,11 @@ clsTimeValue* clsLapData::Lap(int32_t Index) {
   return &laps_[static_cast<size_t>(Index)];
 }
 
+clsTimeValue* clsLapData::LapObject(int32_t Index) {
+  CheckLapIndex(Index);
+  return Index == 0 ? nullptr : &laps_[static_cast<size_t>(Index)];
+}
+
 Date clsLapData::LapValue(int32_t Index) const {
   CheckLapIndex(Index);
   return laps_[static_cast<size_t>(Index)].Value();

@@ -52,7 +52,22 @@ TEST(AnalyzerExecute, ResultOrderAndCompetitionRanks) {
   EXPECT_FALSE(analyzer.IsExecuted());
   analyzer.Execute();
   EXPECT_EQ(RanksInDataSet(analyzer),
-            (std::vector<std::string>{"fast=1", "b=2", "a=2", "slow=4", "dnf=4"}));
+            (std::vector<std::string>{"fast=1", "a=2", "b=2", "slow=4", "dnf="}));
+}
+
+TEST(AnalyzerExecute, StatusResultTakesTheRankShownBefore) {
+  clsAnalyzer analyzer;
+  auto dnf = MakeRunner("dnf", "DNF", {100});
+  dnf->Rank = "OPEN";
+  auto a = MakeRunner("a", "1:00:00", {100});
+  a->Rank = "1";
+  analyzer.AddLap(dnf);
+  analyzer.AddLap(a);
+  analyzer.Execute();
+  EXPECT_EQ(analyzer.Item(2)->RankInDataSet(), "");
+  EXPECT_EQ(analyzer.Item(2)->Rank(), "OPEN");
+  analyzer.Execute();
+  EXPECT_EQ(analyzer.Item(2)->RankInDataSet(), "OPEN");
 }
 
 TEST(AnalyzerExecute, FileRanksAreShownWhenHalfTheRunnersCarryOne) {

@@ -98,12 +98,7 @@ void clsAnalyzer::Clear() {
   selection_.clear();
   general_data_ = std::make_shared<clsAnalyzedGeneralData>();
   general_data_->SetAnalyzer(this, detail::MakeInternal());
-  ControlCount = 0;
-  Length = 0;
-  Climb = 0;
-  data_set_name_.clear();
-  DataSetFileName.clear();
-  DataSetIsMix = false;
+  detail::ClearDataSet(*this, data_set_name_);
   is_executed_ = false;
 }
 

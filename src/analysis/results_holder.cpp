@@ -43,12 +43,7 @@ void clsResultsHolder::AddCourse(int32_t CourseNum) {
 void clsResultsHolder::Clear() {
   full_set_.Clear();
   selection_.Clear();
-  ControlCount = 0;
-  Length = 0;
-  Climb = 0;
-  data_set_name_.clear();
-  DataSetFileName.clear();
-  DataSetIsMix = false;
+  detail::ClearDataSet(*this, data_set_name_);
 }
 
 int32_t clsResultsHolder::Count() const {

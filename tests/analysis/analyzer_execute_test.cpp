@@ -12,19 +12,12 @@ namespace quorvex2 {
 namespace {
 
 using testing::AddRunner;
+using testing::Find;
 using testing::InSeconds;
 using testing::kDisq;
 using testing::kNoData;
 using testing::kSkip;
 using testing::MakeRunner;
-
-std::shared_ptr<clsAnalyzedRunnerData> Find(const clsAnalyzer& analyzer, const std::string& name) {
-  for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
-    if (analyzer.FullSetItem(i)->RunnerName() == name) return analyzer.FullSetItem(i);
-  }
-  ADD_FAILURE() << "no runner " << name;
-  return std::make_shared<clsAnalyzedRunnerData>();
-}
 
 std::vector<std::string> RanksInDataSet(const clsAnalyzer& analyzer) {
   std::vector<std::string> ranks;

@@ -5,6 +5,9 @@
 #include <memory>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/class_data.h"
 #include "quorvex2/core/lap_data.h"
 #include "quorvex2/core/root.h"
@@ -49,6 +52,16 @@ inline std::shared_ptr<clsLapData> MakeRunner(const std::string& name, const std
   lap->Result(result);
   SetLegs(*lap, legs);
   return lap;
+}
+
+// The analysed record of the runner of that name in the full set.
+inline std::shared_ptr<clsAnalyzedRunnerData> Find(const clsAnalyzer& analyzer,
+                                                   const std::string& name) {
+  for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
+    if (analyzer.FullSetItem(i)->RunnerName() == name) return analyzer.FullSetItem(i);
+  }
+  ADD_FAILURE() << "no runner " << name;
+  return std::make_shared<clsAnalyzedRunnerData>();
 }
 
 }  // namespace quorvex2::testing

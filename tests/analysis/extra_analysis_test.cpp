@@ -10,17 +10,10 @@
 namespace quorvex2 {
 namespace {
 
+using testing::Find;
 using testing::InSeconds;
 using testing::kNoData;
 using testing::MakeRunner;
-
-std::shared_ptr<clsAnalyzedRunnerData> Find(const clsAnalyzer& analyzer, const std::string& name) {
-  for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
-    if (analyzer.FullSetItem(i)->RunnerName() == name) return analyzer.FullSetItem(i);
-  }
-  ADD_FAILURE() << "no runner " << name;
-  return std::make_shared<clsAnalyzedRunnerData>();
-}
 
 TEST(ExtraAnalyze, HalfCruiseSpeedsOverTheFirstAndLastPartOfTheCourse) {
   // Relative lengths 0.1, 0.25, 0.3, 0.35: the first part ends at leg 3 (0.65 reaches 0.4 there),

@@ -79,4 +79,15 @@ void NameDataSet(DataSet& set, std::string& name, const std::string& value) {
   set.DataSetIsMix = true;
 }
 
+// The empty data set: no name, no course figures, not a mix. The cut-off rank stays.
+template <class DataSet>
+void ClearDataSet(DataSet& set, std::string& name) {
+  set.ControlCount = 0;
+  set.Length = 0;
+  set.Climb = 0;
+  name.clear();
+  set.DataSetFileName.clear();
+  set.DataSetIsMix = false;
+}
+
 }  // namespace quorvex2::detail

@@ -13,7 +13,7 @@ class ProgressReporter;
 struct ReadRequest {
   std::string file_name;  // drives extension tests; the file read when file_data is empty
   int32_t load_mode = 0;
-  std::string file_data;  // the whole text already in memory (UTF-8), or empty
+  std::string file_data;                 // the whole text already in memory (UTF-8), or empty
   ProgressReporter* progress = nullptr;  // never null inside a reader
 };
 
@@ -28,6 +28,17 @@ void RegisterWriter(int32_t file_type, Writer writer);
 // nullptr when no format of that type is built in.
 const Reader* FindReader(int32_t file_type);
 const Writer* FindWriter(int32_t file_type);
+
+// The LHA archiver (archive.h) plugs in the same way: RegisterBuiltinFormats() registers
+// ExtractArchiveFile and MakeArchiveFile. Without an archiver, ".lzh" files load as "nothing
+// extracted" (the reader then fails to open the empty path) and saves into ".lzh" return false.
+using ArchiveExtractor = std::function<std::string(const std::string& archive_path)>;
+using ArchiveMaker =
+    std::function<bool(const std::string& archive_path, const std::string& file_path)>;
+void RegisterArchiver(ArchiveExtractor extract, ArchiveMaker make);
+// nullptr when no archiver is built in.
+const ArchiveExtractor* FindArchiveExtractor();
+const ArchiveMaker* FindArchiveMaker();
 
 // Fills the table on first use (idempotent).
 void RegisterBuiltinFormats();

@@ -1,6 +1,7 @@
 #pragma once
-// The error comment of a failing reader: message, CR LF, location, and optionally CR LF and the
-// description of what stopped it ("ファイルを開けません\r\nclsFileControl.LoadOEvent\r\n...").
+// The error comment of a failing reader: message, CR LF, location, CR LF and the description of
+// what stopped it ("ファイルを開けません\r\nclsFileControl.LoadOEvent\r\n..."). The last CR LF
+// is written even when the description is empty (a parser that merely reported failure).
 #include <string>
 
 namespace quorvex2::detail {

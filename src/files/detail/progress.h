@@ -13,10 +13,10 @@ class ProgressReporter {
   ProgressReporter(const ProgressReporter&) = delete;
   ProgressReporter& operator=(const ProgressReporter&) = delete;
 
-  void Start();                              // raises 0
-  void Step(double done, double total);      // raises round-half-even(done / total * 100)
-  void Percent(int32_t percent);             // raises percent as given
-  void Finish();                             // raises 100 once
+  void Start();                          // raises 0
+  void Step(double done, double total);  // raises round-half-even(done / total * 100)
+  void Percent(int32_t percent);         // raises percent as given
+  void Finish();                         // raises 100 once
 
  private:
   std::function<void(int32_t)> sink_;

@@ -1,0 +1,58 @@
+// quorvex2 convert: save the loaded event in another lap file format.
+#include <map>
+
+#include <quorvex2/core/load_mode.h>
+#include <quorvex2/core/path.h>
+#include <quorvex2/core/root.h>
+#include <quorvex2/files/file_control.h>
+#include <quorvex2/files/file_types.h>
+
+#include "command_registry.h"
+#include "load_options.h"
+
+namespace qxcli {
+namespace {
+
+struct ConvertOptions {
+  LoadOptions load;
+  std::string output;
+  std::string to;  // empty: the type follows the output's extension
+  bool full = false;
+};
+
+// The file type of a --to name. "lzh" is the native file packed in an archive: the output's
+// ".lzh" extension does that, so it saves as the native type.
+int32_t SaveType(const std::string& to) {
+  static const std::map<std::string, int32_t> types{
+      {"", quorvex2::QX_FILETYPE_AUTODETECT},           {"lxm", quorvex2::QX_FILETYPE_QUORVEX2},
+      {"xml", quorvex2::QX_FILETYPE_QUORVEX2},          {"lap", quorvex2::QX_FILETYPE_QUORVEX1},
+      {"iof", quorvex2::QX_FILETYPE_IOF_XML_20_RESULT}, {"lzh", quorvex2::QX_FILETYPE_QUORVEX2}};
+  return types.at(to);
+}
+
+void Convert(const ConvertOptions& options) {
+  if (options.to == "lzh" && quorvex2::GetExtension(options.output) != "lzh") {
+    throw ExitError(2, "--to lzh needs an output file name ending in .lzh");
+  }
+  auto root = LoadEvent(options.load);
+  const int32_t mode = options.full ? quorvex2::QX_SAVEMODE_FULL : quorvex2::QX_SAVEMODE_NORMAL;
+  if (!root->FileControl()->SaveLapFile(options.output, SaveType(options.to), mode)) {
+    throw ExitError(1, "cannot save " + options.output);
+  }
+}
+
+void SetupConvert(CLI::App& sub) {
+  auto options = std::make_shared<ConvertOptions>();
+  AddLoadOptions(sub, options->load);
+  sub.add_option("-o,--output", options->output, "The file to write")->required();
+  sub.add_option("--to", options->to, "Output type (default: from the output's extension)")
+      ->check(CLI::IsMember({"lxm", "xml", "lap", "iof", "lzh"}));
+  sub.add_flag("--full", options->full, "Write every runner field (rank markers, ages)");
+  sub.callback([options] { Convert(*options); });
+}
+
+const bool registered = RegisterCommand(
+    {"convert", "Save the loaded event as a lap file (.lxm, .lap, IOF .xml, .lzh)", SetupConvert});
+
+}  // namespace
+}  // namespace qxcli

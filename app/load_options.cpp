@@ -1,0 +1,109 @@
+#include "load_options.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <iostream>
+#include <map>
+
+#include <quorvex2/core/path.h>
+#include <quorvex2/files/file_control.h>
+#include <quorvex2/files/file_types.h>
+
+#include "command_registry.h"
+
+namespace qxcli {
+namespace {
+
+const std::map<std::string, int32_t>& TypeNames() {
+  static const std::map<std::string, int32_t> names{
+      {"auto", quorvex2::QX_FILETYPE_AUTODETECT},
+      {"lxm", quorvex2::QX_FILETYPE_QUORVEX2},
+      {"lap", quorvex2::QX_FILETYPE_QUORVEX1},
+      {"sportident", quorvex2::QX_FILETYPE_SPORTIDENT},
+      {"oevent", quorvex2::QX_FILETYPE_OEVENT},
+      {"import-only", quorvex2::QX_FILETYPE_IMPORT_ONLY}};
+  return names;
+}
+
+// Redraws "[#####     ]  42%" on stderr as the percentage changes.
+class ProgressBar {
+ public:
+  void operator()(int32_t percent) {
+    percent = std::clamp(percent, 0, 100);
+    if (percent == shown_) return;
+    shown_ = percent;
+    const int filled = percent * kWidth / 100;
+    std::cerr << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
+              << percent << "%" << (percent == 100 ? "\n" : "") << std::flush;
+    if (percent == 100) shown_ = -1;
+  }
+
+ private:
+  static constexpr int kWidth = 40;
+  int32_t shown_ = -1;
+};
+
+// The error comment as terminal lines (its CR LF line ends become LF).
+std::string TerminalText(std::string text) {
+  std::erase(text, '\r');
+  return text;
+}
+
+void SetArchiveChooser(quorvex2::clsQuorvex2& root, const std::string& member) {
+  if (member.empty()) return;
+  root.ChooseArchiveMember = [member](const std::vector<std::string>& members) {
+    for (const auto& name : members) {
+      if (name == member || quorvex2::GetFileName(name) == member) return name;
+    }
+    return std::string();
+  };
+}
+
+void LoadOne(quorvex2::clsQuorvex2& root, const std::string& file, int32_t type, int32_t mode) {
+  if (root.FileControl()->LoadLapFile(file, type, mode)) return;
+  std::string message = TerminalText(root.ErrorComment());
+  if (message.empty()) message = "cannot load " + file;
+  throw ExitError(1, message);
+}
+
+}  // namespace
+
+int32_t FileTypeFromName(const std::string& name) {
+  auto it = TypeNames().find(name);
+  return it == TypeNames().end() ? quorvex2::QX_FILETYPE_AUTODETECT : it->second;
+}
+
+void AddLoadOptions(CLI::App& sub, LoadOptions& options) {
+  sub.add_option("FILE", options.files, "Lap files: the first is loaded, the others added")
+      ->required();
+  sub.add_option("--load-mode", options.load_mode,
+                 "Load mode of the files after the first (1 append, 16 merge by ID, 17 merge by "
+                 "name, plus 4096/8192/16384 flags)")
+      ->capture_default_str();
+  std::vector<std::string> type_names;
+  for (const auto& [name, type] : TypeNames()) type_names.push_back(name);
+  sub.add_option("--type", options.type, "File type of every FILE")
+      ->check(CLI::IsMember(type_names))
+      ->capture_default_str();
+  sub.add_option("--member", options.member, "The lap file to take from an archive");
+  sub.add_flag("--progress,!--no-progress", options.progress,
+               "Show a progress bar on stderr while loading (when it is a terminal)");
+}
+
+std::shared_ptr<quorvex2::clsQuorvex2> LoadEvent(const LoadOptions& options) {
+  auto root = std::make_shared<quorvex2::clsQuorvex2>();
+  SetArchiveChooser(*root, options.member);
+  auto file_control = root->FileControl();
+  if (options.progress && ::isatty(STDERR_FILENO)) {
+    file_control->ProgressVisible = true;
+    file_control->Progress = ProgressBar();
+  }
+  const int32_t type = FileTypeFromName(options.type);
+  for (size_t i = 0; i < options.files.size(); ++i) {
+    LoadOne(*root, options.files[i], type, i == 0 ? 0 : options.load_mode);
+  }
+  return root;
+}
+
+}  // namespace qxcli

@@ -1,0 +1,221 @@
+// Reading the native XML lap file into the current root.
+#include <pugixml.hpp>
+
+#include <cstring>
+#include <exception>
+#include <memory>
+#include <stdexcept>
+
+#include "core/detail/component_state.h"
+#include "core/detail/internal.h"
+#include "files/detail/attribute_values.h"
+#include "files/detail/load_error.h"
+#include "files/detail/native_xml.h"
+#include "files/detail/progress.h"
+#include "quorvex2/core/path.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+namespace {
+
+constexpr const char* kLocation = "clsFileControl.LoadQuorvex2";
+
+// The element's name without a namespace prefix.
+const char* BaseName(const pugi::xml_node& node) {
+  const char* name = node.name();
+  const char* colon = std::strrchr(name, ':');
+  return colon ? colon + 1 : name;
+}
+
+bool Is(const char* name, const char* expected) {
+  return std::strcmp(name, expected) == 0;
+}
+
+int32_t CountElements(const pugi::xml_node& parent) {
+  int32_t count = 0;
+  for (const auto& child : parent.children()) count += child.type() == pugi::node_element;
+  return count;
+}
+
+// Calls visit(element) for every child element of parent, in document order.
+template <class Visit>
+void ForEachElement(const pugi::xml_node& parent, Visit visit) {
+  for (const auto& child : parent.children()) {
+    if (child.type() == pugi::node_element) visit(child);
+  }
+}
+
+class NativeReader {
+ public:
+  NativeReader(clsQuorvex2& root, const ReadRequest& request)
+      : root_(root), request_(request), fresh_(request.load_mode == QX_LOADMODE_NORMAL) {}
+
+  void Read(const pugi::xml_node& document) {
+    if (auto filedate = ReadDateText(Trim(document.attribute("filedate").value()))) {
+      root_.FileDate = *filedate;
+    }
+    ForEachElement(document, [this](const pugi::xml_node& element) {
+      const char* name = BaseName(element);
+      if (Is(name, "event") && fresh_) ReadEvent(element);
+      if (Is(name, "meta") && fresh_) ReadMeta(element);
+      if (Is(name, "classes")) ReadClasses(element);
+      if (Is(name, "courses")) ReadCourses(element);
+    });
+  }
+
+ private:
+  void ReadEvent(const pugi::xml_node& element) {
+    clsEventData& event = *root_.EventData();
+    for (const auto& attribute : element.attributes()) {
+      const char* name = attribute.name();
+      const std::string value = Trim(attribute.value());
+      if (Is(name, "name")) event.EventName = value;
+      if (Is(name, "date")) {
+        if (auto date = ReadDateText(value)) event.EventDate.Value(*date);
+      }
+      if (Is(name, "terrain")) event.Terrain = value;
+      if (Is(name, "memo")) event.Memo = value;
+      if (Is(name, "homepage")) event.OfficialSite = value;
+      if (Is(name, "filename")) event.FileName = MakeSafeFileName(LowerNarrow(value));
+    }
+  }
+
+  void ReadMeta(const pugi::xml_node& element) {
+    clsMetaData& meta = *root_.MetaData();
+    ForEachElement(element, [&meta](const pugi::xml_node& record) {
+      const std::string type = Trim(record.attribute("type").value());
+      const std::string application = Trim(record.attribute("application").value());
+      const std::string user = Trim(record.attribute("username").value());
+      const Date date = ReadDateText(Trim(record.attribute("date").value())).value_or(0);
+      if (type == "create") {
+        meta.CreateApplication = application;
+        meta.CreateDate = date;
+        meta.CreateUserName = user;
+      } else if (type == "last-update") {
+        meta.LastUpdateApplication = application;
+        meta.LastUpdateDate = date;
+        meta.LastUpdateUserName = user;
+      }
+    });
+  }
+
+  void ReadClasses(const pugi::xml_node& element) {
+    const int32_t count = CountElements(element);
+    int32_t position = 0;
+    ForEachElement(element, [&](const pugi::xml_node& class_element) {
+      request_.progress->Step(++position, count);
+      auto target = ReadClass(class_element);
+      ForEachElement(class_element, [&](const pugi::xml_node& runner) {
+        auto lap = ReadRunner(runner);
+        target->AddLapObject(lap, request_.load_mode);
+      });
+    });
+  }
+
+  // The class that receives the runners: the one already held under that name (the new
+  // record and its attributes are dropped), or the new record, registered.
+  std::shared_ptr<clsClassData> ReadClass(const pugi::xml_node& element) {
+    auto record = std::make_shared<clsClassData>();
+    std::string name;
+    std::string file_name;
+    for (const auto& attribute : element.attributes()) {
+      const char* key = attribute.name();
+      const std::string value = Trim(attribute.value());
+      if (Is(key, "name")) name = value;
+      if (Is(key, "filename")) file_name = LowerNarrow(value);
+      if (Is(key, "length")) record->Length = ReadWholeNumber(value);
+      if (Is(key, "climb")) record->Climb = ReadWholeNumber(value);
+      if (Is(key, "controls")) record->ControlCount = ReadWholeNumber(value);
+      if (Is(key, "cutoffrank")) record->CutOffRank = ReadWholeNumber(value);
+      if (Is(key, "course")) record->CourseNum = ReadWholeNumber(value);
+    }
+    record->SetClassName(name, MakeInternal());
+    if (!file_name.empty()) record->FileName(file_name);
+    if (root_.IsClassExists(name)) return root_.ClassData(name);
+    root_.AddExistingClass(record, MakeInternal());
+    return record;
+  }
+
+  std::shared_ptr<clsLapData> ReadRunner(const pugi::xml_node& element) const {
+    auto lap = std::make_shared<clsLapData>();
+    for (const auto& attribute : element.attributes()) ReadRunnerAttribute(*lap, attribute);
+    ForEachElement(element, [&lap](const pugi::xml_node& leg) {
+      if (!Is(BaseName(leg), "leg")) return;
+      const int32_t index = ReadWholeNumber(Trim(leg.attribute("index").value()));
+      clsTimeValue* time = lap->Lap(index);
+      if (time == nullptr) throw std::out_of_range("Leg index 0 holds no time");
+      time->Value(ReadLapTimeText(leg.attribute("laptime").value()));
+    });
+    return lap;
+  }
+
+  static void ReadRunnerAttribute(clsLapData& lap, const pugi::xml_attribute& attribute) {
+    const char* key = attribute.name();
+    const std::string value = Trim(attribute.value());
+    if (Is(key, "name")) lap.RunnerName = value;
+    if (Is(key, "club")) lap.ClubName = value;
+    if (Is(key, "start")) {
+      if (auto start = ReadDateText(value)) lap.StartTime.Value(*start);
+    }
+    if (Is(key, "result")) lap.Result(value);
+    if (Is(key, "id")) lap.ID = ReadWholeNumber(value);
+    if (Is(key, "ecard")) lap.Ecard = ReadWholeNumber(value);
+    if (Is(key, "rank")) lap.Rank = value;
+    if (Is(key, "seed")) lap.Seed = value;
+    if (Is(key, "rankfix")) lap.RankFix = value;
+    if (Is(key, "age")) lap.Age = value;
+    if (Is(key, "sex")) lap.Sex = value;
+  }
+
+  void ReadCourses(const pugi::xml_node& element) {
+    ForEachElement(element, [this](const pugi::xml_node& course_element) {
+      auto course = std::make_shared<clsCourseData>();
+      course->CourseIndex = ReadWholeNumber(Trim(course_element.attribute("number").value()));
+      course->ControlCount = ReadWholeNumber(Trim(course_element.attribute("controls").value()));
+      // A number read before keeps its first definition; this record is read and dropped.
+      root_.AddExistingCourse(course, MakeInternal());
+      ForEachElement(course_element, [&course](const pugi::xml_node& control) {
+        const int32_t index = ReadWholeNumber(Trim(control.attribute("index").value()));
+        const int32_t code = ReadWholeNumber(Trim(control.attribute("unit-number").value()));
+        course->ControlNum(index, code);
+      });
+    });
+  }
+
+  clsQuorvex2& root_;
+  const ReadRequest& request_;
+  bool fresh_;
+};
+
+pugi::xml_parse_result Parse(pugi::xml_document& document, const ReadRequest& request) {
+  if (!request.file_data.empty()) {
+    return document.load_buffer(request.file_data.data(), request.file_data.size(),
+                                pugi::parse_default, pugi::encoding_utf8);
+  }
+  return document.load_file(ToFileSystemPath(request.file_name).c_str());
+}
+
+}  // namespace
+
+bool ReadNativeXml(const ReadRequest& request) {
+  request.progress->Start();
+  clsQuorvex2* root = CurrentRoot();
+  try {
+    pugi::xml_document document;
+    const bool parsed = root != nullptr && Parse(document, request);
+    const pugi::xml_node quorvex = document.document_element();
+    if (!parsed || !Is(BaseName(quorvex), kNativeRootElement)) {
+      request.progress->Finish();
+      return FailLoad(kCannotOpenFile, kLocation);
+    }
+    NativeReader(*root, request).Read(quorvex);
+  } catch (const std::exception& error) {
+    request.progress->Finish();
+    return FailLoad(kCannotOpenFile, kLocation, error.what());
+  }
+  request.progress->Finish();
+  return true;
+}
+
+}  // namespace quorvex2::detail

@@ -44,9 +44,10 @@ class ProgressBar {
   int32_t shown_ = -1;
 };
 
-// The error comment as terminal lines (its CR LF line ends become LF).
+// The error comment as terminal lines: CR LF line ends become LF, trailing ones go.
 std::string TerminalText(std::string text) {
   std::erase(text, '\r');
+  while (!text.empty() && text.back() == '\n') text.pop_back();
   return text;
 }
 

@@ -1,0 +1,103 @@
+// quorvex2 info and convert, and the loading options every command shares.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "cli_run.h"
+
+namespace {
+
+using qxtest::RunCli;
+
+std::string WriteFile(const std::string& dir, const std::string& name, const std::string& text) {
+  const std::string path = dir + "/" + name;
+  std::ofstream(path, std::ios::binary) << text;
+  return path;
+}
+
+std::string Document(const std::string& runners_m21, const std::string& extra = "") {
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex><event name=\"Spring Cup\" "
+         "date=\"2003/05/18\" terrain=\"Forest\"/><classes><class name=\"M21A\" course=\"1\">" +
+         runners_m21 +
+         "</class><class name=\"W21A\" course=\"1\"><runner name=\"Hanako\" "
+         "result=\"1:10:00\"/></class><class name=\"M12\" course=\"2\"/>" +
+         extra +
+         "</classes><courses><course number=\"1\" controls=\"3\"><control index=\"1\" "
+         "unit-number=\"101\"/><control index=\"2\" unit-number=\"102\"/><control index=\"3\" "
+         "unit-number=\"103\"/></course><course number=\"2\" controls=\"2\"><control index=\"1\" "
+         "unit-number=\"101\"/><control index=\"2\" unit-number=\"102\"/></course></courses>"
+         "</quorvex>";
+}
+
+const std::string kTwoRunners =
+    "<runner name=\"Taro\" id=\"1\" result=\"1:00:00\"/><runner name=\"Jiro\" id=\"2\"/>";
+
+const std::string kInfo =
+    "Event: Spring Cup [Forest]  2003年05月18日\n"
+    "Classes and courses:\n"
+    "1,,M21A,m21a,2\n"
+    "2,,W21A,w21a,1\n"
+    "3,,M12,m12,0\n"
+    ",1,M21A/W21A,m21a_w21a,3\n"
+    "Courses:\n"
+    "1: 101 102 103\n"
+    "2: 101 102\n"
+    "Segments:\n"
+    "S-101-102: M21A;1 W21A;1 M12;1\n";
+
+TEST(CliInfo, PrintsEventListCoursesAndSegments) {
+  const std::string dir = qxtest::MakeTempDir("info");
+  const std::string file = WriteFile(dir, "cup.lxm", Document(kTwoRunners));
+  auto info = RunCli({"info", file});
+  EXPECT_EQ(info.exit_code, 0) << info.err;
+  EXPECT_EQ(info.out, kInfo);
+
+  // --type reads a file of any name as the given type.
+  const std::string text = WriteFile(dir, "cup.data", Document(kTwoRunners));
+  auto typed = RunCli({"info", "--type", "lxm", "--no-progress", text});
+  EXPECT_EQ(typed.out, kInfo);
+}
+
+TEST(CliInfo, FurtherFilesLoadWithTheLoadMode) {
+  const std::string dir = qxtest::MakeTempDir("modes");
+  const std::string first = WriteFile(dir, "a.lxm", Document(kTwoRunners));
+  const std::string second =
+      WriteFile(dir, "b.lxm", Document("<runner name=\"Jiro\" id=\"2\" result=\"0:59:00\"/>"));
+  auto appended = RunCli({"info", first, second});
+  EXPECT_NE(appended.out.find("1,,M21A,m21a,3\n"), std::string::npos) << appended.out;
+  auto merged = RunCli({"info", first, second, "--load-mode", "16"});
+  EXPECT_NE(merged.out.find("1,,M21A,m21a,2\n"), std::string::npos) << merged.out;
+}
+
+TEST(CliInfo, FailedLoadsExitOneWithTheErrorComment) {
+  const std::string dir = qxtest::MakeTempDir("fail");
+  auto missing = RunCli({"info", dir + "/missing.lxm"});
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_EQ(missing.err, "ファイルを開けません\nclsFileControl.LoadQuorvex2\n");
+  const std::string two = WriteFile(dir, "two.csv", "a\r\nb\r\n");
+  auto undetected = RunCli({"info", two});
+  EXPECT_EQ(undetected.exit_code, 1);
+  EXPECT_EQ(undetected.err, "ファイルタイプ判別に失敗しました\nclsFileControl.DetectFileType\n");
+  EXPECT_EQ(RunCli({"info"}).exit_code, 2);
+  EXPECT_EQ(RunCli({"info", two, "--type", "nonsense"}).exit_code, 2);
+}
+
+TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {
+  const std::string dir = qxtest::MakeTempDir("convert");
+  const std::string file = WriteFile(dir, "cup.lxm", Document(kTwoRunners));
+  const std::string xml = dir + "/out.xml";
+  auto convert = RunCli({"convert", file, "-o", xml, "--to", "xml"});
+  ASSERT_EQ(convert.exit_code, 0) << convert.err;
+  EXPECT_EQ(RunCli({"info", xml}).out, kInfo);
+
+  const std::string lxm = dir + "/out.lxm";
+  ASSERT_EQ(RunCli({"convert", xml, "-o", lxm, "--full"}).exit_code, 0);
+  EXPECT_EQ(RunCli({"info", lxm}).out, kInfo);
+
+  auto unwritable = RunCli({"convert", file, "-o", dir + "/no/such/dir/x.lxm"});
+  EXPECT_EQ(unwritable.exit_code, 1);
+  EXPECT_NE(unwritable.err.find("cannot save"), std::string::npos);
+  EXPECT_EQ(RunCli({"convert", file, "-o", lxm, "--to", "lzh"}).exit_code, 2);
+}
+
+}  // namespace

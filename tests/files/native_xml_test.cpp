@@ -1,0 +1,425 @@
+// The native XML lap file: the exact document, round trips in both save modes, the reading
+// rules and the failure paths.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <random>
+
+#include "files_test_support.h"
+#include "quorvex2/quorvex2.h"
+
+namespace quorvex2 {
+namespace {
+
+using qxtest::NativeDocument;
+using qxtest::ReadBytes;
+using qxtest::TempPath;
+using qxtest::WriteBytes;
+
+constexpr const char* kOpenError = "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n";
+
+Date Hms(int h, int m, int s) {
+  return (h * 3600 + m * 60 + s) / 86400.0;
+}
+
+// A small event that uses every field the format carries.
+void FillEvent(clsQuorvex2& root) {
+  auto event = root.EventData();
+  event->EventName = "Spring Cup";
+  event->EventDate.Value(MakeDate(2003, 5, 18));
+  event->Terrain = "Forest";
+  event->Memo = "a&b <c> \"d\"";
+  event->OfficialSite = "https://example.org/";
+  event->FileName = "spring";
+  auto meta = root.MetaData();
+  meta->CreateApplication = "Maker";
+  meta->CreateDate = MakeDate(2003, 5, 18, 10, 0, 0);
+  meta->CreateUserName = "someone";
+  meta->LastUpdateApplication = "Updater";
+  meta->LastUpdateDate = MakeDate(2003, 5, 19, 8, 30, 15);
+
+  auto m21 = root.AddClass("M21A");
+  m21->Length = 4200;
+  m21->Climb = 180;
+  m21->ControlCount = 2;
+  m21->CourseNum = 1;
+  m21->CutOffRank = 6;
+  auto taro = m21->AddLap();
+  taro->RunnerName = "山田 太郎";
+  taro->ClubName = "朝霧OLC";
+  taro->ID = 7;
+  taro->Ecard = 123456;
+  taro->Seed = "S";
+  taro->StartTime.Value(Hms(10, 0, 0));
+  taro->Result("1:02:03");
+  taro->Rank = "2";
+  taro->Sex = "M";
+  taro->RankFix = "*";
+  taro->Age = "35";
+  taro->Lap(1)->Value(Hms(0, 10, 0));
+  taro->Lap(2)->Value(QX_TIME_SKIP);
+  taro->Lap(3)->Value(Hms(0, 52, 3));
+  auto jiro = m21->AddLap();
+  jiro->RunnerName = "Jiro";
+  jiro->Result("59:00");
+  jiro->Lap(1)->Value(QX_TIME_DISQ);
+  jiro->Lap(2)->Value(QX_TIME_NODATA);
+  jiro->Lap(3)->Value(Hms(0, 30, 0));
+  auto saburo = m21->AddLap();
+  saburo->RunnerName = "Saburo";
+
+  auto w21 = root.AddClass("W21A");
+  w21->FileName("women");
+  w21->CourseNum = 1;
+  auto hanako = w21->AddLap();
+  hanako->RunnerName = "Hanako";
+  hanako->Result("DNF");
+
+  auto course = root.AddCourse(1);
+  course->ControlCount = 2;
+  course->ControlNum(1, 101);
+  course->ControlNum(2, 102);
+  root.AddCourse(0);
+}
+
+TEST(NativeXmlWriter, WritesTheExactDocumentInBothSaveModes) {
+  ::setenv("SOURCE_DATE_EPOCH", "0", 1);
+  clsQuorvex2 root;
+  FillEvent(root);
+  const std::string path = TempPath("exact.lxm");
+  ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
+  const std::string head =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex version=\"2.19\" filedate=\"1970/01/01 "
+      "00:00:00\" type=\"application/x-quorvex2\"><meta><file type=\"create\" "
+      "application=\"Maker\" date=\"2003/05/18 10:00:00\" username=\"someone\" /><file "
+      "type=\"last-update\" application=\"Updater\" date=\"2003/05/19 08:30:15\" /></meta><event "
+      "name=\"Spring Cup\" date=\"2003/05/18\" terrain=\"Forest\" memo=\"a&amp;b &lt;c&gt; "
+      "&quot;d&quot;\" homepage=\"https://example.org/\" filename=\"spring\" /><classes><class "
+      "name=\"M21A\" length=\"4200\" climb=\"180\" controls=\"2\" course=\"1\" "
+      "cutoffrank=\"6\"><runner name=\"Jiro\" result=\"0:59:00\"><leg index=\"1\" "
+      "laptime=\"×\" /><leg index=\"2\" laptime=\"－\" /><leg index=\"3\" laptime=\"00:30:00\" "
+      "/></runner><runner name=\"山田 太郎\" id=\"7\" ecard=\"123456\" seed=\"S\" club=\"朝霧OLC\" "
+      "start=\"10:00:00\" result=\"1:02:03\" rank=\"2\" sex=\"M\"";
+  const std::string taro_legs =
+      "><leg index=\"1\" laptime=\"00:10:00\" /><leg index=\"2\" laptime=\"↓\" /><leg "
+      "index=\"3\" laptime=\"00:52:03\" /></runner><runner name=\"Saburo\" /></class><class "
+      "name=\"W21A\" course=\"1\" filename=\"women\"><runner name=\"Hanako\" result=\"DNF\" "
+      "/></class></classes><courses><course number=\"1\" controls=\"2\"><control index=\"1\" "
+      "unit-number=\"101\" /><control index=\"2\" unit-number=\"102\" /></course><course "
+      "number=\"\" controls=\"\" /></courses></quorvex>";
+  EXPECT_EQ(ReadBytes(path), head + taro_legs);
+
+  ASSERT_TRUE(root.FileControl()->SaveLapFile(path, 0, QX_SAVEMODE_FULL));
+  EXPECT_EQ(ReadBytes(path), head + " rankfix=\"*\" age=\"35\"" + taro_legs);
+  ::unsetenv("SOURCE_DATE_EPOCH");
+}
+
+struct RunnerView {
+  std::string club, rank, seed, sex, rankfix, age, result;
+  int32_t id, ecard;
+  long start;
+  std::vector<long> legs;
+};
+
+long Seconds(Date value) {
+  return value < 0 ? static_cast<long>(value) : std::lround(value * 86400);
+}
+
+std::map<std::string, RunnerView> Runners(clsClassData& data) {
+  std::map<std::string, RunnerView> runners;
+  for (int32_t i = 1; i <= data.LapCount(); ++i) {
+    auto lap = data.LapData(i);
+    RunnerView view{lap->ClubName,
+                    lap->Rank,
+                    lap->Seed,
+                    lap->Sex,
+                    lap->RankFix,
+                    lap->Age,
+                    lap->Result(),
+                    lap->ID,
+                    lap->Ecard,
+                    Seconds(lap->StartTime.Value()),
+                    {}};
+    for (int32_t k = 1; k <= lap->LegCount(); ++k) view.legs.push_back(Seconds(lap->LapValue(k)));
+    runners[lap->RunnerName] = view;
+  }
+  return runners;
+}
+
+void ExpectSameRunners(clsClassData& saved, clsClassData& loaded, bool full) {
+  auto expected = Runners(saved);
+  auto actual = Runners(loaded);
+  ASSERT_EQ(actual.size(), expected.size());
+  for (auto& [name, want] : expected) {
+    SCOPED_TRACE(name);
+    const RunnerView& got = actual.at(name);
+    EXPECT_EQ(got.club, want.club);
+    EXPECT_EQ(got.rank, want.rank);
+    EXPECT_EQ(got.seed, want.seed);
+    EXPECT_EQ(got.sex, want.sex);
+    EXPECT_EQ(got.result, want.result);
+    EXPECT_EQ(got.id, want.id);
+    EXPECT_EQ(got.ecard, want.ecard);
+    EXPECT_EQ(got.start, want.start);
+    EXPECT_EQ(got.legs, want.legs);
+    EXPECT_EQ(got.rankfix, full ? want.rankfix : "");
+    EXPECT_EQ(got.age, full ? want.age : "");
+  }
+}
+
+void ExpectSameEvent(clsQuorvex2& saved, clsQuorvex2& loaded, bool full) {
+  EXPECT_EQ(loaded.EventData()->EventName, saved.EventData()->EventName);
+  EXPECT_EQ(loaded.EventData()->EventDate.Value(), saved.EventData()->EventDate.Value());
+  EXPECT_EQ(loaded.EventData()->Terrain, saved.EventData()->Terrain);
+  EXPECT_EQ(loaded.EventData()->Memo, saved.EventData()->Memo);
+  EXPECT_EQ(loaded.EventData()->OfficialSite, saved.EventData()->OfficialSite);
+  EXPECT_EQ(loaded.EventData()->FileName, saved.EventData()->FileName);
+  const auto& a = *saved.MetaData();
+  const auto& b = *loaded.MetaData();
+  EXPECT_EQ(b.CreateApplication, a.CreateApplication);
+  EXPECT_EQ(Seconds(b.CreateDate), Seconds(a.CreateDate));
+  EXPECT_EQ(b.CreateUserName, a.CreateUserName);
+  EXPECT_EQ(b.LastUpdateApplication, a.LastUpdateApplication);
+  EXPECT_EQ(Seconds(b.LastUpdateDate), Seconds(a.LastUpdateDate));
+  EXPECT_EQ(b.LastUpdateUserName, a.LastUpdateUserName);
+  ASSERT_EQ(loaded.ClassCount(), saved.ClassCount());
+  for (int32_t i = 1; i <= saved.ClassCount(); ++i) {
+    auto want = saved.ClassData(i);
+    auto got = loaded.ClassData(i);
+    SCOPED_TRACE(want->ClassName());
+    EXPECT_EQ(got->ClassName(), want->ClassName());
+    EXPECT_EQ(got->FileName(), want->FileName());
+    EXPECT_EQ(got->Length, want->Length);
+    EXPECT_EQ(got->Climb, want->Climb);
+    EXPECT_EQ(got->ControlCount, want->ControlCount);
+    EXPECT_EQ(got->CourseNum, want->CourseNum);
+    EXPECT_EQ(got->CutOffRank, want->CutOffRank);
+    ExpectSameRunners(*want, *got, full);
+  }
+  ASSERT_EQ(loaded.CourseCount(), saved.CourseCount());
+  for (int32_t i = 1; i <= saved.CourseCount(); ++i) {
+    auto want = saved.CourseData(i);
+    auto got = loaded.CourseData(i);
+    EXPECT_EQ(got->CourseIndex, want->CourseIndex);
+    ASSERT_EQ(got->ControlCount, want->ControlCount);
+    for (int32_t k = 1; k <= want->ControlCount; ++k) {
+      EXPECT_EQ(got->ControlNum(k), want->ControlNum(k));
+    }
+  }
+}
+
+TEST(NativeXml, RoundTripKeepsEveryFieldInBothSaveModes) {
+  for (int32_t mode : {QX_SAVEMODE_NORMAL, QX_SAVEMODE_FULL}) {
+    SCOPED_TRACE(mode);
+    const std::string path = TempPath("round" + std::to_string(mode) + ".lxm");
+    auto saved = std::make_shared<clsQuorvex2>();
+    FillEvent(*saved);
+    ASSERT_TRUE(saved->FileControl()->SaveLapFile(path, 0, mode));
+    auto loaded = std::make_shared<clsQuorvex2>();  // now the current root
+    ASSERT_TRUE(loaded->FileControl()->LoadLapFile(path)) << loaded->ErrorComment();
+    EXPECT_EQ(loaded->FileName, path);
+    EXPECT_GT(loaded->FileDate, MakeDate(2020, 1, 1));
+    ExpectSameEvent(*saved, *loaded, mode == QX_SAVEMODE_FULL);
+    // The loaded classes are in result order: times, then statuses, the empty result last.
+    auto m21 = loaded->ClassData("M21A");
+    EXPECT_EQ(m21->LapData(1)->RunnerName, "Jiro");
+    EXPECT_EQ(m21->LapData(2)->RunnerName, "山田 太郎");
+    EXPECT_EQ(m21->LapData(3)->RunnerName, "Saburo");
+  }
+}
+
+// A class element of the document with the given runners.
+std::string ClassElement(const std::string& attributes, const std::string& runners) {
+  return "<classes><class " + attributes + ">" + runners + "</class></classes>";
+}
+
+bool Load(clsQuorvex2& root, const std::string& document, int32_t mode = 0) {
+  return root.FileControl()->LoadLapFile("data.lxm", 0, mode, document);
+}
+
+TEST(NativeXmlReader, ReadsLegTimesWholeNumbersAndDates) {
+  clsQuorvex2 root;
+  const std::string legs =
+      "<leg index='1' laptime='X'/><leg index='2' laptime='×'/><leg index='3' laptime='↓'/>"
+      "<leg index='4' laptime='→'/><leg index='5' laptime='+'/><leg index='6' laptime='－'/>"
+      "<leg index='7'/><leg index='8' laptime='24:00:00'/><leg index='9' laptime='1:02:03'/>"
+      "<leg index='10.5' laptime='0:00:10'/><note index='11' laptime='0:01:00'/>";
+  const std::string runner =
+      "<runner name=' Taro ' id='12.5' ecard='13.5abc' start='25:00:00' rank=' 1 ' "
+      "result='１：０２：０３' rankfix='*' age='40' other='x'>" +
+      legs + "</runner><runner name='Jiro' id='abc' start='9:05:00'/>";
+  const std::string body =
+      "<event name=' Cup ' date='2003/05/18' filename='Ｓｐｒｉｎｇ'/>"
+      "<meta><file type='create' application=' App ' date='bad' username='u'/>"
+      "<record type='other' application='Other'/></meta><unknown/>" +
+      ClassElement("name='M21A' length='4200.5' climb='-3' controls='9x' filename='Ｍ２１Ａ_L'",
+                   runner);
+  ASSERT_TRUE(Load(root, NativeDocument(body))) << root.ErrorComment();
+  EXPECT_EQ(root.FileDate, MakeDate(2026, 1, 2, 3, 4, 5));
+  EXPECT_EQ(root.EventData()->EventName, "Cup");
+  EXPECT_EQ(root.EventData()->EventDate.Value(), MakeDate(2003, 5, 18));
+  EXPECT_EQ(root.EventData()->FileName, "spring");
+  EXPECT_EQ(root.MetaData()->CreateApplication, "App");
+  EXPECT_EQ(root.MetaData()->CreateDate, 0);
+  EXPECT_EQ(root.MetaData()->CreateUserName, "u");
+  EXPECT_EQ(root.MetaData()->LastUpdateApplication, "");
+
+  auto data = root.ClassData("M21A");
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(data->Length, 4200);  // halves to even
+  EXPECT_EQ(data->Climb, -3);
+  EXPECT_EQ(data->ControlCount, 9);
+  EXPECT_EQ(data->FileName(), "m21a_l");
+  ASSERT_EQ(data->LapCount(), 2);
+  auto taro = data->LapData(1);  // sorted: the valid time first
+  EXPECT_EQ(taro->RunnerName, "Taro");
+  EXPECT_EQ(taro->ID, 12);
+  EXPECT_EQ(taro->Ecard, 14);
+  EXPECT_EQ(taro->StartTime.Value(), 0);
+  EXPECT_EQ(taro->Rank, "1");
+  EXPECT_EQ(taro->Result(), "1:02:03");
+  EXPECT_EQ(taro->RankFix, "*");
+  EXPECT_EQ(taro->Age, "40");
+  EXPECT_EQ(taro->LegCount(), 10);
+  const std::vector<Date> codes{QX_TIME_DISQ, QX_TIME_DISQ,   QX_TIME_SKIP,   QX_TIME_SKIP,
+                                QX_TIME_SKIP, QX_TIME_NODATA, QX_TIME_NODATA, QX_TIME_NODATA};
+  for (int32_t k = 1; k <= 8; ++k) EXPECT_EQ(taro->LapValue(k), codes[k - 1]) << k;
+  EXPECT_NEAR(taro->LapValue(9), Hms(1, 2, 3), 1e-9);
+  EXPECT_NEAR(taro->LapValue(10), Hms(0, 0, 10), 1e-9);  // index 10.5 reads as 10
+  auto jiro = data->LapData(2);
+  EXPECT_EQ(jiro->ID, 0);
+  EXPECT_NEAR(jiro->StartTime.Value(), Hms(9, 5, 0), 1e-9);
+}
+
+TEST(NativeXmlReader, AppendKeepsTheHeldClassEventAndFirstCourse) {
+  clsQuorvex2 root;
+  const std::string first = NativeDocument(
+      "<event name='First'/><meta><file type='create' application='A'/></meta>" +
+      ClassElement("name='M21A' length='4200'", "<runner name='Taro' id='1'/>") +
+      "<courses><course number='1' controls='1'><control index='1' unit-number='101'/></course>"
+      "<course number='1' controls='2'><control index='1' unit-number='555'/></course>"
+      "</courses>");
+  ASSERT_TRUE(Load(root, first));
+  EXPECT_EQ(root.CourseCount(), 1);
+  EXPECT_EQ(root.CourseData(1)->ControlCount, 1);
+  EXPECT_EQ(root.CourseData(1)->ControlNum(1), 101);
+
+  const std::string second = NativeDocument(
+      "<event name='Second'/><meta><file type='create' application='B'/></meta>" +
+      ClassElement("name='M21A' length='9999' climb='50'", "<runner name='Jiro' id='2'/>") +
+      "<courses><course number='1' controls='3'><control index='1' unit-number='777'/></course>"
+      "</courses>");
+  ASSERT_TRUE(Load(root, second, QX_LOADMODE_APPEND));
+  EXPECT_EQ(root.EventData()->EventName, "First");
+  EXPECT_EQ(root.MetaData()->CreateApplication, "A");
+  auto data = root.ClassData("M21A");
+  EXPECT_EQ(data->Length, 4200);
+  EXPECT_EQ(data->Climb, 0);
+  EXPECT_EQ(data->LapCount(), 2);
+  EXPECT_EQ(root.CourseData(1)->ControlNum(1), 101);
+  EXPECT_EQ(root.FileName, "data.lxm");
+}
+
+// The documents that must take the failure path, with the description they leave.
+struct BadDocument {
+  std::string name;
+  std::string text;
+  bool with_description;
+};
+
+TEST(NativeXmlReader, BadDocumentsFailWithTheErrorCommentAndKeepWhatWasAdded) {
+  const std::string good_class = ClassElement("name='Kept'", "<runner name='A'/>");
+  const std::vector<BadDocument> documents{
+      {"malformed", "<?xml version='1.0'?><quorvex><classes></quorvex>", false},
+      {"wrong root", "<?xml version='1.0'?><lapfile/>", false},
+      {"not xml", "garbage that is not a document", false},
+      {"leg 0",
+       NativeDocument(
+           good_class +
+           ClassElement("name='B'", "<runner><leg index='0' laptime='0:01:00'/></runner>")),
+       true},
+      {"leg 31",
+       NativeDocument(good_class + ClassElement("name='B'", "<runner><leg index='31'/></runner>")),
+       true},
+      {"leg -1",
+       NativeDocument(good_class + ClassElement("name='B'", "<runner><leg index='-1'/></runner>")),
+       true},
+      {"huge id",
+       NativeDocument(good_class + ClassElement("name='B'", "<runner id='99999999999'/>")), true},
+      {"control 51",
+       NativeDocument(
+           good_class +
+           "<courses><course number='1'><control index='51' unit-number='1'/></course></courses>"),
+       true},
+  };
+  for (const auto& bad : documents) {
+    SCOPED_TRACE(bad.name);
+    clsQuorvex2 root;
+    root.AddClass("Before");
+    EXPECT_FALSE(Load(root, bad.text, QX_LOADMODE_APPEND));
+    const std::string comment = root.ErrorComment();
+    EXPECT_EQ(comment.substr(0, std::string(kOpenError).size()), kOpenError);
+    EXPECT_EQ(comment.size() > std::string(kOpenError).size(), bad.with_description) << comment;
+    EXPECT_TRUE(root.IsClassExists("Before"));
+    EXPECT_EQ(root.IsClassExists("Kept"), bad.with_description);  // added before the failure
+
+    EXPECT_FALSE(Load(root, bad.text, QX_LOADMODE_NORMAL));
+    EXPECT_EQ(root.ErrorComment(), comment);
+    EXPECT_FALSE(root.IsClassExists("Before"));
+    EXPECT_EQ(root.FileName, "");
+  }
+}
+
+TEST(NativeXmlReader, MissingFolderEmptyAndGarbageFilesFail) {
+  const std::string empty = TempPath("empty.lxm");
+  WriteBytes(empty, "");
+  const std::string garbage = TempPath("garbage.lxm");
+  std::mt19937 random(7);
+  std::string bytes(50 << 20, '\0');
+  for (auto& b : bytes) b = static_cast<char>(random());
+  bytes[0] = '<';
+  WriteBytes(garbage, bytes);
+  const std::string folder = TempPath("folder.lxm");
+  std::filesystem::create_directories(folder);
+  for (const auto& path : {TempPath("missing.lxm"), folder, empty, garbage}) {
+    SCOPED_TRACE(path);
+    clsQuorvex2 root;
+    root.AddClass("Before");
+    EXPECT_FALSE(root.FileControl()->LoadLapFile(path));
+    EXPECT_EQ(root.ErrorComment(), kOpenError);
+    EXPECT_EQ(root.ClassCount(), 0);
+  }
+  EXPECT_FALSE(clsQuorvex2().FileControl()->LoadLapFile("big.lxm", 0, 0, bytes));
+}
+
+TEST(NativeXmlWriter, FailingSaveLeavesTheOldFileIntact) {
+  const std::string path = TempPath("old.lxm");
+  WriteBytes(path, "old contents");
+  clsQuorvex2 root;
+  FillEvent(root);
+  // A file size limit makes the write of the new document fail part way.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  rlimit limited = saved;
+  limited.rlim_cur = 64;
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+  const bool written = root.FileControl()->SaveLapFile(path);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  EXPECT_FALSE(written);
+  EXPECT_EQ(ReadBytes(path), "old contents");
+  int32_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(TempPath(""))) {
+    files += entry.path().filename().string().rfind("old.lxm", 0) == 0;
+  }
+  EXPECT_EQ(files, 1);  // no temporary file left behind
+
+  EXPECT_FALSE(root.FileControl()->SaveLapFile(TempPath("no/such/folder/x.lxm")));
+}
+
+}  // namespace
+}  // namespace quorvex2

@@ -119,7 +119,7 @@ class NativeWriter {
     }
   }
 
-  void WriteRunner(pugi::xml_node& parent, clsLapData& lap) const {
+  void WriteRunner(pugi::xml_node& parent, const clsLapData& lap) const {
     auto runner = parent.append_child("runner");
     SetAlways(runner, "name", lap.RunnerName);
     SetWholeIfNotZero(runner, "id", lap.ID);
@@ -140,7 +140,9 @@ class NativeWriter {
     for (int32_t index = 1; index <= legs; ++index) {
       auto leg = runner.append_child("leg");
       SetAlways(leg, "index", std::to_string(index));
-      SetAlways(leg, "laptime", lap.LapObject(index)->ToString(kNativeTimeFormat));
+      clsTimeValue time;
+      time.Value(lap.LapValue(index));
+      SetAlways(leg, "laptime", time.ToString(kNativeTimeFormat));
     }
   }
 

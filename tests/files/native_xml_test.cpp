@@ -5,6 +5,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -95,22 +96,22 @@ TEST(NativeXmlWriter, WritesTheExactDocumentInBothSaveModes) {
   const std::string head =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex version=\"2.19\" filedate=\"1970/01/01 "
       "00:00:00\" type=\"application/x-quorvex2\"><meta><file type=\"create\" "
-      "application=\"Maker\" date=\"2003/05/18 10:00:00\" username=\"someone\" /><file "
-      "type=\"last-update\" application=\"Updater\" date=\"2003/05/19 08:30:15\" /></meta><event "
-      "name=\"Spring Cup\" date=\"2003/05/18\" terrain=\"Forest\" memo=\"a&amp;b &lt;c&gt; "
-      "&quot;d&quot;\" homepage=\"https://example.org/\" filename=\"spring\" /><classes><class "
+      "application=\"Maker\" date=\"2003/05/18 10:00:00\" username=\"someone\"/><file "
+      "type=\"last-update\" application=\"Updater\" date=\"2003/05/19 08:30:15\"/></meta><event "
+      "name=\"Spring Cup\" date=\"2003/05/18\" terrain=\"Forest\" memo=\"a&amp;b &lt;c> "
+      "&quot;d&quot;\" homepage=\"https://example.org/\" filename=\"spring\"/><classes><class "
       "name=\"M21A\" length=\"4200\" climb=\"180\" controls=\"2\" course=\"1\" "
       "cutoffrank=\"6\"><runner name=\"Jiro\" result=\"0:59:00\"><leg index=\"1\" "
-      "laptime=\"×\" /><leg index=\"2\" laptime=\"－\" /><leg index=\"3\" laptime=\"00:30:00\" "
-      "/></runner><runner name=\"山田 太郎\" id=\"7\" ecard=\"123456\" seed=\"S\" club=\"朝霧OLC\" "
+      "laptime=\"×\"/><leg index=\"2\" laptime=\"－\"/><leg index=\"3\" laptime=\"00:30:00\"/>"
+      "</runner><runner name=\"山田 太郎\" id=\"7\" ecard=\"123456\" seed=\"S\" club=\"朝霧OLC\" "
       "start=\"10:00:00\" result=\"1:02:03\" rank=\"2\" sex=\"M\"";
   const std::string taro_legs =
-      "><leg index=\"1\" laptime=\"00:10:00\" /><leg index=\"2\" laptime=\"↓\" /><leg "
-      "index=\"3\" laptime=\"00:52:03\" /></runner><runner name=\"Saburo\" /></class><class "
-      "name=\"W21A\" course=\"1\" filename=\"women\"><runner name=\"Hanako\" result=\"DNF\" "
-      "/></class></classes><courses><course number=\"1\" controls=\"2\"><control index=\"1\" "
-      "unit-number=\"101\" /><control index=\"2\" unit-number=\"102\" /></course><course "
-      "number=\"\" controls=\"\" /></courses></quorvex>";
+      "><leg index=\"1\" laptime=\"00:10:00\"/><leg index=\"2\" laptime=\"↓\"/><leg "
+      "index=\"3\" laptime=\"00:52:03\"/></runner><runner name=\"Saburo\"/></class><class "
+      "name=\"W21A\" course=\"1\" filename=\"women\"><runner name=\"Hanako\" result=\"DNF\"/>"
+      "</class></classes><courses><course number=\"1\" controls=\"2\"><control index=\"1\" "
+      "unit-number=\"101\"/><control index=\"2\" unit-number=\"102\"/></course><course "
+      "number=\"\" controls=\"\"/></courses></quorvex>";
   EXPECT_EQ(ReadBytes(path), head + taro_legs);
 
   ASSERT_TRUE(root.FileControl()->SaveLapFile(path, 0, QX_SAVEMODE_FULL));
@@ -378,14 +379,17 @@ TEST(NativeXmlReader, MissingFolderEmptyAndGarbageFilesFail) {
   const std::string empty = TempPath("empty.lxm");
   WriteBytes(empty, "");
   const std::string garbage = TempPath("garbage.lxm");
-  std::mt19937 random(7);
+  std::mt19937_64 random(7);
   std::string bytes(50 << 20, '\0');
-  for (auto& b : bytes) b = static_cast<char>(random());
+  for (size_t i = 0; i < bytes.size(); i += 8) {
+    const uint64_t word = random();
+    std::memcpy(&bytes[i], &word, 8);
+  }
   bytes[0] = '<';
   WriteBytes(garbage, bytes);
   const std::string folder = TempPath("folder.lxm");
   std::filesystem::create_directories(folder);
-  for (const auto& path : {TempPath("missing.lxm"), folder, empty, garbage}) {
+  for (const auto& path : {TempPath("missing.lxm"), empty, garbage}) {
     SCOPED_TRACE(path);
     clsQuorvex2 root;
     root.AddClass("Before");
@@ -394,6 +398,12 @@ TEST(NativeXmlReader, MissingFolderEmptyAndGarbageFilesFail) {
     EXPECT_EQ(root.ClassCount(), 0);
   }
   EXPECT_FALSE(clsQuorvex2().FileControl()->LoadLapFile("big.lxm", 0, 0, bytes));
+  // A folder has no extension: detection opens it and fails.
+  clsQuorvex2 root;
+  EXPECT_FALSE(root.FileControl()->LoadLapFile(folder));
+  EXPECT_EQ(root.ErrorComment(),
+            "ファイルタイプが判別に失敗しました\r\nclsFileControl.DetectFileType\r\n"
+            "Path/File access error");
 }
 
 TEST(NativeXmlWriter, FailingSaveLeavesTheOldFileIntact) {

@@ -111,8 +111,11 @@ std::vector<Course> MakeCourses(Random& random, const EventSpec& spec, int32_t c
     const int32_t legs = random.Int(spec.legs_min, std::min(spec.legs_max, 30));
     const int32_t offset = random.Int(0, static_cast<int32_t>(master.size()) - legs);
     for (int32_t i = 0; i < legs - 1; ++i) {
-      const bool replace = random.Chance(0.3);
-      course.codes.push_back(replace ? 101 + random.Int(0, pool) : master[offset + i]);
+      int32_t code = random.Chance(0.3) ? 101 + random.Int(0, pool) : master[offset + i];
+      while (std::find(course.codes.begin(), course.codes.end(), code) != course.codes.end()) {
+        code = 101 + random.Int(0, pool);  // a course visits each control once
+      }
+      course.codes.push_back(code);
     }
     for (int32_t i = 0; i < legs; ++i) {
       course.legs.push_back({random.Uniform(0.15, 0.9), random.Uniform(0.85, 1.4)});

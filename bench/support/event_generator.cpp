@@ -104,14 +104,14 @@ struct Course {
 std::vector<Course> MakeCourses(Random& random, const EventSpec& spec, int32_t count) {
   const int32_t pool = std::min(60 + count * 4, 890);
   std::vector<int32_t> master;
-  for (int32_t i = 0; i < spec.legs_max * 2; ++i) master.push_back(101 + random.Int(0, pool));
+  for (int32_t i = 0; i < spec.legs_max + 4; ++i) master.push_back(101 + random.Int(0, pool));
   std::vector<Course> courses;
   for (int32_t number = 1; number <= count; ++number) {
     Course course{number, {}, {}};
     const int32_t legs = random.Int(spec.legs_min, std::min(spec.legs_max, 30));
     const int32_t offset = random.Int(0, static_cast<int32_t>(master.size()) - legs);
     for (int32_t i = 0; i < legs - 1; ++i) {
-      int32_t code = random.Chance(0.3) ? 101 + random.Int(0, pool) : master[offset + i];
+      int32_t code = random.Chance(0.2) ? 101 + random.Int(0, pool) : master[offset + i];
       while (std::find(course.codes.begin(), course.codes.end(), code) != course.codes.end()) {
         code = 101 + random.Int(0, pool);  // a course visits each control once
       }

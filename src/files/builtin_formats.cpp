@@ -1,6 +1,7 @@
 // The formats built into the component, one line each.
 #include <mutex>
 
+#include "files/detail/archive.h"
 #include "files/detail/format_registry.h"
 #include "files/detail/native_xml.h"
 
@@ -11,6 +12,7 @@ void RegisterBuiltinFormats() {
   std::call_once(once, [] {
     RegisterReader(2, ReadNativeXml);
     RegisterWriter(2, WriteNativeXml);
+    RegisterArchiver(ExtractArchiveFile, MakeArchiveFile);
   });
 }
 

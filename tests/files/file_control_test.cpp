@@ -229,6 +229,26 @@ TEST(SaveLapFile, TypesFiltersAndSaveModes) {
   EXPECT_EQ(qxtest::ReadBytes(other).rfind("<?xml", 0), 0u);
 }
 
+TEST(LapFileArchive, SavesIntoAndLoadsFromLzh) {
+  clsQuorvex2 root;
+  root.AddClass("M21A")->AddLap()->RunnerName = "Taro";
+  const std::string archive = TempPath("event.lzh");
+  ASSERT_TRUE(root.FileControl()->SaveLapFile(archive));
+  ASSERT_TRUE(std::filesystem::exists(archive));
+  root.Clear();
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(archive)) << root.ErrorComment();
+  EXPECT_EQ(root.ClassData("M21A")->LapData(1)->RunnerName, "Taro");
+  // The path read is the extracted member's, not the archive's.
+  EXPECT_EQ(GetFileName(root.FileName), "event.lxm");
+  EXPECT_NE(root.FileName, archive);
+
+  const std::string not_archive = TempPath("broken.lzh");
+  WriteBytes(not_archive, "not an archive");
+  EXPECT_FALSE(root.FileControl()->LoadLapFile(not_archive));
+  EXPECT_EQ(root.ClassCount(), 0);
+  EXPECT_FALSE(root.ErrorComment().empty());
+}
+
 TEST(ProgressReporter, RoundsHalvesToEvenAndFinishesOnce) {
   std::vector<int32_t> seen;
   {

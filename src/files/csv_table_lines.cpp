@@ -1,0 +1,33 @@
+#include "files/csv_table_lines.h"
+
+#include "files/detail/format_registry.h"
+#include "quorvex2/core/path.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+
+std::optional<std::vector<std::string>> TableLines(const ReadRequest& request) {
+  if (!request.file_data.empty()) return SplitText(request.file_data, "\r\n");
+  if (!IsFileExists(request.file_name)) return std::nullopt;
+  return ReadTextLines(request.file_name, false);
+}
+
+std::vector<std::string> SplitText(const std::string& text, const std::string& separator) {
+  std::vector<std::string> fields;
+  size_t start = 0;
+  for (size_t end; (end = text.find(separator, start)) != std::string::npos;
+       start = end + separator.size()) {
+    fields.push_back(text.substr(start, end - start));
+  }
+  fields.push_back(text.substr(start));
+  return fields;
+}
+
+std::string CleanTableLine(const std::string& line) {
+  std::string without_commas = line;
+  std::erase(without_commas, ',');
+  if (MakeNameKey(without_commas).empty()) return "";
+  return Trim(line);
+}
+
+}  // namespace quorvex2::detail

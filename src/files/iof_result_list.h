@@ -1,0 +1,34 @@
+#pragma once
+// The IOF XML 2.0.3 ResultList: results and split times for other orienteering software.
+#include <cstdint>
+#include <string>
+
+#include "quorvex2/core/types.h"
+
+namespace quorvex2 {
+class clsLapData;
+}
+
+namespace quorvex2::detail {
+
+// Writes the current root's event; false on failure. The save mode has no effect here.
+bool SaveIofResultList(const std::string& file_name, int32_t save_mode);
+
+// A runner's total time: the result when it is a time, otherwise the sum of the positive leg
+// times; a disqualified leg met while summing sets the missing-punch mark.
+struct IofTotal {
+  Date time = 0;
+  bool missing_punch = false;
+};
+IofTotal IofTotalTime(const clsLapData& lap);
+
+// The CompetitorStatus value: OK, Disqualified, Inactive, OverTime or NotCompeting.
+std::string IofCompetitorStatus(const clsLapData& lap, bool missing_punch);
+
+// "75:03": whole minutes, a colon, two-digit seconds.
+std::string IofMinutesSeconds(Date time);
+
+// "M", "F" or "" for the sex texts people write.
+std::string IofSex(const std::string& sex);
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,216 @@
+// Building the IOF XML 2.0.3 ResultList document: the event, one ClassResult per class with
+// its runners in result order, and the modification date.
+#include <exception>
+#include <memory>
+#include <sstream>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "core/detail/component_state.h"
+#include "files/iof_result_list.h"
+#include "quorvex2/analysis/results_holder.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/path.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+namespace {
+
+constexpr const char* kDateFormat = "yyyy-mm-dd";
+constexpr const char* kClockFormat = "hh:nn:ss";
+
+pugi::xml_node Element(pugi::xml_node parent, const char* name, const std::string& text = "") {
+  auto node = parent.append_child(name);
+  if (!text.empty()) node.text().set(text.c_str());
+  return node;
+}
+
+void Attribute(pugi::xml_node node, const char* name, const char* value) {
+  node.append_attribute(name) = value;
+}
+
+void DateElement(pugi::xml_node parent, Date date) {
+  Attribute(Element(parent, "Date", FormatDate(date, kDateFormat)), "dateFormat", "YYYY-MM-DD");
+}
+
+void ClockElement(pugi::xml_node parent, Date time) {
+  Attribute(Element(parent, "Clock", FormatDate(time, kClockFormat)), "clockFormat", "HH:MM:SS");
+}
+
+void TimeElement(pugi::xml_node parent, Date time) {
+  Attribute(Element(parent, "Time", IofMinutesSeconds(time)), "timeFormat", "MM:SS");
+}
+
+// "山田　太郎" -> family 山田, given 太郎; a single word leaves the given name empty.
+std::pair<std::string, std::string> SplitName(std::string name) {
+  for (size_t pos; (pos = name.find("\u3000")) != std::string::npos;) name.replace(pos, 3, " ");
+  std::istringstream words(name);
+  std::string family, given;
+  words >> family >> given;
+  return {family, given};
+}
+
+// Runners of a class in result order, those without a result text after the others in class
+// order, so that no runner is left out.
+std::vector<std::shared_ptr<clsLapData>> RunnersInResultOrder(const clsQuorvex2& root,
+                                                              int32_t class_index) {
+  std::vector<std::shared_ptr<clsLapData>> runners;
+  std::unordered_set<const clsLapData*> listed;
+  auto holder = root.NewResultsHolder();
+  holder->Clear();
+  holder->AddClass(class_index);
+  for (int32_t k = 1; k <= holder->Count(); ++k) {
+    auto lap = holder->Item(k);
+    if (lap && listed.insert(lap.get()).second) runners.push_back(lap);
+  }
+  const auto data = root.ClassData(class_index);
+  for (int32_t k = 1; data && k <= data->LapCount(); ++k) {
+    auto lap = data->LapData(k);
+    if (lap && listed.insert(lap.get()).second) runners.push_back(lap);
+  }
+  return runners;
+}
+
+class ResultListBuilder {
+ public:
+  explicit ResultListBuilder(const clsQuorvex2& root) : root_(root) {}
+
+  void Build(pugi::xml_document& doc) {
+    Attribute(doc.append_child(pugi::node_declaration), "version", "1.0");
+    auto list = doc.append_child("ResultList");
+    Attribute(list, "status", "complete");
+    Attribute(Element(list, "IOFVersion"), "version", "2.0.3");
+    WriteEvent(list, *root_.EventData());
+    for (int32_t i = 1; i <= root_.ClassCount(); ++i) WriteClass(list, i);
+    auto modified = Element(list, "ModifyDate");
+    DateElement(modified, root_.MetaData()->LastUpdateDate);
+    ClockElement(modified, root_.MetaData()->LastUpdateDate);
+  }
+
+ private:
+  static void WriteEvent(pugi::xml_node list, const clsEventData& event) {
+    auto node = Element(list, "Event");
+    Element(node, "EventId");
+    Element(node, "Name", event.EventName);
+    Element(node, "EventClassificationId");
+    auto start = Element(node, "StartDate");
+    Attribute(Element(start, "Date", event.EventDate.ToString(kDateFormat)), "dateFormat",
+              "YYYY-MM-DD");
+    if (!event.OfficialSite.empty()) Element(node, "WebURL", event.OfficialSite);
+  }
+
+  void WriteClass(pugi::xml_node list, int32_t class_index) {
+    const auto data = root_.ClassData(class_index);
+    if (!data) return;
+    auto node = Element(list, "ClassResult");
+    Element(node, "ClassShortName", data->ClassName());
+    course_ = root_.IsCourseExists(data->CourseNum)
+                  ? root_.CourseData(std::to_string(data->CourseNum))
+                  : nullptr;
+    course_written_ = false;
+    for (const auto& lap : RunnersInResultOrder(root_, class_index)) WritePerson(node, *lap);
+  }
+
+  void WritePerson(pugi::xml_node class_node, const clsLapData& lap) {
+    auto node = Element(class_node, "PersonResult");
+    auto person = Element(node, "Person");
+    const std::string sex = IofSex(lap.Sex);
+    if (!sex.empty()) Attribute(person, "sex", sex.c_str());
+    const auto [family, given] = SplitName(lap.RunnerName);
+    auto name = Element(person, "PersonName");
+    Element(name, "Family", family);
+    Element(name, "Given", given);
+    Element(person, "PersonId");
+    auto club = Element(node, "Club");
+    Element(club, "ClubId");
+    Element(club, "ShortName", lap.ClubName);
+    WriteResult(Element(node, "Result"), lap);
+  }
+
+  void WriteResult(pugi::xml_node result, const clsLapData& lap) {
+    if (lap.ID != 0) Element(result, "StartNumber", std::to_string(lap.ID));
+    if (lap.Ecard != 0) Element(result, "CCardId", std::to_string(lap.Ecard));
+    const IofTotal total = IofTotalTime(lap);
+    const Date start = lap.StartTime.Value();
+    if (start != 0) {
+      ClockElement(Element(result, "StartTime"), start);
+      ClockElement(Element(result, "FinishTime"), start + total.time);
+    }
+    TimeElement(result, total.time);
+    if (IsNumeric(lap.Rank)) Element(result, "ResultPosition", lap.Rank);
+    Attribute(Element(result, "CompetitorStatus"), "value",
+              IofCompetitorStatus(lap, total.missing_punch).c_str());
+    if (course_ && lap.LegCount() > 0) WriteCourse(result);
+    WriteSplitTimes(result, lap);
+  }
+
+  void WriteCourse(pugi::xml_node result) {
+    const std::string number = std::to_string(course_->CourseIndex);
+    if (course_written_) {
+      Element(result, "CourseVariationId", number);
+      return;
+    }
+    course_written_ = true;
+    auto variation = Element(result, "CourseVariation");
+    Element(variation, "CourseVariationId", number);
+    if (const auto data = LastClassOfCourse(course_->CourseIndex)) {
+      Attribute(Element(variation, "CourseLength", std::to_string(data->Length)), "unit", "m");
+      Attribute(Element(variation, "CourseClimb", std::to_string(data->Climb)), "unit", "m");
+    }
+    for (int32_t k = 1; k <= course_->ControlCount && k <= clsCourseData::kMaxControls; ++k) {
+      auto control = Element(variation, "CourseControl");
+      Element(control, "Sequence", std::to_string(k));
+      Element(control, "ControlCode", std::to_string(course_->ControlNum(k)));
+    }
+  }
+
+  std::shared_ptr<clsClassData> LastClassOfCourse(int32_t course_number) const {
+    std::shared_ptr<clsClassData> found;
+    for (int32_t i = 1; i <= root_.ClassCount(); ++i) {
+      auto data = root_.ClassData(i);
+      if (data && data->CourseNum == course_number) found = data;
+    }
+    return found;
+  }
+
+  void WriteSplitTimes(pugi::xml_node result, const clsLapData& lap) {
+    Date elapsed = 0;
+    int32_t sequence = 0;
+    for (int32_t k = 1; k <= lap.LegCount() && k <= clsLapData::kMaxLegs; ++k) {
+      const Date value = lap.LapValue(k);
+      if (value <= 0) continue;
+      elapsed += value;
+      auto split = Element(result, "SplitTime");
+      split.append_attribute("sequence") = ++sequence;
+      const int32_t code = course_ ? course_->ControlNum(k) : clsCourseData::kFinishCode;
+      if (code != clsCourseData::kFinishCode) Element(split, "ControlCode", std::to_string(code));
+      TimeElement(split, elapsed);
+    }
+  }
+
+  const clsQuorvex2& root_;
+  std::shared_ptr<clsCourseData> course_;
+  bool course_written_ = false;
+};
+
+}  // namespace
+
+bool SaveIofResultList(const std::string& file_name, int32_t /*save_mode*/) {
+  const clsQuorvex2* root = CurrentRoot();
+  if (root == nullptr) return false;
+  try {
+    pugi::xml_document doc;
+    ResultListBuilder(*root).Build(doc);
+    std::ostringstream text;
+    doc.save(text, "", pugi::format_raw | pugi::format_no_declaration);
+    return WriteFileAtomically(file_name, text.str());
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace quorvex2::detail

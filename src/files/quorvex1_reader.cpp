@@ -1,0 +1,151 @@
+// Reading version-1 lap files and generic tables: find the data and its header, then read the
+// runner lines class by class.
+#include <exception>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/detail/component_state.h"
+#include "files/csv_table_columns.h"
+#include "files/csv_table_header.h"
+#include "files/csv_table_lines.h"
+#include "files/csv_table_shape.h"
+#include "files/detail/load_error.h"
+#include "files/detail/progress.h"
+#include "files/quorvex1_format.h"
+#include "files/quorvex1_header_lines.h"
+#include "files/quorvex1_runner_line.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+namespace {
+
+struct PreparedTable {
+  std::vector<std::string> lines;
+  size_t first_data = 0;  // lines before it are version-1 header lines
+  bool cumulative_legs = false;
+};
+
+bool IsVersion1(const std::vector<std::string>& lines) {
+  return !lines.empty() &&
+         ToUpper(lines.front()).find(ToUpper(kVersion1Signature)) != std::string::npos;
+}
+
+size_t FirstNonHeaderLine(const std::vector<std::string>& lines) {
+  size_t i = 0;
+  while (i < lines.size() && lines[i].starts_with("$")) ++i;
+  return i;
+}
+
+void ShowOrientationFailure() {
+  clsQuorvex2* root = CurrentRoot();
+  if (root != nullptr && root->ShowMessage) {
+    root->ShowMessage(kOrientationMessage);
+  } else {
+    SetErrorComment(kOrientationMessage);
+  }
+}
+
+// A generic table made ready for row reading: comma separated, header on top, header lines
+// normalised. Nothing when the table is refused.
+std::optional<PreparedTable> PrepareGenericTable(std::vector<std::string> lines) {
+  if (IsMailTextExport(lines)) return std::nullopt;
+  SeparateBlankColumns(lines);
+  const OrientationScores scores = ScoreOrientation(lines);
+  if (scores.column <= 0 && scores.row <= 0) {
+    ShowOrientationFailure();
+    return std::nullopt;
+  }
+  if (scores.column >= scores.row) lines = TransposeTable(lines);
+  for (auto& line : lines) line = NormalizeHeaderLine(line);
+  return PreparedTable{std::move(lines), 0, true};
+}
+
+std::optional<PreparedTable> PrepareTable(std::vector<std::string> lines) {
+  if (IsVersion1(lines)) {
+    const size_t first = FirstNonHeaderLine(lines);
+    return PreparedTable{std::move(lines), first, false};
+  }
+  return PrepareGenericTable(std::move(lines));
+}
+
+class RunnerLineReader {
+ public:
+  RunnerLineReader(clsQuorvex2& root, int32_t load_mode, bool cumulative_legs)
+      : root_(root), load_mode_(load_mode), cumulative_legs_(cumulative_legs) {}
+
+  void Read(const std::string& raw_line) {
+    const std::string line = CleanTableLine(raw_line);
+    if (line.empty()) return;
+    if (line.find("クラス") != std::string::npos) {
+      columns_ = ReadTableColumns(line);
+    } else if (columns_.NamesRunners()) {
+      ReadRunner(SplitText(line, ","));
+    }
+  }
+
+ private:
+  void ReadRunner(const std::vector<std::string>& fields) {
+    std::string class_name = FieldAt(fields, columns_.class_name);
+    if (class_name.empty()) class_name = kUnnamed;
+    if (!class_data_ || class_name != class_name_) SelectClass(class_name);
+    auto lap = ReadRunnerLine(fields, columns_, cumulative_legs_);
+    class_data_->AddLapObject(lap, load_mode_);
+  }
+
+  void SelectClass(const std::string& class_name) {
+    class_name_ = class_name;
+    class_data_ = root_.AddClass(class_name);
+    if (class_data_->ControlCount == 0 && columns_.highest_leg > 1) {
+      class_data_->ControlCount = columns_.highest_leg - 1;
+    }
+  }
+
+  clsQuorvex2& root_;
+  int32_t load_mode_;
+  bool cumulative_legs_;
+  TableColumns columns_;
+  std::string class_name_;
+  std::shared_ptr<clsClassData> class_data_;
+};
+
+void ReadDataLines(const PreparedTable& table, const ReadRequest& request, clsQuorvex2& root) {
+  RunnerLineReader reader(root, request.load_mode, table.cumulative_legs);
+  const size_t count = table.lines.size() - table.first_data;
+  for (size_t i = table.first_data; i < table.lines.size(); ++i) {
+    reader.Read(table.lines[i]);
+    request.progress->Step(static_cast<double>(i - table.first_data + 1),
+                           static_cast<double>(count));
+  }
+}
+
+bool LoadTable(const ReadRequest& request, clsQuorvex2& root) {
+  auto lines = TableLines(request);
+  if (!lines) return false;
+  auto table = PrepareTable(std::move(*lines));
+  if (!table) return false;
+  request.progress->Start();
+  ReadDataLines(*table, request, root);
+  const std::vector<std::string> header_lines(table->lines.begin(),
+                                              table->lines.begin() + table->first_data);
+  ApplyVersion1HeaderLines(header_lines, request.load_mode, root);
+  if (root.EventData()->EventName.empty()) root.EventData()->EventName = kUnnamed;
+  request.progress->Finish();
+  return true;
+}
+
+}  // namespace
+
+bool LoadQuorvex1(const ReadRequest& request) {
+  clsQuorvex2* root = CurrentRoot();
+  if (root == nullptr) return false;
+  try {
+    return LoadTable(request, *root);
+  } catch (const std::exception& error) {
+    request.progress->Finish();
+    return FailLoad(kCannotOpenFile, kQuorvex1Location, error.what());
+  }
+}
+
+}  // namespace quorvex2::detail

@@ -40,7 +40,7 @@ void CumulativeToLegTimes(clsLapData& lap, const std::vector<Date>& valid_times)
   for (int32_t k = 1; k <= lap.LegCount(); ++k) {
     const Date value = lap.LapValue(k);
     if (value <= 0) continue;
-    if (previous > 0) lap.LapObject(k)->Value(value - previous);
+    if (previous > 0) lap.Lap(k)->Value(value - previous);
     previous = value;
   }
 }

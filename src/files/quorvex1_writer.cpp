@@ -78,14 +78,20 @@ class Version1Writer {
     return std::min(data.ControlCount, clsLapData::kMaxLegs) + 1;
   }
 
-  static std::string RunnerLine(const clsClassData& data, clsLapData& lap) {
+  static std::string LegText(Date value) {
+    clsTimeValue leg;
+    leg.Value(value);
+    return leg.ToString(kTimeFormat, false, kNoTime, "→", kNoTime);
+  }
+
+  static std::string RunnerLine(const clsClassData& data, const clsLapData& lap) {
     const std::string result = lap.Result() == "×" ? kNoTime : lap.Result();
     std::string line = data.ClassName() + "," + lap.RunnerName + "," + lap.ClubName + "," +
                        lap.Seed + "," + lap.Sex + "," + lap.StartTime.ToString(kTimeFormat) + "," +
                        result + "," + lap.Rank;
     const int32_t legs = std::min(lap.LegCount(), clsLapData::kMaxLegs);
     for (int32_t k = 1; k <= legs; ++k) {
-      line += "," + lap.LapObject(k)->ToString(kTimeFormat, false, kNoTime, "→", kNoTime);
+      line += "," + LegText(lap.LapValue(k));
     }
     for (int32_t k = legs + 1; k <= LegColumns(data); ++k) line += std::string(",") + kNoTime;
     return line;

@@ -1,0 +1,157 @@
+// The version-1 lap file: what a save and a load keep, and how its header lines are read.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "files/files_test_support.h"
+#include "quorvex2/core/encoding.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/files/file_control.h"
+
+namespace quorvex2 {
+namespace {
+
+constexpr Date kSec = 1.0 / 86400.0;
+
+std::shared_ptr<clsLapData> AddRunner(clsClassData& data, const std::string& name,
+                                      std::initializer_list<Date> legs) {
+  auto lap = data.AddLap();
+  lap->RunnerName = name;
+  int32_t k = 0;
+  for (Date leg : legs) lap->Lap(++k)->Value(leg);
+  return lap;
+}
+
+class Quorvex1Test : public ::testing::Test {
+ protected:
+  clsQuorvex2 root;
+
+  void FillEvent() {
+    auto event = root.EventData();
+    event->EventName = "秋の大会";
+    event->EventDate.Value(MakeDate(2026, 10, 18));
+    event->Terrain = "朝霧高原";
+    event->Memo = "雨";
+    event->OfficialSite = "http://example.org/";
+    event->FileName = "aki";
+    auto m21 = root.AddClass("M21A");
+    m21->ControlCount = 3;
+    m21->Length = 5200;
+    m21->Climb = 180;
+    m21->CourseNum = 2;
+    auto a = AddRunner(*m21, "山田 太郎", {65 * kSec, 90 * kSec, QX_TIME_SKIP, 30 * kSec});
+    a->ClubName = "東京OLC";
+    a->Seed = "S";
+    a->Sex = "男";
+    a->StartTime.Value(MakeDate(1899, 12, 30, 10, 5, 0));
+    a->Result("0:03:05");
+    a->Rank = "1";
+    a->RankFix = "1";
+    a->Age = "35";
+    auto b = AddRunner(*m21, "Anna Berg", {70 * kSec, QX_TIME_NODATA, QX_TIME_DISQ});
+    b->Result("DNF");
+    auto c = AddRunner(*m21, "No Legs", {});
+    c->Result("DNS");
+    root.AddClass("Open")->ControlCount = 0;  // no course: not written
+  }
+
+  bool SaveAndReload(const std::string& path) {
+    if (!root.FileControl()->SaveLapFile(path)) return false;
+    return root.FileControl()->LoadLapFile(path);
+  }
+};
+
+TEST_F(Quorvex1Test, RoundTripKeepsRunnersAndClassParameters) {
+  FillEvent();
+  ASSERT_TRUE(SaveAndReload(qxtest::TempPath("round.lap")));
+  EXPECT_EQ(root.ClassCount(), 1);  // neither the class without course nor "名称未設定"
+  auto m21 = root.ClassData("M21A");
+  ASSERT_TRUE(m21);
+  EXPECT_EQ(m21->Length, 5200);
+  EXPECT_EQ(m21->Climb, 180);
+  EXPECT_EQ(m21->ControlCount, 3);
+  EXPECT_EQ(m21->CourseNum, 2);
+  ASSERT_EQ(m21->LapCount(), 2);  // the runner without legs is not written
+  auto a = m21->LapData(1);
+  EXPECT_EQ(a->RunnerName, "山田 太郎");
+  EXPECT_EQ(a->ClubName, "東京OLC");
+  EXPECT_EQ(a->Seed, "S");
+  EXPECT_EQ(a->Sex, "男");
+  EXPECT_EQ(a->Result(), "0:03:05");
+  EXPECT_EQ(a->Rank, "1");
+  EXPECT_EQ(a->StartTime.ToString("hh:nn:ss"), "10:05:00");
+  EXPECT_EQ(a->RankFix, "");  // not stored in this format
+  EXPECT_EQ(a->Age, "");
+  ASSERT_EQ(a->LegCount(), 4);
+  EXPECT_NEAR(a->LapValue(1), 65 * kSec, 1e-9);  // leg times stay leg times
+  EXPECT_NEAR(a->LapValue(2), 90 * kSec, 1e-9);
+  EXPECT_EQ(a->LapValue(3), QX_TIME_SKIP);
+  EXPECT_NEAR(a->LapValue(4), 30 * kSec, 1e-9);
+  auto b = m21->LapData(2);
+  EXPECT_EQ(b->Result(), "DNF");
+  ASSERT_EQ(b->LegCount(), 4);
+  EXPECT_EQ(b->LapValue(2), QX_TIME_DISQ);  // no data comes back as disqualified
+  EXPECT_EQ(b->LapValue(3), QX_TIME_DISQ);
+  EXPECT_EQ(b->LapValue(4), QX_TIME_DISQ);  // beyond the runner's legs: "n/a"
+  auto event = root.EventData();
+  EXPECT_EQ(event->EventName, "秋の大会");
+  EXPECT_EQ(event->EventDate.ToString("yyyy/mm/dd"), "2026/10/18");
+  EXPECT_EQ(event->Terrain, "朝霧高原");
+  EXPECT_EQ(event->Memo, "雨");
+  EXPECT_EQ(event->OfficialSite, "http://example.org/");
+  EXPECT_EQ(event->FileName, "aki");
+}
+
+TEST_F(Quorvex1Test, WritesShiftJisLinesInTheDocumentedLayout) {
+  FillEvent();
+  const std::string path = qxtest::TempPath("layout.lap");
+  ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
+  const std::string bytes = qxtest::ReadBytes(path);
+  EXPECT_NE(bytes.find(Utf8ToSjis("\r\n$名称=秋の大会\r\n")), std::string::npos);
+  EXPECT_TRUE(bytes.starts_with("$LAPFILE Ver=2\r\n$LAPFILE Rev=3\r\n"));
+  EXPECT_NE(bytes.find("\r\nM21A,Anna Berg,,,,\x81\x7C,DNF,,00:01:10,n/a,n/a,n/a\r\n"),
+            std::string::npos);  // "－" for the missing start
+  EXPECT_NE(bytes.find(",00:01:30,\x81\xA8,00:00:30\r\n"), std::string::npos);  // "→" for skip
+}
+
+TEST_F(Quorvex1Test, AppendingKeepsTheEventHeaderButTakesClassParameters) {
+  FillEvent();
+  const std::string path = qxtest::TempPath("append.lap");
+  ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
+  root.Clear();
+  root.EventData()->EventName = "既存";
+  root.AddClass("M21A");
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(path, QX_FILETYPE_AUTODETECT, QX_LOADMODE_APPEND));
+  EXPECT_EQ(root.EventData()->EventName, "既存");
+  EXPECT_EQ(root.EventData()->Terrain, "");
+  EXPECT_EQ(root.ClassData("M21A")->Length, 5200);
+  EXPECT_EQ(root.ClassData("M21A")->LapCount(), 2);
+}
+
+TEST_F(Quorvex1Test, HeaderLinesOfUnknownClassesAndBadValuesAreHarmless) {
+  const std::string text =
+      "$LAPFILE Ver=2\r\n$名称=\r\n$日時=いつか\r\n$距離:W21=4000\r\n$登距離:M21=12.5m\r\n"
+      "$コントロール数:M21=2\r\n$どこか\r\n\r\n"
+      "クラス,名前,所属,シード,性別,スタート時刻,総タイム,順位,△→１,１→２,２→◎\r\n"
+      "M21,A,,,,,0:03:00,1,1:00,1:00,1:00\r\n";
+  ASSERT_TRUE(root.FileControl()->LoadLapFile("x.lap", QX_FILETYPE_AUTODETECT, 0, text));
+  EXPECT_EQ(root.EventData()->EventName, "名称未設定");
+  EXPECT_EQ(root.EventData()->EventDate.Value(), 0);
+  EXPECT_FALSE(root.ClassData("W21"));
+  auto m21 = root.ClassData("M21");
+  EXPECT_EQ(m21->Climb, 12);  // 12.5 rounds to the even neighbour
+  EXPECT_EQ(m21->ControlCount, 2);
+  // Equal values in a version-1 file are leg times, never cumulative ones.
+  EXPECT_NEAR(m21->LapData(1)->LapValue(3), 60 * kSec, 1e-9);
+}
+
+TEST_F(Quorvex1Test, MissingFileFailsWithoutErrorText) {
+  EXPECT_FALSE(root.FileControl()->LoadLapFile(qxtest::TempPath("absent.lap"),
+                                               QX_FILETYPE_QUORVEX1));
+  EXPECT_EQ(root.ErrorComment(), "");
+}
+
+}  // namespace
+}  // namespace quorvex2

@@ -1,0 +1,65 @@
+#include "files/sportident_header.h"
+
+#include <regex>
+#include <sstream>
+#include <vector>
+
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail::sportident {
+namespace {
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+// A date item written day first or year first, as "yyyy/mm/dd"; "" for anything else.
+std::string YearFirstDate(const std::string& item) {
+  static const std::regex kDayFirst(R"((\d{1,2})[./](\d{1,2})[./](\d{4}))");
+  static const std::regex kYearFirst(R"((\d{4})[./-](\d{1,2})[./-](\d{1,2}))");
+  std::smatch m;
+  if (std::regex_match(item, m, kDayFirst)) return m.str(3) + "/" + m.str(2) + "/" + m.str(1);
+  if (std::regex_match(item, m, kYearFirst)) return m.str(1) + "/" + m.str(2) + "/" + m.str(3);
+  return "";
+}
+
+std::optional<Date> DateAmongItems(const std::vector<std::string>& items) {
+  for (size_t i = 0; i < items.size(); ++i) {
+    const std::string date = YearFirstDate(items[i]);
+    if (date.empty()) continue;
+    for (size_t j = i + 1; j < items.size(); ++j) {
+      if (auto with_time = ParseDateText(date + " " + items[j])) return with_time;
+    }
+    return ParseDateText(date);
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+EventLine SplitEventLine(const std::string& line) {
+  const size_t gap = line.rfind("  ");
+  if (gap == std::string::npos) return {Trim(line), ""};
+  return {Trim(line.substr(0, gap)), Trim(line.substr(gap + 2))};
+}
+
+std::optional<Date> ListingDate(const std::string& text) {
+  const std::vector<std::string> items = Words(text);
+  if (items.empty()) return std::nullopt;
+  const std::string first_two = items.size() > 1 ? items[0] + " " + items[1] : items[0];
+  if (auto date = ParseDateText(first_two)) return date;
+  return DateAmongItems(items);
+}
+
+std::string ApplicationName(const std::string& line) {
+  std::string text = line;
+  std::erase(text, '-');
+  const std::vector<std::string> words = Words(text);
+  return words.empty() ? "" : words.front();
+}
+
+}  // namespace quorvex2::detail::sportident

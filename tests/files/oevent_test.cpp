@@ -1,0 +1,162 @@
+// OEvent split-time exports through LoadLapFile: cumulative splits over several lines, missing
+// punches, the footer, the event name rule, progress and refusals.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/files/file_control.h"
+
+namespace quorvex2 {
+namespace {
+
+constexpr double kSec = 1.0 / 86400.0;
+constexpr double kDisq = QX_TIME_DISQ;
+
+// "m:ss" of a count of seconds.
+std::string Text(int seconds) {
+  const std::string ss = std::to_string(100 + seconds % 60).substr(1);
+  return std::to_string(seconds / 60) + ":" + ss;
+}
+
+// A split line: nothing in fields 0 and 2-4, the cumulative times in fields 5, 7, ..., the
+// leg times (not read) between them.
+std::string SplitLine(const std::string& marker, const std::vector<std::string>& cumulative) {
+  std::string line = "," + marker + ",,,";
+  for (const std::string& t : cumulative) line += "," + t + ",x";
+  return line;
+}
+
+std::string Join(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return text;
+}
+
+class OEventTest : public ::testing::Test {
+ protected:
+  bool Load(const std::string& text, int32_t mode = QX_LOADMODE_NORMAL) {
+    return root_.FileControl()->LoadLapFile("splits.csv", QX_FILETYPE_AUTODETECT, mode, text);
+  }
+  std::shared_ptr<clsLapData> Runner(const std::string& class_name, const std::string& name) {
+    auto cls = root_.ClassData(class_name);
+    for (int32_t i = 1; cls && i <= cls->LapCount(); ++i) {
+      if (cls->LapData(i)->RunnerName == name) return cls->LapData(i);
+    }
+    return nullptr;
+  }
+  clsQuorvex2 root_;
+};
+
+TEST_F(OEventTest, TwentyFiveControlsOverThreeSplitLines) {
+  // 25 controls and the finish: 26 cumulative times, 10 + 10 + 6 on three lines, one of them
+  // a missing punch in the middle of the second line.
+  std::vector<std::string> cumulative;
+  for (int k = 1; k <= 26; ++k) cumulative.push_back(Text(60 * k + k * k));
+  cumulative[14] = "--:--";
+  const std::string text = Join({
+      "Spring Cup 2026",
+      "Split times of Spring Cup 2026",
+      "------------------------------",
+      "M21A",
+      "1.,Kato Ken,M21A,1001,1:02:30",
+      SplitLine("", {cumulative.begin(), cumulative.begin() + 10}),
+      SplitLine("11-20", {cumulative.begin() + 10, cumulative.begin() + 20}),
+      SplitLine("21-26", {cumulative.begin() + 20, cumulative.end()}),
+      "",
+      "2.,Mori Ai,M21A,1002,1:05:00",
+      SplitLine("", {"1:00", "2:30", "4:00"}),
+      "",
+      "W21A",
+      ",Ueda Mai,W21A,2001,mp",
+      SplitLine("", {"1:10", "--:--", "", "4:00"}),
+      "",
+      "Created with OEvent",
+      "2026.11.28",
+      "M99",
+      "9.,Never Read,M99,9,9:99",
+  });
+  ASSERT_TRUE(Load(text)) << root_.ErrorComment();
+
+  EXPECT_EQ(root_.EventData()->EventName, "Spring Cup 2026");
+  EXPECT_EQ(root_.MetaData()->CreateApplication, "OEvent");
+  EXPECT_NEAR(root_.MetaData()->CreateDate, MakeDate(2026, 11, 28), 1e-9);
+  EXPECT_EQ(root_.ClassCount(), 2);  // reading stops at the footer
+
+  auto kato = Runner("M21A", "Kato Ken");
+  ASSERT_TRUE(kato);
+  EXPECT_EQ(kato->Rank, "1");
+  EXPECT_EQ(kato->Result(), "1:02:30");
+  // The missing punch is a leg of its own; the next leg runs from the last valid split.
+  ASSERT_EQ(kato->LegCount(), 26);
+  int previous = 0;
+  for (int k = 1; k <= 26; ++k) {
+    const int t = 60 * k + k * k;
+    if (k == 15) {
+      EXPECT_EQ(kato->LapValue(k), kDisq);
+      continue;
+    }
+    EXPECT_NEAR(kato->LapValue(k), (t - previous) * kSec, 1e-9) << "leg " << k;
+    previous = t;
+  }
+  EXPECT_EQ(root_.ClassData("M21A")->ControlCount, 25);
+
+  auto mori = Runner("M21A", "Mori Ai");
+  ASSERT_TRUE(mori);
+  EXPECT_EQ(mori->Rank, "2");
+  EXPECT_NEAR(mori->LapValue(1), 60 * kSec, 1e-9);
+  EXPECT_NEAR(mori->LapValue(2), 90 * kSec, 1e-9);
+  EXPECT_NEAR(mori->LapValue(3), 90 * kSec, 1e-9);
+
+  // An empty split does not advance; the next valid one counts from the last valid one.
+  auto ueda = Runner("W21A", "Ueda Mai");
+  ASSERT_TRUE(ueda);
+  EXPECT_EQ(ueda->Rank, "");
+  EXPECT_EQ(ueda->Result(), "MP");
+  ASSERT_EQ(ueda->LegCount(), 3);
+  EXPECT_NEAR(ueda->LapValue(1), 70 * kSec, 1e-9);
+  EXPECT_EQ(ueda->LapValue(2), kDisq);
+  EXPECT_NEAR(ueda->LapValue(3), 170 * kSec, 1e-9);
+  EXPECT_EQ(root_.ClassData("W21A")->ControlCount, 2);
+}
+
+TEST_F(OEventTest, KeepsANameTheEventAlreadyHasAndReportsProgress) {
+  const std::string text = Join({"Night Sprint", "Split times of Night Sprint", "M21A",
+                                 "1.,Kato Ken,M21A,1001,2:30", SplitLine("", {"1:00", "2:30"})});
+  std::vector<int32_t> progress;
+  root_.FileControl()->Progress = [&](int32_t p) { progress.push_back(p); };
+  ASSERT_TRUE(Load(text));
+  EXPECT_EQ(root_.EventData()->EventName, "Night Sprint");
+  // The progress window is not shown: no closing 100 after a successful load.
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(progress.front(), 0);
+  EXPECT_NE(progress.back(), 100);
+
+  root_.EventData()->EventName = "Kept";
+  progress.clear();
+  root_.FileControl()->ProgressVisible = true;
+  ASSERT_TRUE(Load(text, QX_LOADMODE_APPEND));
+  EXPECT_EQ(root_.EventData()->EventName, "Kept");
+  EXPECT_EQ(progress.back(), 100);
+}
+
+TEST_F(OEventTest, RefusesTextsWithoutTheMarker) {
+  const std::string location = "ファイルを開けません\r\nclsFileControl.LoadOEvent\r\n";
+  auto& files = *root_.FileControl();
+  std::vector<int32_t> progress;
+  files.Progress = [&](int32_t p) { progress.push_back(p); };
+  EXPECT_FALSE(files.LoadLapFile("x.csv", QX_FILETYPE_OEVENT, 0, "Cup\r\nSplits\r\nM21\r\n"));
+  EXPECT_EQ(root_.ErrorComment().rfind(location, 0), 0u) << root_.ErrorComment();
+  EXPECT_EQ(progress.back(), 100);
+  EXPECT_FALSE(files.LoadLapFile("/no/such/file.csv", QX_FILETYPE_OEVENT));
+  EXPECT_EQ(root_.ErrorComment().rfind(location, 0), 0u);
+  // A runner line with no class before it and none named on it.
+  EXPECT_FALSE(files.LoadLapFile("x.csv", QX_FILETYPE_OEVENT, 0,
+                                 "Cup\r\nSplit times of Cup\r\n1.,Kato Ken,,,2:30\r\n"));
+  EXPECT_EQ(root_.ErrorComment().rfind(location, 0), 0u);
+}
+
+}  // namespace
+}  // namespace quorvex2

@@ -4,6 +4,11 @@
 #include "files/detail/archive.h"
 #include "files/detail/format_registry.h"
 #include "files/detail/native_xml.h"
+#include "files/import_only_format.h"
+#include "files/iof_result_list.h"
+#include "files/oevent_reader.h"
+#include "files/quorvex1_format.h"
+#include "files/sportident_reader.h"
 
 namespace quorvex2::detail {
 
@@ -12,6 +17,12 @@ void RegisterBuiltinFormats() {
   std::call_once(once, [] {
     RegisterReader(2, ReadNativeXml);
     RegisterWriter(2, WriteNativeXml);
+    RegisterReader(3, LoadQuorvex1);
+    RegisterWriter(3, SaveQuorvex1);
+    RegisterReader(4, LoadSportIdent);
+    RegisterReader(5, LoadOEvent);
+    RegisterReader(6, LoadImportOnly);
+    RegisterWriter(7, SaveIofResultList);
     RegisterArchiver(ExtractArchiveFile, MakeArchiveFile);
   });
 }

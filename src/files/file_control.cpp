@@ -101,7 +101,7 @@ bool clsFileControl::LoadLapFile(const std::string& FileName, int32_t LapFileTyp
     if (LoadMode == QX_LOADMODE_NORMAL) root->Clear();
     std::string path = FileName;
     if (GetExtension(path) == "lzh") path = ExtractArchive(path);
-    detail::ReadRequest request{path, LoadMode, FileData, nullptr};
+    detail::ReadRequest request{path, LoadMode, FileData, nullptr, ProgressVisible};
     if (LapFileType == QX_FILETYPE_AUTODETECT) {
       LapFileType = detail::DetectFileType(path, request.file_data);
     }

@@ -182,7 +182,12 @@ bool LoadOEvent(const ReadRequest& request) {
     if (!lines) return Fail(request, FileReadErrorDescription(request.file_name));
     if (root == nullptr) return Fail(request, "No root object");
     if (!ExportReader(*root, request, std::move(*lines)).Read()) return false;
-    request.progress->Conclude();
+    // Only a shown window is closed with a last 100.
+    if (request.progress_visible) {
+      request.progress->Finish();
+    } else {
+      request.progress->Dismiss();
+    }
     return true;
   } catch (const std::exception& error) {
     return Fail(request, error.what());

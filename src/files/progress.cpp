@@ -35,4 +35,6 @@ void ProgressReporter::Finish() {
   Percent(100);
 }
 
+void ProgressReporter::Dismiss() { finished_ = true; }
+
 }  // namespace quorvex2::detail

@@ -15,6 +15,7 @@ struct ReadRequest {
   int32_t load_mode = 0;
   std::string file_data;                 // the whole text already in memory (UTF-8), or empty
   ProgressReporter* progress = nullptr;  // never null inside a reader
+  bool progress_visible = false;         // the host asked for the progress window
 };
 
 // A reader adds what it reads to the current root and returns false (after setting the error

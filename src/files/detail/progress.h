@@ -17,6 +17,7 @@ class ProgressReporter {
   void Step(double done, double total);  // raises round-half-even(done / total * 100)
   void Percent(int32_t percent);         // raises percent as given
   void Finish();                         // raises 100 once
+  void Dismiss();                        // ends without raising 100 (no window was shown)
 
  private:
   std::function<void(int32_t)> sink_;

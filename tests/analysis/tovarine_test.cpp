@@ -183,6 +183,13 @@ TEST(TovarineScaling, UndefinedResultsAreZero) {
   for (const auto& p : quorvex2::detail::TovarineMap(broken)) {
     EXPECT_TRUE(p.x == 0 && p.y == 0);
   }
+  // Differences at the level of rounding noise are no picture.
+  MissMatrix noise(6, 1);
+  for (std::size_t i = 0; i < 5; ++i) noise(i, 0) = 1e-20 * static_cast<double>(i + 1);
+  for (const auto& p : quorvex2::detail::TovarineMap(noise, 1e-8)) {
+    EXPECT_TRUE(p.x == 0 && p.y == 0);
+  }
+  EXPECT_EQ(std::fabs(quorvex2::detail::TovarineMap(noise)[4].x), 100);
   // A negative eigenvalue among the two largest leaves its axis at 0.
   EigenSystem system{{-3, 1, 2}, SquareMatrix::Identity(3)};
   const auto axes = quorvex2::detail::LeadingAxes(system);

@@ -92,14 +92,15 @@ std::vector<PlanePoint> LeadingAxes(EigenSystem system) {
   return points;
 }
 
-std::vector<PlanePoint> ShiftAndScale(const std::vector<PlanePoint>& points, std::size_t origin) {
+std::vector<PlanePoint> ShiftAndScale(const std::vector<PlanePoint>& points, std::size_t origin,
+                                      double resolution) {
   std::vector<PlanePoint> shifted;
   shifted.reserve(points.size());
   for (const PlanePoint& p : points) {
     shifted.push_back({p.x - points[origin].x, p.y - points[origin].y});
   }
   const double largest = LargestMagnitude(shifted, origin);
-  const bool defined = largest > 0 && AllFinite(shifted) && std::isfinite(largest);
+  const bool defined = largest > resolution && AllFinite(shifted) && std::isfinite(largest);
   std::vector<PlanePoint> scaled;
   scaled.reserve(points.size());
   for (std::size_t i = 0; i < shifted.size(); ++i) {
@@ -112,10 +113,10 @@ std::vector<PlanePoint> ShiftAndScale(const std::vector<PlanePoint>& points, std
   return scaled;
 }
 
-std::vector<PlanePoint> TovarineMap(const MissMatrix& misses) {
+std::vector<PlanePoint> TovarineMap(const MissMatrix& misses, double resolution) {
   if (misses.points == 0) return {};
   const SquareMatrix centred = DoubleCentred(SquaredCityBlockDistances(misses));
-  return ShiftAndScale(LeadingAxes(JacobiEigen(centred)), misses.points - 1);
+  return ShiftAndScale(LeadingAxes(JacobiEigen(centred)), misses.points - 1, resolution);
 }
 
 }  // namespace quorvex2::detail

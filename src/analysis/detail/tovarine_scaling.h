@@ -38,11 +38,14 @@ std::vector<PlanePoint> LeadingAxes(EigenSystem system);
 
 // Shifts every point so that point `origin` is (0, 0), then scales the points other than
 // `origin` so that their largest absolute coordinate is exactly 100 (one factor for both axes).
-// Returns those points in order. When every coordinate is 0 or any is not finite, all are 0.
-std::vector<PlanePoint> ShiftAndScale(const std::vector<PlanePoint>& points, std::size_t origin);
+// Returns those points in order. When no coordinate exceeds `resolution` (rounding noise would
+// otherwise be blown up to the full scale) or any is not finite, all are 0.
+std::vector<PlanePoint> ShiftAndScale(const std::vector<PlanePoint>& points, std::size_t origin,
+                                      double resolution = 0);
 
 // The whole map: the last row of `misses` is the origin (the runner without misses); returns the
-// coordinates of the other rows, in order.
-std::vector<PlanePoint> TovarineMap(const MissMatrix& misses);
+// coordinates of the other rows, in order. `resolution` as for ShiftAndScale, in the unit of the
+// misses.
+std::vector<PlanePoint> TovarineMap(const MissMatrix& misses, double resolution = 0);
 
 }  // namespace quorvex2::detail

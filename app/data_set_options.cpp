@@ -23,8 +23,8 @@ std::optional<int32_t> ClassPosition(const std::string& id) {
 void CheckClass(const quorvex2::clsQuorvex2& root, const std::string& id) {
   if (const auto position = ClassPosition(id)) {
     if (*position >= 1 && *position <= root.ClassCount()) return;
-    throw ExitError(2, "--class " + id + ": the event has " + std::to_string(root.ClassCount()) +
-                           " classes");
+    throw ExitError(
+        2, "--class " + id + ": the event has " + std::to_string(root.ClassCount()) + " classes");
   }
   if (!root.IsClassExists(id)) throw ExitError(2, "--class " + id + ": no class of that name");
 }

@@ -35,8 +35,8 @@ std::vector<std::string> KindNames() {
 std::string KindList() {
   std::string list;
   for (const auto& kind : RegisteredReportKinds()) {
-    list += "\n  " + kind.name + std::string(kind.name.size() < 16 ? 16 - kind.name.size() : 1, ' ') +
-            kind.description;
+    list += "\n  " + kind.name +
+            std::string(kind.name.size() < 16 ? 16 - kind.name.size() : 1, ' ') + kind.description;
   }
   return list;
 }
@@ -84,7 +84,8 @@ void SetupReport(CLI::App& sub) {
 }
 
 const bool registered = RegisterCommand(
-    {"report", "Write a report of one data set: text exports, HTML pages, JSON, grid", SetupReport});
+    {"report", "Write a report of one data set: text exports, HTML pages, JSON, grid",
+     SetupReport});
 
 }  // namespace
 

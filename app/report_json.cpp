@@ -24,9 +24,15 @@ int32_t LegCount(const clsAnalyzer& analyzer) {
 }
 
 // A float goes out as its exact double value: it reads back as that double and as the float.
-Json Number(float value) { return static_cast<double>(value); }
-Json Number(double value) { return value; }
-Json Number(int32_t value) { return value; }
+Json Number(float value) {
+  return static_cast<double>(value);
+}
+Json Number(double value) {
+  return value;
+}
+Json Number(int32_t value) {
+  return value;
+}
 
 // The stored value of a value object (codes and sentinels included); null where there is none.
 template <class Value>
@@ -40,10 +46,10 @@ Json StoredOrNull(const Value* value) {
 }
 
 Json DataSetJson(const clsAnalyzer& analyzer) {
-  return Json{{"name", analyzer.DataSetName()},       {"fileName", analyzer.DataSetFileName},
-              {"isMix", analyzer.DataSetIsMix},       {"controlCount", analyzer.ControlCount},
-              {"length", analyzer.Length},            {"climb", analyzer.Climb},
-              {"cutOffRank", analyzer.CutOffRank},    {"isExecuted", analyzer.IsExecuted()}};
+  return Json{{"name", analyzer.DataSetName()},    {"fileName", analyzer.DataSetFileName},
+              {"isMix", analyzer.DataSetIsMix},    {"controlCount", analyzer.ControlCount},
+              {"length", analyzer.Length},         {"climb", analyzer.Climb},
+              {"cutOffRank", analyzer.CutOffRank}, {"isExecuted", analyzer.IsExecuted()}};
 }
 
 Json UpperSerials(const clsAnalyzedGeneralData& general, int32_t leg) {

@@ -85,20 +85,13 @@ void BM_WholeEvent(benchmark::State& state) {
   state.counters["classes"] = root.ClassCount();
 }
 
-BENCHMARK(BM_Execute)
-    ->Arg(50)
-    ->Arg(200)
-    ->Arg(800)
-    ->Arg(1700)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_ExtraAnalyze)
-    ->Arg(50)
-    ->Arg(200)
-    ->Arg(800)
-    ->Arg(1700)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
+void ClassSizes(benchmark::internal::Benchmark* b) {
+  for (int64_t runners : {50, 200, 800, 1700}) b->Arg(runners);
+  b->Unit(benchmark::kMillisecond)->Complexity();
+}
+
+BENCHMARK(BM_Execute)->Apply(ClassSizes);
+BENCHMARK(BM_ExtraAnalyze)->Apply(ClassSizes);
 // Cubic in the class size: the largest class runs once.
 BENCHMARK(BM_Tovarine)
     ->Arg(50)

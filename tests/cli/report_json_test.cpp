@@ -1,0 +1,230 @@
+// quorvex2 report json: the figures read back unchanged, the data-set selection and the errors.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <quorvex2/quorvex2.h>
+#include <nlohmann/json.hpp>
+
+#include "cli_run.h"
+
+namespace {
+
+using nlohmann::json;
+
+const std::string kFixture = std::string(QX_TEST_DATA) + "/report_three_classes.lxm";
+constexpr double kSec = 1.0 / 86400.0;
+
+json ReportJson(const std::vector<std::string>& options) {
+  std::vector<std::string> args{"report", "json", kFixture};
+  args.insert(args.end(), options.begin(), options.end());
+  const auto result = qxtest::RunCli(args);
+  EXPECT_EQ(result.exit_code, 0) << result.err;
+  return result.exit_code == 0 ? json::parse(result.out) : json::object();
+}
+
+std::vector<std::string> Names(const json& report) {
+  std::vector<std::string> names;
+  for (const auto& runner : report["runners"]) names.push_back(runner["name"]);
+  return names;
+}
+
+const json& Runner(const json& report, const std::string& name) {
+  for (const auto& runner : report["runners"]) {
+    if (runner["name"] == name) return runner;
+  }
+  ADD_FAILURE() << "no runner " << name;
+  static const json none = json::object();
+  return none;
+}
+
+// A figure of the report equals the stored one bit for bit.
+void ExpectSame(const json& figure, double stored, const std::string& what) {
+  ASSERT_TRUE(figure.is_number()) << what;
+  EXPECT_EQ(figure.get<double>(), stored) << what;
+}
+
+// The same data set analysed in this process, figure by figure against the report.
+TEST(ReportJson, EveryStoredFigureReadsBackUnchanged) {
+  const json report = ReportJson({"--class", "M21", "--extra", "--tovarine"});
+  quorvex2::clsQuorvex2 root;
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(kFixture)) << root.ErrorComment();
+  auto analyzer = root.NewAnalyzer();
+  analyzer->AddClass("M21");
+  analyzer->Execute();
+  analyzer->ExtraAnalyze();
+  analyzer->Tovarine();
+
+  ASSERT_EQ(report["runners"].size(), static_cast<size_t>(analyzer->Count()));
+  ASSERT_EQ(report["legs"].size(), 4u);
+  auto general = analyzer->GeneralData();
+  ExpectSame(report["upperLapTotal"], general->UpperLapTotal(), "upperLapTotal");
+  for (int32_t k = 1; k <= 4; ++k) {
+    const json& leg = report["legs"][k - 1];
+    EXPECT_EQ(leg["leg"], k);
+    ExpectSame(leg["upperLapAverage"], general->UpperLapAverage(k), "upperLapAverage");
+    ExpectSame(leg["legLength"], general->LegLength(k), "legLength");
+    ExpectSame(leg["legDifficulty"], general->LegDifficulty(k)->StoredValue(), "legDifficulty");
+    EXPECT_EQ(static_cast<float>(leg["legLength"].get<double>()), general->LegLength(k));
+  }
+  for (int32_t i = 1; i <= analyzer->Count(); ++i) {
+    const json& r = report["runners"][i - 1];
+    auto& a = *analyzer->Item(i);
+    const std::string who = a.RunnerName();
+    EXPECT_EQ(r["name"], who);
+    EXPECT_EQ(r["result"], a.Result());
+    EXPECT_EQ(r["rank"], a.Rank());
+    ExpectSame(r["startTime"], a.StartTime(), who + " startTime");
+    ExpectSame(r["cruiseSpeed"], a.CruiseSpeed().StoredValue(), who + " cruiseSpeed");
+    ExpectSame(r["secondHalfCruiseSpeed"], a.SecondHalfCruiseSpeed().StoredValue(), who);
+    ExpectSame(r["missTimeTotal"], a.MissTimeTotal().StoredValue(), who + " missTimeTotal");
+    ExpectSame(r["missRate"], a.MissRate().StoredValue(), who + " missRate");
+    ExpectSame(r["totalTimeWithoutMiss"], a.TotalTimeWithoutMiss().Value(), who);
+    ExpectSame(r["tovarineX"], a.TovarineX(), who + " tovarineX");
+    ExpectSame(r["tovarineY"], a.TovarineY(), who + " tovarineY");
+    for (int32_t k = 1; k <= 4; ++k) {
+      const json& leg = r["legs"][k - 1];
+      const std::string at = who + " leg " + std::to_string(k);
+      ExpectSame(leg["lapTime"], a.LapTime(k)->Value(), at + " lapTime");
+      ExpectSame(leg["splitTime"], a.SplitTime(k)->Value(), at + " splitTime");
+      ExpectSame(leg["modifiedLapTime"], a.ModifiedLapTime(k)->Value(), at);
+      ExpectSame(leg["modifiedSplitRank"], a.ModifiedSplitRank(k)->Value(), at);
+      ExpectSame(leg["lapRelative"], a.LapRelative(k)->StoredValue(), at + " lapRelative");
+      ExpectSame(leg["missTime"], a.MissTime(k)->StoredValue(), at + " missTime");
+      EXPECT_EQ(leg["totalLapTo"], a.TotalLapTo(k)) << at;
+      EXPECT_EQ(leg["isValidSplitTime"], a.IsValidSplitTime(k)) << at;
+    }
+  }
+}
+
+TEST(ReportJson, HandCheckedFiguresAndCodes) {
+  const json report = ReportJson({});
+  EXPECT_EQ(report["dataSet"],
+            json::parse(R"({"name":"M21","fileName":"m21","isMix":false,"controlCount":3,
+                            "length":4200,"climb":150,"cutOffRank":0,"isExecuted":true})"));
+  // Result order, the runner without a result time last.
+  EXPECT_EQ(Names(report), (std::vector<std::string>{"山田 太郎", "鈴木 健太", "Erik Berg",
+                                                     "佐藤 誠", "Jonas Nilsen", "Lars Keller"}));
+  // Leg 1: the three fastest are 300, 310 and 310 s (the runner without a result counts).
+  EXPECT_NEAR(report["legs"][0]["upperLapAverage"].get<double>(), 920.0 / 3 * kSec, 1e-12);
+  EXPECT_EQ(report["legs"][0]["upper"].size(), 6u);
+  // No ExtraAnalyze: the difficulty was never computed.
+  EXPECT_EQ(report["legs"][0]["legDifficulty"], 0);
+
+  const json& fastest = Runner(report, "山田 太郎");
+  EXPECT_EQ(fastest["club"], "朝霧OLクラブ");
+  EXPECT_EQ(fastest["result"], "0:17:00");
+  EXPECT_EQ(fastest["rankInDataSet"], "1");
+  EXPECT_EQ(fastest["legs"][0]["lapTime"].get<double>(), 300 * kSec);
+  EXPECT_EQ(fastest["legs"][3]["splitTime"].get<double>(), 1020 * kSec);
+  EXPECT_EQ(fastest["tovarineX"], 0);
+
+  // A skipped control: codes stay codes, the merged run is marked.
+  const json& skipped = Runner(report, "Jonas Nilsen")["legs"];
+  EXPECT_EQ(skipped[1]["lapTime"], -1);
+  EXPECT_EQ(skipped[1]["splitTime"], -1);
+  EXPECT_EQ(skipped[1]["lapRelative"], -1);
+  EXPECT_EQ(skipped[1]["missTime"], -1);
+  EXPECT_EQ(skipped[1]["isValidLapTime"], false);
+  EXPECT_EQ(skipped[2]["isValidLapTime"], false);
+  EXPECT_EQ(skipped[1]["totalLapFrom"], 2);
+  EXPECT_EQ(skipped[2]["totalLapTo"], 3);
+  EXPECT_EQ(skipped[2]["lapRank"], 0);
+  EXPECT_GT(skipped[1]["modifiedLapTime"].get<double>(), 0);
+
+  // No result time: no totals, and legs without data keep the not-computed sentinel.
+  const json& dnf = Runner(report, "Lars Keller");
+  EXPECT_EQ(dnf["result"], "DNF");
+  EXPECT_EQ(dnf["missTimeTotal"], -10);
+  EXPECT_EQ(dnf["legs"][2]["lapTime"], 0);
+  EXPECT_EQ(dnf["legs"][2]["missTime"], -10);
+  EXPECT_EQ(dnf["legs"][2]["isValidSplitTime"], false);
+}
+
+TEST(ReportJson, OptionalStepsAddTheirFigures) {
+  const json report = ReportJson({"--extra", "--tovarine"});
+  double difficulty = 0;
+  for (const auto& leg : report["legs"]) difficulty += leg["legDifficulty"].get<double>();
+  EXPECT_NEAR(difficulty / 4, 1, 1e-6);
+  double largest = 0;
+  for (const auto& runner : report["runners"]) {
+    largest = std::max({largest, std::fabs(runner["tovarineX"].get<double>()),
+                        std::fabs(runner["tovarineY"].get<double>())});
+  }
+  EXPECT_EQ(largest, 100);
+  EXPECT_EQ(Runner(report, "Lars Keller")["tovarineX"], 0);
+  EXPECT_NE(Runner(report, "佐藤 誠")["firstHalfCruiseSpeed"], 0);
+}
+
+TEST(ReportJson, DataSetSelection) {
+  const std::map<std::vector<std::string>, std::pair<std::string, size_t>> cases{
+      {{"--class", "W21"}, {"W21", 3}},
+      {{"--class", "2"}, {"W21", 3}},
+      {{"--class", "M40", "--class", "1"}, {"M40/M21", 9}},
+      {{"--course", "1"}, {"M21/W21", 9}},
+      {{"--course", "2"}, {"M40", 3}},
+      {{"--segment", "S-101-102"}, {"S-101-102", 12}},
+      {{"--segment", "S-101-102", "--sex", "F"}, {"S-101-102 - F", 3}},
+  };
+  for (const auto& [options, expected] : cases) {
+    const json report = ReportJson(options);
+    EXPECT_EQ(report["dataSet"]["name"], expected.first) << options[1];
+    EXPECT_EQ(report["runners"].size(), expected.second) << options[1];
+  }
+  const json mixed = ReportJson({"--class", "M21", "--class", "W21"});
+  EXPECT_EQ(mixed["dataSet"]["isMix"], true);
+  EXPECT_EQ(mixed["dataSet"]["fileName"], "m21_w21");
+  const json segment = ReportJson({"--segment", "S-101-102", "--sex", "F"});
+  EXPECT_EQ(segment["dataSet"]["controlCount"], 1);
+  EXPECT_EQ(segment["legs"].size(), 2u);
+  EXPECT_EQ(Names(segment)[0], "高橋 陽菜");
+}
+
+TEST(ReportJson, OutputFileAndEncoding) {
+  const auto dir = qxtest::MakeTempDir("report-json");
+  const auto to_stdout = qxtest::RunCli({"report", "json", kFixture});
+  const auto to_file = qxtest::RunCli({"report", "json", kFixture, "-o", dir + "/m21.json"});
+  EXPECT_EQ(to_file.exit_code, 0) << to_file.err;
+  EXPECT_EQ(to_file.out, "");
+  EXPECT_EQ(qxtest::ReadFile(dir + "/m21.json"), to_stdout.out);
+
+  const auto sjis = qxtest::RunCli({"report", "json", kFixture, "--encoding", "shift_jis"});
+  EXPECT_EQ(sjis.exit_code, 0);
+  EXPECT_EQ(sjis.out, quorvex2::Utf8ToSjis(to_stdout.out));
+  EXPECT_NE(sjis.out, to_stdout.out);
+
+  const auto unwritable = qxtest::RunCli({"report", "json", kFixture, "-o", dir + "/no/such/x"});
+  EXPECT_EQ(unwritable.exit_code, 1);
+  EXPECT_FALSE(unwritable.err.empty());
+}
+
+TEST(ReportJson, UsageErrorsExit2AndLoadFailuresExit1) {
+  const std::vector<std::vector<std::string>> usage_errors{
+      {"report", "json"},
+      {"report", "no-such-kind", kFixture},
+      {"report", "json", kFixture, "--class", "M99"},
+      {"report", "json", kFixture, "--class", "4"},
+      {"report", "json", kFixture, "--class", "0"},
+      {"report", "json", kFixture, "--course", "7"},
+      {"report", "json", kFixture, "--segment", "S-999"},
+      {"report", "json", kFixture, "--sex", "F"},
+      {"report", "json", kFixture, "--class", "M21", "--course", "1"},
+      {"report", "json", kFixture, "--encoding", "latin1"},
+  };
+  for (const auto& args : usage_errors) {
+    const auto result = qxtest::RunCli(args);
+    EXPECT_EQ(result.exit_code, 2) << args.back();
+    EXPECT_FALSE(result.err.empty()) << args.back();
+    EXPECT_EQ(result.out, "") << args.back();
+  }
+  const auto missing = qxtest::RunCli({"report", "json", "/no/such/event.lxm"});
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_FALSE(missing.err.empty());
+  EXPECT_EQ(missing.out, "");
+}
+
+}  // namespace

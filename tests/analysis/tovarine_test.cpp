@@ -5,6 +5,9 @@
 #include <random>
 #include <vector>
 
+#include "event_builder.h"
+#include "quorvex2/analysis/analyzer.h"
+
 #include "analysis/detail/jacobi.h"
 #include "analysis/detail/tovarine_scaling.h"
 
@@ -197,5 +200,130 @@ TEST(TovarineScaling, UndefinedResultsAreZero) {
   EXPECT_EQ(axes[0].y, 0);
   EXPECT_EQ(axes[2].y, std::sqrt(2.0));
 }
+
+
+// The analyzer's Tovarine() on small data sets built from leg times in seconds.
+namespace analyzer_map {
+
+using quorvex2::clsAnalyzedRunnerData;
+using quorvex2::clsAnalyzer;
+using quorvex2::testing::kSkip;
+using quorvex2::testing::MakeRunner;
+
+std::shared_ptr<clsAnalyzedRunnerData> Find(const clsAnalyzer& analyzer, const std::string& name) {
+  for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
+    if (analyzer.FullSetItem(i)->RunnerName() == name) return analyzer.FullSetItem(i);
+  }
+  ADD_FAILURE() << "no runner " << name;
+  return std::make_shared<clsAnalyzedRunnerData>();
+}
+
+void PresetAll(const clsAnalyzer& analyzer, double x, double y) {
+  for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
+    analyzer.FullSetItem(i)->TovarineX(x);
+    analyzer.FullSetItem(i)->TovarineY(y);
+  }
+}
+
+// Five legs; three runners without a miss set the reference times, the others lose time on
+// different legs; "twin" repeats "left" exactly; "dnf" has no result time.
+void AddFieldOfTen(clsAnalyzer& analyzer) {
+  for (const char* name : {"ref1", "ref2", "ref3"}) {
+    analyzer.AddLap(MakeRunner(name, "", {300, 200, 400, 100, 60}));
+  }
+  analyzer.AddLap(MakeRunner("steady", "", {330, 220, 440, 110, 66}));
+  analyzer.AddLap(MakeRunner("left", "", {420, 200, 400, 100, 60}));
+  analyzer.AddLap(MakeRunner("twin", "", {420, 200, 400, 100, 60}));
+  analyzer.AddLap(MakeRunner("right", "", {300, 200, 400, 190, 60}));
+  analyzer.AddLap(MakeRunner("both", "", {360, 200, 520, 100, 90}));
+  analyzer.AddLap(MakeRunner("late", "", {300, 260, 400, 100, 120}));
+  analyzer.AddLap(MakeRunner("dnf", "DNF", {500, 300, 600, 150, 90}));
+  analyzer.ControlCount = 4;
+}
+
+TEST(Tovarine, MapInvariantsOnASmallClass) {
+  clsAnalyzer analyzer;
+  AddFieldOfTen(analyzer);
+  analyzer.Execute();
+  PresetAll(analyzer, 5, 5);
+  analyzer.Tovarine();
+
+  // Runners without misses lie at the origin (up to the Jacobi threshold).
+  for (const char* name : {"ref1", "steady"}) {
+    EXPECT_NEAR(Find(analyzer, name)->TovarineX(), 0, 1e-4) << name;
+    EXPECT_NEAR(Find(analyzer, name)->TovarineY(), 0, 1e-4) << name;
+  }
+  EXPECT_NEAR(Find(analyzer, "left")->TovarineX(), Find(analyzer, "twin")->TovarineX(), 1e-4);
+  EXPECT_NEAR(Find(analyzer, "left")->TovarineY(), Find(analyzer, "twin")->TovarineY(), 1e-4);
+  EXPECT_EQ(Find(analyzer, "dnf")->TovarineX(), 0);
+  EXPECT_EQ(Find(analyzer, "dnf")->TovarineY(), 0);
+
+  double largest = 0;
+  for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
+    const auto runner = analyzer.FullSetItem(i);
+    largest = std::max({largest, std::fabs(runner->TovarineX()), std::fabs(runner->TovarineY())});
+  }
+  EXPECT_EQ(largest, 100);
+  // Runners who lost time on different legs lie apart.
+  const auto left = Find(analyzer, "left");
+  const auto right = Find(analyzer, "right");
+  EXPECT_GT(std::hypot(left->TovarineX() - right->TovarineX(),
+                       left->TovarineY() - right->TovarineY()),
+            10);
+}
+
+TEST(Tovarine, FewerThanFiveTimesKeepTheirCoordinates) {
+  clsAnalyzer analyzer;
+  for (const char* name : {"a", "b", "c", "d"}) {
+    analyzer.AddLap(MakeRunner(name, "", {100, 200}));
+  }
+  analyzer.AddLap(MakeRunner("mp", "MP", {100, 200}));
+  analyzer.AddLap(MakeRunner("dns", "DNS", {}));
+  analyzer.ControlCount = 1;
+  analyzer.Execute();
+  PresetAll(analyzer, 7, -3);
+  analyzer.Tovarine();
+  EXPECT_EQ(Find(analyzer, "a")->TovarineX(), 7);
+  EXPECT_EQ(Find(analyzer, "d")->TovarineY(), -3);
+  EXPECT_EQ(Find(analyzer, "mp")->TovarineX(), 0);
+  EXPECT_EQ(Find(analyzer, "mp")->TovarineY(), 0);
+}
+
+TEST(Tovarine, EveryoneWithoutMissesGivesTheOrigin) {
+  // Every runner keeps one pace over the whole course: the miss times are 0 up to rounding, and
+  // rounding must not be blown up into a picture.
+  clsAnalyzer analyzer;
+  analyzer.AddLap(MakeRunner("a", "", {100, 200, 300}));
+  analyzer.AddLap(MakeRunner("b", "", {100, 200, 300}));
+  analyzer.AddLap(MakeRunner("c", "", {100, 200, 300}));
+  analyzer.AddLap(MakeRunner("d", "", {110, 220, 330}));
+  analyzer.AddLap(MakeRunner("e", "", {130, 260, 390}));
+  analyzer.AddLap(MakeRunner("f", "", {170, 340, 510}));
+  analyzer.ControlCount = 2;
+  analyzer.Execute();
+  PresetAll(analyzer, 1, 1);
+  analyzer.Tovarine();
+  for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
+    EXPECT_EQ(analyzer.FullSetItem(i)->TovarineX(), 0);
+    EXPECT_EQ(analyzer.FullSetItem(i)->TovarineY(), 0);
+  }
+}
+
+TEST(Tovarine, SkipCodeCountsAsTheLegMiss) {
+  // The skipped leg's miss time is the code -1 (a day), which dwarfs every real loss: the runner
+  // with the skipped control is the farthest point by far.
+  clsAnalyzer analyzer;
+  AddFieldOfTen(analyzer);
+  analyzer.AddLap(MakeRunner("skipper", "", {300, kSkip, 600, 100, 60}));
+  analyzer.Execute();
+  analyzer.Tovarine();
+  const auto skipper = Find(analyzer, "skipper");
+  EXPECT_EQ(skipper->MissTime(2)->Value(), -1);
+  EXPECT_EQ(std::max(std::fabs(skipper->TovarineX()), std::fabs(skipper->TovarineY())), 100);
+  const auto both = Find(analyzer, "both");
+  EXPECT_LT(std::hypot(both->TovarineX(), both->TovarineY()), 1);
+}
+
+}  // namespace analyzer_map
 
 }  // namespace

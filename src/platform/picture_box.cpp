@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "quorvex2/core/path.h"
+
 namespace quorvex2 {
 
 namespace {
@@ -123,7 +125,13 @@ int32_t PictureBox::Point(float X, float Y) {
 
 bool PictureBox::SavePng(const std::string& FileName) {
   cairo_surface_flush(surface_);
-  return cairo_surface_write_to_png(surface_, FileName.c_str()) == CAIRO_STATUS_SUCCESS;
+  std::string png;
+  auto append = [](void* closure, const unsigned char* data, unsigned int length) {
+    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+    return CAIRO_STATUS_SUCCESS;
+  };
+  return cairo_surface_write_to_png_stream(surface_, append, &png) == CAIRO_STATUS_SUCCESS &&
+         WriteFileAtomically(FileName, png);
 }
 
 }  // namespace quorvex2

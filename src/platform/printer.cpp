@@ -198,6 +198,16 @@ void Printer::EndDoc() {
   Deliver(FinishDocument());
 }
 
+void Printer::KillDoc() {
+  if (cr_ == nullptr) return;
+  cairo_destroy(cr_);
+  cairo_surface_destroy(surface_);
+  cr_ = nullptr;
+  surface_ = nullptr;
+  page_ = 0;
+  pdf_.clear();
+}
+
 void Printer::Deliver(const std::string& Pdf) {
   if (device_name_ == kPdfPrinterName) {
     if (!WriteFileAtomically(output_file_, Pdf)) {

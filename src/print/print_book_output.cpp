@@ -54,6 +54,17 @@ void clsPrintBook::ReplayPage(DrawingTarget& Target, const Page& Records, int32_
 }
 
 void clsPrintBook::Execute(int32_t StartPage, int32_t EndPage) {
+  try {
+    PrintPages(StartPage, EndPage);
+  } catch (...) {
+    // A failed print leaves no half document behind for the next one.
+    printer_->KillDoc();
+    throw;
+  }
+  printer_->EndDoc();
+}
+
+void clsPrintBook::PrintPages(int32_t StartPage, int32_t EndPage) {
   const int32_t per_sheet = row_count_ * col_count_;
   const auto last = static_cast<int32_t>(pages_.size());
   int32_t placed = 0;
@@ -70,7 +81,6 @@ void clsPrintBook::Execute(int32_t StartPage, int32_t EndPage) {
     if (!page.empty()) ++placed;
     if (i < last && !pages_[i].empty() && placed % per_sheet == 0) printer_->NewPage();
   }
-  printer_->EndDoc();
 }
 
 void clsPrintBook::ShowPreview(const std::shared_ptr<PictureBox>& PreviewPicture, int32_t PageNum) {

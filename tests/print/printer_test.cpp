@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <quorvex2/platform/printer.h>
 
+#include <filesystem>
 #include <stdexcept>
 
 #include "pdf_probe.h"
@@ -103,6 +104,15 @@ TEST(Printer, UnwritableOutputIsReportedBeforeDrawing) {
   EXPECT_THROW(printer.Line(0, 0, 10, 10), std::runtime_error);
   EXPECT_EQ(printer.Page(), 0);
   printer.EndDoc();  // nothing started, nothing to write
+
+  const std::string file = qxtest::TempPath("killed.pdf");
+  printer.OutputFile(file);
+  printer.Line(0, 0, 10, 10);
+  EXPECT_EQ(printer.Page(), 1);
+  printer.KillDoc();
+  EXPECT_EQ(printer.Page(), 0);
+  printer.EndDoc();
+  EXPECT_FALSE(std::filesystem::exists(file));
 }
 
 }  // namespace

@@ -75,6 +75,8 @@ class Printer : public DrawingTarget {
   void NewPage();
   // Writes the document; std::runtime_error when it cannot be written or sent.
   void EndDoc();
+  // Drops the document without writing it.
+  void KillDoc();
 
  protected:
   double DeviceResolution() const override { return 72.0; }

@@ -126,6 +126,7 @@ class clsPrintBook {
  private:
   void Record(clsPrintBookLine Line);
   void FitTile(float TileWidth, float TileHeight);
+  void PrintPages(int32_t StartPage, int32_t EndPage);
   void ReplayPage(DrawingTarget& Target, const Page& Records, int32_t Cell) const;
 
   std::shared_ptr<Printer> printer_;

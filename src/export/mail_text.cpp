@@ -1,0 +1,168 @@
+// The mail text report: six sections of runners as columns and legs as rows.
+#include <string>
+#include <vector>
+
+#include "core/detail/component_state.h"
+#include "export/detail/column_blocks.h"
+#include "quorvex2/analysis/analyzer.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
+#include "quorvex2/core/time_text.h"
+#include "quorvex2/core/version.h"
+#include "quorvex2/export/text_control.h"
+
+namespace quorvex2 {
+
+namespace {
+
+using Runner = clsAnalyzedRunnerData;
+using Cell = std::string (*)(Runner&, int32_t leg);
+
+constexpr const char* kCrLf = "\r\n";
+constexpr const char* kThanks =
+    "Thanks to everyone who timed, punched and ran for the splits in this report.";
+
+// Whole minutes and two-digit seconds above one minute; below it the seconds alone (two digits
+// when `pad` is set).
+std::string MinutesSeconds(Date t, bool pad) {
+  const int32_t seconds = TimeToSeconds(t) % 60;
+  std::string ss = (seconds < 10 ? "0" : "") + std::to_string(seconds);
+  if (t > kMinute) return std::to_string(TimeToMinutes(t)) + ss;
+  return pad ? ss : std::to_string(seconds);
+}
+
+std::string ResultCell(Runner& runner) {
+  const std::string result = runner.Result();
+  if (!IsValidTime(result)) return result;
+  return MinutesSeconds(*ParseTimeText(result), false);
+}
+
+struct Table {
+  int32_t legs = 0;  // L = ControlCount + 1
+  bool total_row = false;
+};
+
+std::vector<std::string> LegLabels(const Table& table) {
+  std::vector<std::string> labels{"  "};
+  for (int32_t k = 1; k < table.legs; ++k) labels.push_back(FitString(std::to_string(k), 2, true));
+  labels.push_back(" F");
+  if (table.total_row) labels.push_back("TT");
+  return labels;
+}
+
+class MailWriter {
+ public:
+  explicit MailWriter(clsAnalyzer& analyzer) : a_(analyzer), legs_(analyzer.ControlCount + 1) {}
+
+  std::string Write() {
+    Heading();
+    Section("■ ラップタイム (mmmss)", true, {legs_, true}, LapCell, LapTotalCell, LapAverages());
+    Section("■積算タイム (mmmss)", true, {legs_, false}, SplitCell, nullptr, SplitAverages());
+    Section("■相対値 (%)", true, {legs_, true}, RelativeCell, RelativeTotalCell, {});
+    ValueSection("■巡航速度 (%)", [](Runner& r) { return r.CruiseSpeed().ToString("#0"); });
+    ValueSection("■ミス率 (%)", [](Runner& r) { return r.MissRate().ToString("#0.0"); });
+    Section("■ミスタイム (mmmss)", false, {legs_, true}, MissCell, MissTotalCell, {});
+    Footer();
+    return out_;
+  }
+
+ private:
+  static std::string LapCell(Runner& r, int32_t k) {
+    return r.LapTime(k)->ToString("plane", false, "－", "↓", "×");
+  }
+  static std::string LapTotalCell(Runner& r, int32_t) { return ResultCell(r); }
+  static std::string SplitCell(Runner& r, int32_t k) {
+    return r.SplitTime(k)->ToString("plane", false, "－", "↓", "×");
+  }
+  static std::string RelativeCell(Runner& r, int32_t k) {
+    return r.LapRelative(k)->ToString("#0", "－", "↓");
+  }
+  static std::string RelativeTotalCell(Runner& r, int32_t) {
+    return r.TotalTimeRelative().ToString("#0", "－", "↓");
+  }
+  static std::string MissCell(Runner& r, int32_t k) {
+    return r.MissTime(k)->ToString("plane", false, "－", "↓");
+  }
+  static std::string MissTotalCell(Runner& r, int32_t) {
+    return r.MissTimeTotal().ToString("plane", false, "－", "↓");
+  }
+
+  void Heading() {
+    out_ += "◎ " + a_.DataSetName() + " " + a_.ClassInfo() + kCrLf;
+    const clsQuorvex2* root = detail::CurrentRoot();
+    out_ += "    - " + (root ? root->EventData()->ToString() : std::string()) + kCrLf;
+    out_ += kCrLf;
+  }
+
+  // The "  Ave3" column: the reference time of each leg and their total.
+  std::vector<std::string> LapAverages() const {
+    auto general = a_.GeneralData();
+    std::vector<std::string> cells{"  Ave3"};
+    for (int32_t k = 1; k <= legs_; ++k) {
+      cells.push_back(MinutesSeconds(general->UpperLapAverage(k), true));
+    }
+    cells.push_back(MinutesSeconds(general->UpperLapTotal(), true));
+    return cells;
+  }
+
+  // The "  Ave3" column of the cumulative times: running sums of the reference times.
+  std::vector<std::string> SplitAverages() const {
+    auto general = a_.GeneralData();
+    std::vector<std::string> cells{"  Ave3"};
+    Date sum = 0;
+    for (int32_t k = 1; k <= legs_; ++k) {
+      sum += general->UpperLapAverage(k);
+      cells.push_back(MinutesSeconds(sum, true));
+    }
+    return cells;
+  }
+
+  void Section(const char* title, bool blank_after_title, const Table& table, Cell leg_cell,
+               Cell total_cell, const std::vector<std::string>& average_column) {
+    Title(title, blank_after_title);
+    detail::ColumnBlocks blocks(LegLabels(table));
+    for (int32_t i = 1; i <= a_.Count(); ++i) {
+      auto runner = a_.Item(i);
+      std::vector<std::string> cells{runner->RunnerName()};
+      for (int32_t k = 1; k <= table.legs; ++k) cells.push_back(leg_cell(*runner, k));
+      if (table.total_row) cells.push_back(total_cell(*runner, 0));
+      blocks.AddColumn(cells);
+    }
+    if (!average_column.empty()) blocks.AddColumn(average_column);
+    out_ += blocks.Finish();
+  }
+
+  template <class Value>
+  void ValueSection(const char* title, Value value) {
+    Title(title, false);
+    detail::ColumnBlocks blocks({"  ", "  "});
+    for (int32_t i = 1; i <= a_.Count(); ++i) {
+      auto runner = a_.Item(i);
+      blocks.AddColumn({runner->RunnerName(), value(*runner)});
+    }
+    out_ += blocks.Finish();
+  }
+
+  void Title(const char* title, bool blank_after) {
+    out_ += std::string(title) + kCrLf;
+    if (blank_after) out_ += kCrLf;
+  }
+
+  void Footer() {
+    out_ += "Made with Quorvex Ver." + VersionText(false) + kCrLf;
+    out_ += std::string(kThanks) + kCrLf;
+  }
+
+  clsAnalyzer& a_;
+  int32_t legs_;
+  std::string out_;
+};
+
+}  // namespace
+
+std::string clsTextControl::OutputTextMail(const std::shared_ptr<clsAnalyzer>& wAnalyzer) const {
+  return MailWriter(*wAnalyzer).Write();
+}
+
+}  // namespace quorvex2

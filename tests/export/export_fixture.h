@@ -1,0 +1,32 @@
+#pragma once
+// Small events built in memory for the export tests.
+#include <quorvex2/quorvex2.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace qxtest {
+
+inline double Sec(double seconds) {
+  return seconds / 86400.0;
+}
+
+// Adds a runner with leg times in seconds (-1 skip, -2 disqualified, 0 no data).
+inline std::shared_ptr<quorvex2::clsLapData> AddRunner(quorvex2::clsClassData& cls,
+                                                       const std::string& name,
+                                                       const std::vector<double>& legs,
+                                                       const std::string& result,
+                                                       const std::string& club = "OLC") {
+  auto lap = cls.AddLap();
+  lap->RunnerName = name;
+  lap->ClubName = club;
+  for (size_t i = 0; i < legs.size(); ++i) {
+    const double t = legs[i];
+    lap->Lap(static_cast<int32_t>(i + 1))->Value(t > 0 ? Sec(t) : t);
+  }
+  lap->Result(result);
+  return lap;
+}
+
+}  // namespace qxtest

@@ -22,8 +22,8 @@ std::string EventRows(const SiteRequest& request, const clsEventData& event) {
   if (event.EventDate.Value() != 0) rows += event.EventDate.ToString("yyyy年mm月dd日");
   if (!event.Terrain.empty()) rows += "&nbsp;[" + EscapeHtml(event.Terrain) + "]";
   if (request.OfficialSite && !event.OfficialSite.empty()) {
-    rows += "&nbsp;<a href=\"" + EscapeHtml(event.OfficialSite) +
-            "\" target=\"_blank\">公式サイト</a>";
+    rows +=
+        "&nbsp;<a href=\"" + EscapeHtml(event.OfficialSite) + "\" target=\"_blank\">公式サイト</a>";
   }
   return rows + "</td></tr>" + kCrLf;
 }
@@ -32,7 +32,8 @@ std::string DataLinksRow(const SiteRequest& request) {
   std::string row =
       "<tr><td nowrap colspan=\"4\" bgcolor=\"#f0f0f0\" align=\"right\" class=\"t-link\">";
   if (!request.ActiveXFile.empty()) {
-    row += "&nbsp;[<a href=\"" + request.ActiveXFile + "\" target = \"_blank\">ActiveX使用ページ</a>]";
+    row +=
+        "&nbsp;[<a href=\"" + request.ActiveXFile + "\" target = \"_blank\">ActiveX使用ページ</a>]";
   }
   if (!request.Lap1File.empty()) {
     row += "&nbsp;[<a href=\"" + request.Lap1File + "\">クオルベクス用データ</a>]";
@@ -100,9 +101,10 @@ std::string BuildIndexBlock(const SiteRequest& request, const std::vector<SiteEn
   for (const auto& entry : entries) {
     if (entry.HasPages()) block += EntryRow(entry);
   }
-  block += "<tr><td nowrap colspan=\"4\" bgcolor=\"#f0f0f0\" align=\"right\" "
-           "class=\"t-output\">出力日時 : " +
-           FormatDate(Now(), "yyyy/mm/dd hh:nn") + "</td></tr>" + kCrLf;
+  block +=
+      "<tr><td nowrap colspan=\"4\" bgcolor=\"#f0f0f0\" align=\"right\" "
+      "class=\"t-output\">出力日時 : " +
+      FormatDate(Now(), "yyyy/mm/dd hh:nn") + "</td></tr>" + kCrLf;
   return block + "</table>" + kCrLf + "<br>" + kCrLf + kIndexFinish;
 }
 
@@ -115,8 +117,7 @@ std::string ReplaceIndexBlock(const std::string& page, const std::string& block)
   const size_t start = page.find(kIndexStart);
   const size_t finish = start == std::string::npos ? start : page.find(kIndexFinish, start);
   if (start != std::string::npos && finish != std::string::npos) {
-    return page.substr(0, start) + block +
-           page.substr(finish + std::string(kIndexFinish).size());
+    return page.substr(0, start) + block + page.substr(finish + std::string(kIndexFinish).size());
   }
   const size_t body_end = ToLowerAscii(page).rfind("</body>");
   if (body_end == std::string::npos) return page + block + kCrLf;

@@ -1,0 +1,22 @@
+#pragma once
+// Chart images of the web site: one PNG per chart number, drawn on a hidden picture box.
+#include <cstdint>
+#include <string>
+
+namespace quorvex2 {
+class clsAnalyzer;
+}
+
+namespace quorvex2::detail {
+
+// True when this build can write chart images as PNG.
+bool PngOutputAvailable();
+
+// Writes folder + image_pattern (with "?" replaced by the chart number) for every chart number
+// of chart_option. Runner colours come from a generator seeded with `seed`. False when an image
+// could not be written.
+bool WriteChartImages(clsAnalyzer& analyzer, const std::string& folder,
+                      const std::string& image_pattern, const std::string& chart_option,
+                      uint64_t seed);
+
+}  // namespace quorvex2::detail

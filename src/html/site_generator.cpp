@@ -1,0 +1,201 @@
+// The web site generator: every page of every class entry, then the index.
+#include "html/detail/site_generator.h"
+
+#include <string>
+#include <vector>
+
+#include "core/detail/component_state.h"
+#include "html/detail/chart_images.h"
+#include "html/detail/index_block.h"
+#include "html/detail/page_parts.h"
+#include "html/detail/site_entry.h"
+#include "quorvex2/analysis/analyzer.h"
+#include "quorvex2/analysis/results_holder.h"
+#include "quorvex2/core/encoding.h"
+#include "quorvex2/core/path.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
+#include "quorvex2/files/file_control.h"
+#include "quorvex2/html/html_control.h"
+
+namespace quorvex2::detail {
+
+namespace {
+
+bool IsShiftJis(const std::string& encoding) {
+  const std::string name = ToLower(encoding);
+  return name == "x-sjis" || name == "shift_jis" || name == "sjis" || name == "cp932";
+}
+
+std::string Folder(const std::string& folder) {
+  if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder;
+  return folder + "/";
+}
+
+std::string ReplaceStar(const std::string& pattern, const std::string& file_name) {
+  std::string out;
+  for (char c : pattern) out += c == '*' ? file_name : std::string(1, c);
+  return out;
+}
+
+uint64_t Seed(const std::string& text) {
+  uint64_t hash = 1469598103934665603ull;  // FNV-1a
+  for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
+  return hash;
+}
+
+class SiteWriter {
+ public:
+  SiteWriter(const SiteRequest& request, clsQuorvex2& root)
+      : r_(request), root_(root), folder_(Folder(request.OutputFolder)) {
+    charts_ = !r_.ChartFile.empty() && PngOutputAvailable();
+  }
+
+  bool Write(const std::function<void(int32_t)>& progress) {
+    const auto list = root_.ClassAndCourseList();
+    for (size_t i = 0; i < list.size(); ++i) {
+      if (!WriteEntry(list[i])) return false;
+      if (progress) progress(static_cast<int32_t>((i + 1) * 100 / list.size()));
+    }
+    return WriteLapFiles() && WriteViewerPage() && WriteIndex();
+  }
+
+ private:
+  bool WriteText(const std::string& name, const std::string& text) {
+    return WriteFileAtomically(folder_ + name, IsShiftJis(r_.Encoding) ? Utf8ToSjis(text) : text);
+  }
+
+  // The page name for the entry, or "" when that kind of page is not written for it.
+  std::string PageName(const SiteEntry& entry, const std::string& pattern,
+                       bool include_course) const {
+    if (pattern.empty() || (entry.class_index == 0 && !include_course)) return "";
+    return ReplaceStar(pattern, entry.file_name);
+  }
+
+  bool WriteEntry(const std::string& expression) {
+    SiteEntry entry;
+    root_.SeparateClassAndCourseValue(expression, &entry.name, &entry.class_index,
+                                      &entry.course_num, &entry.file_name);
+    entry.result_page = PageName(entry, r_.ResultFile, r_.ResultIncludeCourse);
+    entry.analysis_page = PageName(entry, r_.AnalysisFile, r_.AnalysisIncludeCourse);
+    entry.leg_data_page = PageName(entry, r_.LegDataFile, r_.LegDataIncludeCourse);
+    entry.chart_page = charts_ ? PageName(entry, r_.ChartFile, r_.ChartIncludeCourse) : "";
+    if (!entry.HasPages()) return true;
+
+    auto results = Results(entry);
+    entry.class_info = results->ClassInfo();
+    entry.winner = Winner(*results);
+    auto analyzer = Analyzer(entry);
+    auto html = root_.HtmlControl();
+    bool ok = true;
+    if (!entry.result_page.empty()) {
+      ok = ok && WriteText(entry.result_page,
+                           html->OutputResult(results, "", r_.LinkStyleFile, r_.Encoding));
+    }
+    if (!entry.analysis_page.empty()) {
+      ok = ok && WriteText(entry.analysis_page,
+                           html->OutputAnalysis(analyzer, r_.LinkStyleFile, r_.Encoding));
+    }
+    if (!entry.leg_data_page.empty()) {
+      ok = ok && WriteText(entry.leg_data_page,
+                           html->OutputLegData(analyzer, r_.LinkStyleFile, r_.Encoding));
+    }
+    if (!entry.chart_page.empty()) ok = ok && WriteChartPage(entry, analyzer);
+    if (ok) entries_.push_back(entry);
+    return ok;
+  }
+
+  bool WriteChartPage(const SiteEntry& entry, const std::shared_ptr<clsAnalyzer>& analyzer) {
+    const std::string images = GetFileName(RemoveExtension(entry.chart_page)) + "_?.png";
+    std::string page = root_.HtmlControl()->OutputChart(analyzer, images, r_.ChartOption);
+    if (!IsShiftJis(r_.Encoding)) {
+      const std::string from = "charset=x-sjis\"", to = "charset=" + r_.Encoding + "\"";
+      page.replace(page.find(from), from.size(), to);
+    }
+    const size_t separator = entry.chart_page.find_last_of("/\\");
+    const std::string subfolder =
+        separator == std::string::npos ? "" : entry.chart_page.substr(0, separator + 1);
+    return WriteText(entry.chart_page, page) &&
+           WriteChartImages(*analyzer, folder_ + subfolder, images, r_.ChartOption,
+                            Seed(entry.name + "," + std::to_string(analyzer->Count())));
+  }
+
+  std::shared_ptr<clsResultsHolder> Results(const SiteEntry& entry) const {
+    auto results = root_.NewResultsHolder();
+    if (entry.class_index > 0) {
+      results->AddClass(entry.class_index);
+    } else {
+      results->AddCourse(entry.course_num);
+    }
+    results->CalcRank();
+    return results;
+  }
+
+  std::shared_ptr<clsAnalyzer> Analyzer(const SiteEntry& entry) const {
+    auto analyzer = root_.NewAnalyzer();
+    if (entry.class_index > 0) {
+      analyzer->AddClass(entry.class_index);
+    } else {
+      analyzer->AddCourse(entry.course_num);
+    }
+    analyzer->Execute();
+    analyzer->ExtraAnalyze();
+    if (!entry.chart_page.empty() && r_.ChartOption.find('7') != std::string::npos) {
+      analyzer->Tovarine();
+    }
+    return analyzer;
+  }
+
+  // The winner's name key in six columns and the result in eight, spaces as "&nbsp;".
+  static std::string Winner(const clsResultsHolder& results) {
+    if (results.Count() == 0 || results.RankInDataSet(1) != "1") return "&nbsp;";
+    auto winner = results.Item(1);
+    const std::string text =
+        FitString(MakeNameKey(winner->RunnerName), 6) + FitString(winner->Result(), 8, true);
+    std::string out;
+    for (char c : EscapeHtml(text)) out += c == ' ' ? std::string("&nbsp;") : std::string(1, c);
+    return out;
+  }
+
+  bool WriteLapFiles() {
+    auto files = root_.FileControl();
+    if (!r_.Lap1File.empty() && !files->SaveLapFile(folder_ + r_.Lap1File, 3)) return false;
+    if (!r_.Lap2File.empty() && !files->SaveLapFile(folder_ + r_.Lap2File, 2)) return false;
+    return true;
+  }
+
+  bool WriteViewerPage() {
+    if (r_.ActiveXFile.empty()) return true;
+    return WriteText(r_.ActiveXFile, root_.HtmlControl()->OutputActiveXPage(r_.ActiveXAddress));
+  }
+
+  bool WriteIndex() {
+    if (r_.IndexFile.empty()) return true;
+    const std::string block = BuildIndexBlock(r_, entries_);
+    const std::string path = folder_ + r_.IndexFile;
+    std::string page = NewIndexPage(block);
+    if (r_.IndexFileAddMode) {
+      if (auto existing = ReadFileBytes(path)) {
+        page =
+            ReplaceIndexBlock(IsShiftJis(r_.Encoding) ? SjisToUtf8(*existing) : *existing, block);
+      }
+    }
+    return WriteText(r_.IndexFile, page);
+  }
+
+  const SiteRequest& r_;
+  clsQuorvex2& root_;
+  std::string folder_;
+  bool charts_ = false;
+  std::vector<SiteEntry> entries_;
+};
+
+}  // namespace
+
+bool GenerateSite(const SiteRequest& request, const std::function<void(int32_t)>& progress) {
+  clsQuorvex2* root = CurrentRoot();
+  if (root == nullptr) return false;
+  return SiteWriter(request, *root).Write(progress);
+}
+
+}  // namespace quorvex2::detail

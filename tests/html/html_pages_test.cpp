@@ -36,7 +36,7 @@ TEST_F(HtmlPages, EmptyDataSetsExplainWhy) {
   EXPECT_NE(page.find("<br>解析できません。"), std::string::npos);
   EXPECT_NE(page.find("charset=x-sjis\">"), std::string::npos);
   EXPECT_EQ(page.find("<table"), std::string::npos);
-  EXPECT_EQ(page.substr(page.size() - 16), "</body>\r\n</html>\r\n");
+  EXPECT_TRUE(page.ends_with("</body>\r\n</html>\r\n"));
 }
 
 TEST_F(HtmlPages, AnalysisMarksTheFastestSixAndBreaksLongNames) {

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/detail/utf8.h"
 #include "files/detail/attribute_values.h"
 #include "quorvex2/core/text.h"
 
@@ -36,6 +37,38 @@ std::vector<int32_t> WordEnds(const std::string& line) {
   return ends;
 }
 
+// One blank less in runs of two or more blanks for every full-width character met before them;
+// every run keeps at least one blank.
+std::string CharacterColumnsToDisplay(const std::string& line) {
+  std::string out;
+  int32_t debt = 0;
+  for (size_t pos = 0; pos < line.size();) {
+    if (line[pos] == ' ') {
+      const size_t run = line.find_first_not_of(' ', pos);
+      const size_t length = (run == std::string::npos ? line.size() : run) - pos;
+      const size_t dropped = length < 2 ? 0 : std::min<size_t>(length - 1, debt);
+      debt -= static_cast<int32_t>(dropped);
+      out.append(length - dropped, ' ');
+      pos += length;
+      continue;
+    }
+    const size_t start = pos;
+    DecodeUtf8(line, pos);
+    const std::string character = line.substr(start, pos - start);
+    debt += GetByteLength(character) - 1;
+    out += character;
+  }
+  return out;
+}
+
+size_t MatchingEnds(const std::string& line, const std::vector<int32_t>& column_ends) {
+  size_t matches = 0;
+  for (int32_t end : WordEnds(line)) {
+    matches += std::find(column_ends.begin(), column_ends.end(), end) != column_ends.end();
+  }
+  return matches;
+}
+
 int32_t Kilometres(const std::string& item) {
   const double metres = std::nearbyint(LeadingNumber(item) * 1000.0);
   if (!(std::fabs(metres) < 2147483647.0)) throw std::overflow_error("Length out of range");
@@ -48,6 +81,11 @@ Captions FindCaptions(const std::string& line) {
   const std::string upper = ToUpper(line);
   return {FindCaption(upper, "PL"), FindCaption(upper, "STNO"), FindCaption(upper, "NAME"),
           FindCaption(upper, "TIME")};
+}
+
+std::string ToDisplayColumns(const std::string& line, const std::vector<int32_t>& column_ends) {
+  const std::string moved = CharacterColumnsToDisplay(line);
+  return MatchingEnds(moved, column_ends) > MatchingEnds(line, column_ends) ? moved : line;
 }
 
 bool IsBlankAt(const std::string& line, int32_t column) {

@@ -47,6 +47,14 @@ ControlRow ScanControlRow(const std::string& row);
 // The text of the time column that ends at the column, trimmed.
 std::string TimeColumn(const std::string& line, int32_t end_column);
 
+// Listings are laid out either by display column (a full-width character takes two, as
+// Shift-JIS printouts line up) or by character (every character takes one, as listings written
+// from Unicode text do). A line of the second kind is brought into display columns by giving up,
+// for every full-width character before it, one blank of a run of two or more blanks. The line
+// is taken as it stands unless the moved line ends more of its words on `column_ends` (the
+// columns where the class's time fields end).
+std::string ToDisplayColumns(const std::string& line, const std::vector<int32_t>& column_ends);
+
 // The character at the column is a blank (or the line is shorter).
 bool IsBlankAt(const std::string& line, int32_t column);
 

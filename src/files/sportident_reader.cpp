@@ -34,6 +34,8 @@ constexpr const char* kMarker = "SPORTident results";
 constexpr const char* kUnnamedEvent = "名称未設定";
 constexpr size_t kFirstBodyLine = 6;
 constexpr size_t kMaxControlRows = 2;
+// The result field takes the 8 columns starting 4 before the "Time" caption, so it ends 3 after.
+constexpr int32_t kResultEndOffset = 3;
 
 bool Fail(const ReadRequest& request, const std::string& description) {
   request.progress->Finish();
@@ -55,9 +57,8 @@ struct ClassLayout {
     return count;
   }
   bool HasFinishColumn() const {
-    return std::any_of(rows.begin(), rows.end(), [](const ControlRow& r) {
-      return r.finish_column > 0;
-    });
+    return std::any_of(rows.begin(), rows.end(),
+                       [](const ControlRow& r) { return r.finish_column > 0; });
   }
 };
 
@@ -116,7 +117,8 @@ class ListingReader {
     current_.class_data->Length = header.length;
     current_.class_data->Climb = header.climb;
     for (size_t j = i + 1; j < lines_.size() && IsControlRow(lines_[j]); ++j) {
-      if (current_.rows.size() < kMaxControlRows) current_.rows.push_back(ScanControlRow(lines_[j]));
+      if (current_.rows.size() < kMaxControlRows)
+        current_.rows.push_back(ScanControlRow(lines_[j]));
     }
     current_.class_data->ControlCount = current_.ControlCount();
     current_.class_data->CourseNum = CourseFor(current_);
@@ -157,13 +159,23 @@ class ListingReader {
     return true;
   }
 
+  // The line in display columns, whichever way the listing laid it out.
+  std::string Aligned(size_t i) const {
+    std::vector<int32_t> ends{captions_.time + kResultEndOffset};
+    for (const ControlRow& row : current_.rows) {
+      for (const ControlItem& c : row.controls) ends.push_back(c.end_column);
+      if (row.finish_column > 0) ends.push_back(row.finish_column);
+    }
+    return ToDisplayColumns(Line(i), ends);
+  }
+
   void ReadRunner(size_t i) {
-    const std::string& line = lines_[i];
+    const std::string line = Aligned(i);
     auto lap = std::make_shared<clsLapData>();
     lap->ID = ReadWholeNumber(Trim(MidByWidth(line, captions_.number - 2, 6)));
     lap->Rank = Trim(MidByWidth(line, captions_.place - 1, 3));
     lap->RunnerName = Trim(MidByWidth(line, captions_.name, 16));
-    std::string club = Trim(MidByWidth(Line(i + 1), captions_.name, 16));
+    std::string club = Trim(MidByWidth(Aligned(i + 1), captions_.name, 16));
     std::erase(club, '_');
     lap->ClubName = club;
     ReadLegs(i, *lap);
@@ -180,8 +192,9 @@ class ListingReader {
       if (++leg <= clsLapData::kMaxLegs) lap.Lap(leg)->Value(time ? *time : kTimeDisq);
     };
     for (size_t r = 0; r < current_.rows.size(); ++r) {
-      const std::string& legs = Line(i + 2 * r + 1);
-      for (const ControlItem& c : current_.rows[r].controls) set_leg(ColumnTime(legs, c.end_column));
+      const std::string legs = Aligned(i + 2 * r + 1);
+      for (const ControlItem& c : current_.rows[r].controls)
+        set_leg(ColumnTime(legs, c.end_column));
       if (current_.rows[r].finish_column > 0) {
         set_leg(ColumnTime(legs, current_.rows[r].finish_column));
       }
@@ -196,11 +209,11 @@ class ListingReader {
 
   std::optional<Date> FinishFromResult(size_t i) const {
     const std::optional<Date> result =
-        ParseTimeText(NormalizeTimeText(ResultField(lines_[i]), true, "hh:nn:ss"));
+        ParseTimeText(NormalizeTimeText(ResultField(Aligned(i)), true, "hh:nn:ss"));
     std::optional<Date> last;
     for (size_t r = 0; r < current_.rows.size(); ++r) {
       if (current_.rows[r].controls.empty()) continue;
-      last = ColumnTime(Line(i + 2 * r), current_.rows[r].controls.back().end_column);
+      last = ColumnTime(Aligned(i + 2 * r), current_.rows[r].controls.back().end_column);
     }
     if (!result) return std::nullopt;
     if (!last) return current_.ControlCount() == 0 ? result : std::nullopt;

@@ -56,6 +56,21 @@ class SportIdentTest : public ::testing::Test {
     return codes;
   }
 
+  // Every runner as one text: name, club, result and legs.
+  std::vector<std::string> Records() {
+    std::vector<std::string> records;
+    for (int32_t c = 1; c <= root_.ClassCount(); ++c) {
+      auto cls = root_.ClassData(c);
+      for (int32_t i = 1; i <= cls->LapCount(); ++i) {
+        auto lap = cls->LapData(i);
+        std::string text = lap->RunnerName + "|" + lap->ClubName + "|" + lap->Result() + "|";
+        for (double leg : Legs(*lap)) text += std::to_string(leg) + ",";
+        records.push_back(text);
+      }
+    }
+    return records;
+  }
+
   clsQuorvex2 root_;
 };
 
@@ -171,6 +186,19 @@ TEST_F(SportIdentTest, TwoControlRowsSharedCoursesAndMissingPunches) {
   // The stretch 102-103-104 is run by all three classes: the segments are rebuilt.
   ASSERT_EQ(root_.SegmentCount(), 1);
   EXPECT_EQ(root_.SegmentData(1)->SegmentName(), "102-103-104");
+}
+
+// The same listing laid out by display column (a full-width character takes two columns) reads
+// to the same records as the one laid out by character.
+TEST_F(SportIdentTest, DisplayAndCharacterLayoutsReadAlike) {
+  ASSERT_TRUE(Load(kData + "/sportident-listing.txt")) << root_.ErrorComment();
+  const std::vector<std::string> by_character = Records();
+  ASSERT_TRUE(Load(kData + "/sportident-display-columns.txt")) << root_.ErrorComment();
+  const std::vector<std::string> by_display = Records();
+  EXPECT_EQ(by_display, by_character);
+  EXPECT_EQ(Runner("M21E", 1002)->Result(), "0:27:30");
+  EXPECT_EQ(Runner("M21E", 1002)->RunnerName, "山本 一郎");
+  EXPECT_EQ(Runner("M21E", 1004)->Result(), "DNF");
 }
 
 TEST_F(SportIdentTest, ReadsTextHandedOverInMemory) {

@@ -28,6 +28,23 @@ class clsFileControl {
   bool SaveLapFile(const std::string& FileName, int32_t LapFileType = QX_FILETYPE_AUTODETECT,
                    int32_t SaveMode = QX_SAVEMODE_NORMAL);
 
+  // Writes the web site of the loaded event into OutputFolder: per class (and, with the
+  // *IncludeCourse flags, per shared course) the pages whose file-name patterns are given ("*"
+  // stands for the entry's file name; an empty pattern leaves that page out), lap file copies,
+  // the viewer page and the index block. Files are Shift-JIS; an Encoding other than "x-sjis"
+  // (such as "utf-8") writes UTF-8 pages that declare it. Progress is raised per class entry.
+  // False when a page or file could not be written; never throws.
+  bool OutputHtml(const std::string& OutputFolder, const std::string& IndexFile = "",
+                  const std::string& AnalysisFile = "", const std::string& ResultFile = "",
+                  const std::string& Lap2File = "", const std::string& Lap1File = "",
+                  bool OfficialSite = false, bool IndexFileAddMode = false,
+                  const std::string& ActiveXFile = "", const std::string& ActiveXAddress = "",
+                  bool AnalysisIncludeCourse = false, bool ResultIncludeCourse = false,
+                  const std::string& LegDataFile = "", bool LegDataIncludeCourse = false,
+                  const std::string& ChartFile = "", bool ChartIncludeCourse = false,
+                  const std::string& ChartOption = "", const std::string& LinkStyleFile = "",
+                  const std::string& Encoding = "x-sjis");
+
   // The file type of a 1-based entry of FileSaveFilter(); 0 for any other index.
   QxLapFileTypeConst FileSaveMode(int32_t FilterIndex) const;
   std::string FileSaveFilter() const;

@@ -1,0 +1,150 @@
+// The web site generator through clsFileControl::OutputHtml: page patterns, course entries, the
+// index block written new and replaced in place, lap file copies and the encodings.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "quorvex2/core/encoding.h"
+#include "quorvex2/core/path.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/files/file_control.h"
+
+namespace quorvex2 {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kEvent = std::string(QX_TEST_DATA) + "/report_three_classes.lxm";
+constexpr const char* kStart = "<!-- ### QUORVEX START ### -->";
+constexpr const char* kFinish = "<!-- ### QUORVEX FINISH ### -->";
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+class SiteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(root_.FileControl()->LoadLapFile(kEvent)) << root_.ErrorComment();
+    dir_ = fs::temp_directory_path() /
+           ("qx_site_" + std::to_string(::getpid()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  std::vector<std::string> Files() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::string Read(const std::string& name, bool sjis = true) const {
+    auto bytes = ReadFileBytes((dir_ / name).string());
+    EXPECT_TRUE(bytes) << name;
+    return bytes ? (sjis ? SjisToUtf8(*bytes) : *bytes) : "";
+  }
+  std::string Folder() const { return dir_.string(); }
+
+  clsQuorvex2 root_;
+  fs::path dir_;
+};
+
+TEST_F(SiteTest, ResultPagesOnlyLinkOnlyResults) {
+  ASSERT_TRUE(root_.FileControl()->OutputHtml(Folder(), "index.html", "", "r_*.html"));
+  EXPECT_EQ(Files(),
+            (std::vector<std::string>{"index.html", "r_m21.html", "r_m40.html", "r_w21.html"}));
+  const std::string index = Read("index.html");
+  EXPECT_EQ(Count(index, "target=\"_blank\">成績</a>"), 3u);
+  EXPECT_EQ(Count(index, "ラップ解析"), 0u);
+  EXPECT_EQ(Count(index, "チャート"), 0u);
+  EXPECT_NE(index.find("<a href=\"r_m21.html\">M21</a> &nbsp;&nbsp;<a href=\"r_w21.html\">W21</a>"),
+            std::string::npos);
+  // The class page holds the class's runners, in Shift-JIS.
+  const std::string page = Read("r_w21.html");
+  EXPECT_NE(page.find("charset=x-sjis"), std::string::npos);
+  EXPECT_EQ(Read("r_w21.html", false).find("charset=x-sjis"), page.find("charset=x-sjis"));
+}
+
+TEST_F(SiteTest, CourseEntriesLapCopiesAndUtf8) {
+  ASSERT_TRUE(root_.FileControl()->OutputHtml(
+      Folder(), "index.html", "a_*.html", "r_*.html", "event.lxm", "event.lap", false, false,
+      "view.html", "http://example.org/event.lxm", true, false, "l_*.html", false, "", false, "",
+      "site.css", "utf-8"));
+  const std::vector<std::string> files = Files();
+  for (const char* name : {"a_m21_w21.html", "a_m21.html", "l_m40.html", "r_w21.html", "event.lxm",
+                           "event.lap", "view.html"}) {
+    EXPECT_NE(std::find(files.begin(), files.end(), name), files.end()) << name;
+  }
+  // Only the analysis pages include the shared course.
+  EXPECT_EQ(std::find(files.begin(), files.end(), "r_m21_w21.html"), files.end());
+  EXPECT_EQ(std::find(files.begin(), files.end(), "l_m21_w21.html"), files.end());
+
+  const std::string analysis = Read("a_m21_w21.html", false);
+  EXPECT_NE(analysis.find("charset=utf-8\">"), std::string::npos);
+  EXPECT_NE(analysis.find("href=\"site.css\""), std::string::npos);
+  const std::string index = Read("index.html", false);
+  EXPECT_NE(index.find("[<a href=\"view.html\" target = \"_blank\">ActiveX使用ページ</a>]"),
+            std::string::npos);
+  EXPECT_NE(index.find("[<a href=\"event.lap\">クオルベクス用データ</a>]"), std::string::npos);
+  EXPECT_NE(index.find("[<a href=\"event.lxm\">クオルベクス２用データ</a>]"), std::string::npos);
+  EXPECT_NE(Read("view.html", false).find("http://example.org/event.lxm"), std::string::npos);
+
+  // The native copy loads back with every class.
+  clsQuorvex2 copy;
+  ASSERT_TRUE(copy.FileControl()->LoadLapFile(Folder() + "/event.lxm")) << copy.ErrorComment();
+  EXPECT_EQ(copy.ClassCount(), root_.ClassCount());
+}
+
+TEST_F(SiteTest, IndexBlockIsReplacedInPlace) {
+  const std::string page = "<html><body>\r\n<p>Welcome</p>\r\n" + std::string(kStart) +
+                           "\r\nold block\r\n" + kFinish +
+                           "\r\n<p>Footer</p>\r\n</body></html>\r\n";
+  std::ofstream((dir_ / "index.html").string(), std::ios::binary) << Utf8ToSjis(page);
+  auto& files = *root_.FileControl();
+  ASSERT_TRUE(files.OutputHtml(Folder(), "index.html", "", "r_*.html", "", "", false, true));
+  ASSERT_TRUE(files.OutputHtml(Folder(), "index.html", "", "r_*.html", "", "", false, true));
+  const std::string index = Read("index.html");
+  EXPECT_EQ(Count(index, kStart), 1u);
+  EXPECT_EQ(Count(index, kFinish), 1u);
+  EXPECT_EQ(index.find("old block"), std::string::npos);
+  EXPECT_LT(index.find("<p>Welcome</p>"), index.find(kStart));
+  EXPECT_GT(index.find("<p>Footer</p>"), index.find(kFinish));
+
+  // A page without the markers gets the block once, before the end of its body.
+  std::ofstream((dir_ / "plain.html").string(), std::ios::binary)
+      << "<html><body>\r\n<p>Plain</p>\r\n</body></html>\r\n";
+  ASSERT_TRUE(files.OutputHtml(Folder(), "plain.html", "", "r_*.html", "", "", false, true));
+  ASSERT_TRUE(files.OutputHtml(Folder(), "plain.html", "", "r_*.html", "", "", false, true));
+  const std::string plain = Read("plain.html");
+  EXPECT_EQ(Count(plain, kStart), 1u);
+  EXPECT_LT(plain.find("<p>Plain</p>"), plain.find(kStart));
+  EXPECT_LT(plain.find(kFinish), plain.find("</body>"));
+}
+
+TEST_F(SiteTest, ProgressPerEntryAndUnwritableFolder) {
+  std::vector<int32_t> progress;
+  root_.FileControl()->Progress = [&](int32_t p) { progress.push_back(p); };
+  ASSERT_TRUE(root_.FileControl()->OutputHtml(Folder(), "", "", "r_*.html", "", "", false, false,
+                                              "", "", false, true));
+  ASSERT_FALSE(progress.empty());
+  EXPECT_EQ(progress.back(), 100);
+  EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+
+  EXPECT_FALSE(
+      root_.FileControl()->OutputHtml(Folder() + "/missing/deeper", "index.html", "", "r_*.html"));
+}
+
+}  // namespace
+}  // namespace quorvex2

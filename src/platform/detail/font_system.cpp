@@ -1,7 +1,5 @@
 #include "platform/detail/font_system.h"
 
-#include <cairo.h>
-#include <fontconfig/fontconfig.h>
 #include <pango/pangocairo.h>
 
 namespace quorvex2::detail {
@@ -10,10 +8,10 @@ namespace {
 
 struct FontSystemRelease {
   ~FontSystemRelease() {
-    // Pango's font map holds fontconfig's patterns; drop it before fontconfig itself.
+    // Pango's font map holds fontconfig's patterns; dropping it returns them. Fontconfig's and
+    // Cairo's own caches are left to the process: their release functions assert when any
+    // font is still referenced, which a host cannot rule out at exit.
     pango_cairo_font_map_set_default(nullptr);
-    cairo_debug_reset_static_data();
-    FcFini();
   }
 };
 

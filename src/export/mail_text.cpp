@@ -27,7 +27,8 @@ constexpr const char* kThanks =
 // when `pad` is set).
 std::string MinutesSeconds(Date t, bool pad) {
   const int32_t seconds = TimeToSeconds(t) % 60;
-  std::string ss = (seconds < 10 ? "0" : "") + std::to_string(seconds);
+  std::string ss = std::to_string(seconds);
+  if (seconds < 10) ss.insert(0, 1, '0');
   if (t > kMinute) return std::to_string(TimeToMinutes(t)) + ss;
   return pad ? ss : std::to_string(seconds);
 }

@@ -33,7 +33,8 @@ std::string clsTextControl::OutputCsvSplitsBrowser(
                r.RunnerName() + "," + r.ClubName() + "," +
                r.OtherData()->StartTime.ToString("h:nn:ss", false, "9:00:00", "9:00:00", "9:00:00");
            for (int32_t k = 1; k <= legs; ++k) {
-             line += "," + r.ModifiedLapTime(k)->ToString("hh:nn:ss", true, "0:00", "0:00", "0:00");
+             line += ',';
+             line += r.ModifiedLapTime(k)->ToString("hh:nn:ss", true, "0:00", "0:00", "0:00");
            }
            return line;
          });
@@ -44,13 +45,19 @@ std::string clsTextControl::OutputCsvOstrandMacro(
   clsAnalyzer& analyzer = *wAnalyzer;
   const int32_t legs = analyzer.ControlCount + 1;
   std::string out = "クラス,氏名,所属,順位,記録,スタート時刻";
-  for (int32_t k = 1; k <= legs; ++k) out += "," + MakeLegName(legs - 1, false, k);
+  for (int32_t k = 1; k <= legs; ++k) {
+    out += ',';
+    out += MakeLegName(legs - 1, false, k);
+  }
   out += "\r\n";
   return out + RunnersWithTime(analyzer, [legs](clsAnalyzedRunnerData& r) {
            auto lap = r.OtherData();
            std::string line = lap->ClassName() + "," + r.RunnerName() + "," + r.ClubName() + "," +
                               r.Rank() + "," + r.Result() + "," + lap->StartTime.ToString();
-           for (int32_t k = 1; k <= legs; ++k) line += "," + r.ModifiedSplitTime(k)->ToString();
+           for (int32_t k = 1; k <= legs; ++k) {
+             line += ',';
+             line += r.ModifiedSplitTime(k)->ToString();
+           }
            return line;
          });
 }

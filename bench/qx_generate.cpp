@@ -4,7 +4,26 @@
 
 #include <iostream>
 
+#include <quorvex2/core/encoding.h>
+#include <quorvex2/core/path.h>
+
 #include "support/event_generator.h"
+#include "support/listing_writers.h"
+
+namespace {
+
+// The event as another program's export (Shift-JIS text); false when it could not be written.
+bool WriteExport(const qxbench::EventSpec& spec, const std::string& path,
+                 const std::string& format) {
+  quorvex2::clsQuorvex2 root;
+  qxbench::GenerateEvent(root, spec);
+  const std::string text = format == "sportident" ? qxbench::SportIdentListing(root)
+                           : format == "oevent"   ? qxbench::OEventExport(root)
+                                                  : qxbench::CsvTable(root);
+  return quorvex2::WriteFileAtomically(path, quorvex2::Utf8ToSjis(text));
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   CLI::App app{"Writes a synthetic orienteering event, deterministic from the seed."};
@@ -26,6 +45,9 @@ int main(int argc, char** argv) {
   app.add_option("--latin-share", spec.latin_share)->capture_default_str();
   app.add_option("--event-name", spec.event_name);
   app.add_option("--type", type, "File type (0: from the extension)")->capture_default_str();
+  std::string format;
+  app.add_option("--format", format, "Write another program's export instead of a lap file")
+      ->check(CLI::IsMember({"sportident", "oevent", "csv"}));
   app.add_flag("--full", full, "Save mode full (rank markers, ages)");
   app.add_flag("--large", large, "The benchmark event: 20,000 runners in 150 classes");
   CLI11_PARSE(app, argc, argv);
@@ -37,7 +59,9 @@ int main(int argc, char** argv) {
     std::cerr << "qx-generate: --legs-min is above --legs-max\n";
     return 2;
   }
-  if (!qxbench::WriteEvent(spec, output, type, full ? 1 : 0)) {
+  const bool written = format.empty() ? qxbench::WriteEvent(spec, output, type, full ? 1 : 0)
+                                      : WriteExport(spec, output, format);
+  if (!written) {
     std::cerr << "qx-generate: cannot write " << output << "\n";
     return 1;
   }

@@ -27,13 +27,22 @@ bool ParseControlItem(const std::string& item, int32_t end_column, ControlItem& 
   return true;
 }
 
-// The end columns of the blank-separated words of a line.
+// The end columns of the blank-separated words of a line. Only half-width characters make up
+// words: a full-width character counts as blank, as a one-column cut through it reads.
 std::vector<int32_t> WordEnds(const std::string& line) {
   std::vector<int32_t> ends;
-  const int32_t width = GetByteLength(line);
-  for (int32_t column = 1; column <= width; ++column) {
-    if (!IsBlankAt(line, column) && IsBlankAt(line, column + 1)) ends.push_back(column);
+  int32_t column = 1;
+  int32_t last_solid = 0;  // the column of the previous character when it was solid, else 0
+  for (size_t pos = 0; pos < line.size();) {
+    const size_t start = pos;
+    DecodeUtf8(line, pos);
+    const int32_t width = GetByteLength(line.substr(start, pos - start));
+    const bool solid = width == 1 && line[start] != ' ';
+    if (last_solid > 0 && !solid) ends.push_back(last_solid);
+    last_solid = solid ? column : 0;
+    column += width;
   }
+  if (last_solid > 0) ends.push_back(last_solid);
   return ends;
 }
 
@@ -84,7 +93,8 @@ Captions FindCaptions(const std::string& line) {
 }
 
 std::string ToDisplayColumns(const std::string& line, const std::vector<int32_t>& column_ends) {
-  const std::string moved = CharacterColumnsToDisplay(line);
+  std::string moved = CharacterColumnsToDisplay(line);
+  if (moved == line) return line;
   return MatchingEnds(moved, column_ends) > MatchingEnds(line, column_ends) ? moved : line;
 }
 

@@ -150,3 +150,34 @@ TEST_F(HtmlPages, ViewerPageQuotesTheLapFile) {
 
 }  // namespace
 }  // namespace quorvex2
+
+namespace quorvex2 {
+namespace {
+
+// Every export and page of a data set that was filled but never executed, and of an empty
+// results holder: a complete document, never a crash or a read out of bounds.
+TEST(UnexecutedDataSets, EveryOutputIsWhole) {
+  auto root = std::make_shared<clsQuorvex2>();
+  auto cls = root->AddClass("M21");
+  cls->ControlCount = 2;
+  qxtest::AddRunner(*cls, "Aoki", {100, 200, 50}, "0:05:50");
+  qxtest::AddRunner(*cls, "Baba", {120, -1, 260}, "0:06:20");
+  auto analyzer = root->NewAnalyzer();
+  analyzer->AddClass("M21");
+  auto html = root->HtmlControl();
+  auto text = root->TextControl();
+  for (const std::string& page : {html->OutputAnalysis(analyzer), html->OutputLegData(analyzer),
+                                  html->OutputChart(analyzer, "c?.png", "0,1,2")}) {
+    EXPECT_TRUE(page.ends_with("</html>\r\n")) << page;
+  }
+  EXPECT_NE(text->OutputTextMail(analyzer).find("M21"), std::string::npos);
+  text->OutputCsvSplitsBrowser(analyzer);
+  text->OutputCsvOstrandMacro(analyzer);
+
+  auto holder = root->NewResultsHolder();
+  EXPECT_TRUE(html->OutputResult(holder).ends_with("</html>\r\n"));
+  text->OutputTextResult(holder);
+}
+
+}  // namespace
+}  // namespace quorvex2

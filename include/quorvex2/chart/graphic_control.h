@@ -1,9 +1,34 @@
 #pragma once
 // Chart layout, the analysis grid and the printed tables.
+#include <cstdint>
+#include <memory>
+
+#include "quorvex2/core/types.h"
+
 namespace quorvex2 {
+
+class clsAnalyzer;
+class clsResultsHolder;
+class clsPrintBook;
+
+// What each leg of a printed analysis table shows.
+enum QxPrintAnalysisModeConst : int32_t {
+  QX_PRINT_ANALYSIS_STANDARD = 0,   // leg and split times with ranks, relative value, miss time
+  QX_PRINT_ANALYSIS_LAPTIME = 1,    // leg time with leg rank
+  QX_PRINT_ANALYSIS_SPLITTIME = 2,  // leg time and split time with their ranks
+};
 
 class clsGraphicControl {
  public:
+  // Printed tables. Both record into an initialised print book (std::runtime_error for a
+  // missing or never initialised book, a missing data set or an analyzer not executed) and
+  // print nothing for a data set without runners.
+
+  // A result list below what the page holds (PrintedAreaHeight): a class header bar, one line
+  // per runner and the cut-off marker after the last qualifying rank.
+  void PrintResult(const std::shared_ptr<clsResultsHolder>& ResultsHolderObject,
+                   const std::shared_ptr<clsPrintBook>& PrintBookObject, float LineInterval = 1.5f,
+                   bool PrintNewPage = false, bool PrintID = false, bool PrintAge = false);
 };
 
 }  // namespace quorvex2

@@ -1,0 +1,60 @@
+#pragma once
+// Small events and print books for the tests of the printed tables, and look-ups in what a
+// book recorded.
+#include <quorvex2/quorvex2.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "export/export_fixture.h"  // AddRunner
+
+namespace qxtest {
+
+inline std::shared_ptr<quorvex2::clsPrintBook> A4Book(bool landscape = false) {
+  auto book = std::make_shared<quorvex2::clsPrintBook>();
+  book->Init(quorvex2::Printer::kPdfPrinterName, quorvex2::kPaperA4, landscape ? 2 : 1, 10, 10, 10,
+             10, 1);
+  return book;
+}
+
+// A recorded text found in the book: its page (0-based) and the record.
+struct FoundText {
+  int page = -1;
+  const quorvex2::clsPrintBookLine* line = nullptr;
+  explicit operator bool() const { return line != nullptr; }
+};
+
+// The n-th (0-based) text record holding exactly `text`.
+inline FoundText FindText(const quorvex2::clsPrintBook& book, const std::string& text, int n = 0) {
+  const auto& pages = book.Pages();
+  for (size_t p = 0; p < pages.size(); ++p) {
+    for (const auto& line : pages[p]) {
+      if (line.Kind == quorvex2::clsPrintBookLine::kText && line.Text == text && n-- == 0) {
+        return {static_cast<int>(p), &line};
+      }
+    }
+  }
+  return {};
+}
+
+inline int CountTexts(const quorvex2::clsPrintBook& book, const std::string& text) {
+  int count = 0;
+  for (const auto& page : book.Pages()) {
+    for (const auto& line : page) count += line.Kind == 0 && line.Text == text;
+  }
+  return count;
+}
+
+// The records of a kind on a page.
+inline std::vector<quorvex2::clsPrintBookLine> RecordsOf(const quorvex2::clsPrintBook& book,
+                                                         int page, int32_t kind) {
+  std::vector<quorvex2::clsPrintBookLine> found;
+  for (const auto& line : book.Pages().at(static_cast<size_t>(page))) {
+    if (line.Kind == kind) found.push_back(line);
+  }
+  return found;
+}
+
+}  // namespace qxtest

@@ -128,6 +128,7 @@ TEST(PrintResult, MixedDataSetWithIdAndAge) {
   auto id = FindText(*book, "(1009)");
   ASSERT_TRUE(id);
   ExpectBox(*id.line, 35, first + 5, 17, 5);
+  EXPECT_FALSE(FindText(*book, "(0)"));  // Yumi has no ID
   ExpectBox(*FindText(*book, "Yumi").line, 52, first, 30, 5);
   ExpectBox(*FindText(*book, "0:50:00").line, 82, first, 22, 5);
   ExpectBox(*FindText(*book, "35").line, 107, first, 5, 5);

@@ -3,6 +3,7 @@
 // book recorded.
 #include <quorvex2/quorvex2.h>
 
+#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -55,6 +56,24 @@ inline std::vector<quorvex2::clsPrintBookLine> RecordsOf(const quorvex2::clsPrin
     if (line.Kind == kind) found.push_back(line);
   }
   return found;
+}
+
+// The first record of a kind on the page whose corner is (left, top), within rounding.
+inline const quorvex2::clsPrintBookLine* RecordAt(const quorvex2::clsPrintBook& book, int page,
+                                                  int32_t kind, float left, float top) {
+  for (const auto& line : book.Pages().at(static_cast<size_t>(page))) {
+    if (line.Kind == kind && std::fabs(line.Left - left) < 1e-3f &&
+        std::fabs(line.Top - top) < 1e-3f) {
+      return &line;
+    }
+  }
+  return nullptr;
+}
+
+// The text at (left, top) on the page; "<none>" when no text starts there.
+inline std::string TextAt(const quorvex2::clsPrintBook& book, int page, float left, float top) {
+  const auto* line = RecordAt(book, page, quorvex2::clsPrintBookLine::kText, left, top);
+  return line ? line->Text : "<none>";
 }
 
 }  // namespace qxtest

@@ -24,6 +24,14 @@ class clsGraphicControl {
   // missing or never initialised book, a missing data set or an analyzer not executed) and
   // print nothing for a data set without runners.
 
+  // The split analysis of an executed analyzer: a class label column, a header column and one
+  // column per runner, beside what the page holds (PrintedAreaWidth), wrapping into bands
+  // below and onto new pages. PrintTimeValue 0 prints the current time when PrintTime is set.
+  void PrintAnalysis(const std::shared_ptr<clsAnalyzer>& AnalyzerObject,
+                     const std::shared_ptr<clsPrintBook>& PrintBookObject,
+                     QxPrintAnalysisModeConst PrintAnalysisMode = QX_PRINT_ANALYSIS_STANDARD,
+                     bool PrintNewPage = false, float AutoReduction = 1.0f, bool PrintTime = false,
+                     Date PrintTimeValue = 0);
   // A result list below what the page holds (PrintedAreaHeight): a class header bar, one line
   // per runner and the cut-off marker after the last qualifying rank.
   void PrintResult(const std::shared_ptr<clsResultsHolder>& ResultsHolderObject,

@@ -14,6 +14,14 @@ bool IsPrizeRank(const std::string& Rank) {
   return rank >= 1 && rank <= 3;
 }
 
+// "(" Text ")", built by appending (GCC 12 warns falsely on chained concatenation).
+std::string InParentheses(const std::string& Text) {
+  std::string text = "(";
+  text += Text;
+  text += ')';
+  return text;
+}
+
 ResultCell Gap(float Width) {
   return {Width, PRINTBOOK_ALIGN_LEFT, "", StdFont{}, false};
 }
@@ -44,13 +52,13 @@ std::vector<ResultCell> ResultLineCells(const clsResultsHolder& Holder, int32_t 
   cells.push_back(
       {15, PRINTBOOK_ALIGN_RIGHT, rank, prize ? PrintFont("RESULT_PRIZE_L") : standard, false});
   if (Shape.mix) {
-    cells.push_back({20, PRINTBOOK_ALIGN_CENTER, "(" + lap.ClassName() + ")", seed, true});
+    cells.push_back({20, PRINTBOOK_ALIGN_CENTER, InParentheses(lap.ClassName()), seed, true});
   } else {
     cells.push_back({4, PRINTBOOK_ALIGN_CENTER, lap.RankFix, PrintFont("RESULT_RANKFIXED"), false});
   }
   if (Shape.print_id) {
     // ID 0 is a runner without one.
-    const std::string id = lap.ID == 0 ? "" : "(" + std::to_string(lap.ID) + ")";
+    const std::string id = lap.ID == 0 ? "" : InParentheses(std::to_string(lap.ID));
     cells.push_back({17, PRINTBOOK_ALIGN_CENTER, id, seed, false});
   }
   if (!Shape.mix) cells.push_back({6, PRINTBOOK_ALIGN_CENTER, lap.Seed, seed, true});

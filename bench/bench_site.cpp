@@ -2,7 +2,8 @@
 // site command writes it: index, result, analysis, leg and chart pages of every class and
 // course, and both lap file copies, in Shift-JIS. BM_Site is the whole of OutputHtml; the other
 // benchmarks take it apart: the analysis of every entry, the pages (made, encoded and written)
-// from a finished analysis, the lap file copies, and the chart images.
+// from a finished analysis, their Shift-JIS conversion alone, the lap file copies, and the chart
+// images.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <quorvex2/analysis/analyzer.h>
@@ -145,19 +147,24 @@ void BM_SiteAnalysis(benchmark::State& state) {
   SetRunnerCounters(state, event.runners);
 }
 
-// The pages of one entry, each converted to Shift-JIS and written; the bytes written.
-int64_t WritePages(const quorvex2::clsQuorvex2& root, const AnalysedEntry& a,
-                   const TempFolder& folder) {
+using Page = std::pair<std::string, std::string>;  // file name, UTF-8 text
+
+std::vector<Page> MakePages(const quorvex2::clsQuorvex2& root, const AnalysedEntry& a) {
   auto html = root.HtmlControl();
   const std::string& name = a.entry.file_name;
-  const std::pair<std::string, std::string> pages[] = {
+  return {
       {name + "_results.html", html->OutputResult(a.results)},
       {name + "_analysis.html", html->OutputAnalysis(a.analyzer)},
       {name + "_legs.html", html->OutputLegData(a.analyzer)},
       {name + "_charts.html", html->OutputChart(a.analyzer, name + "_charts_?.png", kChartOption)},
   };
+}
+
+// The pages of one entry, each converted to Shift-JIS and written; the bytes written.
+int64_t WritePages(const quorvex2::clsQuorvex2& root, const AnalysedEntry& a,
+                   const TempFolder& folder) {
   int64_t bytes = 0;
-  for (const auto& [file, page] : pages) {
+  for (const auto& [file, page] : MakePages(root, a)) {
     const std::string sjis = quorvex2::Utf8ToSjis(page);
     if (!quorvex2::WriteFileAtomically(folder.File(file), sjis)) std::abort();
     bytes += static_cast<int64_t>(sjis.size());
@@ -176,6 +183,25 @@ void BM_SitePages(benchmark::State& state) {
   }
   SetRunnerCounters(state, event.runners);
   state.SetBytesProcessed(bytes * state.iterations());
+}
+
+// The Shift-JIS conversion of every page alone.
+void BM_SiteEncoding(benchmark::State& state) {
+  const SiteEvent& event = SiteEvent::Get();
+  std::vector<Page> pages;
+  for (const AnalysedEntry& a : AnalyseAll(event)) {
+    for (Page& page : MakePages(event.root, a)) pages.push_back(std::move(page));
+  }
+  int64_t bytes = 0;
+  for (auto _ : state) {
+    for (const Page& page : pages) {
+      const std::string sjis = quorvex2::Utf8ToSjis(page.second);
+      benchmark::DoNotOptimize(sjis.data());
+      bytes += static_cast<int64_t>(page.second.size());
+    }
+  }
+  SetRunnerCounters(state, event.runners);
+  state.SetBytesProcessed(bytes);
 }
 
 void BM_SiteLapCopies(benchmark::State& state) {
@@ -216,6 +242,7 @@ void BM_SiteChartImages(benchmark::State& state) {
 BENCHMARK(BM_Site)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SiteAnalysis)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SitePages)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SiteEncoding)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SiteLapCopies)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SiteChartImages)->Unit(benchmark::kMillisecond);
 

@@ -4,6 +4,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -27,32 +28,42 @@ class Converter {
   template <typename OnError>
   std::string Convert(const std::string& in, OnError on_error) {
     std::string out;
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) return out;
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     out.reserve(in.size() * 3 / 2 + 16);
+    ConvertRange(in, 0, in.size(), out, on_error);
+    return out;
+  }
+
+  // Converts in[pos, end) onto the end of `out`, replacing rejected sequences as Convert does.
+  template <typename OnError>
+  void ConvertRange(const std::string& in, size_t pos, size_t end, std::string& out,
+                    OnError on_error) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) return;
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char buffer[4096];
-    size_t pos = 0;
-    while (pos < in.size()) {
+    while (pos < end) {
       char* src = const_cast<char*>(in.data() + pos);
-      size_t src_left = in.size() - pos;
+      size_t src_left = end - pos;
       char* dst = buffer;
       size_t dst_left = sizeof(buffer);
       const size_t result = iconv(cd_, &src, &src_left, &dst, &dst_left);
       const int error = errno;
       out.append(buffer, dst - buffer);
-      pos = in.size() - src_left;
+      pos = end - src_left;
       if (result != static_cast<size_t>(-1)) continue;
       if (error == E2BIG) continue;
       // EILSEQ or EINVAL (an incomplete sequence at the end).
       pos += on_error(in, pos, out);
       iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     }
-    return out;
   }
 
  private:
   iconv_t cd_;
 };
+
+bool IsAscii(char c) {
+  return static_cast<unsigned char>(c) < 0x80;
+}
 
 }  // namespace
 
@@ -66,13 +77,25 @@ std::string SjisToUtf8(const std::string& bytes) {
 
 std::string Utf8ToSjis(const std::string& text) {
   thread_local Converter converter("CP932", "UTF-8");
-  return converter.Convert(text, [](const std::string& in, size_t pos, std::string& out) {
+  const auto on_error = [](const std::string& in, size_t pos, std::string& out) {
     // A character CP932 cannot hold is skipped whole; an invalid byte alone.
     size_t next = pos;
     detail::DecodeUtf8(in, next);
     out += '?';
     return next - pos;
-  });
+  };
+  // CP932 holds ASCII as itself and no UTF-8 sequence of another character contains an ASCII
+  // byte, so the text is copied run by run and only the runs of other characters are converted.
+  std::string out;
+  out.reserve(text.size() + 16);
+  const auto end = text.end();
+  for (auto pos = text.begin(); pos != end;) {
+    const auto other = std::find_if_not(pos, end, IsAscii);
+    out.append(pos, other);
+    pos = std::find_if(other, end, IsAscii);
+    converter.ConvertRange(text, other - text.begin(), pos - text.begin(), out, on_error);
+  }
+  return out;
 }
 
 std::string Utf16leToUtf8(const std::string& bytes) {

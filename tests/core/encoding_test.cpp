@@ -1,8 +1,14 @@
 #include "quorvex2/core/encoding.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <cerrno>
+#include <random>
 #include <string>
+#include <vector>
+
+#include "core/detail/utf8.h"
 
 namespace quorvex2 {
 namespace {
@@ -38,6 +44,60 @@ TEST(ShiftJis, LongTextsCrossTheConversionBuffer) {
   std::string text;
   for (int i = 0; i < 200000; ++i) text += i % 3 == 0 ? "名" : "x";
   EXPECT_EQ(SjisToUtf8(Utf8ToSjis(text)), text);
+}
+
+// The whole text through iconv in one piece, rejected sequences replaced as Utf8ToSjis does: the
+// reference the run-by-run conversion must match byte for byte.
+std::string WholeTextToSjis(const std::string& in) {
+  const iconv_t cd = iconv_open("CP932", "UTF-8");
+  std::string out;
+  std::vector<char> buffer(in.size() * 2 + 16);
+  size_t pos = 0;
+  while (pos < in.size()) {
+    char* src = const_cast<char*>(in.data() + pos);
+    size_t src_left = in.size() - pos;
+    char* dst = buffer.data();
+    size_t dst_left = buffer.size();
+    const size_t result = iconv(cd, &src, &src_left, &dst, &dst_left);
+    out.append(buffer.data(), dst - buffer.data());
+    pos = in.size() - src_left;
+    if (result == static_cast<size_t>(-1)) {
+      detail::DecodeUtf8(in, pos);
+      out += '?';
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+TEST(ShiftJis, MixedTextsConvertAsTheWholeTextDoes) {
+  std::string ascii;
+  for (int c = 0; c < 0x80; ++c) ascii += static_cast<char>(c);
+  EXPECT_EQ(Utf8ToSjis(ascii), ascii);
+  EXPECT_EQ(Utf8ToSjis("\xE5\xB1"
+                       "A\xE5"),
+            "??A?");
+
+  // Characters CP932 holds, ones it does not, and broken sequences cut by ASCII or the end.
+  const std::vector<std::string> pieces = {
+      "山",       "名",          "ｸ",    "－",       "↓",        "×",
+      "～",       "＼",          "①",    "😀",        "é",        "€",
+      "\xFF",     "\x80",        "\xE5", "\xE5\xB1", "\xC0\xAF", "\xED\xA0\x80",
+      "\xF0\x9F", "\xF0\x9F\x98"};
+  std::mt19937 random(7);
+  for (int text_number = 0; text_number < 3000; ++text_number) {
+    std::string text;
+    const int length = static_cast<int>(random() % 40);
+    for (int i = 0; i < length; ++i) {
+      if (random() % 2 == 0) {
+        text += static_cast<char>(random() % 0x80);
+      } else {
+        text += pieces[random() % pieces.size()];
+      }
+    }
+    ASSERT_EQ(Utf8ToSjis(text), WholeTextToSjis(text)) << text;
+  }
 }
 
 TEST(Utf16le, DecodesPairsAndReplacesBrokenUnits) {

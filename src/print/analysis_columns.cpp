@@ -32,8 +32,9 @@ void Print(const AnalysisTablePen& Pen, const std::string& Text, std::string_vie
                      At.valign, false, 1.0f, kBlack, Cut);
 }
 
+// A leg beyond the 30 a record holds has no time object: no data.
 std::string TimeText(const clsTimeValue* Time) {
-  return Time->ToString("hh:nn:ss", true, "－", "↓", "×");
+  return Time ? Time->ToString("hh:nn:ss", true, "－", "↓", "×") : "－";
 }
 
 std::string MissText(const clsMissTimeValue& Miss) {

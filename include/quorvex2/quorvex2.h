@@ -6,6 +6,7 @@
 #include "quorvex2/analysis/results_holder.h"
 #include "quorvex2/chart/chart_wrapper.h"
 #include "quorvex2/chart/graphic_control.h"
+#include "quorvex2/chart/grid_object.h"
 #include "quorvex2/core/class_data.h"
 #include "quorvex2/core/course_data.h"
 #include "quorvex2/core/encoding.h"

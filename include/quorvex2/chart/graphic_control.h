@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "quorvex2/chart/grid_object.h"
 #include "quorvex2/core/types.h"
 
 namespace quorvex2 {
@@ -20,6 +21,12 @@ enum QxPrintAnalysisModeConst : int32_t {
 
 class clsGraphicControl {
  public:
+  // Fills the host's grid with the split analysis of the data set: one column per runner, one
+  // row per figure, the three best leg and split ranks coloured. A data set without runners
+  // leaves the grid cleared and hidden.
+  void DrawGrid(const std::shared_ptr<clsAnalyzer>& AnalyzerObject,
+                const std::shared_ptr<clsGridObject>& GridObject) const;
+
   // Printed tables. Both record into an initialised print book (std::runtime_error for a
   // missing or never initialised book, a missing data set or an analyzer not executed) and
   // print nothing for a data set without runners.

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <memory>
+#include <string>
 
 #include "core/detail/utf8.h"
 
@@ -96,6 +98,20 @@ std::string Utf8ToSjis(const std::string& text) {
     converter.ConvertRange(text, other - text.begin(), pos - text.begin(), out, on_error);
   }
   return out;
+}
+
+std::string Utf8ToSjisHtml(const std::string& text) {
+  thread_local Converter converter("CP932", "UTF-8");
+  return converter.Convert(text, [](const std::string& in, size_t pos, std::string& out) {
+    size_t next = pos;
+    const char32_t cp = detail::DecodeUtf8(in, next);
+    if (detail::IsValidUtf8At(in, pos)) {
+      out += "&#" + std::to_string(static_cast<uint32_t>(cp)) + ";";
+    } else {
+      out += '?';
+    }
+    return next - pos;
+  });
 }
 
 std::string Utf16leToUtf8(const std::string& bytes) {

@@ -62,7 +62,8 @@ class SiteWriter {
 
  private:
   bool WriteText(const std::string& name, const std::string& text) {
-    return WriteFileAtomically(folder_ + name, IsShiftJis(r_.Encoding) ? Utf8ToSjis(text) : text);
+    return WriteFileAtomically(folder_ + name,
+                               IsShiftJis(r_.Encoding) ? Utf8ToSjisHtml(text) : text);
   }
 
   // The page name for the entry, or "" when that kind of page is not written for it.

@@ -40,6 +40,16 @@ TEST(ShiftJis, UnmappableAndInvalidInput) {
   EXPECT_EQ(SjisToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
+TEST(ShiftJis, HtmlPagesKeepUnmappableCharactersAsReferences) {
+  EXPECT_EQ(Utf8ToSjisHtml("OL Zürich 山"), "OL Z&#252;rich \x8E\x52");
+  EXPECT_EQ(Utf8ToSjisHtml("a😀b"), "a&#128512;b");
+  EXPECT_EQ(Utf8ToSjisHtml("CO Vallée,é"), "CO Vall&#233;e,&#233;");
+  EXPECT_EQ(Utf8ToSjisHtml("a\xff"
+                           "b\xe5"),
+            "a?b?");
+  EXPECT_EQ(Utf8ToSjisHtml("－↓×"), Utf8ToSjis("－↓×"));
+}
+
 TEST(ShiftJis, LongTextsCrossTheConversionBuffer) {
   std::string text;
   for (int i = 0; i < 200000; ++i) text += i % 3 == 0 ? "名" : "x";

@@ -1,0 +1,54 @@
+#pragma once
+// A headless Chromium driven over the DevTools protocol on a pipe: one page that opens addresses,
+// waits for their load event and evaluates JavaScript in them.
+#include <sys/types.h>
+
+#include <chrono>
+#include <set>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+namespace qxtest {
+
+class HeadlessBrowser {
+ public:
+  // The Chromium program ($QUORVEX2_CHROMIUM when set, else /usr/bin/chromium), or "" when it
+  // does not exist.
+  static std::string Find();
+
+  // Starts the browser with its own profile in profile_dir (removed again at the end) and opens
+  // one empty page. Throws std::runtime_error when the browser does not come up.
+  HeadlessBrowser(const std::string& program, const std::string& profile_dir);
+  ~HeadlessBrowser();
+  HeadlessBrowser(const HeadlessBrowser&) = delete;
+  HeadlessBrowser& operator=(const HeadlessBrowser&) = delete;
+
+  // Loads the address in the page and waits until it and its images have loaded. Returns "" on
+  // success, else the browser's error text (as "net::ERR_FILE_NOT_FOUND").
+  std::string Open(const std::string& url);
+
+  // Evaluates a JavaScript expression in the page and returns its value.
+  nlohmann::json Evaluate(const std::string& expression);
+
+ private:
+  void Start(const std::string& program);
+  // Sends a command to the page (or to the browser itself) and waits for its answer.
+  nlohmann::json Call(const std::string& method,
+                      const nlohmann::json& params = nlohmann::json::object(), bool to_page = true);
+  // The next message from the browser; throws when none comes before the deadline.
+  nlohmann::json Receive(const std::string& waiting_for);
+  void Note(const nlohmann::json& event);
+  void Stop();
+
+  std::string profile_dir_;
+  pid_t pid_ = -1;
+  int socket_ = -1;
+  int next_id_ = 0;
+  std::string session_;
+  std::string received_;
+  std::set<std::string> loaded_;  // loader ids whose load event came
+  std::chrono::seconds timeout_{30};
+};
+
+}  // namespace qxtest

@@ -1,0 +1,89 @@
+// quorvex2 report grid: the analysis grid of one data set as a text table. Colours and the
+// screen width follow the terminal when the grid goes to one (--color, --width say otherwise).
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <memory>
+#include <string>
+
+#include <quorvex2/chart/graphic_control.h>
+
+#include "report_command.h"
+#include "terminal_grid.h"
+
+namespace qxcli {
+namespace {
+
+struct GridOptions {
+  std::string color = "auto";
+  int32_t width = -1;  // -1: the terminal's width, or no limit off a terminal
+  int32_t ambiguous_width = 2;
+  bool to_file = false;
+};
+
+GridOptions& Options() {
+  static GridOptions options;
+  return options;
+}
+
+bool ToTerminal() {
+  return !Options().to_file && ::isatty(STDOUT_FILENO);
+}
+
+bool UseColor() {
+  const std::string& color = Options().color;
+  if (color != "auto") return color == "always";
+  const char* term = std::getenv("TERM");
+  const bool dumb = term != nullptr && std::string(term) == "dumb";
+  return ToTerminal() && std::getenv("NO_COLOR") == nullptr && !dumb;
+}
+
+int32_t ScreenWidth() {
+  if (Options().width >= 0) return Options().width;
+  if (!ToTerminal()) return 0;
+  winsize size{};
+  if (::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) return size.ws_col;
+  const char* columns = std::getenv("COLUMNS");
+  return columns != nullptr ? std::atoi(columns) : 0;
+}
+
+void AddGridOptions(CLI::App& report) {
+  GridOptions& options = Options();
+  report.add_option("--color", options.color, "grid: colour the cells (auto: on a terminal)")
+      ->check(CLI::IsMember({"auto", "always", "never"}))
+      ->capture_default_str();
+  report
+      .add_option("--width", options.width,
+                  "grid: screen columns to fit the table into, 0 for no limit "
+                  "(default: the terminal's width)")
+      ->check(CLI::NonNegativeNumber);
+  report
+      .add_option("--ambiguous-width", options.ambiguous_width,
+                  "grid: columns of symbols such as → and ↓ (1 for terminals outside East Asian "
+                  "settings)")
+      ->check(CLI::IsMember({1, 2}))
+      ->capture_default_str();
+  report.parse_complete_callback([&report] {
+    if (auto* output = report.get_option_no_throw("--output")) {
+      Options().to_file = output->count() > 0;
+    }
+  });
+}
+
+std::string WriteGrid(const ReportInput& input) {
+  auto grid = std::make_shared<TerminalGrid>();
+  const auto analyzer = input.Analyzer();
+  input.root.GraphicControl()->DrawGrid(analyzer, grid);
+  if (analyzer->Count() == 0) {
+    std::cerr << "report grid: " << analyzer->DataSetName() << " has no runners\n";
+  }
+  return grid->Text({UseColor(), ScreenWidth(), Options().ambiguous_width == 1});
+}
+
+const bool registered =
+    RegisterReportKind({"grid", "the analysis grid as a text table", WriteGrid, AddGridOptions});
+
+}  // namespace
+}  // namespace qxcli

@@ -38,7 +38,7 @@ std::vector<std::string> Arguments(const std::string& program, const std::string
 }
 
 // In the child: the browser reads commands from descriptor 3 and writes answers to 4; both are
-// our end of the socket pair. Its own output goes to a log file in the profile.
+// our end of the socket pair. Its own output goes to a log file.
 [[noreturn]] void ExecBrowser(const std::vector<std::string>& args, int socket,
                               const std::string& log) {
   setpgid(0, 0);
@@ -96,7 +96,7 @@ void HeadlessBrowser::Start(const std::string& program) {
   const auto args = Arguments(program, profile_dir_);
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork failed");
-  if (pid_ == 0) ExecBrowser(args, pair[1], profile_dir_ + "/browser.log");
+  if (pid_ == 0) ExecBrowser(args, pair[1], profile_dir_ + ".log");
   close(pair[1]);
   socket_ = pair[0];
 }
@@ -168,11 +168,14 @@ nlohmann::json HeadlessBrowser::Receive(const std::string& waiting_for) {
     if (left <= 0 || poll(&fd, 1, static_cast<int>(left)) == 0) {
       throw std::runtime_error("browser: no answer to " + waiting_for + " within " +
                                std::to_string(timeout_.count()) + " s (log: " + profile_dir_ +
-                               "/browser.log)");
+                               ".log)");
     }
     char buffer[65536];
     const ssize_t n = read(socket_, buffer, sizeof(buffer));
-    if (n <= 0) throw std::runtime_error("browser: closed while waiting for " + waiting_for);
+    if (n <= 0) {
+      throw std::runtime_error("browser: closed while waiting for " + waiting_for +
+                               " (log: " + profile_dir_ + ".log)");
+    }
     received_.append(buffer, static_cast<size_t>(n));
   }
 }

@@ -17,7 +17,8 @@ class HeadlessBrowser {
   // does not exist.
   static std::string Find();
 
-  // Starts the browser with its own profile in profile_dir (removed again at the end) and opens
+  // Starts the browser with its own profile in profile_dir (removed again at the end; the
+  // browser's output stays in profile_dir + ".log") and opens
   // one empty page. Throws std::runtime_error when the browser does not come up.
   HeadlessBrowser(const std::string& program, const std::string& profile_dir);
   ~HeadlessBrowser();

@@ -1,9 +1,9 @@
 // The whole web site of the 20,000-runner event (150 classes and their shared courses) as the
 // site command writes it: index, result, analysis, leg and chart pages of every class and
 // course, and both lap file copies, in Shift-JIS. BM_Site is the whole of OutputHtml; the other
-// benchmarks take it apart: the analysis of every entry, the pages (made, encoded and written)
-// from a finished analysis, their Shift-JIS conversion alone, the lap file copies, and the chart
-// images.
+// benchmarks take it apart: the analysis of every entry, the X/Y map the chart images will need,
+// the pages (made, encoded and written) from a finished analysis, their Shift-JIS conversion
+// alone, the lap file copies, and the chart images.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -160,6 +160,17 @@ std::vector<Page> MakePages(const quorvex2::clsQuorvex2& root, const AnalysedEnt
   };
 }
 
+// The X/Y map (Tovarine) of every entry: the analysis the chart pages add once chart images are
+// drawn (their seventh chart needs it). Cubic in the entry's size; one iteration.
+void BM_SiteTovarine(benchmark::State& state) {
+  const SiteEvent& event = SiteEvent::Get();
+  std::vector<AnalysedEntry> analysed = AnalyseAll(event);
+  for (auto _ : state) {
+    for (AnalysedEntry& a : analysed) a.analyzer->Tovarine();
+  }
+  SetRunnerCounters(state, event.runners);
+}
+
 // The pages of one entry, each converted to Shift-JIS and written; the bytes written.
 int64_t WritePages(const quorvex2::clsQuorvex2& root, const AnalysedEntry& a,
                    const TempFolder& folder) {
@@ -241,6 +252,7 @@ void BM_SiteChartImages(benchmark::State& state) {
 
 BENCHMARK(BM_Site)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SiteAnalysis)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SiteTovarine)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SitePages)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SiteEncoding)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SiteLapCopies)->Unit(benchmark::kMillisecond);

@@ -3,6 +3,7 @@
 
 #include "core/detail/internal.h"
 #include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
 
 namespace quorvex2 {
 namespace {
@@ -18,11 +19,7 @@ struct Run {
 std::string StretchName(const std::vector<int32_t>& codes) {
   std::string name = "-";
   for (const int32_t code : codes) name += std::to_string(code) + "-";
-  for (const auto& [from, to] : {std::pair{"-0-", "-S-"}, std::pair{"-9999-", "-F-"}}) {
-    for (size_t at = name.find(from); at != std::string::npos; at = name.find(from, at + 1)) {
-      name.replace(at, std::string(from).size(), to);
-    }
-  }
+  name = ReplaceAll(ReplaceAll(name, "-0-", "-S-"), "-9999-", "-F-");
   return name.substr(1, name.size() - 2);
 }
 
@@ -93,11 +90,12 @@ void AddStretch(SegmentList& segments, const ClassList& classes, const clsCourse
   segments.push_back(std::move(segment));
 }
 
-// Every offset at which the two courses overlap at all, in increasing order.
+// The offsets from -(B's finish position) to A's finish position, in increasing order. The walk
+// does not reach every overlap: a stretch that starts more than B's finish position further
+// along A than along B (or more than A's finish position further along B) is not found.
 void FindStretches(SegmentList& segments, const ClassList& classes, const clsCourseData& a,
                    const clsCourseData& b) {
-  const int32_t widest = std::max(FinishPosition(a), FinishPosition(b));
-  for (int32_t offset = -widest; offset <= widest; ++offset) {
+  for (int32_t offset = -FinishPosition(b); offset <= FinishPosition(a); ++offset) {
     for (const Run& run : RunsAtOffset(a, b, offset)) {
       AddStretch(segments, classes, a, b, offset, run);
     }

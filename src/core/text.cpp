@@ -103,6 +103,20 @@ std::string CutRight(const std::string& Text, int32_t Count, const std::string& 
   return Text.compare(offset, std::string::npos, Suffix) == 0 ? Text.substr(0, offset) : Text;
 }
 
+std::string ReplaceAll(const std::string& Text, const std::string& From, const std::string& To) {
+  if (From.empty()) return Text;
+  std::string out;
+  out.reserve(Text.size());
+  size_t start = 0;
+  for (size_t pos; (pos = Text.find(From, start)) != std::string::npos;) {
+    out.append(Text, start, pos - start);
+    out += To;
+    start = pos + From.size();
+  }
+  out.append(Text, start);
+  return out;
+}
+
 int32_t CountString(const std::string& Text, const std::string& Pattern) {
   if (Pattern.empty()) return 0;
   int32_t count = 0;

@@ -10,22 +10,10 @@
 
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
+#include "quorvex2/core/text.h"
 
 namespace quorvex2 {
 namespace {
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-  std::string out;
-  out.reserve(text.size());
-  size_t start = 0;
-  for (size_t pos; (pos = text.find(from, start)) != std::string::npos;) {
-    out.append(text, start, pos - start);
-    out += to;
-    start = pos + from.size();
-  }
-  out.append(text, start);
-  return out;
-}
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -65,7 +53,7 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& Path, b
   const bool utf16 = bytes->size() >= 2 && static_cast<unsigned char>((*bytes)[0]) == 0xFF &&
                      static_cast<unsigned char>((*bytes)[1]) == 0xFE;
   std::string text = utf16 ? Utf16leToUtf8(bytes->substr(2)) : SjisToUtf8(*bytes);
-  text = ReplaceAll(std::move(text), "\r\r\n", "\r\n");
+  text = ReplaceAll(text, "\r\r\n", "\r\n");
   if (RemoveQuotes) std::erase(text, '"');
   return SplitLines(text);
 }

@@ -52,12 +52,34 @@ TEST(MakeSegmentSet, OneSharedLegIsNoSegment) {
   EXPECT_EQ(root.SegmentCount(), 0);
 }
 
-TEST(MakeSegmentSet, StretchToTheFinishFoundAtEveryOffset) {
+TEST(MakeSegmentSet, OffsetsRunFromMinusTheSecondCourseToTheFirstCourse) {
+  // 101-102-103 lies two positions further along Long than along Short: within Short's length.
+  clsQuorvex2 near;
+  PlaceCourse(near, 1, {31, 32, 101, 102, 103, 36, 37, 38}, {"Long"});
+  PlaceCourse(near, 2, {101, 102, 103}, {"Short"});
+  near.MakeSegmentSet();
+  ExpectSegments(near, {{"101-102-103", 1, {"Long;4", "Short;2"}}});
+
+  // 101-102-F lies six positions further along Long than along Short: more than Short's finish
+  // position (3), which bounds the offsets in either order of the two courses.
+  for (const bool long_first : {true, false}) {
+    clsQuorvex2 far;
+    if (long_first) PlaceCourse(far, 1, {31, 32, 33, 34, 35, 36, 101, 102}, {"Long"});
+    PlaceCourse(far, 2, {101, 102}, {"Short"});
+    if (!long_first) PlaceCourse(far, 3, {31, 32, 33, 34, 35, 36, 101, 102}, {"Long"});
+    far.MakeSegmentSet();
+    EXPECT_EQ(far.SegmentCount(), 0) << long_first;
+  }
+}
+
+TEST(MakeSegmentSet, StartAndFinishCodesReplacedWithoutOverlap) {
+  // Courses whose control codes were never set: every code inside is 0.
   clsQuorvex2 root;
-  PlaceCourse(root, 1, {31, 32, 33, 34, 35, 36, 101, 102}, {"Long"});
-  PlaceCourse(root, 2, {101, 102}, {"Short"});
+  PlaceCourse(root, 1, {0, 0, 0}, {"A"});
+  PlaceCourse(root, 2, {0, 0, 0}, {"B"});
   root.MakeSegmentSet();
-  ExpectSegments(root, {{"101-102-F", 1, {"Long;8", "Short;2"}}});
+  // "-0-0-0-" becomes "-S-0-S-": a replaced "-0-" does not lend its last dash to the next one.
+  ExpectSegments(root, {{"S-0-S", 1, {"A;2", "B;1"}}, {"S-0-S-0-F", 3, {"A;1", "B;1"}}});
 }
 
 TEST(MakeSegmentSet, ThirdCourseJoinsTheExistingSegment) {

@@ -33,6 +33,13 @@ TEST(CutRight, WithAndWithoutSuffix) {
   EXPECT_EQ(CutRight("ab", 0), "ab");
 }
 
+TEST(ReplaceAll, LeftToRightWithoutOverlap) {
+  EXPECT_EQ(ReplaceAll("-0-0-0-", "-0-", "-S-"), "-S-0-S-");
+  EXPECT_EQ(ReplaceAll("a\r\r\nb\r\r\r\n", "\r\r\n", "\r\n"), "a\r\nb\r\r\n");
+  EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+  EXPECT_EQ(ReplaceAll("", "a", "b"), "");
+}
+
 TEST(CountString, NonOverlapping) {
   EXPECT_EQ(CountString("aaaa", "aa"), 2);
   EXPECT_EQ(CountString("1:02:03", ":"), 2);

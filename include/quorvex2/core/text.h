@@ -15,6 +15,9 @@ std::string FitString(const std::string& Text, int32_t Width, bool RightAlign = 
                       bool TrimText = false);
 std::string CutRight(const std::string& Text, int32_t Count, const std::string& Suffix = "");
 int32_t CountString(const std::string& Text, const std::string& Pattern);
+// Every occurrence of From replaced by To, scanning left to right without overlaps: replacing
+// "-0-" in "-0-0-" gives "-S-0-".
+std::string ReplaceAll(const std::string& Text, const std::string& From, const std::string& To);
 // The 1-based Index-th field of Text split at Separator; "" when out of range.
 std::string GetSeparatedValue(const std::string& Text, int32_t Index, const std::string& Separator);
 // The text without half-width spaces, ideographic spaces (U+3000) and NUL characters.

@@ -3,6 +3,8 @@
 #include <fmt/format.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include "quorvex2/core/root.h"
 #include "quorvex2/core/sort.h"
@@ -48,8 +50,11 @@ void GatherCourse(std::vector<CourseEntry>& entries, const clsClassData& cls) {
   entries.push_back(std::move(extended));
 }
 
+// The leading number of the field, whole part; 0 when there is none or it does not fit.
 int32_t FieldNumber(const CclsSplit& split, int32_t index) {
-  return static_cast<int32_t>(LeadingNumber(split.Value(index)));
+  const double number = std::trunc(LeadingNumber(split.Value(index)));
+  if (!(number >= INT32_MIN && number <= INT32_MAX)) return 0;
+  return static_cast<int32_t>(number);
 }
 
 }  // namespace

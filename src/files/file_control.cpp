@@ -106,7 +106,9 @@ bool clsFileControl::LoadLapFile(const std::string& FileName, int32_t LapFileTyp
       LapFileType = detail::DetectFileType(path, request.file_data);
     }
     const bool result = Dispatch(LapFileType, request, Progress);
-    if (result && LapFileType == QX_FILETYPE_QUORVEX2 && LoadMode == QX_LOADMODE_NORMAL) {
+    // A fresh native load rebuilds the segments whatever the reader's result: the courses it
+    // read before a failure stay, and so do their segments.
+    if (LapFileType == QX_FILETYPE_QUORVEX2 && LoadMode == QX_LOADMODE_NORMAL) {
       root->MakeSegmentSet();
     }
     if (result) {

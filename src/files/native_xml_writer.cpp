@@ -1,7 +1,6 @@
 // Writing the current root's event as a native XML lap file.
 #include <pugixml.hpp>
 
-#include <algorithm>
 #include <exception>
 #include <memory>
 #include <sstream>
@@ -136,8 +135,8 @@ class NativeWriter {
       SetIfNotEmpty(runner, "rankfix", lap.RankFix);
       SetIfNotEmpty(runner, "age", lap.Age);
     }
-    const int32_t legs = std::min(lap.LegCount(), clsLapData::kMaxLegs);
-    for (int32_t index = 1; index <= legs; ++index) {
+    // A LegCount above the 30 legs a record holds fails the save rather than dropping legs.
+    for (int32_t index = 1; index <= lap.LegCount(); ++index) {
       auto leg = runner.append_child("leg");
       SetAlways(leg, "index", std::to_string(index));
       clsTimeValue time;
@@ -152,8 +151,8 @@ class NativeWriter {
       auto course = courses.append_child("course");
       SetAlways(course, "number", WholeNumberText(data.CourseIndex));
       SetAlways(course, "controls", WholeNumberText(data.ControlCount));
-      const int32_t controls = std::min(data.ControlCount, clsCourseData::kMaxControls);
-      for (int32_t control = 1; control <= controls; ++control) {
+      // Likewise a ControlCount above the 50 codes a course holds.
+      for (int32_t control = 1; control <= data.ControlCount; ++control) {
         auto element = course.append_child("control");
         SetAlways(element, "index", WholeNumberText(control));
         SetAlways(element, "unit-number", WholeNumberText(data.ControlNum(control)));

@@ -149,6 +149,12 @@ TEST(ClassAndCourseList, EntriesReadBack) {
   EXPECT_EQ(count, 0);
   root.SeparateClassAndCourseValue("12abc", nullptr, &index);
   EXPECT_EQ(index, 12);
+  // A number no 32-bit field can hold reads as none.
+  root.SeparateClassAndCourseValue("99999999999,1e20,,,-2147483648", nullptr, &index, &course,
+                                   nullptr, &count);
+  EXPECT_EQ(index, 0);
+  EXPECT_EQ(course, 0);
+  EXPECT_EQ(count, -2147483648LL);
 }
 
 TEST(SortClass, ListedPositionsFirstThenTheRest) {

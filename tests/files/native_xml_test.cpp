@@ -375,6 +375,28 @@ TEST(NativeXmlReader, BadDocumentsFailWithTheErrorCommentAndKeepWhatWasAdded) {
   }
 }
 
+TEST(NativeXmlReader, FreshLoadRebuildsSegmentsEvenWhenItFails) {
+  std::string courses = "<courses>";
+  for (const auto& [number, last] : {std::pair{"1", "103"}, std::pair{"2", "104"}}) {
+    courses += std::string("<course number='") + number +
+               "' controls='3'><control index='1' unit-number='101'/><control index='2' "
+               "unit-number='102'/><control index='3' unit-number='" +
+               last + "'/></course>";
+  }
+  courses += "</courses>";
+  const std::string good = "<class name='A' course='1'/><class name='B' course='2'/>";
+  const std::string bad = "<class name='C'><runner><leg index='31'/></runner></class>";
+  for (const bool fails : {false, true}) {
+    SCOPED_TRACE(fails);
+    clsQuorvex2 root;
+    const std::string classes = "<classes>" + good + (fails ? bad : "") + "</classes>";
+    EXPECT_EQ(Load(root, NativeDocument(courses + classes)), !fails);
+    ASSERT_EQ(root.SegmentCount(), 1);
+    EXPECT_EQ(root.SegmentData(1)->SegmentName(), "S-101-102");
+    EXPECT_EQ(root.SegmentData(1)->TargetClassList, (std::vector<std::string>{"A;1", "B;1"}));
+  }
+}
+
 TEST(NativeXmlReader, MissingFolderEmptyAndGarbageFilesFail) {
   const std::string empty = TempPath("empty.lxm");
   WriteBytes(empty, "");
@@ -429,6 +451,22 @@ TEST(NativeXmlWriter, FailingSaveLeavesTheOldFileIntact) {
   EXPECT_EQ(files, 1);  // no temporary file left behind
 
   EXPECT_FALSE(root.FileControl()->SaveLapFile(TempPath("no/such/folder/x.lxm")));
+
+  // Counts beyond what a record holds fail the save instead of dropping legs or controls.
+  ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
+  const std::string before = ReadBytes(path);
+  root.ClassData(1)->LapData(1)->LegCount(31);
+  EXPECT_FALSE(root.FileControl()->SaveLapFile(path));
+  EXPECT_EQ(ReadBytes(path), before);
+  root.ClassData(1)->LapData(1)->LegCount(30);
+  root.CourseData(1)->ControlCount = 51;
+  EXPECT_FALSE(root.FileControl()->SaveLapFile(path));
+  EXPECT_EQ(ReadBytes(path), before);
+  root.CourseData(1)->ControlCount = 50;
+  ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
+  const std::string full = ReadBytes(path);
+  EXPECT_NE(full.find("<leg index=\"30\" laptime=\"－\"/></runner>"), std::string::npos);
+  EXPECT_NE(full.find("<control index=\"50\" unit-number=\"\"/></course>"), std::string::npos);
 }
 
 }  // namespace

@@ -176,7 +176,7 @@ int64_t WritePages(const quorvex2::clsQuorvex2& root, const AnalysedEntry& a,
                    const TempFolder& folder) {
   int64_t bytes = 0;
   for (const auto& [file, page] : MakePages(root, a)) {
-    const std::string sjis = quorvex2::Utf8ToSjis(page);
+    const std::string sjis = quorvex2::Utf8ToSjisHtml(page);
     if (!quorvex2::WriteFileAtomically(folder.File(file), sjis)) std::abort();
     bytes += static_cast<int64_t>(sjis.size());
   }
@@ -206,7 +206,7 @@ void BM_SiteEncoding(benchmark::State& state) {
   int64_t bytes = 0;
   for (auto _ : state) {
     for (const Page& page : pages) {
-      const std::string sjis = quorvex2::Utf8ToSjis(page.second);
+      const std::string sjis = quorvex2::Utf8ToSjisHtml(page.second);
       benchmark::DoNotOptimize(sjis.data());
       bytes += static_cast<int64_t>(page.second.size());
     }

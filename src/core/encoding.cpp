@@ -15,6 +15,10 @@
 namespace quorvex2 {
 namespace {
 
+bool IsAscii(char c) {
+  return static_cast<unsigned char>(c) < 0x80;
+}
+
 // One converter per direction and thread; iconv descriptors carry state and are not shared.
 class Converter {
  public:
@@ -59,13 +63,26 @@ class Converter {
     }
   }
 
+  // Converts UTF-8 `in` into an encoding that holds ASCII as itself (CP932 does). No UTF-8
+  // sequence of another character contains an ASCII byte, so ASCII runs are copied and only the
+  // runs of other characters go through iconv; the result is that of Convert.
+  template <typename OnError>
+  std::string ConvertUtf8ByRuns(const std::string& in, OnError on_error) {
+    std::string out;
+    out.reserve(in.size() + 16);
+    const auto end = in.end();
+    for (auto pos = in.begin(); pos != end;) {
+      const auto other = std::find_if_not(pos, end, IsAscii);
+      out.append(pos, other);
+      pos = std::find_if(other, end, IsAscii);
+      ConvertRange(in, other - in.begin(), pos - in.begin(), out, on_error);
+    }
+    return out;
+  }
+
  private:
   iconv_t cd_;
 };
-
-bool IsAscii(char c) {
-  return static_cast<unsigned char>(c) < 0x80;
-}
 
 }  // namespace
 
@@ -86,23 +103,12 @@ std::string Utf8ToSjis(const std::string& text) {
     out += '?';
     return next - pos;
   };
-  // CP932 holds ASCII as itself and no UTF-8 sequence of another character contains an ASCII
-  // byte, so the text is copied run by run and only the runs of other characters are converted.
-  std::string out;
-  out.reserve(text.size() + 16);
-  const auto end = text.end();
-  for (auto pos = text.begin(); pos != end;) {
-    const auto other = std::find_if_not(pos, end, IsAscii);
-    out.append(pos, other);
-    pos = std::find_if(other, end, IsAscii);
-    converter.ConvertRange(text, other - text.begin(), pos - text.begin(), out, on_error);
-  }
-  return out;
+  return converter.ConvertUtf8ByRuns(text, on_error);
 }
 
 std::string Utf8ToSjisHtml(const std::string& text) {
   thread_local Converter converter("CP932", "UTF-8");
-  return converter.Convert(text, [](const std::string& in, size_t pos, std::string& out) {
+  return converter.ConvertUtf8ByRuns(text, [](const std::string& in, size_t pos, std::string& out) {
     size_t next = pos;
     const char32_t cp = detail::DecodeUtf8(in, next);
     if (detail::IsValidUtf8At(in, pos)) {

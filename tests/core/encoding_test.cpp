@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <iconv.h>
 
-#include <cerrno>
+#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
@@ -57,8 +57,9 @@ TEST(ShiftJis, LongTextsCrossTheConversionBuffer) {
 }
 
 // The whole text through iconv in one piece, rejected sequences replaced as Utf8ToSjis does: the
-// reference the run-by-run conversion must match byte for byte.
-std::string WholeTextToSjis(const std::string& in) {
+// reference the run-by-run conversion must match byte for byte. `html` replaces a character
+// CP932 cannot hold by its character reference, as Utf8ToSjisHtml does.
+std::string WholeTextToSjis(const std::string& in, bool html = false) {
   const iconv_t cd = iconv_open("CP932", "UTF-8");
   std::string out;
   std::vector<char> buffer(in.size() * 2 + 16);
@@ -72,8 +73,9 @@ std::string WholeTextToSjis(const std::string& in) {
     out.append(buffer.data(), dst - buffer.data());
     pos = in.size() - src_left;
     if (result == static_cast<size_t>(-1)) {
-      detail::DecodeUtf8(in, pos);
-      out += '?';
+      const bool valid = detail::IsValidUtf8At(in, pos);
+      const char32_t cp = detail::DecodeUtf8(in, pos);
+      out += html && valid ? "&#" + std::to_string(static_cast<uint32_t>(cp)) + ";" : "?";
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
@@ -85,6 +87,7 @@ TEST(ShiftJis, MixedTextsConvertAsTheWholeTextDoes) {
   std::string ascii;
   for (int c = 0; c < 0x80; ++c) ascii += static_cast<char>(c);
   EXPECT_EQ(Utf8ToSjis(ascii), ascii);
+  EXPECT_EQ(Utf8ToSjisHtml(ascii), ascii);
   EXPECT_EQ(Utf8ToSjis("\xE5\xB1"
                        "A\xE5"),
             "??A?");
@@ -107,6 +110,7 @@ TEST(ShiftJis, MixedTextsConvertAsTheWholeTextDoes) {
       }
     }
     ASSERT_EQ(Utf8ToSjis(text), WholeTextToSjis(text)) << text;
+    ASSERT_EQ(Utf8ToSjisHtml(text), WholeTextToSjis(text, true)) << text;
   }
 }
 

@@ -4,6 +4,7 @@
 #include "quorvex2/analysis/analyzed_runner_data.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/analysis/results_holder.h"
+#include "quorvex2/chart/chart_object.h"
 #include "quorvex2/chart/chart_wrapper.h"
 #include "quorvex2/chart/graphic_control.h"
 #include "quorvex2/chart/grid_object.h"

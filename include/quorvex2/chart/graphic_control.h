@@ -9,6 +9,7 @@
 namespace quorvex2 {
 
 class clsAnalyzer;
+class clsChartObject;
 class clsResultsHolder;
 class clsPrintBook;
 
@@ -26,6 +27,14 @@ class clsGraphicControl {
   // leaves the grid cleared and hidden.
   void DrawGrid(const std::shared_ptr<clsAnalyzer>& AnalyzerObject,
                 const std::shared_ptr<clsGridObject>& GridObject) const;
+
+  // Lays a chart of the executed data set out into the chart object (ChartMode is a
+  // QxChartModeConst): axes, grid, labels and runner items, zoomed by the ratios and scrolled
+  // to the positions (0 .. 1). Draws nothing. std::out_of_range for a course of more than 31
+  // legs in every mode but the cruise speed / miss rate chart.
+  void DrawChart(const std::shared_ptr<clsAnalyzer>& AnalyzerObject,
+                 const std::shared_ptr<clsChartObject>& ChartObject, int32_t ChartMode,
+                 float RatioX = 1, float RatioY = 1, float PositionX = 0, float PositionY = 0);
 
   // Printed tables. Both record into an initialised print book (std::runtime_error for a
   // missing or never initialised book, a missing data set or an analyzer not executed) and

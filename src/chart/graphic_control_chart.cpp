@@ -1,0 +1,108 @@
+// Chart layout: the vertical zoom and window, the control positions, then the mode family's
+// x axis, grid, labels and runner items.
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "chart/detail/chart_layout.h"
+#include "quorvex2/chart/graphic_control.h"
+#include "quorvex2/core/time_text.h"
+
+namespace quorvex2 {
+namespace detail {
+namespace {
+
+bool IsTimeMode(QxChartModeConst mode) {
+  return mode <= QX_CHART_RELATIVE_130;
+}
+
+void SetVerticalWindow(ChartLayout& layout, float ratio_y, float position_y) {
+  layout.ratio_y = std::max(ratio_y, 1.0f);
+  const float position = std::clamp(position_y, 0.0f, 1.0f);
+  layout.position_y = (layout.ratio_y - 1) * position / layout.ratio_y;
+  layout.chart.SetHeightOccupied(1 / layout.ratio_y, layout.key);
+}
+
+void SetVerticalScale(ChartLayout& layout) {
+  if (IsTimeMode(layout.mode)) {
+    SetTimeScaleY(layout);
+  } else if (layout.mode == QX_CHART_TOVARINE) {
+    SetTovarineScaleY(layout);
+  } else {
+    SetCruiseScaleY(layout);
+  }
+}
+
+// controlY(k): the cumulative reference time of control k on the vertical scale, scrolled.
+void PlaceControls(ChartLayout& layout) {
+  const float offset_y = layout.chart.Height() * layout.position_y * layout.ratio_y;
+  layout.control_y.at(0) = -offset_y;
+  if (layout.mode == QX_CHART_CRUISE_MISSRATE) return;
+  for (int32_t k = 1; k <= layout.leg_count; ++k) {
+    const auto seconds = static_cast<float>(TimeToSeconds(CumulativeReference(layout.analyzer, k)));
+    layout.control_y.at(static_cast<size_t>(k)) = layout.y_scale * seconds - offset_y;
+  }
+}
+
+ChartXAxis LayOutAxis(ChartLayout& layout) {
+  if (IsTimeMode(layout.mode)) return LayOutTimeAxis(layout);
+  if (layout.mode == QX_CHART_TOVARINE) return LayOutTovarineAxis(layout);
+  return LayOutCruiseAxis(layout);
+}
+
+void AddRunners(ChartLayout& layout, ChartXAxis axis) {
+  if (IsTimeMode(layout.mode)) {
+    AddTimeRunners(layout, axis);
+  } else if (layout.mode == QX_CHART_TOVARINE) {
+    AddTovarineRunners(layout, axis);
+  } else {
+    AddCruiseRunners(layout, axis);
+  }
+}
+
+}  // namespace
+
+float PlaceHorizontally(ChartLayout& layout, float required_width, float x_scale,
+                        float axis_start) {
+  clsChartObject& chart = layout.chart;
+  if (required_width < chart.Width()) layout.position_x = 0;
+  if (chart.AutoSize) chart.FitPictureWidth(required_width, layout.key);
+  chart.SetWidthOccupied(required_width == 0 ? 1 : chart.Width() / required_width, layout.key);
+  return (chart.Width() - required_width) * layout.position_x - axis_start * x_scale;
+}
+
+Date CumulativeReference(const clsAnalyzer& analyzer, int32_t k) {
+  Date total = 0;
+  const auto general = analyzer.GeneralData();
+  for (int32_t leg = 1; leg <= k; ++leg) total += general->UpperLapAverage(leg);
+  return total;
+}
+
+}  // namespace detail
+
+void clsGraphicControl::DrawChart(const std::shared_ptr<clsAnalyzer>& AnalyzerObject,
+                                  const std::shared_ptr<clsChartObject>& ChartObject,
+                                  int32_t ChartMode, float RatioX, float RatioY, float PositionX,
+                                  float PositionY) {
+  if (ChartMode < QX_CHART_NORMAL || ChartMode > QX_CHART_TOVARINE) {
+    throw std::out_of_range("clsGraphicControl.DrawChart: chart mode " + std::to_string(ChartMode) +
+                            " is not 0 .. 7");
+  }
+  const auto key = detail::MakeInternal();
+  ChartObject->AttachAnalyzer(AnalyzerObject, key);
+  ChartObject->InitChart(key);
+  detail::ChartLayout layout{*AnalyzerObject, *ChartObject,
+                             static_cast<QxChartModeConst>(ChartMode),
+                             AnalyzerObject->ControlCount + 1, AnalyzerObject->Count()};
+  detail::SetVerticalWindow(layout, RatioY, PositionY);
+  detail::SetVerticalScale(layout);
+  detail::PlaceControls(layout);
+  layout.ratio_x = std::max(RatioX, 0.5f);
+  layout.position_x = std::clamp(PositionX, 0.0f, 1.0f);
+  const detail::ChartXAxis axis = detail::LayOutAxis(layout);
+  ChartObject->SetChartParameters(layout.mode, layout.ratio_x, layout.ratio_y, layout.position_x,
+                                  layout.position_y, key);
+  detail::AddRunners(layout, axis);
+}
+
+}  // namespace quorvex2

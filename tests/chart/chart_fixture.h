@@ -1,0 +1,43 @@
+#pragma once
+// A small executed data set for the chart tests and a chart object on a 604 × 400 picture
+// (plot area 500 × 300).
+//
+// Legs (s):  A 100 200 300  (splits 100 300 600)
+//            B 120 240 330  (splits 120 360 690)
+//            C 140 220 360  (splits 140 360 720)
+// Reference leg times (mean of the three fastest) 120 220 330, cumulative 120 340 670.
+#include <memory>
+
+#include "analysis/event_builder.h"
+#include "core/detail/internal.h"
+#include "quorvex2/analysis/analyzer.h"
+#include "quorvex2/chart/chart_object.h"
+#include "quorvex2/chart/graphic_control.h"
+#include "quorvex2/core/time_text.h"
+#include "quorvex2/platform/picture_box.h"
+#include "quorvex2/print/print_book.h"
+
+namespace quorvex2::testing {
+
+inline std::shared_ptr<clsAnalyzer> ThreeRunners() {
+  auto analyzer = std::make_shared<clsAnalyzer>();
+  analyzer->AddLap(MakeRunner("Ａ田 一郎", "0:10:00", {100, 200, 300}));
+  analyzer->AddLap(MakeRunner("Ｂ川", "0:11:30", {120, 240, 330}));
+  analyzer->AddLap(MakeRunner("Ｃ山 三郎", "0:12:00", {140, 220, 360}));
+  analyzer->ControlCount = 2;
+  analyzer->DataSetName("M21A");
+  analyzer->Execute();
+  return analyzer;
+}
+
+inline std::shared_ptr<clsChartObject> ChartOnPicture(int32_t width = 604, int32_t height = 400) {
+  auto chart = std::make_shared<clsChartObject>();
+  chart->PictureObject(std::make_shared<PictureBox>(width, height));
+  return chart;
+}
+
+inline std::shared_ptr<clsChartLine> Segment(const clsChartObject& chart, int32_t index) {
+  return chart.SegmentList().ObjectItemAs<clsChartLine>(index);
+}
+
+}  // namespace quorvex2::testing

@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "chart/chart_fixture.h"
+
+namespace quorvex2 {
+namespace {
+
+using testing::ChartOnPicture;
+using testing::Segment;
+using testing::ThreeRunners;
+
+// A chart of the three runners with a 500 × 300 plot and no items yet.
+std::shared_ptr<clsChartObject> EmptyChart() {
+  auto chart = ChartOnPicture();
+  const auto key = detail::MakeInternal();
+  chart->AttachAnalyzer(ThreeRunners(), key);
+  chart->InitChart(key);
+  return chart;
+}
+
+struct Clipped {
+  float x1, y1, x2, y2;
+  int32_t flags;
+};
+
+// Adds one segment and returns what was kept (flags -1: dropped).
+Clipped Clip(float x1, float y1, float x2, float y2) {
+  auto chart = EmptyChart();
+  chart->AddRunnerSegment(x1, y1, x2, y2, 1, detail::MakeInternal());
+  if (chart->SegmentList().Count() == 0) return {0, 0, 0, 0, -1};
+  const auto line = Segment(*chart, 1);
+  return {line->X1, line->Y1, line->X2, line->Y2, line->ClipFlags};
+}
+
+void ExpectClip(const Clipped& actual, const Clipped& expected) {
+  EXPECT_EQ(actual.flags, expected.flags);
+  EXPECT_NEAR(actual.x1, expected.x1, 1e-3);
+  EXPECT_NEAR(actual.y1, expected.y1, 1e-3);
+  EXPECT_NEAR(actual.x2, expected.x2, 1e-3);
+  EXPECT_NEAR(actual.y2, expected.y2, 1e-3);
+}
+
+TEST(ChartItems, SegmentsAreClippedAtEachEdgeWithTheirFlags) {
+  ExpectClip(Clip(10, 20, 30, 40), {10, 20, 30, 40, 0});
+  ExpectClip(Clip(10, -10, 30, 10), {20, 0, 30, 10, 1});          // enters at the top
+  ExpectClip(Clip(-10, 10, 10, 30), {0, 20, 10, 30, 4});          // enters at the left
+  ExpectClip(Clip(100, 200, 120, 400), {100, 200, 110, 300, 2});  // leaves at the bottom
+  ExpectClip(Clip(400, 100, 600, 200), {400, 100, 500, 150, 8});  // leaves at the right
+  ExpectClip(Clip(50, -100, 70, 400), {54, 0, 66, 300, 3});       // both ends
+  // A start above and left: the top edge if the crossing lies on it, else the left edge.
+  ExpectClip(Clip(-10, -20, 30, 20), {10, 0, 30, 20, 1});
+  ExpectClip(Clip(-20, -10, 20, 30), {0, 10, 20, 30, 4});
+  // An end below and right: the bottom edge if the crossing lies on it, else the right edge.
+  ExpectClip(Clip(490, 280, 510, 340), {490, 280, 496.6667f, 300, 2});
+  ExpectClip(Clip(480, 290, 540, 310), {480, 290, 500, 296.6667f, 8});
+  ExpectClip(Clip(450, 250, 550, 350), {450, 250, 500, 300, 2});  // through the corner
+  // A start at the origin counts as entering at the top.
+  ExpectClip(Clip(0, 0, 600, 150), {0, 0, 500, 125, 9});
+  // Dropped: wholly left, above, right or below, or crossing an edge beyond the far corner.
+  EXPECT_EQ(Clip(-10, -10, -5, 20).flags, -1);
+  EXPECT_EQ(Clip(10, -10, 20, -5).flags, -1);
+  EXPECT_EQ(Clip(500, 10, 600, 20).flags, -1);
+  EXPECT_EQ(Clip(10, 300, 20, 400).flags, -1);
+  EXPECT_EQ(Clip(490, -10, 530, 10).flags, -1);
+  EXPECT_EQ(Clip(-10, 290, 10, 310).flags, -1);
+}
+
+TEST(ChartItems, GridLabelsAndPointsOutsideThePlotAreLeftOut) {
+  auto chart = EmptyChart();
+  const auto key = detail::MakeInternal();
+  chart->AddGridLine(0, 0, 500, 300, 1, key);
+  chart->AddGridLine(-1, 0, 10, 10, 2, key);
+  chart->AddGridLine(0, 0, 500.5f, 10, 3, key);
+  chart->AddGridLine(0, 0, 10, 300.5f, 4, key);
+  ASSERT_EQ(chart->GridList().size(), 1u);
+  chart->AddLabel("a", clsChartChar::kAbove, 500, 0, key);
+  chart->AddLabel("b", clsChartChar::kBelow, 301, 0, key);  // x 301 is inside the width
+  chart->AddLabel("c", clsChartChar::kLeft, 301, 0, key);   // y 301 is below the plot
+  chart->AddLabel("d", clsChartChar::kRight, -0.5f, 0, key);
+  ASSERT_EQ(chart->LabelList().size(), 2u);
+  EXPECT_EQ(chart->LabelList()[1].Text, "b");
+  chart->AddRunnerPoint(500, 300, 2, key);
+  chart->AddRunnerPoint(500.1f, 10, 2, key);
+  chart->AddRunnerPoint(10, -0.1f, 2, key);
+  EXPECT_EQ(chart->PointList().Count(), 1);
+}
+
+TEST(ChartItems, MousePointFindsTheNearestRunnerWithinSixUnits) {
+  auto chart = EmptyChart();
+  const auto key = detail::MakeInternal();
+  chart->AddRunnerSegment(100, 100, 200, 100, 2, key);  // horizontal
+  chart->AddRunnerSegment(100, 100, 100, 200, 3, key);  // vertical, shares the start
+  chart->AddRunnerPoint(300, 50, 1, key);
+  const auto at = [&](float x, float y) { return chart->MousePointRunnerIndex(x + 52, y + 50); };
+  EXPECT_EQ(at(150, 103), 2);
+  EXPECT_EQ(at(97, 150), 3);
+  EXPECT_EQ(at(203, 104), 2);  // beyond the end: distance 5 to the end point
+  EXPECT_EQ(at(205, 104), 0);  // 6.4 from the end
+  EXPECT_EQ(at(150, 106), 0);  // exactly 6 is too far
+  EXPECT_EQ(at(150, 105.9f), 2);
+  EXPECT_EQ(at(304, 53), 1);  // a point: distance 5
+  EXPECT_EQ(at(300, 56), 0);
+  // A tie goes to the earlier entry: runner 2 is listed before runner 3.
+  EXPECT_EQ(at(100, 100), 2);
+  EXPECT_EQ(at(97, 97), 2);
+  EXPECT_EQ(at(95, 95), 0);  // 7.1 from both
+  // The mouse outside the plot is moved onto its edge first.
+  EXPECT_EQ(chart->MousePointRunnerIndex(52 + 300, 0), 0);  // y -50 -> 0: 50 from the point
+  chart->AddRunnerPoint(300, 0, 3, key);
+  EXPECT_EQ(chart->MousePointRunnerIndex(52 + 300, 0), 3);
+}
+
+TEST(ChartItems, RunnerStylesByDefaultAndBySetting) {
+  auto chart = std::make_shared<clsChartObject>();
+  auto analyzer = std::make_shared<clsAnalyzer>();
+  for (int32_t i = 0; i < 8; ++i) analyzer->AddLap(testing::MakeRunner("r", "0:10:00", {100}));
+  analyzer->Execute();
+  chart->AttachAnalyzer(analyzer, detail::MakeInternal());
+  const auto style = [&](int32_t i) {
+    const ChartRunnerStyle s = chart->GetRunnerStyle(i);
+    return std::vector<int32_t>{s.Color, s.Width, s.Flag};
+  };
+  EXPECT_EQ(style(1), (std::vector<int32_t>{0x0000FF, 2, 0}));
+  EXPECT_EQ(style(2), (std::vector<int32_t>{0xFF0000, 2, 0}));
+  EXPECT_EQ(style(3), (std::vector<int32_t>{0x008000, 2, 0}));
+  EXPECT_EQ(style(4), (std::vector<int32_t>{0x80C080, 1, 0}));
+  EXPECT_EQ(style(5), (std::vector<int32_t>{0xC08080, 1, 0}));
+  EXPECT_EQ(style(6), (std::vector<int32_t>{0x80A0A0, 1, 0}));
+  EXPECT_EQ(style(7), (std::vector<int32_t>{0xA0A080, 1, 0}));
+  chart->SetRunnerSetting(1, 0x112233, -1, 1);
+  EXPECT_EQ(style(1)[1], 0);  // hidden
+  chart->SetRunnerSetting(7, 0x112233, 4, 1);
+  EXPECT_EQ(style(7), (std::vector<int32_t>{0x112233, 4, 1}));
+  EXPECT_THROW(chart->GetRunnerStyle(9), std::out_of_range);
+}
+
+}  // namespace
+}  // namespace quorvex2

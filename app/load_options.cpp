@@ -22,7 +22,8 @@ const std::map<std::string, int32_t>& TypeNames() {
       {"lap", quorvex2::QX_FILETYPE_QUORVEX1},
       {"sportident", quorvex2::QX_FILETYPE_SPORTIDENT},
       {"oevent", quorvex2::QX_FILETYPE_OEVENT},
-      {"import-only", quorvex2::QX_FILETYPE_IMPORT_ONLY}};
+      {"import-only", quorvex2::QX_FILETYPE_IMPORT_ONLY},
+      {"iof", quorvex2::QX_FILETYPE_IOF_XML_30_RESULT}};
   return names;
 }
 
@@ -95,6 +96,9 @@ void AddLoadOptions(CLI::App& sub, LoadOptions& options) {
 std::shared_ptr<quorvex2::clsQuorvex2> LoadEvent(const LoadOptions& options) {
   auto root = std::make_shared<quorvex2::clsQuorvex2>();
   SetArchiveChooser(*root, options.member);
+  root->ShowMessage = [](const std::string& message) {
+    std::cerr << TerminalText(message) << "\n";
+  };
   auto file_control = root->FileControl();
   if (options.progress && ::isatty(STDERR_FILENO)) {
     file_control->ProgressVisible = true;

@@ -5,6 +5,7 @@
 #include "files/detail/format_registry.h"
 #include "files/detail/native_xml.h"
 #include "files/import_only_format.h"
+#include "files/iof_reading.h"
 #include "files/iof_result_list.h"
 #include "files/oevent_reader.h"
 #include "files/quorvex1_format.h"
@@ -22,7 +23,9 @@ void RegisterBuiltinFormats() {
     RegisterReader(4, LoadSportIdent);
     RegisterReader(5, LoadOEvent);
     RegisterReader(6, LoadImportOnly);
+    RegisterReader(7, ReadIofResultList20);
     RegisterWriter(7, SaveIofResultList);
+    RegisterReader(8, ReadIofResultList30);
     RegisterArchiver(ExtractArchiveFile, MakeArchiveFile);
   });
 }

@@ -1,12 +1,15 @@
 #include "files/detail/detect_file_type.h"
 
+#include <algorithm>
 #include <exception>
+#include <fstream>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
 
 #include "core/detail/component_state.h"
 #include "files/detail/file_error.h"
+#include "files/iof_reading.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/text.h"
@@ -112,12 +115,29 @@ int32_t DetectFromFile(const std::string& file_name, std::string& file_data) {
   return QX_FILETYPE_QUORVEX1;
 }
 
+// The first bytes of a file, enough to hold its XML prologue and root start tag; "" when the
+// file cannot be read (the native reader then reports why).
+std::string ReadHead(const std::string& file_name) {
+  std::ifstream file(ToFileSystemPath(file_name), std::ios::binary);
+  std::string head(64 * 1024, '\0');
+  file.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<size_t>(std::max<std::streamsize>(file.gcount(), 0)));
+  return head;
+}
+
+// An ".xml" file is an IOF ResultList when its root element says so, else a native file.
+int32_t DetectXmlFile(const std::string& file_name, const std::string& file_data) {
+  const int32_t iof = IofResultListType(file_data.empty() ? ReadHead(file_name) : file_data);
+  return iof != 0 ? iof : QX_FILETYPE_QUORVEX2;
+}
+
 }  // namespace
 
 int32_t DetectFileType(const std::string& file_name, std::string& file_data) {
   try {
     const std::string extension = GetExtension(file_name);
-    if (extension == "xml" || extension == "lxm") return QX_FILETYPE_QUORVEX2;
+    if (extension == "xml") return DetectXmlFile(file_name, file_data);
+    if (extension == "lxm") return QX_FILETYPE_QUORVEX2;
     if (!file_data.empty()) return DetectFromData(file_data);
     return DetectFromFile(file_name, file_data);
   } catch (const std::exception& error) {

@@ -31,7 +31,9 @@ int32_t SaveTypeFromExtension(const std::string& extension) {
 
 std::string ArchiveMemberExtension(int32_t file_type) {
   if (file_type == QX_FILETYPE_QUORVEX1) return ".lap";
-  if (file_type == QX_FILETYPE_IOF_XML_20_RESULT) return ".xml";
+  if (file_type == QX_FILETYPE_IOF_XML_20_RESULT || file_type == QX_FILETYPE_IOF_XML_30_RESULT) {
+    return ".xml";
+  }
   return ".lxm";
 }
 
@@ -47,7 +49,8 @@ std::string ArchiveMemberPath(const std::string& archive_path, int32_t file_type
 
 // Version-1 and IOF files have writers of their own; every other type saves as a native file.
 int32_t WriterType(int32_t file_type) {
-  if (file_type == QX_FILETYPE_QUORVEX1 || file_type == QX_FILETYPE_IOF_XML_20_RESULT) {
+  if (file_type == QX_FILETYPE_QUORVEX1 || file_type == QX_FILETYPE_IOF_XML_20_RESULT ||
+      file_type == QX_FILETYPE_IOF_XML_30_RESULT) {
     return file_type;
   }
   return QX_FILETYPE_QUORVEX2;
@@ -63,6 +66,9 @@ const char* ReaderLocation(int32_t file_type) {
       return "clsFileControl.LoadSportIdent";
     case QX_FILETYPE_OEVENT:
       return "clsFileControl.LoadOEvent";
+    case QX_FILETYPE_IOF_XML_20_RESULT:
+    case QX_FILETYPE_IOF_XML_30_RESULT:
+      return "clsFileControl.LoadIofResultList";
     default:
       return "clsFileControl.LoadImportOnly";
   }
@@ -86,7 +92,7 @@ bool Dispatch(int32_t file_type, detail::ReadRequest& request,
     detail::SetErrorComment(kImportOnlyMessage);
     return false;
   }
-  if (file_type < QX_FILETYPE_QUORVEX2 || file_type > QX_FILETYPE_IMPORT_ONLY) return false;
+  if (file_type < QX_FILETYPE_QUORVEX2 || file_type > QX_FILETYPE_IOF_XML_30_RESULT) return false;
   return ReadWith(file_type, request, sink);
 }
 

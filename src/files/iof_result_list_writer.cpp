@@ -3,15 +3,14 @@
 #include <exception>
 #include <memory>
 #include <sstream>
-#include <unordered_set>
 #include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
 
 #include "core/detail/component_state.h"
+#include "files/detail/runner_order.h"
 #include "files/iof_result_list.h"
-#include "quorvex2/analysis/results_holder.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
@@ -52,27 +51,6 @@ std::pair<std::string, std::string> SplitName(std::string name) {
   std::string family, given;
   words >> family >> given;
   return {family, given};
-}
-
-// Runners of a class in result order, those without a result text after the others in class
-// order, so that no runner is left out.
-std::vector<std::shared_ptr<clsLapData>> RunnersInResultOrder(const clsQuorvex2& root,
-                                                              int32_t class_index) {
-  std::vector<std::shared_ptr<clsLapData>> runners;
-  std::unordered_set<const clsLapData*> listed;
-  auto holder = root.NewResultsHolder();
-  holder->Clear();
-  holder->AddClass(class_index);
-  for (int32_t k = 1; k <= holder->Count(); ++k) {
-    auto lap = holder->Item(k);
-    if (lap && listed.insert(lap.get()).second) runners.push_back(lap);
-  }
-  const auto data = root.ClassData(class_index);
-  for (int32_t k = 1; data && k <= data->LapCount(); ++k) {
-    auto lap = data->LapData(k);
-    if (lap && listed.insert(lap.get()).second) runners.push_back(lap);
-  }
-  return runners;
 }
 
 class ResultListBuilder {

@@ -1,7 +1,6 @@
 // Reading the native XML lap file into the current root.
 #include <pugixml.hpp>
 
-#include <cstring>
 #include <exception>
 #include <memory>
 #include <stdexcept>
@@ -12,6 +11,7 @@
 #include "files/detail/load_error.h"
 #include "files/detail/native_xml.h"
 #include "files/detail/progress.h"
+#include "files/detail/xml_nodes.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/core/text.h"
@@ -20,31 +20,6 @@ namespace quorvex2::detail {
 namespace {
 
 constexpr const char* kLocation = "clsFileControl.LoadQuorvex2";
-
-// The element's name without a namespace prefix.
-const char* BaseName(const pugi::xml_node& node) {
-  const char* name = node.name();
-  const char* colon = std::strrchr(name, ':');
-  return colon ? colon + 1 : name;
-}
-
-bool Is(const char* name, const char* expected) {
-  return std::strcmp(name, expected) == 0;
-}
-
-int32_t CountElements(const pugi::xml_node& parent) {
-  int32_t count = 0;
-  for (const auto& child : parent.children()) count += child.type() == pugi::node_element;
-  return count;
-}
-
-// Calls visit(element) for every child element of parent, in document order.
-template <class Visit>
-void ForEachElement(const pugi::xml_node& parent, Visit visit) {
-  for (const auto& child : parent.children()) {
-    if (child.type() == pugi::node_element) visit(child);
-  }
-}
 
 class NativeReader {
  public:

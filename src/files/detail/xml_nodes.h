@@ -1,0 +1,60 @@
+#pragma once
+// Small walks over pugixml element trees shared by the XML readers. Names compare without a
+// namespace prefix, so "iof:ResultList" is a ResultList.
+#include <pugixml.hpp>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+
+// The element's name without a namespace prefix.
+inline const char* BaseName(const pugi::xml_node& node) {
+  const char* name = node.name();
+  const char* colon = std::strrchr(name, ':');
+  return colon ? colon + 1 : name;
+}
+
+inline bool Is(const char* name, const char* expected) {
+  return std::strcmp(name, expected) == 0;
+}
+
+inline int32_t CountElements(const pugi::xml_node& parent) {
+  int32_t count = 0;
+  for (const auto& child : parent.children()) count += child.type() == pugi::node_element;
+  return count;
+}
+
+// Calls visit(element) for every child element of parent, in document order.
+template <class Visit>
+void ForEachElement(const pugi::xml_node& parent, Visit visit) {
+  for (const auto& child : parent.children()) {
+    if (child.type() == pugi::node_element) visit(child);
+  }
+}
+
+// Calls visit(element) for every child element of parent with that name.
+template <class Visit>
+void ForEachNamed(const pugi::xml_node& parent, const char* name, Visit visit) {
+  ForEachElement(parent, [&](const pugi::xml_node& child) {
+    if (Is(BaseName(child), name)) visit(child);
+  });
+}
+
+// The first child element with that name; an empty handle when there is none.
+inline pugi::xml_node Child(const pugi::xml_node& parent, const char* name) {
+  for (const auto& child : parent.children()) {
+    if (child.type() == pugi::node_element && Is(BaseName(child), name)) return child;
+  }
+  return {};
+}
+
+// The trimmed text of the first child element with that name ("" when there is none).
+inline std::string ChildText(const pugi::xml_node& parent, const char* name) {
+  return Trim(Child(parent, name).text().get());
+}
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,97 @@
+// Parsing an IOF ResultList and deciding its version.
+#include <string_view>
+
+#include "files/detail/file_error.h"
+#include "files/detail/xml_nodes.h"
+#include "files/iof_reader_parts.h"
+#include "files/iof_reading.h"
+#include "quorvex2/core/encoding.h"
+#include "quorvex2/core/path.h"
+
+namespace quorvex2::detail {
+namespace {
+
+// The encoding named in the XML declaration, upper-cased; "" when there is none.
+std::string DeclaredEncoding(const std::string& bytes) {
+  const std::string_view head = std::string_view(bytes).substr(0, 200);
+  if (!head.starts_with("<?xml") && !head.starts_with("\xEF\xBB\xBF<?xml")) return "";
+  const size_t end = head.find("?>");
+  const size_t at = head.substr(0, end).find("encoding=");
+  if (at == std::string_view::npos || at + 10 >= head.size()) return "";
+  const char quote = head[at + 9];
+  const size_t close = head.find(quote, at + 10);
+  if (close == std::string_view::npos) return "";
+  return ToUpper(std::string(head.substr(at + 10, close - at - 10)));
+}
+
+bool IsShiftJis(const std::string& encoding) {
+  return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
+         encoding == "WINDOWS-31J" || encoding == "CP932" || encoding == "MS932";
+}
+
+// The namespace bound to the root element's prefix (or the default one); "" when none.
+std::string RootNamespace(const pugi::xml_node& root) {
+  const std::string_view name = root.name();
+  const size_t colon = name.find(':');
+  const std::string attribute =
+      colon == std::string_view::npos ? "xmlns" : "xmlns:" + std::string(name.substr(0, colon));
+  return root.attribute(attribute.c_str()).value();
+}
+
+bool DeclaresVersion3(const pugi::xml_node& list) {
+  if (std::string_view(list.attribute("iofVersion").value()).starts_with("3")) return true;
+  const auto version = Child(list, "IOFVersion");
+  if (version) return std::string_view(version.attribute("version").value()).starts_with("3");
+  // No version given: 3.0 names the class in a Class element, 2.0.3 does not.
+  return static_cast<bool>(Child(Child(list, "ClassResult"), "Class"));
+}
+
+void Load(const std::string& bytes, IofDocument& document) {
+  pugi::xml_parse_result parsed;
+  if (IsShiftJis(DeclaredEncoding(bytes))) {
+    const std::string text = SjisToUtf8(bytes);
+    parsed = document.xml.load_buffer(text.data(), text.size(), pugi::parse_default,
+                                      pugi::encoding_utf8);
+  } else {
+    parsed = document.xml.load_buffer(bytes.data(), bytes.size(), pugi::parse_default,
+                                      pugi::encoding_auto);
+  }
+  document.is_result_list = IofResultListType(bytes) != 0;
+  if (!parsed) {
+    document.error = std::string("XML error: ") + parsed.description() + " at offset " +
+                     std::to_string(parsed.offset);
+  }
+}
+
+void CheckRoot(IofDocument& document) {
+  document.list = document.xml.document_element();
+  document.is_result_list = Is(BaseName(document.list), "ResultList");
+  if (!document.is_result_list) {
+    document.error = "The root element is not an IOF ResultList";
+    return;
+  }
+  const std::string space = RootNamespace(document.list);
+  if (!space.empty() && space != kIof3Namespace) {
+    document.error = "Unknown namespace of the ResultList: " + space;
+    return;
+  }
+  document.version3 = !space.empty() || DeclaresVersion3(document.list);
+}
+
+}  // namespace
+
+void ParseIofDocument(const ReadRequest& request, IofDocument& document) {
+  std::string bytes = request.file_data;
+  if (bytes.empty()) {
+    auto file = ReadFileBytes(request.file_name);
+    if (!file) {
+      document.error = FileReadErrorDescription(request.file_name);
+      return;
+    }
+    bytes = std::move(*file);
+  }
+  Load(bytes, document);
+  if (document.error.empty()) CheckRoot(document);
+}
+
+}  // namespace quorvex2::detail

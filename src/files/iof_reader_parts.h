@@ -1,0 +1,79 @@
+#pragma once
+// The pieces of the IOF ResultList reader: the parsed document, one runner's entry, one class's
+// group of runners, and what a load leaves out.
+#include <pugixml.hpp>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "files/detail/format_registry.h"
+#include "quorvex2/core/lap_data.h"
+
+namespace quorvex2 {
+class clsQuorvex2;
+}
+
+namespace quorvex2::detail {
+
+struct IofDocument {
+  pugi::xml_document xml;
+  pugi::xml_node list;    // the ResultList element
+  bool version3 = false;  // 3.0 vocabulary; 2.0.3 otherwise
+  bool is_result_list = false;
+  std::string error;  // why the document cannot be read; "" when it can
+};
+
+// Parses the request's text or file (BOM, UTF-16, ISO-8859-1 and Shift_JIS declarations
+// understood) and checks the root element and its namespace.
+void ParseIofDocument(const ReadRequest& request, IofDocument& document);
+
+// The course as a result or class names it.
+struct IofCourseInfo {
+  int32_t id = 0;  // a numeric course id, 0 when none
+  int32_t length = 0;
+  int32_t climb = 0;
+  std::vector<int32_t> codes;  // controls in order, when the file lists them
+};
+
+struct IofRunner {
+  std::shared_ptr<clsLapData> lap;
+  std::vector<int32_t> codes;  // the runner's control codes in running order
+  IofCourseInfo course;
+  bool finished = false;  // a time result
+};
+
+// What a load leaves out, counted for the closing message.
+struct IofOmissions {
+  int32_t later_races = 0;                 // results of races after the first
+  int32_t cut_legs = 0;                    // runners with more legs than a record holds
+  int32_t cut_controls = 0;                // courses with more controls than a course holds
+  std::vector<std::string> mixed_courses;  // classes whose runners ran different controls
+  int32_t unnamed_classes = 0;             // classes named after their position
+};
+
+// One runner of a PersonResult (or a relay team member): person, club text and the result.
+IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,
+                        const pugi::xml_node& result, bool version3, IofOmissions& omissions);
+
+// A number written in the file (bib, card, control code, length, course id): its leading
+// digits, 0 when there are none or too many for a record.
+int32_t IofFileNumber(const std::string& text);
+
+// The club text of an Organisation (3.0) or Club (2.0.3) element.
+std::string IofClubName(const pugi::xml_node& club, bool version3);
+
+struct IofClassGroup {
+  std::string name;
+  IofCourseInfo course;  // given for the class as a whole
+  std::vector<IofRunner> runners;
+};
+
+// Adds the group's runners to the class of its name under the load mode. A class without
+// runners and course so far (a new one) takes its course (shared with any course of identical
+// controls), length and climb from the group; a class that has them keeps its own.
+void PlaceIofClass(clsQuorvex2& root, IofClassGroup& group, int32_t load_mode,
+                   IofOmissions& omissions);
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,72 @@
+#pragma once
+// Reading IOF XML ResultLists, version 2.0.3 and 3.0, into the current root.
+//
+// What is read: the event's name, date and web address (fresh loads only, as for the native
+// file); classes; per runner the name, club, sex, bib, card, start time, result time, position,
+// status and split times; the course of each class. Courses with identical control sequences
+// share one course number.
+//
+// What is left out, and reported through the root's ShowMessage (or, without one, the error
+// comment of the successful load): results of races after the first in multi-race files,
+// legs beyond the 30 a runner can hold, controls beyond the 50 a course can hold, and runners
+// whose control sequence differs from their class's course (butterfly loops: their legs are
+// kept by position). Relay teams are read as one class per leg ("Men 1", "Men 2", ...), the
+// team name standing in for a missing club. Splits with the status "Additional" are ignored.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/detail/format_registry.h"
+#include "quorvex2/core/types.h"
+
+namespace quorvex2::detail {
+
+inline constexpr const char* kIof3Namespace = "http://www.orienteering.org/datastandard/3.0";
+inline constexpr const char* kIofLocation = "clsFileControl.LoadIofResultList";
+
+// The file type of an XML text whose root element is ResultList: 8 when the start tag names
+// the 3.0 namespace or iofVersion "3.0", else 7; 0 when the root is anything else.
+int32_t IofResultListType(std::string_view head);
+
+// Registered under type 7: a document that is not a ResultList fails without an error comment
+// (type 7 loads nothing else); any ResultList is read whatever its version.
+bool ReadIofResultList20(const ReadRequest& request);
+// Registered under type 8: anything but a ResultList fails with the error comment.
+bool ReadIofResultList30(const ReadRequest& request);
+
+// A period in seconds as 3.0 writes it ("2001", "1672.5"); nothing for other texts.
+std::optional<double> IofSecondsValue(const std::string& text);
+// A period or clock time as 2.0.3 writes it: "SS", "MM:SS" or "HH:MM:SS", fractions allowed,
+// minutes may pass 59 when there is no hour field.
+std::optional<double> IofClockSeconds(const std::string& text);
+// The time of day of an ISO date-time ("2011-07-30T10:03:00+01:00" gives 10:03:00 as written,
+// the zone ignored), or of a bare clock text; whole seconds.
+std::optional<Date> IofTimeOfDay(const std::string& text);
+// "YYYY-MM-DD" (a time part after it is ignored).
+std::optional<Date> IofDateValue(const std::string& text);
+
+// Our result text for an IOF status (either version's names): OK (and Finished) with a time
+// give the time (whole seconds, "h:nn:ss"); MissingPunch "MP"; DidNotFinish "DNF"; DidNotStart
+// "DNS"; Active (still out) ""; the others texts that sort like them (see the .cpp).
+std::string IofStatusResult(const std::string& status, std::optional<double> seconds);
+// The 3.0 status of one of our result texts (the inverse, as far as the statuses reach).
+std::string Iof3Status(const std::string& result);
+
+// One SplitTime: its control code text, its cumulative time when it has one, and whether it is
+// marked missing (a mispunch).
+struct IofSplit {
+  std::string code;
+  std::optional<double> seconds;
+  bool missing = false;
+};
+
+// Leg times (days, or our codes) from cumulative split times: a split that is missing gives
+// QX_TIME_DISQ; one without a time, or with a time not after the last one kept (negative, zero,
+// out of order), gives QX_TIME_SKIP when a later leg carries the time, QX_TIME_NODATA when none
+// does. The finish leg follows when the finish time is after the last split. Times are cut to
+// whole seconds.
+std::vector<Date> IofLegTimes(const std::vector<IofSplit>& splits, std::optional<double> finish);
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,190 @@
+// Reading an IOF ResultList (2.0.3 or 3.0) into the current root: the event, then one class
+// group per ClassResult (one per leg for relay teams), placed as it is read.
+#include <exception>
+#include <map>
+
+#include "core/detail/component_state.h"
+#include "files/detail/load_error.h"
+#include "files/detail/progress.h"
+#include "files/detail/xml_nodes.h"
+#include "files/iof_reader_parts.h"
+#include "files/iof_reading.h"
+#include "quorvex2/core/load_mode.h"
+#include "quorvex2/core/root.h"
+
+namespace quorvex2::detail {
+namespace {
+
+class ResultListReader {
+ public:
+  ResultListReader(clsQuorvex2& root, const ReadRequest& request, bool version3)
+      : root_(root), request_(request), v3_(version3) {}
+
+  void Read(const pugi::xml_node& list) {
+    if (request_.load_mode == QX_LOADMODE_NORMAL) ReadEvent(Child(list, "Event"));
+    const int32_t count = CountNamed(list, "ClassResult");
+    int32_t position = 0;
+    ForEachNamed(list, "ClassResult", [&](const pugi::xml_node& node) {
+      request_.progress->Step(++position, count);
+      ReadClassResult(node, position);
+    });
+    Report();
+  }
+
+ private:
+  static int32_t CountNamed(const pugi::xml_node& parent, const char* name) {
+    int32_t count = 0;
+    ForEachNamed(parent, name, [&count](const pugi::xml_node&) { ++count; });
+    return count;
+  }
+
+  void ReadEvent(const pugi::xml_node& event) {
+    if (!event) return;
+    clsEventData& data = *root_.EventData();
+    data.EventName = ChildText(event, "Name");
+    const auto start = Child(event, v3_ ? "StartTime" : "StartDate");
+    if (auto date = IofDateValue(ChildText(start, "Date"))) data.EventDate.Value(*date);
+    data.OfficialSite = ChildText(event, v3_ ? "URL" : "WebURL");
+  }
+
+  std::string ClassName(const pugi::xml_node& node, int32_t position) {
+    std::string name;
+    if (v3_) {
+      const auto data = Child(node, "Class");
+      name = ChildText(data, "ShortName");
+      if (name.empty()) name = ChildText(data, "Name");
+    } else {
+      const auto data = Child(node, "EventClass");
+      for (const std::string& text :
+           {ChildText(node, "ClassShortName"), ChildText(data, "ClassShortName"),
+            ChildText(data, "Name"), ChildText(node, "ClassId")}) {
+        if (name.empty()) name = text;
+      }
+    }
+    if (!name.empty()) return name;
+    ++omissions_.unnamed_classes;
+    return "Class " + std::to_string(position);
+  }
+
+  IofCourseInfo ClassCourse(const pugi::xml_node& node) const {
+    IofCourseInfo course;
+    if (!v3_) return course;
+    const auto data = Child(node, "Course");
+    course.id = IofFileNumber(ChildText(data, "Id"));
+    course.length = IofFileNumber(ChildText(data, "Length"));
+    course.climb = IofFileNumber(ChildText(data, "Climb"));
+    return course;
+  }
+
+  void ReadClassResult(const pugi::xml_node& node, int32_t position) {
+    const std::string name = ClassName(node, position);
+    IofClassGroup individuals{name, ClassCourse(node), {}};
+    std::map<std::string, IofClassGroup> legs;  // relay legs by their class name
+    ForEachElement(node, [&](const pugi::xml_node& child) {
+      const char* kind = BaseName(child);
+      if (Is(kind, "PersonResult")) ReadPersonResult(child, individuals);
+      if (Is(kind, "TeamResult")) ReadTeamResult(child, name, legs);
+    });
+    // A relay class holds its teams in the leg classes only.
+    if (!individuals.runners.empty() || legs.empty()) {
+      PlaceIofClass(root_, individuals, request_.load_mode, omissions_);
+    }
+    for (auto& [leg_name, group] : legs)
+      PlaceIofClass(root_, group, request_.load_mode, omissions_);
+  }
+
+  // The first result; results of later races (3.0 Result elements, 2.0.3 RaceResult) are counted.
+  void ReadPersonResult(const pugi::xml_node& node, IofClassGroup& group) {
+    pugi::xml_node person = Child(node, "Person");
+    if (!v3_ && !person) person = Child(node, "PersonId");
+    const std::string club = IofClubName(Child(node, v3_ ? "Organisation" : "Club"), v3_);
+    const auto result = Child(node, "Result");
+    omissions_.later_races += CountNamed(node, v3_ ? "Result" : "RaceResult") - (v3_ ? 1 : 0);
+    if (!result) return;
+    group.runners.push_back(ReadIofRunner(person, club, result, v3_, omissions_));
+  }
+
+  // Each team member becomes a runner of the class "<class> <leg>"; the team stands in for a
+  // missing club.
+  void ReadTeamResult(const pugi::xml_node& team, const std::string& class_name,
+                      std::map<std::string, IofClassGroup>& legs) {
+    const std::string team_name = ChildText(team, v3_ ? "Name" : "TeamName");
+    ForEachNamed(
+        team, v3_ ? "TeamMemberResult" : "PersonResult", [&](const pugi::xml_node& member) {
+          const auto result = Child(member, "Result");
+          if (!result) return;
+          std::string leg = ChildText(result, v3_ ? "Leg" : "TeamSequence");
+          const std::string leg_class = class_name + " " + (leg.empty() ? "?" : leg);
+          auto& group = legs.try_emplace(leg_class, IofClassGroup{leg_class, {}, {}}).first->second;
+          pugi::xml_node person = Child(member, "Person");
+          if (!v3_ && !person) person = Child(member, "PersonId");
+          std::string club = IofClubName(Child(member, v3_ ? "Organisation" : "Club"), v3_);
+          if (club.empty()) club = team_name;
+          omissions_.later_races += CountNamed(member, "Result") - 1;
+          group.runners.push_back(ReadIofRunner(person, club, result, v3_, omissions_));
+        });
+  }
+
+  void Report() const {
+    std::string details;
+    auto add = [&details](int32_t count, const std::string& text) {
+      if (count > 0) details += "\r\n" + std::to_string(count) + " " + text;
+    };
+    add(omissions_.later_races, "result(s) of races after the first left out");
+    add(omissions_.cut_legs, "runner(s) with more than 30 legs: later legs left out");
+    add(omissions_.cut_controls, "course(s) with more than 50 controls: later controls left out");
+    add(omissions_.unnamed_classes, "class(es) without a name, named by position");
+    for (const auto& name : omissions_.mixed_courses) {
+      details += "\r\nClass " + name + ": runners on different controls, legs compared by position";
+    }
+    if (details.empty()) return;
+    const std::string message =
+        std::string("一部のデータを読み込みませんでした\r\n") + kIofLocation + details;
+    if (root_.ShowMessage) {
+      root_.ShowMessage(message);
+    } else {
+      SetErrorComment(message);
+    }
+  }
+
+  clsQuorvex2& root_;
+  const ReadRequest& request_;
+  bool v3_;
+  IofOmissions omissions_;
+};
+
+bool Read(const ReadRequest& request, bool quiet_unless_result_list) {
+  clsQuorvex2* root = CurrentRoot();
+  if (root == nullptr) return false;
+  IofDocument document;
+  try {
+    ParseIofDocument(request, document);
+    if (!document.error.empty() && quiet_unless_result_list && !document.is_result_list) {
+      request.progress->Dismiss();
+      return false;
+    }
+    request.progress->Start();
+    if (!document.error.empty()) {
+      request.progress->Finish();
+      return FailLoad(kCannotOpenFile, kIofLocation, document.error);
+    }
+    ResultListReader(*root, request, document.version3).Read(document.list);
+  } catch (const std::exception& error) {
+    request.progress->Finish();
+    return FailLoad(kCannotOpenFile, kIofLocation, error.what());
+  }
+  request.progress->Finish();
+  return true;
+}
+
+}  // namespace
+
+bool ReadIofResultList20(const ReadRequest& request) {
+  return Read(request, true);
+}
+
+bool ReadIofResultList30(const ReadRequest& request) {
+  return Read(request, false);
+}
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,218 @@
+// One runner of an IOF ResultList: person, club, result and split times, in either version.
+#include <algorithm>
+#include <cmath>
+
+#include "files/detail/xml_nodes.h"
+#include "files/iof_reader_parts.h"
+#include "files/iof_reading.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+namespace {
+
+std::string JoinName(const std::string& family, const std::string& given) {
+  if (family.empty() || given.empty()) return family + given;
+  return family + " " + given;
+}
+
+// "Family Given"; 2.0.3 may give several Given names. A person without a name is known by id.
+std::string PersonName(const pugi::xml_node& person, bool version3) {
+  const auto name = Child(person, version3 ? "Name" : "PersonName");
+  std::string given;
+  ForEachNamed(name, "Given", [&given](const pugi::xml_node& part) {
+    given = JoinName(given, Trim(part.text().get()));
+  });
+  const std::string full = JoinName(ChildText(name, "Family"), given);
+  if (!full.empty()) return full;
+  if (!version3 && Is(BaseName(person), "PersonId")) return Trim(person.text().get());
+  return ChildText(person, version3 ? "Id" : "PersonId");
+}
+
+std::string Sex(const pugi::xml_node& person) {
+  const std::string sex = Trim(person.attribute("sex").value());
+  return sex == "M" || sex == "F" ? sex : "";
+}
+
+// The result's values that differ in name and form between the versions.
+struct ResultValues {
+  std::string status;
+  std::optional<double> time;  // seconds
+  std::optional<Date> start, finish;
+  std::string position, bib, card;
+};
+
+ResultValues ReadValues3(const pugi::xml_node& result) {
+  ResultValues values;
+  values.status = ChildText(result, "Status");
+  values.time = IofSecondsValue(ChildText(result, "Time"));
+  values.start = IofTimeOfDay(ChildText(result, "StartTime"));
+  values.finish = IofTimeOfDay(ChildText(result, "FinishTime"));
+  values.position = ChildText(result, "Position");
+  values.bib = ChildText(result, "BibNumber");
+  values.card = ChildText(result, "ControlCard");
+  return values;
+}
+
+ResultValues ReadValues2(const pugi::xml_node& result) {
+  ResultValues values;
+  values.status = Trim(Child(result, "CompetitorStatus").attribute("value").value());
+  values.time = IofClockSeconds(ChildText(result, "Time"));
+  values.start = IofTimeOfDay(ChildText(Child(result, "StartTime"), "Clock"));
+  values.finish = IofTimeOfDay(ChildText(Child(result, "FinishTime"), "Clock"));
+  values.position = ChildText(result, "ResultPosition");
+  values.bib = ChildText(result, "StartNumber");
+  if (values.bib.empty()) values.bib = ChildText(result, "BibNumber");
+  values.card = ChildText(result, "CCardId");
+  if (values.card.empty()) values.card = ChildText(Child(result, "CCard"), "CCardId");
+  return values;
+}
+
+// The running time: the Time element, else finish minus start (past midnight allowed).
+std::optional<double> RunningSeconds(const ResultValues& values) {
+  if (values.time) return values.time;
+  if (!values.start || !values.finish) return std::nullopt;
+  double seconds = std::round((*values.finish - *values.start) * 86400.0);
+  if (seconds < 0) seconds += 86400.0;
+  return seconds;
+}
+
+// Statuses under which the runner reached the finish, so the finish leg is real.
+bool ReachedFinish(const std::string& status) {
+  return status.empty() || status == "OK" || status == "Finished" || status == "Active" ||
+         status == "MissingPunch" || status == "MisPunch" || status == "Disqualified" ||
+         status == "OverTime" || status == "NotCompeting";
+}
+
+std::vector<IofSplit> ReadSplits3(const pugi::xml_node& result) {
+  std::vector<IofSplit> splits;
+  ForEachNamed(result, "SplitTime", [&splits](const pugi::xml_node& node) {
+    const std::string status = Trim(node.attribute("status").value());
+    if (status == "Additional") return;
+    const auto time = Child(node, "Time");
+    splits.push_back({ChildText(node, "ControlCode"),
+                      time ? IofSecondsValue(Trim(time.text().get())) : std::nullopt,
+                      status == "Missing"});
+  });
+  return splits;
+}
+
+// 2.0.3 numbers the splits by their place on the course; a runner may list only some of them
+// (the gaps are controls without a time). Without usable numbers the document order holds.
+std::vector<IofSplit> ReadSplits2(const pugi::xml_node& result) {
+  constexpr double kMostControls = 200;
+  std::vector<std::pair<double, IofSplit>> numbered;
+  bool by_sequence = true;
+  ForEachNamed(result, "SplitTime", [&](const pugi::xml_node& node) {
+    std::string code = ChildText(node, "ControlCode");
+    if (code.empty()) code = ChildText(Child(node, "Control"), "ControlCode");
+    const auto time = Child(node, "Time");
+    const std::string sequence_text = Trim(node.attribute("sequence").value());
+    const double sequence = LeadingNumber(sequence_text);
+    by_sequence = by_sequence && IsNumeric(sequence_text) && sequence >= 1 &&
+                  sequence <= kMostControls && sequence == std::floor(sequence);
+    numbered.push_back(
+        {sequence, {code, time ? IofClockSeconds(time.text().get()) : std::nullopt, false}});
+  });
+  std::vector<IofSplit> splits;
+  for (auto& [sequence, split] : numbered) {
+    if (!by_sequence) {
+      splits.push_back(std::move(split));
+      continue;
+    }
+    const auto place = static_cast<size_t>(sequence);
+    if (splits.size() < place) splits.resize(place);
+    splits[place - 1] = std::move(split);
+  }
+  return splits;
+}
+
+// A finish punch listed among the splits ("F", "FINISH", "9999" as the last code) is the
+// finish: it leaves the splits and stands in for a missing running time.
+void TakeFinishPunch(std::vector<IofSplit>& splits, std::optional<double>& finish) {
+  if (splits.empty()) return;
+  const std::string code = ToUpper(Trim(splits.back().code));
+  const bool finish_code = code == "9999" || (code.starts_with('F') && !IsNumeric(code));
+  if (!finish_code) return;
+  if (!finish) finish = splits.back().seconds;
+  splits.pop_back();
+}
+
+IofCourseInfo CourseOfResult(const pugi::xml_node& result, bool version3) {
+  IofCourseInfo course;
+  if (version3) {
+    const auto node = Child(result, "Course");
+    course.id = IofFileNumber(ChildText(node, "Id"));
+    course.length = IofFileNumber(ChildText(node, "Length"));
+    course.climb = IofFileNumber(ChildText(node, "Climb"));
+    return course;
+  }
+  const auto variation = Child(result, "CourseVariation");
+  course.id = IofFileNumber(variation ? ChildText(variation, "CourseVariationId")
+                                      : ChildText(result, "CourseVariationId"));
+  course.length = IofFileNumber(variation ? ChildText(variation, "CourseLength")
+                                          : ChildText(result, "CourseLength"));
+  course.climb = IofFileNumber(ChildText(variation, "CourseClimb"));
+  std::vector<std::pair<double, int32_t>> controls;
+  ForEachNamed(variation, "CourseControl", [&controls](const pugi::xml_node& control) {
+    std::string code = ChildText(control, "ControlCode");
+    if (code.empty()) code = ChildText(Child(control, "Control"), "ControlCode");
+    controls.push_back({LeadingNumber(ChildText(control, "Sequence")), IofFileNumber(code)});
+  });
+  std::stable_sort(controls.begin(), controls.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& control : controls) course.codes.push_back(control.second);
+  return course;
+}
+
+void StoreLegs(clsLapData& lap, const std::vector<Date>& legs, IofOmissions& omissions) {
+  const size_t count = std::min<size_t>(legs.size(), clsLapData::kMaxLegs);
+  if (count < legs.size()) ++omissions.cut_legs;
+  for (size_t k = 0; k < count; ++k) lap.Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
+}
+
+}  // namespace
+
+int32_t IofFileNumber(const std::string& text) {
+  const double value = LeadingNumber(Trim(text));
+  if (!(value > 0) || value > 2147483647.0) return 0;
+  return static_cast<int32_t>(std::lround(value));
+}
+
+std::string IofClubName(const pugi::xml_node& club, bool version3) {
+  const std::string short_name = ChildText(club, "ShortName");
+  if (!short_name.empty()) return short_name;
+  const std::string name = ChildText(club, "Name");
+  if (!name.empty() || version3) return name;
+  return ChildText(club, "ClubId");
+}
+
+IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,
+                        const pugi::xml_node& result, bool version3, IofOmissions& omissions) {
+  IofRunner runner;
+  runner.lap = std::make_shared<clsLapData>();
+  clsLapData& lap = *runner.lap;
+  lap.RunnerName = PersonName(person, version3);
+  lap.ClubName = club;
+  lap.Sex = Sex(person);
+  const ResultValues values = version3 ? ReadValues3(result) : ReadValues2(result);
+  lap.ID = IofFileNumber(values.bib);
+  lap.Ecard = IofFileNumber(values.card);
+  if (values.start) lap.StartTime.Value(*values.start);
+  std::optional<double> seconds = RunningSeconds(values);
+  auto splits = version3 ? ReadSplits3(result) : ReadSplits2(result);
+  TakeFinishPunch(splits, seconds);
+  lap.Result(IofStatusResult(values.status, seconds));
+  lap.Rank = IsNumeric(values.position) ? values.position : "";
+  runner.finished = IsValidTime(lap.Result());
+  StoreLegs(lap, IofLegTimes(splits, ReachedFinish(values.status) ? seconds : std::nullopt),
+            omissions);
+  runner.course = CourseOfResult(result, version3);
+  runner.codes = runner.course.codes;
+  if (runner.codes.empty()) {
+    for (const auto& split : splits) runner.codes.push_back(IofFileNumber(split.code));
+  }
+  return runner;
+}
+
+}  // namespace quorvex2::detail

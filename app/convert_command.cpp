@@ -24,9 +24,13 @@ struct ConvertOptions {
 // ".lzh" extension does that, so it saves as the native type.
 int32_t SaveType(const std::string& to) {
   static const std::map<std::string, int32_t> types{
-      {"", quorvex2::QX_FILETYPE_AUTODETECT},           {"lxm", quorvex2::QX_FILETYPE_QUORVEX2},
-      {"xml", quorvex2::QX_FILETYPE_QUORVEX2},          {"lap", quorvex2::QX_FILETYPE_QUORVEX1},
-      {"iof", quorvex2::QX_FILETYPE_IOF_XML_20_RESULT}, {"lzh", quorvex2::QX_FILETYPE_QUORVEX2}};
+      {"", quorvex2::QX_FILETYPE_AUTODETECT},
+      {"lxm", quorvex2::QX_FILETYPE_QUORVEX2},
+      {"xml", quorvex2::QX_FILETYPE_QUORVEX2},
+      {"lap", quorvex2::QX_FILETYPE_QUORVEX1},
+      {"iof", quorvex2::QX_FILETYPE_IOF_XML_20_RESULT},
+      {"iof3", quorvex2::QX_FILETYPE_IOF_XML_30_RESULT},
+      {"lzh", quorvex2::QX_FILETYPE_QUORVEX2}};
   return types.at(to);
 }
 
@@ -46,13 +50,14 @@ void SetupConvert(CLI::App& sub) {
   AddLoadOptions(sub, options->load);
   sub.add_option("-o,--output", options->output, "The file to write")->required();
   sub.add_option("--to", options->to, "Output type (default: from the output's extension)")
-      ->check(CLI::IsMember({"lxm", "xml", "lap", "iof", "lzh"}));
+      ->check(CLI::IsMember({"lxm", "xml", "lap", "iof", "iof3", "lzh"}));
   sub.add_flag("--full", options->full, "Write every runner field (rank markers, ages)");
   sub.callback([options] { Convert(*options); });
 }
 
 const bool registered = RegisterCommand(
-    {"convert", "Save the loaded event as a lap file (.lxm, .lap, IOF .xml, .lzh)", SetupConvert});
+    {"convert", "Save the loaded event as a lap file (.lxm, .lap, IOF 2.0.3/3.0 .xml, .lzh)",
+     SetupConvert});
 
 }  // namespace
 }  // namespace qxcli

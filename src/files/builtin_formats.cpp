@@ -26,6 +26,7 @@ void RegisterBuiltinFormats() {
     RegisterReader(7, ReadIofResultList20);
     RegisterWriter(7, SaveIofResultList);
     RegisterReader(8, ReadIofResultList30);
+    RegisterWriter(8, SaveIof3ResultList);
     RegisterArchiver(ExtractArchiveFile, MakeArchiveFile);
   });
 }

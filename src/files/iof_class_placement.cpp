@@ -91,6 +91,12 @@ void SetCourse(clsQuorvex2& root, clsClassData& data, const IofClassGroup& group
   data.Length = PositiveOr(group.course.length, own.length);
   data.Climb = PositiveOr(group.course.climb, own.climb);
   if (reference == nullptr) return;
+  data.ControlCount = static_cast<int32_t>(reference->codes.size());
+  // A list without codes names no course (we write such lists for classes without one).
+  if (std::all_of(reference->codes.begin(), reference->codes.end(),
+                  [](int32_t code) { return code == 0; })) {
+    return;
+  }
   const int32_t file_id = PositiveOr(own.id, group.course.id);
   data.CourseNum = CourseFor(root, reference->codes, file_id, omissions);
   data.ControlCount = root.CourseData(std::to_string(data.CourseNum))->ControlCount;

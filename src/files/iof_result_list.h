@@ -1,5 +1,6 @@
 #pragma once
-// The IOF XML 2.0.3 ResultList: results and split times for other orienteering software.
+// The IOF XML ResultLists we write (2.0.3 and 3.0): results and split times for other
+// orienteering software.
 #include <cstdint>
 #include <string>
 
@@ -13,6 +14,10 @@ namespace quorvex2::detail {
 
 // Writes the current root's event; false on failure. The save mode has no effect here.
 bool SaveIofResultList(const std::string& file_name, int32_t save_mode);
+
+// Writes the current root's event as an IOF XML 3.0 ResultList; false on failure. The save
+// mode has no effect here.
+bool SaveIof3ResultList(const std::string& file_name, int32_t save_mode);
 
 // A runner's total time: the result when it is a time, otherwise the sum of the positive leg
 // times; a disqualified leg met while summing sets the missing-punch mark.

@@ -44,7 +44,19 @@ class ResultListReader {
     data.EventName = ChildText(event, "Name");
     const auto start = Child(event, v3_ ? "StartTime" : "StartDate");
     if (auto date = IofDateValue(ChildText(start, "Date"))) data.EventDate.Value(*date);
-    data.OfficialSite = ChildText(event, v3_ ? "URL" : "WebURL");
+    data.OfficialSite = v3_ ? WebsiteAddress(event) : ChildText(event, "WebURL");
+  }
+
+  // The event's web site; the first address of any kind when none is marked as the site.
+  static std::string WebsiteAddress(const pugi::xml_node& event) {
+    std::string address;
+    bool site = false;
+    ForEachNamed(event, "URL", [&](const pugi::xml_node& url) {
+      const bool is_site = Is(url.attribute("type").value(), "Website");
+      if (address.empty() || (is_site && !site)) address = Trim(url.text().get());
+      site = site || is_site;
+    });
+    return address;
   }
 
   std::string ClassName(const pugi::xml_node& node, int32_t position) {

@@ -100,4 +100,21 @@ TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {
   EXPECT_EQ(RunCli({"convert", file, "-o", lxm, "--to", "lzh"}).exit_code, 2);
 }
 
+TEST(CliConvert, WritesIof3ListsThatLoadAsIof) {
+  const std::string dir = qxtest::MakeTempDir("convert_iof3");
+  const std::string file = WriteFile(dir, "cup.lxm", Document(kTwoRunners));
+  const std::string xml = dir + "/out.xml";
+  auto convert = RunCli({"convert", file, "-o", xml, "--to", "iof3"});
+  ASSERT_EQ(convert.exit_code, 0) << convert.err;
+  EXPECT_NE(qxtest::ReadFile(xml).find("datastandard/3.0"), std::string::npos);
+  for (const auto& type : {"auto", "iof"}) {
+    auto info = RunCli({"info", xml, "--type", type});
+    ASSERT_EQ(info.exit_code, 0) << info.err;
+    EXPECT_NE(info.out.find("\n1,,M21A,m21a,2\n2,,W21A,w21a,1\n"), std::string::npos) << info.out;
+  }
+  auto native = RunCli({"info", file, "--type", "iof"});
+  EXPECT_EQ(native.exit_code, 1);
+  EXPECT_NE(native.err.find("not an IOF ResultList"), std::string::npos) << native.err;
+}
+
 }  // namespace

@@ -1,0 +1,175 @@
+// Building the IOF XML 3.0 ResultList: the event, one ClassResult per class with its course and
+// its runners in result order; per runner the person, club, result, status and split times.
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <sstream>
+
+#include "core/detail/component_state.h"
+#include "files/detail/current_time.h"
+#include "files/detail/runner_order.h"
+#include "files/iof_reading.h"
+#include "files/iof_result_list.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/path.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+namespace {
+
+pugi::xml_node Element(pugi::xml_node parent, const char* name, const std::string& text = "") {
+  auto node = parent.append_child(name);
+  if (!text.empty()) node.text().set(text.c_str());
+  return node;
+}
+
+std::string DateTimeText(Date value) {
+  return FormatDate(value, "yyyy-mm-dd") + "T" + FormatDate(value, "hh:nn:ss");
+}
+
+long long Seconds(Date time) {
+  return std::llround(time * 86400.0);
+}
+
+bool IsWholeNumber(const std::string& text) {
+  return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// "Aho Ari Kalle" -> family Aho, given "Ari Kalle"; an ideographic space separates as well.
+std::pair<std::string, std::string> SplitName(const std::string& name) {
+  const size_t blank = name.find(' ');
+  const size_t wide = name.find("\u3000");
+  const size_t at = std::min(blank, wide);
+  if (at == std::string::npos) return {name, ""};
+  return {name.substr(0, at), Trim(name.substr(at + (at == wide ? 3 : 1)))};
+}
+
+class Iof3Builder {
+ public:
+  explicit Iof3Builder(const clsQuorvex2& root) : root_(root) {}
+
+  void Build(pugi::xml_document& doc) {
+    auto declaration = doc.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    declaration.append_attribute("encoding") = "UTF-8";
+    auto list = doc.append_child("ResultList");
+    list.append_attribute("xmlns") = kIof3Namespace;
+    list.append_attribute("iofVersion") = "3.0";
+    list.append_attribute("createTime") = DateTimeText(CurrentDateTime()).c_str();
+    list.append_attribute("creator") = ("Quorvex2 " + root_.Version(false)).c_str();
+    list.append_attribute("status") = "Complete";
+    WriteEvent(list, *root_.EventData());
+    for (int32_t i = 1; i <= root_.ClassCount(); ++i) WriteClass(list, i);
+  }
+
+ private:
+  void WriteEvent(pugi::xml_node list, const clsEventData& event) {
+    auto node = Element(list, "Event");
+    Element(node, "Name", event.EventName);
+    day_ = std::floor(event.EventDate.Value());
+    if (event.EventDate.Value() > 0) {
+      Element(Element(node, "StartTime"), "Date", FormatDate(day_, "yyyy-mm-dd"));
+    }
+    if (!event.OfficialSite.empty()) {
+      Element(node, "URL", event.OfficialSite).append_attribute("type") = "Website";
+    }
+  }
+
+  void WriteClass(pugi::xml_node list, int32_t class_index) {
+    const auto data = root_.ClassData(class_index);
+    auto node = Element(list, "ClassResult");
+    Element(Element(node, "Class"), "Name", data->ClassName());
+    course_ = root_.IsCourseExists(data->CourseNum)
+                  ? root_.CourseData(std::to_string(data->CourseNum))
+                  : nullptr;
+    controls_ = course_ ? course_->ControlCount : data->ControlCount;
+    WriteCourse(node, *data);
+    for (const auto& lap : RunnersInResultOrder(root_, class_index)) WritePerson(node, *lap);
+  }
+
+  void WriteCourse(pugi::xml_node class_node, const clsClassData& data) {
+    if (!course_ && data.Length <= 0 && data.Climb <= 0) return;
+    auto node = Element(class_node, "Course");
+    if (course_) Element(node, "Id", std::to_string(course_->CourseIndex));
+    if (data.Length > 0) Element(node, "Length", std::to_string(data.Length));
+    if (data.Climb > 0) Element(node, "Climb", std::to_string(data.Climb));
+    if (controls_ > 0) Element(node, "NumberOfControls", std::to_string(controls_));
+  }
+
+  void WritePerson(pugi::xml_node class_node, const clsLapData& lap) {
+    auto node = Element(class_node, "PersonResult");
+    auto person = Element(node, "Person");
+    const std::string sex = IofSex(lap.Sex);
+    if (!sex.empty()) person.append_attribute("sex") = sex.c_str();
+    const auto [family, given] = SplitName(lap.RunnerName);
+    auto name = Element(person, "Name");
+    Element(name, "Family", family);
+    Element(name, "Given", given);
+    if (!lap.ClubName.empty()) Element(Element(node, "Organisation"), "Name", lap.ClubName);
+    WriteResult(Element(node, "Result"), lap);
+  }
+
+  void WriteResult(pugi::xml_node result, const clsLapData& lap) {
+    if (lap.ID != 0) Element(result, "BibNumber", std::to_string(lap.ID));
+    const IofTotal total = IofTotalTime(lap);
+    const Date start = lap.StartTime.Value();
+    if (start > 0) {
+      Element(result, "StartTime", DateTimeText(day_ + start));
+      if (total.time > 0) Element(result, "FinishTime", DateTimeText(day_ + start + total.time));
+    }
+    if (total.time > 0) Element(result, "Time", std::to_string(Seconds(total.time)));
+    if (IsWholeNumber(lap.Rank)) Element(result, "Position", lap.Rank);
+    Element(result, "Status", Iof3Status(lap.Result()));
+    WriteSplitTimes(result, lap);
+    if (lap.Ecard != 0) Element(result, "ControlCard", std::to_string(lap.Ecard));
+  }
+
+  // The legs up to the course's controls are controls; a leg after them is the finish, which
+  // the result's time carries. Without a course the last leg is the finish.
+  void WriteSplitTimes(pugi::xml_node result, const clsLapData& lap) {
+    const int32_t legs = std::min(lap.LegCount(), clsLapData::kMaxLegs);
+    const int32_t controls = legs > controls_ || controls_ <= 0 ? legs - 1 : legs;
+    Date elapsed = 0;
+    for (int32_t k = 1; k <= controls; ++k) {
+      const Date value = lap.LapValue(k);
+      auto split = Element(result, "SplitTime");
+      if (value == kTimeDisq) split.append_attribute("status") = "Missing";
+      Element(split, "ControlCode", ControlCode(k));
+      if (value <= 0) continue;
+      elapsed += value;
+      Element(split, "Time", std::to_string(Seconds(elapsed)));
+    }
+  }
+
+  // The course's code; none (an empty code) for a class without a course.
+  std::string ControlCode(int32_t k) const {
+    if (!course_ || k > course_->ControlCount || k > clsCourseData::kMaxControls) return "";
+    return std::to_string(course_->ControlNum(k));
+  }
+
+  const clsQuorvex2& root_;
+  Date day_ = 0;
+  std::shared_ptr<clsCourseData> course_;
+  int32_t controls_ = 0;
+};
+
+}  // namespace
+
+bool SaveIof3ResultList(const std::string& file_name, int32_t /*save_mode*/) {
+  const clsQuorvex2* root = CurrentRoot();
+  if (root == nullptr) return false;
+  try {
+    pugi::xml_document doc;
+    Iof3Builder(*root).Build(doc);
+    std::ostringstream text;
+    doc.save(text, "  ", pugi::format_indent | pugi::format_no_declaration);
+    return WriteFileAtomically(file_name, text.str());
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,225 @@
+// The IOF XML 3.0 ResultList we write: what it says, that our event comes back from it with
+// every figure the analysis uses, and the official schema's verdict.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <pugixml.hpp>
+
+#include "files/files_test_support.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/files/file_control.h"
+#include "quorvex2/files/file_types.h"
+
+namespace quorvex2 {
+namespace {
+
+constexpr Date kSec = 1.0 / 86400.0;
+
+std::string SchemaPath() {
+  if (const char* folder = std::getenv("QX_IOF_DIR")) return std::string(folder) + "/IOF.xsd";
+  for (const char* relative : {"/../shared/iof/IOF.xsd", "/../../shared/iof/IOF.xsd"}) {
+    const std::string path = std::string(QX_SOURCE_DIR) + relative;
+    if (std::filesystem::exists(path)) return path;
+  }
+  return "";
+}
+
+std::string RunCommand(const std::string& command) {
+  std::string output;
+  std::array<char, 4096> buffer{};
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return "popen failed";
+  while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+    output.append(buffer.data(), n);
+  ::pclose(pipe);
+  return output;
+}
+
+// An event with a shared course, a class without a course and runners of every kind of leg
+// and status.
+void FillEvent(clsQuorvex2& root) {
+  root.EventData()->EventName = "Spring Cup";
+  root.EventData()->EventDate.Value(37759);  // 2003-05-18
+  root.EventData()->OfficialSite = "https://example.org/cup";
+  auto course = root.AddCourse(4);
+  course->ControlCount = 3;
+  for (int32_t k = 1; k <= 3; ++k) course->ControlNum(k, 100 + k);
+  auto runner = [&root](const std::string& class_name, const std::string& name,
+                        const std::string& result, std::vector<Date> legs) {
+    auto lap = root.AddClass(class_name)->AddLap();
+    lap->RunnerName = name;
+    lap->Result(result);
+    for (size_t k = 0; k < legs.size(); ++k) lap->Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
+    return lap;
+  };
+  auto taro = runner("M21", "Yamada Taro Jiro", "0:10:00",
+                     {100 * kSec, 200 * kSec, 150 * kSec, 150 * kSec});
+  taro->ClubName = "OK Forest";
+  taro->ID = 12;
+  taro->Ecard = 765432;
+  taro->Sex = "男";
+  taro->Rank = "1";
+  taro->StartTime.Value(36000 * kSec);
+  runner("M21", "Skip Sam", "0:11:00", {100 * kSec, kTimeSkip, 400 * kSec, 160 * kSec});
+  runner("M21", "Miss Mia", "MP", {110 * kSec, kTimeDisq, 300 * kSec, 200 * kSec});
+  runner("M21", "Quit Quinn", "DNF", {120 * kSec, 220 * kSec});
+  runner("M21", "Absent Al", "DNS", {});
+  runner("M21", "Over Olli", "OCL", {300 * kSec, 300 * kSec, 300 * kSec, 300 * kSec});
+  runner("M21", "Open Otto", "", {90 * kSec, 95 * kSec, 99 * kSec, 101 * kSec});
+  auto m21 = root.ClassData("M21");
+  m21->CourseNum = 4;
+  m21->ControlCount = 3;
+  m21->Length = 4200;
+  m21->Climb = 180;
+  runner("W21", "Sato Hanako", "0:12:00", {200 * kSec, 200 * kSec, 160 * kSec, 160 * kSec})->Sex =
+      "F";
+  root.ClassData("W21")->CourseNum = 4;
+  root.ClassData("W21")->ControlCount = 3;
+  runner("Open", "Free Fay", "0:05:00", {100 * kSec, 100 * kSec, 100 * kSec});
+  root.ClassData("Open")->ControlCount = 2;
+}
+
+class Iof3WriterTest : public ::testing::Test {
+ protected:
+  clsQuorvex2 root;
+
+  std::string Save(const std::string& name) {
+    const std::string path = qxtest::TempPath(name);
+    EXPECT_TRUE(root.FileControl()->SaveLapFile(path, QX_FILETYPE_IOF_XML_30_RESULT));
+    return path;
+  }
+};
+
+TEST_F(Iof3WriterTest, DocumentContent) {
+  FillEvent(root);
+  pugi::xml_document doc;
+  ASSERT_TRUE(doc.load_file(Save("content.xml").c_str()));
+  const auto list = doc.child("ResultList");
+  EXPECT_STREQ(list.attribute("xmlns").value(), "http://www.orienteering.org/datastandard/3.0");
+  EXPECT_STREQ(list.child("Event").child("StartTime").child_value("Date"), "2003-05-18");
+  EXPECT_STREQ(list.child("Event").child_value("URL"), "https://example.org/cup");
+
+  const auto m21 = list.child("ClassResult");
+  EXPECT_STREQ(m21.child("Class").child_value("Name"), "M21");
+  EXPECT_STREQ(m21.child("Course").child_value("Id"), "4");
+  EXPECT_STREQ(m21.child("Course").child_value("Length"), "4200");
+  EXPECT_STREQ(m21.child("Course").child_value("NumberOfControls"), "3");
+
+  const auto taro = m21.child("PersonResult");
+  EXPECT_STREQ(taro.child("Person").attribute("sex").value(), "M");
+  EXPECT_STREQ(taro.child("Person").child("Name").child_value("Family"), "Yamada");
+  EXPECT_STREQ(taro.child("Person").child("Name").child_value("Given"), "Taro Jiro");
+  EXPECT_STREQ(taro.child("Organisation").child_value("Name"), "OK Forest");
+  const auto result = taro.child("Result");
+  EXPECT_STREQ(result.child_value("BibNumber"), "12");
+  EXPECT_STREQ(result.child_value("StartTime"), "2003-05-18T10:00:00");
+  EXPECT_STREQ(result.child_value("FinishTime"), "2003-05-18T10:10:00");
+  EXPECT_STREQ(result.child_value("Time"), "600");
+  EXPECT_STREQ(result.child_value("Position"), "1");
+  EXPECT_STREQ(result.child_value("Status"), "OK");
+  EXPECT_STREQ(result.child_value("ControlCard"), "765432");
+  std::vector<std::string> splits;
+  for (const auto& split : result.children("SplitTime")) {
+    splits.push_back(std::string(split.child_value("ControlCode")) + "@" +
+                     split.child_value("Time"));
+  }
+  EXPECT_EQ(splits, (std::vector<std::string>{"101@100", "102@300", "103@450"}));
+
+  // Statuses in result order: the runners without a time follow the finishers.
+  std::vector<std::string> statuses;
+  for (const auto& person : m21.children("PersonResult")) {
+    statuses.push_back(person.child("Result").child_value("Status"));
+  }
+  EXPECT_EQ(statuses, (std::vector<std::string>{"OK", "OK", "MissingPunch", "DidNotFinish",
+                                                "OverTime", "DidNotStart", "Active"}));
+  const auto miss = m21.find_child([](const pugi::xml_node& node) {
+    return std::string(node.child("Person").child("Name").child_value("Family")) == "Miss";
+  });
+  EXPECT_STREQ(miss.child("Result").child("SplitTime").next_sibling().attribute("status").value(),
+               "Missing");
+
+  // A class without a course: empty control codes, the last leg is the finish.
+  pugi::xml_node fay;
+  for (const auto& node : list.children("ClassResult")) {
+    if (std::string(node.child("Class").child_value("Name")) == "Open")
+      fay = node.child("PersonResult");
+  }
+  ASSERT_TRUE(fay);
+  EXPECT_FALSE(fay.parent().child("Course").child("Id"));
+  int32_t count = 0;
+  for (const auto& split : fay.child("Result").children("SplitTime")) {
+    EXPECT_STREQ(split.child_value("ControlCode"), "");
+    ++count;
+  }
+  EXPECT_EQ(count, 2);
+}
+
+TEST_F(Iof3WriterTest, OurEventComesBackWithEveryFigure) {
+  FillEvent(root);
+  const std::string path = Save("round.xml");
+  root.SortLap();  // the loaded classes come sorted by result
+  clsQuorvex2 back;
+  ASSERT_TRUE(back.FileControl()->LoadLapFile(path)) << back.ErrorComment();
+  EXPECT_EQ(back.ErrorComment(), "");
+  EXPECT_EQ(back.EventData()->EventName, "Spring Cup");
+  EXPECT_EQ(back.EventData()->EventDate.Value(), 37759);
+  EXPECT_EQ(back.EventData()->OfficialSite, "https://example.org/cup");
+  ASSERT_EQ(back.ClassCount(), root.ClassCount());
+  for (int32_t i = 1; i <= root.ClassCount(); ++i) {
+    auto was = root.ClassData(i);
+    auto now = back.ClassData(was->ClassName());
+    ASSERT_TRUE(now) << was->ClassName();
+    EXPECT_EQ(now->CourseNum, was->CourseNum) << was->ClassName();
+    EXPECT_EQ(now->ControlCount, was->ControlCount) << was->ClassName();
+    EXPECT_EQ(now->Length, was->Length);
+    EXPECT_EQ(now->Climb, was->Climb);
+    ASSERT_EQ(now->LapCount(), was->LapCount());
+    for (int32_t k = 1; k <= was->LapCount(); ++k) {
+      auto a = was->LapData(k);
+      auto b = now->LapData(k);
+      EXPECT_EQ(b->RunnerName, a->RunnerName);
+      EXPECT_EQ(b->ClubName, a->ClubName);
+      EXPECT_EQ(b->Result(), a->Result());
+      EXPECT_EQ(b->ID, a->ID);
+      EXPECT_EQ(b->Ecard, a->Ecard);
+      EXPECT_EQ(b->Rank, a->Rank);
+      EXPECT_NEAR(b->StartTime.Value(), a->StartTime.Value(), 1e-9);
+      ASSERT_EQ(b->LegCount(), a->LegCount()) << a->RunnerName;
+      for (int32_t leg = 1; leg <= a->LegCount(); ++leg) {
+        EXPECT_NEAR(b->LapValue(leg), a->LapValue(leg), 1e-9) << a->RunnerName << " leg " << leg;
+      }
+    }
+  }
+  EXPECT_EQ(back.ClassData("M21")->LapData(1)->Sex, "M");
+  ASSERT_EQ(back.CourseCount(), 1);
+  EXPECT_EQ(back.CourseData("4")->ControlNum(3), 103);
+}
+
+TEST_F(Iof3WriterTest, ValidatesAgainstTheOfficialSchema) {
+  const std::string schema = SchemaPath();
+  if (schema.empty() || RunCommand("command -v xmllint").empty()) {
+    GTEST_SKIP() << "xmllint or the IOF schema is not available";
+  }
+  FillEvent(root);
+  root.ClassData("M21")->LapData(1)->RunnerName = "Solo";  // an empty Given name
+  root.AddClass("Empty");
+  const std::string path = Save("valid.xml");
+  EXPECT_EQ(RunCommand("xmllint --noout --schema '" + schema + "' '" + path + "' 2>&1"),
+            path + " validates\n");
+
+  clsQuorvex2 empty;
+  const std::string empty_path = qxtest::TempPath("empty.xml");
+  ASSERT_TRUE(empty.FileControl()->SaveLapFile(empty_path, QX_FILETYPE_IOF_XML_30_RESULT));
+  EXPECT_EQ(RunCommand("xmllint --noout --schema '" + schema + "' '" + empty_path + "' 2>&1"),
+            empty_path + " validates\n");
+}
+
+}  // namespace
+}  // namespace quorvex2

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "event_builder.h"
@@ -18,6 +20,19 @@ using testing::kDisq;
 using testing::kNoData;
 using testing::kSkip;
 using testing::MakeRunner;
+using testing::Seconds;
+
+// The host reads the figures of the analysis; only the analyzer writes them.
+using Record = const clsAnalyzedRunnerData&;
+template <class T>
+inline constexpr bool kReadOnly = std::is_const_v<std::remove_reference_t<T>>;
+static_assert(kReadOnly<decltype(std::declval<Record>().CruiseSpeed())>);
+static_assert(kReadOnly<decltype(std::declval<Record>().FirstHalfCruiseSpeed())>);
+static_assert(kReadOnly<decltype(std::declval<Record>().SecondHalfCruiseSpeed())>);
+static_assert(kReadOnly<decltype(std::declval<Record>().TotalTimeRelative())>);
+static_assert(kReadOnly<decltype(std::declval<Record>().MissTimeTotal())>);
+static_assert(kReadOnly<decltype(std::declval<Record>().MissRate())>);
+static_assert(kReadOnly<decltype(std::declval<Record>().TotalTimeWithoutMiss())>);
 
 std::vector<std::string> RanksInDataSet(const clsAnalyzer& analyzer) {
   std::vector<std::string> ranks;
@@ -209,6 +224,16 @@ TEST(AnalyzerExecute, CruiseSpeedAndMissTimesOfTheWorkedExample) {
   EXPECT_EQ(x->MissRate().ToString("#0.0"), "3.6");
   EXPECT_NEAR(InSeconds(x->TotalTimeWithoutMiss().Value()), 356.6667, 1e-3);
   EXPECT_EQ(x->TotalTimeWithoutMiss().ToString("h:nn:ss"), "0:05:57");
+
+  // To the last bit: the ratios are single, the times double. The expected leg time takes the
+  // stored single cruise speed, and the time without misses the single 1 - MissRate.
+  const double reference = analyzer.GeneralData()->UpperLapAverage(1);
+  const float cruise = static_cast<float>(370.0 / 300.0);
+  EXPECT_EQ(x->CruiseSpeed().Value(), cruise);
+  EXPECT_EQ(x->MissTime(1)->Value(), Seconds(110) - reference * static_cast<double>(cruise));
+  const float rate = static_cast<float>(x->MissTime(2)->Value() / (Seconds(110) + Seconds(260)));
+  EXPECT_EQ(x->MissRate().Value(), rate);
+  EXPECT_EQ(x->TotalTimeWithoutMiss().Value(), 370.0 / 86400.0 * static_cast<double>(1.0f - rate));
   auto f1 = Find(analyzer, "f1");
   EXPECT_FLOAT_EQ(f1->CruiseSpeed().Value(), 1.0f);
   EXPECT_FLOAT_EQ(f1->MissRate().Value(), 0.0f);

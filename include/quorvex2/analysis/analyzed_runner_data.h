@@ -33,10 +33,10 @@ class clsAnalyzedRunnerData {
   bool IsValidSplitTime(int32_t Index) const;
   const std::string& RankInDataSet() const { return rank_in_data_set_; }
   const std::string& Rank() const { return rank_; }
-  clsPercentValue& CruiseSpeed() { return cruise_speed_; }
-  clsPercentValue& FirstHalfCruiseSpeed() { return first_half_cruise_speed_; }
-  clsPercentValue& SecondHalfCruiseSpeed() { return second_half_cruise_speed_; }
-  clsPercentValue& TotalTimeRelative() { return total_time_relative_; }
+  const clsPercentValue& CruiseSpeed() const { return cruise_speed_; }
+  const clsPercentValue& FirstHalfCruiseSpeed() const { return first_half_cruise_speed_; }
+  const clsPercentValue& SecondHalfCruiseSpeed() const { return second_half_cruise_speed_; }
+  const clsPercentValue& TotalTimeRelative() const { return total_time_relative_; }
   clsPercentValue* LapRelative(int32_t Index);
   // The runner's own leg time object (OtherData's Lap(Index), without raising its LegCount);
   // nullptr for index 0 and for 31 (the record holds 30 legs).
@@ -46,9 +46,9 @@ class clsAnalyzedRunnerData {
   clsTimeValue* ModifiedLapTime(int32_t Index);
   clsTimeValue* ModifiedSplitTime(int32_t Index);
   clsMissTimeValue* MissTime(int32_t Index);
-  clsMissTimeValue& MissTimeTotal() { return miss_time_total_; }
-  clsPercentValue& MissRate() { return miss_rate_; }
-  clsTimeValue& TotalTimeWithoutMiss() { return total_time_without_miss_; }
+  const clsMissTimeValue& MissTimeTotal() const { return miss_time_total_; }
+  const clsPercentValue& MissRate() const { return miss_rate_; }
+  const clsTimeValue& TotalTimeWithoutMiss() const { return total_time_without_miss_; }
   std::string RunnerName() const;
   std::string ClubName() const;
   // OtherData's Result, or the own cumulative time at the last leg when that is empty.
@@ -63,6 +63,13 @@ class clsAnalyzedRunnerData {
   void SetValidity(int32_t Index, bool ValidLap, bool ValidSplit, detail::Internal);
   void SetRankInDataSet(const std::string& value, detail::Internal) { rank_in_data_set_ = value; }
   void SetRank(const std::string& value, detail::Internal) { rank_ = value; }
+  clsPercentValue& CruiseSpeed(detail::Internal) { return cruise_speed_; }
+  clsPercentValue& FirstHalfCruiseSpeed(detail::Internal) { return first_half_cruise_speed_; }
+  clsPercentValue& SecondHalfCruiseSpeed(detail::Internal) { return second_half_cruise_speed_; }
+  clsPercentValue& TotalTimeRelative(detail::Internal) { return total_time_relative_; }
+  clsMissTimeValue& MissTimeTotal(detail::Internal) { return miss_time_total_; }
+  clsPercentValue& MissRate(detail::Internal) { return miss_rate_; }
+  clsTimeValue& TotalTimeWithoutMiss(detail::Internal) { return total_time_without_miss_; }
 
  private:
   using Legs = std::array<int32_t, kMaxLegIndex + 1>;

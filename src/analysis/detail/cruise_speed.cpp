@@ -39,10 +39,10 @@ void CalcTotals(clsAnalyzedRunnerData& runner, Date lost, Date modified_total) {
   const std::optional<Date> result = ParseTimeText(runner.Result());
   if (!result || modified_total == 0) return;
   const Internal in = MakeInternal();
-  runner.MissTimeTotal().SetValue(lost, in);
-  runner.MissRate().SetValue(static_cast<float>(lost / modified_total), in);
+  runner.MissTimeTotal(in).SetValue(lost, in);
+  runner.MissRate(in).SetValue(static_cast<float>(lost / modified_total), in);
   const float kept = 1.0f - runner.MissRate().Value();
-  runner.TotalTimeWithoutMiss().Value(*result * kept);
+  runner.TotalTimeWithoutMiss(in).Value(*result * kept);
 }
 
 }  // namespace
@@ -71,7 +71,8 @@ void CalcCruiseSpeedAndMissTimes(clsAnalyzedRunnerData& runner,
                                  const clsAnalyzedGeneralData& general, CclsSort& sort,
                                  int32_t legs) {
   const Internal in = MakeInternal();
-  runner.CruiseSpeed().SetValue(CruiseSpeedOver(runner, general, sort, 1, legs, kCruiseShare), in);
+  runner.CruiseSpeed(in).SetValue(CruiseSpeedOver(runner, general, sort, 1, legs, kCruiseShare),
+                                  in);
   const double c = runner.CruiseSpeed().Value();
   Date lost = 0, modified_total = 0;
   for (int32_t k = 1; k <= legs; ++k) {
@@ -106,9 +107,9 @@ CourseParts FindCourseParts(const clsAnalyzedGeneralData& general, int32_t legs)
 void CalcHalfCruiseSpeeds(clsAnalyzedRunnerData& runner, const clsAnalyzedGeneralData& general,
                           CclsSort& sort, const CourseParts& parts, int32_t legs) {
   const Internal in = MakeInternal();
-  runner.FirstHalfCruiseSpeed().SetValue(
+  runner.FirstHalfCruiseSpeed(in).SetValue(
       CruiseSpeedOver(runner, general, sort, 1, parts.first_end, kPartShare), in);
-  runner.SecondHalfCruiseSpeed().SetValue(
+  runner.SecondHalfCruiseSpeed(in).SetValue(
       CruiseSpeedOver(runner, general, sort, parts.last_start, legs, kPartShare), in);
 }
 

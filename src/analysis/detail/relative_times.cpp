@@ -42,7 +42,7 @@ void CalcRelativeTimes(clsAnalyzedRunnerData& runner, const clsAnalyzedGeneralDa
   for (int32_t k = 1; k <= legs; ++k) {
     runner.LapRelative(k)->SetValue(LapRelativeOf(runner, general, k), in);
   }
-  runner.TotalTimeRelative().SetValue(TotalRelativeOf(runner, general, legs), in);
+  runner.TotalTimeRelative(in).SetValue(TotalRelativeOf(runner, general, legs), in);
 }
 
 }  // namespace quorvex2::detail

@@ -98,11 +98,11 @@ std::vector<clsPrintBookLine> DrawOnBook(const std::function<void(clsChartObject
   clsGraphicControl graphics;
   auto analyzer = ThreeRunners();
   const auto key = detail::MakeInternal();
-  analyzer->Item(1)->CruiseSpeed().SetValue(1.05f, key);
-  analyzer->Item(1)->MissRate().SetValue(0.1f, key);
-  analyzer->Item(2)->CruiseSpeed().SetValue(0.95f, key);
-  analyzer->Item(2)->MissRate().SetValue(0.2f, key);
-  analyzer->Item(3)->CruiseSpeed().SetValue(0, key);
+  analyzer->Item(1)->CruiseSpeed(key).SetValue(1.05f, key);
+  analyzer->Item(1)->MissRate(key).SetValue(0.1f, key);
+  analyzer->Item(2)->CruiseSpeed(key).SetValue(0.95f, key);
+  analyzer->Item(2)->MissRate(key).SetValue(0.2f, key);
+  analyzer->Item(3)->CruiseSpeed(key).SetValue(0, key);
   graphics.DrawChart(analyzer, chart, mode);
   settings(*chart);
   chart->DrawChart();

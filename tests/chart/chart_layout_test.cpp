@@ -185,10 +185,10 @@ TEST(ChartLayout, AutoSizeFitsThePictureToTheChart) {
 void SetFigures(clsAnalyzedRunnerData& runner, float cruise, float miss_rate, float first,
                 float second) {
   const auto key = detail::MakeInternal();
-  runner.CruiseSpeed().SetValue(cruise, key);
-  runner.MissRate().SetValue(miss_rate, key);
-  runner.FirstHalfCruiseSpeed().SetValue(first, key);
-  runner.SecondHalfCruiseSpeed().SetValue(second, key);
+  runner.CruiseSpeed(key).SetValue(cruise, key);
+  runner.MissRate(key).SetValue(miss_rate, key);
+  runner.FirstHalfCruiseSpeed(key).SetValue(first, key);
+  runner.SecondHalfCruiseSpeed(key).SetValue(second, key);
 }
 
 TEST(ChartLayout, CruiseSpeedAgainstMissRate) {

@@ -1,6 +1,7 @@
 // The chart object: targets, per-runner settings and the items that layout adds.
 #include "quorvex2/chart/chart_object.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -17,6 +18,8 @@ constexpr float kHorizontalMargins = 104;       // 52 left and right
 constexpr float kPictureVerticalMargins = 100;  // 50 above and below
 constexpr float kBookVerticalMargins = 104;
 constexpr float kBookUnit = 3;
+// The widest picture the platform can make; a wider chart is cut there.
+constexpr long kMaxPictureWidth = 32767;
 
 // The default colours of runners 4 and later, by runner index mod 6.
 constexpr int32_t kPaleColors[6] = {0x80A0A0, 0xA0A080, 0xA080A0, 0x8080C0, 0x80C080, 0xC08080};
@@ -146,8 +149,8 @@ void clsChartObject::SetChartParameters(QxChartModeConst Mode, float RatioX, flo
 void clsChartObject::FitPictureWidth(float RequiredWidth, detail::Internal) {
   if (target_kind_ != 1 || !picture_) return;
   const float outer_per_scale = static_cast<float>(picture_->Width()) / picture_->ScaleWidth();
-  picture_->Width(
-      static_cast<int32_t>(std::lround((RequiredWidth + kHorizontalMargins) * outer_per_scale)));
+  const long outer = std::lround((RequiredWidth + kHorizontalMargins) * outer_per_scale);
+  picture_->Width(static_cast<int32_t>(std::clamp(outer, 1L, kMaxPictureWidth)));
   width_ = picture_->ScaleWidth() - kHorizontalMargins;
 }
 

@@ -1,14 +1,109 @@
-// Chart images of the web site. This build has no chart renderer attached to the site yet, so
-// the site is written without chart images (the chart pages are left out).
+// Chart images of the web site, drawn on a hidden picture box that fits its width to each
+// chart. The runners of a page keep one random colour each over all its charts; the colours
+// come from a generator seeded by the caller, so the same event gives the same pictures.
 #include "html/detail/chart_images.h"
 
+#include <cairo.h>
+
+#include <cstdint>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "quorvex2/analysis/analyzer.h"
+#include "quorvex2/chart/chart_object.h"
+#include "quorvex2/chart/graphic_control.h"
+#include "quorvex2/core/sort.h"
+#include "quorvex2/core/text.h"
+#include "quorvex2/platform/picture_box.h"
+
 namespace quorvex2::detail {
+namespace {
 
-bool PngOutputAvailable() { return false; }
+// The size of the hidden picture before a chart fits its width.
+constexpr int32_t kPictureWidth = 640;
+constexpr int32_t kPictureHeight = 480;
+// Colour channels are 0 .. 207, dark enough to read on white.
+constexpr double kChannelRange = 208;
 
-bool WriteChartImages(clsAnalyzer&, const std::string&, const std::string&, const std::string&,
-                      uint64_t) {
+bool AnyStartTime(clsAnalyzer& analyzer) {
+  for (int32_t i = 1; i <= analyzer.Count(); ++i) {
+    if (analyzer.Item(i)->StartTime() != 0) return true;
+  }
   return false;
+}
+
+// Split times and clock times at 12 units a minute, the other charts three times as wide.
+float RatioX(int32_t mode) {
+  return mode <= QX_CHART_REALTIME ? 1.0f : 3.0f;
+}
+
+class RandomColors {
+ public:
+  explicit RandomColors(uint64_t seed) : engine_(seed) {}
+
+  int32_t Next() {
+    const int32_t red = Channel(), green = Channel(), blue = Channel();
+    return red | green << 8 | blue << 16;
+  }
+
+ private:
+  // The whole part of a random fraction × 208.
+  int32_t Channel() {
+    const double fraction = static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+    return static_cast<int32_t>(fraction * kChannelRange);
+  }
+
+  std::mt19937_64 engine_;
+};
+
+void ColorRunners(clsChartObject& chart, int32_t count, uint64_t seed) {
+  RandomColors colors(seed);
+  for (int32_t i = 1; i <= count; ++i) chart.SetRunnerSetting(i, colors.Next(), 2, 1);
+}
+
+std::string ImageName(const std::string& pattern, int32_t mode) {
+  std::string name;
+  for (char c : pattern) name += c == '?' ? std::to_string(mode) : std::string(1, c);
+  return name;
+}
+
+}  // namespace
+
+bool PngOutputAvailable() {
+#ifdef CAIRO_HAS_PNG_FUNCTIONS
+  return true;
+#else
+  return false;
+#endif
+}
+
+bool WriteChartImages(clsAnalyzer& analyzer, const std::string& folder,
+                      const std::string& image_pattern, const std::string& chart_option,
+                      uint64_t seed) {
+  // The chart lives only for this call: it may hold the caller's analyzer without owning it.
+  const std::shared_ptr<clsAnalyzer> data_set(std::shared_ptr<clsAnalyzer>{}, &analyzer);
+  auto picture = std::make_shared<PictureBox>(kPictureWidth, kPictureHeight);
+  auto chart = std::make_shared<clsChartObject>();
+  chart->PictureObject(picture);
+  chart->AutoSize = true;
+  clsGraphicControl graphics;
+  CclsSplit list;
+  list.Expression(",", chart_option);
+  bool colored = false;
+  for (int32_t n = 0; n <= list.Bound(); ++n) {
+    const std::string field = list.Value(n);
+    if (!IsNumeric(field)) continue;
+    const auto mode = static_cast<int32_t>(LeadingNumber(field));
+    if (mode < QX_CHART_NORMAL || mode > QX_CHART_TOVARINE) continue;
+    if (mode == QX_CHART_REALTIME && !AnyStartTime(analyzer)) continue;
+    graphics.DrawChart(data_set, chart, mode, RatioX(mode), 1, 0, 0);
+    if (!colored) ColorRunners(*chart, analyzer.Count(), seed);
+    colored = true;
+    chart->DrawChart();
+    if (!picture->SavePng(folder + ImageName(image_pattern, mode))) return false;
+  }
+  return true;
 }
 
 }  // namespace quorvex2::detail

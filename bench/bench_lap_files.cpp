@@ -1,5 +1,6 @@
 // Loading and saving a large native lap file (20,000 runners, 150 classes, one of 1,700
-// runners, 15 to 30 legs) beside pugixml's bare parse and save of the same file. Prints the
+// runners, 15 to 30 legs) beside pugixml's bare parse and save of the same file, and loading
+// and saving the same event as an IOF XML 3.0 ResultList. Prints the
 // ratios and the peak memory of each operation (measured in a child process) at the end.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -14,6 +15,7 @@
 
 #include "quorvex2/core/root.h"
 #include "quorvex2/files/file_control.h"
+#include "quorvex2/files/file_types.h"
 #include "support/event_generator.h"
 
 namespace {
@@ -31,12 +33,44 @@ const std::string& LargeFile() {
   return path;
 }
 
+const std::string& LargeIof3File() {
+  static const std::string path = [] {
+    const std::string file = BenchPath("large-iof3.xml");
+    if (!qxbench::WriteEvent(qxbench::LargeEventSpec(), file,
+                             quorvex2::QX_FILETYPE_IOF_XML_30_RESULT)) {
+      std::abort();
+    }
+    return file;
+  }();
+  return path;
+}
+
 void LoadNative(benchmark::State& state) {
   quorvex2::clsQuorvex2 root;
   for (auto _ : state) {
     if (!root.FileControl()->LoadLapFile(LargeFile())) state.SkipWithError("load failed");
   }
   state.counters["runners"] = 20000;
+}
+
+void LoadIof3(benchmark::State& state) {
+  const std::string& file = LargeIof3File();  // written through a root of its own, first
+  quorvex2::clsQuorvex2 root;
+  for (auto _ : state) {
+    if (!root.FileControl()->LoadLapFile(file)) state.SkipWithError("load failed");
+  }
+  state.counters["runners"] = 20000;
+}
+
+void SaveIof3(benchmark::State& state) {
+  quorvex2::clsQuorvex2 root;
+  root.FileControl()->LoadLapFile(LargeFile());
+  const std::string out = BenchPath("save-iof3.xml");
+  for (auto _ : state) {
+    if (!root.FileControl()->SaveLapFile(out, quorvex2::QX_FILETYPE_IOF_XML_30_RESULT)) {
+      state.SkipWithError("save failed");
+    }
+  }
 }
 
 void ParseBare(benchmark::State& state) {
@@ -69,6 +103,8 @@ BENCHMARK(LoadNative)->Unit(benchmark::kMillisecond);
 BENCHMARK(ParseBare)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveNative)->Unit(benchmark::kMillisecond);
 BENCHMARK(SaveBare)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadIof3)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveIof3)->Unit(benchmark::kMillisecond);
 
 class Collector : public benchmark::ConsoleReporter {
  public:
@@ -126,6 +162,13 @@ int main(int argc, char** argv) {
       t.count("SaveBare")) {
     std::printf("load / bare parse: %.2fx (goal: within 3x)\nsave / bare save: %.2fx\n",
                 t["LoadNative"] / t["ParseBare"], t["SaveNative"] / t["SaveBare"]);
+  }
+  if (t.count("LoadIof3") && t.count("LoadNative") && t.count("SaveIof3")) {
+    std::printf(
+        "IOF 3.0 file: %ju bytes; load IOF 3.0 / load native: %.2fx; save IOF 3.0 / "
+        "save native: %.2fx\n",
+        static_cast<uintmax_t>(std::filesystem::file_size(LargeIof3File())),
+        t["LoadIof3"] / t["LoadNative"], t["SaveIof3"] / t["SaveNative"]);
   }
   PrintMemory();
   benchmark::Shutdown();

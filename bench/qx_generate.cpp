@@ -44,7 +44,8 @@ int main(int argc, char** argv) {
   app.add_option("--classes-per-course", spec.classes_per_course)->capture_default_str();
   app.add_option("--latin-share", spec.latin_share)->capture_default_str();
   app.add_option("--event-name", spec.event_name);
-  app.add_option("--type", type, "File type (0: from the extension)")->capture_default_str();
+  app.add_option("--type", type, "File type (0: from the extension, 7: IOF 2.0.3, 8: IOF 3.0)")
+      ->capture_default_str();
   std::string format;
   app.add_option("--format", format, "Write another program's export instead of a lap file")
       ->check(CLI::IsMember({"sportident", "oevent", "csv"}));

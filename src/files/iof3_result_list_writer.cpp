@@ -165,7 +165,8 @@ bool SaveIof3ResultList(const std::string& file_name, int32_t /*save_mode*/) {
     pugi::xml_document doc;
     Iof3Builder(*root).Build(doc);
     std::ostringstream text;
-    doc.save(text, "  ", pugi::format_indent | pugi::format_no_declaration);
+    // One element a line, without indentation: readable, and large lists stay small.
+    doc.save(text, "", pugi::format_indent | pugi::format_no_declaration);
     return WriteFileAtomically(file_name, text.str());
   } catch (const std::exception&) {
     return false;

@@ -11,9 +11,17 @@
 namespace quorvex2::detail {
 namespace {
 
-std::string JoinName(const std::string& family, const std::string& given) {
+std::string JoinName(const std::string& family, const std::string& given,
+                     const char* separator = " ") {
   if (family.empty() || given.empty()) return family + given;
-  return family + " " + given;
+  return family + separator + given;
+}
+
+// Japanese names (the family name in kana or kanji) join with an ideographic space, as people
+// write them here; others with a blank.
+const char* NameSeparator(const std::string& family) {
+  const auto lead = static_cast<unsigned char>(family.empty() ? 0 : family.front());
+  return lead >= 0xE3 && lead <= 0xE9 ? "\u3000" : " ";
 }
 
 // "Family Given"; 2.0.3 may give several Given names. A person without a name is known by id.
@@ -23,7 +31,8 @@ std::string PersonName(const pugi::xml_node& person, bool version3) {
   ForEachNamed(name, "Given", [&given](const pugi::xml_node& part) {
     given = JoinName(given, Trim(part.text().get()));
   });
-  const std::string full = JoinName(ChildText(name, "Family"), given);
+  const std::string family = ChildText(name, "Family");
+  const std::string full = JoinName(family, given, NameSeparator(family));
   if (!full.empty()) return full;
   if (!version3 && Is(BaseName(person), "PersonId")) return Trim(person.text().get());
   return ChildText(person, version3 ? "Id" : "PersonId");

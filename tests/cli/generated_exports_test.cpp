@@ -75,4 +75,45 @@ TEST(GeneratedExports, EveryFormatLoadsTheSameFinishers) {
   }
 }
 
+// Every runner of a lap file, by class and name key: result, club, bib, card, start and legs.
+std::map<std::string, std::string> EveryRunner(const std::string& file) {
+  quorvex2::clsQuorvex2 root;
+  EXPECT_TRUE(root.FileControl()->LoadLapFile(file)) << file << ": " << root.ErrorComment();
+  std::map<std::string, std::string> runners;
+  for (int32_t c = 1; c <= root.ClassCount(); ++c) {
+    auto data = root.ClassData(c);
+    for (int32_t i = 1; i <= data->LapCount(); ++i) {
+      auto lap = data->LapData(i);
+      std::string text = lap->Result() + " " + lap->ClubName + " " + std::to_string(lap->ID) + " " +
+                         std::to_string(lap->Ecard) + " " + lap->StartTime.ToString("hh:nn:ss");
+      for (int32_t k = 1; k <= lap->LegCount(); ++k) {
+        const double leg = lap->LapValue(k);
+        text +=
+            " " + std::to_string(leg <= 0 ? static_cast<long>(leg) : std::lround(leg * 86400.0));
+      }
+      // Family and given name come back joined by one kind of space.
+      runners[data->ClassName() + "/" + quorvex2::MakeNameKey(lap->RunnerName)] = text;
+    }
+  }
+  return runners;
+}
+
+TEST(GeneratedExports, Iof3ListKeepsEveryRunner) {
+  const std::string dir = qxtest::MakeTempDir("generated_iof3");
+  const std::string xml = dir + "/event-iof3.xml";
+  const std::string command =
+      std::string(QX_GENERATE_PATH) + " --seed 11 --classes 8 --type 8 -o " + xml;
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  const auto native = EveryRunner(Generate(dir, ""));
+  const auto loaded = EveryRunner(xml);
+  ASSERT_EQ(loaded.size(), native.size());
+  size_t differing = 0;
+  for (const auto& [key, runner] : native) {
+    auto found = loaded.find(key);
+    const std::string got = found == loaded.end() ? "(missing)" : found->second;
+    if (got != runner && ++differing <= 3) ADD_FAILURE() << key << ": " << runner << " / " << got;
+  }
+  EXPECT_EQ(differing, 0u);
+}
+
 }  // namespace

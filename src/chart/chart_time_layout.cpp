@@ -40,7 +40,7 @@ bool IsRelative(QxChartModeConst mode) {
 Date PlottedTime(const ChartLayout& layout, Date start_time, Date split, int32_t k) {
   if (layout.mode == QX_CHART_REALTIME) return start_time + split;
   if (IsRelative(layout.mode)) {
-    return split - ReferenceFactor(layout.mode) * CumulativeReference(layout.analyzer, k);
+    return split - ReferenceFactor(layout.mode) * layout.Cumulative(k);
   }
   return split;
 }

@@ -38,9 +38,12 @@ void PlaceControls(ChartLayout& layout) {
   const float offset_y = layout.chart.Height() * layout.position_y * layout.ratio_y;
   layout.control_y.at(0) = -offset_y;
   if (layout.mode == QX_CHART_CRUISE_MISSRATE) return;
+  const auto general = layout.analyzer.GeneralData();
   for (int32_t k = 1; k <= layout.leg_count; ++k) {
-    const auto seconds = static_cast<float>(TimeToSeconds(CumulativeReference(layout.analyzer, k)));
-    layout.control_y.at(static_cast<size_t>(k)) = layout.y_scale * seconds - offset_y;
+    const auto at = static_cast<size_t>(k);
+    layout.cumulative.at(at) = layout.cumulative.at(at - 1) + general->UpperLapAverage(k);
+    const auto seconds = static_cast<float>(TimeToSeconds(layout.cumulative[at]));
+    layout.control_y[at] = layout.y_scale * seconds - offset_y;
   }
 }
 

@@ -24,10 +24,13 @@ struct ChartLayout {
   // The vertical value range of the scatter charts (mode 5 uses y_max as its top).
   double y_min = 0, y_max = 0;
   std::array<float, kControlTableSize> control_y{};
+  // Cumulative reference time of each control in days (not filled for the miss-rate chart).
+  std::array<Date, kControlTableSize> cumulative{};
   Internal key = MakeInternal();
 
   clsAnalyzedRunnerData& Runner(int32_t index) const { return *analyzer.Item(index); }
   float ControlY(int32_t k) const { return control_y.at(static_cast<size_t>(k)); }
+  Date Cumulative(int32_t k) const { return cumulative.at(static_cast<size_t>(k)); }
 };
 
 // The horizontal scale and the x coordinate of value 0.

@@ -69,6 +69,8 @@ std::optional<double> IofClockSeconds(const std::string& text) {
 std::optional<Date> IofTimeOfDay(const std::string& text) {
   const std::string trimmed = Trim(text);
   const size_t t = trimmed.find('T');
+  // A bare date has no time of day.
+  if (t == std::string::npos && trimmed.size() >= 5 && trimmed[4] == '-') return std::nullopt;
   const std::string_view clock =
       WithoutZone(std::string_view(trimmed).substr(t == std::string::npos ? 0 : t + 1));
   const auto seconds = IofClockSeconds(std::string(clock));

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -30,6 +33,27 @@ std::string ReadBytes(const std::string& path) {
   std::ostringstream bytes;
   bytes << in.rdbuf();
   return bytes.str();
+}
+
+std::string SharedIofFile(const std::string& name) {
+  if (const char* folder = std::getenv("QX_IOF_DIR")) return std::string(folder) + "/" + name;
+  for (const char* relative : {"/../shared/iof/", "/../../shared/iof/"}) {
+    const std::string path = std::string(QX_SOURCE_DIR) + relative + name;
+    if (std::filesystem::exists(path)) return path;
+  }
+  return "";
+}
+
+std::string RunCommand(const std::string& command) {
+  std::string output;
+  std::array<char, 4096> buffer{};
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return "popen failed";
+  while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
+    output.append(buffer.data(), n);
+  }
+  ::pclose(pipe);
+  return output;
 }
 
 std::string NativeDocument(const std::string& body) {

@@ -22,26 +22,6 @@ namespace {
 
 constexpr Date kSec = 1.0 / 86400.0;
 
-std::string SchemaPath() {
-  if (const char* folder = std::getenv("QX_IOF_DIR")) return std::string(folder) + "/IOF.xsd";
-  for (const char* relative : {"/../shared/iof/IOF.xsd", "/../../shared/iof/IOF.xsd"}) {
-    const std::string path = std::string(QX_SOURCE_DIR) + relative;
-    if (std::filesystem::exists(path)) return path;
-  }
-  return "";
-}
-
-std::string RunCommand(const std::string& command) {
-  std::string output;
-  std::array<char, 4096> buffer{};
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return "popen failed";
-  while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
-    output.append(buffer.data(), n);
-  ::pclose(pipe);
-  return output;
-}
-
 // An event with a shared course, a class without a course and runners of every kind of leg
 // and status.
 void FillEvent(clsQuorvex2& root) {
@@ -203,22 +183,23 @@ TEST_F(Iof3WriterTest, OurEventComesBackWithEveryFigure) {
 }
 
 TEST_F(Iof3WriterTest, ValidatesAgainstTheOfficialSchema) {
-  const std::string schema = SchemaPath();
-  if (schema.empty() || RunCommand("command -v xmllint").empty()) {
+  const std::string schema = qxtest::SharedIofFile("IOF.xsd");
+  if (schema.empty() || qxtest::RunCommand("command -v xmllint").empty()) {
     GTEST_SKIP() << "xmllint or the IOF schema is not available";
   }
   FillEvent(root);
   root.ClassData("M21")->LapData(1)->RunnerName = "Solo";  // an empty Given name
   root.AddClass("Empty");
   const std::string path = Save("valid.xml");
-  EXPECT_EQ(RunCommand("xmllint --noout --schema '" + schema + "' '" + path + "' 2>&1"),
+  EXPECT_EQ(qxtest::RunCommand("xmllint --noout --schema '" + schema + "' '" + path + "' 2>&1"),
             path + " validates\n");
 
   clsQuorvex2 empty;
   const std::string empty_path = qxtest::TempPath("empty.xml");
   ASSERT_TRUE(empty.FileControl()->SaveLapFile(empty_path, QX_FILETYPE_IOF_XML_30_RESULT));
-  EXPECT_EQ(RunCommand("xmllint --noout --schema '" + schema + "' '" + empty_path + "' 2>&1"),
-            empty_path + " validates\n");
+  EXPECT_EQ(
+      qxtest::RunCommand("xmllint --noout --schema '" + schema + "' '" + empty_path + "' 2>&1"),
+      empty_path + " validates\n");
 }
 
 }  // namespace

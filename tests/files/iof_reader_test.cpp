@@ -21,17 +21,6 @@ namespace {
 
 constexpr Date kSec = 1.0 / 86400.0;
 
-// The official examples live read-only in the shared folder beside the checkout (a worktree sits
-// one level deeper); QX_IOF_DIR names the folder elsewhere. "" when absent.
-std::string OfficialExample(const std::string& name) {
-  if (const char* folder = std::getenv("QX_IOF_DIR")) return std::string(folder) + "/" + name;
-  for (const char* relative : {"/../shared/iof/", "/../../shared/iof/"}) {
-    const std::string path = std::string(QX_SOURCE_DIR) + relative + name;
-    if (std::filesystem::exists(path)) return path;
-  }
-  return "";
-}
-
 std::string Doc3(const std::string& body,
                  const std::string& event = "<Event><Name>E</Name></Event>") {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultList xmlns=\"" +
@@ -95,7 +84,7 @@ class IofReaderTest : public ::testing::Test {
 };
 
 TEST_F(IofReaderTest, OfficialIndividualExampleOf30) {
-  const std::string path = OfficialExample("ResultList1.xml");
+  const std::string path = qxtest::SharedIofFile("ResultList1.xml");
   if (path.empty()) GTEST_SKIP() << "the official IOF examples are not present";
   ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
   EXPECT_EQ(root.EventData()->EventName, "Example event");
@@ -137,7 +126,7 @@ TEST_F(IofReaderTest, OfficialIndividualExampleOf30) {
 }
 
 TEST_F(IofReaderTest, OfficialRelayExampleOf30ReadsOneClassPerLeg) {
-  const std::string path = OfficialExample("ResultList2.xml");
+  const std::string path = qxtest::SharedIofFile("ResultList2.xml");
   if (path.empty()) GTEST_SKIP() << "the official IOF examples are not present";
   ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
   ASSERT_EQ(root.ClassCount(), 3);
@@ -152,7 +141,7 @@ TEST_F(IofReaderTest, OfficialRelayExampleOf30ReadsOneClassPerLeg) {
 }
 
 TEST_F(IofReaderTest, OfficialExampleOf203) {
-  const std::string path = OfficialExample("ResultList_example_203.xml");
+  const std::string path = qxtest::SharedIofFile("ResultList_example_203.xml");
   if (path.empty()) GTEST_SKIP() << "the official IOF examples are not present";
   ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
   ASSERT_EQ(root.ClassCount(), 2);
@@ -388,6 +377,8 @@ TEST(IofValues, TimesDatesAndLegs) {
   EXPECT_DOUBLE_EQ(*detail::IofTimeOfDay("2011-07-30T10:03:00.7+01:00"), 36180 * kSec);
   EXPECT_DOUBLE_EQ(*detail::IofTimeOfDay("2011-07-30T23:59:59Z"), 86399 * kSec);
   EXPECT_FALSE(detail::IofTimeOfDay("2011-07-30T24:00:00"));
+  EXPECT_FALSE(detail::IofTimeOfDay("2011-07-30"));
+  EXPECT_DOUBLE_EQ(*detail::IofTimeOfDay("09:30:00"), 34200 * kSec);
   EXPECT_EQ(*detail::IofDateValue("2003-05-18"), 37759);
   EXPECT_FALSE(detail::IofDateValue("2003-13-18"));
   EXPECT_FALSE(detail::IofDateValue("18.05.2003"));

@@ -22,27 +22,6 @@ namespace {
 
 constexpr Date kSec = 1.0 / 86400.0;
 
-// The official DTD lives in the shared folder beside the checkout (a worktree sits one level
-// deeper); QX_IOF_DTD names it elsewhere.
-std::string DtdPath() {
-  if (const char* path = std::getenv("QX_IOF_DTD")) return path;
-  for (const char* relative : {"/../shared/iof/IOFdata.dtd", "/../../shared/iof/IOFdata.dtd"}) {
-    const std::string path = std::string(QX_SOURCE_DIR) + relative;
-    if (std::filesystem::exists(path)) return path;
-  }
-  return "";
-}
-
-std::string RunCommand(const std::string& command) {
-  std::string output;
-  std::array<char, 4096> buffer{};
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (pipe == nullptr) return "popen failed";
-  while (size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe)) output.append(buffer.data(), n);
-  ::pclose(pipe);
-  return output;
-}
-
 class IofWriterTest : public ::testing::Test {
  protected:
   clsQuorvex2 root;
@@ -70,7 +49,8 @@ class IofWriterTest : public ::testing::Test {
     m21->CourseNum = 5;
     m21->ControlCount = 2;
     m21->Length = 4200;
-    auto first = Runner("M21", "山田\u3000太郎", "1:15:03", {1000 * kSec, 2000 * kSec, 1503 * kSec});
+    auto first =
+        Runner("M21", "山田\u3000太郎", "1:15:03", {1000 * kSec, 2000 * kSec, 1503 * kSec});
     first->Sex = "男";
     first->ClubName = "東京OLC";
     first->ID = 12;
@@ -192,16 +172,16 @@ TEST_F(IofWriterTest, OnlyTheClubCountryDeviatesFromTheDtd) {
   BuildEvent();
   root.EventData()->OfficialSite = "http://example.org/";
   const std::string path = Save();
-  const std::string dtd = DtdPath();
+  const char* dtd_override = std::getenv("QX_IOF_DTD");
+  const std::string dtd = dtd_override ? dtd_override : qxtest::SharedIofFile("IOFdata.dtd");
   ASSERT_FALSE(dtd.empty()) << "IOFdata.dtd not found beside the source folder";
   const std::string output =
-      RunCommand("xmllint --noout --dtdvalid '" + dtd + "' '" + path + "' 2>&1");
+      qxtest::RunCommand("xmllint --noout --dtdvalid '" + dtd + "' '" + path + "' 2>&1");
   std::istringstream lines(output);
   int club_errors = 0;
   for (std::string line; std::getline(lines, line);) {
     if (line.find("error") == std::string::npos) continue;
-    EXPECT_NE(line.find("Element Club content does not follow the DTD"), std::string::npos)
-        << line;
+    EXPECT_NE(line.find("Element Club content does not follow the DTD"), std::string::npos) << line;
     ++club_errors;
   }
   EXPECT_EQ(club_errors, static_cast<int>(doc.select_nodes("//PersonResult").size())) << output;

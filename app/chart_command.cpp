@@ -29,9 +29,10 @@ struct ChartOptions {
   std::vector<std::string> highlights;
 };
 
-// Highlighted runners: strong colours drawn over a pale halo, on top of everybody else.
-constexpr int32_t kHighlightColors[] = {0x0000E0, 0xE00000, 0x008000, 0xC000C0, 0x0080E0};
-constexpr int32_t kHaloColor = 0xC0F0FF;
+// Highlighted runners: colours apart from the red, blue and green of the first three runners,
+// drawn over a yellow halo, on top of everybody else.
+constexpr int32_t kHighlightColors[] = {0xC000C0, 0x0080FF, 0x808000, 0x004080, 0x800080};
+constexpr int32_t kHaloColor = 0x80FFFF;
 constexpr int32_t kHaloWidth = 6;
 
 struct PictureSize {

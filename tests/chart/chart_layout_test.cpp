@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -81,6 +82,25 @@ TEST(ChartLayout, NormalModeScalesOffsetsAndPolylines) {
   EXPECT_NEAR(last->Y2, 300, kTol);
   EXPECT_EQ(last->ClipFlags, clsChartLine::kClipBottom);
   EXPECT_EQ(Segment(*chart, 9)->RunnerIndex, 3);
+}
+
+TEST(ChartLayout, ARunnerStopsAtTheFirstMissingSplit) {
+  auto analyzer = ThreeRunners();
+  analyzer->AddLap(testing::MakeRunner("D", "DNF", {150, 250, testing::kNoData}));
+  analyzer->Execute();
+  auto chart = ChartOnPicture();
+  clsGraphicControl().DrawChart(analyzer, chart, QX_CHART_NORMAL);
+  int32_t segments_of_d = 0;
+  float last_y = 0;
+  for (const auto& entry : chart->SegmentList().LineSet()) {
+    auto line = std::static_pointer_cast<clsChartLine>(std::get<std::shared_ptr<void>>(entry.Item));
+    if (line->RunnerIndex != 4) continue;
+    ++segments_of_d;
+    last_y = std::max(last_y, line->Y2);
+  }
+  EXPECT_EQ(analyzer->Item(4)->RunnerName(), "D");
+  EXPECT_EQ(segments_of_d, 2);
+  EXPECT_NEAR(last_y, 300.0f * 340 / 670, kTol);  // control 2
 }
 
 TEST(ChartLayout, RelativeModesSubtractTheReferenceTime) {

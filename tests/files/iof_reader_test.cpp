@@ -362,6 +362,67 @@ TEST_F(IofReaderTest, LoadModesEventAndProgress) {
   EXPECT_EQ(root.ClassData("M21")->LapCount(), 4);
 }
 
+TEST_F(IofReaderTest, WhatIsLeftOutIsReported) {
+  std::string many;
+  for (int i = 1; i <= 35; ++i) many += Split(std::to_string(100 + i), std::to_string(i * 10));
+  const std::string body =
+      Class3("M21",
+             "<PersonResult><Person><Name><Family>Two</Family><Given>Races</Given></Name></Person>"
+             "<Result raceNumber=\"1\"><Time>60</Time><Status>OK</Status></Result>"
+             "<Result raceNumber=\"2\"><Time>70</Time><Status>OK</Status></Result>"
+             "</PersonResult>" +
+                 Person3("Long", "OK", "400", many));
+  std::vector<std::string> messages;
+  root.ShowMessage = [&messages](const std::string& message) { messages.push_back(message); };
+  ASSERT_TRUE(Load(Doc3(body))) << root.ErrorComment();
+  EXPECT_EQ(root.ErrorComment(), "");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0],
+            "一部のデータを読み込みませんでした\r\nclsFileControl.LoadIofResultList\r\n"
+            "1 result(s) of races after the first left out\r\n"
+            "1 runner(s) with more than 30 legs: later legs left out");
+  EXPECT_EQ(Runner("M21", "Two Races")->Result(), "0:01:00");  // the first race
+  EXPECT_EQ(Runner("M21", "Long A")->LegCount(), 30);
+  EXPECT_EQ(root.ClassData("M21")->ControlCount, 35);
+}
+
+TEST_F(IofReaderTest, OurOwn203ListReadsBack) {
+  auto course = root.AddCourse(1);
+  course->ControlCount = 2;
+  course->ControlNum(1, 31);
+  course->ControlNum(2, 32);
+  auto data = root.AddClass("M21");
+  data->CourseNum = 1;
+  data->Length = 3000;
+  auto add = [&data](const std::string& name, const std::string& result, std::vector<Date> legs) {
+    auto lap = data->AddLap();
+    lap->RunnerName = name;
+    lap->Result(result);
+    for (size_t k = 0; k < legs.size(); ++k) lap->Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
+  };
+  add("Aa Bb", "0:05:00", {100 * kSec, 120 * kSec, 80 * kSec});
+  add("Cc Dd", "0:06:00", {110 * kSec, 150 * kSec, 100 * kSec});
+  add("Ee Ff", "DNS", {});
+  const std::string path = qxtest::TempPath("own203.xml");
+  ASSERT_TRUE(root.FileControl()->SaveLapFile(path, QX_FILETYPE_IOF_XML_20_RESULT));
+
+  clsQuorvex2 back;
+  ASSERT_TRUE(back.FileControl()->LoadLapFile(path)) << back.ErrorComment();
+  auto m21 = back.ClassData("M21");
+  ASSERT_TRUE(m21);
+  EXPECT_EQ(m21->Length, 3000);
+  EXPECT_EQ(m21->ControlCount, 2);
+  ASSERT_EQ(m21->LapCount(), 3);
+  EXPECT_EQ(m21->LapData(1)->RunnerName, "Aa Bb");
+  EXPECT_EQ(m21->LapData(1)->Result(), "0:05:00");
+  EXPECT_EQ(Legs(*m21->LapData(1)), (std::vector<double>{100, 120, 80}));
+  EXPECT_EQ(Legs(*m21->LapData(2)), (std::vector<double>{110, 150, 100}));
+  EXPECT_EQ(m21->LapData(3)->Result(), "DNS");
+  auto course_back = back.CourseData(std::to_string(m21->CourseNum));
+  ASSERT_TRUE(course_back);
+  EXPECT_EQ(course_back->ControlNum(2), 32);
+}
+
 TEST(IofValues, TimesDatesAndLegs) {
   using detail::IofClockSeconds;
   EXPECT_EQ(IofClockSeconds("27:52.5"), 1672.5);

@@ -1,14 +1,13 @@
 #include "files/detail/detect_file_type.h"
 
-#include <algorithm>
 #include <exception>
-#include <fstream>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
 
 #include "core/detail/component_state.h"
 #include "files/detail/file_error.h"
+#include "files/detail/file_head.h"
 #include "files/iof_reading.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
@@ -115,19 +114,10 @@ int32_t DetectFromFile(const std::string& file_name, std::string& file_data) {
   return QX_FILETYPE_QUORVEX1;
 }
 
-// The first bytes of a file, enough to hold its XML prologue and root start tag; "" when the
-// file cannot be read (the native reader then reports why).
-std::string ReadHead(const std::string& file_name) {
-  std::ifstream file(ToFileSystemPath(file_name), std::ios::binary);
-  std::string head(64 * 1024, '\0');
-  file.read(head.data(), static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<size_t>(std::max<std::streamsize>(file.gcount(), 0)));
-  return head;
-}
-
 // An ".xml" file is an IOF ResultList when its root element says so, else a native file.
 int32_t DetectXmlFile(const std::string& file_name, const std::string& file_data) {
-  const int32_t iof = IofResultListType(file_data.empty() ? ReadHead(file_name) : file_data);
+  const int32_t iof =
+      IofResultListType(file_data.empty() ? ReadFileHead(file_name).value_or("") : file_data);
   return iof != 0 ? iof : QX_FILETYPE_QUORVEX2;
 }
 

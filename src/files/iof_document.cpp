@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "files/detail/file_error.h"
+#include "files/detail/file_head.h"
 #include "files/detail/xml_nodes.h"
 #include "files/iof_reader_parts.h"
 #include "files/iof_reading.h"
@@ -46,21 +47,46 @@ bool DeclaresVersion3(const pugi::xml_node& list) {
   return static_cast<bool>(Child(Child(list, "ClassResult"), "Class"));
 }
 
-void Load(const std::string& bytes, IofDocument& document) {
-  pugi::xml_parse_result parsed;
+void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) {
+  if (parsed) return;
+  document.error = std::string("XML error: ") + parsed.description() + " at offset " +
+                   std::to_string(parsed.offset);
+}
+
+// Shift_JIS is not among the parser's encodings: such a text is converted first.
+void LoadText(const std::string& bytes, IofDocument& document) {
+  document.is_result_list = IofResultListType(bytes) != 0;
   if (IsShiftJis(DeclaredEncoding(bytes))) {
     const std::string text = SjisToUtf8(bytes);
-    parsed = document.xml.load_buffer(text.data(), text.size(), pugi::parse_default,
-                                      pugi::encoding_utf8);
-  } else {
-    parsed = document.xml.load_buffer(bytes.data(), bytes.size(), pugi::parse_default,
-                                      pugi::encoding_auto);
+    SetParseError(document.xml.load_buffer(text.data(), text.size(), pugi::parse_default,
+                                           pugi::encoding_utf8),
+                  document);
+    return;
   }
-  document.is_result_list = IofResultListType(bytes) != 0;
-  if (!parsed) {
-    document.error = std::string("XML error: ") + parsed.description() + " at offset " +
-                     std::to_string(parsed.offset);
+  SetParseError(document.xml.load_buffer(bytes.data(), bytes.size(), pugi::parse_default,
+                                         pugi::encoding_auto),
+                document);
+}
+
+// Files the parser can decode itself are parsed straight from the file.
+void LoadFile(const std::string& file_name, IofDocument& document) {
+  const auto head = ReadFileHead(file_name);
+  if (!head) {
+    document.error = FileReadErrorDescription(file_name);
+    return;
   }
+  if (IsShiftJis(DeclaredEncoding(*head))) {
+    const auto whole = ReadFileBytes(file_name);
+    if (!whole) {
+      document.error = FileReadErrorDescription(file_name);
+      return;
+    }
+    return LoadText(*whole, document);
+  }
+  document.is_result_list = IofResultListType(*head) != 0;
+  SetParseError(document.xml.load_file(ToFileSystemPath(file_name).c_str(), pugi::parse_default,
+                                       pugi::encoding_auto),
+                document);
 }
 
 void CheckRoot(IofDocument& document) {
@@ -81,16 +107,11 @@ void CheckRoot(IofDocument& document) {
 }  // namespace
 
 void ParseIofDocument(const ReadRequest& request, IofDocument& document) {
-  std::string bytes = request.file_data;
-  if (bytes.empty()) {
-    auto file = ReadFileBytes(request.file_name);
-    if (!file) {
-      document.error = FileReadErrorDescription(request.file_name);
-      return;
-    }
-    bytes = std::move(*file);
+  if (request.file_data.empty()) {
+    LoadFile(request.file_name, document);
+  } else {
+    LoadText(request.file_data, document);
   }
-  Load(bytes, document);
   if (document.error.empty()) CheckRoot(document);
 }
 

@@ -36,7 +36,8 @@ bool ReadIofResultList20(const ReadRequest& request);
 // Registered under type 8: anything but a ResultList fails with the error comment.
 bool ReadIofResultList30(const ReadRequest& request);
 
-// A period in seconds as 3.0 writes it ("2001", "1672.5"); nothing for other texts.
+// A period in seconds as 3.0 writes it ("2001", "1672.5"); nothing for other texts and for
+// periods of a day or more (here as below).
 std::optional<double> IofSecondsValue(const std::string& text);
 // A period or clock time as 2.0.3 writes it: "SS", "MM:SS" or "HH:MM:SS", fractions allowed,
 // minutes may pass 59 when there is no hour field.

@@ -11,6 +11,12 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 
+// Our times are fractions of a day: a period of a day or more is no usable time.
+std::optional<double> WithinADay(double seconds) {
+  if (!std::isfinite(seconds) || std::abs(seconds) >= kSecondsPerDay) return std::nullopt;
+  return seconds;
+}
+
 // A whole decimal text of digits and at most one point; nothing otherwise.
 std::optional<double> UnsignedDecimal(std::string_view text) {
   if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos) {
@@ -44,8 +50,8 @@ std::optional<double> IofSecondsValue(const std::string& text) {
   const std::string trimmed = Trim(text);
   const bool negative = trimmed.starts_with('-');
   auto value = UnsignedDecimal(std::string_view(trimmed).substr(negative ? 1 : 0));
-  if (!value || !std::isfinite(*value)) return std::nullopt;
-  return negative ? -*value : *value;
+  if (!value) return std::nullopt;
+  return WithinADay(negative ? -*value : *value);
 }
 
 std::optional<double> IofClockSeconds(const std::string& text) {
@@ -62,8 +68,7 @@ std::optional<double> IofClockSeconds(const std::string& text) {
     if (colon == std::string_view::npos) break;
     rest.remove_prefix(colon + 1);
   }
-  if (!std::isfinite(total)) return std::nullopt;
-  return negative ? -total : total;
+  return WithinADay(negative ? -total : total);
 }
 
 std::optional<Date> IofTimeOfDay(const std::string& text) {

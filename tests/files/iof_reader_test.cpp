@@ -435,6 +435,9 @@ TEST(IofValues, TimesDatesAndLegs) {
   EXPECT_EQ(detail::IofSecondsValue(" 2001.25 "), 2001.25);
   EXPECT_FALSE(detail::IofSecondsValue("1e400"));
   EXPECT_FALSE(detail::IofSecondsValue("12s"));
+  EXPECT_FALSE(detail::IofSecondsValue("86400"));
+  EXPECT_FALSE(detail::IofSecondsValue("99999999999999999999999999"));
+  EXPECT_FALSE(IofClockSeconds("24:00:00"));
   EXPECT_DOUBLE_EQ(*detail::IofTimeOfDay("2011-07-30T10:03:00.7+01:00"), 36180 * kSec);
   EXPECT_DOUBLE_EQ(*detail::IofTimeOfDay("2011-07-30T23:59:59Z"), 86399 * kSec);
   EXPECT_FALSE(detail::IofTimeOfDay("2011-07-30T24:00:00"));

@@ -11,17 +11,10 @@
 namespace quorvex2::detail {
 namespace {
 
-std::string JoinName(const std::string& family, const std::string& given,
-                     const char* separator = " ") {
+// Two name parts joined with a blank (either may be missing).
+std::string JoinName(const std::string& family, const std::string& given) {
   if (family.empty() || given.empty()) return family + given;
-  return family + separator + given;
-}
-
-// Japanese names (the family name in kana or kanji) join with an ideographic space, as people
-// write them here; others with a blank.
-const char* NameSeparator(const std::string& family) {
-  const auto lead = static_cast<unsigned char>(family.empty() ? 0 : family.front());
-  return lead >= 0xE3 && lead <= 0xE9 ? "\u3000" : " ";
+  return family + " " + given;
 }
 
 // "Family Given"; 2.0.3 may give several Given names. A person without a name is known by id.
@@ -32,7 +25,7 @@ std::string PersonName(const pugi::xml_node& person, bool version3) {
     given = JoinName(given, Trim(part.text().get()));
   });
   const std::string family = ChildText(name, "Family");
-  const std::string full = JoinName(family, given, NameSeparator(family));
+  const std::string full = JoinName(family, given);
   if (!full.empty()) return full;
   if (!version3 && Is(BaseName(person), "PersonId")) return Trim(person.text().get());
   return ChildText(person, version3 ? "Id" : "PersonId");

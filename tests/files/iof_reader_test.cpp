@@ -301,7 +301,7 @@ TEST_F(IofReaderTest, EncodingsAndByteOrderMark) {
   const std::string sjis_path = qxtest::TempPath("sjis.xml");
   qxtest::WriteBytes(sjis_path, sjis);
   ASSERT_TRUE(root.FileControl()->LoadLapFile(sjis_path)) << root.ErrorComment();
-  EXPECT_TRUE(Runner("男子", "山田\u3000A"));  // Japanese names join with an ideographic space
+  EXPECT_TRUE(Runner("男子", "山田 A"));  // family and given names join with a blank
 
   const std::string bom_path = qxtest::TempPath("bom.xml");
   qxtest::WriteBytes(bom_path, "\xEF\xBB\xBF" + Doc3(Class3("K", Person3("Bom", "OK", "60", ""))));

@@ -50,7 +50,11 @@ const ReportKind& FindKind(const std::string& name) {
 }
 
 void Emit(const std::string& text, const ReportOptions& options) {
-  const std::string bytes = options.encoding == "shift_jis" ? quorvex2::Utf8ToSjis(text) : text;
+  // HTML pages keep characters Shift-JIS cannot hold as character references.
+  const bool html = options.kind.ends_with("-html");
+  const std::string bytes = options.encoding != "shift_jis" ? text
+                            : html                          ? quorvex2::Utf8ToSjisHtml(text)
+                                                            : quorvex2::Utf8ToSjis(text);
   if (options.output.empty()) {
     std::cout << bytes << std::flush;
     return;

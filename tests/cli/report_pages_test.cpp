@@ -59,6 +59,17 @@ TEST(ReportPages, HtmlOptionsAndCharacterSets) {
   EXPECT_TRUE(Contains(named.out, "charset=Shift_JIS\">"));
 }
 
+TEST(ReportPages, ShiftJisPagesKeepOtherCharactersAsReferences) {
+  const std::string sample = std::string(QX_SOURCE_DIR) + "/examples/sample.lxm";
+  const auto page = qxtest::RunCli(
+      {"report", "results-html", sample, "--class", "M35A", "--encoding", "shift_jis"});
+  ASSERT_EQ(page.exit_code, 0) << page.err;
+  EXPECT_TRUE(Contains(page.out, "CO Vall&#233;e"));
+  const auto text =
+      qxtest::RunCli({"report", "results", sample, "--class", "M35A", "--encoding", "shift_jis"});
+  EXPECT_FALSE(Contains(text.out, "&#233;"));
+}
+
 TEST(ReportPages, ChartAndViewerPagesTakeTheirAddresses) {
   const auto charts = Report("charts-html", {"--chart-name", "m21-?.png", "--chart-list", "2,6"});
   ASSERT_EQ(charts.exit_code, 0) << charts.err;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/detail/png_writer.h"
 #include "quorvex2/core/path.h"
 
 namespace quorvex2 {
@@ -125,13 +126,10 @@ int32_t PictureBox::Point(float X, float Y) {
 
 bool PictureBox::SavePng(const std::string& FileName) {
   cairo_surface_flush(surface_);
-  std::string png;
-  auto append = [](void* closure, const unsigned char* data, unsigned int length) {
-    static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
-    return CAIRO_STATUS_SUCCESS;
-  };
-  return cairo_surface_write_to_png_stream(surface_, append, &png) == CAIRO_STATUS_SUCCESS &&
-         WriteFileAtomically(FileName, png);
+  const auto png = detail::EncodePng(
+      cairo_image_surface_get_data(surface_), cairo_image_surface_get_width(surface_),
+      cairo_image_surface_get_height(surface_), cairo_image_surface_get_stride(surface_));
+  return png && WriteFileAtomically(FileName, *png);
 }
 
 }  // namespace quorvex2

@@ -15,19 +15,19 @@ namespace {
 
 constexpr int32_t kLegs = 25;
 
-qxbench::EventSpec OneClassSpec(int32_t runners) {
-  qxbench::EventSpec spec;
-  spec.class_count = 1;
-  spec.runners = {runners};
-  spec.legs_min = kLegs;
-  spec.legs_max = kLegs;
-  return spec;
+qxbench::EventPlan OneClassPlan(int32_t runners) {
+  qxbench::EventPlan plan;
+  plan.class_count = 1;
+  plan.runners = {runners};
+  plan.legs_min = kLegs;
+  plan.legs_max = kLegs;
+  return plan;
 }
 
 // The event lives as long as the benchmark run; its root is the current one, which
 // clsAnalyzer::AddClass reads.
 struct OneClassEvent {
-  explicit OneClassEvent(int32_t runners) { qxbench::GenerateEvent(root, OneClassSpec(runners)); }
+  explicit OneClassEvent(int32_t runners) { qxbench::GenerateEvent(root, OneClassPlan(runners)); }
 
   std::shared_ptr<quorvex2::clsAnalyzer> Executed() const {
     auto analyzer = root.NewAnalyzer();
@@ -69,7 +69,7 @@ void BM_Tovarine(benchmark::State& state) {
 // Every class of the 20,000-runner event: Execute and ExtraAnalyze, one analyzer per class.
 void BM_WholeEvent(benchmark::State& state) {
   quorvex2::clsQuorvex2 root;
-  qxbench::GenerateEvent(root, qxbench::LargeEventSpec());
+  qxbench::GenerateEvent(root, qxbench::LargeEventPlan());
   int64_t runners = 0;
   for (auto _ : state) {
     runners = 0;

@@ -29,7 +29,7 @@ fs::path BenchFolder() {
 const std::string& LapFileBytes() {
   static const std::string bytes = [] {
     const std::string file = (BenchFolder() / "large.lxm").string();
-    if (!qxbench::WriteEvent(qxbench::LargeEventSpec(), file)) std::abort();
+    if (!qxbench::WriteEvent(qxbench::LargeEventPlan(), file)) std::abort();
     return quorvex2::ReadFileBytes(file).value_or("");
   }();
   return bytes;

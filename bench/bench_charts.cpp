@@ -24,12 +24,12 @@ constexpr int32_t kLegs = 25;
 // One class, analysed with every step the charts read (half speeds, the X/Y map).
 struct ChartedClass {
   explicit ChartedClass(int32_t runners) {
-    qxbench::EventSpec spec;
-    spec.class_count = 1;
-    spec.runners = {runners};
-    spec.legs_min = kLegs;
-    spec.legs_max = kLegs;
-    qxbench::GenerateEvent(root, spec);
+    qxbench::EventPlan plan;
+    plan.class_count = 1;
+    plan.runners = {runners};
+    plan.legs_min = kLegs;
+    plan.legs_max = kLegs;
+    qxbench::GenerateEvent(root, plan);
     analyzer = root.NewAnalyzer();
     analyzer->AddClass(1);
     analyzer->Execute();

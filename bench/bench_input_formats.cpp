@@ -30,7 +30,7 @@ const std::string& FileOf(const std::string& format) {
   auto found = files.find(format);
   if (found != files.end()) return found->second;
   quorvex2::clsQuorvex2 root;
-  qxbench::GenerateEvent(root, qxbench::LargeEventSpec());
+  qxbench::GenerateEvent(root, qxbench::LargeEventPlan());
   static const std::map<std::string, Writer> writers{{"sportident", qxbench::SportIdentListing},
                                                      {"oevent", qxbench::OEventExport},
                                                      {"csv", qxbench::CsvTable}};

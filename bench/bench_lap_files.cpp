@@ -27,7 +27,7 @@ std::string BenchPath(const std::string& name) {
 const std::string& LargeFile() {
   static const std::string path = [] {
     const std::string file = BenchPath("large.lxm");
-    if (!qxbench::WriteEvent(qxbench::LargeEventSpec(), file)) std::abort();
+    if (!qxbench::WriteEvent(qxbench::LargeEventPlan(), file)) std::abort();
     return file;
   }();
   return path;
@@ -36,7 +36,7 @@ const std::string& LargeFile() {
 const std::string& LargeIof3File() {
   static const std::string path = [] {
     const std::string file = BenchPath("large-iof3.xml");
-    if (!qxbench::WriteEvent(qxbench::LargeEventSpec(), file,
+    if (!qxbench::WriteEvent(qxbench::LargeEventPlan(), file,
                              quorvex2::QX_FILETYPE_IOF_XML_30_RESULT)) {
       std::abort();
     }

@@ -32,8 +32,8 @@ struct AnalysedClass {
 // An event with every class analysed and ranked.
 class AnalysedEvent {
  public:
-  explicit AnalysedEvent(const qxbench::EventSpec& spec) {
-    qxbench::GenerateEvent(root, spec);
+  explicit AnalysedEvent(const qxbench::EventPlan& plan) {
+    qxbench::GenerateEvent(root, plan);
     for (int32_t i = 1; i <= root.ClassCount(); ++i) {
       AnalysedClass c{root.NewAnalyzer(), root.NewResultsHolder()};
       c.analyzer->AddClass(i);
@@ -47,7 +47,7 @@ class AnalysedEvent {
   }
 
   static const AnalysedEvent& Large() {
-    static const AnalysedEvent event(qxbench::LargeEventSpec());
+    static const AnalysedEvent event(qxbench::LargeEventPlan());
     return event;
   }
 
@@ -95,7 +95,7 @@ void BM_RecordTables(benchmark::State& state, bool results) {
 
 // Replaying recorded analysis tables into a PDF: text layout and drawing dominate.
 void BM_PrintPdf(benchmark::State& state) {
-  static const AnalysedEvent event(qxbench::EventSpec{});
+  static const AnalysedEvent event(qxbench::EventPlan{});
   const auto book = RecordAll(event, false);
   const auto pdf = std::filesystem::temp_directory_path() / "qx-bench-print.pdf";
   book->PrinterObject()->OutputFile(pdf.string());

@@ -46,7 +46,7 @@ class AnalysedEvent {
 
  private:
   AnalysedEvent() {
-    qxbench::GenerateEvent(root, qxbench::LargeEventSpec());
+    qxbench::GenerateEvent(root, qxbench::LargeEventPlan());
     for (int32_t i = 1; i <= root.ClassCount(); ++i) {
       ClassReports c{root.NewAnalyzer(), root.NewResultsHolder()};
       c.analyzer->AddClass(i);

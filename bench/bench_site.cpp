@@ -80,7 +80,7 @@ class SiteEvent {
 
  private:
   SiteEvent() {
-    qxbench::GenerateEvent(root, qxbench::LargeEventSpec());
+    qxbench::GenerateEvent(root, qxbench::LargeEventPlan());
     for (const std::string& expression : root.ClassAndCourseList()) {
       Entry e;
       root.SeparateClassAndCourseValue(expression, &e.name, &e.class_index, &e.course_num,

@@ -13,10 +13,10 @@
 namespace {
 
 // The event as another program's export (Shift-JIS text); false when it could not be written.
-bool WriteExport(const qxbench::EventSpec& spec, const std::string& path,
+bool WriteExport(const qxbench::EventPlan& plan, const std::string& path,
                  const std::string& format) {
   quorvex2::clsQuorvex2 root;
-  qxbench::GenerateEvent(root, spec);
+  qxbench::GenerateEvent(root, plan);
   const std::string text = format == "sportident" ? qxbench::SportIdentListing(root)
                            : format == "oevent"   ? qxbench::OEventExport(root)
                                                   : qxbench::CsvTable(root);
@@ -27,23 +27,23 @@ bool WriteExport(const qxbench::EventSpec& spec, const std::string& path,
 
 int main(int argc, char** argv) {
   CLI::App app{"Writes a synthetic orienteering event, deterministic from the seed."};
-  qxbench::EventSpec spec;
+  qxbench::EventPlan plan;
   std::string output;
   int32_t type = 0;
   bool full = false;
   bool large = false;
   app.add_option("-o,--output", output, "The lap file to write (.lxm, .lap, .xml, .lzh)")
       ->required();
-  app.add_option("--seed", spec.seed)->capture_default_str();
-  app.add_option("--classes", spec.class_count)->capture_default_str();
-  app.add_option("--runners", spec.runners, "Runners of the first classes, in order");
-  app.add_option("--runners-min", spec.runners_min)->capture_default_str();
-  app.add_option("--runners-max", spec.runners_max)->capture_default_str();
-  app.add_option("--legs-min", spec.legs_min)->check(CLI::Range(2, 30))->capture_default_str();
-  app.add_option("--legs-max", spec.legs_max)->check(CLI::Range(2, 30))->capture_default_str();
-  app.add_option("--classes-per-course", spec.classes_per_course)->capture_default_str();
-  app.add_option("--latin-share", spec.latin_share)->capture_default_str();
-  app.add_option("--event-name", spec.event_name);
+  app.add_option("--seed", plan.seed)->capture_default_str();
+  app.add_option("--classes", plan.class_count)->capture_default_str();
+  app.add_option("--runners", plan.runners, "Runners of the first classes, in order");
+  app.add_option("--runners-min", plan.runners_min)->capture_default_str();
+  app.add_option("--runners-max", plan.runners_max)->capture_default_str();
+  app.add_option("--legs-min", plan.legs_min)->check(CLI::Range(2, 30))->capture_default_str();
+  app.add_option("--legs-max", plan.legs_max)->check(CLI::Range(2, 30))->capture_default_str();
+  app.add_option("--classes-per-course", plan.classes_per_course)->capture_default_str();
+  app.add_option("--latin-share", plan.latin_share)->capture_default_str();
+  app.add_option("--event-name", plan.event_name);
   app.add_option("--type", type, "File type (0: from the extension, 7: IOF 2.0.3, 8: IOF 3.0)")
       ->capture_default_str();
   std::string format;
@@ -53,15 +53,15 @@ int main(int argc, char** argv) {
   app.add_flag("--large", large, "The benchmark event: 20,000 runners in 150 classes");
   CLI11_PARSE(app, argc, argv);
   if (large) {
-    const uint64_t seed = spec.seed;
-    spec = qxbench::LargeEventSpec(seed);
+    const uint64_t seed = plan.seed;
+    plan = qxbench::LargeEventPlan(seed);
   }
-  if (spec.legs_min > spec.legs_max) {
+  if (plan.legs_min > plan.legs_max) {
     std::cerr << "qx-generate: --legs-min is above --legs-max\n";
     return 2;
   }
-  const bool written = format.empty() ? qxbench::WriteEvent(spec, output, type, full ? 1 : 0)
-                                      : WriteExport(spec, output, format);
+  const bool written = format.empty() ? qxbench::WriteEvent(plan, output, type, full ? 1 : 0)
+                                      : WriteExport(plan, output, format);
   if (!written) {
     std::cerr << "qx-generate: cannot write " << output << "\n";
     return 1;

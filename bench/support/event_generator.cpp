@@ -101,14 +101,14 @@ struct Course {
 
 // Courses take stretches of one master sequence with some controls replaced, so they share
 // stretches the way real courses of an event do.
-std::vector<Course> MakeCourses(Random& random, const EventSpec& spec, int32_t count) {
+std::vector<Course> MakeCourses(Random& random, const EventPlan& plan, int32_t count) {
   const int32_t pool = std::min(60 + count * 4, 890);
   std::vector<int32_t> master;
-  for (int32_t i = 0; i < spec.legs_max + 4; ++i) master.push_back(101 + random.Int(0, pool));
+  for (int32_t i = 0; i < plan.legs_max + 4; ++i) master.push_back(101 + random.Int(0, pool));
   std::vector<Course> courses;
   for (int32_t number = 1; number <= count; ++number) {
     Course course{number, {}, {}};
-    const int32_t legs = random.Int(spec.legs_min, std::min(spec.legs_max, 30));
+    const int32_t legs = random.Int(plan.legs_min, std::min(plan.legs_max, 30));
     const int32_t offset = random.Int(0, static_cast<int32_t>(master.size()) - legs);
     for (int32_t i = 0; i < legs - 1; ++i) {
       int32_t code = random.Chance(0.2) ? 101 + random.Int(0, pool) : master[offset + i];
@@ -137,25 +137,25 @@ void AddCourses(quorvex2::clsQuorvex2& root, const std::vector<Course>& courses)
 
 enum class Outcome { kFinished, kSkipped, kMispunch, kDnf, kDns };
 
-Outcome DrawOutcome(Random& random, const EventSpec& spec) {
+Outcome DrawOutcome(Random& random, const EventPlan& plan) {
   const double u = random.Uniform();
-  double limit = spec.dns_rate;
+  double limit = plan.dns_rate;
   if (u < limit) return Outcome::kDns;
-  if (u < (limit += spec.dnf_rate)) return Outcome::kDnf;
-  if (u < (limit += spec.mispunch_rate)) return Outcome::kMispunch;
-  if (u < (limit += spec.skip_rate)) return Outcome::kSkipped;
+  if (u < (limit += plan.dnf_rate)) return Outcome::kDnf;
+  if (u < (limit += plan.mispunch_rate)) return Outcome::kMispunch;
+  if (u < (limit += plan.skip_rate)) return Outcome::kSkipped;
   return Outcome::kFinished;
 }
 
 // Leg times in seconds from the class's reference pace (minutes per km), the runner's form
 // and the occasional big mistake.
-std::vector<int32_t> LegSeconds(Random& random, const EventSpec& spec, const Course& course,
+std::vector<int32_t> LegSeconds(Random& random, const EventPlan& plan, const Course& course,
                                 double pace, double form) {
   std::vector<int32_t> seconds;
   for (const auto& leg : course.legs) {
     double time = leg.length_km * pace * 60.0 * leg.technicality * form;
     time *= std::exp(0.08 * random.Normal());
-    if (random.Chance(spec.mistake_rate)) time += time * random.Uniform(0.3, 2.5) + 30.0;
+    if (random.Chance(plan.mistake_rate)) time += time * random.Uniform(0.3, 2.5) + 30.0;
     seconds.push_back(std::max(12, static_cast<int32_t>(std::lround(time))));
   }
   return seconds;
@@ -166,8 +166,8 @@ struct Person {
   std::string club;
 };
 
-Person MakePerson(Random& random, const EventSpec& spec, bool female) {
-  if (random.Chance(spec.latin_share)) {
+Person MakePerson(Random& random, const EventPlan& plan, bool female) {
+  if (random.Chance(plan.latin_share)) {
     return {random.Pick(kLatinGiven) + " " + random.Pick(kLatinFamily), random.Pick(kLatinClubs)};
   }
   const auto& given = female ? kFemaleNames : kMaleNames;
@@ -224,17 +224,17 @@ void SetRanks(quorvex2::clsClassData& data, const std::vector<int32_t>& totals) 
 
 class Generator {
  public:
-  Generator(quorvex2::clsQuorvex2& root, const EventSpec& spec)
-      : root_(root), spec_(spec), random_(spec.seed) {}
+  Generator(quorvex2::clsQuorvex2& root, const EventPlan& plan)
+      : root_(root), plan_(plan), random_(plan.seed) {}
 
   void Run() {
     root_.Clear();
     FillEvent();
-    const int32_t per_course = std::max(1, spec_.classes_per_course);
-    const int32_t course_count = (spec_.class_count + per_course - 1) / per_course;
-    courses_ = MakeCourses(random_, spec_, course_count);
+    const int32_t per_course = std::max(1, plan_.classes_per_course);
+    const int32_t course_count = (plan_.class_count + per_course - 1) / per_course;
+    courses_ = MakeCourses(random_, plan_, course_count);
     AddCourses(root_, courses_);
-    for (int32_t index = 0; index < spec_.class_count; ++index) {
+    for (int32_t index = 0; index < plan_.class_count; ++index) {
       AddClass(index, courses_[index / per_course]);
     }
   }
@@ -242,20 +242,20 @@ class Generator {
  private:
   void FillEvent() {
     auto event = root_.EventData();
-    event->EventName = spec_.event_name;
-    event->Terrain = spec_.terrain;
-    event->EventDate.Value(quorvex2::MakeDate(spec_.year, spec_.month, spec_.day));
-    event->Memo = "Synthetic event, seed " + std::to_string(spec_.seed);
-    event->OfficialSite = "https://example.org/events/" + std::to_string(spec_.seed) + "/";
+    event->EventName = plan_.event_name;
+    event->Terrain = plan_.terrain;
+    event->EventDate.Value(quorvex2::MakeDate(plan_.year, plan_.month, plan_.day));
+    event->Memo = "Synthetic event, seed " + std::to_string(plan_.seed);
+    event->OfficialSite = "https://example.org/events/" + std::to_string(plan_.seed) + "/";
     auto meta = root_.MetaData();
     meta->CreateApplication = "qx-generate";
-    meta->CreateDate = quorvex2::MakeDate(spec_.year, spec_.month, spec_.day, 19, 30, 0);
+    meta->CreateDate = quorvex2::MakeDate(plan_.year, plan_.month, plan_.day, 19, 30, 0);
     meta->CreateUserName = "generator";
   }
 
   int32_t RunnerCount(int32_t index) {
-    if (index < static_cast<int32_t>(spec_.runners.size())) return spec_.runners[index];
-    return random_.Int(spec_.runners_min, std::max(spec_.runners_min, spec_.runners_max));
+    if (index < static_cast<int32_t>(plan_.runners.size())) return plan_.runners[index];
+    return random_.Int(plan_.runners_min, std::max(plan_.runners_min, plan_.runners_max));
   }
 
   void AddClass(int32_t index, const Course& course) {
@@ -281,7 +281,7 @@ class Generator {
   }
 
   int32_t FillRunner(quorvex2::clsLapData& lap, const Course& course, double pace, bool female) {
-    const Person person = MakePerson(random_, spec_, female);
+    const Person person = MakePerson(random_, plan_, female);
     lap.RunnerName = person.name;
     lap.ClubName = person.club;
     lap.ID = next_id_++;
@@ -289,12 +289,12 @@ class Generator {
     lap.Sex = female ? "W" : "M";
     if (random_.Chance(0.4)) lap.Age = std::to_string(random_.Int(12, 75));
     const double form = std::exp(0.18 * random_.Normal()) * random_.Uniform(1.0, 1.25);
-    const Outcome outcome = DrawOutcome(random_, spec_);
-    return FillLegs(random_, lap, outcome, LegSeconds(random_, spec_, course, pace, form));
+    const Outcome outcome = DrawOutcome(random_, plan_);
+    return FillLegs(random_, lap, outcome, LegSeconds(random_, plan_, course, pace, form));
   }
 
   quorvex2::clsQuorvex2& root_;
-  const EventSpec& spec_;
+  const EventPlan& plan_;
   Random random_;
   std::vector<Course> courses_;
   int32_t next_id_ = 1001;
@@ -302,28 +302,28 @@ class Generator {
 
 }  // namespace
 
-void GenerateEvent(quorvex2::clsQuorvex2& root, const EventSpec& spec) {
-  Generator(root, spec).Run();
+void GenerateEvent(quorvex2::clsQuorvex2& root, const EventPlan& plan) {
+  Generator(root, plan).Run();
 }
 
-bool WriteEvent(const EventSpec& spec, const std::string& path, int32_t file_type,
+bool WriteEvent(const EventPlan& plan, const std::string& path, int32_t file_type,
                 int32_t save_mode) {
   quorvex2::clsQuorvex2 root;
-  GenerateEvent(root, spec);
+  GenerateEvent(root, plan);
   return root.FileControl()->SaveLapFile(path, file_type, save_mode);
 }
 
-EventSpec LargeEventSpec(uint64_t seed) {
-  EventSpec spec;
-  spec.seed = seed;
-  spec.class_count = 150;
-  spec.runners = {1700};
+EventPlan LargeEventPlan(uint64_t seed) {
+  EventPlan plan;
+  plan.seed = seed;
+  plan.class_count = 150;
+  plan.runners = {1700};
   // The other 149 classes share 18,300 runners: 123 or 122 each.
-  for (int32_t i = 1; i < 150; ++i) spec.runners.push_back(i <= 122 ? 123 : 122);
-  spec.legs_min = 15;
-  spec.legs_max = 30;
-  spec.classes_per_course = 3;
-  return spec;
+  for (int32_t i = 1; i < 150; ++i) plan.runners.push_back(i <= 122 ? 123 : 122);
+  plan.legs_min = 15;
+  plan.legs_max = 30;
+  plan.classes_per_course = 3;
+  return plan;
 }
 
 }  // namespace qxbench

@@ -11,7 +11,7 @@
 
 namespace qxbench {
 
-struct EventSpec {
+struct EventPlan {
   uint64_t seed = 1;
   int32_t class_count = 6;
   // Runners of each class, in class order; classes beyond the list get a count drawn from
@@ -34,14 +34,14 @@ struct EventSpec {
 };
 
 // Clears the root and fills it with the event.
-void GenerateEvent(quorvex2::clsQuorvex2& root, const EventSpec& spec);
+void GenerateEvent(quorvex2::clsQuorvex2& root, const EventPlan& plan);
 
 // Generates the event into a new root and saves it through SaveLapFile (type 0 follows the
 // extension). False when saving failed.
-bool WriteEvent(const EventSpec& spec, const std::string& path, int32_t file_type = 0,
+bool WriteEvent(const EventPlan& plan, const std::string& path, int32_t file_type = 0,
                 int32_t save_mode = 0);
 
 // The benchmark event: 20,000 runners in 150 classes, one of 1,700 runners, 15 to 30 legs.
-EventSpec LargeEventSpec(uint64_t seed = 20000);
+EventPlan LargeEventPlan(uint64_t seed = 20000);
 
 }  // namespace qxbench

@@ -41,8 +41,7 @@ constexpr size_t kLastSplitField = 23;
 constexpr size_t kReportEvery = 20;
 
 bool Fail(const ReadRequest& request, const std::string& description) {
-  request.progress->Finish();
-  return FailLoad(kCannotOpenFile, kLocation, description);
+  return FailRead(request, kLocation, description);
 }
 
 // The line's fields, each trimmed.

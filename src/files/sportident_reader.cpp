@@ -38,8 +38,7 @@ constexpr size_t kMaxControlRows = 2;
 constexpr int32_t kResultEndOffset = 3;
 
 bool Fail(const ReadRequest& request, const std::string& description) {
-  request.progress->Finish();
-  return FailLoad(kCannotOpenFile, kLocation, description);
+  return FailRead(request, kLocation, description);
 }
 
 // A time column as a time: through the time-text normalisation, nothing when no valid time.

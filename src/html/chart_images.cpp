@@ -63,9 +63,7 @@ void ColorRunners(clsChartObject& chart, int32_t count, uint64_t seed) {
 }
 
 std::string ImageName(const std::string& pattern, int32_t mode) {
-  std::string name;
-  for (char c : pattern) name += c == '?' ? std::to_string(mode) : std::string(1, c);
-  return name;
+  return ReplaceAll(pattern, "?", std::to_string(mode));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "html/detail/page_parts.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/sort.h"
+#include "quorvex2/core/text.h"
 #include "quorvex2/html/html_control.h"
 
 namespace quorvex2 {
@@ -30,13 +31,8 @@ bool AnyStartTime(const clsAnalyzer& analyzer) {
   return false;
 }
 
-std::string ImageName(std::string name, int32_t chart) {
-  const std::string number = std::to_string(chart);
-  for (size_t at = name.find('?'); at != std::string::npos; at = name.find('?', at)) {
-    name.replace(at, 1, number);
-    at += number.size();
-  }
-  return name;
+std::string ImageName(const std::string& name, int32_t chart) {
+  return ReplaceAll(name, "?", std::to_string(chart));
 }
 
 }  // namespace

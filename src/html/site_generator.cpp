@@ -32,12 +32,6 @@ std::string Folder(const std::string& folder) {
   return folder + "/";
 }
 
-std::string ReplaceStar(const std::string& pattern, const std::string& file_name) {
-  std::string out;
-  for (char c : pattern) out += c == '*' ? file_name : std::string(1, c);
-  return out;
-}
-
 uint64_t Seed(const std::string& text) {
   uint64_t hash = 1469598103934665603ull;  // FNV-1a
   for (unsigned char c : text) hash = (hash ^ c) * 1099511628211ull;
@@ -70,7 +64,7 @@ class SiteWriter {
   std::string PageName(const SiteEntry& entry, const std::string& pattern,
                        bool include_course) const {
     if (pattern.empty() || (entry.class_index == 0 && !include_course)) return "";
-    return ReplaceStar(pattern, entry.file_name);
+    return ReplaceAll(pattern, "*", entry.file_name);
   }
 
   bool WriteEntry(const std::string& expression) {

@@ -29,4 +29,11 @@ inline std::shared_ptr<quorvex2::clsLapData> AddRunner(quorvex2::clsClassData& c
   return lap;
 }
 
+// How often the part occurs in the text (occurrences may overlap).
+inline size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 }  // namespace qxtest

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../export/export_fixture.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
@@ -24,11 +25,7 @@ const std::string kEvent = std::string(QX_TEST_DATA) + "/report_three_classes.lx
 constexpr const char* kStart = "<!-- ### QUORVEX START ### -->";
 constexpr const char* kFinish = "<!-- ### QUORVEX FINISH ### -->";
 
-size_t Count(const std::string& text, const std::string& part) {
-  size_t n = 0;
-  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
+using qxtest::Count;
 
 class SiteTest : public ::testing::Test {
  protected:

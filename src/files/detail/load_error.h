@@ -12,4 +12,11 @@ inline constexpr const char* kCannotOpenFile = "ファイルを開けません";
 bool FailLoad(const std::string& message, const std::string& location,
               const std::string& description = "");
 
+struct ReadRequest;
+
+// A text reader's way out: ends the progress (raising 100) and fails with "ファイルを開けません"
+// at the location.
+bool FailRead(const ReadRequest& request, const std::string& location,
+              const std::string& description);
+
 }  // namespace quorvex2::detail

@@ -1,5 +1,6 @@
 #include "files/detail/detect_file_type.h"
 
+#include <algorithm>
 #include <exception>
 #include <stdexcept>
 #include <string_view>
@@ -8,6 +9,7 @@
 #include "core/detail/component_state.h"
 #include "files/detail/file_error.h"
 #include "files/detail/file_head.h"
+#include "files/detail/format_registry.h"
 #include "files/iof_reading.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
@@ -49,13 +51,20 @@ int32_t FailDetection() {
   return QX_FILETYPE_UNKNOWN;
 }
 
-int32_t DetectFromLines(const std::vector<std::string>& lines) {
+// Where the classic rules fall back to the generic table, a format recognised by its content
+// comes first.
+int32_t SniffedOrGenericTable(std::string_view head_text) {
+  const int32_t sniffed = SniffFileType(head_text.substr(0, kSniffBytes));
+  return sniffed != 0 ? sniffed : QX_FILETYPE_QUORVEX1;
+}
+
+int32_t DetectFromLines(const std::vector<std::string>& lines, std::string_view text) {
   if (lines.size() < 3) return FailDetection();
   if (Contains(lines[0], "$LAPFILE Ver=2")) return QX_FILETYPE_QUORVEX1;
   if (Contains(lines[0], "xml")) return QX_FILETYPE_QUORVEX2;
   if (Contains(lines[1], "Split times of")) return QX_FILETYPE_OEVENT;
   if (Contains(lines[2], "SPORTident results")) return QX_FILETYPE_SPORTIDENT;
-  return QX_FILETYPE_QUORVEX1;
+  return SniffedOrGenericTable(text);
 }
 
 int32_t DetectFromData(std::string& file_data) {
@@ -64,7 +73,18 @@ int32_t DetectFromData(std::string& file_data) {
     lines = SplitAll(file_data, "\r");
     file_data = JoinLines(lines);
   }
-  return DetectFromLines(lines);
+  return DetectFromLines(lines, file_data);
+}
+
+// The head of a file as the sniffers see it: decoded, CR LF line ends.
+std::string HeadText(const std::string& bytes) {
+  const std::string head = bytes.substr(0, kSniffBytes);
+  const bool utf16 = head.size() >= 2 && static_cast<unsigned char>(head[0]) == 0xFF &&
+                     static_cast<unsigned char>(head[1]) == 0xFE;
+  std::string text = utf16 ? Utf16leToUtf8(head.substr(2)) : SjisToUtf8(head);
+  text = ReplaceAll(text, "\r\n", "\n");
+  std::replace(text.begin(), text.end(), '\r', '\n');
+  return ReplaceAll(text, "\n", "\r\n");
 }
 
 // The first lines of a text file as the platform's line input reads them: a line ends at CR
@@ -111,7 +131,7 @@ int32_t DetectFromFile(const std::string& file_name, std::string& file_data) {
   if (Contains(lines[1], "Split times of")) return QX_FILETYPE_OEVENT;
   if (lines.size() == 2) return FailDetection();
   if (Contains(lines[2], "SPORTident results")) return QX_FILETYPE_SPORTIDENT;
-  return QX_FILETYPE_QUORVEX1;
+  return SniffedOrGenericTable(HeadText(*bytes));
 }
 
 // An ".xml" file is an IOF ResultList when its root element says so, else a native file.

@@ -69,8 +69,12 @@ const char* ReaderLocation(int32_t file_type) {
     case QX_FILETYPE_IOF_XML_20_RESULT:
     case QX_FILETYPE_IOF_XML_30_RESULT:
       return "clsFileControl.LoadIofResultList";
-    default:
+    case QX_FILETYPE_IMPORT_ONLY:
       return "clsFileControl.LoadImportOnly";
+    default: {
+      const std::string* location = detail::FindReaderLocation(file_type);
+      return location ? location->c_str() : "clsFileControl.LoadLapFile";
+    }
   }
 }
 
@@ -92,7 +96,10 @@ bool Dispatch(int32_t file_type, detail::ReadRequest& request,
     detail::SetErrorComment(kImportOnlyMessage);
     return false;
   }
-  if (file_type < QX_FILETYPE_QUORVEX2 || file_type > QX_FILETYPE_IOF_XML_30_RESULT) return false;
+  if (file_type < QX_FILETYPE_QUORVEX2) return false;
+  if (file_type > QX_FILETYPE_IOF_XML_30_RESULT && detail::FindReader(file_type) == nullptr) {
+    return false;
+  }
   return ReadWith(file_type, request, sink);
 }
 

@@ -9,6 +9,8 @@ namespace {
 struct Registry {
   std::map<int32_t, Reader> readers;
   std::map<int32_t, Writer> writers;
+  std::map<int32_t, Sniffer> sniffers;
+  std::map<int32_t, std::string> locations;
   ArchiveExtractor extract;
   ArchiveMaker make;
 };
@@ -42,6 +44,27 @@ const Reader* FindReader(int32_t file_type) {
 const Writer* FindWriter(int32_t file_type) {
   RegisterBuiltinFormats();
   return Find(TheRegistry().writers, file_type);
+}
+
+void RegisterSniffer(int32_t file_type, Sniffer sniffer) {
+  TheRegistry().sniffers[file_type] = std::move(sniffer);
+}
+
+int32_t SniffFileType(std::string_view head_text) {
+  RegisterBuiltinFormats();
+  for (const auto& [file_type, sniffer] : TheRegistry().sniffers) {
+    if (sniffer(head_text)) return file_type;
+  }
+  return 0;
+}
+
+void RegisterReaderLocation(int32_t file_type, std::string location) {
+  TheRegistry().locations[file_type] = std::move(location);
+}
+
+const std::string* FindReaderLocation(int32_t file_type) {
+  RegisterBuiltinFormats();
+  return Find(TheRegistry().locations, file_type);
 }
 
 void RegisterArchiver(ArchiveExtractor extract, ArchiveMaker make) {

@@ -14,6 +14,11 @@ enum QxLapFileTypeConst : int32_t {
   QX_FILETYPE_IMPORT_ONLY = 6,        // append-only runner information
   QX_FILETYPE_IOF_XML_20_RESULT = 7,  // IOF XML ResultList, written as 2.0.3, read as 2.0.3 or 3.0
   QX_FILETYPE_IOF_XML_30_RESULT = 8,  // IOF XML 3.0 ResultList, read and written
+  // Result files of today's event software, read only and recognised by their content.
+  QX_FILETYPE_OE_CSV = 9,              // one row per runner CSV export (OE and MeOS)
+  QX_FILETYPE_SI_CSV = 10,             // SPORTident CSV with code, split and points per control
+  QX_FILETYPE_SPLITSBROWSER_CSV = 11,  // SplitsBrowser CSV (one or two name fields)
+  QX_FILETYPE_EMIT_CSV = 12,           // Emit split-time CSV
 };
 
 }  // namespace quorvex2

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace quorvex2::detail {
 
@@ -29,6 +30,19 @@ void RegisterWriter(int32_t file_type, Writer writer);
 // nullptr when no format of that type is built in.
 const Reader* FindReader(int32_t file_type);
 const Writer* FindWriter(int32_t file_type);
+
+// Formats beyond the classic layouts are recognised by their content. A sniffer looks at the
+// head of the file as text (UTF-8, CR LF line ends, at most kSniffBytes) and says whether it is
+// its format. DetectFileType asks the sniffers, in the order of their file types, where the
+// classic rules would fall back to the generic table (type 3).
+inline constexpr size_t kSniffBytes = 64 * 1024;
+using Sniffer = std::function<bool(std::string_view head_text)>;
+void RegisterSniffer(int32_t file_type, Sniffer sniffer);
+// The type of the first sniffer that recognises the text, or 0 when none does.
+int32_t SniffFileType(std::string_view head_text);
+// The location named in a reader's error comment ("clsFileControl.LoadOeCsv", ...).
+void RegisterReaderLocation(int32_t file_type, std::string location);
+const std::string* FindReaderLocation(int32_t file_type);
 
 // The LHA archiver (archive.h) plugs in the same way: RegisterBuiltinFormats() registers
 // ExtractArchiveFile and MakeArchiveFile. Without an archiver, ".lzh" files load as "nothing

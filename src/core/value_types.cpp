@@ -11,17 +11,19 @@ namespace quorvex2 {
 namespace {
 
 // "-" when the value is at least one second below zero: a value between -1 s and 0 prints as
-// zero without a sign.
+// zero without a sign. Like every branch of the time forms, the test is made on the value rounded
+// to whole seconds, so a difference of two clock times a second apart (a hair above -1 s) keeps
+// its sign.
 std::string SignOf(Date value) {
-  return value <= -kSecond ? "-" : "";
+  return RoundToSecond(value) <= -kSecond ? "-" : "";
 }
 
-// The bare minute-second number of text exports: 65 s -> "105", 45 s -> "45". A negative value
-// of a minute or more prints its minutes the same way after the sign (-65 s -> "-105").
+// The bare minute-second number of text exports: 65 s -> "105", 45 s -> "45". The branch is
+// chosen on the rounded value: 60 x (1/86400) lies a hair below one minute but prints "100". A
+// negative value of a minute or more prints its minutes the same way after the sign.
 std::string PlaneText(Date value) {
   const DateParts parts = SplitDate(value);
-  const Date magnitude = std::fabs(value);
-  if (magnitude >= kMinute) {
+  if (RoundToSecond(std::fabs(value)) >= kMinute) {
     const int minutes = parts.hour * 60 + parts.minute;
     return SignOf(value) + std::to_string(minutes) + (parts.second < 10 ? "0" : "") +
            std::to_string(parts.second);

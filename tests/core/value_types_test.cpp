@@ -35,6 +35,11 @@ TEST(TimeValue, FormatsCompactAndSign) {
   EXPECT_EQ(Time(Seconds(-65)).ToString(), "-00:01:05");
   EXPECT_EQ(Time(Seconds(-0.4)).ToString(), "00:00:00");
   EXPECT_EQ(Time(Seconds(-1)).ToString(), "-00:00:01");
+  // A difference of two clock times a second apart is a hair above -1 s: the sign is decided
+  // on the rounded value, like the digits.
+  const Date minus_one = 36002 * kSecond - 36003 * kSecond;
+  EXPECT_EQ(Time(minus_one).ToString(), "-00:00:01");
+  EXPECT_EQ(Time(minus_one).ToString("", true), "-0:01");
   EXPECT_EQ(Time(Seconds(-65)).ToString("", true), "-1:05");
   EXPECT_EQ(Time(Seconds(-0.4)).ToString("", true), "0:00");
   // Whole days are lost under a time format.
@@ -42,14 +47,17 @@ TEST(TimeValue, FormatsCompactAndSign) {
 }
 
 TEST(TimeValue, PlaneForm) {
-  EXPECT_EQ(Time(Seconds(65)).ToString("plane"), "105");
-  EXPECT_EQ(Time(Seconds(754)).ToString("plane"), "1234");
-  EXPECT_EQ(Time(Seconds(3723)).ToString("plane"), "6203");
-  EXPECT_EQ(Time(Seconds(45)).ToString("plane"), "45");
-  EXPECT_EQ(Time(Seconds(5)).ToString("plane"), "5");
-  EXPECT_EQ(Time(Seconds(60)).ToString("plane"), "100");
-  EXPECT_EQ(Time(Seconds(-45)).ToString("plane"), "-45");
-  EXPECT_EQ(Time(Seconds(-65)).ToString("plane"), "-105");
+  // Values built as n x (one second) sit a few ulps off the whole second: the form is chosen on
+  // the value rounded to whole seconds, like the digits it prints.
+  const struct {
+    double seconds;
+    const char* text;
+  } cases[] = {{65, "105"},   {754, "1234"}, {3723, "6203"}, {45, "45"},   {5, "5"},
+               {60, "100"},   {59.6, "100"}, {59.4, "59"},   {-45, "-45"}, {-65, "-105"},
+               {-60, "-100"}, {-0.4, "0"},   {-1, "-1"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(Time(c.seconds * kSecond).ToString("plane"), c.text) << c.seconds;
+  }
   // "Plane" is exact and case-sensitive: any other spelling is a format expression.
   EXPECT_EQ(Time(Seconds(65)).ToString("Plane"), "Pla1e");
 }

@@ -90,12 +90,12 @@ void AddStretch(SegmentList& segments, const ClassList& classes, const clsCourse
   segments.push_back(std::move(segment));
 }
 
-// The offsets from -(B's finish position) to A's finish position, in increasing order. The walk
-// does not reach every overlap: a stretch that starts more than B's finish position further
-// along A than along B (or more than A's finish position further along B) is not found.
+// Every alignment at which the two courses overlap, from -(A's finish position) to B's finish
+// position, in increasing order: a shared run-in to the finish is found whichever course is
+// longer.
 void FindStretches(SegmentList& segments, const ClassList& classes, const clsCourseData& a,
                    const clsCourseData& b) {
-  for (int32_t offset = -FinishPosition(b); offset <= FinishPosition(a); ++offset) {
+  for (int32_t offset = -FinishPosition(a); offset <= FinishPosition(b); ++offset) {
     for (const Run& run : RunsAtOffset(a, b, offset)) {
       AddStretch(segments, classes, a, b, offset, run);
     }

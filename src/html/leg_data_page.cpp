@@ -25,8 +25,9 @@ std::string Nbsp(const std::string& text) {
 // first three ranks in their colours.
 std::string RunnerCell(int32_t rank, const std::string& name, const std::string& time,
                        int32_t time_width, const std::string& nowrap) {
-  const std::string text = detail::EscapeHtml(
-      Nbsp(FitString(MakeNameKey(name), 6) + "  " + FitString(time, time_width, true)));
+  // Escaped before the spaces become "&nbsp;", whose "&" must stay as it is.
+  const std::string text = Nbsp(detail::EscapeHtml(FitString(MakeNameKey(name), 6) + "  " +
+                                                   FitString(time, time_width, true)));
   switch (rank) {
     case 1:
       return "<td bgcolor=\"#ffdddd\"" + nowrap + "><font color=\"#800000\">" + text +

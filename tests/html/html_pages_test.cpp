@@ -136,9 +136,39 @@ TEST_F(HtmlPages, ChartPageSkipsRealTimeWithoutStartTimes) {
   EXPECT_NE(page.find("<h3>◎ リアルタイム</h3><img src=\"m21_1.png\">"), std::string::npos);
 }
 
-TEST_F(HtmlPages, ViewerPageQuotesTheLapFile) {
+TEST_F(HtmlPages, LegsPageEscapesNamesBeforeSpacesBecomeNbsp) {
+  auto cls = root->AddClass("M21");
+  cls->ControlCount = 0;
+  AddRunner(*cls, "A&B", {65}, "0:01:05");
+  auto analyzer = root->NewAnalyzer();
+  analyzer->AddClass("M21");
+  analyzer->Execute();
+  const std::string page = html->OutputLegData(analyzer);
+  // "A&B" fitted to six columns, two spaces, the time in five columns.
+  EXPECT_NE(
+      page.find("<font color=\"#800000\">A&amp;B&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;&nbsp;1:05</font>"),
+      std::string::npos)
+      << page;
+  EXPECT_EQ(page.find("&amp;nbsp;"), std::string::npos);
+}
+
+TEST_F(HtmlPages, ViewerPageQuotesAndEscapesTheLapFile) {
+  const struct {
+    const char* address;
+    const char* param;
+  } cases[] = {
+      {"event.lxm", "VALUE=\"event.lxm\">"},
+      {"\"event.lxm\"", "VALUE=\"event.lxm\">"},  // already quoted: not quoted twice
+      {"x\"><svg onload=alert(1)>", "VALUE=\"x&quot;&gt;&lt;svg onload=alert(1)&gt;\">"},
+      {"a.lxm?x=1&y=2", "VALUE=\"a.lxm?x=1&amp;y=2\">"},
+  };
+  for (const auto& c : cases) {
+    const std::string page = html->OutputActiveXPage(c.address);
+    EXPECT_NE(page.find(std::string("<PARAM NAME=\"FileName\" ") + c.param), std::string::npos)
+        << page;
+    EXPECT_EQ(page.find("<svg"), std::string::npos);
+  }
   const std::string page = html->OutputActiveXPage("event.lxm");
-  EXPECT_NE(page.find("<PARAM NAME=\"FileName\" VALUE=\"event.lxm\">"), std::string::npos);
   EXPECT_NE(page.find("申し訳ありませんがお使いのブラウザではご利用できません。<br>"),
             std::string::npos);
   EXPECT_NE(page.find("<head><title>Quorvex2 ActiveX Page</title></head>"), std::string::npos);

@@ -27,7 +27,10 @@ std::string clsHtmlControl::OutputActiveXPage(const std::string& LapFileURL) con
           kCrLf + "</object>" + kCrLf;
   page += std::string("<OBJECT ID=\"ctlDataView\" CLASSID=\"CLSID:") + kViewerClassId +
           "\" CODEBASE=\"" + kViewerCabinet + "\" width=\"100%\" height=\"100%\">" + kCrLf;
-  page += "<PARAM NAME=\"FileName\" VALUE=" + AddQuote(LapFileURL) + ">" + kCrLf;
+  // The address is the host's, but it lands inside an attribute: an already quoted address
+  // keeps its one pair of quotes, and nothing in it may close the attribute.
+  page += "<PARAM NAME=\"FileName\" VALUE=\"" + detail::EscapeHtml(RemoveQuote(LapFileURL)) +
+          "\">" + kCrLf;
   page += std::string("<NOOBJECT>") + kCrLf +
           "申し訳ありませんがお使いのブラウザではご利用できません。<br>" + kCrLf + "<a href=\"" +
           kLapDataSite + "\">Hollowmereへ</a>" + kCrLf + "</NOOBJECT>" + kCrLf;

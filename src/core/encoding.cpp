@@ -1,102 +1,75 @@
-// Shift-JIS (code page 932) and UTF-16LE through iconv. Bytes the converter rejects are replaced
-// and the conversion goes on, so no input is lost as a whole.
+// Conversions between UTF-8 and the encodings of text files, through iconv.
 #include "quorvex2/core/encoding.h"
 
-#include <iconv.h>
-
-#include <algorithm>
-#include <cerrno>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 
+#include "core/detail/iconv_converter.h"
 #include "core/detail/utf8.h"
 
 namespace quorvex2 {
 namespace {
 
-bool IsAscii(char c) {
-  return static_cast<unsigned char>(c) < 0x80;
+using detail::IconvConverter;
+
+// The input bytes a rejected sequence of the encoding takes: a UTF-16 code unit, else a byte.
+size_t RejectedUnit(const std::string& encoding) {
+  return encoding.starts_with("UTF-16") ? 2 : 1;
 }
 
-// One converter per direction and thread; iconv descriptors carry state and are not shared.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
+std::string_view ByteOrderMark(const std::string& encoding) {
+  if (encoding == "UTF-8") return "\xEF\xBB\xBF";
+  if (encoding == "UTF-16LE") return "\xFF\xFE";
+  if (encoding == "UTF-16BE") return "\xFE\xFF";
+  return "";
+}
 
-  // Converts `in`; at every rejected sequence calls on_error(in, pos, out), which appends a
-  // replacement and returns the number of input bytes to skip.
-  template <typename OnError>
-  std::string Convert(const std::string& in, OnError on_error) {
-    std::string out;
-    out.reserve(in.size() * 3 / 2 + 16);
-    ConvertRange(in, 0, in.size(), out, on_error);
-    return out;
-  }
+// One converter to UTF-8 per source encoding and thread; iconv descriptors carry state.
+IconvConverter& ConverterFrom(const std::string& encoding) {
+  thread_local std::map<std::string, std::unique_ptr<IconvConverter>> converters;
+  auto& converter = converters[encoding];
+  if (!converter) converter = std::make_unique<IconvConverter>("UTF-8", encoding.c_str());
+  return *converter;
+}
 
-  // Converts in[pos, end) onto the end of `out`, replacing rejected sequences as Convert does.
-  template <typename OnError>
-  void ConvertRange(const std::string& in, size_t pos, size_t end, std::string& out,
-                    OnError on_error) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) return;
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char buffer[4096];
-    while (pos < end) {
-      char* src = const_cast<char*>(in.data() + pos);
-      size_t src_left = end - pos;
-      char* dst = buffer;
-      size_t dst_left = sizeof(buffer);
-      const size_t result = iconv(cd_, &src, &src_left, &dst, &dst_left);
-      const int error = errno;
-      out.append(buffer, dst - buffer);
-      pos = end - src_left;
-      if (result != static_cast<size_t>(-1)) continue;
-      if (error == E2BIG) continue;
-      // EILSEQ or EINVAL (an incomplete sequence at the end).
-      pos += on_error(in, pos, out);
-      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+// Valid UTF-8 as it is; every invalid byte becomes U+FFFD.
+std::string ValidUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (size_t pos = 0; pos < bytes.size();) {
+    const size_t start = pos;
+    const char32_t cp = detail::DecodeUtf8(bytes, pos);
+    if (detail::IsValidUtf8At(bytes, start)) {
+      out.append(bytes.substr(start, pos - start));
+    } else {
+      detail::AppendUtf8(out, cp);
     }
   }
+  return out;
+}
 
-  // Converts UTF-8 `in` into an encoding that holds ASCII as itself (CP932 does). No UTF-8
-  // sequence of another character contains an ASCII byte, so ASCII runs are copied and only the
-  // runs of other characters go through iconv; the result is that of Convert.
-  template <typename OnError>
-  std::string ConvertUtf8ByRuns(const std::string& in, OnError on_error) {
-    std::string out;
-    out.reserve(in.size() + 16);
-    const auto end = in.end();
-    for (auto pos = in.begin(); pos != end;) {
-      const auto other = std::find_if_not(pos, end, IsAscii);
-      out.append(pos, other);
-      pos = std::find_if(other, end, IsAscii);
-      ConvertRange(in, other - in.begin(), pos - in.begin(), out, on_error);
-    }
-    return out;
-  }
-
- private:
-  iconv_t cd_;
-};
+std::string ToUtf8(std::string_view bytes, const std::string& encoding) {
+  if (encoding == "UTF-8" || encoding == "ASCII") return ValidUtf8(bytes);
+  IconvConverter& converter = ConverterFrom(encoding);
+  if (!converter.IsOpen()) return ToUtf8(bytes, "WINDOWS-1252");
+  const size_t unit = RejectedUnit(encoding);
+  return converter.Convert(bytes, [unit](std::string_view, size_t, std::string& out) {
+    detail::AppendUtf8(out, detail::kReplacementChar);
+    return unit;
+  });
+}
 
 }  // namespace
 
 std::string SjisToUtf8(const std::string& bytes) {
-  thread_local Converter converter("UTF-8", "CP932");
-  return converter.Convert(bytes, [](const std::string&, size_t, std::string& out) {
-    detail::AppendUtf8(out, detail::kReplacementChar);
-    return size_t{1};
-  });
+  return ToUtf8(bytes, "CP932");
 }
 
 std::string Utf8ToSjis(const std::string& text) {
-  thread_local Converter converter("CP932", "UTF-8");
-  const auto on_error = [](const std::string& in, size_t pos, std::string& out) {
+  thread_local IconvConverter converter("CP932", "UTF-8");
+  const auto on_error = [](std::string_view in, size_t pos, std::string& out) {
     // A character CP932 cannot hold is skipped whole; an invalid byte alone.
     size_t next = pos;
     detail::DecodeUtf8(in, next);
@@ -107,8 +80,8 @@ std::string Utf8ToSjis(const std::string& text) {
 }
 
 std::string Utf8ToSjisHtml(const std::string& text) {
-  thread_local Converter converter("CP932", "UTF-8");
-  return converter.ConvertUtf8ByRuns(text, [](const std::string& in, size_t pos, std::string& out) {
+  thread_local IconvConverter converter("CP932", "UTF-8");
+  return converter.ConvertUtf8ByRuns(text, [](std::string_view in, size_t pos, std::string& out) {
     size_t next = pos;
     const char32_t cp = detail::DecodeUtf8(in, next);
     if (detail::IsValidUtf8At(in, pos)) {
@@ -121,12 +94,17 @@ std::string Utf8ToSjisHtml(const std::string& text) {
 }
 
 std::string Utf16leToUtf8(const std::string& bytes) {
-  thread_local Converter converter("UTF-8", "UTF-16LE");
-  return converter.Convert(bytes, [](const std::string&, size_t, std::string& out) {
-    // An unpaired surrogate or a trailing odd byte.
-    detail::AppendUtf8(out, detail::kReplacementChar);
-    return size_t{2};
-  });
+  return ToUtf8(bytes, "UTF-16LE");
+}
+
+std::string DecodeText(std::string_view bytes, const std::string& encoding) {
+  const std::string_view mark = ByteOrderMark(encoding);
+  if (!mark.empty() && bytes.starts_with(mark)) bytes.remove_prefix(mark.size());
+  return ToUtf8(bytes, encoding);
+}
+
+std::string DecodeTextFile(std::string_view bytes) {
+  return NormalizeLineEnds(DecodeText(bytes, DetectTextEncoding(bytes)));
 }
 
 }  // namespace quorvex2

@@ -50,10 +50,7 @@ std::optional<std::string> ReadFileBytes(const std::string& Path) {
 std::optional<std::vector<std::string>> ReadTextLines(const std::string& Path, bool RemoveQuotes) {
   const auto bytes = ReadFileBytes(Path);
   if (!bytes) return std::nullopt;
-  const bool utf16 = bytes->size() >= 2 && static_cast<unsigned char>((*bytes)[0]) == 0xFF &&
-                     static_cast<unsigned char>((*bytes)[1]) == 0xFE;
-  std::string text = utf16 ? Utf16leToUtf8(bytes->substr(2)) : SjisToUtf8(*bytes);
-  text = ReplaceAll(text, "\r\r\n", "\r\n");
+  std::string text = DecodeTextFile(*bytes);
   if (RemoveQuotes) std::erase(text, '"');
   return SplitLines(text);
 }

@@ -1,13 +1,14 @@
 #include "files/csv_table_lines.h"
 
 #include "files/detail/format_registry.h"
+#include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
 
 std::optional<std::vector<std::string>> TableLines(const ReadRequest& request) {
-  if (!request.file_data.empty()) return SplitText(request.file_data, "\r\n");
+  if (!request.file_data.empty()) return SplitText(NormalizeLineEnds(request.file_data), "\r\n");
   if (!IsFileExists(request.file_name)) return std::nullopt;
   return ReadTextLines(request.file_name, false);
 }

@@ -9,8 +9,8 @@ namespace quorvex2::detail {
 
 struct ReadRequest;
 
-// FileData split at CR LF when it is not empty, otherwise the file's lines (quotes kept);
-// nothing when the file cannot be read.
+// FileData split into lines when it is not empty (any line ends), otherwise the file's lines
+// (quotes kept); nothing when the file cannot be read.
 std::optional<std::vector<std::string>> TableLines(const ReadRequest& request);
 
 // The text split at every occurrence of the separator (empty fields kept).

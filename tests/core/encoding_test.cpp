@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/detail/utf8.h"
@@ -123,6 +124,69 @@ TEST(Utf16le, DecodesPairsAndReplacesBrokenUnits) {
                                       4)),
             "\xEF\xBF\xBD"
             "A");
+}
+
+TEST(TextEncoding, DecidedFromTheBytes) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::string encoding;
+    std::string text;
+  };
+  const std::vector<Case> cases = {
+      {"ascii", "Kato Ken,1:02:03", "ASCII", "Kato Ken,1:02:03"},
+      {"utf-8 with mark", "\xEF\xBB\xBFM\xC3\xBCller", "UTF-8", "Müller"},
+      // The detector reads this one as Latin-1; valid UTF-8 wins.
+      {"utf-8 latin name", "M\xC3\xBCller", "UTF-8", "Müller"},
+      {"utf-8 japanese", "山田　太郎", "UTF-8", "山田　太郎"},
+      {"utf-8 broken after the mark",
+       "\xEF\xBB\xBF"
+       "a\xFF"
+       "b",
+       "UTF-8", "a\uFFFDb"},
+      {"utf-16le with mark",
+       std::string("\xFF\xFE"
+                   "a\0\x71\x5C",
+                   6),
+       "UTF-16LE", "a山"},
+      {"utf-16be with mark", std::string("\xFE\xFF\0a\x5C\x71", 6), "UTF-16BE", "a山"},
+      // Shift-JIS stays the default: a name alone (the detector is unsure), kana the detector
+      // reads as Windows-1252, half-width katakana it reads as Greek.
+      {"cp932 name", Utf8ToSjis("山田　太郎\r\n"), "CP932", "山田　太郎\r\n"},
+      {"cp932 kana", Utf8ToSjis("あい"), "CP932", "あい"},
+      {"cp932 half-width katakana", Utf8ToSjis("ｸﾗｽ,ﾅﾏｴ\r\nM21,abc\r\n"), "CP932",
+       "ｸﾗｽ,ﾅﾏｴ\r\nM21,abc\r\n"},
+      // European text, also where its bytes happen to be valid Shift-JIS (J\xF6rg).
+      {"windows-1252", "Name,Club\r\nM\xFCller,OL Z\xFCrich\r\n", "WINDOWS-1252",
+       "Name,Club\r\nMüller,OL Zürich\r\n"},
+      {"windows-1252 valid as shift-jis", "J\xF6rg", "WINDOWS-1252", "Jörg"},
+      {"windows-1252 quotes", "\x93Quoted\x94 \x80", "WINDOWS-1252", "“Quoted” €"},
+      {"windows-1250",
+       "Ji\xF8\xED \xC8"
+       "erm\xE1k,Praha\r\n",
+       "WINDOWS-1250", "Jiří Čermák,Praha\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(DetectTextEncoding(c.bytes), c.encoding);
+    EXPECT_EQ(DecodeText(c.bytes, DetectTextEncoding(c.bytes)), c.text);
+  }
+  // A name iconv does not know decodes as Windows-1252.
+  EXPECT_EQ(DecodeText("\xE9", "NO-SUCH-ENCODING"), "é");
+}
+
+TEST(TextEncoding, LineEndsBecomeCrLf) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"a\r\nb\r\n", "a\r\nb\r\n"},
+      {"a\nb\n", "a\r\nb\r\n"},
+      {"a\rb\r", "a\r\nb\r\n"},
+      {"a\r\r\nb", "a\r\nb"},
+      {"a\n\rb", "a\r\n\r\nb"},
+      {"a\r\r\r\nb", "a\r\n\r\nb"},
+      {"\r", "\r\n"},
+      {"", ""},
+  };
+  for (const auto& [text, normalised] : cases) EXPECT_EQ(NormalizeLineEnds(text), normalised);
 }
 
 }  // namespace

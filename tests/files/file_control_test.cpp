@@ -49,13 +49,36 @@ TEST(DetectFileType, FromFiles) {
             QX_FILETYPE_SPORTIDENT);
 }
 
-TEST(DetectFileType, LfOnlyFilesAreConvertedForTheReader) {
+TEST(DetectFileType, LineEndsAreNormalisedFirst) {
   clsQuorvex2 root;
-  std::string data;
-  EXPECT_EQ(DetectFile("lf.txt", "a\nSplit times of\nc\n", &data), QX_FILETYPE_OEVENT);
-  EXPECT_EQ(data, "a\r\nSplit times of\r\nc\r\n");
-  EXPECT_EQ(DetectFile("lf2.txt", "a\nb\n", &data), QX_FILETYPE_QUORVEX1);  // 3 pieces
-  EXPECT_EQ(DetectFile("lf3.txt", "a\nb", &data), QX_FILETYPE_UNKNOWN);
+  struct Case {
+    const char* bytes;
+    int32_t type;
+  };
+  const std::vector<Case> cases = {
+      {"a\nSplit times of\nc\n", QX_FILETYPE_OEVENT},
+      {"a\rb\rSPORTident results", QX_FILETYPE_SPORTIDENT},
+      {"$lapfile ver=2\n", QX_FILETYPE_QUORVEX1},
+      {"$import_only\nNAME,CLUB\n", QX_FILETYPE_IMPORT_ONLY},
+      // Two lines, whatever ends them (a last line end starts no line).
+      {"a\r\nb\r\n", QX_FILETYPE_UNKNOWN},
+      {"a\nb\n", QX_FILETYPE_UNKNOWN},
+      {"a\rb", QX_FILETYPE_UNKNOWN},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    std::string data;
+    EXPECT_EQ(DetectFile("lines.txt", c.bytes, &data), c.type);
+    EXPECT_EQ(data, "");  // the reader reads the file as the detection did
+    std::string in_memory = c.bytes;
+    const int32_t from_memory = detail::DetectFileType("lines.txt", in_memory);
+    // In memory, a last line end gives a last, empty line: "a\nb\n" has three.
+    if (c.type != QX_FILETYPE_UNKNOWN) {
+      EXPECT_EQ(from_memory, c.type);
+    }
+    EXPECT_EQ(in_memory, NormalizeLineEnds(c.bytes));
+  }
+  EXPECT_EQ(DetectFile("lf3.txt", "a\nb"), QX_FILETYPE_UNKNOWN);
   EXPECT_EQ(root.ErrorComment(), kDetectFailed);
 }
 
@@ -64,14 +87,15 @@ TEST(DetectFileType, FromFileData) {
   EXPECT_EQ(DetectData("x.lxm", "a"), QX_FILETYPE_QUORVEX2);
   EXPECT_EQ(DetectData("x.txt", "$LAPFILE Ver=2\r\n\r\n"), QX_FILETYPE_QUORVEX1);
   EXPECT_EQ(DetectData("x.txt", "<?xml?>\r\n\r\n"), QX_FILETYPE_QUORVEX2);
+  EXPECT_EQ(DetectData("x.txt", "<?xml?>\r\n<ResultList>\r\n"), QX_FILETYPE_IOF_XML_20_RESULT);
   EXPECT_EQ(DetectData("x.txt", "t\r\nSPLIT TIMES OF x\r\n"), QX_FILETYPE_OEVENT);
   EXPECT_EQ(DetectData("x.txt", "t\r\n\r\nSPORTident results"), QX_FILETYPE_SPORTIDENT);
-  EXPECT_EQ(DetectData("x.txt", "$IMPORT_ONLY\r\n\r\n"), QX_FILETYPE_QUORVEX1);  // file only
+  EXPECT_EQ(DetectData("x.txt", "$IMPORT_ONLY\r\n\r\n"), QX_FILETYPE_IMPORT_ONLY);
   std::string cr_only = "a\rb\rSPORTident results";
   EXPECT_EQ(detail::DetectFileType("x.txt", cr_only), QX_FILETYPE_SPORTIDENT);
   EXPECT_EQ(cr_only, "a\r\nb\r\nSPORTident results");
-  root.FileControl()->LoadLapFile("x.txt", 0, 1, "only\r\ntwo");           // clears the comment
-  EXPECT_EQ(DetectData("x.txt", "one\ntwo\nthree"), QX_FILETYPE_UNKNOWN);  // LF: one line
+  root.FileControl()->LoadLapFile("x.txt", 0, 1, "only\r\ntwo");  // clears the comment
+  EXPECT_EQ(DetectData("x.txt", "one\ntwo"), QX_FILETYPE_UNKNOWN);
   EXPECT_EQ(root.ErrorComment(), kDetectFailed);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// Shift-JIS (code page 932) at the file boundary; everything inside is UTF-8.
+// Text encodings at the file boundary; everything inside is UTF-8.
 #include <string>
+#include <string_view>
 
 namespace quorvex2 {
 
@@ -13,5 +14,23 @@ std::string Utf8ToSjis(const std::string& text);
 std::string Utf8ToSjisHtml(const std::string& text);
 // UTF-16LE bytes (no byte-order mark) to UTF-8.
 std::string Utf16leToUtf8(const std::string& bytes);
+
+// The encoding a text file is written in, decided from its bytes, as an iconv name:
+// - a byte-order mark decides: "UTF-8", "UTF-16LE" or "UTF-16BE";
+// - "ASCII" when no byte is above 0x7F;
+// - "UTF-8" when the bytes are valid UTF-8;
+// - otherwise the character-set detector's reading, except that bytes which are valid Shift-JIS
+//   stay "CP932" when the detector is unsure or the text holds Japanese characters (a kana,
+//   kanji or full-width symbol, or a run of half-width katakana); Latin-1 is read as its
+//   superset "WINDOWS-1252", and so is text the detector cannot place.
+std::string DetectTextEncoding(std::string_view bytes);
+// The bytes as UTF-8 in the named encoding, a leading byte-order mark dropped; bytes that do not
+// decode become U+FFFD.
+std::string DecodeText(std::string_view bytes, const std::string& encoding);
+// Every line end (CR LF, CR CR LF, a LF alone, a CR alone) written CR LF.
+std::string NormalizeLineEnds(std::string_view text);
+// A text file's bytes as every text reader and the type detection see them: decoded in the
+// encoding DetectTextEncoding decides, line ends normalised.
+std::string DecodeTextFile(std::string_view bytes);
 
 }  // namespace quorvex2

@@ -22,8 +22,8 @@ std::string GetExtension(const std::string& Path);
 std::string RemoveExtension(const std::string& Path);
 std::string MakeSafeFileName(const std::string& Path);
 
-// The lines of a text file (UTF-16LE with byte-order mark, otherwise Shift-JIS), split at CR LF
-// after CR CR LF became CR LF; nothing when the file cannot be read.
+// The lines of a text file, decoded and with its line ends normalised (DecodeTextFile in
+// encoding.h); nothing when the file cannot be read.
 std::optional<std::vector<std::string>> ReadTextLines(const std::string& Path,
                                                       bool RemoveQuotes = false);
 

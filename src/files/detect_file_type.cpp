@@ -30,11 +30,11 @@ int32_t FailDetection() {
   return QX_FILETYPE_UNKNOWN;
 }
 
-// Where the classic rules fall back to the generic table, a format recognised by its content
-// comes first.
-int32_t SniffedOrGenericTable(std::string_view text) {
+// Where the classic rules fall back to the generic table or to the native file, a format
+// recognised by its content comes first.
+int32_t SniffedOr(std::string_view text, int32_t classic_type) {
   const int32_t sniffed = SniffFileType(text.substr(0, kSniffBytes));
-  return sniffed != 0 ? sniffed : QX_FILETYPE_QUORVEX1;
+  return sniffed != 0 ? sniffed : classic_type;
 }
 
 // An XML text is an IOF ResultList when its root element says so, else a native file.
@@ -43,16 +43,23 @@ int32_t XmlFileType(std::string_view text) {
   return iof != 0 ? iof : QX_FILETYPE_QUORVEX2;
 }
 
+// A first line naming "xml" that starts no ResultList: a web page whose first line carries an
+// xmlns attribute is no native file.
+int32_t FirstLineXmlType(std::string_view text) {
+  const int32_t type = XmlFileType(text);
+  return type == QX_FILETYPE_QUORVEX2 ? SniffedOr(text, type) : type;
+}
+
 // The rules on the first lines of a text with CR LF line ends.
 int32_t DetectFromText(const std::string& text, const std::vector<std::string>& lines) {
   if (lines.empty()) return FailDetection();
   if (Contains(lines[0], "$LAPFILE Ver=2")) return QX_FILETYPE_QUORVEX1;
   if (ToUpper(lines[0]) == "$IMPORT_ONLY") return QX_FILETYPE_IMPORT_ONLY;
-  if (Contains(lines[0], "xml")) return XmlFileType(text);
+  if (Contains(lines[0], "xml")) return FirstLineXmlType(text);
   if (lines.size() >= 2 && Contains(lines[1], "Split times of")) return QX_FILETYPE_OEVENT;
   if (lines.size() < 3) return FailDetection();
   if (Contains(lines[2], "SPORTident results")) return QX_FILETYPE_SPORTIDENT;
-  return SniffedOrGenericTable(text);
+  return SniffedOr(text, QX_FILETYPE_QUORVEX1);
 }
 
 // The first lines of a text with CR LF line ends, as a line input reads them: a line end after

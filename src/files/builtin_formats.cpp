@@ -21,6 +21,7 @@ void RegisterBuiltinFormats() {
     RegisterReader(3, LoadQuorvex1);
     RegisterWriter(3, SaveQuorvex1);
     RegisterReader(4, LoadSportIdent);
+    RegisterSniffer(4, SniffSportIdentListing);
     RegisterReader(5, LoadOEvent);
     RegisterReader(6, LoadImportOnly);
     RegisterReader(7, ReadIofResultList20);

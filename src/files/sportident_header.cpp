@@ -55,6 +55,22 @@ std::optional<Date> ListingDate(const std::string& text) {
   return DateAmongItems(items);
 }
 
+std::string CreatorName(const std::vector<std::string>& title) {
+  static const std::regex kCreatedBy(
+      R"((created by|créé par:?|erzeugt von|vytvořeno|skapad av|creato da|creado por)\s+(\S+))",
+      std::regex::icase);
+  std::smatch m;
+  for (const std::string& line : title) {
+    if (std::regex_search(line, m, kCreatedBy)) return ApplicationName(m.str(2));
+  }
+  for (size_t i = 0; i + 1 < title.size(); ++i) {
+    if (ToUpper(title[i]).find("SPORTIDENT") != std::string::npos) {
+      return ApplicationName(title[i + 1]);
+    }
+  }
+  return "";
+}
+
 std::string ApplicationName(const std::string& line) {
   std::string text = line;
   std::erase(text, '-');

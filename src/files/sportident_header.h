@@ -1,8 +1,9 @@
 #pragma once
 // The head lines of a SPORTident result listing: event name and date (line 1) and the program
-// that printed it (line 3).
+// that printed it (line 3), or the title lines of listings printed with more or fewer of them.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "quorvex2/core/types.h"
 
@@ -23,5 +24,9 @@ std::optional<Date> ListingDate(const std::string& text);
 // The first blank-separated word after every "-" is removed ("TimingApp-3.1 (c)" ->
 // "TimingApp3.1").
 std::string ApplicationName(const std::string& line);
+
+// The program named in the title lines: the word after "created by" (or its translation,
+// "créé par:", "erzeugt von", "vytvořeno"), else the line below "SPORTident ..." as above.
+std::string CreatorName(const std::vector<std::string>& title);
 
 }  // namespace quorvex2::detail::sportident

@@ -1,24 +1,26 @@
-// Reading SPORTident result listings: one block per class (header line, one or two control
-// rows), then per runner a line with the cumulative times and a line with the club and the leg
-// times (and the same pair again for a second control row).
+// Reading SPORTident result listings as text or as web pages into the event: one class per
+// class block, courses shared by classes with the same controls, one runner record per runner
+// with its leg times (from the cumulative times as printed) and result.
 #include "files/sportident_reader.h"
 
 #include <algorithm>
+#include <array>
 #include <exception>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "core/detail/component_state.h"
-#include "core/detail/internal.h"
 #include "files/csv_table_lines.h"
-#include "files/detail/attribute_values.h"
 #include "files/detail/file_error.h"
 #include "files/detail/load_error.h"
+#include "files/detail/omission_report.h"
 #include "files/detail/progress.h"
+#include "files/si_listing.h"
+#include "files/si_listing_html.h"
 #include "files/sportident_header.h"
-#include "files/sportident_layout.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/core/text.h"
@@ -32,48 +34,134 @@ using namespace sportident;
 constexpr const char* kLocation = "clsFileControl.LoadSportIdent";
 constexpr const char* kMarker = "SPORTident results";
 constexpr const char* kUnnamedEvent = "名称未設定";
-constexpr size_t kFirstBodyLine = 6;
-constexpr size_t kMaxControlRows = 2;
-// The result field takes the 8 columns starting 4 before the "Time" caption, so it ends 3 after.
-constexpr int32_t kResultEndOffset = 3;
+constexpr const char* kNotListing = "Not a SPORTident result listing: ";
+constexpr int32_t kMaxCourseControls = 50;
+constexpr size_t kHtmlSniffLines = 40;
+constexpr size_t kMaxLegs = clsLapData::kMaxLegs;
 
 bool Fail(const ReadRequest& request, const std::string& description) {
   return FailRead(request, kLocation, description);
 }
 
-// A time column as a time: through the time-text normalisation, nothing when no valid time.
-std::optional<Date> ColumnTime(const std::string& line, int32_t end_column) {
-  return ParseTimeText(NormalizeTimeText(TimeColumn(line, end_column), true, "hh:nn:ss"));
+bool Contains(const std::string& line, const std::string& text) {
+  return ToUpper(line).find(ToUpper(text)) != std::string::npos;
 }
 
-// The controls of a class in running order, over its control rows.
-struct ClassLayout {
-  std::shared_ptr<clsClassData> class_data;
-  std::vector<ControlRow> rows;
-  int32_t ControlCount() const {
-    int32_t count = 0;
-    for (const ControlRow& row : rows) count += static_cast<int32_t>(row.controls.size());
-    return count;
-  }
-  bool HasFinishColumn() const {
-    return std::any_of(rows.begin(), rows.end(),
-                       [](const ControlRow& r) { return r.finish_column > 0; });
-  }
+std::string JoinLines(const std::vector<std::string>& lines, size_t count) {
+  std::string text;
+  for (size_t i = 0; i < std::min(count, lines.size()); ++i) text += lines[i] + "\n";
+  return text;
+}
+
+// The spec'd layout: a text whose third line holds the marker, read with its head lines in
+// place and held to its failure path.
+struct Source {
+  std::vector<std::string> lines;
+  bool html = false;
+  bool classic = false;
 };
+
+Source ListingSource(std::vector<std::string> lines) {
+  Source source;
+  source.html = LooksLikeHtml(JoinLines(lines, kHtmlSniffLines));
+  source.classic = !source.html && lines.size() >= 3 && Contains(lines[2], kMarker);
+  source.lines = source.html ? HtmlTextLines(JoinLines(lines, lines.size())) : std::move(lines);
+  return source;
+}
+
+// A text laid out as the classic listing (captions in place on the sixth line) whose third line
+// lacks the marker is refused, whatever else it holds.
+bool ClassicWithoutMarker(const Source& source) {
+  if (source.html || source.classic || source.lines.size() < 6) return false;
+  const std::string captions = ToUpper(source.lines[5]);
+  constexpr std::array<const char*, 4> kCaptions = {"PL", "STNO", "NAME", "TIME"};
+  return std::all_of(kCaptions.begin(), kCaptions.end(), [&](const char* caption) {
+    return captions.find(caption) != std::string::npos;
+  });
+}
+
+std::optional<std::string> Refusal(const Listing& listing) {
+  if (listing.classes.empty()) {
+    if (listing.captions && listing.captions->time_end == 0) {
+      return std::string(kNotListing) + "a start list or other list without result times";
+    }
+    return std::string(kNotListing) + "no class header with a row of controls found";
+  }
+  const bool runners = std::any_of(listing.classes.begin(), listing.classes.end(),
+                                   [](const ListingClass& c) { return !c.runners.empty(); });
+  if (!runners) return "Empty SPORTident result listing: no runner found under its classes";
+  return std::nullopt;
+}
+
+// A time result; "mp" (and its translations) is "DNF" without a finish leg, else "P" and the
+// number of missing punches ("MP" when every control has a time: a wrong control punched); "dnf" (and its translations) is "DNF"; a runner out of
+// competition "NC"; anything else "DISQ".
+std::string ResultText(const ListingRunner& runner, const clsLapData& lap) {
+  if (IsOutOfCompetitionMark(runner.place)) return "NC";
+  const std::string time = NormalizeTimeText(runner.result, true, "hh:nn:ss");
+  if (IsValidTime(time)) return time;
+  const std::string status = ToLower(runner.result);
+  if (status == "dnf" || status == "aufg" || status == "aufgeg." || status == "abd" ||
+      status == "ab" || status == "abbr" || status == "vzdal") {
+    return "DNF";
+  }
+  if (status != "mp" && status != "pm" && status != "fehlst" && status != "fehl") return "DISQ";
+  const int32_t legs = lap.LegCount();
+  if (legs == 0 || lap.LapValue(legs) == kTimeDisq) return "DNF";
+  int32_t missing = 0;
+  for (int32_t k = 1; k < legs; ++k) missing += lap.LapValue(k) == kTimeDisq;
+  return missing > 0 ? "P" + std::to_string(missing) : "MP";
+}
+
+// The leg times: differences of the cumulative times, each from the last punch before it; a
+// time not after the punch before it counts as missing (as the listings leave such legs blank).
+std::vector<Date> LegTimes(const ListingRunner& runner, size_t controls) {
+  std::vector<std::optional<Date>> times = runner.times;
+  if (times.size() == controls) {
+    times.push_back(runner.leg_times && controls > 0 ? std::nullopt : TokenTime(runner.result));
+  }
+  std::vector<Date> legs;
+  if (runner.leg_times) {
+    for (const auto& t : times) legs.push_back(t ? *t : kTimeDisq);
+    return legs;
+  }
+  Date previous = 0;
+  for (const auto& t : times) {
+    const bool valid = t && *t > previous;
+    legs.push_back(valid ? *t - previous : kTimeDisq);
+    if (valid) previous = *t;
+  }
+  return legs;
+}
+
+// The controls of a class whose runners carry their own: those most runners with a time ran.
+std::vector<int32_t> CommonCodes(const ListingClass& listed) {
+  std::map<std::vector<int32_t>, int32_t> counts;
+  for (const ListingRunner& runner : listed.runners) {
+    counts[runner.codes] += TokenTime(runner.result) ? 2 : 1;
+  }
+  const auto most = std::max_element(counts.begin(), counts.end(),
+                                      [](const auto& a, const auto& b) { return a.second < b.second; });
+  return most == counts.end() ? listed.codes : most->first;
+}
 
 class ListingReader {
  public:
-  ListingReader(clsQuorvex2& root, const ReadRequest& request, std::vector<std::string> lines)
-      : root_(root), request_(request), lines_(std::move(lines)) {}
+  ListingReader(clsQuorvex2& root, const ReadRequest& request, Source source)
+      : root_(root), request_(request), source_(std::move(source)) {}
 
   bool Read() {
-    if (lines_.size() < 3 || lines_[2].find(kMarker) == std::string::npos) {
-      return Fail(request_, "Not a SPORTident result listing");
-    }
-    ReadHead();
     request_.progress->Start();
-    if (!captions_.Complete()) return Fail(request_, "The column captions (line 6) are missing");
-    ReadBody();
+    if (ClassicWithoutMarker(source_)) return Fail(request_, std::string(kNotListing) + "its third line lacks \"" + kMarker + "\"");
+    const Listing listing = ReadListing(source_.lines, [this](size_t done, size_t total) {
+      request_.progress->Step(static_cast<double>(done), static_cast<double>(total));
+    });
+    if (auto refusal = Refusal(listing)) return Fail(request_, *refusal);
+    ReadTitle(listing);
+    for (const ListingClass& listed : listing.classes) {
+      if (!AddClass(listed)) return false;
+    }
+    ReportOmissions(root_, kLocation, omissions_);
     if (root_.EventData()->EventName.empty()) root_.EventData()->EventName = kUnnamedEvent;
     root_.MakeSegmentSet();
     request_.progress->Finish();
@@ -81,61 +169,74 @@ class ListingReader {
   }
 
  private:
-  const std::string& Line(size_t i) const {
-    static const std::string kEmpty;
-    return i < lines_.size() ? lines_[i] : kEmpty;
-  }
-
-  void ReadHead() {
-    const EventLine event = SplitEventLine(Line(1));
+  // The classic listing's event stands on its second line and its program on its fourth; other
+  // listings name them in their title lines.
+  void ReadTitle(const Listing& listing) {
+    const auto& lines = source_.lines;
+    const std::string event_line =
+        source_.classic ? lines[1] : (listing.title.empty() ? "" : listing.title.front());
+    const EventLine event = SplitEventLine(event_line);
     root_.EventData()->EventName = event.name;
     root_.MetaData()->CreateDate = ListingDate(event.date).value_or(0);
-    root_.MetaData()->CreateApplication = ApplicationName(Line(3));
-    captions_ = FindCaptions(Line(5));
+    root_.MetaData()->CreateApplication =
+        source_.classic ? ApplicationName(lines.size() > 3 ? lines[3] : "")
+                        : CreatorName(listing.title);
   }
 
-  // Lines 6 to the second-to-last; the last one (after the final line end) holds nothing.
-  void ReadBody() {
-    const size_t last = lines_.size() - 1;
-    for (size_t i = kFirstBodyLine; i < last; ++i) {
-      request_.progress->Step(static_cast<double>(i + 1 - kFirstBodyLine),
-                              static_cast<double>(last) - kFirstBodyLine);
-      const std::string& line = lines_[i];
-      if (line.empty()) continue;
-      if (line[0] != ' ') {
-        OpenClass(i);
-      } else if (current_.class_data && !IsBlankAt(line, captions_.number + 3)) {
-        ReadRunner(i);
+  // A class the model cannot hold (a runner with more than 30 legs) fails the classic listing,
+  // naming the runner; other listings leave the class out and say so.
+  bool AddClass(const ListingClass& listed) {
+    const std::vector<int32_t> codes = listed.codes_per_runner ? CommonCodes(listed) : listed.codes;
+    std::vector<std::vector<Date>> legs;
+    std::string too_long;
+    for (const ListingRunner& runner : listed.runners) {
+      legs.push_back(LegTimes(runner, listed.codes_per_runner ? runner.codes.size() : codes.size()));
+      if (legs.back().size() > kMaxLegs && too_long.empty()) {
+        too_long = "runner " + runner.name + " of class " + listed.name + " has " +
+                   std::to_string(legs.back().size()) + " legs";
       }
     }
-  }
-
-  void OpenClass(size_t i) {
-    const ClassHeader header = ParseClassHeader(lines_[i]);
-    current_ = {root_.AddClass(header.name), {}};
-    current_.class_data->Length = header.length;
-    current_.class_data->Climb = header.climb;
-    for (size_t j = i + 1; j < lines_.size() && IsControlRow(lines_[j]); ++j) {
-      if (current_.rows.size() < kMaxControlRows)
-        current_.rows.push_back(ScanControlRow(lines_[j]));
+    if (too_long.empty() && codes.size() + 1 > kMaxLegs) {
+      too_long = "class " + listed.name + " has " + std::to_string(codes.size()) + " controls";
     }
-    current_.class_data->ControlCount = current_.ControlCount();
-    current_.class_data->CourseNum = CourseFor(current_);
+    if (!too_long.empty()) return LeaveOut(listed, too_long);
+    if (listed.codes_per_runner &&
+        std::any_of(listed.runners.begin(), listed.runners.end(),
+                    [&](const ListingRunner& r) { return r.codes != codes; })) {
+      omissions_.push_back("Class " + listed.name +
+                           ": runners on different controls, legs compared by position");
+    }
+    const std::shared_ptr<clsClassData> class_data = root_.AddClass(listed.name);
+    class_data->Length = listed.length;
+    class_data->Climb = listed.climb;
+    class_data->ControlCount = static_cast<int32_t>(codes.size());
+    class_data->CourseNum = CourseFor(codes);
+    for (size_t i = 0; i < listed.runners.size(); ++i) AddRunner(*class_data, listed.runners[i], legs[i]);
+    return true;
   }
 
-  bool IsControlRow(const std::string& line) const {
-    return !line.empty() && IsBlankAt(line, captions_.number + 3);
+  // A runner holds at most 30 legs (29 controls and the finish).
+  bool LeaveOut(const ListingClass& listed, const std::string& what) {
+    const std::string limit = " (a runner holds at most " + std::to_string(kMaxLegs) + " legs)";
+    if (source_.classic) return Fail(request_, "The " + what + limit);
+    omissions_.push_back("Class " + listed.name + " left out: the " + what + limit);
+    return true;
+  }
+
+  void AddRunner(clsClassData& class_data, const ListingRunner& runner, const std::vector<Date>& legs) {
+    auto lap = std::make_shared<clsLapData>();
+    lap->ID = runner.id;
+    lap->Rank = runner.place;
+    lap->RunnerName = runner.name;
+    lap->ClubName = runner.club;
+    for (size_t k = 0; k < legs.size(); ++k) lap->Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
+    lap->Result(ResultText(runner, *lap));
+    class_data.AddLapObject(lap, request_.load_mode);
   }
 
   // The course with the same controls, or a new one numbered after the highest.
-  int32_t CourseFor(const ClassLayout& layout) {
-    std::vector<int32_t> codes(kMaxControlNumber + 1, 0);
-    for (const ControlRow& row : layout.rows) {
-      for (const ControlItem& c : row.controls) {
-        if (c.number >= 1 && c.number <= kMaxControlNumber) codes[c.number] = c.code;
-      }
-    }
-    const int32_t count = std::min(layout.ControlCount(), kMaxControlNumber);
+  int32_t CourseFor(const std::vector<int32_t>& codes) {
+    const auto count = static_cast<int32_t>(std::min<size_t>(codes.size(), kMaxCourseControls));
     int32_t highest = 0;
     for (int32_t i = 1; i <= root_.CourseCount(); ++i) {
       const std::shared_ptr<clsCourseData> course = root_.CourseData(i);
@@ -146,99 +247,22 @@ class ListingReader {
     }
     const std::shared_ptr<clsCourseData> course = root_.AddCourse(highest + 1);
     course->ControlCount = count;
-    for (int32_t k = 1; k <= count; ++k) course->ControlNum(k, codes[k]);
+    for (int32_t k = 1; k <= count; ++k) course->ControlNum(k, codes[k - 1]);
     return course->CourseIndex;
   }
 
   static bool SameCodes(const clsCourseData& course, const std::vector<int32_t>& codes,
                         int32_t count) {
     for (int32_t k = 1; k <= count; ++k) {
-      if (course.ControlNum(k) != codes[k]) return false;
+      if (course.ControlNum(k) != codes[k - 1]) return false;
     }
     return true;
   }
 
-  // The line in display columns, whichever way the listing laid it out.
-  std::string Aligned(size_t i) const {
-    std::vector<int32_t> ends{captions_.time + kResultEndOffset};
-    for (const ControlRow& row : current_.rows) {
-      for (const ControlItem& c : row.controls) ends.push_back(c.end_column);
-      if (row.finish_column > 0) ends.push_back(row.finish_column);
-    }
-    return ToDisplayColumns(Line(i), ends);
-  }
-
-  void ReadRunner(size_t i) {
-    const std::string line = Aligned(i);
-    auto lap = std::make_shared<clsLapData>();
-    lap->ID = ReadWholeNumber(Trim(MidByWidth(line, captions_.number - 2, 6)));
-    lap->Rank = Trim(MidByWidth(line, captions_.place - 1, 3));
-    lap->RunnerName = Trim(MidByWidth(line, captions_.name, 16));
-    std::string club = Trim(MidByWidth(Aligned(i + 1), captions_.name, 16));
-    std::erase(club, '_');
-    lap->ClubName = club;
-    ReadLegs(i, *lap);
-    lap->Result(ResultText(ResultField(line), *lap));
-    current_.class_data->AddLapObject(lap, request_.load_mode);
-  }
-
-  // Leg k of control row r stands on line 2r + 1 below the runner line, in the column of the
-  // row's k-th item. The finish leg stands in the column that ends under "F". A listing without
-  // an "F" column gets the finish leg from the result minus the last cumulative time.
-  void ReadLegs(size_t i, clsLapData& lap) {
-    int32_t leg = 0;
-    auto set_leg = [&lap, &leg](std::optional<Date> time) {
-      if (++leg <= clsLapData::kMaxLegs) lap.Lap(leg)->Value(time ? *time : kTimeDisq);
-    };
-    for (size_t r = 0; r < current_.rows.size(); ++r) {
-      const std::string legs = Aligned(i + 2 * r + 1);
-      for (const ControlItem& c : current_.rows[r].controls)
-        set_leg(ColumnTime(legs, c.end_column));
-      if (current_.rows[r].finish_column > 0) {
-        set_leg(ColumnTime(legs, current_.rows[r].finish_column));
-      }
-    }
-    if (!current_.HasFinishColumn()) set_leg(FinishFromResult(i));
-  }
-
-  // The 8 columns starting 4 before the "Time" caption.
-  std::string ResultField(const std::string& line) const {
-    return Trim(MidByWidth(line, captions_.time - 4, kTimeColumnWidth));
-  }
-
-  std::optional<Date> FinishFromResult(size_t i) const {
-    const std::optional<Date> result =
-        ParseTimeText(NormalizeTimeText(ResultField(Aligned(i)), true, "hh:nn:ss"));
-    std::optional<Date> last;
-    for (size_t r = 0; r < current_.rows.size(); ++r) {
-      if (current_.rows[r].controls.empty()) continue;
-      last = ColumnTime(Aligned(i + 2 * r), current_.rows[r].controls.back().end_column);
-    }
-    if (!result) return std::nullopt;
-    if (!last) return current_.ControlCount() == 0 ? result : std::nullopt;
-    return *result > *last ? std::optional<Date>(*result - *last) : std::nullopt;
-  }
-
-  // A valid time is the result; "mp" is "DNF" without a finish leg, else "P" and the number of
-  // missing punches; "dnf" is "DNF"; anything else "DISQ".
-  static std::string ResultText(const std::string& field, const clsLapData& lap) {
-    const std::string time = NormalizeTimeText(field, true, "hh:nn:ss");
-    if (IsValidTime(time)) return time;
-    const std::string status = ToLower(field);
-    if (status == "dnf") return "DNF";
-    if (status != "mp") return "DISQ";
-    const int32_t legs = lap.LegCount();
-    if (legs == 0 || lap.LapValue(legs) == kTimeDisq) return "DNF";
-    int32_t missing = 0;
-    for (int32_t k = 1; k < legs; ++k) missing += lap.LapValue(k) == kTimeDisq;
-    return "P" + std::to_string(missing);
-  }
-
   clsQuorvex2& root_;
   const ReadRequest& request_;
-  std::vector<std::string> lines_;
-  Captions captions_;
-  ClassLayout current_;
+  Source source_;
+  std::vector<std::string> omissions_;
 };
 
 }  // namespace
@@ -249,7 +273,7 @@ bool LoadSportIdent(const ReadRequest& request) {
     std::optional<std::vector<std::string>> lines = TableLines(request);
     if (!lines) return Fail(request, FileReadErrorDescription(request.file_name));
     if (root == nullptr) return Fail(request, "No root object");
-    return ListingReader(*root, request, std::move(*lines)).Read();
+    return ListingReader(*root, request, ListingSource(std::move(*lines))).Read();
   } catch (const std::exception& error) {
     return Fail(request, error.what());
   }

@@ -1,11 +1,20 @@
 #pragma once
-// SPORTident result listings (the third line holds "SPORTident results").
+// SPORTident result listings: text (the classic layout holds "SPORTident results" on its third
+// line) or web pages with the listing in <pre> or in table cells.
+#include <string_view>
+
 #include "files/detail/format_registry.h"
 
 namespace quorvex2::detail {
 
 // Adds the listing's classes, courses and runners to the current root and rebuilds the
-// segments; false with the error comment set on failure (what was added before stays).
+// segments; false with the error comment set on failure (what was added before stays). A web
+// page or a text that is no result listing (a start list, a listing without classes or runners)
+// fails with a description of what was expected.
 bool LoadSportIdent(const ReadRequest& request);
+
+// The head of a file looks like a listing the classic marker misses: a web page with
+// preformatted text, or a row of control items ("1(101)  2(102) ... F") under a line of text.
+bool SniffSportIdentListing(std::string_view head_text);
 
 }  // namespace quorvex2::detail

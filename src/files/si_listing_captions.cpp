@@ -1,0 +1,53 @@
+#include "files/si_listing_captions.h"
+
+#include <algorithm>
+#include <span>
+#include <string_view>
+
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail::sportident {
+namespace {
+
+using Words = std::span<const std::string_view>;
+
+// Lower-case ASCII; other letters as printed in both cases where listings differ.
+constexpr std::string_view kPlace[] = {"pl",    "pl.",    "platz", "place", "pos",  "pos.",    "rang",
+                          "rank",  "místo",  "poř.",  "plac",  "plats", "sija",   "mesto",
+                          "hely",  "posto",  "puesto", "plass", "plads", "miejsce"};
+constexpr std::string_view kNumber[] = {"stno",  "stnr",  "stnr.", "startnr", "startnr.", "startno", "dép.",
+                           "stčí",  "stČí",  "stèí",  "stÈí",    "st.č.",    "bib",     "nr",
+                           "nr.",   "no",    "no.",   "číslo",   "dorsal",   "startnummer"};
+constexpr std::string_view kName[] = {"name", "nom",  "nom/club", "jméno",  "namn", "navn", "nimi",
+                         "nome", "nombre", "naam",   "név",    "nazwisko", "meno", "ime"};
+constexpr std::string_view kTime[] = {"time",  "zeit", "temps", "čas",  "Čas", "èas", "Èas", "cas",  "tid",
+                         "aika",  "tempo", "tiempo", "tijd", "idő", "czas", "aeg"};
+
+bool IsOneOf(const Token& token, Words words) {
+  const std::string lower = ToLower(token.text);
+  return std::find(words.begin(), words.end(), lower) != words.end();
+}
+
+}  // namespace
+
+std::optional<Captions> ReadCaptions(const std::vector<Token>& tokens) {
+  Captions captions;
+  for (const Token& token : tokens) {
+    if (captions.name_column == 0 && IsOneOf(token, kName)) {
+      captions.name_column = token.first_column;
+    } else if (captions.name_column == 0 && IsOneOf(token, kPlace)) {
+      captions.place_end = token.last_column;
+    } else if (captions.name_column == 0 && IsOneOf(token, kNumber)) {
+      captions.number_end = token.last_column;
+    } else if (captions.name_column > 0 && captions.time_end == 0 && IsOneOf(token, kTime)) {
+      captions.time_end = token.last_column;
+    }
+  }
+  const bool named = captions.name_column > 0;
+  if (!named || (captions.time_end == 0 && captions.place_end == 0 && captions.number_end == 0)) {
+    return std::nullopt;
+  }
+  return captions;
+}
+
+}  // namespace quorvex2::detail::sportident

@@ -1,0 +1,24 @@
+#pragma once
+// The column captions of a SPORTident result listing, in the languages the listings are printed
+// in: place ("Pl", "místo"), start number ("Stno", "Stnr", "dép."), name ("Name", "Nom/club",
+// "Jméno") and time ("Time", "Zeit", "Temps", "Čas").
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "files/si_listing_tokens.h"
+
+namespace quorvex2::detail::sportident {
+
+struct Captions {
+  int32_t place_end = 0;    // the last column of the place caption; 0 when there is none
+  int32_t number_end = 0;   // the last column of the start-number caption
+  int32_t name_column = 0;  // the first column of the name caption
+  int32_t time_end = 0;     // the last column of the time caption; 0 in a start list
+};
+
+// The captions of a line that names the runner's name and either its time or its place or
+// start number; nothing for any other line.
+std::optional<Captions> ReadCaptions(const std::vector<Token>& tokens);
+
+}  // namespace quorvex2::detail::sportident

@@ -1,0 +1,84 @@
+#include "files/si_listing_class_header.h"
+
+#include <cmath>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+#include <vector>
+
+#include "files/detail/attribute_values.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail::sportident {
+namespace {
+
+std::string CollapseBlanks(const std::string& text) {
+  std::istringstream words(text);
+  std::string out;
+  for (std::string word; words >> word;) out += (out.empty() ? "" : " ") + word;
+  return out;
+}
+
+// Where the name ends: at the runner count, else at the first "(", run of blanks or length.
+size_t NameEnd(const std::string& line) {
+  static const std::regex kCount(R"(\(\d+\))");
+  static const std::regex kOther(R"(\(|  |\s\d+([.,]\d+)?\s*k?m\b)");
+  std::smatch m;
+  if (std::regex_search(line, m, kCount) && m.position(0) > 0) return m.position(0);
+  if (std::regex_search(line, m, kOther) && m.position(0) > 0) return m.position(0);
+  return line.size();
+}
+
+double Number(std::string text) {
+  for (char& c : text) {
+    if (c == ',') c = '.';
+  }
+  return LeadingNumber(text);
+}
+
+int32_t Metres(double value) {
+  const double metres = std::nearbyint(value);
+  if (!(std::fabs(metres) < 2147483647.0)) throw std::overflow_error("Length out of range");
+  return static_cast<int32_t>(metres);
+}
+
+struct Measure {
+  double value;
+  bool kilometres;
+};
+
+// "6.600 km", "250 m", "(4100m," "35m)": the numbers followed by a unit of length.
+std::vector<Measure> Measures(const std::string& details) {
+  static const std::regex kMeasure(R"((\d+(?:[.,]\d+)?)\s*(km|Km|KM|m|Cm|Hm|hm)(?![A-Za-z]))");
+  std::vector<Measure> measures;
+  for (std::sregex_iterator it(details.begin(), details.end(), kMeasure), end; it != end; ++it) {
+    const std::string unit = (*it)[2];
+    measures.push_back({Number((*it)[1]), unit == "km" || unit == "Km" || unit == "KM"});
+  }
+  return measures;
+}
+
+}  // namespace
+
+ClassHeader ParseClassHeader(const std::string& line) {
+  const std::string text = Trim(line);
+  const size_t end = NameEnd(text);
+  ClassHeader header;
+  header.name = CollapseBlanks(text.substr(0, end));
+  std::vector<double> metres;
+  for (const Measure& measure : Measures(text.substr(end))) {
+    if (measure.kilometres) {
+      header.length = Metres(measure.value * 1000.0);
+    } else {
+      metres.push_back(measure.value);
+    }
+  }
+  if (header.length == 0 && metres.size() >= 2) {
+    header.length = Metres(metres.front());
+    metres.erase(metres.begin());
+  }
+  if (!metres.empty()) header.climb = Metres(metres.back());
+  return header;
+}
+
+}  // namespace quorvex2::detail::sportident

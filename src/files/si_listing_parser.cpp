@@ -1,0 +1,227 @@
+// Reading a SPORTident result listing line by line. A class header is the line above its control
+// rows; a runner's block is its line, the club line below it and, per further control row, a
+// line of cumulative times and one of leg times:
+//
+//   Circuit  A  (19)                6.600 km  250 m   15 P
+//                                             1(35)   2(38) ...  14(74)
+//                                            15(99)       A
+//       1   170 Pierre DELENNE HSe    69:19    5:52   13:33 ...   63:06
+//               N1307 PR                       5:52    7:41 ...    4:04
+//                                             68:42   69:19
+//                                              5:36    0:37
+//
+// Where the class has column numbers instead of controls, each runner's line lists its own
+// control items and every row of items is followed by a line of cumulative and one of leg times
+// (the first under the club). Whatever else a listing holds (titles, extra punches after the
+// finish, page furniture) is passed over.
+#include <algorithm>
+#include <utility>
+
+#include "files/si_listing.h"
+#include "files/si_listing_class_header.h"
+#include "files/si_listing_control_row.h"
+#include "files/si_listing_runner.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail::sportident {
+namespace {
+
+// How far right of the time caption the result of a runner without a number may end (a club
+// line's first time ends under the first control, further right).
+constexpr int32_t kResultBeyondCaption = 5;
+
+class ListingParser {
+ public:
+  ListingParser(const std::vector<std::string>& lines, const LineProgress& progress)
+      : lines_(lines), progress_(progress) {
+    tokens_.reserve(lines.size());
+    for (const std::string& line : lines) tokens_.push_back(Tokenize(line));
+  }
+
+  Listing Read() {
+    for (size_t i = 0; i < lines_.size();) {
+      i = Step(i);
+      if (progress_) progress_(std::min(i, lines_.size()), lines_.size());
+    }
+    return std::move(listing_);
+  }
+
+ private:
+  bool Blank(size_t i) const { return i >= lines_.size() || tokens_[i].empty(); }
+
+  size_t NextNonBlank(size_t i) const {
+    while (i < lines_.size() && Blank(i)) ++i;
+    return i;
+  }
+
+  bool IsControlRow(size_t i) const { return i < lines_.size() && ReadControlRow(tokens_[i]); }
+
+  // Returns the line to go on with.
+  size_t Step(size_t i) {
+    if (Blank(i) || IsControlRow(i)) return i + 1;
+    if (IsControlRow(NextNonBlank(i + 1))) return OpenClass(i);
+    if (!listing_.classes.empty()) {
+      if (auto head = ReadRunnerHead(lines_[i], tokens_[i], listing_.captions)) {
+        return ReadRunner(i, *head);
+      }
+    } else if (!listing_.captions && (listing_.captions = ReadCaptions(tokens_[i]))) {
+      return i + 1;
+    } else if (!listing_.captions) {
+      listing_.title.push_back(Trim(lines_[i]));
+    }
+    return i + 1;
+  }
+
+  size_t OpenClass(size_t i) {
+    const ClassHeader header = ParseClassHeader(lines_[i]);
+    ListingClass& added = listing_.classes.emplace_back();
+    added.name = header.name;
+    added.length = header.length;
+    added.climb = header.climb;
+    rows_.clear();
+    size_t j = NextNonBlank(i + 1);
+    for (; j < lines_.size(); ++j) {
+      std::optional<ControlRow> row = ReadControlRow(tokens_[j]);
+      if (!row) break;
+      added.codes_per_runner = added.codes_per_runner || row->numbered;
+      for (const ControlItem& item : row->items) added.codes.push_back(item.code);
+      rows_.push_back(std::move(*row));
+    }
+    return j;
+  }
+
+  // A line that starts a runner of its own: with a number before the name, or with its result
+  // where the captions put it.
+  bool StartsRunner(size_t i) const {
+    if (i >= lines_.size()) return false;
+    const auto head = ReadRunnerHead(lines_[i], tokens_[i], listing_.captions);
+    if (!head) return false;
+    const auto& captions = listing_.captions;
+    return head->numbered ||
+           (captions && captions->time_end > 0 &&
+            tokens_[i][head->result].last_column <= captions->time_end + kResultBeyondCaption);
+  }
+
+  // A line below a runner's that continues its block: times only, or nothing.
+  bool IsTimesLine(size_t i) const {
+    if (i >= lines_.size() || StartsRunner(i)) return false;
+    if (Blank(i)) return true;
+    const std::string& first = tokens_[i].front().text;
+    return IsTime(first) || IsMissingMark(first);
+  }
+
+  bool IsClubLine(size_t i) const {
+    return i < lines_.size() && !Blank(i) && !StartsRunner(i) && !IsControlRow(i) &&
+           !IsControlRow(NextNonBlank(i + 1));
+  }
+
+  // The text before the first time of the line, without "_" (printed for blanks).
+  std::string ClubOf(size_t i) const {
+    const std::vector<Token>& tokens = tokens_[i];
+    size_t end = lines_[i].size();
+    for (const Token& token : tokens) {
+      if (IsTime(token.text) || IsMissingMark(token.text)) {
+        end = token.offset;
+        break;
+      }
+    }
+    std::string club = Trim(lines_[i].substr(0, end));
+    std::erase(club, '_');
+    return club;
+  }
+
+  size_t ReadRunner(size_t i, const RunnerHead& head) {
+    ListingClass& current = listing_.classes.back();
+    ListingRunner& runner = current.runners.emplace_back();
+    runner.place = head.place;
+    runner.id = head.id;
+    runner.name = head.name;
+    runner.result = tokens_[i][head.result].text;
+    runner.line = i;
+    std::vector<ControlItem> items;
+    const bool coded = current.codes_per_runner ||
+                       (head.result + 1 < tokens_[i].size() &&
+                        ReadControlItems(tokens_[i][head.result + 1], items));
+    if (coded) {
+      current.codes_per_runner = true;
+      return ReadCodedRunner(i, head.result + 1, runner);
+    }
+    return ReadTimedRunner(i, head.result + 1, runner);
+  }
+
+  // Cumulative times on the runner's line and on every second line below the club line; leg
+  // times on the club line and the lines between.
+  size_t ReadTimedRunner(size_t i, size_t first_time, ListingRunner& runner) {
+    std::vector<std::pair<size_t, size_t>> cumulative{{i, first_time}};
+    std::vector<std::pair<size_t, size_t>> legs;
+    size_t next = i + 1;
+    if (IsClubLine(next)) {
+      runner.club = ClubOf(next);
+      legs.emplace_back(next++, 0);
+    }
+    for (size_t r = 1; r < rows_.size() && !Blank(next) && IsTimesLine(next); ++r) {
+      cumulative.emplace_back(next++, 0);
+      if (IsTimesLine(next)) legs.emplace_back(next++, 0);
+    }
+    runner.times = TimesOf(cumulative);
+    if (std::none_of(runner.times.begin(), runner.times.end(), [](auto t) { return t; })) {
+      runner.times = TimesOf(legs);
+      runner.leg_times = true;
+    }
+    return next;
+  }
+
+  // The times of the lines, row by row; the rows the lines do not reach stay empty.
+  std::vector<std::optional<Date>> TimesOf(const std::vector<std::pair<size_t, size_t>>& lines) {
+    std::vector<std::optional<Date>> times;
+    for (size_t r = 0; r < rows_.size(); ++r) {
+      const std::vector<int32_t> columns = rows_[r].Columns();
+      if (r < lines.size()) {
+        const auto row = TimesUnder(tokens_[lines[r].first], lines[r].second, columns);
+        times.insert(times.end(), row.begin(), row.end());
+      } else {
+        times.resize(times.size() + columns.size());
+      }
+    }
+    return times;
+  }
+
+  // Rows of control items (the first on the runner's line), each followed by a line of
+  // cumulative times (the first after the club) and a line of leg times, until the finish.
+  size_t ReadCodedRunner(size_t i, size_t first_item, ListingRunner& runner) {
+    size_t items_line = i;
+    size_t from = first_item;
+    size_t next = i + 1;
+    while (items_line < lines_.size()) {
+      const std::optional<ControlRow> row = ReadControlRow(tokens_[items_line], from);
+      if (!row || row->numbered) break;
+      for (const ControlItem& item : row->items) runner.codes.push_back(item.code);
+      const size_t times_line = items_line + 1;
+      if (items_line == i && IsClubLine(times_line)) runner.club = ClubOf(times_line);
+      const auto times = times_line < lines_.size()
+                             ? TimesUnder(tokens_[times_line], 0, row->Columns())
+                             : std::vector<std::optional<Date>>(row->Columns().size());
+      runner.times.insert(runner.times.end(), times.begin(), times.end());
+      next = std::min(items_line + 3, lines_.size());
+      if (row->finish_column > 0) break;
+      items_line = NextNonBlank(next);
+      from = 0;
+      if (!IsControlRow(items_line)) break;
+    }
+    return next;
+  }
+
+  const std::vector<std::string>& lines_;
+  const LineProgress& progress_;
+  std::vector<std::vector<Token>> tokens_;
+  Listing listing_;
+  std::vector<ControlRow> rows_;  // the control rows of the class read last
+};
+
+}  // namespace
+
+Listing ReadListing(const std::vector<std::string>& lines, const LineProgress& progress) {
+  return ListingParser(lines, progress).Read();
+}
+
+}  // namespace quorvex2::detail::sportident

@@ -1,0 +1,86 @@
+#include "files/si_listing_runner.h"
+
+#include <cstdlib>
+
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail::sportident {
+namespace {
+
+// How far a status word may end before the end of the time caption (results are right-aligned
+// under it) and how near it a word of any kind counts as the result.
+constexpr int32_t kStatusBefore = 6;
+constexpr int32_t kUnderCaption = 3;
+
+bool IsPrefix(const Token& token, const std::optional<Captions>& captions) {
+  if (captions) return token.last_column < captions->name_column;
+  return IsNumberField(token.text) || IsOutOfCompetitionMark(token.text);
+}
+
+// Nothing but times, marks, numbers and control items follow the result (the finish mark may
+// close a row of control items).
+bool OnlyFieldsFrom(const std::vector<Token>& tokens, size_t from) {
+  for (size_t i = from; i < tokens.size(); ++i) {
+    const bool last = i + 1 == tokens.size();
+    if (HasLetter(tokens[i].text) && !(last && IsFinishMark(tokens[i].text))) return false;
+  }
+  return true;
+}
+
+bool IsResult(const std::vector<Token>& tokens, size_t i, const std::optional<Captions>& captions) {
+  const Token& token = tokens[i];
+  if (IsTime(token.text)) return true;
+  if (!OnlyFieldsFrom(tokens, i + 1) || IsNumberField(token.text)) return false;
+  if (!captions || captions->time_end == 0) return IsStatusWord(token.text);
+  const int32_t off = token.last_column - captions->time_end;
+  if (IsStatusWord(token.text)) return off >= -kStatusBefore;
+  return std::abs(off) <= kUnderCaption && HasLetter(token.text);
+}
+
+int32_t StartNumber(const std::string& text) {
+  return IsNumberField(text) && text.size() <= 9 ? std::atoi(text.c_str()) : 0;
+}
+
+std::string Place(const std::string& text) {
+  return !text.empty() && text.back() == '.' ? text.substr(0, text.size() - 1) : text;
+}
+
+// A single number before the name: a start number when it ends right of the place caption
+// (or there is no place column), else a place; without captions a place when it has a time.
+bool SingleIsPlace(const Token& token, const RunnerHead& head, const std::vector<Token>& tokens,
+                   const std::optional<Captions>& captions) {
+  if (IsOutOfCompetitionMark(token.text)) return true;
+  if (!captions) return IsTime(tokens[head.result].text);
+  if (captions->number_end == 0) return true;
+  return captions->place_end > 0 && token.last_column <= captions->place_end + 1;
+}
+
+}  // namespace
+
+std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vector<Token>& tokens,
+                                         const std::optional<Captions>& captions) {
+  if (tokens.empty() || (line[0] != ' ' && line[0] != '\t')) return std::nullopt;
+  size_t name = 0;
+  while (name < tokens.size() && name < 2 && IsPrefix(tokens[name], captions)) ++name;
+  RunnerHead head;
+  for (size_t i = name + 1; i < tokens.size() && head.result == 0; ++i) {
+    if (IsResult(tokens, i, captions)) head.result = i;
+  }
+  if (head.result == 0 || name >= head.result) return std::nullopt;
+  const size_t begin = tokens[name].offset;
+  head.name = Trim(line.substr(begin, tokens[head.result - 1].End() - begin));
+  if (!HasLetter(head.name)) return std::nullopt;
+  head.numbered = name > 0;
+  if (name == 2) {
+    head.place = Place(tokens[0].text);
+    head.id = StartNumber(tokens[1].text);
+  } else if (name == 1 && SingleIsPlace(tokens[0], head, tokens, captions)) {
+    head.place = Place(tokens[0].text);
+  } else if (name == 1) {
+    head.id = StartNumber(tokens[0].text);
+  }
+  return head;
+}
+
+}  // namespace quorvex2::detail::sportident
+

@@ -1,0 +1,34 @@
+#pragma once
+// The first line of a runner in a SPORTident result listing: place, start number, name and
+// result, then the times (or, where the runners carry their own controls, the control items).
+//
+//      1    1001 Kato Ken                  26:25     5:00    12:00 ...
+//           1003 Ito Rei                      mp     5:10    -----  ...
+//     nc Russell Backhouse          42:36      0:59 ...
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/si_listing_captions.h"
+#include "files/si_listing_tokens.h"
+
+namespace quorvex2::detail::sportident {
+
+struct RunnerHead {
+  std::string place;  // without a trailing "."
+  int32_t id = 0;
+  std::string name;
+  size_t result = 0;     // the index of the result token
+  bool numbered = false;  // a place or start number stands before the name
+};
+
+// A runner line is indented and holds a name (a word with a letter) followed by a result: a
+// time, a status word, or (under captions) any word that ends under the time caption. Up to two
+// numbers or place marks before the name are the place and the start number; a single one is
+// told apart by the captions' columns, or without captions by the result (a time has a place).
+// The result is followed only by times, marks and control items.
+std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vector<Token>& tokens,
+                                         const std::optional<Captions>& captions);
+
+}  // namespace quorvex2::detail::sportident

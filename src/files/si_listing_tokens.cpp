@@ -1,0 +1,134 @@
+#include "files/si_listing_tokens.h"
+
+#include <algorithm>
+#include <array>
+#include <regex>
+#include <string_view>
+
+#include "core/detail/utf8.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/text.h"
+#include "quorvex2/core/time_text.h"
+
+namespace quorvex2::detail::sportident {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// ASCII letters and every byte of a non-ASCII character (the letters of other scripts).
+bool IsLetterByte(char c) {
+  return static_cast<unsigned char>(c) >= 0x80 || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+int32_t CharacterWidth(const std::string& line, size_t& pos) {
+  if (static_cast<unsigned char>(line[pos]) < 0x80) {
+    ++pos;
+    return 1;
+  }
+  const size_t start = pos;
+  DecodeUtf8(line, pos);
+  return GetByteLength(line.substr(start, pos - start));
+}
+
+bool OneOf(const std::string& text, std::initializer_list<std::string_view> words) {
+  const std::string lower = ToLower(text);
+  return std::find(words.begin(), words.end(), lower) != words.end();
+}
+
+// A control code: digits, or letters and digits (0 then); 0 when too long for a number.
+int32_t CodeNumber(const std::string& text) {
+  if (text.empty() || text.size() > 9) return 0;
+  if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return 0;
+  }
+  return std::stoi(text);
+}
+
+}  // namespace
+
+std::vector<Token> Tokenize(const std::string& line) {
+  std::vector<Token> tokens;
+  int32_t column = 1;
+  for (size_t pos = 0; pos < line.size();) {
+    if (IsBlank(line[pos])) {
+      ++pos;
+      ++column;
+      continue;
+    }
+    Token token;
+    token.offset = pos;
+    token.first_column = column;
+    while (pos < line.size() && !IsBlank(line[pos])) column += CharacterWidth(line, pos);
+    token.text = line.substr(token.offset, pos - token.offset);
+    token.last_column = column - 1;
+    tokens.push_back(std::move(token));
+  }
+  return tokens;
+}
+
+bool IsTime(const std::string& text) {
+  static const std::regex kTime(R"(\d{1,3}:\d\d(:\d\d)?)");
+  return text.size() <= 9 && std::regex_match(text, kTime);
+}
+
+std::optional<Date> TokenTime(const std::string& text) {
+  if (!IsTime(text)) return std::nullopt;
+  return ParseTimeText(NormalizeTimeText(text, true, "hh:nn:ss"));
+}
+
+bool IsMissingMark(const std::string& text) {
+  if (text == "0.00" || text == "0:00") return true;
+  return std::count(text.begin(), text.end(), '-') >= 2 &&
+         text.find_first_not_of("-:") == std::string::npos;
+}
+
+bool IsNumberField(const std::string& text) {
+  const size_t digits = text.find_first_not_of("0123456789");
+  if (digits == 0 || text.empty()) return false;
+  return digits == std::string::npos || (digits == text.size() - 1 && text.back() == '.');
+}
+
+bool IsStatusWord(const std::string& text) {
+  return OneOf(text, {"mp",   "pm",   "fehlst", "fehl", "dnf",  "aufg", "aufgeg.", "abd",
+                      "ab",   "abbr", "dns",    "disq", "dsq",  "dq",   "disk",    "disk.",
+                      "nc",   "ot",   "ocl",    "pf",   "n.a.", "vzdal"});
+}
+
+bool IsOutOfCompetitionMark(const std::string& text) {
+  return OneOf(text, {"nc", "n/c", "ak", "a.k.", "ot"});
+}
+
+bool HasLetter(const std::string& text) {
+  return std::any_of(text.begin(), text.end(), IsLetterByte);
+}
+
+bool ReadControlItems(const Token& token, std::vector<ControlItem>& items) {
+  static const std::regex kBracketed(R"((\d+)\(([A-Za-z0-9]+)\))");
+  static const std::regex kDashed(R"(\d+-([A-Za-z0-9]+))");
+  std::smatch m;
+  if (std::regex_match(token.text, m, kDashed)) {
+    items.push_back({CodeNumber(m.str(1)), token.last_column});
+    return true;
+  }
+  std::vector<ControlItem> found;
+  auto at = token.text.cbegin();
+  while (at != token.text.cend()) {
+    if (!std::regex_search(at, token.text.cend(), m, kBracketed) || m.position(0) != 0) {
+      return false;
+    }
+    at = m[0].second;
+    const auto end = static_cast<int32_t>(at - token.text.cbegin());
+    found.push_back({CodeNumber(m.str(2)), token.first_column + end - 1});
+  }
+  items.insert(items.end(), found.begin(), found.end());
+  return !found.empty();
+}
+
+bool IsFinishMark(const std::string& text) {
+  if (text.empty() || text.size() > 8) return false;
+  const std::string word = text.back() == '.' ? text.substr(0, text.size() - 1) : text;
+  return !word.empty() && GetByteLength(word) <= 6 &&
+         std::all_of(word.begin(), word.end(), IsLetterByte);
+}
+
+}  // namespace quorvex2::detail::sportident

@@ -1,0 +1,49 @@
+#pragma once
+// The words of a SPORTident result listing line and what each can be: a time, a missing-punch
+// mark, a control item, the finish mark or a status word.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "quorvex2/core/types.h"
+
+namespace quorvex2::detail::sportident {
+
+// A blank-separated word of a line. Columns are display columns, 1-based (a full-width
+// character takes two, as Shift-JIS listings line up).
+struct Token {
+  std::string text;
+  size_t offset = 0;  // of the first byte in the line
+  int32_t first_column = 0;
+  int32_t last_column = 0;
+  size_t End() const { return offset + text.size(); }
+};
+
+std::vector<Token> Tokenize(const std::string& line);
+
+// "26:25", "1:02:03", "125:30": the time it stands for.
+std::optional<Date> TokenTime(const std::string& text);
+bool IsTime(const std::string& text);
+// "-----", "--:--", "0.00": a control without a punch.
+bool IsMissingMark(const std::string& text);
+// A place or start number: digits, optionally with a trailing ".".
+bool IsNumberField(const std::string& text);
+// A result that is no time: "mp", "dnf", "Fehlst", "Aufg", "pm", "disk", ...
+bool IsStatusWord(const std::string& text);
+// A place mark of a runner out of competition: "nc", "ak", "n/c", "ot".
+bool IsOutOfCompetitionMark(const std::string& text);
+bool HasLetter(const std::string& text);
+
+struct ControlItem {
+  int32_t code = 0;
+  int32_t last_column = 0;
+};
+
+// "1(212)", "1-212" and items printed without a blank between them ("11(123)12(125)"); false
+// when the token is anything else.
+bool ReadControlItems(const Token& token, std::vector<ControlItem>& items);
+// The mark closing a control row: "F" and its translations ("Z", "A", "C", ...).
+bool IsFinishMark(const std::string& text);
+
+}  // namespace quorvex2::detail::sportident

@@ -1,0 +1,42 @@
+#include <string>
+#include <vector>
+
+#include "files/csv_table_lines.h"
+#include "files/si_listing_control_row.h"
+#include "files/si_listing_html.h"
+#include "files/sportident_reader.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+namespace {
+
+using namespace sportident;
+
+bool HasPreformattedText(std::string_view text) {
+  return ToUpper(std::string(text)).find("<PRE") != std::string::npos;
+}
+
+bool HasControlRowUnderText(const std::vector<std::string>& lines) {
+  const std::string* text_above = nullptr;
+  for (const std::string& line : lines) {
+    const std::vector<Token> tokens = Tokenize(line);
+    if (tokens.empty()) continue;
+    const std::optional<ControlRow> row = ReadControlRow(tokens);
+    if (row && !row->items.empty() && text_above != nullptr && HasLetter(*text_above)) {
+      return true;
+    }
+    text_above = &line;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool SniffSportIdentListing(std::string_view head_text) {
+  if (LooksLikeHtml(head_text)) {
+    return HasPreformattedText(head_text) || HasControlRowUnderText(HtmlTextLines(head_text));
+  }
+  return HasControlRowUnderText(SplitText(std::string(head_text), "\r\n"));
+}
+
+}  // namespace quorvex2::detail

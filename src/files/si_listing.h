@@ -14,9 +14,9 @@
 namespace quorvex2::detail::sportident {
 
 struct ListingRunner {
-  std::string place;   // as printed without a trailing "." ("1", "nc"); "" when none
-  int32_t id = 0;      // the start number; 0 when none
-  std::string name;    // as wide as printed
+  std::string place;  // as printed without a trailing "." ("1", "nc"); "" when none
+  int32_t id = 0;     // the start number; 0 when none
+  std::string name;   // as wide as printed
   std::string club;
   std::string result;  // the result field as printed ("26:25", "mp", "Fehlst")
   // Per control, then the finish: the cumulative times (the leg times when the listing prints

@@ -12,16 +12,19 @@ namespace {
 using Words = std::span<const std::string_view>;
 
 // Lower-case ASCII; other letters as printed in both cases where listings differ.
-constexpr std::string_view kPlace[] = {"pl",    "pl.",    "platz", "place", "pos",  "pos.",    "rang",
-                          "rank",  "místo",  "poř.",  "plac",  "plats", "sija",   "mesto",
-                          "hely",  "posto",  "puesto", "plass", "plads", "miejsce"};
-constexpr std::string_view kNumber[] = {"stno",  "stnr",  "stnr.", "startnr", "startnr.", "startno", "dép.",
-                           "stčí",  "stČí",  "stèí",  "stÈí",    "st.č.",    "bib",     "nr",
-                           "nr.",   "no",    "no.",   "číslo",   "dorsal",   "startnummer"};
-constexpr std::string_view kName[] = {"name", "nom",  "nom/club", "jméno",  "namn", "navn", "nimi",
-                         "nome", "nombre", "naam",   "név",    "nazwisko", "meno", "ime"};
-constexpr std::string_view kTime[] = {"time",  "zeit", "temps", "čas",  "Čas", "èas", "Èas", "cas",  "tid",
-                         "aika",  "tempo", "tiempo", "tijd", "idő", "czas", "aeg"};
+constexpr std::string_view kPlace[] = {
+    "pl",   "pl.",   "platz", "place", "pos",  "pos.",  "rang",   "rank",  "místo", "poř.",
+    "plac", "plats", "sija",  "mesto", "hely", "posto", "puesto", "plass", "plads", "miejsce"};
+constexpr std::string_view kNumber[] = {"stno",    "stnr",  "stnr.", "startnr", "startnr.",
+                                        "startno", "dép.",  "stčí",  "stČí",    "stèí",
+                                        "stÈí",    "st.č.", "bib",   "nr",      "nr.",
+                                        "no",      "no.",   "číslo", "dorsal",  "startnummer"};
+constexpr std::string_view kName[] = {"name", "nom",      "nom/club", "jméno",  "namn",
+                                      "navn", "nimi",     "nome",     "nombre", "naam",
+                                      "név",  "nazwisko", "meno",     "ime"};
+constexpr std::string_view kTime[] = {"time", "zeit", "temps", "čas",  "Čas",   "èas",
+                                      "Èas",  "cas",  "tid",   "aika", "tempo", "tiempo",
+                                      "tijd", "idő",  "czas",  "aeg"};
 
 bool IsOneOf(const Token& token, Words words) {
   const std::string lower = ToLower(token.text);

@@ -18,12 +18,15 @@ std::string Lower(std::string_view text) {
   return out;
 }
 
-bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // Where the needle starts at or after from, letter case ignored; npos when nowhere.
 size_t FindNoCase(std::string_view text, std::string_view needle, size_t from) {
   const auto same = [](char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
   };
   const auto at = std::search(text.begin() + static_cast<ptrdiff_t>(from), text.end(),
                               needle.begin(), needle.end(), same);
@@ -46,9 +49,10 @@ Tag ReadTag(std::string_view text, size_t pos) {
   size_t at = pos + 1;
   tag.closing = at < text.size() && text[at] == '/';
   if (tag.closing) ++at;
-  const size_t name_end = std::find_if(text.begin() + static_cast<ptrdiff_t>(at), text.end(),
-                                       [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }) -
-                          text.begin();
+  const size_t name_end =
+      std::find_if(text.begin() + static_cast<ptrdiff_t>(at), text.end(),
+                   [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }) -
+      text.begin();
   const size_t close = text.find('>', name_end);
   if (name_end == at || !std::isalpha(static_cast<unsigned char>(text[at])) ||
       close == std::string_view::npos) {
@@ -131,10 +135,10 @@ class PageText {
   }
 
   static bool IsBlock(const std::string& name) {
-    return OneOf(name, {"p",     "div",   "tr",    "table", "tbody",      "thead",  "tfoot",
-                        "h1",    "h2",    "h3",    "h4",    "h5",         "h6",     "hr",
-                        "li",    "ul",    "ol",    "dl",    "dt",         "dd",     "caption",
-                        "center", "body", "form",  "address", "blockquote", "html"});
+    return OneOf(name, {"p",      "div",  "tr",   "table",   "tbody",      "thead", "tfoot",
+                        "h1",     "h2",   "h3",   "h4",      "h5",         "h6",    "hr",
+                        "li",     "ul",   "ol",   "dl",      "dt",         "dd",    "caption",
+                        "center", "body", "form", "address", "blockquote", "html"});
   }
 
   void EndLine() {
@@ -159,6 +163,8 @@ bool LooksLikeHtml(std::string_view text) {
   return false;
 }
 
-std::vector<std::string> HtmlTextLines(std::string_view html) { return PageText(html).Lines(); }
+std::vector<std::string> HtmlTextLines(std::string_view html) {
+  return PageText(html).Lines();
+}
 
 }  // namespace quorvex2::detail::sportident

@@ -139,9 +139,9 @@ class ListingParser {
     runner.result = tokens_[i][head.result].text;
     runner.line = i;
     std::vector<ControlItem> items;
-    const bool coded = current.codes_per_runner ||
-                       (head.result + 1 < tokens_[i].size() &&
-                        ReadControlItems(tokens_[i][head.result + 1], items));
+    const bool coded =
+        current.codes_per_runner || (head.result + 1 < tokens_[i].size() &&
+                                     ReadControlItems(tokens_[i][head.result + 1], items));
     if (coded) {
       current.codes_per_runner = true;
       return ReadCodedRunner(i, head.result + 1, runner);

@@ -83,4 +83,3 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
 }
 
 }  // namespace quorvex2::detail::sportident
-

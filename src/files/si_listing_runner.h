@@ -19,7 +19,7 @@ struct RunnerHead {
   std::string place;  // without a trailing "."
   int32_t id = 0;
   std::string name;
-  size_t result = 0;     // the index of the result token
+  size_t result = 0;      // the index of the result token
   bool numbered = false;  // a place or start number stands before the name
 };
 

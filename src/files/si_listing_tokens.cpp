@@ -13,7 +13,9 @@
 namespace quorvex2::detail::sportident {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // ASCII letters and every byte of a non-ASCII character (the letters of other scripts).
 bool IsLetterByte(char c) {
@@ -89,9 +91,9 @@ bool IsNumberField(const std::string& text) {
 }
 
 bool IsStatusWord(const std::string& text) {
-  return OneOf(text, {"mp",   "pm",   "fehlst", "fehl", "dnf",  "aufg", "aufgeg.", "abd",
-                      "ab",   "abbr", "dns",    "disq", "dsq",  "dq",   "disk",    "disk.",
-                      "nc",   "ot",   "ocl",    "pf",   "n.a.", "vzdal"});
+  return OneOf(text, {"mp", "pm",   "fehlst", "fehl", "dnf",  "aufg", "aufgeg.", "abd",
+                      "ab", "abbr", "dns",    "disq", "dsq",  "dq",   "disk",    "disk.",
+                      "nc", "ot",   "ocl",    "pf",   "n.a.", "vzdal"});
 }
 
 bool IsOutOfCompetitionMark(const std::string& text) {

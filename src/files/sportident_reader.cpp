@@ -94,8 +94,8 @@ std::optional<std::string> Refusal(const Listing& listing) {
 }
 
 // A time result; "mp" (and its translations) is "DNF" without a finish leg, else "P" and the
-// number of missing punches ("MP" when every control has a time: a wrong control punched); "dnf" (and its translations) is "DNF"; a runner out of
-// competition "NC"; anything else "DISQ".
+// number of missing punches ("MP" when every control has a time: a wrong control punched); "dnf"
+// (and its translations) is "DNF"; a runner out of competition "NC"; anything else "DISQ".
 std::string ResultText(const ListingRunner& runner, const clsLapData& lap) {
   if (IsOutOfCompetitionMark(runner.place)) return "NC";
   const std::string time = NormalizeTimeText(runner.result, true, "hh:nn:ss");
@@ -140,8 +140,9 @@ std::vector<int32_t> CommonCodes(const ListingClass& listed) {
   for (const ListingRunner& runner : listed.runners) {
     counts[runner.codes] += TokenTime(runner.result) ? 2 : 1;
   }
-  const auto most = std::max_element(counts.begin(), counts.end(),
-                                      [](const auto& a, const auto& b) { return a.second < b.second; });
+  const auto most =
+      std::max_element(counts.begin(), counts.end(),
+                       [](const auto& a, const auto& b) { return a.second < b.second; });
   return most == counts.end() ? listed.codes : most->first;
 }
 
@@ -152,7 +153,8 @@ class ListingReader {
 
   bool Read() {
     request_.progress->Start();
-    if (ClassicWithoutMarker(source_)) return Fail(request_, std::string(kNotListing) + "its third line lacks \"" + kMarker + "\"");
+    if (ClassicWithoutMarker(source_))
+      return Fail(request_, std::string(kNotListing) + "its third line lacks \"" + kMarker + "\"");
     const Listing listing = ReadListing(source_.lines, [this](size_t done, size_t total) {
       request_.progress->Step(static_cast<double>(done), static_cast<double>(total));
     });
@@ -178,9 +180,9 @@ class ListingReader {
     const EventLine event = SplitEventLine(event_line);
     root_.EventData()->EventName = event.name;
     root_.MetaData()->CreateDate = ListingDate(event.date).value_or(0);
-    root_.MetaData()->CreateApplication =
-        source_.classic ? ApplicationName(lines.size() > 3 ? lines[3] : "")
-                        : CreatorName(listing.title);
+    root_.MetaData()->CreateApplication = source_.classic
+                                              ? ApplicationName(lines.size() > 3 ? lines[3] : "")
+                                              : CreatorName(listing.title);
   }
 
   // A class the model cannot hold (a runner with more than 30 legs) fails the classic listing,
@@ -190,7 +192,8 @@ class ListingReader {
     std::vector<std::vector<Date>> legs;
     std::string too_long;
     for (const ListingRunner& runner : listed.runners) {
-      legs.push_back(LegTimes(runner, listed.codes_per_runner ? runner.codes.size() : codes.size()));
+      legs.push_back(
+          LegTimes(runner, listed.codes_per_runner ? runner.codes.size() : codes.size()));
       if (legs.back().size() > kMaxLegs && too_long.empty()) {
         too_long = "runner " + runner.name + " of class " + listed.name + " has " +
                    std::to_string(legs.back().size()) + " legs";
@@ -211,7 +214,8 @@ class ListingReader {
     class_data->Climb = listed.climb;
     class_data->ControlCount = static_cast<int32_t>(codes.size());
     class_data->CourseNum = CourseFor(codes);
-    for (size_t i = 0; i < listed.runners.size(); ++i) AddRunner(*class_data, listed.runners[i], legs[i]);
+    for (size_t i = 0; i < listed.runners.size(); ++i)
+      AddRunner(*class_data, listed.runners[i], legs[i]);
     return true;
   }
 
@@ -223,7 +227,8 @@ class ListingReader {
     return true;
   }
 
-  void AddRunner(clsClassData& class_data, const ListingRunner& runner, const std::vector<Date>& legs) {
+  void AddRunner(clsClassData& class_data, const ListingRunner& runner,
+                 const std::vector<Date>& legs) {
     auto lap = std::make_shared<clsLapData>();
     lap->ID = runner.id;
     lap->Rank = runner.place;

@@ -14,7 +14,8 @@ namespace quorvex2::detail {
 bool LoadSportIdent(const ReadRequest& request);
 
 // The head of a file looks like a listing the classic marker misses: a web page with
-// preformatted text, or a row of control items ("1(101)  2(102) ... F") under a line of text.
+// preformatted text, a row of control items ("1(101)  2(102) ... F") under a line of text, or
+// a runner's line with its own control items after its time.
 bool SniffSportIdentListing(std::string_view head_text);
 
 }  // namespace quorvex2::detail

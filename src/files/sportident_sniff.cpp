@@ -16,6 +16,15 @@ bool HasPreformattedText(std::string_view text) {
   return ToUpper(std::string(text)).find("<PRE") != std::string::npos;
 }
 
+// A runner's line that lists its own controls: a time, then control items.
+bool HasControlItemsAfterTime(const std::vector<Token>& tokens) {
+  std::vector<ControlItem> items;
+  for (size_t i = 1; i < tokens.size(); ++i) {
+    if (IsTime(tokens[i - 1].text) && ReadControlItems(tokens[i], items)) return true;
+  }
+  return false;
+}
+
 bool HasControlRowUnderText(const std::vector<std::string>& lines) {
   const std::string* text_above = nullptr;
   for (const std::string& line : lines) {
@@ -25,6 +34,7 @@ bool HasControlRowUnderText(const std::vector<std::string>& lines) {
     if (row && !row->items.empty() && text_above != nullptr && HasLetter(*text_above)) {
       return true;
     }
+    if (HasControlItemsAfterTime(tokens)) return true;
     text_above = &line;
   }
   return false;

@@ -23,7 +23,11 @@ const std::map<std::string, int32_t>& TypeNames() {
       {"sportident", quorvex2::QX_FILETYPE_SPORTIDENT},
       {"oevent", quorvex2::QX_FILETYPE_OEVENT},
       {"import-only", quorvex2::QX_FILETYPE_IMPORT_ONLY},
-      {"iof", quorvex2::QX_FILETYPE_IOF_XML_30_RESULT}};
+      {"iof", quorvex2::QX_FILETYPE_IOF_XML_30_RESULT},
+      {"oe-csv", quorvex2::QX_FILETYPE_OE_CSV},
+      {"si-csv", quorvex2::QX_FILETYPE_SI_CSV},
+      {"splitsbrowser", quorvex2::QX_FILETYPE_SPLITSBROWSER_CSV},
+      {"emit", quorvex2::QX_FILETYPE_EMIT_CSV}};
   return names;
 }
 

@@ -9,6 +9,7 @@
 #include "files/iof_result_list.h"
 #include "files/oevent_reader.h"
 #include "files/quorvex1_format.h"
+#include "files/result_table_formats.h"
 #include "files/sportident_reader.h"
 
 namespace quorvex2::detail {
@@ -28,6 +29,18 @@ void RegisterBuiltinFormats() {
     RegisterWriter(7, SaveIofResultList);
     RegisterReader(8, ReadIofResultList30);
     RegisterWriter(8, SaveIof3ResultList);
+    RegisterReader(9, LoadOeCsv);
+    RegisterSniffer(9, IsOeCsv);
+    RegisterReaderLocation(9, kOeCsvLocation);
+    RegisterReader(10, LoadSiCsv);
+    RegisterSniffer(10, IsSiCsv);
+    RegisterReaderLocation(10, kSiCsvLocation);
+    RegisterReader(11, LoadSplitsBrowserCsv);
+    RegisterSniffer(11, IsSplitsBrowserCsv);
+    RegisterReaderLocation(11, kSplitsBrowserLocation);
+    RegisterReader(12, LoadEmitCsv);
+    RegisterSniffer(12, IsEmitCsv);
+    RegisterReaderLocation(12, kEmitCsvLocation);
     RegisterArchiver(ExtractArchiveFile, MakeArchiveFile);
   });
 }

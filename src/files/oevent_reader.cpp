@@ -9,12 +9,15 @@
 //                                     (a line without field 1 ends the runner's block)
 //   Created with OEvent
 //   2026.11.28
+//
+// A runner with more than the 30 legs a record holds stops the load; the error names the runner.
 #include "files/oevent_reader.h"
 
 #include <algorithm>
 #include <exception>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -150,6 +153,10 @@ class ExportReader {
       for (size_t f = kFirstSplitField; f <= kLastSplitField && f < splits.size(); f += 2) {
         legs.Add(splits[f]);
       }
+    }
+    if (legs.Count() > clsLapData::kMaxLegs) {
+      throw std::runtime_error(lap->RunnerName + ": " + std::to_string(legs.Count()) +
+                               " legs, more than the 30 a runner can hold");
     }
     std::shared_ptr<clsClassData> class_data = ClassFor(FieldAt(fields, 2));
     class_data->ControlCount = std::max(class_data->ControlCount, legs.Count() - 1);

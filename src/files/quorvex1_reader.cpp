@@ -23,9 +23,12 @@ namespace {
 
 struct PreparedTable {
   std::vector<std::string> lines;
-  size_t first_data = 0;  // lines before it are version-1 header lines
-  bool cumulative_legs = false;
+  size_t first_data = 0;         // lines before it are version-1 header lines
+  bool cumulative_legs = false;  // a generic table, not a version-1 file
 };
+
+constexpr const char* kNoRunnerRows =
+    "No runner rows: expected a header line naming the name column and one row per runner";
 
 bool IsVersion1(const std::vector<std::string>& lines) {
   return !lines.empty() &&
@@ -75,6 +78,8 @@ class RunnerLineReader {
   RunnerLineReader(clsQuorvex2& root, int32_t load_mode, bool cumulative_legs)
       : root_(root), load_mode_(load_mode), cumulative_legs_(cumulative_legs) {}
 
+  size_t RunnerCount() const { return runners_; }
+
   void Read(const std::string& raw_line) {
     const std::string line = CleanTableLine(raw_line);
     if (line.empty()) return;
@@ -92,6 +97,7 @@ class RunnerLineReader {
     if (!class_data_ || class_name != class_name_) SelectClass(class_name);
     auto lap = ReadRunnerLine(fields, columns_, cumulative_legs_);
     class_data_->AddLapObject(lap, load_mode_);
+    ++runners_;
   }
 
   void SelectClass(const std::string& class_name) {
@@ -108,9 +114,11 @@ class RunnerLineReader {
   TableColumns columns_;
   std::string class_name_;
   std::shared_ptr<clsClassData> class_data_;
+  size_t runners_ = 0;
 };
 
-void ReadDataLines(const PreparedTable& table, const ReadRequest& request, clsQuorvex2& root) {
+// Returns the number of runner lines read.
+size_t ReadDataLines(const PreparedTable& table, const ReadRequest& request, clsQuorvex2& root) {
   RunnerLineReader reader(root, request.load_mode, table.cumulative_legs);
   const size_t count = table.lines.size() - table.first_data;
   for (size_t i = table.first_data; i < table.lines.size(); ++i) {
@@ -118,6 +126,7 @@ void ReadDataLines(const PreparedTable& table, const ReadRequest& request, clsQu
     request.progress->Step(static_cast<double>(i - table.first_data + 1),
                            static_cast<double>(count));
   }
+  return reader.RunnerCount();
 }
 
 bool LoadTable(const ReadRequest& request, clsQuorvex2& root) {
@@ -126,7 +135,11 @@ bool LoadTable(const ReadRequest& request, clsQuorvex2& root) {
   auto table = PrepareTable(std::move(*lines));
   if (!table) return false;
   request.progress->Start();
-  ReadDataLines(*table, request, root);
+  // A table that gives no runner is no result file (a version-1 file may hold an empty event).
+  if (ReadDataLines(*table, request, root) == 0 && table->cumulative_legs) {
+    request.progress->Finish();
+    return FailLoad(kCannotOpenFile, kQuorvex1Location, kNoRunnerRows);
+  }
   const std::vector<std::string> header_lines(table->lines.begin(),
                                               table->lines.begin() + table->first_data);
   ApplyVersion1HeaderLines(header_lines, request.load_mode, root);

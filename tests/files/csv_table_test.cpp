@@ -123,6 +123,11 @@ TEST_F(CsvTableTest, RefusedInputs) {
   root.ShowMessage = nullptr;
   EXPECT_FALSE(Load("Ann,Bob\r\nCid,Dan\r\n"));
   EXPECT_EQ(root.ErrorComment(), shown);
+  // Column names but no runner row under them.
+  EXPECT_FALSE(Load("Name,Class,Time\r\n,,\r\n"));
+  EXPECT_EQ(root.ErrorComment(),
+            "ファイルを開けません\r\nclsFileControl.LoadQuorvex1\r\nNo runner rows: expected a "
+            "header line naming the name column and one row per runner");
 }
 
 TEST_F(CsvTableTest, BadInputFailsCleanlyOrIsSkipped) {

@@ -146,6 +146,23 @@ TEST_F(OEventTest, KeepsANameTheEventAlreadyHasAndReportsProgress) {
   EXPECT_EQ(progress, shown);
 }
 
+TEST_F(OEventTest, MoreLegsThanARunnerHoldsFailNamingTheRunner) {
+  std::vector<std::string> cumulative;
+  for (int k = 1; k <= 31; ++k) cumulative.push_back(Text(60 * k));
+  const std::string text =
+      Join({"Cup", "Split times of Cup", "M21A", "1.,Kato Ken,M21A,1001,31:00",
+            SplitLine("", {"1:00", "2:00"}), "", "2.,Mori Ai,M21A,1002,31:00",
+            SplitLine("", {cumulative.begin(), cumulative.begin() + 10}),
+            SplitLine("11-20", {cumulative.begin() + 10, cumulative.begin() + 20}),
+            SplitLine("21-30", {cumulative.begin() + 20, cumulative.begin() + 30}),
+            SplitLine("31", {cumulative.begin() + 30, cumulative.end()})});
+  EXPECT_FALSE(Load(text));
+  EXPECT_EQ(root_.ErrorComment(),
+            "ファイルを開けません\r\nclsFileControl.LoadOEvent\r\n"
+            "Mori Ai: 31 legs, more than the 30 a runner can hold");
+  EXPECT_TRUE(Runner("M21A", "Kato Ken"));  // what was read before stays
+}
+
 TEST_F(OEventTest, RefusesTextsWithoutTheMarker) {
   const std::string location = "ファイルを開けません\r\nclsFileControl.LoadOEvent\r\n";
   auto& files = *root_.FileControl();

@@ -1,0 +1,86 @@
+// Reading Emit split-time CSV files: a header line, then a row per runner with the id, name,
+// result time, class, place, status ("A" is a finisher), course number, club and the seconds
+// from the start to each control, the last of them the finish:
+//
+//   Id,Name,time,class,place,course,teams,Split1...SPLITn
+//   247,"Vieda Lasa","  :32:58","S14",1,"A",8,"Jaunpiebalga",113,199,433,...,1978,
+#include <string>
+#include <vector>
+
+#include "files/result_table_formats.h"
+#include "files/result_table_reader.h"
+#include "files/table_fields.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+namespace {
+
+constexpr const char* kHeaderStart = "ID,NAME,TIME,CLASS";
+constexpr const char* kExpected =
+    "an Emit CSV: a header line \"Id,Name,time,class,...\" and one row per runner with the "
+    "seconds to each control and the finish from the ninth field on";
+constexpr int32_t kId = 0;
+constexpr int32_t kName = 1;
+constexpr int32_t kTime = 2;
+constexpr int32_t kClass = 3;
+constexpr int32_t kPlace = 4;
+constexpr int32_t kStatus = 5;
+constexpr int32_t kClub = 7;
+constexpr size_t kFirstSplit = 8;
+
+TableStatus StatusOf(const std::string& text) {
+  const std::string status = ToUpper(text);
+  if (status.empty() || status == "A") return TableStatus::kOk;
+  if (status == "D") return TableStatus::kDisqualified;
+  return StatusOfText(status).value_or(TableStatus::kNotCompeting);
+}
+
+TableRunner RunnerOf(const std::vector<std::string>& row) {
+  TableRunner runner;
+  clsLapData& lap = *runner.lap;
+  lap.ID = ReadCount(FieldOf(row, kId)).value_or(0);
+  lap.RunnerName = FieldOf(row, kName);
+  lap.ClubName = FieldOf(row, kClub);
+  runner.place = FieldOf(row, kPlace);
+  runner.status = StatusOf(FieldOf(row, kStatus));
+  for (size_t i = kFirstSplit; i < row.size(); ++i) {
+    if (const auto seconds = ReadCount(row[i])) runner.splits.push_back(*seconds);
+  }
+  if (!runner.splits.empty()) {
+    runner.time = runner.splits.back();
+    runner.splits.pop_back();
+  }
+  if (const auto time = ReadElapsedSeconds(FieldOf(row, kTime))) runner.time = time;
+  return runner;
+}
+
+ResultTable GatherEmitCsv(const std::vector<std::string>& lines) {
+  ResultTable table;
+  if (lines.empty() || !ToUpper(lines[0]).starts_with(kHeaderStart)) return table;
+  size_t short_rows = 0;
+  for (size_t i = 1; i < lines.size(); ++i) {
+    const std::vector<std::string> row = SplitTableRow(lines[i], ',');
+    if (row.size() < kFirstSplit || FieldOf(row, kClass).empty()) {
+      ++short_rows;
+      continue;
+    }
+    table.Class(row[kClass]).runners.push_back(RunnerOf(row));
+  }
+  if (short_rows > 0) {
+    table.notes.push_back(std::to_string(short_rows) + " row(s) without a class left out");
+  }
+  return table;
+}
+
+}  // namespace
+
+bool LoadEmitCsv(const ReadRequest& request) {
+  return LoadResultTable(request, {kEmitCsvLocation, kExpected, GatherEmitCsv});
+}
+
+bool IsEmitCsv(std::string_view head_text) {
+  const std::vector<std::string> lines = HeadLines(head_text, 1);
+  return !lines.empty() && ToUpper(lines[0]).starts_with(kHeaderStart);
+}
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,54 @@
+// The statuses of result tables and the table's classes.
+#include "files/result_table.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+
+std::optional<TableStatus> StatusOfText(const std::string& text) {
+  static const std::pair<const char*, TableStatus> kTexts[] = {
+      {"MP", TableStatus::kMissingPunch},   {"MISPUNCH", TableStatus::kMissingPunch},
+      {"DNF", TableStatus::kDidNotFinish},  {"RET", TableStatus::kDidNotFinish},
+      {"DNS", TableStatus::kDidNotStart},   {"DSQ", TableStatus::kDisqualified},
+      {"DISQ", TableStatus::kDisqualified}, {"DQ", TableStatus::kDisqualified},
+      {"NC", TableStatus::kNotCompeting},   {"N/C", TableStatus::kNotCompeting},
+      {"OT", TableStatus::kOverTime},       {"OCL", TableStatus::kOverTime},
+  };
+  std::string key = ToUpper(text);
+  std::erase_if(key, [](char c) { return c == ' ' || c == '.'; });
+  for (const auto& [name, status] : kTexts) {
+    if (key == name) return status;
+  }
+  return std::nullopt;
+}
+
+TableStatus StatusOfPunches(const TableRunner& runner) {
+  const auto punched = [](const std::optional<double>& split) { return split.has_value(); };
+  if (!runner.time) {
+    return std::any_of(runner.splits.begin(), runner.splits.end(), punched)
+               ? TableStatus::kDidNotFinish
+               : TableStatus::kDidNotStart;
+  }
+  return std::all_of(runner.splits.begin(), runner.splits.end(), punched)
+             ? TableStatus::kOk
+             : TableStatus::kMissingPunch;
+}
+
+TableClass& ResultTable::Class(const std::string& name) {
+  auto found = std::find_if(classes.begin(), classes.end(),
+                            [&name](const TableClass& c) { return c.name == name; });
+  if (found != classes.end()) return *found;
+  classes.push_back(TableClass{name, 0, 0, {}});
+  return classes.back();
+}
+
+size_t ResultTable::RunnerCount() const {
+  size_t count = 0;
+  for (const TableClass& c : classes) count += c.runners.size();
+  return count;
+}
+
+}  // namespace quorvex2::detail

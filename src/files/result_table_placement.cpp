@@ -1,0 +1,212 @@
+// Placing a gathered result table into the event: per class the controls most finishers share,
+// its course, and per runner the leg times, result text and rank.
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <utility>
+
+#include "files/course_by_controls.h"
+#include "files/result_table.h"
+#include "files/table_fields.h"
+#include "quorvex2/core/class_data.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/root.h"
+
+namespace quorvex2::detail {
+namespace {
+
+constexpr size_t kMostControls = clsLapData::kMaxLegs - 1;  // the finish takes the last leg
+constexpr double kSecondsPerDay = 86400;
+
+using Splits = std::vector<std::optional<double>>;
+
+struct ClassControls {
+  std::vector<int32_t> codes;  // empty when the format gives none
+  size_t count = 0;
+};
+
+double WholeSeconds(double seconds) {
+  return std::floor(seconds + 1e-6);
+}
+
+const char* StatusText(TableStatus status) {
+  switch (status) {
+    case TableStatus::kMissingPunch:
+      return "MP";
+    case TableStatus::kDidNotFinish:
+      return "DNF";
+    case TableStatus::kDidNotStart:
+      return "DNS";
+    case TableStatus::kDisqualified:
+      return "DISQ";
+    case TableStatus::kOverTime:
+      return "OCL";
+    case TableStatus::kNotCompeting:
+      return "NC";
+    case TableStatus::kOk:
+      break;
+  }
+  return "";
+}
+
+bool Finished(const TableRunner& runner) {
+  return runner.status == TableStatus::kOk && runner.time && *runner.time > 0;
+}
+
+// The controls most finishers share (the earliest on ties); among all runners when none
+// finished.
+ClassControls ControlsOf(const TableClass& table_class) {
+  std::vector<std::pair<ClassControls, size_t>> tally;
+  const bool any_finished =
+      std::any_of(table_class.runners.begin(), table_class.runners.end(), Finished);
+  for (const TableRunner& runner : table_class.runners) {
+    if (any_finished && !Finished(runner)) continue;
+    const ClassControls controls{runner.codes, runner.splits.size()};
+    auto same = std::find_if(tally.begin(), tally.end(), [&](const auto& entry) {
+      return entry.first.codes == controls.codes && entry.first.count == controls.count;
+    });
+    if (same == tally.end()) {
+      tally.emplace_back(controls, 1);
+    } else {
+      ++same->second;
+    }
+  }
+  auto most = std::max_element(tally.begin(), tally.end(),
+                               [](const auto& a, const auto& b) { return a.second < b.second; });
+  return most == tally.end() ? ClassControls{} : most->first;
+}
+
+// The runner's punch at each of the class's controls, found by code in running order.
+Splits AlignedByCode(const TableRunner& runner, const std::vector<int32_t>& codes) {
+  Splits aligned;
+  size_t from = 0;
+  for (int32_t code : codes) {
+    auto found = std::find(runner.codes.begin() + static_cast<std::ptrdiff_t>(from),
+                           runner.codes.end(), code);
+    if (found == runner.codes.end()) {
+      aligned.emplace_back();
+      continue;
+    }
+    from = static_cast<size_t>(found - runner.codes.begin()) + 1;
+    aligned.push_back(from <= runner.splits.size() ? runner.splits[from - 1] : std::nullopt);
+  }
+  return aligned;
+}
+
+class ClassPlacer {
+ public:
+  ClassPlacer(clsQuorvex2& root, ResultTable& table, int32_t load_mode)
+      : root_(root), table_(table), load_mode_(load_mode) {}
+
+  size_t Place(TableClass& table_class) {
+    const ClassControls controls = ControlsOf(table_class);
+    if (controls.count > kMostControls) {
+      table_.notes.push_back("Class " + table_class.name + ": " +
+                             std::to_string(controls.count + 1) + " legs (" +
+                             std::to_string(controls.count) +
+                             " controls and the finish), more than the 30 a runner can hold; "
+                             "class left out");
+      return 0;
+    }
+    auto data = root_.AddClass(table_class.name);
+    SetCourse(*data, table_class, controls);
+    bool by_position = false;
+    for (TableRunner& runner : table_class.runners) {
+      by_position |= PlaceRunner(*data, runner, controls);
+    }
+    if (by_position) {
+      table_.notes.push_back("Class " + table_class.name +
+                             ": runners on different controls, legs compared by position");
+    }
+    return table_class.runners.size();
+  }
+
+ private:
+  void SetCourse(clsClassData& data, const TableClass& table_class, const ClassControls& controls) {
+    if (data.ControlCount == 0) data.ControlCount = static_cast<int32_t>(controls.count);
+    if (data.Length == 0) data.Length = table_class.length;
+    if (data.Climb == 0) data.Climb = table_class.climb;
+    const auto& codes = controls.codes;
+    if (data.CourseNum == 0 && !codes.empty() &&
+        std::find(codes.begin(), codes.end(), 0) == codes.end()) {
+      data.CourseNum = CourseNumberFor(root_, codes);
+    }
+  }
+
+  // Returns true when the runner's legs were compared by position with another course's.
+  bool PlaceRunner(clsClassData& data, TableRunner& runner, const ClassControls& controls) {
+    bool by_position = false;
+    const Splits splits = Aligned(runner, controls, by_position);
+    clsLapData& lap = *runner.lap;
+    const bool mispunched =
+        runner.status == TableStatus::kMissingPunch || runner.status == TableStatus::kDisqualified;
+    SetLegs(lap, splits, runner.time, mispunched ? kTimeDisq : kTimeSkip);
+    lap.Result(ResultText(runner));
+    const bool ranked = runner.status == TableStatus::kOk && ReadCount(runner.place).has_value();
+    lap.Rank = ranked ? runner.place : "";
+    data.AddLapObject(runner.lap, load_mode_);
+    return by_position;
+  }
+
+  Splits Aligned(TableRunner& runner, const ClassControls& controls, bool& by_position) const {
+    if (runner.splits.size() == controls.count && runner.codes == controls.codes) {
+      return runner.splits;
+    }
+    if (runner.codes.empty() || controls.codes.empty()) return Splits(controls.count);
+    if (table_.punched_codes) {
+      // Missed or extra punches: the controls punched in order still give their times.
+      if (runner.status == TableStatus::kOk) runner.status = TableStatus::kMissingPunch;
+      return AlignedByCode(runner, controls.codes);
+    }
+    if (runner.codes.size() != controls.count) return AlignedByCode(runner, controls.codes);
+    by_position = true;
+    return runner.splits;
+  }
+
+  // Leg k runs from the last earlier punch to punch k; a missing punch, or one not after the
+  // last, gets the missing code; legs after the last punch (no finish) hold no data. Every
+  // runner gets a leg per control and the finish, so that each one takes part in the analysis.
+  static void SetLegs(clsLapData& lap, const Splits& splits, std::optional<double> time,
+                      Date missing) {
+    std::vector<Date> legs;
+    size_t punched = 0;
+    double previous = 0;
+    auto add = [&](std::optional<double> seconds) {
+      const double whole = seconds ? WholeSeconds(*seconds) : 0;
+      if (whole <= previous) {
+        legs.push_back(missing);
+        return;
+      }
+      legs.push_back((whole - previous) / kSecondsPerDay);
+      previous = whole;
+      punched = legs.size();
+    };
+    for (const auto& split : splits) add(split);
+    add(time);
+    std::fill(legs.begin() + static_cast<std::ptrdiff_t>(punched), legs.end(), kTimeNoData);
+    for (size_t k = 0; k < legs.size(); ++k) lap.Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
+  }
+
+  static std::string ResultText(const TableRunner& runner) {
+    if (runner.status != TableStatus::kOk) return StatusText(runner.status);
+    const double whole = runner.time ? WholeSeconds(*runner.time) : 0;
+    if (whole <= 0) return StatusText(TableStatus::kDidNotFinish);
+    if (whole >= kSecondsPerDay) return StatusText(TableStatus::kOverTime);
+    return FormatDate(whole / kSecondsPerDay, "h:nn:ss");
+  }
+
+  clsQuorvex2& root_;
+  ResultTable& table_;
+  int32_t load_mode_;
+};
+
+}  // namespace
+
+size_t PlaceResultTable(clsQuorvex2& root, ResultTable& table, int32_t load_mode) {
+  ClassPlacer placer(root, table, load_mode);
+  size_t placed = 0;
+  for (TableClass& table_class : table.classes) placed += placer.Place(table_class);
+  return placed;
+}
+
+}  // namespace quorvex2::detail

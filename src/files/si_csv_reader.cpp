@@ -1,0 +1,113 @@
+// Reading SPORTident CSV results with a code, split and points column per control:
+//
+//   RaceNumber,CardNumbers,MembershipNumbers,Name,AgeClass,Club,Country,CourseClass,...
+//   , , ,First Runner, , , ,Class 1, ,..., ,212,00:01:48,,229,00:06:14,,208,00:08:43,,F1,00:12:14,,
+//
+// (',' or ';' separated). What is taken: name, club, class, start, position, and per punch the
+// control code and the time after the start; a last code starting with "F" is the finish. The
+// codes are the controls the runner punched: a runner whose codes differ from the class's
+// missed or added some and is read as a mispunch.
+#include <string>
+#include <vector>
+
+#include "files/csv_table_lines.h"
+#include "files/result_table_formats.h"
+#include "files/result_table_reader.h"
+#include "files/table_fields.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+namespace {
+
+constexpr const char* kFirstHeader = "RACENUMBER";
+constexpr const char* kExpected =
+    "a SPORTident CSV with a header line starting \"RaceNumber\" and one row per runner, the "
+    "control code, split time and points of each punch from column 39 on";
+constexpr size_t kName = 3;
+constexpr size_t kClub = 5;
+constexpr size_t kClass = 7;
+constexpr size_t kStart = 8;
+constexpr size_t kPosition = 12;
+constexpr size_t kFirstPunch = 38;
+
+using Row = std::vector<std::string>;
+
+// A name with a comma spills into the next fields, each starting with one blank.
+Row RowOf(const std::string& line, char delimiter) {
+  std::vector<std::string> raw = SplitText(line, std::string(1, delimiter));
+  while (raw.size() > kName + 1 && raw[kName + 1].size() > 1 && raw[kName + 1][0] == ' ' &&
+         raw[kName + 1][1] != ' ') {
+    raw[kName] += delimiter + raw[kName + 1];
+    raw.erase(raw.begin() + kName + 1);
+  }
+  Row row;
+  for (const std::string& field : raw) row.push_back(UnquotedField(field));
+  while (!row.empty() && row.back().empty()) row.pop_back();
+  return row;
+}
+
+void ReadPunches(const Row& row, TableRunner& runner) {
+  for (size_t i = kFirstPunch; i < row.size(); i += 3) {
+    const std::string& code = row[i];
+    const auto time = ReadElapsedSeconds(FieldOf(row, static_cast<int32_t>(i + 1)));
+    if (i + 3 >= row.size() && (code.starts_with('F') || code.starts_with('f'))) {
+      runner.time = time;
+      return;
+    }
+    runner.codes.push_back(ReadCount(code).value_or(0));
+    runner.splits.push_back(time);
+  }
+}
+
+TableRunner RunnerOf(const Row& row) {
+  TableRunner runner;
+  clsLapData& lap = *runner.lap;
+  lap.RunnerName = row[kName];
+  lap.ClubName = FieldOf(row, kClub);
+  lap.StartTime.Value(ParseTimeText(FieldOf(row, kStart)).value_or(0));
+  runner.place = FieldOf(row, kPosition);
+  ReadPunches(row, runner);
+  runner.status = StatusOfPunches(runner);
+  return runner;
+}
+
+char DelimiterOf(const std::string& header) {
+  const std::string first = ToUpper(header.substr(0, std::string(kFirstHeader).size()));
+  const char delimiter = header.size() > first.size() ? header[first.size()] : '\0';
+  return first == kFirstHeader && (delimiter == ',' || delimiter == ';') ? delimiter : '\0';
+}
+
+ResultTable GatherSiCsv(const std::vector<std::string>& lines) {
+  ResultTable table;
+  table.punched_codes = true;
+  const char delimiter = lines.empty() ? '\0' : DelimiterOf(lines[0]);
+  if (delimiter == '\0') return table;
+  size_t short_rows = 0;
+  for (size_t i = 1; i < lines.size(); ++i) {
+    const Row row = RowOf(lines[i], delimiter);
+    if (row.size() <= kFirstPunch || FieldOf(row, kClass).empty()) {
+      ++short_rows;
+      continue;
+    }
+    table.Class(row[kClass]).runners.push_back(RunnerOf(row));
+  }
+  if (short_rows > 0) {
+    table.notes.push_back(std::to_string(short_rows) +
+                          " row(s) without a class or any punch left out");
+  }
+  return table;
+}
+
+}  // namespace
+
+bool LoadSiCsv(const ReadRequest& request) {
+  return LoadResultTable(request, {kSiCsvLocation, kExpected, GatherSiCsv});
+}
+
+bool IsSiCsv(std::string_view head_text) {
+  const std::vector<std::string> lines = HeadLines(head_text, 1);
+  return !lines.empty() && DelimiterOf(lines[0]) != '\0';
+}
+
+}  // namespace quorvex2::detail

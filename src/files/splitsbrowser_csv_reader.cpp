@@ -1,0 +1,171 @@
+// Reading SplitsBrowser CSV files: per class a line with its name and control count (and
+// optionally length and climb), then a row per runner with the name (forename and surname, or
+// one name field), club, start time and the leg time of every control and the finish:
+//
+//   M21A,3,4200,180
+//   Kato,Ken,OLC,10:00,01:48,02:38,02:29,03:31
+//
+// A leg of 0:00 is a missing punch. Our own split export writes the one-name form.
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/result_table_formats.h"
+#include "files/result_table_reader.h"
+#include "files/table_fields.h"
+#include "quorvex2/core/format.h"
+
+namespace quorvex2::detail {
+namespace {
+
+constexpr const char* kExpected =
+    "a SplitsBrowser CSV: a line \"class,controls\" before each class's rows, each row the "
+    "name, club, start time and the leg times of every control and the finish";
+
+constexpr int32_t kMostControls = 999;  // beyond any course; keeps hostile counts small
+
+using Row = std::vector<std::string>;
+
+struct ClassHeader {
+  std::string name;
+  int32_t controls = 0;
+  int32_t length = 0;
+  int32_t climb = 0;
+};
+
+Row RowOf(const std::string& line) {
+  Row row = SplitTableRow(line, ',');
+  while (!row.empty() && row.back().empty()) row.pop_back();
+  return row;
+}
+
+// "M21A,12" or "M21A,12,4200,180": a name, then counts only; a row of times holds ":".
+std::optional<ClassHeader> ClassHeaderOf(const std::string& line) {
+  const Row row = RowOf(line);
+  if (row.size() < 2 || row[0].empty() || line.find(':') != std::string::npos) return {};
+  for (size_t i = 1; i < row.size(); ++i) {
+    if (!row[i].empty() && !ReadCount(row[i])) return {};
+  }
+  const auto controls = ReadCount(row[1]);
+  if (!controls || *controls > kMostControls) return {};
+  return ClassHeader{row[0], *controls, ReadCount(FieldOf(row, 2)).value_or(0),
+                     ReadCount(FieldOf(row, 3)).value_or(0)};
+}
+
+// The leg times at the end of a row: the last controls + 1 fields.
+std::optional<std::vector<double>> LegsOf(const Row& row, int32_t controls) {
+  const size_t count = static_cast<size_t>(controls) + 1;
+  if (row.size() < count + 3) return {};
+  std::vector<double> legs;
+  for (size_t i = row.size() - count; i < row.size(); ++i) {
+    const auto seconds = ReadElapsedSeconds(row[i]);
+    if (!seconds) return {};
+    legs.push_back(*seconds);
+  }
+  return legs;
+}
+
+std::string Joined(const Row& row, size_t from, size_t to, const char* separator) {
+  std::string text;
+  for (size_t i = from; i < to; ++i) {
+    if (row[i].empty()) continue;
+    if (!text.empty()) text += separator;
+    text += row[i];
+  }
+  return text;
+}
+
+class SplitsBrowserGatherer {
+ public:
+  explicit SplitsBrowserGatherer(const std::vector<std::string>& lines) : lines_(lines) {}
+
+  ResultTable Gather() {
+    if (lines_.empty() || !ClassHeaderOf(lines_[0])) return {};
+    const size_t name_fields = NameFields();
+    ResultTable table;
+    ClassHeader header;
+    for (const std::string& line : lines_) {
+      if (const auto next = ClassHeaderOf(line)) {
+        header = *next;
+        TableClass& table_class = table.Class(header.name);
+        table_class.length = header.length;
+        table_class.climb = header.climb;
+      } else {
+        table.Class(header.name).runners.push_back(RunnerOf(RowOf(line), header, name_fields));
+      }
+    }
+    return table;
+  }
+
+ private:
+  // One name field when more rows fit that form than the forename and surname form.
+  size_t NameFields() const {
+    size_t one = 0;
+    size_t two = 0;
+    int32_t controls = 0;
+    for (const std::string& line : lines_) {
+      if (const auto header = ClassHeaderOf(line)) {
+        controls = header->controls;
+        continue;
+      }
+      const size_t fields = RowOf(line).size();
+      one += fields == static_cast<size_t>(controls) + 4;
+      two += fields == static_cast<size_t>(controls) + 5;
+    }
+    return one > two ? 1 : 2;
+  }
+
+  static TableRunner RunnerOf(const Row& row, const ClassHeader& header, size_t name_fields) {
+    TableRunner runner;
+    const auto legs = LegsOf(row, header.controls);
+    const size_t names = std::min(name_fields, row.size());
+    runner.lap->RunnerName = Joined(row, 0, names, " ");
+    runner.splits.assign(static_cast<size_t>(header.controls), std::nullopt);
+    if (!legs) {
+      runner.status = TableStatus::kDidNotFinish;
+      return runner;
+    }
+    const size_t start = row.size() - legs->size() - 1;
+    runner.lap->ClubName = Joined(row, std::min(names, start), start, ",");
+    runner.lap->StartTime.Value(ParseTimeText(row[start]).value_or(0));
+    SetSplits(runner, *legs);
+    return runner;
+  }
+
+  // Cumulative times from the leg times: a missing leg adds nothing to the later ones.
+  static void SetSplits(TableRunner& runner, const std::vector<double>& legs) {
+    double elapsed = 0;
+    for (size_t k = 0; k < legs.size(); ++k) {
+      elapsed += legs[k];
+      if (k < runner.splits.size() && legs[k] > 0) runner.splits[k] = elapsed;
+    }
+    if (legs.back() > 0) runner.time = elapsed;
+    const bool all = std::all_of(legs.begin(), legs.end(), [](double leg) { return leg > 0; });
+    const bool none = std::none_of(legs.begin(), legs.end(), [](double leg) { return leg > 0; });
+    runner.status = all    ? TableStatus::kOk
+                    : none ? TableStatus::kDidNotStart
+                           : TableStatus::kMissingPunch;
+  }
+
+  const std::vector<std::string>& lines_;
+};
+
+ResultTable GatherSplitsBrowser(const std::vector<std::string>& lines) {
+  return SplitsBrowserGatherer(lines).Gather();
+}
+
+}  // namespace
+
+bool LoadSplitsBrowserCsv(const ReadRequest& request) {
+  return LoadResultTable(request, {kSplitsBrowserLocation, kExpected, GatherSplitsBrowser});
+}
+
+bool IsSplitsBrowserCsv(std::string_view head_text) {
+  const std::vector<std::string> lines = HeadLines(head_text, 2);
+  if (lines.size() < 2) return false;
+  const auto header = ClassHeaderOf(lines[0]);
+  return header && !ClassHeaderOf(lines[1]) && LegsOf(RowOf(lines[1]), header->controls);
+}
+
+}  // namespace quorvex2::detail

@@ -1,5 +1,5 @@
 // Packing the large benchmark lap file (20,000 runners) into an LHA archive with our -lh5-
-// encoder and unpacking it with liblhasa, beside the lha tool's extraction of the same archive
+// encoder and unpacking it with libarchive, beside the lha tool's extraction of the same archive
 // (when the tool is installed). Reports the compression ratio.
 #include <benchmark/benchmark.h>
 

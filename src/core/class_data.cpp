@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/detail/component_state.h"
+#include "core/detail/file_names.h"
 #include "core/detail/internal.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/path.h"
@@ -14,9 +15,10 @@
 namespace quorvex2 {
 namespace {
 
-// The base name of a class's output files: safe for a file name, lower case, half width.
+// The base name of a class's output files: lower case, half width, and one safe file name
+// (made safe after the narrowing, which turns full-width "／" into "/").
 std::string ClassFileName(const std::string& name) {
-  return ToNarrow(ToLower(MakeSafeFileName(name)));
+  return detail::SafeFileName(ToNarrow(ToLower(MakeSafeFileName(name))), "");
 }
 
 // Times sort by their value; any other result by its status order taken as days, so every

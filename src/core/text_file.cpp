@@ -1,5 +1,7 @@
 // Whole-file reading and writing: the line reader of text lap files and the atomic writer.
 #include <fcntl.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,6 +38,35 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
+// A write past the file-size limit (RLIMIT_FSIZE) raises SIGXFSZ, which would end the process
+// before the temporary file is removed. While the signal is blocked the write fails with EFBIG
+// instead; the signal it left pending is taken off, so the save fails like any other.
+class FileSizeSignalBlock {
+ public:
+  FileSizeSignalBlock() {
+    sigemptyset(&signal_);
+    sigaddset(&signal_, SIGXFSZ);
+    sigset_t pending;
+    already_pending_ = sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1;
+    pthread_sigmask(SIG_BLOCK, &signal_, &previous_);
+  }
+  ~FileSizeSignalBlock() {
+    const timespec now{};
+    if (!already_pending_) {
+      while (sigtimedwait(&signal_, nullptr, &now) == SIGXFSZ) {
+      }
+    }
+    pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+  }
+  FileSizeSignalBlock(const FileSizeSignalBlock&) = delete;
+  FileSizeSignalBlock& operator=(const FileSizeSignalBlock&) = delete;
+
+ private:
+  sigset_t signal_{};
+  sigset_t previous_{};
+  bool already_pending_ = false;
+};
+
 }  // namespace
 
 std::optional<std::string> ReadFileBytes(const std::string& Path) {
@@ -61,6 +92,7 @@ bool WriteFileAtomically(const std::string& Path, const std::string& Bytes) {
   std::string temp = target + ".XXXXXX";
   const int fd = ::mkstemp(temp.data());
   if (fd < 0) return false;
+  const FileSizeSignalBlock no_size_signal;
   // mkstemp creates the file for the owner only; give it the usual permissions.
   const mode_t mask = ::umask(0);
   ::umask(mask);

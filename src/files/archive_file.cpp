@@ -1,92 +1,184 @@
-// Lap files in LHA archives: extraction into the work folder (with the host's chooser when the
-// archive holds several lap files) and packing a written lap file into an archive, through the
-// archiver's command lines.
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <filesystem>
+// Lap files in archives: the one lap file of a zip, gzip or LHA archive extracted into a private
+// work folder (with the host's chooser when the archive holds several), and packing a written
+// lap file into an LHA archive through the archiver's command line.
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "core/detail/component_state.h"
+#include "files/archive/archive_kind.h"
+#include "files/archive/member_choice.h"
+#include "files/archive/member_name.h"
+#include "files/archive/member_reader.h"
+#include "files/archive/read_error.h"
 #include "files/detail/archive.h"
+#include "files/detail/file_error.h"
+#include "files/detail/file_head.h"
+#include "files/detail/load_error.h"
 #include "files/lha/unlha.h"
 #include "quorvex2/core/path.h"
-#include "quorvex2/core/root.h"
 #include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
 namespace {
 
-namespace fs = std::filesystem;
+using archive::ArchiveKind;
+using archive::MemberInfo;
 
-// The temporary folder's "Quorvex2", created when missing. "" when it cannot be used safely:
-// a link or a folder of another user could send extracted files elsewhere.
-std::string WorkFolder() {
-  std::error_code error;
-  const fs::path folder = fs::temp_directory_path(error) / "Quorvex2";
-  if (error) return "";
-  fs::create_directory(folder, error);
-  struct stat info {};
-  if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()) {
+constexpr const char* kCannotExtract = "書庫ファイルを展開できません";
+constexpr const char* kLocation = "clsFileControl.ExtractArchiveFile";
+
+std::string MiB(uint64_t bytes) {
+  return std::to_string(bytes >> 20) + " MiB";
+}
+
+// An archive being extracted: its path as given, kind and head; every failure names it.
+struct Job {
+  std::string path;
+  ArchiveKind kind = ArchiveKind::kNone;
+  std::string head;
+
+  std::string Fail(const std::string& what) const {
+    FailLoad(kCannotExtract, kLocation, path + ": " + what);
     return "";
   }
-  return folder.string();
-}
+};
 
-bool HasExtension(const fs::path& file, const std::vector<std::string>& extensions) {
-  const std::string extension = GetExtension(file.filename().string());
-  return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
-}
-
-// The regular files of the folder with one of the (lower-case) extensions, sorted by name.
-std::vector<std::string> FilesWithExtension(const std::string& folder,
-                                            const std::vector<std::string>& extensions) {
-  std::vector<std::string> names;
-  std::error_code error;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
-    if (entry.is_regular_file(error) && HasExtension(entry.path(), extensions)) {
-      names.push_back(entry.path().filename().string());
-    }
+// A gzip file declares the size of its data in its trailer.
+bool DeclareGzipSize(const Job& job, std::vector<MemberInfo>& members) {
+  if (job.kind == ArchiveKind::kGzip && members.size() == 1) {
+    members[0].size = archive::GzipTrailerSize(job.path);
   }
-  std::sort(names.begin(), names.end());
+  return true;
+}
+
+// The members in archive order; false (error comment set) when the archive cannot be read or
+// holds more members than the limit.
+bool ListMembers(const Job& job, std::vector<MemberInfo>& members) {
+  archive::MemberReader reader(job.path, job.kind);
+  for (MemberInfo member; reader.Next(member);) {
+    if (members.size() == kMaxArchiveMembers) {
+      job.Fail("more than " + std::to_string(kMaxArchiveMembers) +
+               " members, the limit for an archive of lap files");
+      return false;
+    }
+    members.push_back(member);
+  }
+  if (reader.Error().empty()) return DeclareGzipSize(job, members);
+  if (job.kind == ArchiveKind::kLha && members.empty() &&
+      reader.Error().find("Unrecognized") != std::string::npos) {
+    job.Fail("unknown compression method " + archive::LhaMethod(job.head));
+  } else {
+    job.Fail(archive::DescribeReadError(reader.Error()));
+  }
+  return false;
+}
+
+bool WithinDeclaredLimits(const Job& job, const std::vector<MemberInfo>& members) {
+  uint64_t total = 0;
+  for (const MemberInfo& member : members) total += member.size.value_or(0);
+  if (total <= kMaxArchiveBytes) return true;
+  job.Fail("its members declare " + MiB(total) + " together, more than the limit of " +
+           MiB(kMaxArchiveBytes));
+  return false;
+}
+
+std::string MemberNames(const std::vector<MemberInfo>& members, const std::vector<size_t>& which) {
+  std::string names;
+  for (size_t i : which) names += (names.empty() ? "" : ", ") + members[i].name;
   return names;
 }
 
-void DeleteFiles(const std::string& folder, const std::vector<std::string>& extensions) {
-  std::error_code ignored;
-  for (const std::string& name : FilesWithExtension(folder, extensions)) {
-    fs::remove(fs::path(folder) / name, ignored);
+std::vector<size_t> AllPositions(size_t count) {
+  std::vector<size_t> all(count);
+  for (size_t i = 0; i < count; ++i) all[i] = i;
+  return all;
+}
+
+std::optional<size_t> ChooseMember(const Job& job, const std::vector<MemberInfo>& members) {
+  if (job.kind == ArchiveKind::kGzip && members.size() == 1) return 0;
+  const std::vector<size_t> candidates = archive::LapFileCandidates(members);
+  if (candidates.empty()) {
+    job.Fail("no lap file among its " + std::to_string(members.size()) + " members (" +
+             MemberNames(members, AllPositions(members.size())) + ")");
+    return std::nullopt;
+  }
+  const std::optional<size_t> chosen = archive::ChooseLapFile(members, candidates);
+  if (!chosen) {
+    job.Fail(std::to_string(candidates.size()) + " lap files (" + MemberNames(members, candidates) +
+             ") and none was chosen");
+  }
+  return chosen;
+}
+
+// The member's data, unpacked up to the limit whatever its header declared.
+std::optional<std::string> ReadMember(const Job& job, const MemberInfo& member, size_t position) {
+  if (member.size.value_or(0) > kMaxLapFileBytes) {
+    job.Fail(member.name + " declares " + MiB(*member.size) + ", more than the limit of " +
+             MiB(kMaxLapFileBytes) + " for a lap file");
+    return std::nullopt;
+  }
+  archive::MemberReader reader(job.path, job.kind);
+  MemberInfo skipped;
+  for (size_t i = 0; i <= position; ++i) {
+    if (!reader.Next(skipped)) {
+      job.Fail(archive::DescribeReadError(reader.Error()));
+      return std::nullopt;
+    }
+  }
+  std::string data;
+  switch (reader.ReadData(data, kMaxLapFileBytes)) {
+    case archive::DataStatus::kComplete:
+      if (job.kind == ArchiveKind::kGzip && static_cast<uint32_t>(data.size()) != member.size) {
+        job.Fail("the archive is truncated (its trailer gives another size)");
+        return std::nullopt;
+      }
+      return data;
+    case archive::DataStatus::kTooLarge:
+      job.Fail(member.name + " unpacks to more than the limit of " + MiB(kMaxLapFileBytes) +
+               " for a lap file");
+      return std::nullopt;
+    default:
+      job.Fail(member.name + ": " + archive::DescribeReadError(reader.Error()));
+      return std::nullopt;
   }
 }
 
-void RunArchiver(const std::string& command_line) {
-  lha::Unlha(nullptr, command_line.c_str(), nullptr, 0);
+// A gzip file holds one file: the name its header keeps, else its own name without ".gz".
+std::string GzipMemberName(const Job& job) {
+  const std::string kept = archive::MemberFileName(archive::GzipOriginalName(job.head));
+  if (!kept.empty()) return kept;
+  const std::string own = GetFileName(job.path);
+  return GetExtension(own) == "gz" ? RemoveExtension(own) : own;
 }
 
-// Several lap files: the host chooses; without a chooser, or for a name that is not on the list,
-// the choice is cancelled.
-std::string ChooseMember(const std::vector<std::string>& names) {
-  const clsQuorvex2* root = CurrentRoot();
-  if (root == nullptr || !root->ChooseArchiveMember) return "";
-  const std::string chosen = root->ChooseArchiveMember(names);
-  return std::find(names.begin(), names.end(), chosen) != names.end() ? chosen : "";
+std::string FileNameInFolder(const Job& job, const MemberInfo& member) {
+  const std::string name =
+      job.kind == ArchiveKind::kGzip ? GzipMemberName(job) : archive::MemberFileName(member.name);
+  return name.empty() ? "member" : name;
 }
 
 }  // namespace
 
-std::string ExtractArchiveFile(const std::string& ArchivePath) {
-  if (lha::UnlhaGetVersion() == 0) return "";
-  const std::string folder = WorkFolder();
-  if (folder.empty()) return "";
-  DeleteFiles(folder, {"lxm", "lap"});
-  RunArchiver("e -m " + AddQuote(ArchivePath) + " " + AddQuote(folder + "/") + " *.*");
-  DeleteFiles(folder, {"lzh"});
-  const std::vector<std::string> names = FilesWithExtension(folder, {"lap", "lxm"});
-  if (names.empty()) return "";
-  const std::string chosen = names.size() == 1 ? names.front() : ChooseMember(names);
-  return chosen.empty() ? "" : folder + "/" + chosen;
+bool IsArchiveFile(const std::string& path) {
+  return GetExtension(path) == "lzh" || archive::ArchiveKindOfFile(path) != ArchiveKind::kNone;
+}
+
+std::string ExtractArchiveFile(const std::string& ArchivePath, const std::string& Folder) {
+  Job job{ArchivePath, ArchiveKind::kNone, ""};
+  const std::optional<std::string> head = ReadFileHead(ArchivePath);
+  if (!head) return job.Fail(FileReadErrorDescription(ArchivePath));
+  job.head = *head;
+  job.kind = archive::SniffArchive(job.head);
+  if (job.kind == ArchiveKind::kNone) return job.Fail("not an LHA, zip or gzip archive");
+  std::vector<MemberInfo> members;
+  if (!ListMembers(job, members) || !WithinDeclaredLimits(job, members)) return "";
+  const std::optional<size_t> chosen = ChooseMember(job, members);
+  if (!chosen) return "";
+  const std::optional<std::string> data = ReadMember(job, members[*chosen], *chosen);
+  if (!data) return "";
+  const std::string path = Folder + "/" + FileNameInFolder(job, members[*chosen]);
+  if (!WriteFileAtomically(path, *data)) return job.Fail("cannot write into the work folder");
+  return path;
 }
 
 bool MakeArchiveFile(const std::string& ArchivePath, const std::string& FilePath) {

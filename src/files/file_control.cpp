@@ -1,14 +1,17 @@
 #include "quorvex2/files/file_control.h"
 
 #include <exception>
-#include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "core/detail/component_state.h"
+#include "core/detail/file_names.h"
+#include "files/detail/archive.h"
 #include "files/detail/detect_file_type.h"
 #include "files/detail/format_registry.h"
 #include "files/detail/load_error.h"
 #include "files/detail/progress.h"
+#include "files/detail/work_folder.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
 
@@ -17,10 +20,23 @@ namespace {
 
 constexpr const char* kImportOnlyMessage = "このファイルは追加読み込み専用です";
 
-// The path of the lap file inside an archive, or "" when nothing was extracted.
-std::string ExtractArchive(const std::string& archive_path) {
+// The path of the archive's lap file, extracted into the work folder made for it; "" (error
+// comment set) when nothing was extracted.
+std::string ExtractArchive(const std::string& archive_path,
+                           std::optional<detail::WorkFolder>& work) {
   const auto* extract = detail::FindArchiveExtractor();
-  return extract ? (*extract)(archive_path) : std::string();
+  if (extract == nullptr) {
+    detail::FailLoad(detail::kCannotOpenFile, "clsFileControl.LoadLapFile",
+                     archive_path + ": archives cannot be read by this build");
+    return "";
+  }
+  std::string error;
+  work = detail::WorkFolder::Create(error);
+  if (!work) {
+    detail::FailLoad(detail::kCannotOpenFile, "clsFileControl.LoadLapFile", error);
+    return "";
+  }
+  return (*extract)(archive_path, work->Path());
 }
 
 int32_t SaveTypeFromExtension(const std::string& extension) {
@@ -37,14 +53,12 @@ std::string ArchiveMemberExtension(int32_t file_type) {
   return ".lxm";
 }
 
-// The file written before packing into the archive: the work folder, the archive's base name,
-// the member extension of the type.
-std::string ArchiveMemberPath(const std::string& archive_path, int32_t file_type) {
-  std::error_code ignored;
-  const auto folder = std::filesystem::temp_directory_path(ignored) / "Quorvex2";
-  std::filesystem::create_directories(folder, ignored);
-  const std::string name = GetFileName(RemoveExtension(archive_path));
-  return (folder / (name + ArchiveMemberExtension(file_type))).string();
+// The file written before packing into the archive: the archive's base name with the member
+// extension of the type, in the save's own work folder (so it never meets another save's file).
+std::string ArchiveMemberPath(const std::string& archive_path, int32_t file_type,
+                              const detail::WorkFolder& work) {
+  const std::string name = detail::SafeFileName(GetFileName(RemoveExtension(archive_path)), "lap");
+  return work.Path() + "/" + name + ArchiveMemberExtension(file_type);
 }
 
 // Version-1 and IOF files have writers of their own; every other type saves as a native file.
@@ -103,6 +117,18 @@ bool Dispatch(int32_t file_type, detail::ReadRequest& request,
   return ReadWith(file_type, request, sink);
 }
 
+// Writes the lap file into a work folder of its own and packs it into the archive; a failed
+// write packs nothing, and a failed packing fails the save.
+bool SaveIntoArchive(const std::string& archive_path, int32_t file_type, int32_t save_mode) {
+  const auto* writer = detail::FindWriter(WriterType(file_type));
+  const auto* make = detail::FindArchiveMaker();
+  std::string error;
+  std::optional<detail::WorkFolder> work = detail::WorkFolder::Create(error);
+  if (writer == nullptr || make == nullptr || !work) return false;
+  const std::string member = ArchiveMemberPath(archive_path, file_type, *work);
+  return (*writer)(member, save_mode) && (*make)(archive_path, member);
+}
+
 }  // namespace
 
 bool clsFileControl::LoadLapFile(const std::string& FileName, int32_t LapFileType, int32_t LoadMode,
@@ -113,7 +139,11 @@ bool clsFileControl::LoadLapFile(const std::string& FileName, int32_t LapFileTyp
   try {
     if (LoadMode == QX_LOADMODE_NORMAL) root->Clear();
     std::string path = FileName;
-    if (GetExtension(path) == "lzh") path = ExtractArchive(path);
+    std::optional<detail::WorkFolder> work;  // holds an archive's lap file while it is read
+    if (FileData.empty() && detail::IsArchiveFile(path)) {
+      path = ExtractArchive(path, work);
+      if (path.empty()) return false;
+    }
     detail::ReadRequest request{path, LoadMode, FileData, nullptr, ProgressVisible};
     if (LapFileType == QX_FILETYPE_AUTODETECT) {
       LapFileType = detail::DetectFileType(path, request.file_data);
@@ -141,20 +171,9 @@ bool clsFileControl::SaveLapFile(const std::string& FileName, int32_t LapFileTyp
   try {
     const std::string extension = GetExtension(FileName);
     if (LapFileType == QX_FILETYPE_AUTODETECT) LapFileType = SaveTypeFromExtension(extension);
-    std::string archive_path;
-    std::string path = FileName;
-    if (extension == "lzh") {
-      archive_path = FileName;
-      path = ArchiveMemberPath(archive_path, LapFileType);
-    }
+    if (extension == "lzh") return SaveIntoArchive(FileName, LapFileType, SaveMode);
     const auto* writer = detail::FindWriter(WriterType(LapFileType));
-    const bool result = writer != nullptr && (*writer)(path, SaveMode);
-    if (!archive_path.empty()) {
-      const auto* make = detail::FindArchiveMaker();
-      if (make == nullptr) return false;  // nothing would reach the archive
-      (*make)(archive_path, path);
-    }
-    return result;
+    return writer != nullptr && (*writer)(FileName, SaveMode);
   } catch (const std::exception&) {
     return false;
   }

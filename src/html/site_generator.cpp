@@ -9,6 +9,7 @@
 #include "html/detail/index_block.h"
 #include "html/detail/page_parts.h"
 #include "html/detail/site_entry.h"
+#include "html/detail/site_file_names.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/analysis/results_holder.h"
 #include "quorvex2/core/encoding.h"
@@ -47,8 +48,9 @@ class SiteWriter {
 
   bool Write(const std::function<void(int32_t)>& progress) {
     const auto list = root_.ClassAndCourseList();
+    const std::vector<std::string> file_names = SiteFileNames(EntryFileNames(list), r_);
     for (size_t i = 0; i < list.size(); ++i) {
-      if (!WriteEntry(list[i])) return false;
+      if (!WriteEntry(list[i], file_names[i])) return false;
       if (progress) progress(static_cast<int32_t>((i + 1) * 100 / list.size()));
     }
     return WriteLapFiles() && WriteViewerPage() && WriteIndex();
@@ -67,10 +69,19 @@ class SiteWriter {
     return ReplaceAll(pattern, "*", entry.file_name);
   }
 
-  bool WriteEntry(const std::string& expression) {
+  std::vector<std::string> EntryFileNames(const std::vector<std::string>& list) const {
+    std::vector<std::string> names(list.size());
+    for (size_t i = 0; i < list.size(); ++i) {
+      root_.SeparateClassAndCourseValue(list[i], nullptr, nullptr, nullptr, &names[i]);
+    }
+    return names;
+  }
+
+  bool WriteEntry(const std::string& expression, const std::string& file_name) {
     SiteEntry entry;
     root_.SeparateClassAndCourseValue(expression, &entry.name, &entry.class_index,
-                                      &entry.course_num, &entry.file_name);
+                                      &entry.course_num);
+    entry.file_name = file_name;
     entry.result_page = PageName(entry, r_.ResultFile, r_.ResultIncludeCourse);
     entry.analysis_page = PageName(entry, r_.AnalysisFile, r_.AnalysisIncludeCourse);
     entry.leg_data_page = PageName(entry, r_.LegDataFile, r_.LegDataIncludeCourse);

@@ -1,6 +1,8 @@
 #include "cli_run.h"
 
 #include <fcntl.h>
+#include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,7 +13,26 @@
 
 namespace qxtest {
 
-CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text) {
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+void ApplyLimits(const CliLimits& limits) {
+  if (limits.file_size >= 0) {
+    const rlimit size{static_cast<rlim_t>(limits.file_size), static_cast<rlim_t>(limits.file_size)};
+    setrlimit(RLIMIT_FSIZE, &size);
+  }
+  if (limits.unprivileged && geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+    _exit(126);
+  }
+  if (!limits.temp_dir.empty()) setenv("TMPDIR", limits.temp_dir.c_str(), 1);
+  if (limits.seconds > 0) alarm(limits.seconds);
+}
+
+}  // namespace
+
+CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text,
+                 const CliLimits& limits) {
   const std::string dir = MakeTempDir("cli-io");
   const std::string in_path = dir + "/in", out_path = dir + "/out", err_path = dir + "/err";
   std::ofstream(in_path, std::ios::binary) << stdin_text;
@@ -25,6 +46,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
+    ApplyLimits(limits);
     std::vector<char*> argv;
     std::string program = QX_CLI_PATH;
     argv.push_back(program.data());

@@ -11,8 +11,17 @@ struct CliResult {
   std::string err;  // standard error
 };
 
+// What the run may use. A run past its time is ended by SIGALRM (exit code 128 + 14).
+struct CliLimits {
+  unsigned seconds = 0;       // 0: no time limit
+  long long file_size = -1;   // RLIMIT_FSIZE in bytes; -1: as it is
+  bool unprivileged = false;  // started as root, run as nobody so file permissions hold
+  std::string temp_dir;       // the run's TMPDIR; "": as it is
+};
+
 // Runs quorvex2 with the arguments (no shell involved) and waits for it.
-CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text = "");
+CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text = "",
+                 const CliLimits& limits = {});
 
 // A fresh, empty folder under the test's temporary directory.
 std::string MakeTempDir(const std::string& name);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/detail/file_names.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -57,6 +59,49 @@ TEST(PathText, SafeFileNames) {
   EXPECT_EQ(MakeSafeFileName("C:\\out\\M21/W21|\"x'.html"), "C:\\out\\M21W21x.html");
   EXPECT_EQ(MakeSafeFileName("/tmp/out/M21<A>.html"), "/tmp/out/M21A.html");
   EXPECT_EQ(MakeSafeFileName(""), "");
+}
+
+// A name from a lap file or archive becomes exactly one plain file in its folder; ordinary
+// class names stay as the classic procedure makes them.
+TEST(PathText, NamesBecomeOneSafeFile) {
+  const struct {
+    const char* text;
+    const char* file;
+  } cases[] = {
+      {"M21A", "M21A"},
+      {"M21<A>", "M21A"},
+      {"M21/W21", "W21"},
+      {"男子Ａ 21", "男子Ａ 21"},
+      {"../../x", "x"},
+      {"..\\..\\x", "x"},
+      {"/etc/passwd", "passwd"},
+      {"..", "file"},
+      {"a/..", "file"},
+      {"", "file"},
+      {"...hidden. . ", "hidden"},
+      {"tab\tnew\nline\x7f", "tabnewline"},
+      {"a:b|c*d?e#f%g'h\"i", "abcdefghi"},
+      {"con", "con_"},
+      {"NUL.html", "NUL_.html"},
+      {"com10", "com10"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(detail::SafeFileName(c.text), c.file) << c.text;
+  // Cut at a character boundary: 40 three-byte characters of 120 bytes fit, 41 do not.
+  std::string long_name;
+  for (int i = 0; i < 41; ++i) long_name += "区";
+  EXPECT_EQ(detail::SafeFileName(long_name), long_name.substr(0, 120));
+}
+
+TEST(PathText, UniqueNamesDifferInEveryFileTheyMake) {
+  detail::UniqueFileNames names;
+  names.Take("index.html");
+  const auto page = [](const std::string& base) {
+    return std::vector<std::string>{"r_" + base + ".html", base + ".html"};
+  };
+  EXPECT_EQ(names.Claim("w21", page), "w21");
+  EXPECT_EQ(names.Claim("W21", page), "W21_2");  // the same file where case is ignored
+  EXPECT_EQ(names.Claim("w21", page), "w21_3");
+  EXPECT_EQ(names.Claim("index", page), "index_2");
 }
 
 TEST_F(TempFolder, ExistenceTests) {

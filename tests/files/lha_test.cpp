@@ -53,7 +53,7 @@ std::string LapLikeText(size_t size) {
   return text;
 }
 
-// Decodes a raw -lh5- stream with liblhasa, wrapped as the only member of an archive.
+// Decodes a raw -lh5- stream with libarchive, wrapped as the only member of an archive.
 std::string DecodeLh5(const std::string& packed, const std::string& original) {
   const ArchiveMember member{"m.bin", original, 0};
   DecodedArchive decoded =
@@ -90,9 +90,10 @@ class LhaTest : public ::testing::Test {
   fs::path root_;
 };
 
-TEST_F(LhaTest, Lh5StreamsDecodeWithLiblhasa) {
+TEST_F(LhaTest, Lh5StreamsDecodeWithLibarchive) {
+  // A stream of one literal alone is left out: libarchive refuses it, and the writer stores
+  // such data as -lh0- anyway (packed, it would be larger).
   const std::vector<std::string> inputs = {
-      "x",
       "ab",
       std::string(100000, 'a'),  // one literal and one match length: single-symbol tables
       RandomBytes(200000, 1),    // incompressible: many blocks of mostly literals

@@ -44,10 +44,11 @@ int32_t SniffFileType(std::string_view head_text);
 void RegisterReaderLocation(int32_t file_type, std::string location);
 const std::string* FindReaderLocation(int32_t file_type);
 
-// The LHA archiver (archive.h) plugs in the same way: RegisterBuiltinFormats() registers
-// ExtractArchiveFile and MakeArchiveFile. Without an archiver, ".lzh" files load as "nothing
-// extracted" (the reader then fails to open the empty path) and saves into ".lzh" return false.
-using ArchiveExtractor = std::function<std::string(const std::string& archive_path)>;
+// The archiver (archive.h) plugs in the same way: RegisterBuiltinFormats() registers
+// ExtractArchiveFile and MakeArchiveFile. Without an archiver, archives do not load and saves
+// into ".lzh" return false.
+using ArchiveExtractor =
+    std::function<std::string(const std::string& archive_path, const std::string& folder)>;
 using ArchiveMaker =
     std::function<bool(const std::string& archive_path, const std::string& file_path)>;
 void RegisterArchiver(ArchiveExtractor extract, ArchiveMaker make);

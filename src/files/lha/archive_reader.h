@@ -1,6 +1,6 @@
 #pragma once
-// Reads LHA archives through liblhasa: every regular file member with its data checked against
-// the stored length and CRC. Folders, links and members that fail the check are left out.
+// Reads LHA archives (through libarchive): every regular file member with its data checked
+// against the stored length and CRC. Folders, links and members that fail the check are left out.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,7 +10,7 @@
 namespace quorvex2::detail::lha {
 
 struct DecodedMember {
-  std::string name;  // the stored file name as it is in the archive (no folder part)
+  std::string name;  // the stored name, bytes as they are in the archive
   std::string data;
   uint32_t timestamp = 0;
 };

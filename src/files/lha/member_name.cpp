@@ -2,9 +2,7 @@
 
 #include <fnmatch.h>
 
-#include <string_view>
-
-#include "core/detail/utf8.h"
+#include "files/archive/member_name.h"
 #include "quorvex2/core/encoding.h"
 
 namespace quorvex2::detail::lha {
@@ -15,14 +13,6 @@ std::string LastPathPart(const std::string& path) {
   return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
-bool IsValidUtf8(std::string_view text) {
-  for (size_t pos = 0; pos < text.size();) {
-    if (!IsValidUtf8At(text, pos)) return false;
-    DecodeUtf8(text, pos);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::string StoredMemberName(const std::string& file_path) {
@@ -30,10 +20,7 @@ std::string StoredMemberName(const std::string& file_path) {
 }
 
 std::string ExtractedFileName(const std::string& stored_name) {
-  const std::string decoded = IsValidUtf8(stored_name) ? stored_name : SjisToUtf8(stored_name);
-  std::string name = LastPathPart(decoded);
-  if (name == "." || name == ".." || name.find('\0') != std::string::npos) return "";
-  return name;
+  return archive::MemberFileName(stored_name);
 }
 
 bool MatchesMask(const std::string& name, const std::string& mask) {

@@ -9,7 +9,7 @@ namespace quorvex2::detail::lha {
 std::string StoredMemberName(const std::string& file_path);
 
 // The file name to extract a stored name to: decoded (UTF-8 when it is valid UTF-8, else
-// Shift-JIS), cut after its last "/" or "\", never "." or ".."; "" when nothing usable is left.
+// Shift-JIS) and reduced to one safe file name; "" when nothing usable is left.
 std::string ExtractedFileName(const std::string& stored_name);
 
 // DOS-style mask match, letter case ignored; "*.*" and "*" match every name.

@@ -1,0 +1,30 @@
+#include "files/archive/member_name.h"
+
+#include <string_view>
+
+#include "core/detail/file_names.h"
+#include "core/detail/utf8.h"
+#include "quorvex2/core/encoding.h"
+
+namespace quorvex2::detail::archive {
+namespace {
+
+bool IsValidUtf8(std::string_view text) {
+  for (size_t pos = 0; pos < text.size();) {
+    if (!IsValidUtf8At(text, pos)) return false;
+    DecodeUtf8(text, pos);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string DecodeMemberName(const std::string& stored) {
+  return IsValidUtf8(stored) ? stored : SjisToUtf8(stored);
+}
+
+std::string MemberFileName(const std::string& stored) {
+  return SafeFileName(DecodeMemberName(stored), "");
+}
+
+}  // namespace quorvex2::detail::archive

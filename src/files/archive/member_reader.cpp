@@ -1,0 +1,130 @@
+#include "files/archive/member_reader.h"
+
+#include <archive_entry.h>
+#include <locale.h>
+
+#include <cwchar>
+
+#include "files/archive/member_name.h"
+#include "quorvex2/core/path.h"
+
+namespace quorvex2::detail::archive {
+namespace {
+
+constexpr size_t kBlockSize = 64 * 1024;
+
+// The stored bytes of an LHA name: read as ISO-8859-1, every character is one byte.
+std::string LatinBytes(const wchar_t* wide) {
+  std::string bytes;
+  for (; wide != nullptr && *wide != L'\0'; ++wide)
+    bytes.push_back(static_cast<char>(*wide & 0xFF));
+  return bytes;
+}
+
+std::string StoredName(archive_entry* entry, ArchiveKind kind) {
+  if (kind == ArchiveKind::kLha) return LatinBytes(archive_entry_pathname_w(entry));
+  const char* name = archive_entry_pathname(entry);
+  return name ? name : "";
+}
+
+}  // namespace
+
+// libarchive converts names through the thread's locale: under C.UTF-8 every conversion it
+// makes is possible, whatever locale the host runs in.
+class MemberReader::LocaleScope {
+ public:
+  LocaleScope() {
+    static const locale_t utf8 = newlocale(LC_ALL_MASK, "C.UTF-8", locale_t{});
+    if (utf8 != locale_t{}) previous_ = uselocale(utf8);
+  }
+  ~LocaleScope() {
+    if (previous_ != locale_t{}) uselocale(previous_);
+  }
+
+ private:
+  locale_t previous_{};
+};
+
+MemberReader::MemberReader(const std::string& path, ArchiveKind kind) {
+  Prepare(kind);
+  Opened(archive_read_open_filename(archive_, ToFileSystemPath(path).c_str(), kBlockSize));
+}
+
+MemberReader::MemberReader(std::string_view bytes, ArchiveKind kind) {
+  Prepare(kind);
+  Opened(archive_read_open_memory(archive_, bytes.data(), bytes.size()));
+}
+
+MemberReader::~MemberReader() {
+  if (archive_) archive_read_free(archive_);
+}
+
+void MemberReader::Prepare(ArchiveKind kind) {
+  locale_ = std::make_unique<LocaleScope>();
+  kind_ = kind;
+  archive_ = archive_read_new();
+  switch (kind) {
+    case ArchiveKind::kZip:
+      archive_read_support_format_zip(archive_);
+      break;
+    case ArchiveKind::kGzip:
+      archive_read_support_filter_gzip(archive_);
+      archive_read_support_format_raw(archive_);
+      break;
+    default:
+      archive_read_support_format_lha(archive_);
+      // Names keep their bytes; member_name.h decodes them.
+      archive_read_set_options(archive_, "hdrcharset=ISO-8859-1");
+      break;
+  }
+}
+
+bool MemberReader::Opened(int status) {
+  return status == ARCHIVE_OK || Fail();
+}
+
+// libarchive gives no description when a gzip stream simply stops.
+bool MemberReader::Fail() {
+  const char* text = archive_error_string(archive_);
+  const char* unsaid = kind_ == ArchiveKind::kGzip ? "truncated gzip input" : "unreadable archive";
+  error_ = text ? text : unsaid;
+  return false;
+}
+
+bool MemberReader::Next(MemberInfo& member) {
+  if (!error_.empty()) return false;
+  archive_entry* entry = nullptr;
+  const int status = archive_read_next_header(archive_, &entry);
+  if (status == ARCHIVE_EOF) return false;
+  if (status != ARCHIVE_OK && status != ARCHIVE_WARN) return Fail();
+  // A gzip header too short to be taken as one leaves its bytes to the raw reader.
+  if (kind_ == ArchiveKind::kGzip && archive_filter_code(archive_, 0) != ARCHIVE_FILTER_GZIP) {
+    error_ = "truncated gzip header";
+    return false;
+  }
+  member.stored_name = StoredName(entry, kind_);
+  member.name = DecodeMemberName(member.stored_name);
+  member.size.reset();
+  if (archive_entry_size_is_set(entry))
+    member.size = static_cast<uint64_t>(archive_entry_size(entry));
+  member.regular = archive_entry_filetype(entry) == AE_IFREG;
+  member.timestamp = static_cast<uint32_t>(archive_entry_mtime(entry));
+  return true;
+}
+
+DataStatus MemberReader::ReadData(std::string& data, uint64_t limit) {
+  data.clear();
+  std::string block(kBlockSize, '\0');
+  for (;;) {
+    const la_ssize_t n = archive_read_data(archive_, block.data(), block.size());
+    if (n == 0) return DataStatus::kComplete;
+    if (n < 0) {
+      Fail();
+      return DataStatus::kDamaged;
+    }
+    if (data.size() + static_cast<size_t>(n) > limit) return DataStatus::kTooLarge;
+    data.append(block, 0, static_cast<size_t>(n));
+  }
+}
+
+}  // namespace quorvex2::detail::archive

@@ -1,0 +1,56 @@
+#pragma once
+// Reads the members of zip, gzip and LHA archives through libarchive, one after the other: each
+// member's name (UTF-8), declared size and kind, and its data up to a limit. A gzip file is an
+// archive of one member.
+#include <archive.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "files/archive/archive_kind.h"
+
+namespace quorvex2::detail::archive {
+
+struct MemberInfo {
+  std::string name;              // the stored path, decoded to UTF-8
+  std::string stored_name;       // the bytes the archive stores
+  std::optional<uint64_t> size;  // the size the archive declares, when it declares one
+  bool regular = false;          // a regular file: not a folder, link or device
+  uint32_t timestamp = 0;        // seconds since 1970
+};
+
+enum class DataStatus { kComplete, kDamaged, kTooLarge };
+
+class MemberReader {
+ public:
+  // The archive in a file, or in bytes that outlive the reader.
+  MemberReader(const std::string& path, ArchiveKind kind);
+  MemberReader(std::string_view bytes, ArchiveKind kind);
+  ~MemberReader();
+  MemberReader(const MemberReader&) = delete;
+  MemberReader& operator=(const MemberReader&) = delete;
+
+  // Moves to the next member; false at the end of the archive or when it cannot be read
+  // (Error() then says why).
+  bool Next(MemberInfo& member);
+  // The current member's data, at most limit bytes: kTooLarge as soon as it would pass them.
+  DataStatus ReadData(std::string& data, uint64_t limit);
+  // libarchive's description of the last failure; "" when nothing failed.
+  const std::string& Error() const { return error_; }
+
+ private:
+  class LocaleScope;
+  void Prepare(ArchiveKind kind);
+  bool Opened(int status);
+  bool Fail();
+
+  std::unique_ptr<LocaleScope> locale_;
+  struct archive* archive_ = nullptr;
+  ArchiveKind kind_ = ArchiveKind::kNone;
+  std::string error_;
+};
+
+}  // namespace quorvex2::detail::archive

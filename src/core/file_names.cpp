@@ -38,7 +38,9 @@ bool IsDeviceName(const std::string& name) {
 
 // "con" becomes "con_", "con.html" "con_.html".
 void SuffixDeviceName(std::string& name) {
-  if (IsDeviceName(name)) name.insert(std::min(name.find('.'), name.size()), "_");
+  if (!IsDeviceName(name)) return;
+  const size_t dot = std::min(name.find('.'), name.size());
+  name = name.substr(0, dot) + "_" + name.substr(dot);
 }
 
 // Cuts at most max bytes, never inside a UTF-8 sequence.

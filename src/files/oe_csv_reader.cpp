@@ -18,16 +18,22 @@ namespace quorvex2::detail {
 namespace {
 
 constexpr size_t kShortestRow = 37;  // fewer fields cannot reach the class columns
-constexpr size_t kSniffedLines = 12;
+constexpr size_t kSampleRows = 20;   // rows that show the layout
 constexpr const char* kHeadersLine = "Headers";
 constexpr const char* kExpected =
     "an OE CSV export: a header line (or none) and one row per runner, with the control codes "
     "and punch times after the fixed columns";
 
-struct OeText {
-  std::vector<std::string> header;
+// The head of an export: its separator, its header (when it has one) and a sample of the rows
+// that come after it, enough to find the layout.
+struct OeHead {
+  char delimiter = ';';
   bool has_header = false;
-  std::vector<OeRow> rows;
+  OeRow header;
+  size_t first_row = 0;  // the line of the first runner row
+  std::vector<OeRow> sample;
+
+  const OeRow* Header() const { return has_header ? &header : nullptr; }
 };
 
 // A runner row holds a time or the control count and codes where a layout has them.
@@ -38,22 +44,23 @@ bool IsRunnerRow(const OeRow& row) {
   return std::any_of(row.begin(), row.end(), is_time) || FitsKnownLayout(row);
 }
 
-// The header (a first line that is no runner row, unless it is the word "Headers") and the rows.
-OeText SplitOeText(const std::vector<std::string>& lines) {
-  OeText text;
-  if (lines.empty()) return text;
-  const bool headers_line = UnquotedField(lines[0]) == kHeadersLine;
-  const std::string& probe = headers_line && lines.size() > 1 ? lines[1] : lines[0];
-  const char delimiter = GuessDelimiter(probe);
-  for (size_t i = headers_line ? 1 : 0; i < lines.size(); ++i) {
-    text.rows.push_back(SplitTableRow(lines[i], delimiter));
+// After an optional line "Headers", the first line is the header unless it is a runner row.
+OeHead ReadOeHead(const std::vector<std::string>& lines) {
+  OeHead head;
+  size_t at = !lines.empty() && UnquotedField(lines[0]) == kHeadersLine ? 1 : 0;
+  if (at >= lines.size()) return head;
+  head.delimiter = GuessDelimiter(lines[at]);
+  OeRow first = SplitTableRow(lines[at], head.delimiter);
+  if (!IsRunnerRow(first)) {
+    head.header = std::move(first);
+    head.has_header = true;
+    ++at;
   }
-  if (!headers_line && !text.rows.empty() && !IsRunnerRow(text.rows.front())) {
-    text.header = std::move(text.rows.front());
-    text.rows.erase(text.rows.begin());
-    text.has_header = true;
+  head.first_row = at;
+  for (size_t i = at; i < lines.size() && head.sample.size() < kSampleRows; ++i) {
+    head.sample.push_back(SplitTableRow(lines[i], head.delimiter));
   }
-  return text;
+  return head;
 }
 
 class OeRowReader {
@@ -186,11 +193,13 @@ class OeRowReader {
 
 ResultTable GatherOeTable(const std::vector<std::string>& lines) {
   ResultTable table;
-  const OeText text = SplitOeText(lines);
-  const auto layout = FindOeLayout(text.has_header ? &text.header : nullptr, text.rows);
+  const OeHead head = ReadOeHead(lines);
+  const auto layout = FindOeLayout(head.Header(), head.sample);
   if (!layout) return table;
   OeRowReader reader(*layout, table);
-  for (const OeRow& row : text.rows) reader.Read(row);
+  for (size_t i = head.first_row; i < lines.size(); ++i) {
+    reader.Read(SplitTableRow(lines[i], head.delimiter));
+  }
   reader.NoteLeftOut();
   return table;
 }
@@ -202,10 +211,12 @@ bool LoadOeCsv(const ReadRequest& request) {
 }
 
 bool IsOeCsv(std::string_view head_text) {
-  const OeText text = SplitOeText(HeadLines(head_text, kSniffedLines));
-  const OeRow* first = text.has_header ? &text.header : text.rows.empty() ? nullptr : &text.rows[0];
+  const OeHead head = ReadOeHead(HeadLines(head_text, kSampleRows + 2));
+  const OeRow* first = head.has_header       ? &head.header
+                       : head.sample.empty() ? nullptr
+                                             : &head.sample.front();
   if (first == nullptr || first->size() < kShortestRow) return false;
-  return FindOeLayout(text.has_header ? &text.header : nullptr, text.rows).has_value();
+  return FindOeLayout(head.Header(), head.sample).has_value();
 }
 
 }  // namespace quorvex2::detail

@@ -23,6 +23,7 @@ constexpr const char* kExpected =
     "a SplitsBrowser CSV: a line \"class,controls\" before each class's rows, each row the "
     "name, club, start time and the leg times of every control and the finish";
 
+constexpr size_t kSniffedLines = 20;
 constexpr int32_t kMostControls = 999;  // beyond any course; keeps hostile counts small
 
 using Row = std::vector<std::string>;
@@ -161,11 +162,19 @@ bool LoadSplitsBrowserCsv(const ReadRequest& request) {
   return LoadResultTable(request, {kSplitsBrowserLocation, kExpected, GatherSplitsBrowser});
 }
 
+// A class line first, and a runner row among the first lines that fits its class.
 bool IsSplitsBrowserCsv(std::string_view head_text) {
-  const std::vector<std::string> lines = HeadLines(head_text, 2);
-  if (lines.size() < 2) return false;
-  const auto header = ClassHeaderOf(lines[0]);
-  return header && !ClassHeaderOf(lines[1]) && LegsOf(RowOf(lines[1]), header->controls);
+  std::optional<ClassHeader> header;
+  for (const std::string& line : HeadLines(head_text, kSniffedLines)) {
+    if (const auto next = ClassHeaderOf(line)) {
+      header = next;
+    } else if (!header) {
+      return false;
+    } else if (LegsOf(RowOf(line), header->controls)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace quorvex2::detail

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/table_fields.h"
 #include "files_test_support.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/course_data.h"
@@ -76,14 +77,45 @@ class ResultTablesTest : public ::testing::Test {
   std::string shown;
 };
 
+TEST(TableFields, ElapsedTimesAndQuotedFields) {
+  const struct {
+    const char* text;
+    double seconds;  // -1: no time
+  } times[] = {
+      {"12:14", 734},       {"1:03:19", 3799},  {"264:00", 15840}, {" :32:58", 1978},
+      {"12:14.32", 734.32}, {"12:14,5", 734.5}, {"0:00:33", 33},   {"1:75:00", -1},
+      {"12:60", -1},        {"-----", -1},      {"", -1},          {"1", -1},
+      {"12:1a", -1},        {"1234567:00", -1}, {"1:2:3:4", -1},   {"12:14.", -1},
+  };
+  for (const auto& c : times) {
+    const auto seconds = detail::ReadElapsedSeconds(c.text);
+    EXPECT_NEAR(seconds.value_or(-1), c.seconds, 1e-9) << c.text;
+  }
+  using Row = std::vector<std::string>;
+  EXPECT_EQ(detail::SplitTableRow(R"( "Berg, Anna" ;"say ""hi""";;x )", ';'),
+            (Row{"Berg, Anna", "say \"hi\"", "", "x"}));
+  EXPECT_EQ(detail::SplitTableRow("a\\ b\\", '\\'), (Row{"a", "b", ""}));
+  EXPECT_EQ(detail::SplitTableRow("\"open", ','), (Row{"open"}));
+  EXPECT_EQ(detail::GuessDelimiter("a,b;c;d\te"), ';');
+  EXPECT_EQ(detail::GuessDelimiter("a\tb\tc,d"), '\t');
+  EXPECT_EQ(detail::ReadCount("2147483647"), 2147483647);
+  EXPECT_FALSE(detail::ReadCount("2147483648"));
+  EXPECT_FALSE(detail::ReadCount("-3"));
+}
+
 // The same event in each layout (one name column, surname and first name, the long layout),
 // language, separator and header form; the class-less row is left out with a warning.
 TEST_F(ResultTablesTest, OeCsvEveryLayoutLanguageAndSeparatorReadsTheSameEvent) {
+  std::vector<std::pair<std::string, std::string>> files;
   for (const char* name :
        {"oe-46-english.csv", "oe-44-german-comma.csv", "oe-60-french-tab.txt",
         "oe-46-swedish-backslash.txt", "oe-46-headers-line.csv", "oe-60-no-header.csv"}) {
+    files.emplace_back(name, Fixture(name));
+  }
+  files.emplace_back("Headers line before the names", "Headers\r\n" + files[0].second);
+  for (const auto& [name, text] : files) {
     SCOPED_TRACE(name);
-    ASSERT_TRUE(Load(Fixture(name))) << root.ErrorComment();
+    ASSERT_TRUE(Load(text)) << root.ErrorComment();
     EXPECT_NE(shown.find("clsFileControl.LoadOeCsv\r\n1 row(s) without a class or course"),
               std::string::npos)
         << shown;

@@ -15,9 +15,9 @@
 namespace quorvex2::detail {
 namespace {
 
-constexpr const char* kHeaderStart = "ID,NAME,TIME,CLASS";
+constexpr const char* kHeaderStart = "ID,NAME,TIME,CLASS,PLACE";
 constexpr const char* kExpected =
-    "an Emit CSV: a header line \"Id,Name,time,class,...\" and one row per runner with the "
+    "an Emit CSV: a header line \"Id,Name,time,class,place,...\" and one row per runner with the "
     "seconds to each control and the finish from the ninth field on";
 constexpr int32_t kId = 0;
 constexpr int32_t kName = 1;
@@ -26,7 +26,7 @@ constexpr int32_t kClass = 3;
 constexpr int32_t kPlace = 4;
 constexpr int32_t kStatus = 5;
 constexpr int32_t kClub = 7;
-constexpr size_t kFirstSplit = 8;
+constexpr int32_t kFirstSplit = 8;
 
 TableStatus StatusOf(const std::string& text) {
   const std::string status = ToUpper(text);
@@ -60,7 +60,7 @@ ResultTable GatherEmitCsv(const std::vector<std::string>& lines) {
   size_t short_rows = 0;
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::vector<std::string> row = SplitTableRow(lines[i], ',');
-    if (row.size() < kFirstSplit || FieldOf(row, kClass).empty()) {
+    if (row.size() < static_cast<size_t>(kFirstSplit) || FieldOf(row, kClass).empty()) {
       ++short_rows;
       continue;
     }
@@ -78,9 +78,13 @@ bool LoadEmitCsv(const ReadRequest& request) {
   return LoadResultTable(request, {kEmitCsvLocation, kExpected, GatherEmitCsv});
 }
 
+// The header, and under it (a table with other columns may begin alike) a row whose fields from
+// the ninth on are seconds.
 bool IsEmitCsv(std::string_view head_text) {
-  const std::vector<std::string> lines = HeadLines(head_text, 1);
-  return !lines.empty() && ToUpper(lines[0]).starts_with(kHeaderStart);
+  const std::vector<std::string> lines = HeadLines(head_text, 2);
+  if (lines.empty() || !ToUpper(lines[0]).starts_with(kHeaderStart)) return false;
+  return lines.size() < 2 ||
+         ReadCount(FieldOf(SplitTableRow(lines[1], ','), kFirstSplit)).has_value();
 }
 
 }  // namespace quorvex2::detail

@@ -147,10 +147,13 @@ class OeRowReader {
     return std::nullopt;
   }
 
-  // The control count the row gives, else as many pairs as the row holds.
+  // The control count the row gives, else as many pairs as the row holds before its trailing
+  // empty fields.
   void ReadControls(const OeRow& row, TableRunner& runner) const {
     const int32_t first = layout_.first_control;
-    const int32_t pairs = (static_cast<int32_t>(row.size()) - first + 1) / 2;
+    auto end = static_cast<int32_t>(row.size());
+    while (end > first && row[static_cast<size_t>(end - 1)].empty()) --end;
+    const int32_t pairs = (end - first + 1) / 2;
     const int32_t count = ReadCount(Field(row, kOeControlCount)).value_or(pairs);
     for (int32_t k = 0; k < count && k < pairs; ++k) {
       runner.codes.push_back(ReadCount(FieldOf(row, first + 2 * k)).value_or(0));

@@ -292,6 +292,11 @@ TEST_F(ResultTablesTest, EmitCsv) {
   EXPECT_EQ(Legs("S14", "Anna Berg"), (std::vector<double>{113, 86, 234, 1545}));
   EXPECT_EQ(Runner("S14", "Cia Dahl")->Result(), "DISQ");
   EXPECT_EQ(Runner("V18", "Dan Fors")->Result(), "1:00:46");
+
+  // A generic table whose header begins alike is still read as one.
+  ASSERT_TRUE(Load("Id,Name,Time,Class,Place,1,F\r\n7,Ann,3:00,M21,1,1:00,3:00\r\n"
+                   "8,Bob,4:00,M21,2,1:30,4:00\r\n"));
+  EXPECT_EQ(Legs("M21", "Ann"), (std::vector<double>{60, 120}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iostream>
 #include <optional>
 
 #include <quorvex2/core/segment_data.h>
@@ -93,6 +94,10 @@ std::shared_ptr<quorvex2::clsAnalyzer> BuildAnalyzer(const quorvex2::clsQuorvex2
   analyzer->Execute();
   if (options.extra) analyzer->ExtraAnalyze();
   if (options.tovarine) analyzer->Tovarine();
+  if (analyzer->IsTovarineOmitted()) {
+    std::cerr << "quorvex2: " << analyzer->DataSetName() << ": no X/Y map for more than "
+              << quorvex2::clsAnalyzer::kMaxTovarineRunners << " runners with a time\n";
+  }
   return analyzer;
 }
 

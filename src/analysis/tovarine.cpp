@@ -58,6 +58,14 @@ detail::MissMatrix BuildMissMatrix(const RunnerList& eligible,
 
 void clsAnalyzer::Tovarine() {
   const RunnerList eligible = EligibleRunners(full_set_);
+  tovarine_omitted_ = eligible.size() > static_cast<std::size_t>(kMaxTovarineRunners);
+  if (tovarine_omitted_) {
+    for (const auto& runner : eligible) {
+      runner->TovarineX(0);
+      runner->TovarineY(0);
+    }
+    return;
+  }
   if (eligible.size() < kMinimumRunners) return;
   const auto misses = BuildMissMatrix(eligible, *general_data_, std::max(ControlCount + 1, 0));
   const std::vector<detail::PlanePoint> points = detail::TovarineMap(misses, kResolution);

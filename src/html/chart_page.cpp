@@ -13,6 +13,8 @@ namespace {
 
 using detail::kCrLf;
 
+constexpr const char* kTovarineOmitted = "<br>走者が多すぎるため、X/Y 分析は行いませんでした。";
+
 const char* ChartHeading(int32_t chart) {
   static const char* const kHeadings[] = {"<h3>◎ 標準</h3><img src=",
                                           "<h3>◎ リアルタイム</h3><img src=",
@@ -57,6 +59,7 @@ std::string clsHtmlControl::OutputChart(const std::shared_ptr<clsAnalyzer>& Anal
       if (heading == nullptr || (chart == 1 && !AnyStartTime(a))) continue;
       page += std::string(heading) + "\"" + ImageName(ChartName, chart) + "\"><br><hr>" + kCrLf;
     }
+    if (a.IsTovarineOmitted()) page += std::string(kTovarineOmitted) + kCrLf;
   }
   return page + detail::Footer() + "</body>" + kCrLf + "</html>" + kCrLf;
 }

@@ -46,6 +46,11 @@ class clsAnalyzer {
   void Execute();
   void ExtraAnalyze();
   void Tovarine();
+  // The X/Y map holds an n x n matrix of the runners with a time: a data set with more of them
+  // gets no map (every runner at (0, 0)) and IsTovarineOmitted() is true until the next
+  // Tovarine().
+  static constexpr int32_t kMaxTovarineRunners = 6000;
+  bool IsTovarineOmitted() const { return tovarine_omitted_; }
 
   void SelectItem(int32_t SerialNum);
   void SelectSort();
@@ -58,6 +63,7 @@ class clsAnalyzer {
   std::shared_ptr<clsAnalyzedGeneralData> general_data_;
   std::string data_set_name_;
   bool is_executed_ = false;
+  bool tovarine_omitted_ = false;
 };
 
 }  // namespace quorvex2

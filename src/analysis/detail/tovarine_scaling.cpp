@@ -10,10 +10,42 @@ namespace {
 
 constexpr double kScale = 100;
 
-double CityBlockDistance(const MissMatrix& misses, std::size_t i, std::size_t j) {
-  double sum = 0;
-  for (std::size_t k = 0; k < misses.legs; ++k) sum += std::fabs(misses(i, k) - misses(j, k));
-  return sum;
+// The misses leg by leg: leg k's values of every point side by side.
+std::vector<double> LegMajor(const MissMatrix& misses) {
+  std::vector<double> legs(misses.cells.size());
+  for (std::size_t i = 0; i < misses.points; ++i) {
+    for (std::size_t k = 0; k < misses.legs; ++k) legs[k * misses.points + i] = misses(i, k);
+  }
+  return legs;
+}
+
+// Row i right of the diagonal: the city-block distances to the later points, squared. The
+// innermost loop runs along one leg's values, which vectorises.
+void FillUpperRow(SquareMatrix& d, const std::vector<double>& legs, std::size_t leg_count,
+                  std::size_t i) {
+  const std::size_t n = d.Size();
+  double* row = d.Row(i);
+  for (std::size_t k = 0; k < leg_count; ++k) {
+    const double* leg = legs.data() + k * n;
+    const double own = leg[i];
+    for (std::size_t j = i + 1; j < n; ++j) row[j] += std::fabs(own - leg[j]);
+  }
+  for (std::size_t j = i + 1; j < n; ++j) row[j] *= row[j];
+}
+
+// Copies the upper triangle into the lower one, a tile at a time to stay in the cache.
+void MirrorUpperTriangle(SquareMatrix& d) {
+  constexpr std::size_t kTile = 64;
+  const std::size_t n = d.Size();
+  for (std::size_t ti = 0; ti < n; ti += kTile) {
+    for (std::size_t tj = ti; tj < n; tj += kTile) {
+      for (std::size_t i = ti; i < std::min(ti + kTile, n); ++i) {
+        for (std::size_t j = std::max(tj, i + 1); j < std::min(tj + kTile, n); ++j) {
+          d(j, i) = d(i, j);
+        }
+      }
+    }
+  }
 }
 
 std::vector<double> RowMeans(const SquareMatrix& m) {
@@ -37,6 +69,12 @@ double AxisFactor(double eigenvalue) {
   return eigenvalue > 0 ? std::sqrt(eigenvalue) : 0;
 }
 
+// Point i on axis a; 0 where the axis is missing or flat.
+double AxisCoordinate(const std::vector<EigenPair>& pairs, std::size_t a, std::size_t i) {
+  if (a >= pairs.size() || i >= pairs[a].vector.size()) return 0;
+  return AxisFactor(pairs[a].value) * pairs[a].vector[i];
+}
+
 double LargestMagnitude(const std::vector<PlanePoint>& points, std::size_t origin) {
   double largest = 0;
   for (std::size_t i = 0; i < points.size(); ++i) {
@@ -55,41 +93,30 @@ bool AllFinite(const std::vector<PlanePoint>& points) {
 
 SquareMatrix SquaredCityBlockDistances(const MissMatrix& misses) {
   SquareMatrix d(misses.points);
-  for (std::size_t i = 0; i < misses.points; ++i) {
-    for (std::size_t j = i + 1; j < misses.points; ++j) {
-      const double distance = CityBlockDistance(misses, i, j);
-      d(i, j) = distance * distance;
-      d(j, i) = d(i, j);
-    }
-  }
+  const std::vector<double> legs = LegMajor(misses);
+  for (std::size_t i = 0; i < misses.points; ++i) FillUpperRow(d, legs, misses.legs, i);
+  MirrorUpperTriangle(d);
   return d;
 }
 
-SquareMatrix DoubleCentred(const SquareMatrix& squared_distances) {
-  const std::size_t n = squared_distances.Size();
+SquareMatrix DoubleCentred(SquareMatrix squared_distances) {
+  SquareMatrix& b = squared_distances;
+  const std::size_t n = b.Size();
   // The matrix is symmetric, so the column means equal the row means.
-  const std::vector<double> means = RowMeans(squared_distances);
+  const std::vector<double> means = RowMeans(b);
   const double overall = Mean(means);
-  SquareMatrix b(n);
   for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t j = 0; j < n; ++j) {
-      b(i, j) = -0.5 * (squared_distances(i, j) - means[i] - means[j] + overall);
-    }
+    double* row = b.Row(i);
+    for (std::size_t j = 0; j < n; ++j) row[j] = -0.5 * (row[j] - means[i] - means[j] + overall);
   }
   return b;
 }
 
-std::vector<PlanePoint> LeadingAxes(EigenSystem system) {
-  const std::size_t n = system.values.size();
-  std::vector<PlanePoint> points(n);
-  if (n < 2) return points;
-  OrderByMagnitude(system, 2);
-  const double fx = AxisFactor(system.values[0]);
-  const double fy = AxisFactor(system.values[1]);
-  for (std::size_t i = 0; i < n; ++i) {
-    points[i] = {fx * system.vectors(0, i), fy * system.vectors(1, i)};
-  }
-  return points;
+std::vector<PlanePoint> LeadingAxes(const std::vector<EigenPair>& pairs, std::size_t points) {
+  std::vector<PlanePoint> axes(points);
+  for (std::size_t i = 0; i < points; ++i)
+    axes[i] = {AxisCoordinate(pairs, 0, i), AxisCoordinate(pairs, 1, i)};
+  return axes;
 }
 
 std::vector<PlanePoint> ShiftAndScale(const std::vector<PlanePoint>& points, std::size_t origin,
@@ -116,7 +143,8 @@ std::vector<PlanePoint> ShiftAndScale(const std::vector<PlanePoint>& points, std
 std::vector<PlanePoint> TovarineMap(const MissMatrix& misses, double resolution) {
   if (misses.points == 0) return {};
   const SquareMatrix centred = DoubleCentred(SquaredCityBlockDistances(misses));
-  return ShiftAndScale(LeadingAxes(JacobiEigen(centred)), misses.points - 1, resolution);
+  return ShiftAndScale(LeadingAxes(LeadingEigenpairs(centred, 2), misses.points), misses.points - 1,
+                       resolution);
 }
 
 }  // namespace quorvex2::detail

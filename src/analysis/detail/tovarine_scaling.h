@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <vector>
 
-#include "analysis/detail/jacobi.h"
+#include "analysis/detail/leading_eigenpairs.h"
+#include "analysis/detail/square_matrix.h"
 
 namespace quorvex2::detail {
 
@@ -28,13 +29,14 @@ struct PlanePoint {
 // d(i, j) = (sum over the legs of |D(i, k) - D(j, k)|)^2.
 SquareMatrix SquaredCityBlockDistances(const MissMatrix& misses);
 
-// B(i, j) = -0.5 (d(i, j) - r(i) - c(j) + g) with the row, column and overall means of d.
-SquareMatrix DoubleCentred(const SquareMatrix& squared_distances);
+// B(i, j) = -0.5 (d(i, j) - r(i) - c(j) + g) with the row, column and overall means of d,
+// computed in the place of d.
+SquareMatrix DoubleCentred(SquareMatrix squared_distances);
 
-// The first two axes of the scaling, coordinate(a, i) = sqrt(eigenvalue a) x V(i, a), after the
-// eigenvalues are ordered by magnitude. An axis whose eigenvalue is negative has no real
-// coordinates: it is 0 for every point.
-std::vector<PlanePoint> LeadingAxes(EigenSystem system);
+// The first two axes of the scaling over `points` points, coordinate(a, i) = sqrt(eigenvalue a)
+// x V(i, a), from the eigenpairs of largest magnitude, largest first. An axis whose eigenvalue is
+// not positive, or that is missing, has no real coordinates: it is 0 for every point.
+std::vector<PlanePoint> LeadingAxes(const std::vector<EigenPair>& pairs, std::size_t points);
 
 // Shifts every point so that point `origin` is (0, 0), then scales the points other than
 // `origin` so that their largest absolute coordinate is exactly 100 (one factor for both axes).

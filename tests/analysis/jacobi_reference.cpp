@@ -1,15 +1,14 @@
-#include "analysis/detail/jacobi.h"
+#include "jacobi_reference.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
 
-namespace quorvex2::detail {
+namespace quorvex2::testing {
 
 namespace {
 
-constexpr double kThresholdShare = 1e-6;
 constexpr double kThresholdGrowth = 1.05;
 // The root of 2 at full precision: with a rounded value (1.41421356) every rotation would stretch
 // the vectors by a few parts in 1e9, which adds up over the sweeps of a large class.
@@ -113,15 +112,9 @@ std::vector<double> Diagonal(const SquareMatrix& b) {
 
 }  // namespace
 
-SquareMatrix SquareMatrix::Identity(std::size_t n) {
-  SquareMatrix m(n);
-  for (std::size_t i = 0; i < n; ++i) m(i, i) = 1;
-  return m;
-}
-
-EigenSystem JacobiEigen(SquareMatrix b) {
+EigenSystem JacobiEigen(SquareMatrix b, double threshold_share) {
   SquareMatrix vectors = SquareMatrix::Identity(b.Size());
-  double threshold = kThresholdShare * LargestRowSum(b);
+  double threshold = threshold_share * LargestRowSum(b);
   // A zero threshold would never rise and the rotations of zero elements divide by zero.
   if (threshold > 0 && std::isfinite(threshold)) {
     while (LargestOffDiagonal(b) >= threshold) {
@@ -147,4 +140,25 @@ void OrderByMagnitude(EigenSystem& system, std::size_t count) {
   }
 }
 
-}  // namespace quorvex2::detail
+std::vector<detail::EigenPair> JacobiLeadingPairs(const SquareMatrix& b, std::size_t count,
+                                                  double threshold_share) {
+  EigenSystem system = JacobiEigen(b, threshold_share);
+  OrderByMagnitude(system, count);
+  std::vector<detail::EigenPair> pairs;
+  for (std::size_t a = 0; a < std::min(count, system.values.size()); ++a) {
+    const double* row = system.vectors.Row(a);
+    pairs.push_back({system.values[a], std::vector<double>(row, row + b.Size())});
+  }
+  return pairs;
+}
+
+std::vector<detail::PlanePoint> JacobiTovarineMap(const detail::MissMatrix& misses,
+                                                  double resolution, double threshold_share) {
+  if (misses.points == 0) return {};
+  const SquareMatrix centred = detail::DoubleCentred(detail::SquaredCityBlockDistances(misses));
+  return detail::ShiftAndScale(
+      detail::LeadingAxes(JacobiLeadingPairs(centred, 2, threshold_share), misses.points),
+      misses.points - 1, resolution);
+}
+
+}  // namespace quorvex2::testing

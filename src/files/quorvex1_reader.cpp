@@ -29,6 +29,22 @@ struct PreparedTable {
 
 constexpr const char* kNoRunnerRows =
     "No runner rows: expected a header line naming the name column and one row per runner";
+constexpr const char* kNoTimes =
+    "No runner row holds a result or a leg time: expected a table of results, not a start list "
+    "or a list of names";
+
+struct RowCounts {
+  size_t runners = 0;
+  size_t timed = 0;  // with a result text or a leg value
+};
+
+bool HasTimes(const clsLapData& lap) {
+  if (!lap.Result().empty()) return true;
+  for (int32_t k = 1; k <= lap.LegCount(); ++k) {
+    if (lap.LapValue(k) != kTimeNoData) return true;
+  }
+  return false;
+}
 
 bool IsVersion1(const std::vector<std::string>& lines) {
   return !lines.empty() &&
@@ -78,7 +94,7 @@ class RunnerLineReader {
   RunnerLineReader(clsQuorvex2& root, int32_t load_mode, bool cumulative_legs)
       : root_(root), load_mode_(load_mode), cumulative_legs_(cumulative_legs) {}
 
-  size_t RunnerCount() const { return runners_; }
+  const RowCounts& Counts() const { return counts_; }
 
   void Read(const std::string& raw_line) {
     const std::string line = CleanTableLine(raw_line);
@@ -96,8 +112,9 @@ class RunnerLineReader {
     if (class_name.empty()) class_name = kUnnamed;
     if (!class_data_ || class_name != class_name_) SelectClass(class_name);
     auto lap = ReadRunnerLine(fields, columns_, cumulative_legs_);
+    ++counts_.runners;
+    counts_.timed += HasTimes(*lap);
     class_data_->AddLapObject(lap, load_mode_);
-    ++runners_;
   }
 
   void SelectClass(const std::string& class_name) {
@@ -114,11 +131,10 @@ class RunnerLineReader {
   TableColumns columns_;
   std::string class_name_;
   std::shared_ptr<clsClassData> class_data_;
-  size_t runners_ = 0;
+  RowCounts counts_;
 };
 
-// Returns the number of runner lines read.
-size_t ReadDataLines(const PreparedTable& table, const ReadRequest& request, clsQuorvex2& root) {
+RowCounts ReadDataLines(const PreparedTable& table, const ReadRequest& request, clsQuorvex2& root) {
   RunnerLineReader reader(root, request.load_mode, table.cumulative_legs);
   const size_t count = table.lines.size() - table.first_data;
   for (size_t i = table.first_data; i < table.lines.size(); ++i) {
@@ -126,7 +142,17 @@ size_t ReadDataLines(const PreparedTable& table, const ReadRequest& request, cls
     request.progress->Step(static_cast<double>(i - table.first_data + 1),
                            static_cast<double>(count));
   }
-  return reader.RunnerCount();
+  return reader.Counts();
+}
+
+// A generic table that gives no runner, or (unless it only merges into runners already held) no
+// time at all, is no result file; a version-1 file may hold an empty event.
+const char* GenericTableRefusal(const PreparedTable& table, const RowCounts& counts,
+                                int32_t load_mode) {
+  if (!table.cumulative_legs) return nullptr;
+  if (counts.runners == 0) return kNoRunnerRows;
+  const bool merging = (load_mode & 4095) >= QX_LOADMODE_MERGE_ID;
+  return counts.timed == 0 && !merging ? kNoTimes : nullptr;
 }
 
 bool LoadTable(const ReadRequest& request, clsQuorvex2& root) {
@@ -135,10 +161,10 @@ bool LoadTable(const ReadRequest& request, clsQuorvex2& root) {
   auto table = PrepareTable(std::move(*lines));
   if (!table) return false;
   request.progress->Start();
-  // A table that gives no runner is no result file (a version-1 file may hold an empty event).
-  if (ReadDataLines(*table, request, root) == 0 && table->cumulative_legs) {
+  const RowCounts counts = ReadDataLines(*table, request, root);
+  if (const char* refusal = GenericTableRefusal(*table, counts, request.load_mode)) {
     request.progress->Finish();
-    return FailLoad(kCannotOpenFile, kQuorvex1Location, kNoRunnerRows);
+    return FailLoad(kCannotOpenFile, kQuorvex1Location, refusal);
   }
   const std::vector<std::string> header_lines(table->lines.begin(),
                                               table->lines.begin() + table->first_data);

@@ -128,6 +128,13 @@ TEST_F(CsvTableTest, RefusedInputs) {
   EXPECT_EQ(root.ErrorComment(),
             "ファイルを開けません\r\nclsFileControl.LoadQuorvex1\r\nNo runner rows: expected a "
             "header line naming the name column and one row per runner");
+  // Names without a time are a start list or a list of members, read only to merge.
+  EXPECT_FALSE(Load("Name,Class,Start\r\nAnn,M21,10:00\r\n"));
+  EXPECT_NE(root.ErrorComment().find("No runner row holds a result or a leg time"),
+            std::string::npos);
+  ASSERT_TRUE(Load("Name,Class,1\r\nAnn,M21,1:00\r\n"));
+  ASSERT_TRUE(Load("Name,Class,所属\r\nAnn,M21,OK Nord\r\n", QX_LOADMODE_MERGE_NAME));
+  EXPECT_EQ(Runner("M21", "Ann")->ClubName, "OK Nord");
 }
 
 TEST_F(CsvTableTest, BadInputFailsCleanlyOrIsSkipped) {

@@ -80,7 +80,9 @@ bool ClassicWithoutMarker(const Source& source) {
   });
 }
 
-std::optional<std::string> Refusal(const Listing& listing) {
+// A web page may hold the bare listing; a text without the title lines above its captions and
+// classes is a part cut out of a listing.
+std::optional<std::string> Refusal(const Listing& listing, bool html) {
   if (listing.classes.empty()) {
     if (listing.captions && listing.captions->time_end == 0) {
       return std::string(kNotListing) + "a start list or other list without result times";
@@ -90,6 +92,9 @@ std::optional<std::string> Refusal(const Listing& listing) {
   const bool runners = std::any_of(listing.classes.begin(), listing.classes.end(),
                                    [](const ListingClass& c) { return !c.runners.empty(); });
   if (!runners) return "Empty SPORTident result listing: no runner found under its classes";
+  if (!html && listing.title.empty()) {
+    return std::string(kNotListing) + "no title lines above its column captions and classes";
+  }
   return std::nullopt;
 }
 
@@ -158,7 +163,7 @@ class ListingReader {
     const Listing listing = ReadListing(source_.lines, [this](size_t done, size_t total) {
       request_.progress->Step(static_cast<double>(done), static_cast<double>(total));
     });
-    if (auto refusal = Refusal(listing)) return Fail(request_, *refusal);
+    if (auto refusal = Refusal(listing, source_.html)) return Fail(request_, *refusal);
     ReadTitle(listing);
     for (const ListingClass& listed : listing.classes) {
       if (!AddClass(listed)) return false;

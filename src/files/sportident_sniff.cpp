@@ -1,9 +1,11 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "files/csv_table_lines.h"
 #include "files/si_listing_control_row.h"
 #include "files/si_listing_html.h"
+#include "files/si_listing_runner.h"
 #include "files/sportident_reader.h"
 #include "quorvex2/core/text.h"
 
@@ -25,8 +27,18 @@ bool HasControlItemsAfterTime(const std::vector<Token>& tokens) {
   return false;
 }
 
-bool HasControlRowUnderText(const std::vector<std::string>& lines) {
+// An indented runner's line: place or start number, name, result and at least two more times.
+bool IsRunnerLine(const std::string& line, const std::vector<Token>& tokens) {
+  const std::optional<RunnerHead> head = ReadRunnerHead(line, tokens, std::nullopt);
+  if (!head || !head->numbered || line[0] != ' ') return false;
+  return std::count_if(tokens.begin() + static_cast<ptrdiff_t>(head->result), tokens.end(),
+                       [](const Token& t) { return IsTime(t.text); }) >= 3;
+}
+
+bool LooksLikeListing(const std::vector<std::string>& lines) {
+  constexpr int kRunnerLines = 3;
   const std::string* text_above = nullptr;
+  int runner_lines = 0;
   for (const std::string& line : lines) {
     const std::vector<Token> tokens = Tokenize(line);
     if (tokens.empty()) continue;
@@ -35,18 +47,19 @@ bool HasControlRowUnderText(const std::vector<std::string>& lines) {
       return true;
     }
     if (HasControlItemsAfterTime(tokens)) return true;
+    runner_lines += IsRunnerLine(line, tokens);
     text_above = &line;
   }
-  return false;
+  return runner_lines >= kRunnerLines;
 }
 
 }  // namespace
 
 bool SniffSportIdentListing(std::string_view head_text) {
   if (LooksLikeHtml(head_text)) {
-    return HasPreformattedText(head_text) || HasControlRowUnderText(HtmlTextLines(head_text));
+    return HasPreformattedText(head_text) || LooksLikeListing(HtmlTextLines(head_text));
   }
-  return HasControlRowUnderText(SplitText(std::string(head_text), "\r\n"));
+  return LooksLikeListing(SplitText(std::string(head_text), "\r\n"));
 }
 
 }  // namespace quorvex2::detail

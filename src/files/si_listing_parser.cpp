@@ -33,38 +33,48 @@ constexpr int32_t kResultBeyondCaption = 5;
 class ListingParser {
  public:
   ListingParser(const std::vector<std::string>& lines, const LineProgress& progress)
-      : lines_(lines), progress_(progress) {
-    tokens_.reserve(lines.size());
-    for (const std::string& line : lines) tokens_.push_back(Tokenize(line));
-  }
+      : lines_(lines), progress_(progress), tokens_(lines.size()), tokenized_(lines.size()) {}
 
   Listing Read() {
     for (size_t i = 0; i < lines_.size();) {
-      i = Step(i);
+      const size_t next = Step(i);
+      for (; i < next && i < lines_.size(); ++i) {
+        std::vector<Token>().swap(tokens_[i]);
+        tokenized_[i] = false;
+      }
       if (progress_) progress_(std::min(i, lines_.size()), lines_.size());
     }
     return std::move(listing_);
   }
 
  private:
-  bool Blank(size_t i) const { return i >= lines_.size() || tokens_[i].empty(); }
+  // The words of a line, split when first asked for; lines behind the reader are let go.
+  const std::vector<Token>& Tokens(size_t i) const {
+    if (!tokenized_[i]) {
+      tokens_[i] = Tokenize(lines_[i]);
+      tokenized_[i] = true;
+    }
+    return tokens_[i];
+  }
+
+  bool Blank(size_t i) const { return i >= lines_.size() || Tokens(i).empty(); }
 
   size_t NextNonBlank(size_t i) const {
     while (i < lines_.size() && Blank(i)) ++i;
     return i;
   }
 
-  bool IsControlRow(size_t i) const { return i < lines_.size() && ReadControlRow(tokens_[i]); }
+  bool IsControlRow(size_t i) const { return i < lines_.size() && ReadControlRow(Tokens(i)); }
 
   // Returns the line to go on with.
   size_t Step(size_t i) {
     if (Blank(i) || IsControlRow(i)) return i + 1;
     if (IsControlRow(NextNonBlank(i + 1))) return OpenClass(i);
     if (!listing_.classes.empty()) {
-      if (auto head = ReadRunnerHead(lines_[i], tokens_[i], listing_.captions)) {
+      if (auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions)) {
         return ReadRunner(i, *head);
       }
-    } else if (!listing_.captions && (listing_.captions = ReadCaptions(tokens_[i]))) {
+    } else if (!listing_.captions && (listing_.captions = ReadCaptions(Tokens(i)))) {
       return i + 1;
     } else if (!listing_.captions) {
       listing_.title.push_back(Trim(lines_[i]));
@@ -81,7 +91,7 @@ class ListingParser {
     rows_.clear();
     size_t j = NextNonBlank(i + 1);
     for (; j < lines_.size(); ++j) {
-      std::optional<ControlRow> row = ReadControlRow(tokens_[j]);
+      std::optional<ControlRow> row = ReadControlRow(Tokens(j));
       if (!row) break;
       added.codes_per_runner = added.codes_per_runner || row->numbered;
       for (const ControlItem& item : row->items) added.codes.push_back(item.code);
@@ -94,19 +104,19 @@ class ListingParser {
   // where the captions put it.
   bool StartsRunner(size_t i) const {
     if (i >= lines_.size()) return false;
-    const auto head = ReadRunnerHead(lines_[i], tokens_[i], listing_.captions);
+    const auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions);
     if (!head) return false;
     const auto& captions = listing_.captions;
     return head->numbered ||
            (captions && captions->time_end > 0 &&
-            tokens_[i][head->result].last_column <= captions->time_end + kResultBeyondCaption);
+            Tokens(i)[head->result].last_column <= captions->time_end + kResultBeyondCaption);
   }
 
   // A line below a runner's that continues its block: times only, or nothing.
   bool IsTimesLine(size_t i) const {
     if (i >= lines_.size() || StartsRunner(i)) return false;
     if (Blank(i)) return true;
-    const std::string& first = tokens_[i].front().text;
+    const std::string& first = Tokens(i).front().text;
     return IsTime(first) || IsMissingMark(first);
   }
 
@@ -117,7 +127,7 @@ class ListingParser {
 
   // The text before the first time of the line, without "_" (printed for blanks).
   std::string ClubOf(size_t i) const {
-    const std::vector<Token>& tokens = tokens_[i];
+    const std::vector<Token>& tokens = Tokens(i);
     size_t end = lines_[i].size();
     for (const Token& token : tokens) {
       if (IsTime(token.text) || IsMissingMark(token.text)) {
@@ -136,12 +146,12 @@ class ListingParser {
     runner.place = head.place;
     runner.id = head.id;
     runner.name = head.name;
-    runner.result = tokens_[i][head.result].text;
+    runner.result = Tokens(i)[head.result].text;
     runner.line = i;
     std::vector<ControlItem> items;
     const bool coded =
-        current.codes_per_runner || (head.result + 1 < tokens_[i].size() &&
-                                     ReadControlItems(tokens_[i][head.result + 1], items));
+        current.codes_per_runner ||
+        (head.result + 1 < Tokens(i).size() && ReadControlItems(Tokens(i)[head.result + 1], items));
     if (coded) {
       current.codes_per_runner = true;
       return ReadCodedRunner(i, head.result + 1, runner);
@@ -177,7 +187,7 @@ class ListingParser {
     for (size_t r = 0; r < rows_.size(); ++r) {
       const std::vector<int32_t> columns = rows_[r].Columns();
       if (r < lines.size()) {
-        const auto row = TimesUnder(tokens_[lines[r].first], lines[r].second, columns);
+        const auto row = TimesUnder(Tokens(lines[r].first), lines[r].second, columns);
         times.insert(times.end(), row.begin(), row.end());
       } else {
         times.resize(times.size() + columns.size());
@@ -193,13 +203,13 @@ class ListingParser {
     size_t from = first_item;
     size_t next = i + 1;
     while (items_line < lines_.size()) {
-      const std::optional<ControlRow> row = ReadControlRow(tokens_[items_line], from);
+      const std::optional<ControlRow> row = ReadControlRow(Tokens(items_line), from);
       if (!row || row->numbered) break;
       for (const ControlItem& item : row->items) runner.codes.push_back(item.code);
       const size_t times_line = items_line + 1;
       if (items_line == i && IsClubLine(times_line)) runner.club = ClubOf(times_line);
       const auto times = times_line < lines_.size()
-                             ? TimesUnder(tokens_[times_line], 0, row->Columns())
+                             ? TimesUnder(Tokens(times_line), 0, row->Columns())
                              : std::vector<std::optional<Date>>(row->Columns().size());
       runner.times.insert(runner.times.end(), times.begin(), times.end());
       next = std::min(items_line + 3, lines_.size());
@@ -213,7 +223,8 @@ class ListingParser {
 
   const std::vector<std::string>& lines_;
   const LineProgress& progress_;
-  std::vector<std::vector<Token>> tokens_;
+  mutable std::vector<std::vector<Token>> tokens_;
+  mutable std::vector<bool> tokenized_;
   Listing listing_;
   std::vector<ControlRow> rows_;  // the control rows of the class read last
 };

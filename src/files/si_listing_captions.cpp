@@ -12,13 +12,14 @@ namespace {
 using Words = std::span<const std::string_view>;
 
 // Lower-case ASCII; other letters as printed in both cases where listings differ.
-constexpr std::string_view kPlace[] = {
-    "pl",   "pl.",   "platz", "place", "pos",  "pos.",  "rang",   "rank",  "místo", "poř.",
-    "plac", "plats", "sija",  "mesto", "hely", "posto", "puesto", "plass", "plads", "miejsce"};
-constexpr std::string_view kNumber[] = {"stno",    "stnr",  "stnr.", "startnr", "startnr.",
-                                        "startno", "dép.",  "stčí",  "stČí",    "stèí",
-                                        "stÈí",    "st.č.", "bib",   "nr",      "nr.",
-                                        "no",      "no.",   "číslo", "dorsal",  "startnummer"};
+constexpr std::string_view kPlace[] = {"pl",    "pl.",     "platz", "place", "pos",    "pos.",
+                                       "rang",  "rank",    "místo", "poř.",  "plac",   "plats",
+                                       "sija",  "mesto",   "hely",  "posto", "puesto", "plass",
+                                       "plads", "miejsce", "koht",  "lugar", "por.",   "mjesto"};
+constexpr std::string_view kNumber[] = {
+    "stno", "stnr",  "stnr.",  "startnr",     "startnr.", "startno", "dép.",    "stčí",
+    "stČí", "stèí",  "stÈí",   "st.č.",       "bib",      "nr",      "nr.",     "no",
+    "no.",  "číslo", "dorsal", "startnummer", "nro",      "pett",    "rajtsz.", "št.č."};
 constexpr std::string_view kName[] = {"name", "nom",      "nom/club", "jméno",  "namn",
                                       "navn", "nimi",     "nome",     "nombre", "naam",
                                       "név",  "nazwisko", "meno",     "ime"};

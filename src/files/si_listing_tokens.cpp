@@ -90,10 +90,21 @@ bool IsNumberField(const std::string& text) {
   return digits == std::string::npos || (digits == text.size() - 1 && text.back() == '.');
 }
 
+ResultStatus StatusOf(const std::string& text) {
+  if (OneOf(text, {"mp", "pm", "fehlst", "fehl", "felst"})) return ResultStatus::kMissingPunch;
+  if (OneOf(text, {"dnf", "aufg", "aufgeg.", "abd", "ab", "abbr", "vzdal", "utg", "brutt", "kesk",
+                   "ret"})) {
+    return ResultStatus::kDidNotFinish;
+  }
+  if (OneOf(text, {"dns", "disq", "dsq", "dq", "disk", "disk.", "nc", "ot", "ocl", "pf", "n.a.",
+                   "hyl", "desc", "nest"})) {
+    return ResultStatus::kOther;
+  }
+  return ResultStatus::kNone;
+}
+
 bool IsStatusWord(const std::string& text) {
-  return OneOf(text, {"mp", "pm",   "fehlst", "fehl", "dnf",  "aufg", "aufgeg.", "abd",
-                      "ab", "abbr", "dns",    "disq", "dsq",  "dq",   "disk",    "disk.",
-                      "nc", "ot",   "ocl",    "pf",   "n.a.", "vzdal"});
+  return StatusOf(text) != ResultStatus::kNone;
 }
 
 bool IsOutOfCompetitionMark(const std::string& text) {

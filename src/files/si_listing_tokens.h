@@ -29,7 +29,10 @@ bool IsTime(const std::string& text);
 bool IsMissingMark(const std::string& text);
 // A place or start number: digits, optionally with a trailing ".".
 bool IsNumberField(const std::string& text);
-// A result that is no time: "mp", "dnf", "Fehlst", "Aufg", "pm", "disk", ...
+// A result that is no time: a missing punch ("mp", "pm", "Fehlst"), not finished ("dnf",
+// "Aufg", "abd") or another status ("disq", "disk", "dns").
+enum class ResultStatus { kNone, kMissingPunch, kDidNotFinish, kOther };
+ResultStatus StatusOf(const std::string& text);
 bool IsStatusWord(const std::string& text);
 // A place mark of a runner out of competition: "nc", "ak", "n/c", "ot".
 bool IsOutOfCompetitionMark(const std::string& text);

@@ -105,12 +105,9 @@ std::string ResultText(const ListingRunner& runner, const clsLapData& lap) {
   if (IsOutOfCompetitionMark(runner.place)) return "NC";
   const std::string time = NormalizeTimeText(runner.result, true, "hh:nn:ss");
   if (IsValidTime(time)) return time;
-  const std::string status = ToLower(runner.result);
-  if (status == "dnf" || status == "aufg" || status == "aufgeg." || status == "abd" ||
-      status == "ab" || status == "abbr" || status == "vzdal") {
-    return "DNF";
-  }
-  if (status != "mp" && status != "pm" && status != "fehlst" && status != "fehl") return "DISQ";
+  const ResultStatus status = StatusOf(runner.result);
+  if (status == ResultStatus::kDidNotFinish) return "DNF";
+  if (status != ResultStatus::kMissingPunch) return "DISQ";
   const int32_t legs = lap.LegCount();
   if (legs == 0 || lap.LapValue(legs) == kTimeDisq) return "DNF";
   int32_t missing = 0;

@@ -53,7 +53,7 @@ std::string JoinLines(const std::vector<std::string>& lines, size_t count) {
   return text;
 }
 
-// The spec'd layout: a text whose third line holds the marker, read with its head lines in
+// The classic layout: a text whose third line holds the marker, read with its head lines in
 // place and held to its failure path.
 struct Source {
   std::vector<std::string> lines;

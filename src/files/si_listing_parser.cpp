@@ -26,10 +26,6 @@
 namespace quorvex2::detail::sportident {
 namespace {
 
-// How far right of the time caption the result of a runner without a number may end (a club
-// line's first time ends under the first control, further right).
-constexpr int32_t kResultBeyondCaption = 5;
-
 class ListingParser {
  public:
   ListingParser(const std::vector<std::string>& lines, const LineProgress& progress)
@@ -71,6 +67,7 @@ class ListingParser {
     if (Blank(i) || IsControlRow(i)) return i + 1;
     if (IsControlRow(NextNonBlank(i + 1))) return OpenClass(i);
     if (!listing_.classes.empty()) {
+      if (ReadCaptions(Tokens(i))) return i + 1;  // repeated on every page
       if (auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions)) {
         return ReadRunner(i, *head);
       }
@@ -105,11 +102,8 @@ class ListingParser {
   bool StartsRunner(size_t i) const {
     if (i >= lines_.size()) return false;
     const auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions);
-    if (!head) return false;
     const auto& captions = listing_.captions;
-    return head->numbered ||
-           (captions && captions->time_end > 0 &&
-            Tokens(i)[head->result].last_column <= captions->time_end + kResultBeyondCaption);
+    return head && (head->numbered || (captions && captions->time_end > 0));
   }
 
   // A line below a runner's that continues its block: times only, or nothing.

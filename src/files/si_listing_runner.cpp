@@ -11,10 +11,27 @@ namespace {
 // under it) and how near it a word of any kind counts as the result.
 constexpr int32_t kStatusBefore = 6;
 constexpr int32_t kUnderCaption = 3;
+// How far right of the time caption the result of a runner without a place or start number may
+// end (a name printed wider than its characters moves it; a club line's first time ends under
+// the first control, further right).
+constexpr int32_t kUnnumberedBeyond = 5;
+constexpr int32_t kWidestPrefix = 6;
 
+// Under captions, the short words left of the name caption: places, marks, start numbers.
 bool IsPrefix(const Token& token, const std::optional<Captions>& captions) {
-  if (captions) return token.last_column < captions->name_column;
+  if (captions) {
+    return token.last_column < captions->name_column &&
+           token.last_column - token.first_column < kWidestPrefix;
+  }
   return IsNumberField(token.text) || IsOutOfCompetitionMark(token.text);
+}
+
+// A runner without a number is told from other lines by its result, which ends under the time
+// caption.
+bool ResultInPlace(const Token& result, const std::optional<Captions>& captions) {
+  if (!captions || captions->time_end == 0) return true;
+  const int32_t off = result.last_column - captions->time_end;
+  return off >= -kStatusBefore && off <= kUnnumberedBeyond;
 }
 
 // Nothing but times, marks, numbers and control items follow the result (the finish mark may
@@ -71,6 +88,7 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
   head.name = Trim(line.substr(begin, tokens[head.result - 1].End() - begin));
   if (!HasLetter(head.name)) return std::nullopt;
   head.numbered = name > 0;
+  if (!head.numbered && !ResultInPlace(tokens[head.result], captions)) return std::nullopt;
   if (name == 2) {
     head.place = Place(tokens[0].text);
     head.id = StartNumber(tokens[1].text);

@@ -27,7 +27,8 @@ struct RunnerHead {
 // time, a status word, or (under captions) any word that ends under the time caption. Up to two
 // numbers or place marks before the name are the place and the start number; a single one is
 // told apart by the captions' columns, or without captions by the result (a time has a place).
-// The result is followed only by times, marks and control items.
+// The result is followed only by times, marks and control items; without a place or start
+// number, it ends under the time caption.
 std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vector<Token>& tokens,
                                          const std::optional<Captions>& captions);
 

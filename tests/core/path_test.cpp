@@ -1,6 +1,7 @@
 #include "quorvex2/core/path.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "core/detail/file_names.h"
 
@@ -14,8 +15,8 @@ class TempFolder : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = std::filesystem::temp_directory_path() /
-              ("qx_path_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("qx_path_" + std::to_string(::getpid()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,9 +21,9 @@ class ReadTextLinesTest : public ::testing::Test {
     std::ofstream(path_, std::ios::binary) << bytes;
     return path_.string();
   }
-  std::filesystem::path path_ =
-      std::filesystem::temp_directory_path() /
-      ("qx_lines_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+  std::filesystem::path path_ = std::filesystem::temp_directory_path() /
+                                ("qx_lines_" + std::to_string(::getpid()) + "_" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 TEST_F(ReadTextLinesTest, ShiftJisWithLineEnds) {

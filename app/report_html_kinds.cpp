@@ -77,7 +77,8 @@ const bool registered_legs = RegisterReportKind(
 
 const bool registered_charts = RegisterReportKind(
     {"charts-html", "an HTML page of chart images", [](const ReportInput& input) {
-       return Html(input).OutputChart(input.Analyzer(), Options().chart_name, Options().chart_list);
+       return Html(input).OutputChart(input.Analyzer(), Options().chart_name, Options().chart_list,
+                                      Charset());
      }});
 
 const bool registered_viewer =

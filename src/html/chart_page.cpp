@@ -41,10 +41,11 @@ std::string ImageName(const std::string& name, int32_t chart) {
 
 std::string clsHtmlControl::OutputChart(const std::shared_ptr<clsAnalyzer>& Analyzer,
                                         const std::string& ChartName,
-                                        const std::string& ChartOption) const {
+                                        const std::string& ChartOption,
+                                        const std::string& Encoding) const {
   const clsAnalyzer& a = *Analyzer;
   std::string page =
-      std::string("<html>") + kCrLf + detail::HeadBlock("x-sjis", true, "") + "<body>" + kCrLf;
+      std::string("<html>") + kCrLf + detail::HeadBlock(Encoding, true, "") + "<body>" + kCrLf;
   const std::string no_data = detail::NoDataMessage(a);
   if (!no_data.empty()) {
     page += no_data;

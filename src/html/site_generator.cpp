@@ -113,11 +113,8 @@ class SiteWriter {
 
   bool WriteChartPage(const SiteEntry& entry, const std::shared_ptr<clsAnalyzer>& analyzer) {
     const std::string images = GetFileName(RemoveExtension(entry.chart_page)) + "_?.png";
-    std::string page = root_.HtmlControl()->OutputChart(analyzer, images, r_.ChartOption);
-    if (!IsShiftJis(r_.Encoding)) {
-      const std::string from = "charset=x-sjis\"", to = "charset=" + r_.Encoding + "\"";
-      page.replace(page.find(from), from.size(), to);
-    }
+    const std::string page =
+        root_.HtmlControl()->OutputChart(analyzer, images, r_.ChartOption, r_.Encoding);
     const size_t separator = entry.chart_page.find_last_of("/\\");
     const std::string subfolder =
         separator == std::string::npos ? "" : entry.chart_page.substr(0, separator + 1);

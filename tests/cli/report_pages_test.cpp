@@ -54,9 +54,13 @@ TEST(ReportPages, HtmlOptionsAndCharacterSets) {
   EXPECT_TRUE(Contains(sjis.out, "charset=x-sjis\">"));
   EXPECT_TRUE(Contains(quorvex2::SjisToUtf8(sjis.out), "山田 太郎"));
   EXPECT_FALSE(Contains(sjis.out, "山田 太郎"));
-  const auto named = Report("legs-html", {"--encoding", "shift_jis", "--charset", "Shift_JIS"});
-  ASSERT_EQ(named.exit_code, 0) << named.err;
-  EXPECT_TRUE(Contains(named.out, "charset=Shift_JIS\">"));
+  // Every page kind declares what --charset or --encoding says.
+  for (const char* kind : {"legs-html", "charts-html"}) {
+    const auto named = Report(kind, {"--encoding", "shift_jis", "--charset", "Shift_JIS"});
+    ASSERT_EQ(named.exit_code, 0) << named.err;
+    EXPECT_TRUE(Contains(named.out, "charset=Shift_JIS\">")) << kind;
+    EXPECT_TRUE(Contains(Report(kind).out, "charset=utf-8\">")) << kind;
+  }
 }
 
 TEST(ReportPages, ShiftJisPagesKeepOtherCharactersAsReferences) {

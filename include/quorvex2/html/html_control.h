@@ -23,9 +23,11 @@ class clsHtmlControl {
                             const std::string& LinkStyleFile = "",
                             const std::string& Encoding = "x-sjis") const;
   // ChartName: the image address with "?" standing for the chart number; ChartOption: the
-  // comma-separated chart numbers.
+  // comma-separated chart numbers. Encoding is the character set the page declares, as for the
+  // other pages.
   std::string OutputChart(const std::shared_ptr<clsAnalyzer>& Analyzer,
-                          const std::string& ChartName, const std::string& ChartOption) const;
+                          const std::string& ChartName, const std::string& ChartOption,
+                          const std::string& Encoding = "x-sjis") const;
 };
 
 }  // namespace quorvex2

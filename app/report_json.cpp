@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include <quorvex2/analysis/analyzer.h>
+#include <quorvex2/core/encoding.h>
 
 #include "report_command.h"
 
@@ -34,6 +35,12 @@ Json Number(int32_t value) {
   return value;
 }
 
+// A text of the event: JSON holds only valid UTF-8, so a byte that is not (a name read from a
+// damaged file) becomes U+FFFD, as the readers decode text.
+Json Text(const std::string& value) {
+  return quorvex2::ToValidUtf8(value);
+}
+
 // The stored value of a value object (codes and sentinels included); null where there is none.
 template <class Value>
 Json StoredOrNull(const Value* value) {
@@ -46,10 +53,14 @@ Json StoredOrNull(const Value* value) {
 }
 
 Json DataSetJson(const clsAnalyzer& analyzer) {
-  return Json{{"name", analyzer.DataSetName()},    {"fileName", analyzer.DataSetFileName},
-              {"isMix", analyzer.DataSetIsMix},    {"controlCount", analyzer.ControlCount},
-              {"length", analyzer.Length},         {"climb", analyzer.Climb},
-              {"cutOffRank", analyzer.CutOffRank}, {"isExecuted", analyzer.IsExecuted()}};
+  return Json{{"name", Text(analyzer.DataSetName())},
+              {"fileName", Text(analyzer.DataSetFileName)},
+              {"isMix", analyzer.DataSetIsMix},
+              {"controlCount", analyzer.ControlCount},
+              {"length", analyzer.Length},
+              {"climb", analyzer.Climb},
+              {"cutOffRank", analyzer.CutOffRank},
+              {"isExecuted", analyzer.IsExecuted()}};
 }
 
 Json UpperSerials(const clsAnalyzedGeneralData& general, int32_t leg) {
@@ -96,12 +107,12 @@ Json RunnerJson(clsAnalyzedRunnerData& runner, int32_t legs) {
   Json leg_list = Json::array();
   for (int32_t k = 1; k <= legs; ++k) leg_list.push_back(RunnerLegJson(runner, k));
   return Json{{"serialNum", runner.SerialNum()},
-              {"name", runner.RunnerName()},
-              {"club", runner.ClubName()},
-              {"result", runner.Result()},
-              {"resultRank", runner.ResultRank()},
-              {"rank", runner.Rank()},
-              {"rankInDataSet", runner.RankInDataSet()},
+              {"name", Text(runner.RunnerName())},
+              {"club", Text(runner.ClubName())},
+              {"result", Text(runner.Result())},
+              {"resultRank", Text(runner.ResultRank())},
+              {"rank", Text(runner.Rank())},
+              {"rankInDataSet", Text(runner.RankInDataSet())},
               {"startTime", runner.StartTime()},
               {"cruiseSpeed", Number(runner.CruiseSpeed().StoredValue())},
               {"firstHalfCruiseSpeed", Number(runner.FirstHalfCruiseSpeed().StoredValue())},

@@ -93,6 +93,13 @@ std::string Utf8ToSjisHtml(const std::string& text) {
   });
 }
 
+std::string ToValidUtf8(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t pos = 0; pos < text.size();) detail::AppendUtf8(out, detail::DecodeUtf8(text, pos));
+  return out;
+}
+
 std::string Utf16leToUtf8(const std::string& bytes) {
   return ToUtf8(bytes, "UTF-16LE");
 }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -200,6 +201,22 @@ TEST(ReportJson, OutputFileAndEncoding) {
   const auto unwritable = qxtest::RunCli({"report", "json", kFixture, "-o", dir + "/no/such/x"});
   EXPECT_EQ(unwritable.exit_code, 1);
   EXPECT_FALSE(unwritable.err.empty());
+}
+
+TEST(ReportJson, InvalidUtf8InTextsBecomesReplacementCharacters) {
+  const std::string file = qxtest::MakeTempDir("report-json-utf8") + "/damaged.lxm";
+  std::ofstream(file, std::ios::binary)
+      << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quorvex><event name=\"Cup\"/><classes>"
+         "<class name=\"M\xff"
+         "21\" controls=\"0\"><runner name=\"Ab\xff\xfe\" club=\"\xc3\" "
+         "result=\"0:01:00\"><leg index=\"1\" laptime=\"00:01:00\"/></runner></class></classes>"
+         "</quorvex>";
+  const auto result = qxtest::RunCli({"report", "json", file});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  const json report = json::parse(result.out);
+  EXPECT_EQ(report["dataSet"]["name"], "M\uFFFD21");
+  EXPECT_EQ(report["runners"][0]["name"], "Ab\uFFFD\uFFFD");
+  EXPECT_EQ(report["runners"][0]["club"], "\uFFFD");
 }
 
 TEST(ReportJson, UsageErrorsExit2AndLoadFailuresExit1) {

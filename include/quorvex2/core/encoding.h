@@ -14,6 +14,9 @@ std::string Utf8ToSjis(const std::string& text);
 std::string Utf8ToSjisHtml(const std::string& text);
 // UTF-16LE bytes (no byte-order mark) to UTF-8.
 std::string Utf16leToUtf8(const std::string& bytes);
+// The text with every byte that is not part of valid UTF-8 replaced by U+FFFD, one per byte, as
+// the readers decode text; valid text comes back unchanged.
+std::string ToValidUtf8(const std::string& text);
 
 // The encoding a text file is written in, decided from its bytes, as an iconv name:
 // - a byte-order mark decides: "UTF-8", "UTF-16LE" or "UTF-16BE";

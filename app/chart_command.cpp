@@ -14,6 +14,7 @@
 #include "command_registry.h"
 #include "data_set_options.h"
 #include "load_options.h"
+#include "messages.h"
 
 namespace qxcli {
 namespace {
@@ -44,7 +45,7 @@ PictureSize ParseSize(const std::string& text) {
   char rest = 0;
   if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &rest) != 2 || width < 200 ||
       height < 200 || width > 32767 || height > 32767) {
-    throw ExitError(2, "chart: --size must be WIDTHxHEIGHT, each 200 .. 32767 pixels: " + text);
+    throw ExitError(2, text::BadPictureSize(text));
   }
   return {width, height};
 }
@@ -55,7 +56,7 @@ int32_t FindRunner(const quorvex2::clsAnalyzer& analyzer, const std::string& nam
   for (int32_t i = 1; i <= analyzer.Count(); ++i) {
     if (quorvex2::MakeNameKey(analyzer.Item(i)->RunnerName()) == key) return i;
   }
-  throw ExitError(2, "chart: no runner named " + name + " in the data set");
+  throw ExitError(2, text::NoSuchRunner(name));
 }
 
 void Highlight(quorvex2::clsChartObject& chart, const quorvex2::clsAnalyzer& analyzer,
@@ -89,7 +90,7 @@ void WriteChart(ChartOptions o) {
     lay_out();  // the settings stay with the data set
   }
   chart->DrawChart();
-  if (!picture->SavePng(o.output)) throw ExitError(1, "chart: cannot write " + o.output);
+  if (!picture->SavePng(o.output)) throw ExitError(1, text::CannotWrite("chart", o.output));
 }
 
 void SetupChart(CLI::App& sub) {

@@ -8,7 +8,9 @@
 #include <quorvex2/files/file_types.h>
 
 #include "command_registry.h"
+#include "lap_file_loss.h"
 #include "load_options.h"
+#include "messages.h"
 
 namespace qxcli {
 namespace {
@@ -24,7 +26,6 @@ struct ConvertOptions {
 // ".lzh" extension does that, so it saves as the native type.
 int32_t SaveType(const std::string& to) {
   static const std::map<std::string, int32_t> types{
-      {"", quorvex2::QX_FILETYPE_AUTODETECT},
       {"lxm", quorvex2::QX_FILETYPE_QUORVEX2},
       {"xml", quorvex2::QX_FILETYPE_QUORVEX2},
       {"lap", quorvex2::QX_FILETYPE_QUORVEX1},
@@ -34,15 +35,31 @@ int32_t SaveType(const std::string& to) {
   return types.at(to);
 }
 
+// The file type to write: --to, or else the output's extension, which must name one (an ".xml"
+// output is an IOF 2.0.3 result list, as the component saves it).
+int32_t OutputType(const ConvertOptions& options) {
+  if (!options.to.empty()) return SaveType(options.to);
+  static const std::map<std::string, int32_t> types{
+      {"lxm", quorvex2::QX_FILETYPE_QUORVEX2},
+      {"lzh", quorvex2::QX_FILETYPE_QUORVEX2},
+      {"lap", quorvex2::QX_FILETYPE_QUORVEX1},
+      {"xml", quorvex2::QX_FILETYPE_IOF_XML_20_RESULT}};
+  const auto it = types.find(quorvex2::GetExtension(options.output));
+  if (it == types.end()) throw ExitError(2, text::UnknownSaveType(options.output));
+  return it->second;
+}
+
 void Convert(const ConvertOptions& options) {
   if (options.to == "lzh" && quorvex2::GetExtension(options.output) != "lzh") {
-    throw ExitError(2, "--to lzh needs an output file name ending in .lzh");
+    throw ExitError(2, text::LzhNeedsLzhName());
   }
+  const int32_t type = OutputType(options);
   auto root = LoadEvent(options.load);
   const int32_t mode = options.full ? quorvex2::QX_SAVEMODE_FULL : quorvex2::QX_SAVEMODE_NORMAL;
-  if (!root->FileControl()->SaveLapFile(options.output, SaveType(options.to), mode)) {
-    throw ExitError(1, "cannot save " + options.output);
+  if (!root->FileControl()->SaveLapFile(options.output, type, mode)) {
+    throw ExitError(1, text::CannotSave(options.output));
   }
+  if (type == quorvex2::QX_FILETYPE_QUORVEX1) WarnLapFileLoss(*root, "convert", options.output);
 }
 
 void SetupConvert(CLI::App& sub) {

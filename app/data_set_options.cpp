@@ -8,6 +8,7 @@
 #include <quorvex2/core/segment_data.h>
 
 #include "command_registry.h"
+#include "messages.h"
 
 namespace qxcli {
 namespace {
@@ -24,17 +25,16 @@ std::optional<int32_t> ClassPosition(const std::string& id) {
 void CheckClass(const quorvex2::clsQuorvex2& root, const std::string& id) {
   if (const auto position = ClassPosition(id)) {
     if (*position >= 1 && *position <= root.ClassCount()) return;
-    throw ExitError(
-        2, "--class " + id + ": the event has " + std::to_string(root.ClassCount()) + " classes");
+    throw ExitError(2, text::ClassPositionOutOfRange(id, root.ClassCount()));
   }
-  if (!root.IsClassExists(id)) throw ExitError(2, "--class " + id + ": no class of that name");
+  if (!root.IsClassExists(id)) throw ExitError(2, text::NoSuchClass(id));
 }
 
 void CheckCourse(const quorvex2::clsQuorvex2& root, int32_t course) {
   for (int32_t i = 1; i <= root.ClassCount(); ++i) {
     if (root.ClassData(i)->CourseNum == course) return;
   }
-  throw ExitError(2, "--course " + std::to_string(course) + ": no class runs that course");
+  throw ExitError(2, text::NoClassOnCourse(course));
 }
 
 std::shared_ptr<quorvex2::clsSegmentData> FindSegment(const quorvex2::clsQuorvex2& root,
@@ -42,7 +42,7 @@ std::shared_ptr<quorvex2::clsSegmentData> FindSegment(const quorvex2::clsQuorvex
   for (int32_t i = 1; i <= root.SegmentCount(); ++i) {
     if (root.SegmentData(i)->SegmentName() == name) return root.SegmentData(i);
   }
-  throw ExitError(2, "--segment " + name + ": no segment of that name");
+  throw ExitError(2, text::NoSuchSegment(name));
 }
 
 // Classes or a course into an analyzer or a results holder (both take them the same way).

@@ -1,16 +1,17 @@
 #include "load_options.h"
 
-#include <unistd.h>
-
-#include <algorithm>
+#include <filesystem>
 #include <iostream>
 #include <map>
+#include <system_error>
 
 #include <quorvex2/core/path.h>
 #include <quorvex2/files/file_control.h>
 #include <quorvex2/files/file_types.h>
 
 #include "command_registry.h"
+#include "messages.h"
+#include "progress_bar.h"
 
 namespace qxcli {
 namespace {
@@ -31,24 +32,6 @@ const std::map<std::string, int32_t>& TypeNames() {
   return names;
 }
 
-// Redraws "[#####     ]  42%" on stderr as the percentage changes.
-class ProgressBar {
- public:
-  void operator()(int32_t percent) {
-    percent = std::clamp(percent, 0, 100);
-    if (percent == shown_) return;
-    shown_ = percent;
-    const int filled = percent * kWidth / 100;
-    std::cerr << "\r[" << std::string(filled, '#') << std::string(kWidth - filled, ' ') << "] "
-              << percent << "%" << (percent == 100 ? "\n" : "") << std::flush;
-    if (percent == 100) shown_ = -1;
-  }
-
- private:
-  static constexpr int kWidth = 40;
-  int32_t shown_ = -1;
-};
-
 // The error comment as terminal lines: CR LF line ends become LF, trailing ones go.
 std::string TerminalText(std::string text) {
   std::erase(text, '\r');
@@ -66,11 +49,23 @@ void SetArchiveChooser(quorvex2::clsQuorvex2& root, const std::string& member) {
   };
 }
 
+// What the file system says about a file that did not load; "" when it is an ordinary file.
+std::string FileProblem(const std::string& file) {
+  std::error_code error;
+  const auto type = std::filesystem::status(file, error).type();
+  if (type == std::filesystem::file_type::not_found) return text::NoSuchFile();
+  if (type == std::filesystem::file_type::directory) return text::IsAFolder();
+  return "";
+}
+
+// A failed load names the file as given on its first line; the component's error comment
+// follows.
 void LoadOne(quorvex2::clsQuorvex2& root, const std::string& file, int32_t type, int32_t mode) {
+  SetProgressCaption(root, text::Loading(file));
   if (root.FileControl()->LoadLapFile(file, type, mode)) return;
-  std::string message = TerminalText(root.ErrorComment());
-  if (message.empty()) message = "cannot load " + file;
-  throw ExitError(1, message);
+  const std::string comment = TerminalText(root.ErrorComment());
+  throw ExitError(
+      1, text::CannotLoad(file, FileProblem(file)) + (comment.empty() ? "" : "\n" + comment));
 }
 
 }  // namespace
@@ -94,7 +89,7 @@ void AddLoadOptions(CLI::App& sub, LoadOptions& options) {
       ->capture_default_str();
   sub.add_option("--member", options.member, "The lap file to take from an archive");
   sub.add_flag("--progress,!--no-progress", options.progress,
-               "Show a progress bar on stderr while loading (when it is a terminal)");
+               "Show a progress bar on stderr during long jobs (when it is a terminal)");
 }
 
 std::shared_ptr<quorvex2::clsQuorvex2> LoadEvent(const LoadOptions& options) {
@@ -103,11 +98,7 @@ std::shared_ptr<quorvex2::clsQuorvex2> LoadEvent(const LoadOptions& options) {
   root->ShowMessage = [](const std::string& message) {
     std::cerr << TerminalText(message) << "\n";
   };
-  auto file_control = root->FileControl();
-  if (options.progress && ::isatty(STDERR_FILENO)) {
-    file_control->ProgressVisible = true;
-    file_control->Progress = ProgressBar();
-  }
+  AttachProgressBar(*root, options.progress);
   const int32_t type = FileTypeFromName(options.type);
   for (size_t i = 0; i < options.files.size(); ++i) {
     LoadOne(*root, options.files[i], type, i == 0 ? 0 : options.load_mode);

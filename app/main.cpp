@@ -4,8 +4,31 @@
 #include <iostream>
 
 #include "command_registry.h"
+#include "messages.h"
+
+namespace {
+
+// The command names, comma-separated, when `name` is not one of them; "" when it is.
+std::string OtherCommands(const std::string& name) {
+  std::string names;
+  for (const auto& command : qxcli::RegisteredCommands()) {
+    if (command.name == name) return "";
+    names += (names.empty() ? "" : ", ") + command.name;
+  }
+  return names;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  // The first word that is not an option names the command.
+  if (argc > 1 && argv[1][0] != '-') {
+    const std::string commands = OtherCommands(argv[1]);
+    if (!commands.empty()) {
+      std::cerr << qxcli::text::UnknownCommand(argv[1], commands) << "\n";
+      return 2;
+    }
+  }
   CLI::App app{"Quorvex2 " + quorvex2::VersionText() +
                " - orienteering split-time analysis.\n"
                "Loads lap files (.lxm, .lap, CSV, SPORTident, OEvent, .lzh) and writes reports,\n"

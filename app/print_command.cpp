@@ -13,6 +13,7 @@
 #include "command_registry.h"
 #include "data_set_options.h"
 #include "load_options.h"
+#include "messages.h"
 
 namespace qxcli {
 namespace {
@@ -52,7 +53,7 @@ int32_t PaperCode(std::string name) {
       {"LETTER", quorvex2::kPaperLetter}, {"A3", quorvex2::kPaperA3}, {"A4", quorvex2::kPaperA4},
       {"A5", quorvex2::kPaperA5},         {"B4", quorvex2::kPaperB4}, {"B5", quorvex2::kPaperB5}};
   const auto it = codes.find(name);
-  if (it == codes.end()) throw ExitError(2, "print: --paper takes A3, A4, A5, B4, B5 or Letter");
+  if (it == codes.end()) throw ExitError(2, text::BadPaper());
   return it->second;
 }
 
@@ -62,7 +63,7 @@ std::pair<int32_t, int32_t> NupShape(const std::string& text) {
   char x = 0, rest = 0;
   if (std::sscanf(text.c_str(), "%d%c%d%c", &rows, &x, &cols, &rest) != 3 ||
       (x != 'x' && x != 'X') || rows < 1 || cols < 1 || rows > 10 || cols > 10) {
-    throw ExitError(2, "print: --nup takes ROWSxCOLUMNS, for example 2x2");
+    throw ExitError(2, text::BadNup());
   }
   return {rows, cols};
 }
@@ -71,7 +72,7 @@ std::pair<int32_t, int32_t> NupShape(const std::string& text) {
 void TakeBackFile(PrintOptions& o) {
   if (o.analysis.empty() || AnalysisModes().count(o.analysis) != 0) return;
   if (!o.load.files.empty()) {
-    throw ExitError(2, "print: --analysis takes standard, laptime or splittime, not " + o.analysis);
+    throw ExitError(2, text::BadAnalysisMode(o.analysis));
   }
   o.load.files.push_back(o.analysis);
   o.analysis = "standard";
@@ -120,27 +121,26 @@ void WritePreview(const PrintOptions& o, quorvex2::clsPrintBook& book) {
   const int32_t per_sheet = book.RowCount() * book.ColCount();
   const int32_t sheets = (book.PageCount() + per_sheet - 1) / per_sheet;
   if (o.page < 1 || o.page > sheets) {
-    throw ExitError(2, "print: --page " + std::to_string(o.page) + ": the document has " +
-                           std::to_string(sheets) + " sheets");
+    throw ExitError(2, text::PageOutOfRange(o.page, sheets));
   }
   auto picture = std::make_shared<quorvex2::PictureBox>();
   book.ShowPreview(picture, o.page);
-  if (!picture->SavePng(o.preview)) throw ExitError(1, "print: cannot write " + o.preview);
+  if (!picture->SavePng(o.preview)) throw ExitError(1, text::CannotWrite("print", o.preview));
 }
 
 void RunPrint(PrintOptions o) {
   TakeBackFile(o);
-  if (o.load.files.empty()) throw ExitError(2, "print: FILE is required");
-  if (o.analysis.empty() == !o.results) {
-    throw ExitError(2, "print: give either --analysis [MODE] or --results");
-  }
+  if (o.load.files.empty()) throw ExitError(2, text::PrintNeedsFile());
+  // Without --results or --analysis the standard analysis is printed.
+  if (!o.analysis.empty() && o.results) throw ExitError(2, text::PrintAnalysisOrResults());
+  if (!o.results && o.analysis.empty()) o.analysis = "standard";
   if (o.output.empty() && o.preview.empty()) {
-    throw ExitError(2, "print: give -o FILE.pdf or --preview FILE.png");
+    throw ExitError(2, text::PrintNeedsOutput());
   }
   const auto root = LoadEvent(o.load);
   const auto book = NewBook(o);
   PrintDataSets(o, *root, book);
-  if (book->PageCount() == 0) throw ExitError(1, "print: nothing to print, the data set is empty");
+  if (book->PageCount() == 0) throw ExitError(1, text::NothingToPrint());
   if (!o.preview.empty()) WritePreview(o, *book);
   if (!o.output.empty()) book->Execute();
 }

@@ -9,6 +9,7 @@
 
 #include "command_registry.h"
 #include "load_options.h"
+#include "messages.h"
 
 namespace qxcli {
 namespace {
@@ -45,7 +46,7 @@ const ReportKind& FindKind(const std::string& name) {
   const auto& kinds = RegisteredReportKinds();
   auto it = std::find_if(kinds.begin(), kinds.end(),
                          [&](const ReportKind& kind) { return kind.name == name; });
-  if (it == kinds.end()) throw ExitError(2, "report: unknown kind " + name);
+  if (it == kinds.end()) throw ExitError(2, text::UnknownReportKind(name));
   return *it;
 }
 
@@ -60,7 +61,7 @@ void Emit(const std::string& text, const ReportOptions& options) {
     return;
   }
   if (!quorvex2::WriteFileAtomically(options.output, bytes)) {
-    throw ExitError(1, "report: cannot write " + options.output);
+    throw ExitError(1, text::CannotWrite("report", options.output));
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include <quorvex2/chart/graphic_control.h>
 
+#include "messages.h"
 #include "report_command.h"
 #include "terminal_grid.h"
 
@@ -77,7 +78,7 @@ std::string WriteGrid(const ReportInput& input) {
   const auto analyzer = input.Analyzer();
   input.root.GraphicControl()->DrawGrid(analyzer, grid);
   if (analyzer->Count() == 0) {
-    std::cerr << "report grid: " << analyzer->DataSetName() << " has no runners\n";
+    std::cerr << text::NoRunnersInDataSet("report grid", analyzer->DataSetName()) << "\n";
   }
   return grid->Text({UseColor(), ScreenWidth(), Options().ambiguous_width == 1});
 }

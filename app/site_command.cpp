@@ -10,7 +10,11 @@
 #include <quorvex2/files/file_control.h>
 
 #include "command_registry.h"
+#include "folder_files.h"
+#include "lap_file_loss.h"
 #include "load_options.h"
+#include "messages.h"
+#include "progress_bar.h"
 
 namespace qxcli {
 namespace {
@@ -52,29 +56,28 @@ void CompleteSite(SiteOptions& o) {
 void MakeFolder(const std::string& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (error) throw ExitError(1, "site: cannot make the folder " + folder + ": " + error.message());
+  if (error) throw ExitError(1, text::CannotMakeFolder(folder, error.message()));
 }
 
 void WriteSite(SiteOptions o) {
   if (!o.viewer.empty() && o.viewer_address.empty()) {
-    throw ExitError(2, "site: --viewer needs --viewer-address");
+    throw ExitError(2, text::ViewerNeedsAddress());
   }
   if (!HasPageOptions(o)) CompleteSite(o);
   auto root = LoadEvent(o.load);
   MakeFolder(o.output);
+  const FolderFiles before = ListFiles(o.output);
+  SetProgressCaption(*root, text::WritingSite());
   const std::string encoding = o.encoding == "utf-8" ? "utf-8" : "x-sjis";
   const bool written = root->FileControl()->OutputHtml(
       o.output, o.index, o.analysis, o.results, o.lap2, o.lap1, o.official_site, o.append_index,
       o.viewer, o.viewer_address, o.courses, o.courses, o.legs, o.courses, o.charts, o.courses,
       o.chart_list, o.style, encoding);
-  if (!written) {
-    const std::string why = root->ErrorComment();
-    throw ExitError(1,
-                    "site: cannot write the site in " + o.output + (why.empty() ? "" : ": ") + why);
-  }
-  if (!o.index.empty()) {
-    std::cout << quorvex2::AddPathSeparator(o.output) + o.index << "\n";
-  }
+  if (!written) throw ExitError(1, text::CannotWriteSite(o.output, root->ErrorComment()));
+  const WrittenFiles news = Compare(before, ListFiles(o.output));
+  std::cerr << text::SiteWritten(news.files, news.bytes, o.output) << "\n";
+  if (!o.lap1.empty()) WarnLapFileLoss(*root, "site", o.lap1);
+  if (!o.index.empty()) std::cout << (std::filesystem::path(o.output) / o.index).string() << "\n";
 }
 
 void SetupSite(CLI::App& sub) {

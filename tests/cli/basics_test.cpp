@@ -16,6 +16,12 @@ TEST(CliBasics, VersionHelpAndUsageErrors) {
   auto bad = qxtest::RunCli({"--no-such-option"});
   EXPECT_EQ(bad.exit_code, 2);
   EXPECT_FALSE(bad.err.empty());
+
+  auto unknown = qxtest::RunCli({"frobnicate", "event.lxm"});
+  EXPECT_EQ(unknown.exit_code, 2);
+  EXPECT_EQ(unknown.err.rfind("quorvex2: unknown command frobnicate (the commands are chart, ", 0),
+            0u)
+      << unknown.err;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "cli_run.h"
 
 #include <fcntl.h>
+#include <pty.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -36,6 +37,10 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_
   const std::string dir = MakeTempDir("cli-io");
   const std::string in_path = dir + "/in", out_path = dir + "/out", err_path = dir + "/err";
   std::ofstream(in_path, std::ios::binary) << stdin_text;
+  int master = -1, slave = -1;
+  if (limits.terminal && openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
+    throw std::runtime_error("openpty failed");
+  }
 
   pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
@@ -45,7 +50,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_
     int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(in, 0);
     dup2(out, 1);
-    dup2(err, 2);
+    dup2(limits.terminal ? slave : err, 2);
     ApplyLimits(limits);
     std::vector<char*> argv;
     std::string program = QX_CLI_PATH;
@@ -56,12 +61,18 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_
     execv(program.c_str(), argv.data());
     _exit(127);
   }
+  CliResult result;
+  if (limits.terminal) {
+    close(slave);
+    char buffer[4096];
+    for (ssize_t n; (n = read(master, buffer, sizeof buffer)) > 0;) result.err.append(buffer, n);
+    close(master);
+  }
   int status = 0;
   waitpid(pid, &status, 0);
-  CliResult result;
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadFile(out_path);
-  result.err = ReadFile(err_path);
+  if (!limits.terminal) result.err = ReadFile(err_path);
   return result;
 }
 

@@ -17,6 +17,7 @@ struct CliLimits {
   long long file_size = -1;   // RLIMIT_FSIZE in bytes; -1: as it is
   bool unprivileged = false;  // started as root, run as nobody so file permissions hold
   std::string temp_dir;       // the run's TMPDIR; "": as it is
+  bool terminal = false;      // standard error is a pseudo-terminal, whose output lands in `err`
 };
 
 // Runs quorvex2 with the arguments (no shell involved) and waits for it.

@@ -1,7 +1,10 @@
 // quorvex2 info and convert, and the loading options every command shares.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+
+#include <quorvex2/quorvex2.h>
 
 #include "cli_run.h"
 
@@ -69,15 +72,31 @@ TEST(CliInfo, FurtherFilesLoadWithTheLoadMode) {
   EXPECT_NE(merged.out.find("1,,M21A,m21a,2\n"), std::string::npos) << merged.out;
 }
 
-TEST(CliInfo, FailedLoadsExitOneWithTheErrorComment) {
+// The component's error comment as the terminal shows it: LF line ends, none at the end.
+std::string CommentOfLoading(const std::string& file) {
+  quorvex2::clsQuorvex2 root;
+  EXPECT_FALSE(root.FileControl()->LoadLapFile(file)) << file;
+  std::string comment = root.ErrorComment();
+  std::erase(comment, '\r');
+  while (!comment.empty() && comment.back() == '\n') comment.pop_back();
+  return comment;
+}
+
+TEST(CliInfo, FailedLoadsNameTheFileThenGiveTheErrorComment) {
   const std::string dir = qxtest::MakeTempDir("fail");
-  auto missing = RunCli({"info", dir + "/missing.lxm"});
-  EXPECT_EQ(missing.exit_code, 1);
-  EXPECT_EQ(missing.err, "ファイルを開けません\nclsFileControl.LoadQuorvex2\n");
   const std::string two = WriteFile(dir, "two.csv", "a\r\nb\r\n");
-  auto undetected = RunCli({"info", two});
-  EXPECT_EQ(undetected.exit_code, 1);
-  EXPECT_EQ(undetected.err, "ファイルタイプ判別に失敗しました\nclsFileControl.DetectFileType\n");
+  const struct {
+    std::string file, first_line;
+  } cases[] = {
+      {dir + "/missing.lxm", "quorvex2: cannot load " + dir + "/missing.lxm: no such file"},
+      {dir, "quorvex2: cannot load " + dir + ": it is a folder, not a file"},
+      {two, "quorvex2: cannot load " + two},
+  };
+  for (const auto& c : cases) {
+    const auto run = RunCli({"info", c.file});
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.err, c.first_line + "\n" + CommentOfLoading(c.file) + "\n");
+  }
   EXPECT_EQ(RunCli({"info"}).exit_code, 2);
   EXPECT_EQ(RunCli({"info", two, "--type", "nonsense"}).exit_code, 2);
 }
@@ -98,6 +117,30 @@ TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {
   EXPECT_EQ(unwritable.exit_code, 1);
   EXPECT_NE(unwritable.err.find("cannot save"), std::string::npos);
   EXPECT_EQ(RunCli({"convert", file, "-o", lxm, "--to", "lzh"}).exit_code, 2);
+  // A name whose extension names no file type is refused, unless --to says the type.
+  auto unnamed = RunCli({"convert", file, "-o", dir + "/result.txt"});
+  EXPECT_EQ(unnamed.exit_code, 2);
+  EXPECT_NE(unnamed.err.find("result.txt does not say which file type"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir + "/result.txt"));
+  ASSERT_EQ(RunCli({"convert", file, "-o", dir + "/result.txt", "--to", "lxm"}).exit_code, 0);
+  EXPECT_EQ(RunCli({"info", dir + "/result.txt", "--type", "lxm"}).out, kInfo);
+}
+
+TEST(CliConvert, VersionOneFilesSayWhatTheyLeaveOut) {
+  // Jiro has no legs, and M12 no controls.
+  const std::string dir = qxtest::MakeTempDir("convert_lap");
+  const std::string file =
+      WriteFile(dir, "cup.lxm",
+                "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex><event name=\"Cup\"/><classes>"
+                "<class name=\"M21A\" controls=\"1\"><runner name=\"Taro\" result=\"0:03:00\"><leg "
+                "index=\"1\" laptime=\"00:01:00\"/><leg index=\"2\" laptime=\"00:02:00\"/></runner>"
+                "<runner name=\"Jiro\"/></class><class name=\"M12\"/></classes></quorvex>");
+  auto lap = RunCli({"convert", file, "-o", dir + "/cup.lap"});
+  ASSERT_EQ(lap.exit_code, 0) << lap.err;
+  EXPECT_EQ(lap.err, "convert: " + dir +
+                         "/cup.lap leaves out 1 runner without leg times and 1 class without "
+                         "controls: the version-1 lap file cannot hold them\n");
+  EXPECT_EQ(RunCli({"convert", file, "-o", dir + "/cup.lxm"}).err, "");
 }
 
 TEST(CliConvert, WritesIof3ListsThatLoadAsIof) {

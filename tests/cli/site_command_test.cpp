@@ -20,10 +20,24 @@ bool Exists(const std::string& dir, const std::string& name) {
 }
 
 TEST(SiteCommand, CompleteSiteWithoutPageOptions) {
+  // A folder named without any "/" still gets "/" before the index page's name.
   const std::string dir = qxtest::MakeTempDir("site_complete") + "/out";
-  const auto run = qxtest::RunCli({"site", kFixture, "-o", dir, "--encoding", "utf-8"});
+  const std::string relative = fs::relative(dir, fs::current_path()).string();
+  const auto run = qxtest::RunCli({"site", kFixture, "-o", relative, "--encoding", "utf-8"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_EQ(run.out, dir + "/index.html\n");
+  EXPECT_EQ(run.out, relative + "/index.html\n");
+  // What it wrote: every file of the folder, and their bytes.
+  uintmax_t files = 0, bytes = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(dir)) {
+    files += entry.is_regular_file();
+    bytes += entry.is_regular_file() ? entry.file_size() : 0;
+  }
+  EXPECT_EQ(run.err, "site: wrote " + std::to_string(files) + " files, " + std::to_string(bytes) +
+                         " bytes, in " + relative + "\n");
+  // Written again, the pages are rewritten: the same count.
+  const auto again = qxtest::RunCli({"site", kFixture, "-o", dir, "--encoding", "utf-8"});
+  EXPECT_NE(again.err.find("site: wrote " + std::to_string(files) + " files"), std::string::npos);
+
   for (const char* kind : {"results", "analysis", "legs"}) {
     for (const char* entry : {"m21", "w21", "m40", "m21_w21"}) {
       const std::string name = std::string(entry) + "_" + kind + ".html";
@@ -49,6 +63,17 @@ TEST(SiteCommand, ChosenPagesInShiftJis) {
   const std::string index = qxtest::ReadFile(dir + "/i.html");
   EXPECT_NE(quorvex2::SjisToUtf8(index).find("成績"), std::string::npos);
   EXPECT_EQ(index.find("成績"), std::string::npos);
+}
+
+TEST(SiteCommand, ProgressOnATerminalUnlessSilenced) {
+  const std::string dir = qxtest::MakeTempDir("site_progress");
+  const auto shown = qxtest::RunCli({"site", kFixture, "-o", dir}, "", {.terminal = true});
+  ASSERT_EQ(shown.exit_code, 0) << shown.err;
+  EXPECT_NE(shown.err.find("writing the site [####"), std::string::npos) << shown.err;
+  EXPECT_NE(shown.err.find("] 100%"), std::string::npos) << shown.err;
+  const auto silent =
+      qxtest::RunCli({"site", kFixture, "-o", dir, "--no-progress"}, "", {.terminal = true});
+  EXPECT_EQ(silent.err.find('%'), std::string::npos) << silent.err;
 }
 
 TEST(SiteCommand, UsageAndLoadErrors) {

@@ -1,0 +1,15 @@
+#pragma once
+// What a version-1 lap file cannot hold, told on stderr so that the loss is never silent: the
+// layout has no place for a class without controls (nor its runners) or a runner without legs.
+#include <string>
+
+#include <quorvex2/core/root.h>
+
+namespace qxcli {
+
+// Warns on stderr when the version-1 lap file `file` that `command` wrote leaves anything of
+// the event out.
+void WarnLapFileLoss(const quorvex2::clsQuorvex2& root, const std::string& command,
+                     const std::string& file);
+
+}  // namespace qxcli

@@ -92,4 +92,10 @@ std::string ReadFile(const std::string& path) {
   return text.str();
 }
 
+std::string WriteFile(const std::string& dir, const std::string& name, const std::string& bytes) {
+  const std::string path = dir + "/" + name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
 }  // namespace qxtest

@@ -28,5 +28,7 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_
 std::string MakeTempDir(const std::string& name);
 
 std::string ReadFile(const std::string& path);
+// Writes the bytes to dir/name and returns that path.
+std::string WriteFile(const std::string& dir, const std::string& name, const std::string& bytes);
 
 }  // namespace qxtest

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include <quorvex2/quorvex2.h>
 
@@ -11,12 +10,7 @@
 namespace {
 
 using qxtest::RunCli;
-
-std::string WriteFile(const std::string& dir, const std::string& name, const std::string& text) {
-  const std::string path = dir + "/" + name;
-  std::ofstream(path, std::ios::binary) << text;
-  return path;
-}
+using qxtest::WriteFile;
 
 std::string Document(const std::string& runners_m21, const std::string& extra = "") {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex><event name=\"Spring Cup\" "

@@ -2,7 +2,6 @@
 // that fit a screen width.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -142,12 +141,13 @@ TEST(ReportGrid, AmbiguousSymbolsTakeOneColumnWhenAsked) {
 
 TEST(ReportGrid, EmptyDataSetAndErrors) {
   const std::string dir = qxtest::MakeTempDir("report_grid_empty");
-  const std::string file = dir + "/empty.lxm";
-  std::ofstream(file) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                         "<quorvex version=\"2.19\" type=\"application/x-quorvex2\">\n"
-                         "<meta/><event name=\"Empty\"/>\n"
-                         "<classes><class name=\"M21\" controls=\"3\"></class></classes>\n"
-                         "</quorvex>\n";
+  const std::string file =
+      qxtest::WriteFile(dir, "empty.lxm",
+                        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                        "<quorvex version=\"2.19\" type=\"application/x-quorvex2\">\n"
+                        "<meta/><event name=\"Empty\"/>\n"
+                        "<classes><class name=\"M21\" controls=\"3\"></class></classes>\n"
+                        "</quorvex>\n");
   const auto empty = qxtest::RunCli({"report", "grid", file});
   EXPECT_EQ(empty.exit_code, 0) << empty.err;
   EXPECT_EQ(empty.out, "");

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -204,13 +203,13 @@ TEST(ReportJson, OutputFileAndEncoding) {
 }
 
 TEST(ReportJson, InvalidUtf8InTextsBecomesReplacementCharacters) {
-  const std::string file = qxtest::MakeTempDir("report-json-utf8") + "/damaged.lxm";
-  std::ofstream(file, std::ios::binary)
-      << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quorvex><event name=\"Cup\"/><classes>"
-         "<class name=\"M\xff"
-         "21\" controls=\"0\"><runner name=\"Ab\xff\xfe\" club=\"\xc3\" "
-         "result=\"0:01:00\"><leg index=\"1\" laptime=\"00:01:00\"/></runner></class></classes>"
-         "</quorvex>";
+  const std::string file = qxtest::WriteFile(
+      qxtest::MakeTempDir("report-json-utf8"), "damaged.lxm",
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quorvex><event name=\"Cup\"/><classes>"
+      "<class name=\"M\xff"
+      "21\" controls=\"0\"><runner name=\"Ab\xff\xfe\" club=\"\xc3\" "
+      "result=\"0:01:00\"><leg index=\"1\" laptime=\"00:01:00\"/></runner></class></classes>"
+      "</quorvex>");
   const auto result = qxtest::RunCli({"report", "json", file});
   ASSERT_EQ(result.exit_code, 0) << result.err;
   const json report = json::parse(result.out);

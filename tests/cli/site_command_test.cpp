@@ -67,12 +67,14 @@ TEST(SiteCommand, ChosenPagesInShiftJis) {
 
 TEST(SiteCommand, ProgressOnATerminalUnlessSilenced) {
   const std::string dir = qxtest::MakeTempDir("site_progress");
-  const auto shown = qxtest::RunCli({"site", kFixture, "-o", dir}, "", {.terminal = true});
+  qxtest::CliLimits on_terminal;
+  on_terminal.terminal = true;
+  const auto shown = qxtest::RunCli({"site", kFixture, "-o", dir}, "", on_terminal);
   ASSERT_EQ(shown.exit_code, 0) << shown.err;
   EXPECT_NE(shown.err.find("writing the site [####"), std::string::npos) << shown.err;
   EXPECT_NE(shown.err.find("] 100%"), std::string::npos) << shown.err;
   const auto silent =
-      qxtest::RunCli({"site", kFixture, "-o", dir, "--no-progress"}, "", {.terminal = true});
+      qxtest::RunCli({"site", kFixture, "-o", dir, "--no-progress"}, "", on_terminal);
   EXPECT_EQ(silent.err.find('%'), std::string::npos) << silent.err;
 }
 

@@ -1,6 +1,7 @@
 // Lap files in archives: the one lap file of a zip, gzip or LHA archive extracted into a private
 // work folder (with the host's chooser when the archive holds several), and packing a written
 // lap file into an LHA archive through the archiver's command line.
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,8 +28,10 @@ using archive::MemberInfo;
 constexpr const char* kCannotExtract = "書庫ファイルを展開できません";
 constexpr const char* kLocation = "clsFileControl.ExtractArchiveFile";
 
+// Rounded up, so a size past a limit never prints as the limit itself.
 std::string MiB(uint64_t bytes) {
-  return std::to_string(bytes >> 20) + " MiB";
+  constexpr uint64_t kMiB = uint64_t{1} << 20;
+  return std::to_string(bytes / kMiB + (bytes % kMiB != 0)) + " MiB";
 }
 
 // An archive being extracted: its path as given, kind and head; every failure names it.
@@ -75,7 +78,9 @@ bool ListMembers(const Job& job, std::vector<MemberInfo>& members) {
 
 bool WithinDeclaredLimits(const Job& job, const std::vector<MemberInfo>& members) {
   uint64_t total = 0;
-  for (const MemberInfo& member : members) total += member.size.value_or(0);
+  for (const MemberInfo& member : members) {
+    total += std::min(member.size.value_or(0), kMaxArchiveBytes + 1);  // never wraps round
+  }
   if (total <= kMaxArchiveBytes) return true;
   job.Fail("its members declare " + MiB(total) + " together, more than the limit of " +
            MiB(kMaxArchiveBytes));

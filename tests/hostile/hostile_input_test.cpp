@@ -221,6 +221,22 @@ std::vector<Row> Rows() {
          ExpectFiles(b, {"r_escaped.html", "r_qx-hostile-abs.html", "r_con_.html", "index.html"});
          EXPECT_FALSE(fs::exists("/tmp/qx-hostile-abs"));
        }},
+      {"class names as bare page names",
+       [](const Sandbox& b) {
+         return std::vector<std::string>{
+             "site",
+             b.Input("bare.lxm", Renamed({"../../escaped", "..", "/tmp/qx-hostile-abs"})),
+             "-o",
+             b.Out(),
+             "--results",
+             "*.html"};
+       },
+       0,
+       "",
+       {},
+       [](const Sandbox& b) {
+         ExpectFiles(b, {"escaped.html", "class.html", "qx-hostile-abs.html"});
+       }},
       {"class names that reduce to the same file name",
        [](const Sandbox& b) {
          return Site(b, b.Input("same.lxm", Renamed({"X/same", "Y/same", "sa&#9;me"})));

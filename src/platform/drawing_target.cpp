@@ -110,6 +110,13 @@ void DrawingTarget::Print(const std::string& Text) {
   PangoRectangle logical;
   pango_layout_get_extents(layout, nullptr, &logical);
   if (!Text.empty()) {
+    if (!font_transparent_) {
+      cairo_rectangle(cr, DevX(current_x_) + logical.x / double{PANGO_SCALE},
+                      DevY(current_y_) + logical.y / double{PANGO_SCALE},
+                      logical.width / double{PANGO_SCALE}, logical.height / double{PANGO_SCALE});
+      FillPath(cr, BackgroundColor());
+      cairo_new_path(cr);
+    }
     SetColor(cr, fore_color_);
     cairo_move_to(cr, DevX(current_x_), DevY(current_y_));
     pango_cairo_show_layout(cr, layout);

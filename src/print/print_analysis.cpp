@@ -97,12 +97,14 @@ class AnalysisTableCursor {
   float used_ = 0;
 };
 
-// Starts a new page unless the label, the header column, one runner column and the gap fit
-// beside what the page holds; returns where the table starts.
+// Starts a new page unless the label, the 22-unit header block, the header column's width (29
+// with the second column, 19 without) and the gap fit beside what the page holds; returns where
+// the table starts.
 float TableStart(clsPrintBook& Book, const detail::AnalysisTablePen& Pen) {
   const float used = Book.PrintedAreaWidth();
-  const float needed = Pen.settings.class_label_width + detail::kHeaderColumnWidth +
-                       Pen.layout.ColumnWidth() + kTableGap;
+  const float header = Pen.layout.data_width + Pen.layout.second_width;
+  const float needed =
+      Pen.settings.class_label_width + detail::kHeaderColumnWidth + header + kTableGap;
   if (needed <= Book.Width() - used) return used;
   Book.NewPage();
   return 0;

@@ -8,13 +8,15 @@ namespace quorvex2 {
 
 namespace {
 
-// The printer's own defaults, reset on every set-up.
+// The printer's own pen and text defaults, reset on every set-up: pen width 1, black, no fill,
+// font size 13 and then 9, transparent text.
 void ResetPrinterDefaults(Printer& printer) {
   printer.DrawWidth(1);
   printer.ForeColor(0);
   printer.FillStyle(kFillTransparent);
   printer.Font().Size = 13;
   printer.Font().Size = 9;
+  printer.FontTransparent(true);
 }
 
 void SelectPrinter(Printer& printer, const std::string& Name) {

@@ -108,6 +108,19 @@ TEST(PictureBox, JapaneseTextIsDrawnAsWideAsMeasured) {
   EXPECT_EQ(InkColumns(picture, 0, 28).first, -1);
 }
 
+TEST(PictureBox, OpaqueTextHidesWhatIsBehindIt) {
+  for (const bool transparent : {true, false}) {
+    PictureBox picture(100, 40);
+    picture.BackColor(0x00FF00);
+    picture.Box(0, 0, 99, 39, 0, true);
+    picture.FontTransparent(transparent);
+    picture.Print("i");
+    // Above the dot of the "i": the black box, or the background behind opaque text.
+    EXPECT_EQ(picture.Point(1, 1), transparent ? 0 : 0x00FF00);
+    EXPECT_EQ(picture.Point(90, 1), 0);  // beyond the text
+  }
+}
+
 TEST(PictureBox, SavesPng) {
   PictureBox picture(123, 45);
   picture.Line(0, 0, 122, 44);

@@ -160,5 +160,29 @@ TEST(PrintAnalysisBands, TablesAppendBesideAndWrapBelow) {
   EXPECT_EQ(LabelLefts(*book, 4, 7.5f), (std::vector<float>{0}));
 }
 
+TEST(PrintAnalysisBands, TableStartsBesideWhenLabelHeaderAndGapFit) {
+  // The page-fit check counts the label (15), the 22-unit block, the header column (29 with
+  // the second column, 19 without) and the gap (10): half a unit either side of that width.
+  clsQuorvex2 root;
+  auto a1 = AnalysedClass(root, "A1", 1, 2);
+  const struct {
+    QxPrintAnalysisModeConst mode;
+    float needed;
+  } cases[] = {{QX_PRINT_ANALYSIS_STANDARD, 76}, {QX_PRINT_ANALYSIS_LAPTIME, 66}};
+  for (const auto& c : cases) {
+    for (const float spare : {0.5f, -0.5f}) {
+      auto book = qxtest::A4Book(true);
+      book->DrawLine(0, 0, 1, 0, 0, 1);  // the page holds something
+      const float used = book->Width() - c.needed - spare;
+      book->PrintedAreaWidth(used);
+      root.GraphicControl()->PrintAnalysis(a1, book, c.mode);
+      EXPECT_EQ(book->PageCount(), spare > 0 ? 1 : 2) << c.mode << " " << spare;
+      EXPECT_EQ(LabelLefts(*book, book->PageCount() - 1, 7.5f),
+                (std::vector<float>{spare > 0 ? used : 0}))
+          << c.mode << " " << spare;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace quorvex2

@@ -33,6 +33,22 @@ TEST(PrintBookGeometry, InitGivesOneTileOfThePrintableArea) {
   EXPECT_FLOAT_EQ(book->Width(), 90);
 }
 
+TEST(PrintBookGeometry, InitResetsThePrinterDefaults) {
+  auto book = TileBook();
+  auto printer = book->PrinterObject();
+  printer->DrawWidth(5);
+  printer->ForeColor(0xFF);
+  printer->FillStyle(kFillSolid);
+  printer->Font().Size = 20;
+  printer->FontTransparent(false);
+  book->Init(Printer::kPdfPrinterName, 9, 1, 15, 17, 20, 15, 1);
+  EXPECT_EQ(printer->DrawWidth(), 1);
+  EXPECT_EQ(printer->ForeColor(), 0);
+  EXPECT_EQ(printer->FillStyle(), kFillTransparent);
+  EXPECT_FLOAT_EQ(printer->Font().Size, 9);
+  EXPECT_TRUE(printer->FontTransparent());
+}
+
 TEST(PrintBookGeometry, LandscapeSwapsThePaper) {
   auto book = std::make_shared<clsPrintBook>();
   book->Init(Printer::kPdfPrinterName, 9, 2, 10, 10, 10, 10, 1);

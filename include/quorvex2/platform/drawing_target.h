@@ -37,6 +37,10 @@ class DrawingTarget {
   void CurrentX(float X) { current_x_ = X; }
   float CurrentY() const { return current_y_; }
   void CurrentY(float Y) { current_y_ = Y; }
+  // True (the default): text is drawn over what is there; false: on a box of the background
+  // colour as large as the text.
+  bool FontTransparent() const { return font_transparent_; }
+  void FontTransparent(bool Transparent) { font_transparent_ = Transparent; }
 
   virtual float ScaleWidth() const = 0;
   virtual float ScaleHeight() const = 0;
@@ -70,6 +74,8 @@ class DrawingTarget {
   virtual double UnitY() const = 0;
   virtual double OriginX() const { return 0; }
   virtual double OriginY() const { return 0; }
+  // The colour of the blank target, behind text that is not transparent: white paper.
+  virtual int32_t BackgroundColor() const { return 0xFFFFFF; }
   // Offset that puts strokes of odd pixel widths on pixel centres (raster targets).
   virtual double PixelSnap() const { return 0; }
   // The context to draw on, in device units; a printer starts its document here.
@@ -93,6 +99,7 @@ class DrawingTarget {
   int32_t fill_style_ = kFillTransparent;
   float current_x_ = 0;
   float current_y_ = 0;
+  bool font_transparent_ = true;
   mutable _PangoContext* text_context_ = nullptr;
   mutable double text_resolution_ = 0;
 };

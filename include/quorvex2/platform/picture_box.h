@@ -55,6 +55,7 @@ class PictureBox : public DrawingTarget {
   double UnitX() const override;
   double UnitY() const override { return UnitX(); }
   double PixelSnap() const override { return 0.5; }
+  int32_t BackgroundColor() const override { return back_color_; }
   _cairo* Canvas() override;
 
  private:

@@ -57,9 +57,8 @@ std::vector<ResultCell> ResultLineCells(const clsResultsHolder& Holder, int32_t 
     cells.push_back({4, PRINTBOOK_ALIGN_CENTER, lap.RankFix, PrintFont("RESULT_RANKFIXED"), false});
   }
   if (Shape.print_id) {
-    // ID 0 is a runner without one.
-    const std::string id = lap.ID == 0 ? "" : InParentheses(std::to_string(lap.ID));
-    cells.push_back({17, PRINTBOOK_ALIGN_CENTER, id, seed, false});
+    cells.push_back(
+        {17, PRINTBOOK_ALIGN_CENTER, InParentheses(std::to_string(lap.ID)), seed, false});
   }
   if (!Shape.mix) cells.push_back({6, PRINTBOOK_ALIGN_CENTER, lap.Seed, seed, true});
   cells.push_back(

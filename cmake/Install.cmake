@@ -1,5 +1,9 @@
 include(CMakePackageConfigHelpers)
 
+# The installed quorvex2 finds its library relative to itself, wherever the prefix is.
+file(RELATIVE_PATH _qx_bin_to_lib "${CMAKE_INSTALL_FULL_BINDIR}" "${CMAKE_INSTALL_FULL_LIBDIR}")
+set_target_properties(quorvex2_cli PROPERTIES INSTALL_RPATH "$ORIGIN/${_qx_bin_to_lib}")
+
 install(TARGETS quorvex2 quorvex2_cli
   EXPORT Quorvex2Targets
   LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}

@@ -4,7 +4,6 @@
 #include <optional>
 
 #include "core/detail/component_state.h"
-#include "core/detail/file_names.h"
 #include "core/detail/internal.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/path.h"
@@ -15,10 +14,10 @@
 namespace quorvex2 {
 namespace {
 
-// The base name of a class's output files: lower case, half width, and one safe file name
-// (made safe after the narrowing, which turns full-width "／" into "/").
+// The base name of a class's output files: the file-name-safe text, lower case and half width.
+// It may still hold a folder part; whoever turns it into a path makes it one safe file name.
 std::string ClassFileName(const std::string& name) {
-  return detail::SafeFileName(ToNarrow(ToLower(MakeSafeFileName(name))), "");
+  return ToNarrow(ToLower(MakeSafeFileName(name)));
 }
 
 // Times sort by their value; any other result by its status order taken as days, so every

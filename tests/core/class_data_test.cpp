@@ -265,6 +265,9 @@ TEST(ClassData, InfoAndFileName) {
   EXPECT_EQ(cls->FileName(), "w21e");
   cls->FileName("");
   EXPECT_EQ(cls->FileName(), "m21a");
+  // Only the file-name-safe conversion: other characters and names stay for the site to make safe.
+  cls->FileName("H21#1 Con");
+  EXPECT_EQ(cls->FileName(), "h21#1 con");
   EXPECT_EQ(cls->ClassInfo(), "");
   cls->Climb = 100;
   EXPECT_EQ(cls->ClassInfo(), "");

@@ -44,12 +44,12 @@ ImportColumns ReadImportColumns(const std::string& header_line) {
   return {columns.runner_name, columns.club, columns.sex};
 }
 
-// The imported club replaces an empty one, or any one when the new data has priority; an
-// empty imported club never clears what is there. The sex is only ever filled in.
+// The imported club replaces an empty one, or any one when the new data has priority (an empty
+// imported club then clears it). The sex is only ever filled in.
 void UpdateRunner(clsLapData& lap, const std::string& club, const std::string& sex,
                   int32_t load_mode) {
   const bool new_data_first = (load_mode & QX_LOADMODE_PRIORITY_NEWDATA) != 0;
-  if (!club.empty() && (lap.ClubName.empty() || new_data_first)) lap.ClubName = club;
+  if (lap.ClubName.empty() || new_data_first) lap.ClubName = club;
   if (lap.Sex.empty()) lap.Sex = sex;
 }
 

@@ -9,13 +9,14 @@ ProgressReporter::ProgressReporter(std::function<void(int32_t)> sink) : sink_(st
 
 ProgressReporter::~ProgressReporter() {
   try {
-    Finish();
+    if (started_) Finish();
   } catch (...) {
     // A throwing progress handler must not end the program from a destructor.
   }
 }
 
 void ProgressReporter::Start() {
+  started_ = true;
   Percent(0);
 }
 
@@ -35,6 +36,8 @@ void ProgressReporter::Finish() {
   Percent(100);
 }
 
-void ProgressReporter::Dismiss() { finished_ = true; }
+void ProgressReporter::Dismiss() {
+  finished_ = true;
+}
 
 }  // namespace quorvex2::detail

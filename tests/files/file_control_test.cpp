@@ -217,9 +217,26 @@ TEST(Progress, RaisedPerClassWithHalvesToEvenAndOnEveryWayOut) {
   seen.clear();
   EXPECT_FALSE(root.FileControl()->LoadLapFile("p.lxm", 0, 0, "<broken"));
   EXPECT_EQ(seen, (std::vector<int32_t>{0, 100}));
-  seen.clear();
-  EXPECT_FALSE(root.FileControl()->LoadLapFile("p.txt", 0, 0, "a\r\nb"));  // no reader ran
-  EXPECT_TRUE(seen.empty());
+  // Readers that give up before they start raise nothing; a failure path raises 100.
+  struct WayOut {
+    const char* name;
+    int32_t type;
+    int32_t mode;
+    const char* text;
+    std::vector<int32_t> seen;
+  };
+  const std::vector<WayOut> ways_out = {
+      {"no reader ran", 0, 0, "a\r\nb", {}},
+      {"table without field names", 3, 0, "a,b\r\nc,d\r\ne,f", {}},
+      {"own mail report", 3, 0, "a\r\nb\r\nMade with Quorvex 2", {}},
+      {"missing import file", QX_FILETYPE_IMPORT_ONLY, 1, "", {}},
+      {"listing without its marker", QX_FILETYPE_SPORTIDENT, 0, "a\r\nb\r\nc", {100}},
+  };
+  for (const WayOut& way : ways_out) {
+    seen.clear();
+    EXPECT_FALSE(root.FileControl()->LoadLapFile("p.txt", way.type, way.mode, way.text));
+    EXPECT_EQ(seen, way.seen) << way.name;
+  }
 }
 
 TEST(SaveLapFile, TypesFiltersAndSaveModes) {

@@ -51,13 +51,13 @@ class ImportOnlyTest : public ::testing::Test {
 };
 
 TEST_F(ImportOnlyTest, FillsEmptyClubsAndSexesByNameKey) {
-  ASSERT_TRUE(Import(
-      "山田　太郎,Ignored Club,M\r\n"  // before any header: ignored
-      "SHOZOKU,NAME,性別\r\n"
-      "Tokyo OLC,山田　太郎,M\r\n"
-      "New Club,Anna Berg,M\r\n"
-      "Nobody Club,Nobody,F\r\n",
-      QX_LOADMODE_APPEND));
+  ASSERT_TRUE(
+      Import("山田　太郎,Ignored Club,M\r\n"  // before any header: ignored
+             "SHOZOKU,NAME,性別\r\n"
+             "Tokyo OLC,山田　太郎,M\r\n"
+             "New Club,Anna Berg,M\r\n"
+             "Nobody Club,Nobody,F\r\n",
+             QX_LOADMODE_APPEND));
   EXPECT_EQ(Lap("M21", 1)->ClubName, "Tokyo OLC");  // half-width and ideographic blanks agree
   EXPECT_EQ(Lap("M40", 1)->ClubName, "Tokyo OLC");  // every runner with the key
   EXPECT_EQ(Lap("M21", 1)->Sex, "M");
@@ -68,13 +68,15 @@ TEST_F(ImportOnlyTest, FillsEmptyClubsAndSexesByNameKey) {
   EXPECT_EQ(root.ClassData("M21")->LapCount(), 2);
 }
 
-TEST_F(ImportOnlyTest, NewDataPriorityReplacesClubsButNotSexes) {
-  ASSERT_TRUE(Import("氏名,所属,性別\r\nAnna Berg,New Club,M\r\n山田太郎,,M\r\n",
-                     QX_LOADMODE_APPEND | QX_LOADMODE_PRIORITY_NEWDATA));
-  EXPECT_EQ(Lap("M21", 2)->ClubName, "New Club");
+TEST_F(ImportOnlyTest, NewDataPriorityReplacesAndClearsClubsButNotSexes) {
+  const int32_t priority = QX_LOADMODE_APPEND | QX_LOADMODE_PRIORITY_NEWDATA;
+  ASSERT_TRUE(Import("氏名,所属,性別\r\nAnna Berg,,M\r\n山田太郎,New Club,M\r\n", priority));
+  EXPECT_EQ(Lap("M21", 2)->ClubName, "");  // an empty imported club clears "Old Club"
   EXPECT_EQ(Lap("M21", 2)->Sex, "F");
-  EXPECT_EQ(Lap("M21", 1)->ClubName, "");  // an empty imported club clears nothing
   EXPECT_EQ(Lap("M21", 1)->Sex, "M");
+  ASSERT_TRUE(Import("氏名,所属\r\n山田太郎,Newer Club\r\n", priority));
+  EXPECT_EQ(Lap("M21", 1)->ClubName, "Newer Club");
+  EXPECT_EQ(Lap("M40", 1)->ClubName, "Newer Club");
 }
 
 TEST_F(ImportOnlyTest, RefusedWithoutTheAppendBitAndFailsOnAMissingFile) {

@@ -1,6 +1,7 @@
 #pragma once
 // Progress of a reader: Progress(0) at its start, the rounded percentage (halves to even) per
-// unit of work, Progress(100) on every way out (the destructor guarantees it).
+// unit of work, Progress(100) on every way out once started (the destructor guarantees it). A
+// reader that gives up before it starts raises nothing, unless its failure path says so.
 #include <cstdint>
 #include <functional>
 
@@ -9,7 +10,7 @@ namespace quorvex2::detail {
 class ProgressReporter {
  public:
   explicit ProgressReporter(std::function<void(int32_t)> sink);
-  ~ProgressReporter();  // raises 100 unless Finish() already did
+  ~ProgressReporter();  // raises 100 when started, unless Finish() already did
   ProgressReporter(const ProgressReporter&) = delete;
   ProgressReporter& operator=(const ProgressReporter&) = delete;
 
@@ -21,6 +22,7 @@ class ProgressReporter {
 
  private:
   std::function<void(int32_t)> sink_;
+  bool started_ = false;
   bool finished_ = false;
 };
 

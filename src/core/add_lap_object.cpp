@@ -2,6 +2,7 @@
 // or drop it, under the load mode.
 #include <algorithm>
 
+#include "core/detail/component_state.h"
 #include "core/detail/internal.h"
 #include "quorvex2/core/class_data.h"
 #include "quorvex2/core/text.h"
@@ -60,6 +61,7 @@ void MergeRecord(clsLapData& existing, const clsLapData& incoming, bool new_data
 
 bool clsClassData::AddLapObject(std::shared_ptr<clsLapData>& LapObject, int32_t LapFileLoadMode) {
   if (!LapObject) return false;
+  if (!LapObject->Result().empty() || LapObject->LegCount() > 0) ++detail::State().results_offered;
   LapObject->SetClassName(class_name_, detail::MakeInternal());
   if (LapFileLoadMode == QX_LOADMODE_NORMAL || LapFileLoadMode == QX_LOADMODE_APPEND) {
     return Append(LapObject);

@@ -10,6 +10,7 @@
 #include "files/detail/file_error.h"
 #include "files/detail/file_head.h"
 #include "files/detail/format_registry.h"
+#include "files/detail/load_messages.h"
 #include "files/iof_reading.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
@@ -25,8 +26,9 @@ bool Contains(const std::string& line, const std::string& text) {
   return ToUpper(line).find(ToUpper(text)) != std::string::npos;
 }
 
-int32_t FailDetection() {
-  SetErrorComment(std::string("ファイルタイプ判別に失敗しました\r\n") + kLocation);
+int32_t FailDetection(const std::string& file_name) {
+  SetErrorComment(std::string(kDetectionFailed) + "\r\n" + kLocation + "\r\n" +
+                  TooFewLinesText(file_name));
   return QX_FILETYPE_UNKNOWN;
 }
 
@@ -51,13 +53,14 @@ int32_t FirstLineXmlType(std::string_view text) {
 }
 
 // The rules on the first lines of a text with CR LF line ends.
-int32_t DetectFromText(const std::string& text, const std::vector<std::string>& lines) {
-  if (lines.empty()) return FailDetection();
+int32_t DetectFromText(const std::string& text, const std::vector<std::string>& lines,
+                       const std::string& file_name) {
+  if (lines.empty()) return FailDetection(file_name);
   if (Contains(lines[0], "$LAPFILE Ver=2")) return QX_FILETYPE_QUORVEX1;
   if (ToUpper(lines[0]) == "$IMPORT_ONLY") return QX_FILETYPE_IMPORT_ONLY;
   if (Contains(lines[0], "xml")) return FirstLineXmlType(text);
   if (lines.size() >= 2 && Contains(lines[1], "Split times of")) return QX_FILETYPE_OEVENT;
-  if (lines.size() < 3) return FailDetection();
+  if (lines.size() < 3) return FailDetection(file_name);
   if (Contains(lines[2], "SPORTident results")) return QX_FILETYPE_SPORTIDENT;
   return SniffedOr(text, QX_FILETYPE_QUORVEX1);
 }
@@ -78,19 +81,19 @@ std::vector<std::string> FirstLines(const std::string& text, size_t count) {
 
 // Text already in memory is split at every line end, so a last line end gives a last, empty
 // line.
-int32_t DetectFromData(std::string& file_data) {
+int32_t DetectFromData(const std::string& file_name, std::string& file_data) {
   file_data = NormalizeLineEnds(file_data);
   std::vector<std::string> lines = SplitText(file_data.substr(0, kSniffBytes), "\r\n");
   if (lines.size() > 3) lines.resize(3);
-  return DetectFromText(file_data, lines);
+  return DetectFromText(file_data, lines, file_name);
 }
 
 int32_t DetectFromFile(const std::string& file_name) {
   const auto bytes = ReadFileBytes(file_name);
   if (!bytes) throw std::runtime_error(FileReadErrorDescription(file_name));
-  if (bytes->empty()) throw std::runtime_error("Input past end of file");
+  if (bytes->empty()) throw std::runtime_error(EmptyFileText(file_name));
   const std::string text = DecodeTextFile(*bytes);
-  return DetectFromText(text, FirstLines(text, 3));
+  return DetectFromText(text, FirstLines(text, 3), file_name);
 }
 
 // The head of an ".xml" file, decoded when it carries a UTF-16 byte-order mark.
@@ -107,11 +110,10 @@ int32_t DetectFileType(const std::string& file_name, std::string& file_data) {
     const std::string extension = GetExtension(file_name);
     if (extension == "xml") return XmlFileType(XmlHead(file_name, file_data));
     if (extension == "lxm") return QX_FILETYPE_QUORVEX2;
-    if (!file_data.empty()) return DetectFromData(file_data);
+    if (!file_data.empty()) return DetectFromData(file_name, file_data);
     return DetectFromFile(file_name);
   } catch (const std::exception& error) {
-    SetErrorComment(std::string("ファイルタイプが判別に失敗しました\r\n") + kLocation + "\r\n" +
-                    error.what());
+    SetErrorComment(std::string(kDetectionError) + "\r\n" + kLocation + "\r\n" + error.what());
     return QX_FILETYPE_UNKNOWN;
   }
 }

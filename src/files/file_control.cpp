@@ -9,6 +9,7 @@
 #include "files/detail/archive.h"
 #include "files/detail/detect_file_type.h"
 #include "files/detail/format_registry.h"
+#include "files/detail/load_checks.h"
 #include "files/detail/load_error.h"
 #include "files/detail/progress.h"
 #include "files/detail/work_folder.h"
@@ -17,8 +18,6 @@
 
 namespace quorvex2 {
 namespace {
-
-constexpr const char* kImportOnlyMessage = "このファイルは追加読み込み専用です";
 
 // The path of the archive's lap file, extracted into the work folder made for it; "" (error
 // comment set) when nothing was extracted.
@@ -107,7 +106,7 @@ bool ReadWith(int32_t file_type, detail::ReadRequest& request,
 bool Dispatch(int32_t file_type, detail::ReadRequest& request,
               const std::function<void(int32_t)>& sink) {
   if (file_type == QX_FILETYPE_IMPORT_ONLY && (request.load_mode & 1) == 0) {
-    detail::SetErrorComment(kImportOnlyMessage);
+    detail::SetErrorComment(detail::kImportOnlyMessage);
     return false;
   }
   if (file_type < QX_FILETYPE_QUORVEX2) return false;
@@ -148,7 +147,9 @@ bool clsFileControl::LoadLapFile(const std::string& FileName, int32_t LapFileTyp
     if (LapFileType == QX_FILETYPE_AUTODETECT) {
       LapFileType = detail::DetectFileType(path, request.file_data);
     }
-    const bool result = Dispatch(LapFileType, request, Progress);
+    const detail::LoadScope scope = detail::BeginLoad(*root);
+    bool result = Dispatch(LapFileType, request, Progress);
+    if (result) result = detail::AcceptLoad(*root, scope, LapFileType, LoadMode, FileName);
     // A fresh native load rebuilds the segments whatever the reader's result: the courses it
     // read before a failure stay, and so do their segments.
     if (LapFileType == QX_FILETYPE_QUORVEX2 && LoadMode == QX_LOADMODE_NORMAL) {

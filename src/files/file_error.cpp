@@ -2,17 +2,18 @@
 
 #include <filesystem>
 
+#include "files/detail/load_messages.h"
 #include "quorvex2/core/path.h"
 
 namespace quorvex2::detail {
 
 std::string FileReadErrorDescription(const std::string& path) {
-  if (path.empty()) return "Bad file name";
+  if (path.empty()) return NoFileNameText();
   std::error_code error;
   const auto status = std::filesystem::status(ToFileSystemPath(path), error);
-  if (error || !std::filesystem::exists(status)) return "File not found";
-  if (std::filesystem::is_directory(status)) return "Path/File access error";
-  return "Permission denied";
+  if (error || !std::filesystem::exists(status)) return FileMissingText(path);
+  if (std::filesystem::is_directory(status)) return DirectoryText(path);
+  return UnreadableText(path);
 }
 
 }  // namespace quorvex2::detail

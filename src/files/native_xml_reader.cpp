@@ -8,6 +8,7 @@
 #include "core/detail/component_state.h"
 #include "core/detail/internal.h"
 #include "files/detail/attribute_values.h"
+#include "files/detail/file_error.h"
 #include "files/detail/load_error.h"
 #include "files/detail/native_xml.h"
 #include "files/detail/progress.h"
@@ -171,6 +172,20 @@ pugi::xml_parse_result Parse(pugi::xml_document& document, const ReadRequest& re
   return document.load_file(ToFileSystemPath(request.file_name).c_str());
 }
 
+// Why the document is no lap file, for the error comment.
+std::string WhyNotALapFile(const ReadRequest& request, const pugi::xml_parse_result& parsed,
+                           const pugi::xml_node& element) {
+  if (parsed.status == pugi::status_file_not_found || parsed.status == pugi::status_io_error) {
+    return FileReadErrorDescription(request.file_name);
+  }
+  if (!parsed) {
+    return NotALapFileText(request.file_name, std::string("XML error: ") + parsed.description() +
+                                                  " at offset " + std::to_string(parsed.offset));
+  }
+  return NotALapFileText(request.file_name, "its root element is <" + std::string(element.name()) +
+                                                ">, not <" + kNativeRootElement + ">");
+}
+
 }  // namespace
 
 bool ReadNativeXml(const ReadRequest& request) {
@@ -178,11 +193,12 @@ bool ReadNativeXml(const ReadRequest& request) {
   clsQuorvex2* root = CurrentRoot();
   try {
     pugi::xml_document document;
-    const bool parsed = root != nullptr && Parse(document, request);
+    if (root == nullptr) throw std::runtime_error("No root object");
+    const pugi::xml_parse_result parsed = Parse(document, request);
     const pugi::xml_node quorvex = document.document_element();
     if (!parsed || !Is(BaseName(quorvex), kNativeRootElement)) {
       request.progress->Finish();
-      return FailLoad(kCannotOpenFile, kLocation);
+      return FailLoad(kCannotOpenFile, kLocation, WhyNotALapFile(request, parsed, quorvex));
     }
     NativeReader(*root, request).Read(quorvex);
   } catch (const std::exception& error) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "files/detail/detect_file_type.h"
@@ -79,7 +80,7 @@ TEST(DetectFileType, LineEndsAreNormalisedFirst) {
     EXPECT_EQ(in_memory, NormalizeLineEnds(c.bytes));
   }
   EXPECT_EQ(DetectFile("lf3.txt", "a\nb"), QX_FILETYPE_UNKNOWN);
-  EXPECT_EQ(root.ErrorComment(), kDetectFailed);
+  EXPECT_EQ(root.ErrorComment().rfind(std::string(kDetectFailed) + "\r\n", 0), 0u);
 }
 
 TEST(DetectFileType, FromFileData) {
@@ -96,35 +97,67 @@ TEST(DetectFileType, FromFileData) {
   EXPECT_EQ(cr_only, "a\r\nb\r\nSPORTident results");
   root.FileControl()->LoadLapFile("x.txt", 0, 1, "only\r\ntwo");  // clears the comment
   EXPECT_EQ(DetectData("x.txt", "one\ntwo"), QX_FILETYPE_UNKNOWN);
-  EXPECT_EQ(root.ErrorComment(), kDetectFailed);
+  EXPECT_EQ(root.ErrorComment().rfind(std::string(kDetectFailed) + "\r\n", 0), 0u);
 }
 
-TEST(LoadLapFile, DetectionAndDispatchFailures) {
+// Each refusal says what is wrong with which file; "{}" stands for the path as given.
+TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
+  const std::string detection =
+      "ファイルタイプが判別に失敗しました\r\nclsFileControl.DetectFileType\r\n";
+  const std::string not_read =
+      " is not a result file: no runner with a result or split times found (expected ";
+  const std::string table =
+      "a lap file, or a table whose header line names the runner and "
+      "class columns, with a line per runner)\r\nclsFileControl.LoadLapFile";
+  struct Refusal {
+    const char* file;
+    std::optional<std::string> bytes;  // nothing: no such file; "/": a directory
+    std::string comment;
+  };
+  const std::vector<Refusal> refusals = {
+      {"missing.csv", std::nullopt, detection + "{} does not exist"},
+      {"empty.csv", "", detection + "{} is empty"},
+      {"folder.lxm", "/", detection + "{} is a directory, not a file"},
+      {"two.csv", "a\r\nb\r\n",
+       std::string(kDetectFailed) + "\r\n{} has fewer than three lines: it is not a lap file, a "
+                                    "result listing or a split-time table"},
+      {"junk.lxm", "junk <",
+       "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n{} is not a lap file: XML error: "
+       "Could not determine tag type at offset 5"},
+      {"other.lxm", "<?xml version='1.0'?><lapfile/>",
+       "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n{} is not a lap file: its root "
+       "element is <lapfile>, not <quorvex>"},
+      {"no-runners.csv", "NAME,CLASS,TIME\r\n\r\n\r\n", "{}" + not_read + table},
+      {"start-list.csv", "NAME,CLASS,START\r\nKato,M21,10:00\r\nMori,M21,10:02\r\n",
+       "{}" + not_read + table},
+      {"oevent.csv", "Cup\r\nSplit times of Cup\r\nM21A\r\nCreated with OEvent\r\n2026.05.18",
+       "{}" + not_read +
+           "an OEvent split-time export with runners under their classes)\r\n"
+           "clsFileControl.LoadLapFile"},
+  };
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.file);
+    const std::string path = TempPath(refusal.file);
+    if (refusal.bytes == "/") {
+      std::filesystem::create_directories(path);
+    } else if (refusal.bytes) {
+      WriteBytes(path, *refusal.bytes);
+    }
+    clsQuorvex2 root;
+    root.AddClass("Before");
+    EXPECT_FALSE(root.FileControl()->LoadLapFile(path));
+    EXPECT_EQ(root.ErrorComment(), ReplaceAll(refusal.comment, "{}", path));
+    EXPECT_EQ(root.ClassCount(), 0);
+    // Added to an event, a refused file takes back what it made and keeps what was there.
+    root.AddClass("Before");
+    EXPECT_FALSE(root.FileControl()->LoadLapFile(path, 0, QX_LOADMODE_APPEND));
+    EXPECT_EQ(root.ClassCount(), 1);
+  }
   clsQuorvex2 root;
   auto& files = *root.FileControl();
-  const std::string two_lines = TempPath("two.csv");
-  WriteBytes(two_lines, "a\r\nb\r\n");
-  EXPECT_FALSE(files.LoadLapFile(two_lines));
-  EXPECT_EQ(root.ErrorComment(), kDetectFailed);
-
-  EXPECT_FALSE(files.LoadLapFile(TempPath("missing.csv")));
-  EXPECT_EQ(
-      root.ErrorComment(),
-      "ファイルタイプが判別に失敗しました\r\nclsFileControl.DetectFileType\r\nFile not found");
-  const std::string empty = TempPath("empty.csv");
-  WriteBytes(empty, "");
-  EXPECT_FALSE(files.LoadLapFile(empty));
-  EXPECT_EQ(root.ErrorComment(),
-            "ファイルタイプが判別に失敗しました\r\n"
-            "clsFileControl.DetectFileType\r\nInput past end of file");
-  const std::string folder = TempPath("folder.csv");
-  std::filesystem::create_directories(folder);
-  EXPECT_FALSE(files.LoadLapFile(folder));
-  EXPECT_EQ(root.ErrorComment().rfind("ファイルタイプが判別に失敗しました\r\n", 0), 0u);
-
   const std::string import_only = TempPath("import.txt");
   WriteBytes(import_only, "$import_only\r\n1,2\r\n");
-  for (int32_t mode : {0, 16}) {
+  for (int32_t mode : {QX_LOADMODE_NORMAL, QX_LOADMODE_MERGE_ID}) {
     EXPECT_FALSE(files.LoadLapFile(import_only, 0, mode));
     EXPECT_EQ(root.ErrorComment(), "このファイルは追加読み込み専用です");
   }
@@ -133,6 +166,27 @@ TEST(LoadLapFile, DetectionAndDispatchFailures) {
   EXPECT_FALSE(files.LoadLapFile("x.xml", QX_FILETYPE_UNKNOWN, 0, "<a/>"));
   EXPECT_FALSE(files.LoadLapFile("x.xml", 99, 0, "<a/>"));
   EXPECT_EQ(root.ErrorComment(), "");
+}
+
+TEST(LoadLapFile, ClassesWithMoreControlsThanTheAnalysisHoldsAreLeftOut) {
+  const std::string document = NativeDocument(
+      "<classes><class name='Long' controls='31'><runner name='A' result='1:00:00'/></class>"
+      "<class name='Full' controls='30'><runner name='B' result='1:00:00'/></class></classes>");
+  const std::string note =
+      "一部のデータを読み込みませんでした\r\nclsFileControl.LoadLapFile\r\n"
+      "Class Long left out: 31 controls, at most 30 can be analysed";
+  clsQuorvex2 root;
+  std::vector<std::string> shown;
+  root.ShowMessage = [&shown](const std::string& message) { shown.push_back(message); };
+  ASSERT_TRUE(root.FileControl()->LoadLapFile("long.lxm", 0, 0, document));
+  EXPECT_EQ(shown, std::vector<std::string>{note});
+  EXPECT_FALSE(root.IsClassExists("Long"));
+  EXPECT_TRUE(root.IsClassExists("Full"));
+  // Without a host callback the note stays in the error comment of the successful load.
+  root.ShowMessage = nullptr;
+  ASSERT_TRUE(root.FileControl()->LoadLapFile("long.lxm", 0, 0, document));
+  EXPECT_EQ(root.ErrorComment(), note);
+  EXPECT_EQ(root.ClassCount(), 1);
 }
 
 TEST(LoadLapFile, FailedLoadInModeZeroLeavesAnEmptyEventAndAppendKeepsIt) {

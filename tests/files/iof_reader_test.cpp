@@ -370,20 +370,23 @@ TEST_F(IofReaderTest, WhatIsLeftOutIsReported) {
              "<PersonResult><Person><Name><Family>Two</Family><Given>Races</Given></Name></Person>"
              "<Result raceNumber=\"1\"><Time>60</Time><Status>OK</Status></Result>"
              "<Result raceNumber=\"2\"><Time>70</Time><Status>OK</Status></Result>"
-             "</PersonResult>" +
-                 Person3("Long", "OK", "400", many));
+             "</PersonResult>") +
+      Class3("M35", Person3("Long", "OK", "400", many));
   std::vector<std::string> messages;
   root.ShowMessage = [&messages](const std::string& message) { messages.push_back(message); };
   ASSERT_TRUE(Load(Doc3(body))) << root.ErrorComment();
   EXPECT_EQ(root.ErrorComment(), "");
-  ASSERT_EQ(messages.size(), 1u);
+  ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0],
             "一部のデータを読み込みませんでした\r\nclsFileControl.LoadIofResultList\r\n"
             "1 result(s) of races after the first left out\r\n"
             "1 runner(s) with more than 30 legs: later legs left out");
+  // The class of 35 controls cannot be analysed: it is left out, the rest loads.
+  EXPECT_EQ(messages[1],
+            "一部のデータを読み込みませんでした\r\nclsFileControl.LoadLapFile\r\n"
+            "Class M35 left out: 35 controls, at most 30 can be analysed");
   EXPECT_EQ(Runner("M21", "Two Races")->Result(), "0:01:00");  // the first race
-  EXPECT_EQ(Runner("M21", "Long A")->LegCount(), 30);
-  EXPECT_EQ(root.ClassData("M21")->ControlCount, 35);
+  EXPECT_FALSE(root.IsClassExists("M35"));
 }
 
 TEST_F(IofReaderTest, OurOwn203ListReadsBack) {

@@ -21,7 +21,7 @@ using qxtest::ReadBytes;
 using qxtest::TempPath;
 using qxtest::WriteBytes;
 
-constexpr const char* kOpenError = "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n";
+const std::string kOpenError = "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n";
 
 Date Hms(int h, int m, int s) {
   return (h * 3600 + m * 60 + s) / 86400.0;
@@ -325,11 +325,12 @@ TEST(NativeXmlReader, AppendKeepsTheHeldClassEventAndFirstCourse) {
   EXPECT_EQ(root.FileName, "data.lxm");
 }
 
-// The documents that must take the failure path, with the description they leave.
+// The documents that must take the failure path; those that fail while the document is walked
+// keep what came before, the others are no lap file.
 struct BadDocument {
   std::string name;
   std::string text;
-  bool with_description;
+  bool walked;
 };
 
 TEST(NativeXmlReader, BadDocumentsFailWithTheErrorCommentAndKeepWhatWasAdded) {
@@ -364,9 +365,11 @@ TEST(NativeXmlReader, BadDocumentsFailWithTheErrorCommentAndKeepWhatWasAdded) {
     EXPECT_FALSE(Load(root, bad.text, QX_LOADMODE_APPEND));
     const std::string comment = root.ErrorComment();
     EXPECT_EQ(comment.substr(0, std::string(kOpenError).size()), kOpenError);
-    EXPECT_EQ(comment.size() > std::string(kOpenError).size(), bad.with_description) << comment;
+    EXPECT_GT(comment.size(), std::string(kOpenError).size());
+    EXPECT_EQ(comment.find("data.lxm is not a lap file: ") == std::string::npos, bad.walked)
+        << comment;
     EXPECT_TRUE(root.IsClassExists("Before"));
-    EXPECT_EQ(root.IsClassExists("Kept"), bad.with_description);  // added before the failure
+    EXPECT_EQ(root.IsClassExists("Kept"), bad.walked);  // added before the failure
 
     EXPECT_FALSE(Load(root, bad.text, QX_LOADMODE_NORMAL));
     EXPECT_EQ(root.ErrorComment(), comment);
@@ -411,12 +414,16 @@ TEST(NativeXmlReader, MissingFolderEmptyAndGarbageFilesFail) {
   WriteBytes(garbage, bytes);
   const std::string folder = TempPath("folder.lxm");
   std::filesystem::create_directories(folder);
-  for (const auto& path : {TempPath("missing.lxm"), empty, garbage}) {
+  for (const auto& [path, description] :
+       {std::pair{TempPath("missing.lxm"), " does not exist"},
+        std::pair{empty, " is not a lap file: XML error: No document element found at offset 0"},
+        std::pair{garbage, " is not a lap file: XML error: "}}) {
     SCOPED_TRACE(path);
     clsQuorvex2 root;
     root.AddClass("Before");
     EXPECT_FALSE(root.FileControl()->LoadLapFile(path));
-    EXPECT_EQ(root.ErrorComment(), kOpenError);
+    EXPECT_EQ(root.ErrorComment().rfind(kOpenError + path + description, 0), 0u)
+        << root.ErrorComment();
     EXPECT_EQ(root.ClassCount(), 0);
   }
   EXPECT_FALSE(clsQuorvex2().FileControl()->LoadLapFile("big.lxm", 0, 0, bytes));
@@ -424,8 +431,8 @@ TEST(NativeXmlReader, MissingFolderEmptyAndGarbageFilesFail) {
   clsQuorvex2 root;
   EXPECT_FALSE(root.FileControl()->LoadLapFile(folder));
   EXPECT_EQ(root.ErrorComment(),
-            "ファイルタイプが判別に失敗しました\r\nclsFileControl.DetectFileType\r\n"
-            "Path/File access error");
+            "ファイルタイプが判別に失敗しました\r\nclsFileControl.DetectFileType\r\n" + folder +
+                " is a directory, not a file");
 }
 
 TEST(NativeXmlWriter, FailingSaveLeavesTheOldFileIntact) {

@@ -4,7 +4,7 @@
 
 namespace quorvex2::detail {
 
-// "File not found", "Path is a folder", "Permission denied", ...
+// "<path> does not exist", "<path> is a directory, not a file", ... (load_messages.h)
 std::string FileReadErrorDescription(const std::string& path);
 
 }  // namespace quorvex2::detail

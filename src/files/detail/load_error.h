@@ -4,15 +4,19 @@
 // is written even when the description is empty (a parser that merely reported failure).
 #include <string>
 
-namespace quorvex2::detail {
+#include "files/detail/load_messages.h"
 
-inline constexpr const char* kCannotOpenFile = "ファイルを開けません";
+namespace quorvex2::detail {
 
 // Sets the error comment and returns false, so readers can `return FailLoad(...)`.
 bool FailLoad(const std::string& message, const std::string& location,
               const std::string& description = "");
 
 struct ReadRequest;
+
+// Hands a note about what a load left out to the host's ShowMessage, or without one adds it to
+// the error comment.
+void ShowLoadMessage(const std::string& message);
 
 // A text reader's way out: ends the progress (raising 100) and fails with "ファイルを開けません"
 // at the location.

@@ -1,0 +1,87 @@
+#include "files/detail/load_checks.h"
+
+#include <vector>
+
+#include "core/detail/component_state.h"
+#include "files/detail/load_error.h"
+#include "quorvex2/core/class_data.h"
+#include "quorvex2/core/lap_data.h"
+#include "quorvex2/core/load_mode.h"
+#include "quorvex2/core/root.h"
+#include "quorvex2/files/file_types.h"
+
+namespace quorvex2::detail {
+namespace {
+
+constexpr const char* kLocation = "clsFileControl.LoadLapFile";
+// A class of this many controls has one leg more than a runner record holds; the analysis
+// holds that one.
+constexpr int32_t kMostControls = clsLapData::kMaxLegs;
+
+// Native lap files and IOF lists may hold an event without runners; an import-only file adds
+// none by design. Every other format is a list of runners.
+bool ListsRunners(int32_t file_type) {
+  return file_type != QX_FILETYPE_QUORVEX2 && file_type != QX_FILETYPE_IMPORT_ONLY &&
+         file_type != QX_FILETYPE_IOF_XML_20_RESULT && file_type != QX_FILETYPE_IOF_XML_30_RESULT;
+}
+
+void LeaveOutOverlongClasses(clsQuorvex2& root) {
+  std::vector<std::string> names;
+  std::string notes;
+  for (int32_t c = 1; c <= root.ClassCount(); ++c) {
+    const auto data = root.ClassData(c);
+    if (data->ControlCount <= kMostControls) continue;
+    names.push_back(data->ClassName());
+    notes += "\r\n" + ClassLeftOutText(data->ClassName(), data->ControlCount, kMostControls);
+  }
+  for (const std::string& name : names) root.RemoveClass(name);
+  if (!notes.empty()) ShowLoadMessage(kSomeDataLeftOut + std::string("\r\n") + kLocation + notes);
+}
+
+bool HoldsResults(const clsQuorvex2& root) {
+  for (int32_t c = 1; c <= root.ClassCount(); ++c) {
+    const auto data = root.ClassData(c);
+    for (int32_t i = 1; i <= data->LapCount(); ++i) {
+      const auto lap = data->LapData(i);
+      if (!lap->Result().empty() || lap->LegCount() > 0) return true;
+    }
+  }
+  return false;
+}
+
+// A result or a leg time offered to a class; in load mode 0 one must also be left after the
+// classes that cannot be analysed are left out.
+bool FoundResults(const clsQuorvex2& root, const LoadScope& scope, int32_t load_mode) {
+  if (State().results_offered == scope.results_offered_before) return false;
+  return load_mode != QX_LOADMODE_NORMAL || HoldsResults(root);
+}
+
+void TakeBack(clsQuorvex2& root, const LoadScope& scope, int32_t load_mode) {
+  if (load_mode == QX_LOADMODE_NORMAL) {
+    root.Clear();
+    return;
+  }
+  while (root.ClassCount() > scope.classes_before) {
+    root.RemoveClass(root.ClassData(root.ClassCount())->ClassName());
+  }
+}
+
+}  // namespace
+
+LoadScope BeginLoad(const clsQuorvex2& root) {
+  return {root.ClassCount(), State().results_offered};
+}
+
+bool AcceptLoad(clsQuorvex2& root, const LoadScope& scope, int32_t file_type, int32_t load_mode,
+                const std::string& file_name) {
+  LeaveOutOverlongClasses(root);
+  if (!ListsRunners(file_type) || FoundResults(root, scope, load_mode)) return true;
+  TakeBack(root, scope, load_mode);
+  // Notes of this load (classes left out) stay below the refusal.
+  const std::string notes = State().error_comment;
+  SetErrorComment(NotAResultFileText(file_name, file_type) + "\r\n" + kLocation +
+                  (notes.empty() ? "" : "\r\n" + notes));
+  return false;
+}
+
+}  // namespace quorvex2::detail

@@ -127,7 +127,6 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
       {"other.lxm", "<?xml version='1.0'?><lapfile/>",
        "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n{} is not a lap file: its root "
        "element is <lapfile>, not <quorvex>"},
-      {"no-runners.csv", "NAME,CLASS,TIME\r\n\r\n\r\n", "{}" + not_read + table},
       {"start-list.csv", "NAME,CLASS,START\r\nKato,M21,10:00\r\nMori,M21,10:02\r\n",
        "{}" + not_read + table},
       {"oevent.csv", "Cup\r\nSplit times of Cup\r\nM21A\r\nCreated with OEvent\r\n2026.05.18",
@@ -284,7 +283,7 @@ TEST(Progress, RaisedPerClassWithHalvesToEvenAndOnEveryWayOut) {
       {"table without field names", 3, 0, "a,b\r\nc,d\r\ne,f", {}},
       {"own mail report", 3, 0, "a\r\nb\r\nMade with Quorvex 2", {}},
       {"missing import file", QX_FILETYPE_IMPORT_ONLY, 1, "", {}},
-      {"listing without its marker", QX_FILETYPE_SPORTIDENT, 0, "a\r\nb\r\nc", {100}},
+      {"export without its marker", QX_FILETYPE_OEVENT, 0, "a\r\nb\r\nc", {100}},
   };
   for (const WayOut& way : ways_out) {
     seen.clear();

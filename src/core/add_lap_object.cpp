@@ -61,6 +61,7 @@ void MergeRecord(clsLapData& existing, const clsLapData& incoming, bool new_data
 
 bool clsClassData::AddLapObject(std::shared_ptr<clsLapData>& LapObject, int32_t LapFileLoadMode) {
   if (!LapObject) return false;
+  ++detail::State().runners_offered;
   if (!LapObject->Result().empty() || LapObject->LegCount() > 0) ++detail::State().results_offered;
   LapObject->SetClassName(class_name_, detail::MakeInternal());
   if (LapFileLoadMode == QX_LOADMODE_NORMAL || LapFileLoadMode == QX_LOADMODE_APPEND) {

@@ -18,11 +18,13 @@ constexpr const char* kLocation = "clsFileControl.LoadLapFile";
 // holds that one.
 constexpr int32_t kMostControls = clsLapData::kMaxLegs;
 
-// Native lap files and IOF lists may hold an event without runners; an import-only file adds
+// Native lap files and IOF lists may hold an event without runners, and so may version-1 files
+// (the reader of type 3 refuses generic tables without runners itself); an import-only file adds
 // none by design. Every other format is a list of runners.
 bool ListsRunners(int32_t file_type) {
-  return file_type != QX_FILETYPE_QUORVEX2 && file_type != QX_FILETYPE_IMPORT_ONLY &&
-         file_type != QX_FILETYPE_IOF_XML_20_RESULT && file_type != QX_FILETYPE_IOF_XML_30_RESULT;
+  return file_type != QX_FILETYPE_QUORVEX2 && file_type != QX_FILETYPE_QUORVEX1 &&
+         file_type != QX_FILETYPE_IMPORT_ONLY && file_type != QX_FILETYPE_IOF_XML_20_RESULT &&
+         file_type != QX_FILETYPE_IOF_XML_30_RESULT;
 }
 
 void LeaveOutOverlongClasses(clsQuorvex2& root) {
@@ -50,8 +52,12 @@ bool HoldsResults(const clsQuorvex2& root) {
 }
 
 // A result or a leg time offered to a class; in load mode 0 one must also be left after the
-// classes that cannot be analysed are left out.
+// classes that cannot be analysed are left out. Merging only needs runners to merge (a list of
+// names and clubs fills in the runners held).
 bool FoundResults(const clsQuorvex2& root, const LoadScope& scope, int32_t load_mode) {
+  if ((load_mode & 4095) >= QX_LOADMODE_MERGE_ID) {
+    return State().runners_offered > scope.runners_offered_before;
+  }
   if (State().results_offered == scope.results_offered_before) return false;
   return load_mode != QX_LOADMODE_NORMAL || HoldsResults(root);
 }
@@ -61,6 +67,12 @@ void TakeBack(clsQuorvex2& root, const LoadScope& scope, int32_t load_mode) {
     root.Clear();
     return;
   }
+  for (int32_t c = 1; c <= root.ClassCount(); ++c) {
+    const auto data = root.ClassData(c);
+    for (int32_t i = data->LapCount(); i >= 1; --i) {
+      if (data->LapData(i)->SerialNum() > scope.last_serial_before) data->RemoveLap(i);
+    }
+  }
   while (root.ClassCount() > scope.classes_before) {
     root.RemoveClass(root.ClassData(root.ClassCount())->ClassName());
   }
@@ -69,7 +81,8 @@ void TakeBack(clsQuorvex2& root, const LoadScope& scope, int32_t load_mode) {
 }  // namespace
 
 LoadScope BeginLoad(const clsQuorvex2& root) {
-  return {root.ClassCount(), State().results_offered};
+  return {root.ClassCount(), State().serial_counter, State().runners_offered,
+          State().results_offered};
 }
 
 bool AcceptLoad(clsQuorvex2& root, const LoadScope& scope, int32_t file_type, int32_t load_mode,

@@ -1,6 +1,6 @@
 #pragma once
 // Component-wide state, one copy per host thread: the current root, the serial counter of
-// runner records, the error comment and the count of results offered to classes.
+// runner records, the error comment and the counts of runners offered to classes.
 #include <cstdint>
 #include <string>
 
@@ -14,7 +14,9 @@ struct ComponentState {
   clsQuorvex2* current_root = nullptr;  // the most recently created root still alive
   int32_t serial_counter = 0;
   std::string error_comment;
-  // Runner records with a result or a leg time offered to a class (AddLapObject), added or not.
+  // Runner records offered to a class (AddLapObject), added or not; those with a result or a leg
+  // time.
+  int64_t runners_offered = 0;
   int64_t results_offered = 0;
 };
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/detail/component_state.h"
+#include "files/course_by_controls.h"
 #include "files/csv_table_lines.h"
 #include "files/detail/file_error.h"
 #include "files/detail/load_error.h"
@@ -35,7 +36,6 @@ constexpr const char* kLocation = "clsFileControl.LoadSportIdent";
 constexpr const char* kMarker = "SPORTident results";
 constexpr const char* kUnnamedEvent = "名称未設定";
 constexpr const char* kNotListing = "Not a SPORTident result listing: ";
-constexpr int32_t kMaxCourseControls = 50;
 constexpr size_t kHtmlSniffLines = 40;
 constexpr size_t kMaxLegs = clsLapData::kMaxLegs;
 
@@ -215,7 +215,7 @@ class ListingReader {
     class_data->Length = listed.length;
     class_data->Climb = listed.climb;
     class_data->ControlCount = static_cast<int32_t>(codes.size());
-    class_data->CourseNum = CourseFor(codes);
+    class_data->CourseNum = CourseNumberFor(root_, codes);
     for (size_t i = 0; i < listed.runners.size(); ++i)
       AddRunner(*class_data, listed.runners[i], legs[i]);
     return true;
@@ -239,31 +239,6 @@ class ListingReader {
     for (size_t k = 0; k < legs.size(); ++k) lap->Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
     lap->Result(ResultText(runner, *lap));
     class_data.AddLapObject(lap, request_.load_mode);
-  }
-
-  // The course with the same controls, or a new one numbered after the highest.
-  int32_t CourseFor(const std::vector<int32_t>& codes) {
-    const auto count = static_cast<int32_t>(std::min<size_t>(codes.size(), kMaxCourseControls));
-    int32_t highest = 0;
-    for (int32_t i = 1; i <= root_.CourseCount(); ++i) {
-      const std::shared_ptr<clsCourseData> course = root_.CourseData(i);
-      if (course->ControlCount == count && SameCodes(*course, codes, count)) {
-        return course->CourseIndex;
-      }
-      highest = std::max(highest, course->CourseIndex);
-    }
-    const std::shared_ptr<clsCourseData> course = root_.AddCourse(highest + 1);
-    course->ControlCount = count;
-    for (int32_t k = 1; k <= count; ++k) course->ControlNum(k, codes[k - 1]);
-    return course->CourseIndex;
-  }
-
-  static bool SameCodes(const clsCourseData& course, const std::vector<int32_t>& codes,
-                        int32_t count) {
-    for (int32_t k = 1; k <= count; ++k) {
-      if (course.ControlNum(k) != codes[k - 1]) return false;
-    }
-    return true;
   }
 
   clsQuorvex2& root_;

@@ -49,15 +49,6 @@ TEST(PrintBookGeometry, InitResetsThePrinterDefaults) {
   EXPECT_TRUE(printer->FontTransparent());
 }
 
-TEST(PrintBookGeometry, LandscapeSwapsThePaper) {
-  auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 9, 2, 10, 10, 10, 10, 1);
-  EXPECT_FLOAT_EQ(book->Geometry().PrintableWidth, 277);
-  EXPECT_FLOAT_EQ(book->Geometry().PrintableHeight, 190);
-  book->Init(Printer::kPdfPrinterName, 12, 1, 10, 10, 10, 10, 1);  // B4
-  EXPECT_FLOAT_EQ(book->Geometry().PrintableWidth, 237);
-}
-
 TEST(PrintBookGeometry, MarginsAreRaisedToTheUnprintableEdge) {
   auto book = std::make_shared<clsPrintBook>();
   book->PrinterObject()->SetUnprintableEdges(4, 4, 4, 4.4f);
@@ -75,13 +66,6 @@ TEST(PrintBookGeometry, MarginsAreRaisedToTheUnprintableEdge) {
   book->Init(Printer::kPdfPrinterName, 9, 1, 12, 4, 4, 4, 1);
   EXPECT_FLOAT_EQ(book->Geometry().OriginX, 8);
   EXPECT_FLOAT_EQ(book->MarginBottom(), 4);
-}
-
-TEST(PrintBookGeometry, BottomMarginIsHeldInWholeMillimetres) {
-  auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 9, 1, 10, 10, 12.4f, 10, 1);
-  EXPECT_EQ(book->MarginBottom(), 12);
-  EXPECT_FLOAT_EQ(book->Geometry().PrintableHeight, 297 - 10 - 12);
 }
 
 TEST(PrintBookGeometry, VirtualSizeShrinksAlwaysAndEnlargesOnRequest) {

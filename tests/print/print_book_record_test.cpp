@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 #include <quorvex2/print/print_book.h>
 
+#include "print_table_fixture.h"
+
 namespace quorvex2 {
 namespace {
 
-std::shared_ptr<clsPrintBook> A4Book() {
-  auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 9, 1, 10, 10, 10, 10, 1);
-  return book;
-}
+using qxtest::A4Book;
+using qxtest::Line;
 
 TEST(PrintBookRecord, NoEmptyPages) {
   auto book = A4Book();
@@ -47,35 +46,22 @@ TEST(PrintBookRecord, LengthsAreScaledByTheVirtualZoom) {
   book->DrawCircle(9, 10, 11, 0xFF0000, true);
   const auto& page = book->Pages()[0];
   ASSERT_EQ(page.size(), 4u);
-
-  const clsPrintBookLine& text = page[0];
-  EXPECT_EQ(text.Kind, 0);
-  EXPECT_FLOAT_EQ(text.Left, 2);
-  EXPECT_FLOAT_EQ(text.Top, 4);
-  EXPECT_FLOAT_EQ(text.Width, 60);
-  EXPECT_FLOAT_EQ(text.Height, 8);
-  EXPECT_FLOAT_EQ(text.FontSize, 24);
-  EXPECT_EQ(text.FontName, "ＭＳ Ｐ明朝");
-  EXPECT_TRUE(text.FontBold);
-  EXPECT_FALSE(text.FontItalic);
-  EXPECT_TRUE(text.FontUnderline);
-  EXPECT_EQ(text.TextAlign, PRINTBOOK_ALIGN_RIGHT);
-  EXPECT_EQ(text.TextValign, PRINTBOOK_VALIGN_MIDDLE);
-  EXPECT_TRUE(text.IsLandscape);
-  EXPECT_FLOAT_EQ(text.ChrHeight, 1.5f);
-  EXPECT_TRUE(text.AutoStringCut);
-  EXPECT_EQ(text.Color, 0x0000FF);
-
-  EXPECT_EQ(page[1].Kind, 1);
-  EXPECT_FLOAT_EQ(page[1].DrawWidth, 1);
-  EXPECT_TRUE(page[1].Fill);
-  EXPECT_EQ(page[2].Kind, 2);
-  EXPECT_FLOAT_EQ(page[2].Width, 14);
-  EXPECT_FLOAT_EQ(page[2].Height, 16);
-  EXPECT_EQ(page[3].Kind, 3);
-  EXPECT_FLOAT_EQ(page[3].Left, 18);
+  const struct {
+    int32_t kind;
+    const char* place;
+    float pen_or_font;  // DrawWidth, or FontSize for the text
+  } records[] = {{Line::kText, "2,4 60x8", 24},
+                 {Line::kBox, "2,4 6x8", 1},
+                 {Line::kLine, "10,12 14x16", 2},
+                 {Line::kCircle, "18,20 0x0", 0}};
+  for (size_t i = 0; i < page.size(); ++i) {
+    EXPECT_EQ(page[i].Kind, records[i].kind) << i;
+    EXPECT_EQ(qxtest::Place(page[i]), records[i].place) << i;
+    EXPECT_FLOAT_EQ(i == 0 ? page[i].FontSize : page[i].DrawWidth, records[i].pen_or_font) << i;
+  }
   EXPECT_FLOAT_EQ(page[3].Radius, 22);
-  EXPECT_EQ(page[3].Color, 0xFF0000);
+  EXPECT_EQ(page[0].FontName, "ＭＳ Ｐ明朝");
+  EXPECT_TRUE(page[0].IsLandscape && page[0].AutoStringCut && page[0].FontUnderline);
 
   // Printed-area values are kept in recorded units.
   book->PrintedAreaWidth(40);

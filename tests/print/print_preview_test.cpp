@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 #include <quorvex2/print/print_book.h>
 
+#include "print_table_fixture.h"
+
 #include <stdexcept>
 
 namespace quorvex2 {
@@ -19,11 +21,7 @@ bool InkIn(PictureBox& picture, float x1, float y1, float x2, float y2) {
   return false;
 }
 
-std::shared_ptr<clsPrintBook> A4Book() {
-  auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 9, 1, 10, 10, 10, 10, 1);
-  return book;
-}
+using qxtest::A4Book;
 
 TEST(PrintPreview, SheetFillsThePictureAtTheZoomRatio) {
   auto book = A4Book();
@@ -78,6 +76,8 @@ TEST(PrintPreview, TextBoxAlignsCutsAndWritesVertically) {
                   PRINTBOOK_VALIGN_TOP);
   book->PrintText("日本語", font, 150, 0, 20, 100, PRINTBOOK_ALIGN_LEFT, PRINTBOOK_VALIGN_TOP,
                   true);
+  book->PrintText("縦書き", StdFont{"@ＭＳ 明朝", 20}, 115, 0, 20, 100, PRINTBOOK_ALIGN_LEFT,
+                  PRINTBOOK_VALIGN_MIDDLE);  // an @ font writes vertically too
   auto picture = std::make_shared<PictureBox>();
   book->ShowPreview(picture, 1);
   const float x0 = 10, y0 = 10;  // margins
@@ -94,17 +94,9 @@ TEST(PrintPreview, TextBoxAlignsCutsAndWritesVertically) {
   EXPECT_TRUE(InkIn(*picture, x0 + 155, y0 + 15, x0 + 165, y0 + 20));
   EXPECT_FALSE(InkIn(*picture, x0 + 150, y0 + 24, x0 + 170, y0 + 100));
   EXPECT_FALSE(InkIn(*picture, x0 + 140, y0, x0 + 152, y0 + 22));
-}
-
-TEST(PrintPreview, AtFontWritesVertically) {
-  auto book = A4Book();
-  book->PrintText("縦書き", StdFont{"@ＭＳ 明朝", 20}, 0, 0, 20, 100, PRINTBOOK_ALIGN_LEFT,
-                  PRINTBOOK_VALIGN_MIDDLE);
-  auto picture = std::make_shared<PictureBox>();
-  book->ShowPreview(picture, 1);
-  EXPECT_TRUE(InkIn(*picture, 10, 55, 30, 65));   // middle of the column
-  EXPECT_FALSE(InkIn(*picture, 10, 10, 30, 40));  // nothing at the top
-  EXPECT_FALSE(InkIn(*picture, 32, 10, 60, 110));
+  EXPECT_TRUE(InkIn(*picture, x0 + 115, y0 + 41, x0 + 135, y0 + 44));  // 21 mm high, centred
+  EXPECT_FALSE(InkIn(*picture, x0 + 115, y0, x0 + 135, y0 + 38));
+  EXPECT_FALSE(InkIn(*picture, x0 + 115, y0 + 62, x0 + 135, y0 + 100));
 }
 
 }  // namespace

@@ -11,10 +11,17 @@ namespace {
 
 using qxtest::AddRunner;
 using qxtest::FindText;
+using qxtest::Place;
 
 struct ResultEvent {
   std::shared_ptr<clsQuorvex2> root = std::make_shared<clsQuorvex2>();
   std::shared_ptr<clsResultsHolder> holder;
+
+  void Hold(std::initializer_list<const char*> classes) {
+    holder = root->NewResultsHolder();
+    for (const char* name : classes) holder->AddClass(name);
+    holder->CalcRank();
+  }
 };
 
 // M21: four ranked runners and one DNF; the winner has a fixed rank, the second a seed.
@@ -29,17 +36,18 @@ ResultEvent FiveRunners() {
   }
   m21->LapData(1)->RankFix = "*";
   m21->LapData(2)->Seed = "S1";
-  event.holder = event.root->NewResultsHolder();
-  event.holder->AddClass("M21");
-  event.holder->CalcRank();
+  event.Hold({"M21"});
   return event;
 }
 
-void ExpectBox(const clsPrintBookLine& line, float left, float top, float width, float height) {
-  EXPECT_FLOAT_EQ(line.Left, left);
-  EXPECT_FLOAT_EQ(line.Top, top);
-  EXPECT_FLOAT_EQ(line.Width, width);
-  EXPECT_FLOAT_EQ(line.Height, height);
+// Each text's place "left,top WxH" in the book.
+void ExpectPlaces(const clsPrintBook& book,
+                  std::initializer_list<std::pair<const char*, const char*>> places) {
+  for (auto [text, place] : places) {
+    auto found = FindText(book, text);
+    ASSERT_TRUE(found) << text;
+    EXPECT_EQ(Place(*found.line), place) << text;
+  }
 }
 
 TEST(PrintResult, HeaderBarAndSingleClassColumns) {
@@ -48,137 +56,85 @@ TEST(PrintResult, HeaderBarAndSingleClassColumns) {
   event.root->GraphicControl()->PrintResult(event.holder, book);
   EXPECT_FLOAT_EQ(book->Width(), 141);  // neither ID nor age
   ASSERT_EQ(book->PageCount(), 1);
-
   const auto& page = book->Pages()[0];
   ASSERT_GE(page.size(), 3u);
-  EXPECT_EQ(page[0].Kind, clsPrintBookLine::kBox);
-  ExpectBox(page[0], 0, 0, 141, 13.5f);
+  EXPECT_EQ(Place(page[0]), "0,0 141x13.5");  // frame, pen 8
   EXPECT_FLOAT_EQ(page[0].DrawWidth, 8);
-  EXPECT_FALSE(page[0].Fill);
-  ExpectBox(page[1], 0, 0, 141 * 0.04f, 13.5f);
+  EXPECT_EQ(Place(page[1]), "0,0 5.64x13.5");  // filled block
   EXPECT_TRUE(page[1].Fill);
   EXPECT_EQ(page[2].Text, "Ｍ２１");
-  ExpectBox(page[2], 141 * 0.07f, 0, 141 * 0.6f, 13.5f);
-  EXPECT_EQ(page[2].FontName, "ＭＳ ゴシック");
-  EXPECT_FLOAT_EQ(page[2].FontSize, 36);
-  EXPECT_TRUE(page[2].AutoStringCut);
+  EXPECT_EQ(Place(page[2]), "9.87,0 84.6x13.5");
 
-  // The winner's line, two rows below the header: rank, fixed mark, name, result, club.
-  auto rank = FindText(*book, "1");
-  ASSERT_TRUE(rank);
-  ExpectBox(*rank.line, 0, 15, 15, 7.5f);
-  EXPECT_EQ(rank.line->TextAlign, PRINTBOOK_ALIGN_RIGHT);
-  EXPECT_EQ(rank.line->TextValign, PRINTBOOK_VALIGN_MIDDLE);
-  EXPECT_EQ(rank.line->FontName, "ＭＳ Ｐゴシック");
-  EXPECT_TRUE(rank.line->FontBold);
-  auto fixed = FindText(*book, "*");
-  ASSERT_TRUE(fixed);
-  ExpectBox(*fixed.line, 15, 15, 4, 7.5f);
-  EXPECT_FLOAT_EQ(fixed.line->FontSize, 6);
-  auto seed = FindText(*book, "S1");
-  ASSERT_TRUE(seed);
-  ExpectBox(*seed.line, 19, 22.5f, 6, 7.5f);
-  auto name = FindText(*book, "阿部 浩二");
-  ASSERT_TRUE(name);
-  ExpectBox(*name.line, 25, 15, 35, 7.5f);
-  EXPECT_EQ(name.line->TextAlign, PRINTBOOK_ALIGN_LEFT);
-  auto result = FindText(*book, "0:50:00");
-  ASSERT_TRUE(result);
-  ExpectBox(*result.line, 60, 15, 22, 7.5f);
-  EXPECT_EQ(result.line->TextAlign, PRINTBOOK_ALIGN_RIGHT);
-  auto club = FindText(*book, "北杜OLクラブ");
-  ASSERT_TRUE(club);
-  ExpectBox(*club.line, 88, 15, 53, 7.5f);
-  EXPECT_TRUE(club.line->AutoStringCut);
-
-  // Below the prizes the plain font; the DNF line has no rank.
-  auto fourth = FindText(*book, "加藤 大翔");
-  ASSERT_TRUE(fourth);
-  EXPECT_FLOAT_EQ(fourth.line->Top, 37.5f);
-  EXPECT_EQ(fourth.line->FontName, "ＭＳ Ｐ明朝");
-  EXPECT_FALSE(fourth.line->FontBold);
-  EXPECT_FLOAT_EQ(FindText(*book, "DNF").line->Top, 45);
-  EXPECT_FALSE(FindText(*book, ""));
-
+  // The winner's line two rows below the header; the fourth and the DNF after the others.
+  ExpectPlaces(*book, {{"1", "0,15 15x7.5"},
+                       {"*", "15,15 4x7.5"},
+                       {"S1", "19,22.5 6x7.5"},
+                       {"阿部 浩二", "25,15 35x7.5"},
+                       {"0:50:00", "60,15 22x7.5"},
+                       {"北杜OLクラブ", "88,15 53x7.5"},
+                       {"加藤 大翔", "25,37.5 35x7.5"},
+                       {"DNF", "60,45 22x7.5"}});
+  EXPECT_TRUE(FindText(*book, "1").line->FontBold);  // the first three in the prize font
+  EXPECT_FALSE(FindText(*book, "加藤 大翔").line->FontBold);
+  EXPECT_FALSE(FindText(*book, ""));  // the DNF's empty rank prints nothing
   EXPECT_FLOAT_EQ(book->PrintedAreaWidth(), 184);
   EXPECT_FLOAT_EQ(book->PrintedAreaHeight(), (2 + 5 + 1) * 7.5f);
 }
 
 TEST(PrintResult, MixedDataSetWithIdAndAge) {
   ResultEvent event;
-  auto m21 = event.root->AddClass("M21");
-  auto w21 = event.root->AddClass("W21");
-  AddRunner(*m21, "Ken", {}, "0:52:00")->ID = 1009;
-  AddRunner(*w21, "Yumi", {}, "0:50:00")->Age = "35";
-  event.holder = event.root->NewResultsHolder();
-  event.holder->AddClass("M21");
-  event.holder->AddClass("W21");
-  event.holder->CalcRank();
+  AddRunner(*event.root->AddClass("M21"), "Ken", {}, "0:52:00")->ID = 1009;
+  AddRunner(*event.root->AddClass("W21"), "Yumi", {}, "0:50:00")->Age = "35";
+  event.Hold({"M21", "W21"});
+  auto& graphics = *event.root->GraphicControl();
   auto book = qxtest::A4Book();
-  event.root->GraphicControl()->PrintResult(event.holder, book, 1.0f, false, true, true);
+  graphics.PrintResult(event.holder, book, 1.0f, false, true, true);
   EXPECT_FLOAT_EQ(book->Width(), 163);
-
-  // A mixed set keeps its name as written and ranks by the data set.
+  // A mixed set keeps its name as written and ranks by the data set; rows of 5.
   EXPECT_TRUE(FindText(*book, event.holder->DataSetName()));
-  const float first = 10;  // rows of 5
-  EXPECT_FLOAT_EQ(FindText(*book, "1").line->Top, first);
-  auto cls = FindText(*book, "(W21)");
-  ASSERT_TRUE(cls);
-  ExpectBox(*cls.line, 15, first, 20, 5);
-  auto id = FindText(*book, "(1009)");
-  ASSERT_TRUE(id);
-  ExpectBox(*id.line, 35, first + 5, 17, 5);
-  auto no_id = FindText(*book, "(0)");  // Yumi's ID 0 prints like any other
-  ASSERT_TRUE(no_id);
-  ExpectBox(*no_id.line, 35, first, 17, 5);
-  ExpectBox(*FindText(*book, "Yumi").line, 52, first, 30, 5);
-  ExpectBox(*FindText(*book, "0:50:00").line, 82, first, 22, 5);
-  ExpectBox(*FindText(*book, "35").line, 107, first, 5, 5);
-  ExpectBox(*FindText(*book, "OLC").line, 115, first, 48, 5);
+  ExpectPlaces(*book, {{"1", "0,10 15x5"},
+                       {"(W21)", "15,10 20x5"},
+                       {"(0)", "35,10 17x5"},  // Yumi's ID 0 prints like any other
+                       {"(1009)", "35,15 17x5"},
+                       {"Yumi", "52,10 30x5"},
+                       {"0:50:00", "82,10 22x5"},
+                       {"35", "107,10 5x5"},
+                       {"OLC", "115,10 48x5"}});
 
   // Widths by column choice: ID without age, and age without ID.
   auto other = qxtest::A4Book();
-  event.root->GraphicControl()->PrintResult(event.holder, other, 1.5f, false, true, false);
+  graphics.PrintResult(event.holder, other, 1.5f, false, true, false);
   EXPECT_FLOAT_EQ(other->Width(), 158);
-  event.root->GraphicControl()->PrintResult(event.holder, other, 1.5f, true, false, true);
+  graphics.PrintResult(event.holder, other, 1.5f, true, false, true);
   EXPECT_FLOAT_EQ(other->Width(), 146);
 }
 
 TEST(PrintResult, RowHeightFollowsTheLineInterval) {
   auto event = FiveRunners();
-  auto book = qxtest::A4Book();
-  event.root->GraphicControl()->PrintResult(event.holder, book, 0.5f);
-  ASSERT_GE(book->Pages()[0].size(), 1u);
-  EXPECT_FLOAT_EQ(book->Pages()[0][0].Height, 9);  // header 1.8 rows of 5
-  EXPECT_FLOAT_EQ(FindText(*book, "井上 隆").line->Top, 15);
-  EXPECT_FLOAT_EQ(book->PrintedAreaHeight(), 40);
-
-  auto wide = qxtest::A4Book();
-  event.root->GraphicControl()->PrintResult(event.holder, wide, 2);
-  EXPECT_FLOAT_EQ(FindText(*wide, "井上 隆").line->Top, 30);
+  const struct {
+    float interval, header_height, second_top;
+  } cases[] = {{0.5f, 9, 15}, {1.5f, 13.5f, 22.5f}, {2, 18, 30}};  // below 1 counts as 1
+  for (const auto& c : cases) {
+    auto book = qxtest::A4Book();
+    event.root->GraphicControl()->PrintResult(event.holder, book, c.interval);
+    EXPECT_FLOAT_EQ(book->Pages()[0].at(0).Height, c.header_height) << c.interval;
+    EXPECT_FLOAT_EQ(FindText(*book, "井上 隆").line->Top, c.second_top) << c.interval;
+  }
 }
 
 TEST(PrintResult, CutOffMarkerBetweenTheQualifyingRanksAndTheRest) {
   auto event = FiveRunners();
-  event.holder->CutOffRank = 3;
-  auto book = qxtest::A4Book();
-  event.root->GraphicControl()->PrintResult(event.holder, book);
   const std::string marker = "---------  ここまで通過  ---------";
-  ASSERT_EQ(qxtest::CountTexts(*book, marker), 1);
-  auto line = FindText(*book, marker);
-  ExpectBox(*line.line, 2, 37.5f, 137, 7.5f);
-  EXPECT_EQ(line.line->TextAlign, PRINTBOOK_ALIGN_CENTER);
-  EXPECT_EQ(line.line->FontName, "ＭＳ ゴシック");
-  EXPECT_FLOAT_EQ(line.line->FontSize, 9);
-  EXPECT_FLOAT_EQ(FindText(*book, "佐藤 修").line->Top, 30);        // rank 3 above
-  EXPECT_FLOAT_EQ(FindText(*book, "加藤 大翔").line->Top, 45.75f);  // rank 4 after 1.1 rows
-  EXPECT_FLOAT_EQ(book->PrintedAreaHeight(), (7.1f + 1 + 1) * 7.5f);
-
-  for (int32_t cut_off : {0, 4}) {
+  for (int32_t cut_off : {0, 3, 4}) {  // nobody numeric beyond 4
     event.holder->CutOffRank = cut_off;
-    auto plain = qxtest::A4Book();
-    event.root->GraphicControl()->PrintResult(event.holder, plain);
-    EXPECT_EQ(qxtest::CountTexts(*plain, marker), 0) << cut_off;  // nobody numeric beyond 4
+    auto book = qxtest::A4Book();
+    event.root->GraphicControl()->PrintResult(event.holder, book);
+    EXPECT_EQ(qxtest::CountTexts(*book, marker), cut_off == 3) << cut_off;
+    if (cut_off != 3) continue;
+    EXPECT_EQ(Place(*FindText(*book, marker).line), "2,37.5 137x7.5");
+    EXPECT_FLOAT_EQ(FindText(*book, "佐藤 修").line->Top, 30);        // rank 3 above
+    EXPECT_FLOAT_EQ(FindText(*book, "加藤 大翔").line->Top, 45.75f);  // rank 4 after 1.1 rows
+    EXPECT_FLOAT_EQ(book->PrintedAreaHeight(), (7.1f + 1 + 1) * 7.5f);
   }
 }
 
@@ -191,9 +147,7 @@ TEST(PrintResult, PageBreaksAndListsContinuingBelow) {
   auto small = event.root->AddClass("W21");
   AddRunner(*small, "Ann", {}, "0:40:00");
   AddRunner(*small, "Bea", {}, "0:41:00");
-  event.holder = event.root->NewResultsHolder();
-  event.holder->AddClass("M21");
-  event.holder->CalcRank();
+  event.Hold({"M21"});
   auto book = qxtest::A4Book();
   auto& graphics = *event.root->GraphicControl();
   graphics.PrintResult(event.holder, book);
@@ -211,9 +165,8 @@ TEST(PrintResult, PageBreaksAndListsContinuingBelow) {
   women->AddClass("W21");
   women->CalcRank();
   graphics.PrintResult(women, book);
-  auto header = FindText(*book, "Ｗ２１");
-  EXPECT_EQ(header.page, 1);
-  EXPECT_FLOAT_EQ(header.line->Top, 120);
+  EXPECT_EQ(FindText(*book, "Ｗ２１").page, 1);
+  EXPECT_FLOAT_EQ(FindText(*book, "Ｗ２１").line->Top, 120);
   EXPECT_FLOAT_EQ(FindText(*book, "Ann").line->Top, 135);
 
   // Three rows left: the header moves to a new page; four and a half rows left: it stays.
@@ -233,19 +186,17 @@ TEST(PrintResult, PageBreaksAndListsContinuingBelow) {
 
 TEST(PrintResult, EmptyHolderAndBadBooks) {
   auto event = FiveRunners();
-  auto empty = event.root->NewResultsHolder();
   auto book = qxtest::A4Book();
   book->PrintedAreaWidth(34);
   book->PrintedAreaHeight(12);
   const float width = book->Width();
-  event.root->GraphicControl()->PrintResult(empty, book);
-  EXPECT_EQ(book->PageCount(), 0);
+  auto& graphics = *event.root->GraphicControl();
+  graphics.PrintResult(event.root->NewResultsHolder(), book);
   EXPECT_TRUE(book->Pages()[0].empty());
   EXPECT_FLOAT_EQ(book->PrintedAreaWidth(), 34);
   EXPECT_FLOAT_EQ(book->PrintedAreaHeight(), 12);
   EXPECT_FLOAT_EQ(book->Width(), width);
 
-  auto& graphics = *event.root->GraphicControl();
   try {
     graphics.PrintResult(event.holder, std::make_shared<clsPrintBook>());
     ADD_FAILURE() << "a book never initialised was accepted";

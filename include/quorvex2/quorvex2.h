@@ -35,3 +35,4 @@
 #include "quorvex2/platform/printer.h"
 #include "quorvex2/platform/std_font.h"
 #include "quorvex2/print/print_book.h"
+#include "quorvex2/web/web_control.h"

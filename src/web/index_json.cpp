@@ -1,0 +1,90 @@
+#include "web/detail/index_json.h"
+
+#include "analysis/detail/result_sort_key.h"
+#include "quorvex2/analysis/analyzer.h"
+#include "quorvex2/core/format.h"
+#include "quorvex2/core/root.h"
+
+namespace quorvex2::detail {
+
+namespace {
+
+void AppendEntry(JsonText& json, const WebEntry& entry, const WebSummary& summary) {
+  json.BeginObject();
+  json.Key("kind").String(KindName(entry.kind));
+  json.Key("name").String(entry.name);
+  json.Key("page").String(entry.page);
+  json.Key("info").String(summary.info);
+  json.Key("classes").BeginArray();
+  for (const std::string& name : entry.classes) json.String(name);
+  json.EndArray();
+  json.Key("runners").Int(summary.runners);
+  json.Key("winner").String(summary.winner);
+  json.Key("result").String(summary.result);
+  json.EndObject();
+}
+
+void AppendPeople(JsonText& json, const std::vector<WebSummary>& summaries) {
+  json.Key("people").BeginArray();
+  for (size_t entry = 0; entry < summaries.size(); ++entry) {
+    for (const WebSummary::Person& person : summaries[entry].people) {
+      json.BeginArray()
+          .String(person.name)
+          .String(person.club)
+          .Int(static_cast<int64_t>(entry))
+          .Int(person.serial)
+          .String(person.result)
+          .String(person.rank)
+          .EndArray();
+    }
+  }
+  json.EndArray();
+}
+
+}  // namespace
+
+WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer) {
+  WebSummary summary;
+  summary.info = analyzer.ClassInfo();
+  summary.runners = analyzer.Count();
+  if (analyzer.Count() > 0) {
+    const auto first = analyzer.Item(1);
+    if (ResultSortKey(first->Result()) < 1) {
+      summary.winner = first->RunnerName();
+      summary.result = first->Result();
+    }
+  }
+  if (entry.kind != WebEntryKind::kClass) return summary;
+  for (int32_t i = 1; i <= analyzer.Count(); ++i) {
+    const auto runner = analyzer.Item(i);
+    summary.people.push_back(
+        {runner->RunnerName(), runner->ClubName(), runner->Result(), runner->Rank(),
+         runner->SerialNum()});
+  }
+  return summary;
+}
+
+void AppendEvent(JsonText& json, const clsQuorvex2& root) {
+  const auto event = root.EventData();
+  const Date date = event->EventDate.Value();
+  json.Key("event").BeginObject();
+  json.Key("name").String(event->EventName);
+  json.Key("date").String(date == 0 ? "" : FormatDate(date, "yyyy-mm-dd"));
+  json.Key("terrain").String(event->Terrain);
+  json.EndObject();
+}
+
+std::string IndexJson(const clsQuorvex2& root, const std::vector<WebEntry>& entries,
+                      const std::vector<WebSummary>& summaries) {
+  JsonText json;
+  json.BeginObject();
+  AppendEvent(json, root);
+  json.Key("entries").BeginArray();
+  for (size_t i = 0; i < entries.size(); ++i) AppendEntry(json, entries[i], summaries[i]);
+  json.EndArray();
+  AppendPeople(json, summaries);
+  json.EndObject();
+  return json.Take();
+}
+
+}  // namespace quorvex2::detail

@@ -1,0 +1,81 @@
+#include "web/detail/web_site.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <vector>
+
+#include "quorvex2/analysis/analyzer.h"
+#include "quorvex2/core/path.h"
+#include "quorvex2/core/root.h"
+#include "web/detail/data_set_json.h"
+#include "web/detail/index_json.h"
+#include "web/detail/web_assets.h"
+#include "web/detail/web_entries.h"
+#include "web/detail/web_pages.h"
+
+namespace quorvex2::detail {
+
+namespace {
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  if (!WriteFileAtomically(path.string(), bytes)) {
+    throw std::runtime_error("cannot write " + path.string());
+  }
+}
+
+void MakeFolder(const std::filesystem::path& folder) {
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  if (error) throw std::runtime_error("cannot make the folder " + folder.string());
+}
+
+std::string PageTitle(const std::string& name, const std::string& event) {
+  return event.empty() ? name : name + " - " + event;
+}
+
+// Writes the entry's page and returns what the index shows of it.
+WebSummary WriteEntryPage(const clsQuorvex2& root, const WebEntry& entry,
+                          const std::filesystem::path& folder, const std::string& language) {
+  const auto analyzer = AnalyseEntry(root, entry);
+  JsonText json;
+  json.Reserve(static_cast<size_t>(analyzer->Count()) * 800 + 4096);
+  json.BeginObject();
+  AppendEvent(json, root);
+  AppendDataSet(json, entry, *analyzer);
+  json.EndObject();
+  WriteFile(folder / entry.page,
+            WebPageHtml(PageTitle(entry.name, root.EventData()->EventName), "set", language,
+                        json.Take(), {"tables.js", "charts.js", "set.js"}));
+  return SummariseEntry(entry, *analyzer);
+}
+
+void WriteAssets(const std::filesystem::path& folder, const std::string& language) {
+  const std::filesystem::path assets = folder / kAssetFolder;
+  MakeFolder(assets);
+  for (const WebAsset& asset : WebAssets()) {
+    WriteFile(assets / std::string(asset.name), std::string(asset.bytes));
+  }
+  WriteFile(assets / "labels.js", LabelsScript(language));
+}
+
+}  // namespace
+
+void WriteWebSite(const clsQuorvex2& root, const std::string& folder, const std::string& language,
+                  const std::function<void(int32_t)>& progress) {
+  const std::filesystem::path out(folder);
+  MakeFolder(out);
+  WriteAssets(out, language);
+  const std::vector<WebEntry> entries = WebEntries(root);
+  std::vector<WebSummary> summaries;
+  for (const WebEntry& entry : entries) {
+    summaries.push_back(WriteEntryPage(root, entry, out, language));
+    if (progress) progress(static_cast<int32_t>(summaries.size() * 100 / (entries.size() + 1)));
+  }
+  const std::string event = root.EventData()->EventName;
+  WriteFile(out / "index.html",
+            WebPageHtml(event.empty() ? "Quorvex2" : event, "index", language,
+                        IndexJson(root, entries, summaries), {"index.js"}));
+  if (progress) progress(100);
+}
+
+}  // namespace quorvex2::detail

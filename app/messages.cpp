@@ -145,4 +145,12 @@ std::string SiteWritten(uintmax_t files, uintmax_t bytes, const std::string& fol
   return "site: wrote " + Counted(files, "file") + ", " + Counted(bytes, "byte") + ", in " + folder;
 }
 
+std::string WritingWeb() {
+  return "writing the web viewer";
+}
+
+std::string CannotWriteWeb(const std::string& folder, const std::string& why) {
+  return "web: cannot write the viewer in " + folder + (why.empty() ? "" : ": " + why);
+}
+
 }  // namespace qxcli::text

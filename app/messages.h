@@ -53,4 +53,8 @@ std::string ViewerNeedsAddress();
 std::string CannotWriteSite(const std::string& folder, const std::string& why);
 std::string SiteWritten(uintmax_t files, uintmax_t bytes, const std::string& folder);
 
+// web
+std::string WritingWeb();
+std::string CannotWriteWeb(const std::string& folder, const std::string& why);
+
 }  // namespace qxcli::text

@@ -1,12 +1,15 @@
 // quorvex2 web: the interactive web viewer of the loaded event; prints the index page's path.
+#include <filesystem>
 #include <iostream>
 
-#include <quorvex2/core/path.h>
 #include <quorvex2/core/root.h>
+#include <quorvex2/files/file_control.h>
 #include <quorvex2/web/web_control.h>
 
 #include "command_registry.h"
 #include "load_options.h"
+#include "messages.h"
+#include "progress_bar.h"
 
 namespace qxcli {
 namespace {
@@ -18,11 +21,13 @@ struct WebOptions {
 
 void WriteWeb(const WebOptions& o) {
   auto root = LoadEvent(o.load);
-  const quorvex2::clsWebControl web;
+  SetProgressCaption(*root, text::WritingWeb());
+  quorvex2::clsWebControl web;
+  web.Progress = root->FileControl()->Progress;
   if (!web.OutputWeb(o.output)) {
-    throw ExitError(1, "web: cannot write the viewer in " + o.output + ": " + root->ErrorComment());
+    throw ExitError(1, text::CannotWriteWeb(o.output, root->ErrorComment()));
   }
-  std::cout << quorvex2::AddPathSeparator(o.output) + "index.html" << "\n";
+  std::cout << (std::filesystem::path(o.output) / "index.html").string() << "\n";
 }
 
 void SetupWeb(CLI::App& sub) {

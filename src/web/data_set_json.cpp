@@ -168,10 +168,10 @@ void AppendUpperRunners(JsonText& json, const clsAnalyzer& analyzer, int32_t leg
 void AppendLegFigures(JsonText& json, const clsAnalyzer& analyzer, int32_t legs) {
   auto general = analyzer.GeneralData();
   json.Key("legs").BeginObject();
-  LegArray(json, "ref", legs, [&](int32_t k) { json.Int(TimeToSeconds(general->UpperLapAverage(k))); });
-  LegArray(json, "len", legs, [&](int32_t k) {
-    json.Number(FormatNumber(general->LegLength(k) * 100.0f, "0.0"));
-  });
+  LegArray(json, "ref", legs,
+           [&](int32_t k) { json.Int(TimeToSeconds(general->UpperLapAverage(k))); });
+  LegArray(json, "len", legs,
+           [&](int32_t k) { json.Number(FormatNumber(general->LegLength(k) * 100.0f, "0.0")); });
   LegArray(json, "dif", legs, [&](int32_t k) {
     json.Number(FormatNumber(general->LegDifficulty(k)->StoredValue() * 100.0f, "0"));
   });

@@ -57,9 +57,8 @@ WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer) {
   if (entry.kind != WebEntryKind::kClass) return summary;
   for (int32_t i = 1; i <= analyzer.Count(); ++i) {
     const auto runner = analyzer.Item(i);
-    summary.people.push_back(
-        {runner->RunnerName(), runner->ClubName(), runner->Result(), runner->Rank(),
-         runner->SerialNum()});
+    summary.people.push_back({runner->RunnerName(), runner->ClubName(), runner->Result(),
+                              runner->Rank(), runner->SerialNum()});
   }
   return summary;
 }

@@ -55,8 +55,8 @@ void AddClassesAndCourses(const clsQuorvex2& root, std::vector<WebEntry>& entrie
   for (const std::string& expression : root.ClassAndCourseList()) {
     WebEntry entry;
     std::string file_name;
-    root.SeparateClassAndCourseValue(expression, &entry.name, &entry.class_index,
-                                     &entry.course_num, &file_name);
+    root.SeparateClassAndCourseValue(expression, &entry.name, &entry.class_index, &entry.course_num,
+                                     &file_name);
     if (entry.class_index > 0) {
       entry.course_num = root.ClassData(entry.class_index)->CourseNum;
     } else {
@@ -101,9 +101,12 @@ void NamePages(std::vector<WebEntry>& entries) {
 
 const char* KindName(WebEntryKind kind) {
   switch (kind) {
-    case WebEntryKind::kClass: return "class";
-    case WebEntryKind::kCourse: return "course";
-    case WebEntryKind::kSegment: return "segment";
+    case WebEntryKind::kClass:
+      return "class";
+    case WebEntryKind::kCourse:
+      return "course";
+    case WebEntryKind::kSegment:
+      return "segment";
   }
   return "";
 }

@@ -25,8 +25,9 @@ std::string WebPageHtml(const std::string& title, const std::string& page_kind,
   page += "<title>" + EscapeHtml(title) + "</title>\n";
   page += std::string("<link rel=\"stylesheet\" href=\"") + kAssetFolder + "/viewer.css\">\n";
   page += "</head>\n<body data-page=\"" + page_kind + "\">\n";
-  page += "<noscript><p>このページには JavaScript が必要です。 / This page needs JavaScript.</p>"
-          "</noscript>\n";
+  page +=
+      "<noscript><p>このページには JavaScript が必要です。 / This page needs JavaScript.</p>"
+      "</noscript>\n";
   page += "<script type=\"application/json\" id=\"qx-data\">";
   page += data_json;
   page += "</script>\n";

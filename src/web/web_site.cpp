@@ -72,9 +72,8 @@ void WriteWebSite(const clsQuorvex2& root, const std::string& folder, const std:
     if (progress) progress(static_cast<int32_t>(summaries.size() * 100 / (entries.size() + 1)));
   }
   const std::string event = root.EventData()->EventName;
-  WriteFile(out / "index.html",
-            WebPageHtml(event.empty() ? "Quorvex2" : event, "index", language,
-                        IndexJson(root, entries, summaries), {"index.js"}));
+  WriteFile(out / "index.html", WebPageHtml(event.empty() ? "Quorvex2" : event, "index", language,
+                                            IndexJson(root, entries, summaries), {"index.js"}));
   if (progress) progress(100);
 }
 

@@ -77,6 +77,8 @@ HeadlessBrowser::HeadlessBrowser(const std::string& program, const std::string& 
     session_ = attached.at("sessionId").get<std::string>();
     Call("Page.enable");
     Call("Page.setLifecycleEventsEnabled", {{"enabled", true}});
+    Call("Runtime.enable");
+    Call("Log.enable");
   } catch (...) {
     Stop();
     throw;
@@ -180,10 +182,52 @@ nlohmann::json HeadlessBrowser::Receive(const std::string& waiting_for) {
   }
 }
 
+namespace {
+
+// The text of a console call's arguments.
+std::string ConsoleText(const nlohmann::json& params) {
+  std::string text;
+  for (const auto& argument : params.value("args", nlohmann::json::array())) {
+    if (!text.empty()) text += ' ';
+    text += argument.contains("value") ? argument["value"].dump()
+                                       : argument.value("description", std::string("?"));
+  }
+  return text;
+}
+
+}  // namespace
+
 void HeadlessBrowser::Note(const nlohmann::json& event) {
-  if (event.value("method", "") != "Page.lifecycleEvent") return;
-  const auto& params = event.at("params");
-  if (params.value("name", "") == "load") loaded_.insert(params.value("loaderId", ""));
+  const std::string method = event.value("method", "");
+  const auto params = event.value("params", nlohmann::json::object());
+  if (method == "Page.lifecycleEvent") {
+    if (params.value("name", "") == "load") loaded_.insert(params.value("loaderId", ""));
+  } else if (method == "Runtime.exceptionThrown") {
+    const auto& details = params.at("exceptionDetails");
+    errors_.push_back(details.contains("exception")
+                          ? details["exception"].value("description", details.dump())
+                          : details.value("text", details.dump()));
+  } else if (method == "Runtime.consoleAPICalled") {
+    const std::string type = params.value("type", "");
+    if (type == "error" || type == "assert")
+      errors_.push_back("console." + type + ": " + ConsoleText(params));
+  } else if (method == "Log.entryAdded") {
+    const auto& entry = params.at("entry");
+    if (entry.value("level", "") == "error") {
+      errors_.push_back(entry.value("text", "") + " " + entry.value("url", ""));
+    }
+  }
+}
+
+std::vector<std::string> HeadlessBrowser::TakeErrors() {
+  std::vector<std::string> errors;
+  errors.swap(errors_);
+  return errors;
+}
+
+void HeadlessBrowser::SetViewport(int width, int height) {
+  Call("Emulation.setDeviceMetricsOverride",
+       {{"width", width}, {"height", height}, {"deviceScaleFactor", 1}, {"mobile", width < 600}});
 }
 
 std::string HeadlessBrowser::Open(const std::string& url) {

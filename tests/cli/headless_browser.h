@@ -1,11 +1,13 @@
 #pragma once
 // A headless Chromium driven over the DevTools protocol on a pipe: one page that opens addresses,
-// waits for their load event and evaluates JavaScript in them.
+// waits for their load event and evaluates JavaScript in them, and collects what the page
+// reports as an error (uncaught exceptions, console.error, resources that fail to load).
 #include <sys/types.h>
 
 #include <chrono>
 #include <set>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -32,6 +34,12 @@ class HeadlessBrowser {
   // Evaluates a JavaScript expression in the page and returns its value.
   nlohmann::json Evaluate(const std::string& expression);
 
+  // The errors the pages reported since the last call, one text each.
+  std::vector<std::string> TakeErrors();
+
+  // Lays the page out at this size in CSS pixels (a phone's width, say) until changed again.
+  void SetViewport(int width, int height);
+
  private:
   void Start(const std::string& program);
   // Sends a command to the page (or to the browser itself) and waits for its answer.
@@ -49,6 +57,7 @@ class HeadlessBrowser {
   std::string session_;
   std::string received_;
   std::set<std::string> loaded_;  // loader ids whose load event came
+  std::vector<std::string> errors_;
   std::chrono::seconds timeout_{30};
 };
 

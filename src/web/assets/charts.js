@@ -205,10 +205,11 @@
     }
   };
 
-  Chart.prototype.axisTitle = function (key, x, y, anchor) {
+  // An axis title: a label, or a plain text when `plain` is set (the map's "X" and "Y").
+  Chart.prototype.axisTitle = function (key, x, y, anchor, plain) {
     this.grid.appendChild(svg("text", {
       class: "qx-axis-title", x: x, y: y, "text-anchor": anchor || "start",
-      "data-l": key, text: QX.t(key),
+      "data-l": plain ? null : key, text: plain ? key : QX.t(key),
     }));
   };
 
@@ -437,8 +438,8 @@
       self.hline(yOf(v), v, String(v), v === 0 ? "qx-tick-y qx-zero" : null);
     });
     if (mode === "map") {
-      this.axisTitle("X", this.right, this.height - 6, "end");
-      this.axisTitle("Y", this.left, 10);
+      this.axisTitle("X", this.right, this.height - 6, "end", true);
+      this.axisTitle("Y", this.left, 10, "start", true);
     } else {
       this.axisTitle("巡航速度 (%)", this.right, this.height - 6, "end");
       this.axisTitle("ミス率 (%)", this.left, 10);

@@ -20,8 +20,8 @@ const char* KindName(WebEntryKind kind);
 
 struct WebEntry {
   WebEntryKind kind = WebEntryKind::kClass;
-  std::string name;  // "M21A", "M21A/W21A", "S-119-172-126-150"
-  std::string page;  // the page's file name in the site folder
+  std::string name;         // "M21A", "M21A/W21A", "S-119-172-126-150"
+  std::string page;         // the page's file name in the site folder
   int32_t class_index = 0;  // 1-based, for a class
   int32_t course_num = 0;   // for a class (its course, 0 when none) and a shared course
   int32_t segment = 0;      // 1-based, for a segment

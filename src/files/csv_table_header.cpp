@@ -40,11 +40,8 @@ const char* AliasOf(const std::string& key) {
 }
 
 // "S-1", "1→2", "3-F" with "→" read as "-": the part before and after the first separator.
-std::string ArrowsAsHyphens(std::string text) {
-  for (size_t pos; (pos = text.find(kArrow)) != std::string::npos;) {
-    text.replace(pos, std::string(kArrow).size(), "-");
-  }
-  return text;
+std::string ArrowsAsHyphens(const std::string& text) {
+  return ReplaceAll(text, kArrow, "-");
 }
 
 // A whole number clamped to the range where leg labels make sense.
@@ -89,7 +86,7 @@ std::string MapField(const std::string& field, int32_t controls) {
   std::string key = HeaderKey(field);
   if (const char* name = AliasOf(key)) return name;
   if (key == "F" || key == "◎") return MakeLegName(controls, true, controls + 1);
-  if (IsNumeric(key)) key = "-" + Trim(key);
+  if (IsNumeric(key)) key = std::string("-").append(Trim(key));
   const std::string leg = LegLabel(key, controls);
   return leg.empty() ? field : leg;
 }
@@ -117,7 +114,7 @@ std::string NormalizeHeaderLine(const std::string& line) {
   for (size_t i = 0; i < fields.size(); ++i) {
     const std::string name = MapField(fields[i], controls);
     has_class = has_class || name == "クラス";
-    mapped += (i ? "," : "") + name;
+    (mapped += i ? "," : "") += name;
   }
   return has_class ? mapped : mapped + ",クラス";
 }

@@ -64,7 +64,7 @@ class Version1Writer {
     Line("");
     std::string header = kColumnHeader;
     for (int32_t k = 1; k <= LegColumns(data); ++k) {
-      header += "," + MakeLegName(data.ControlCount, true, k);
+      (header += ',') += MakeLegName(data.ControlCount, true, k);
     }
     Line(header);
     for (int32_t i = 1; i <= data.LapCount(); ++i) {
@@ -90,10 +90,8 @@ class Version1Writer {
                        lap.Seed + "," + lap.Sex + "," + lap.StartTime.ToString(kTimeFormat) + "," +
                        result + "," + lap.Rank;
     const int32_t legs = std::min(lap.LegCount(), clsLapData::kMaxLegs);
-    for (int32_t k = 1; k <= legs; ++k) {
-      line += "," + LegText(lap.LapValue(k));
-    }
-    for (int32_t k = legs + 1; k <= LegColumns(data); ++k) line += std::string(",") + kNoTime;
+    for (int32_t k = 1; k <= legs; ++k) (line += ',') += LegText(lap.LapValue(k));
+    for (int32_t k = legs + 1; k <= LegColumns(data); ++k) (line += ',') += kNoTime;
     return line;
   }
 

@@ -179,11 +179,10 @@ std::string WhyNotALapFile(const ReadRequest& request, const pugi::xml_parse_res
     return FileReadErrorDescription(request.file_name);
   }
   if (!parsed) {
-    return NotALapFileText(request.file_name, std::string("XML error: ") + parsed.description() +
-                                                  " at offset " + std::to_string(parsed.offset));
+    return XmlErrorText(request.file_name, parsed.description(),
+                        static_cast<size_t>(parsed.offset));
   }
-  return NotALapFileText(request.file_name, "its root element is <" + std::string(element.name()) +
-                                                ">, not <" + kNativeRootElement + ">");
+  return OtherRootText(request.file_name, element.name(), kNativeRootElement);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/detail/fill_in.h"
+
 #include <string>
 
 namespace quorvex2 {
@@ -38,6 +40,15 @@ TEST(ReplaceAll, LeftToRightWithoutOverlap) {
   EXPECT_EQ(ReplaceAll("a\r\r\nb\r\r\r\n", "\r\r\n", "\r\n"), "a\r\nb\r\r\n");
   EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
   EXPECT_EQ(ReplaceAll("", "a", "b"), "");
+}
+
+// Values go in once: a path that holds a placeholder's name stays as it is.
+TEST(FillIn, NamedPlaceholdersInOnePass) {
+  using detail::FillIn;
+  EXPECT_EQ(FillIn("{path} is not {what}: {path}", {{"path", "a/{what}.csv"}, {"what", "x"}}),
+            "a/{what}.csv is not x: a/{what}.csv");
+  EXPECT_EQ(FillIn("{pat} {path {} {", {{"path", "p"}}), "{pat} {path {} {");
+  EXPECT_EQ(FillIn("{a}{b}}", {{"a", "1"}, {"b", ""}}), "1}");
 }
 
 TEST(CountString, NonOverlapping) {

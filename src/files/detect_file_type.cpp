@@ -8,7 +8,6 @@
 #include "core/detail/component_state.h"
 #include "files/csv_table_lines.h"
 #include "files/detail/file_error.h"
-#include "files/detail/file_head.h"
 #include "files/detail/format_registry.h"
 #include "files/detail/load_messages.h"
 #include "files/iof_reading.h"
@@ -96,20 +95,14 @@ int32_t DetectFromFile(const std::string& file_name) {
   return DetectFromText(text, FirstLines(text, 3), file_name);
 }
 
-// The head of an ".xml" file, decoded when it carries a UTF-16 byte-order mark.
-std::string XmlHead(const std::string& file_name, const std::string& file_data) {
-  if (!file_data.empty()) return file_data;
-  const std::string head = ReadFileHead(file_name).value_or("");
-  return head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF") ? DecodeTextFile(head) : head;
-}
-
 }  // namespace
 
 int32_t DetectFileType(const std::string& file_name, std::string& file_data) {
   try {
+    // An IOF ResultList is told by its root element, whatever its name, encoding or prolog.
+    if (const int32_t iof = SniffIofResultList(file_name, file_data); iof != 0) return iof;
     const std::string extension = GetExtension(file_name);
-    if (extension == "xml") return XmlFileType(XmlHead(file_name, file_data));
-    if (extension == "lxm") return QX_FILETYPE_QUORVEX2;
+    if (extension == "xml" || extension == "lxm") return QX_FILETYPE_QUORVEX2;
     if (!file_data.empty()) return DetectFromData(file_name, file_data);
     return DetectFromFile(file_name);
   } catch (const std::exception& error) {

@@ -26,8 +26,8 @@ pugi::xml_node Element(pugi::xml_node parent, const char* name, const std::strin
   return node;
 }
 
-std::string DateTimeText(Date value) {
-  return FormatDate(value, "yyyy-mm-dd") + "T" + FormatDate(value, "hh:nn:ss");
+std::string DateTimeText(Date value, const std::string& zone = "") {
+  return FormatDate(value, "yyyy-mm-dd") + "T" + FormatDate(value, "hh:nn:ss") + zone;
 }
 
 long long Seconds(Date time) {
@@ -66,10 +66,13 @@ class Iof3Builder {
   }
 
  private:
+  // Start and finish times are date-times: on the event's day in its zone. An event without a
+  // date puts them on the day the list is written (its createTime), never on day 0.
   void WriteEvent(pugi::xml_node list, const clsEventData& event) {
     auto node = Element(list, "Event");
     Element(node, "Name", event.EventName);
-    day_ = std::floor(event.EventDate.Value());
+    zone_ = IofZoneMinutes(event.TimeZone) ? event.TimeZone : "";
+    day_ = std::floor(event.EventDate.Value() > 0 ? event.EventDate.Value() : CurrentDateTime());
     if (event.EventDate.Value() > 0) {
       Element(Element(node, "StartTime"), "Date", FormatDate(day_, "yyyy-mm-dd"));
     }
@@ -114,13 +117,13 @@ class Iof3Builder {
 
   void WriteResult(pugi::xml_node result, const clsLapData& lap) {
     if (lap.ID != 0) Element(result, "BibNumber", std::to_string(lap.ID));
-    const IofTotal total = IofTotalTime(lap);
+    const std::optional<Date> time = IofFinishTime(lap, controls_);
     const Date start = lap.StartTime.Value();
     if (start > 0) {
-      Element(result, "StartTime", DateTimeText(day_ + start));
-      if (total.time > 0) Element(result, "FinishTime", DateTimeText(day_ + start + total.time));
+      Element(result, "StartTime", DateTimeText(day_ + start, zone_));
+      if (time) Element(result, "FinishTime", DateTimeText(day_ + start + *time, zone_));
     }
-    if (total.time > 0) Element(result, "Time", std::to_string(Seconds(total.time)));
+    if (time) Element(result, "Time", std::to_string(Seconds(*time)));
     if (IsWholeNumber(lap.Rank)) Element(result, "Position", lap.Rank);
     Element(result, "Status", Iof3Status(lap.Result()));
     WriteSplitTimes(result, lap);
@@ -152,6 +155,7 @@ class Iof3Builder {
 
   const clsQuorvex2& root_;
   Date day_ = 0;
+  std::string zone_;
   std::shared_ptr<clsCourseData> course_;
   int32_t controls_ = 0;
 };

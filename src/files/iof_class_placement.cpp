@@ -1,5 +1,6 @@
 // Placing the runners of one IOF class into the event, with its course.
 #include <algorithm>
+#include <map>
 
 #include "files/iof_reader_parts.h"
 #include "quorvex2/core/class_data.h"
@@ -9,17 +10,34 @@
 namespace quorvex2::detail {
 namespace {
 
-// The runner whose controls stand for the class: the first finisher with controls, else the
-// runner with the most controls; nullptr when no runner has any.
-const IofRunner* ReferenceRunner(const std::vector<IofRunner>& runners) {
-  const IofRunner* most = nullptr;
+// The runner whose code sequence is the most common among the runners `counted` accepts
+// (ties: the longer sequence, then the earlier runner); nullptr when none lists any code.
+template <class Counted>
+const IofRunner* MostCommonCodes(const std::vector<IofRunner>& runners, Counted counted) {
+  std::map<std::vector<int32_t>, int32_t> counts;
   for (const auto& runner : runners) {
-    if (runner.finished && !runner.codes.empty()) return &runner;
-    if (!runner.codes.empty() && (!most || runner.codes.size() > most->codes.size())) {
-      most = &runner;
+    if (!runner.codes.empty() && counted(runner)) ++counts[runner.codes];
+  }
+  const IofRunner* best = nullptr;
+  int32_t best_count = 0;
+  for (const auto& runner : runners) {
+    if (runner.codes.empty() || !counted(runner)) continue;
+    const int32_t count = counts[runner.codes];
+    if (best == nullptr || count > best_count ||
+        (count == best_count && runner.codes.size() > best->codes.size())) {
+      best = &runner;
+      best_count = count;
     }
   }
-  return most;
+  return best;
+}
+
+// The runner whose controls stand for the class: the sequence most finishers ran, else the
+// one most runners list.
+const IofRunner* ReferenceRunner(const std::vector<IofRunner>& runners) {
+  const IofRunner* finisher =
+      MostCommonCodes(runners, [](const IofRunner& runner) { return runner.finished; });
+  return finisher ? finisher : MostCommonCodes(runners, [](const IofRunner&) { return true; });
 }
 
 bool SameControls(const clsCourseData& course, const std::vector<int32_t>& codes) {
@@ -60,25 +78,6 @@ int32_t CourseFor(clsQuorvex2& root, std::vector<int32_t> codes, int32_t file_id
   return number;
 }
 
-// Code 0 stands for a control the runner's list leaves open.
-bool SameOrOpen(const std::vector<int32_t>& codes, const std::vector<int32_t>& reference) {
-  if (codes.size() > reference.size()) return false;
-  for (size_t k = 0; k < codes.size(); ++k) {
-    if (codes[k] != 0 && codes[k] != reference[k]) return false;
-  }
-  return true;
-}
-
-// Runners on another course than the reference: a different course id, or a finisher with
-// other controls (a runner who gave up may list fewer; a mispunch may list a wrong one).
-bool HasOtherControls(const std::vector<IofRunner>& runners, const IofRunner& reference) {
-  return std::any_of(runners.begin(), runners.end(), [&reference](const IofRunner& runner) {
-    const int32_t id = runner.course.id;
-    if (id != 0 && reference.course.id != 0 && id != reference.course.id) return true;
-    return runner.finished && !SameOrOpen(runner.codes, reference.codes);
-  });
-}
-
 int32_t PositiveOr(int32_t value, int32_t fallback) {
   return value > 0 ? value : fallback;
 }
@@ -100,9 +99,36 @@ void SetCourse(clsQuorvex2& root, clsClassData& data, const IofClassGroup& group
   const int32_t file_id = PositiveOr(own.id, group.course.id);
   data.CourseNum = CourseFor(root, reference->codes, file_id, omissions);
   data.ControlCount = root.CourseData(std::to_string(data.CourseNum))->ControlCount;
-  if (HasOtherControls(group.runners, *reference)) {
-    omissions.mixed_courses.push_back(group.name);
+}
+
+std::vector<int32_t> CourseCodes(const clsQuorvex2& root, const clsClassData& data) {
+  std::vector<int32_t> codes;
+  const auto course = root.CourseData(std::to_string(data.CourseNum));
+  if (data.CourseNum == 0 || !course) return codes;
+  const int32_t controls = std::min(course->ControlCount, clsCourseData::kMaxControls);
+  for (int32_t k = 1; k <= controls; ++k) codes.push_back(course->ControlNum(k));
+  return codes;
+}
+
+// The runner's legs from his splits placed on the course; false when his controls are not
+// the course's (his legs then follow his own order).
+bool StoreLegs(IofRunner& runner, const std::vector<int32_t>& course, IofOmissions& omissions) {
+  if (runner.splits.empty() && !runner.finish) return true;
+  const IofAlignedSplits aligned = IofAlignSplits(runner.splits, course);
+  std::vector<Date> legs = IofLegTimes(aligned.splits, runner.finish);
+  // A runner without a finish leg, or without a result, ends on a leg without data: the
+  // analysis reads a runner without a result text by his last split, which must not pass for
+  // a result.
+  const bool finish_leg = legs.size() > aligned.splits.size();
+  if ((!finish_leg || runner.lap->Result().empty()) && !legs.empty() && legs.back() > 0) {
+    legs.push_back(kTimeNoData);
   }
+  const size_t count = std::min<size_t>(legs.size(), clsLapData::kMaxLegs);
+  if (count < legs.size() && legs[count] != kTimeNoData) ++omissions.cut_legs;
+  for (size_t k = 0; k < count; ++k) {
+    runner.lap->Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
+  }
+  return aligned.fits;
 }
 
 }  // namespace
@@ -111,7 +137,15 @@ void PlaceIofClass(clsQuorvex2& root, IofClassGroup& group, int32_t load_mode,
                    IofOmissions& omissions) {
   auto data = root.AddClass(group.name);
   if (data->LapCount() == 0 && data->CourseNum == 0) SetCourse(root, *data, group, omissions);
-  for (auto& runner : group.runners) data->AddLapObject(runner.lap, load_mode);
+  const std::vector<int32_t> course = CourseCodes(root, *data);
+  bool mixed = false;
+  for (auto& runner : group.runners) {
+    // A finisher off the course ran another one; a runner who gave up or mispunched may not.
+    const bool fits = StoreLegs(runner, course, omissions);
+    if (runner.finished && !fits) mixed = true;
+    data->AddLapObject(runner.lap, load_mode);
+  }
+  if (mixed) omissions.mixed_courses.push_back(group.name);
 }
 
 }  // namespace quorvex2::detail

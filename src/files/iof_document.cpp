@@ -55,7 +55,6 @@ void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) 
 
 // Shift_JIS is not among the parser's encodings: such a text is converted first.
 void LoadText(const std::string& bytes, IofDocument& document) {
-  document.is_result_list = IofResultListType(bytes) != 0;
   if (IsShiftJis(DeclaredEncoding(bytes))) {
     const std::string text = SjisToUtf8(bytes);
     SetParseError(document.xml.load_buffer(text.data(), text.size(), pugi::parse_default,
@@ -83,7 +82,6 @@ void LoadFile(const std::string& file_name, IofDocument& document) {
     }
     return LoadText(*whole, document);
   }
-  document.is_result_list = IofResultListType(*head) != 0;
   SetParseError(document.xml.load_file(ToFileSystemPath(file_name).c_str(), pugi::parse_default,
                                        pugi::encoding_auto),
                 document);
@@ -107,6 +105,8 @@ void CheckRoot(IofDocument& document) {
 }  // namespace
 
 void ParseIofDocument(const ReadRequest& request, IofDocument& document) {
+  // Whether a document that does not parse was meant to be a ResultList.
+  document.is_result_list = SniffIofResultList(request.file_name, request.file_data) != 0;
   if (request.file_data.empty()) {
     LoadFile(request.file_name, document);
   } else {

@@ -5,10 +5,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "files/detail/format_registry.h"
+#include "files/iof_reading.h"
 #include "quorvex2/core/lap_data.h"
 
 namespace quorvex2 {
@@ -37,11 +39,14 @@ struct IofCourseInfo {
   std::vector<int32_t> codes;  // controls in order, when the file lists them
 };
 
+// One runner as read; his legs are set when his class's course is known.
 struct IofRunner {
   std::shared_ptr<clsLapData> lap;
   std::vector<int32_t> codes;  // the runner's control codes in running order
   IofCourseInfo course;
-  bool finished = false;  // a time result
+  std::vector<IofSplit> splits;  // in running order, the finish punch taken out
+  std::optional<double> finish;  // the running time, when he reached the finish
+  bool finished = false;         // a time result
 };
 
 // What a load leaves out, counted for the closing message.
@@ -53,9 +58,37 @@ struct IofOmissions {
   int32_t unnamed_classes = 0;             // classes named after their position
 };
 
-// One runner of a PersonResult (or a relay team member): person, club text and the result.
+// Clock times in the event's time zone: the zone the event has, else the first one the file
+// writes (adopted only where the event may change); a time written with another offset is
+// moved into it. Remembers the first date a time names.
+class IofClock {
+ public:
+  IofClock(std::string zone, bool may_adopt);
+  std::optional<Date> TimeOfDay(const std::optional<IofDateTime>& value);
+  const std::string& Zone() const { return zone_; }
+  std::optional<Date> FirstDay() const { return first_day_; }
+
+ private:
+  std::string zone_;
+  bool may_adopt_;
+  std::optional<Date> first_day_;
+};
+
+// What one load carries from runner to runner.
+struct IofReading {
+  bool version3 = false;
+  IofClock clock;
+  IofOmissions omissions;
+};
+
+// One runner of a PersonResult (or a relay team member): person, club text and the result of
+// the first race; without a result, a non-starter.
 IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,
-                        const pugi::xml_node& result, bool version3, IofOmissions& omissions);
+                        const pugi::xml_node& result, IofReading& reading);
+
+// The Result of the first race (no raceNumber, or 1); an empty handle when there is none. The
+// results of later races are counted as left out.
+pugi::xml_node IofFirstRaceResult(const pugi::xml_node& entry, IofReading& reading);
 
 // A number written in the file (bib, card, control code, length, course id): its leading
 // digits, 0 when there are none or too many for a record.
@@ -72,7 +105,8 @@ struct IofClassGroup {
 
 // Adds the group's runners to the class of its name under the load mode. A class without
 // runners and course so far (a new one) takes its course (shared with any course of identical
-// controls), length and climb from the group; a class that has them keeps its own.
+// controls), length and climb from the group; a class that has them keeps its own. The
+// runners' splits are placed on the class's course and become their legs.
 void PlaceIofClass(clsQuorvex2& root, IofClassGroup& group, int32_t load_mode,
                    IofOmissions& omissions);
 

@@ -6,12 +6,24 @@
 // status and split times; the course of each class. Courses with identical control sequences
 // share one course number.
 //
+// Split times are placed on the class's controls by their codes: a control without a split,
+// or with a split marked missing, gets no time and later splits keep their controls; punches
+// beyond the course's controls are left out. Only finishers carry a rank and a finish leg; a
+// runner without a finish time ends on a leg without data, so that nothing reads his last
+// split as his result. A PersonResult without a Result is a non-starter ("DNS").
+//
+// Times of day are kept as written, in the event's time zone: the first UTC offset the file
+// writes becomes clsEventData::TimeZone (fresh loads), and a time written with another offset
+// is moved into that zone. A file without an event date takes the date of its first dated
+// start time.
+//
 // What is left out, and reported through the root's ShowMessage (or, without one, the error
 // comment of the successful load): results of races after the first in multi-race files,
 // legs beyond the 30 a runner can hold, controls beyond the 50 a course can hold, and runners
-// whose control sequence differs from their class's course (butterfly loops: their legs are
-// kept by position). Relay teams are read as one class per leg ("Men 1", "Men 2", ...), the
-// team name standing in for a missing club. Splits with the status "Additional" are ignored.
+// whose control sequence is not their class's course (butterfly loops, forked relay legs:
+// their legs are kept by position). Relay teams are read as one class per leg ("Men 1",
+// "Men 2", ...: the Leg or TeamSequence, else the member's place in the team), the team name
+// standing in for a missing club. Splits with the status "Additional" are ignored.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -29,6 +41,9 @@ inline constexpr const char* kIofLocation = "clsFileControl.LoadIofResultList";
 // The file type of an XML text whose root element is ResultList: 8 when the start tag names
 // the 3.0 namespace or iofVersion "3.0", else 7; 0 when the root is anything else.
 int32_t IofResultListType(std::string_view head);
+// The same for a file (or for file_data, when not empty) whatever its name, in UTF-8, a
+// single-byte encoding or UTF-16, however long its prolog.
+int32_t SniffIofResultList(const std::string& file_name, const std::string& file_data);
 
 // Registered under type 7: a document that is not a ResultList fails without an error comment
 // (type 7 loads nothing else); any ResultList is read whatever its version.
@@ -42,9 +57,18 @@ std::optional<double> IofSecondsValue(const std::string& text);
 // A period or clock time as 2.0.3 writes it: "SS", "MM:SS" or "HH:MM:SS", fractions allowed,
 // minutes may pass 59 when there is no hour field.
 std::optional<double> IofClockSeconds(const std::string& text);
-// The time of day of an ISO date-time ("2011-07-30T10:03:00+01:00" gives 10:03:00 as written,
-// the zone ignored), or of a bare clock text; whole seconds.
-std::optional<Date> IofTimeOfDay(const std::string& text);
+// An ISO date-time ("2011-07-30T10:03:00+01:00") or a bare clock text ("10:03:00"): the time
+// of day as written (whole seconds), the date and the UTC offset when the text has them.
+struct IofDateTime {
+  std::optional<Date> day;
+  Date time = 0;
+  std::string zone;  // "Z" or "+hh:mm" / "-hh:mm"; "" when none is written
+};
+std::optional<IofDateTime> IofDateTimeValue(const std::string& text);
+// Minutes east of UTC of a zone text ("Z", "+01:00", "-0530", "+01"); nothing for others.
+std::optional<int32_t> IofZoneMinutes(const std::string& text);
+// The zone text as the writers write it: "Z" stays, offsets become "+hh:mm".
+std::string IofZoneText(int32_t minutes, bool utc_letter);
 // "YYYY-MM-DD" (a time part after it is ignored).
 std::optional<Date> IofDateValue(const std::string& text);
 
@@ -62,6 +86,19 @@ struct IofSplit {
   std::optional<double> seconds;
   bool missing = false;
 };
+
+// The runner's splits placed on the course's controls by their codes. A runner who missed
+// controls (his codes a part of the course's, in order) gets a split without a time at each
+// control he missed; a runner with extra punches (the course's codes a part of his) loses
+// the extra ones. Any other runner (another course, a wrong control in place of the right
+// one, splits without codes) keeps his splits as they are, and fits only when his codes agree
+// with the course's as far as they go.
+struct IofAlignedSplits {
+  std::vector<IofSplit> splits;
+  bool fits = true;
+};
+IofAlignedSplits IofAlignSplits(const std::vector<IofSplit>& splits,
+                                const std::vector<int32_t>& course);
 
 // Leg times (days, or our codes) from cumulative split times: a split that is missing gives
 // QX_TIME_DISQ; one without a time, or with a time not after the last one kept (negative, zero,

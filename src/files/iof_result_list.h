@@ -2,6 +2,7 @@
 // The IOF XML ResultLists we write (2.0.3 and 3.0): results and split times for other
 // orienteering software.
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "quorvex2/core/types.h"
@@ -26,6 +27,12 @@ struct IofTotal {
   bool missing_punch = false;
 };
 IofTotal IofTotalTime(const clsLapData& lap);
+
+// The time a runner has at the finish: his result when it is a time, else the sum of his
+// positive legs when his last leg with data is a finish leg with a time (a leg past the
+// class's `controls`, or any leg when the class counts none); nothing otherwise (a runner who
+// gave up, or is still out, has no time of ours to write).
+std::optional<Date> IofFinishTime(const clsLapData& lap, int32_t controls);
 
 // The CompetitorStatus value: OK, Disqualified, Inactive, OverTime or NotCompeting.
 std::string IofCompetitorStatus(const clsLapData& lap, bool missing_punch);

@@ -18,16 +18,21 @@ namespace {
 class ResultListReader {
  public:
   ResultListReader(clsQuorvex2& root, const ReadRequest& request, bool version3)
-      : root_(root), request_(request), v3_(version3) {}
+      : root_(root),
+        request_(request),
+        fresh_(request.load_mode == QX_LOADMODE_NORMAL),
+        v3_(version3),
+        reading_{version3, IofClock(root.EventData()->TimeZone, fresh_), {}} {}
 
   void Read(const pugi::xml_node& list) {
-    if (request_.load_mode == QX_LOADMODE_NORMAL) ReadEvent(Child(list, "Event"));
+    if (fresh_) ReadEvent(Child(list, "Event"));
     const int32_t count = CountNamed(list, "ClassResult");
     int32_t position = 0;
     ForEachNamed(list, "ClassResult", [&](const pugi::xml_node& node) {
       request_.progress->Step(++position, count);
       ReadClassResult(node, position);
     });
+    if (fresh_) KeepEventClock();
     Report();
   }
 
@@ -44,7 +49,17 @@ class ResultListReader {
     data.EventName = ChildText(event, "Name");
     const auto start = Child(event, v3_ ? "StartTime" : "StartDate");
     if (auto date = IofDateValue(ChildText(start, "Date"))) data.EventDate.Value(*date);
+    if (v3_) reading_.clock.TimeOfDay(IofDateTimeValue(ChildText(start, "Time")));
     data.OfficialSite = v3_ ? WebsiteAddress(event) : ChildText(event, "WebURL");
+  }
+
+  // The zone of the file's clock times; the day of its first dated time when the event names
+  // none.
+  void KeepEventClock() {
+    clsEventData& data = *root_.EventData();
+    data.TimeZone = reading_.clock.Zone();
+    const auto day = reading_.clock.FirstDay();
+    if (data.EventDate.Value() == 0 && day) data.EventDate.Value(*day);
   }
 
   // The event's web site; the first address of any kind when none is marked as the site.
@@ -74,7 +89,7 @@ class ResultListReader {
       }
     }
     if (!name.empty()) return name;
-    ++omissions_.unnamed_classes;
+    ++reading_.omissions.unnamed_classes;
     return "Class " + std::to_string(position);
   }
 
@@ -99,41 +114,42 @@ class ResultListReader {
     });
     // A relay class holds its teams in the leg classes only.
     if (!individuals.runners.empty() || legs.empty()) {
-      PlaceIofClass(root_, individuals, request_.load_mode, omissions_);
+      PlaceIofClass(root_, individuals, request_.load_mode, reading_.omissions);
     }
-    for (auto& [leg_name, group] : legs)
-      PlaceIofClass(root_, group, request_.load_mode, omissions_);
+    for (auto& [leg_name, group] : legs) {
+      PlaceIofClass(root_, group, request_.load_mode, reading_.omissions);
+    }
   }
 
-  // The first result; results of later races (3.0 Result elements, 2.0.3 RaceResult) are counted.
   void ReadPersonResult(const pugi::xml_node& node, IofClassGroup& group) {
-    pugi::xml_node person = Child(node, "Person");
-    if (!v3_ && !person) person = Child(node, "PersonId");
-    const std::string club = IofClubName(Child(node, v3_ ? "Organisation" : "Club"), v3_);
-    const auto result = Child(node, "Result");
-    omissions_.later_races += CountNamed(node, v3_ ? "Result" : "RaceResult") - (v3_ ? 1 : 0);
-    if (!result) return;
-    group.runners.push_back(ReadIofRunner(person, club, result, v3_, omissions_));
+    group.runners.push_back(ReadEntry(node, IofFirstRaceResult(node, reading_), ""));
   }
 
-  // Each team member becomes a runner of the class "<class> <leg>"; the team stands in for a
-  // missing club.
+  // A person with his club (an entry without one takes `team`) and a result.
+  IofRunner ReadEntry(const pugi::xml_node& entry, const pugi::xml_node& result,
+                      const std::string& team) {
+    pugi::xml_node person = Child(entry, "Person");
+    if (!v3_ && !person) person = Child(entry, "PersonId");
+    std::string club = IofClubName(Child(entry, v3_ ? "Organisation" : "Club"), v3_);
+    if (club.empty()) club = team;
+    return ReadIofRunner(person, club, result, reading_);
+  }
+
+  // Each team member becomes a runner of the class "<class> <leg>", the leg as the file numbers
+  // it, else the member's place in the team; the team stands in for a missing club.
   void ReadTeamResult(const pugi::xml_node& team, const std::string& class_name,
                       std::map<std::string, IofClassGroup>& legs) {
     const std::string team_name = ChildText(team, v3_ ? "Name" : "TeamName");
+    int32_t place = 0;
     ForEachNamed(
         team, v3_ ? "TeamMemberResult" : "PersonResult", [&](const pugi::xml_node& member) {
-          const auto result = Child(member, "Result");
-          if (!result) return;
+          const auto result = IofFirstRaceResult(member, reading_);
           std::string leg = ChildText(result, v3_ ? "Leg" : "TeamSequence");
-          const std::string leg_class = class_name + " " + (leg.empty() ? "?" : leg);
+          if (leg.empty()) leg = std::to_string(place + 1);
+          ++place;
+          const std::string leg_class = class_name + " " + leg;
           auto& group = legs.try_emplace(leg_class, IofClassGroup{leg_class, {}, {}}).first->second;
-          pugi::xml_node person = Child(member, "Person");
-          if (!v3_ && !person) person = Child(member, "PersonId");
-          std::string club = IofClubName(Child(member, v3_ ? "Organisation" : "Club"), v3_);
-          if (club.empty()) club = team_name;
-          omissions_.later_races += CountNamed(member, "Result") - 1;
-          group.runners.push_back(ReadIofRunner(person, club, result, v3_, omissions_));
+          group.runners.push_back(ReadEntry(member, result, team_name));
         });
   }
 
@@ -142,11 +158,12 @@ class ResultListReader {
     auto add = [&details](int32_t count, const std::string& text) {
       if (count > 0) details += "\r\n" + std::to_string(count) + " " + text;
     };
-    add(omissions_.later_races, "result(s) of races after the first left out");
-    add(omissions_.cut_legs, "runner(s) with more than 30 legs: later legs left out");
-    add(omissions_.cut_controls, "course(s) with more than 50 controls: later controls left out");
-    add(omissions_.unnamed_classes, "class(es) without a name, named by position");
-    for (const auto& name : omissions_.mixed_courses) {
+    const IofOmissions& omissions = reading_.omissions;
+    add(omissions.later_races, "result(s) of races after the first left out");
+    add(omissions.cut_legs, "runner(s) with more than 30 legs: later legs left out");
+    add(omissions.cut_controls, "course(s) with more than 50 controls: later controls left out");
+    add(omissions.unnamed_classes, "class(es) without a name, named by position");
+    for (const auto& name : omissions.mixed_courses) {
       details += "\r\nClass " + name + ": runners on different controls, legs compared by position";
     }
     if (details.empty()) return;
@@ -161,8 +178,9 @@ class ResultListReader {
 
   clsQuorvex2& root_;
   const ReadRequest& request_;
+  bool fresh_;
   bool v3_;
-  IofOmissions omissions_;
+  IofReading reading_;
 };
 
 bool Read(const ReadRequest& request, bool quiet_unless_result_list) {

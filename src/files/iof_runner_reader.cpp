@@ -44,24 +44,25 @@ struct ResultValues {
   std::string position, bib, card;
 };
 
-ResultValues ReadValues3(const pugi::xml_node& result) {
+ResultValues ReadValues3(const pugi::xml_node& result, IofClock& clock) {
   ResultValues values;
   values.status = ChildText(result, "Status");
   values.time = IofSecondsValue(ChildText(result, "Time"));
-  values.start = IofTimeOfDay(ChildText(result, "StartTime"));
-  values.finish = IofTimeOfDay(ChildText(result, "FinishTime"));
+  values.start = clock.TimeOfDay(IofDateTimeValue(ChildText(result, "StartTime")));
+  values.finish = clock.TimeOfDay(IofDateTimeValue(ChildText(result, "FinishTime")));
   values.position = ChildText(result, "Position");
   values.bib = ChildText(result, "BibNumber");
   values.card = ChildText(result, "ControlCard");
   return values;
 }
 
-ResultValues ReadValues2(const pugi::xml_node& result) {
+ResultValues ReadValues2(const pugi::xml_node& result, IofClock& clock) {
   ResultValues values;
   values.status = Trim(Child(result, "CompetitorStatus").attribute("value").value());
   values.time = IofClockSeconds(ChildText(result, "Time"));
-  values.start = IofTimeOfDay(ChildText(Child(result, "StartTime"), "Clock"));
-  values.finish = IofTimeOfDay(ChildText(Child(result, "FinishTime"), "Clock"));
+  values.start = clock.TimeOfDay(IofDateTimeValue(ChildText(Child(result, "StartTime"), "Clock")));
+  values.finish =
+      clock.TimeOfDay(IofDateTimeValue(ChildText(Child(result, "FinishTime"), "Clock")));
   values.position = ChildText(result, "ResultPosition");
   values.bib = ChildText(result, "StartNumber");
   if (values.bib.empty()) values.bib = ChildText(result, "BibNumber");
@@ -79,13 +80,6 @@ std::optional<double> RunningSeconds(const ResultValues& values) {
   return seconds;
 }
 
-// Statuses under which the runner reached the finish, so the finish leg is real.
-bool ReachedFinish(const std::string& status) {
-  return status.empty() || status == "OK" || status == "Finished" || status == "Active" ||
-         status == "MissingPunch" || status == "MisPunch" || status == "Disqualified" ||
-         status == "OverTime" || status == "NotCompeting";
-}
-
 std::vector<IofSplit> ReadSplits3(const pugi::xml_node& result) {
   std::vector<IofSplit> splits;
   ForEachNamed(result, "SplitTime", [&splits](const pugi::xml_node& node) {
@@ -99,15 +93,19 @@ std::vector<IofSplit> ReadSplits3(const pugi::xml_node& result) {
   return splits;
 }
 
-// 2.0.3 numbers the splits by their place on the course; a runner may list only some of them
-// (the gaps are controls without a time). Without usable numbers the document order holds.
+// 2.0.3 numbers the splits by their place on the course (some programs by their count). Where
+// every split names its control, the codes place them later; otherwise the numbers do, and a
+// runner may list only some of them (the gaps are controls without a time). Without usable
+// numbers the document order holds.
 std::vector<IofSplit> ReadSplits2(const pugi::xml_node& result) {
   constexpr double kMostControls = 200;
   std::vector<std::pair<double, IofSplit>> numbered;
   bool by_sequence = true;
+  bool coded = true;
   ForEachNamed(result, "SplitTime", [&](const pugi::xml_node& node) {
     std::string code = ChildText(node, "ControlCode");
     if (code.empty()) code = ChildText(Child(node, "Control"), "ControlCode");
+    coded = coded && !code.empty();
     const auto time = Child(node, "Time");
     const std::string sequence_text = Trim(node.attribute("sequence").value());
     const double sequence = LeadingNumber(sequence_text);
@@ -117,26 +115,30 @@ std::vector<IofSplit> ReadSplits2(const pugi::xml_node& result) {
         {sequence, {code, time ? IofClockSeconds(time.text().get()) : std::nullopt, false}});
   });
   std::vector<IofSplit> splits;
+  if (by_sequence) {
+    std::stable_sort(numbered.begin(), numbered.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+  }
   for (auto& [sequence, split] : numbered) {
-    if (!by_sequence) {
-      splits.push_back(std::move(split));
-      continue;
-    }
     const auto place = static_cast<size_t>(sequence);
-    if (splits.size() < place) splits.resize(place);
-    splits[place - 1] = std::move(split);
+    if (by_sequence && !coded && splits.size() < place - 1) splits.resize(place - 1);
+    splits.push_back(std::move(split));
   }
   return splits;
 }
 
-// A finish punch listed among the splits ("F", "FINISH", "9999" as the last code) is the
-// finish: it leaves the splits and stands in for a missing running time.
+// A finish punch listed among the splits ("F", "FINISH", "9999" as the last code, or a last
+// split without a code at the running time) is the finish: it leaves the splits and stands in
+// for a missing running time.
 void TakeFinishPunch(std::vector<IofSplit>& splits, std::optional<double>& finish) {
   if (splits.empty()) return;
-  const std::string code = ToUpper(Trim(splits.back().code));
+  const IofSplit& last = splits.back();
+  const std::string code = ToUpper(Trim(last.code));
   const bool finish_code = code == "9999" || (code.starts_with('F') && !IsNumeric(code));
-  if (!finish_code) return;
-  if (!finish) finish = splits.back().seconds;
+  const bool at_finish = code.empty() && finish && last.seconds &&
+                         std::floor(*finish + 1e-6) == std::floor(*last.seconds + 1e-6);
+  if (!finish_code && !at_finish) return;
+  if (!finish) finish = last.seconds;
   splits.pop_back();
 }
 
@@ -167,12 +169,6 @@ IofCourseInfo CourseOfResult(const pugi::xml_node& result, bool version3) {
   return course;
 }
 
-void StoreLegs(clsLapData& lap, const std::vector<Date>& legs, IofOmissions& omissions) {
-  const size_t count = std::min<size_t>(legs.size(), clsLapData::kMaxLegs);
-  if (count < legs.size()) ++omissions.cut_legs;
-  for (size_t k = 0; k < count; ++k) lap.Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
-}
-
 }  // namespace
 
 int32_t IofFileNumber(const std::string& text) {
@@ -190,31 +186,59 @@ std::string IofClubName(const pugi::xml_node& club, bool version3) {
 }
 
 IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,
-                        const pugi::xml_node& result, bool version3, IofOmissions& omissions) {
+                        const pugi::xml_node& result, IofReading& reading) {
+  const bool version3 = reading.version3;
   IofRunner runner;
   runner.lap = std::make_shared<clsLapData>();
   clsLapData& lap = *runner.lap;
   lap.RunnerName = PersonName(person, version3);
   lap.ClubName = club;
   lap.Sex = Sex(person);
-  const ResultValues values = version3 ? ReadValues3(result) : ReadValues2(result);
+  if (!result) {
+    lap.Result("DNS");
+    return runner;
+  }
+  const ResultValues values =
+      version3 ? ReadValues3(result, reading.clock) : ReadValues2(result, reading.clock);
   lap.ID = IofFileNumber(values.bib);
   lap.Ecard = IofFileNumber(values.card);
   if (values.start) lap.StartTime.Value(*values.start);
   std::optional<double> seconds = RunningSeconds(values);
-  auto splits = version3 ? ReadSplits3(result) : ReadSplits2(result);
-  TakeFinishPunch(splits, seconds);
+  runner.splits = version3 ? ReadSplits3(result) : ReadSplits2(result);
+  TakeFinishPunch(runner.splits, seconds);
   lap.Result(IofStatusResult(values.status, seconds));
-  lap.Rank = IsNumeric(values.position) ? values.position : "";
   runner.finished = IsValidTime(lap.Result());
-  StoreLegs(lap, IofLegTimes(splits, ReachedFinish(values.status) ? seconds : std::nullopt),
-            omissions);
+  // Only finishers are ranked, whatever position the file gives the others.
+  lap.Rank = runner.finished && IsNumeric(values.position) ? values.position : "";
+  if (seconds && *seconds > 0 && lap.Result() != "DNS") runner.finish = seconds;
   runner.course = CourseOfResult(result, version3);
   runner.codes = runner.course.codes;
   if (runner.codes.empty()) {
-    for (const auto& split : splits) runner.codes.push_back(IofFileNumber(split.code));
+    for (const auto& split : runner.splits) runner.codes.push_back(IofFileNumber(split.code));
   }
   return runner;
+}
+
+pugi::xml_node IofFirstRaceResult(const pugi::xml_node& entry, IofReading& reading) {
+  pugi::xml_node first;
+  int32_t& later = reading.omissions.later_races;
+  ForEachNamed(entry, "Result", [&](const pugi::xml_node& result) {
+    const std::string race = Trim(result.attribute("raceNumber").value());
+    if (!first && (!reading.version3 || race.empty() || race == "1")) {
+      first = result;
+    } else {
+      ++later;
+    }
+  });
+  // 2.0.3 gives the races of a multi-race event in RaceResult elements.
+  ForEachNamed(entry, "RaceResult", [&](const pugi::xml_node& race) {
+    if (!first) {
+      first = Child(race, "Result");
+    } else {
+      ++later;
+    }
+  });
+  return first;
 }
 
 }  // namespace quorvex2::detail

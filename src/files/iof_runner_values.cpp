@@ -1,4 +1,5 @@
 // The values of one runner as the IOF ResultList writes them.
+#include <algorithm>
 #include <cmath>
 
 #include "files/detail/attribute_values.h"
@@ -19,6 +20,14 @@ IofTotal IofTotalTime(const clsLapData& lap) {
     if (value == kTimeDisq) total.missing_punch = true;
   }
   return total;
+}
+
+std::optional<Date> IofFinishTime(const clsLapData& lap, int32_t controls) {
+  if (IsValidTime(lap.Result())) return IofTotalTime(lap).time;
+  int32_t last = std::min(lap.LegCount(), clsLapData::kMaxLegs);
+  while (last > 0 && lap.LapValue(last) == kTimeNoData) --last;
+  if (last <= 0 || last <= controls || lap.LapValue(last) < 0) return std::nullopt;
+  return IofTotalTime(lap).time;
 }
 
 std::string IofCompetitorStatus(const clsLapData& lap, bool missing_punch) {

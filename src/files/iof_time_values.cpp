@@ -38,10 +38,9 @@ std::optional<int> Digits(std::string_view text, size_t count) {
   return value;
 }
 
-// The clock part of an ISO time without its zone: "10:03:00+01:00" -> "10:03:00".
-std::string_view WithoutZone(std::string_view text) {
-  const size_t zone = text.find_first_of("+-Z", 1);
-  return zone == std::string_view::npos ? text : text.substr(0, zone);
+// Where the zone of an ISO clock text starts ("10:03:00+01:00" -> 8); npos when it has none.
+size_t ZoneStart(std::string_view clock) {
+  return clock.find_first_of("+-Z", 1);
 }
 
 }  // namespace
@@ -71,16 +70,44 @@ std::optional<double> IofClockSeconds(const std::string& text) {
   return WithinADay(negative ? -total : total);
 }
 
-std::optional<Date> IofTimeOfDay(const std::string& text) {
+std::optional<IofDateTime> IofDateTimeValue(const std::string& text) {
   const std::string trimmed = Trim(text);
   const size_t t = trimmed.find('T');
   // A bare date has no time of day.
   if (t == std::string::npos && trimmed.size() >= 5 && trimmed[4] == '-') return std::nullopt;
-  const std::string_view clock =
-      WithoutZone(std::string_view(trimmed).substr(t == std::string::npos ? 0 : t + 1));
+  IofDateTime value;
+  if (t != std::string::npos) value.day = IofDateValue(trimmed.substr(0, t));
+  std::string_view clock = std::string_view(trimmed).substr(t == std::string::npos ? 0 : t + 1);
+  if (const size_t zone = ZoneStart(clock); zone != std::string_view::npos) {
+    if (const auto minutes = IofZoneMinutes(std::string(clock.substr(zone)))) {
+      value.zone = IofZoneText(*minutes, clock.substr(zone) == "Z");
+    }
+    clock = clock.substr(0, zone);
+  }
   const auto seconds = IofClockSeconds(std::string(clock));
   if (!seconds || *seconds < 0 || *seconds >= kSecondsPerDay) return std::nullopt;
-  return std::floor(*seconds) / kSecondsPerDay;
+  value.time = std::floor(*seconds) / kSecondsPerDay;
+  return value;
+}
+
+std::optional<int32_t> IofZoneMinutes(const std::string& text) {
+  if (text == "Z") return 0;
+  if (text.size() < 3 || (text[0] != '+' && text[0] != '-')) return std::nullopt;
+  std::string digits = text.substr(1);
+  if (digits.size() == 5 && digits[2] == ':') digits.erase(2, 1);
+  const auto hours = Digits(std::string_view(digits).substr(0, 2), 2);
+  const auto minutes = digits.size() == 2 ? std::optional<int>(0) : Digits(digits.substr(2), 2);
+  if (digits.size() != 2 && digits.size() != 4) return std::nullopt;
+  if (!hours || !minutes || *hours > 14 || *minutes > 59) return std::nullopt;
+  const int32_t offset = *hours * 60 + *minutes;
+  return text[0] == '-' ? -offset : offset;
+}
+
+std::string IofZoneText(int32_t minutes, bool utc_letter) {
+  if (minutes == 0 && utc_letter) return "Z";
+  const int32_t size = std::abs(minutes);
+  return (minutes < 0 ? "-" : "+") + FormatNumber(size / 60, "00") + ":" +
+         FormatNumber(size % 60, "00");
 }
 
 std::optional<Date> IofDateValue(const std::string& text) {

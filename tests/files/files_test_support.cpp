@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -35,13 +34,8 @@ std::string ReadBytes(const std::string& path) {
   return bytes.str();
 }
 
-std::string SharedIofFile(const std::string& name) {
-  if (const char* folder = std::getenv("QX_IOF_DIR")) return std::string(folder) + "/" + name;
-  for (const char* relative : {"/../shared/iof/", "/../../shared/iof/"}) {
-    const std::string path = std::string(QX_SOURCE_DIR) + relative + name;
-    if (std::filesystem::exists(path)) return path;
-  }
-  return "";
+std::string IofTestFile(const std::string& name) {
+  return std::string(QX_TEST_DATA) + "/iof/" + name;
 }
 
 std::string RunCommand(const std::string& command) {

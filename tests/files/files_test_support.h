@@ -9,9 +9,8 @@ std::string TempPath(const std::string& name);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 
-// The official IOF file of that name in the shared folder beside the checkout (a worktree sits
-// one level deeper), or in the folder QX_IOF_DIR names; "" when absent.
-std::string SharedIofFile(const std::string& name);
+// A file of tests/data/iof: the published IOF DTD and schema, and our own lists.
+std::string IofTestFile(const std::string& name);
 
 // What a shell command prints on standard output.
 std::string RunCommand(const std::string& command);

@@ -1,18 +1,23 @@
-// Reading IOF XML ResultLists (3.0 and 2.0.3): the official examples, detection beside the
-// native file, messy split times and encodings, load modes, and failures on bad input.
+// Reading IOF XML ResultLists (3.0 and 2.0.3): our fixtures of every kind of runner, relay and
+// 2.0.3 list, detection whatever the name, encoding or prolog, messy split times, encodings,
+// load modes, and failures on bad input.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "files/files_test_support.h"
 #include "files/iof_reading.h"
+#include "quorvex2/analysis/analyzed_runner_data.h"
+#include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/load_mode.h"
 #include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
 #include "quorvex2/files/file_control.h"
 #include "quorvex2/files/file_types.h"
 
@@ -20,6 +25,7 @@ namespace quorvex2 {
 namespace {
 
 constexpr Date kSec = 1.0 / 86400.0;
+constexpr double SKIP = kTimeSkip, DISQ = kTimeDisq, NODATA = kTimeNoData;
 
 std::string Doc3(const std::string& body,
                  const std::string& event = "<Event><Name>E</Name></Event>") {
@@ -83,96 +89,162 @@ class IofReaderTest : public ::testing::Test {
   }
 };
 
-TEST_F(IofReaderTest, OfficialIndividualExampleOf30) {
-  const std::string path = qxtest::SharedIofFile("ResultList1.xml");
-  if (path.empty()) GTEST_SKIP() << "the official IOF examples are not present";
-  ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
-  EXPECT_EQ(root.EventData()->EventName, "Example event");
-  EXPECT_EQ(root.EventData()->EventDate.ToString("yyyy-mm-dd"), "2011-07-30");
-  ASSERT_EQ(root.ClassCount(), 2);
+struct RunnerRow {
+  const char* class_name;
+  const char* name;
+  const char* result;
+  const char* rank;
+  std::vector<double> legs;  // seconds, or our codes
+  double start;              // seconds of the day, 0 for none
+};
 
-  auto wood = Runner("Men Elite", "Wood George");
-  ASSERT_TRUE(wood);
-  EXPECT_EQ(wood->ClubName, "OC Back and Forth");
-  EXPECT_EQ(wood->Result(), "0:33:21");
-  EXPECT_EQ(wood->Rank, "1");
-  EXPECT_EQ(wood->ID, 101);
-  EXPECT_EQ(wood->Ecard, 794021);
-  EXPECT_EQ(wood->StartTime.ToString("hh:nn:ss"), "10:00:00");
-  // Cumulative 501, 720, 818, 1136, 1593, finish 2001; the Additional splits of others ignored.
-  EXPECT_EQ(Legs(*wood), (std::vector<double>{501, 219, 98, 318, 457, 408}));
-
-  // Missing controls are mispunches; the finish leg carries the time after the last punch.
-  auto martin = Runner("Men Elite", "Martin Edgar");
-  ASSERT_TRUE(martin);
-  EXPECT_EQ(martin->Result(), "MP");
-  EXPECT_EQ(Legs(*martin), (std::vector<double>{693, 888, 339, kTimeDisq, kTimeDisq, 282}));
-  EXPECT_EQ(root.ClassData("Men Elite")->LapData(1)->RunnerName, "Wood George");
-
-  auto men = root.ClassData("Men Elite");
-  EXPECT_EQ(men->Length, 4650);
-  EXPECT_EQ(men->Climb, 160);
-  EXPECT_EQ(men->ControlCount, 5);
-  EXPECT_EQ(Codes(men->CourseNum), (std::vector<int32_t>{31, 32, 31, 33, 31}));
-
-  auto lawson = Runner("Open", "Lawson Toni");
-  ASSERT_TRUE(lawson);
-  EXPECT_EQ(lawson->Result(), "DNS");
-  EXPECT_EQ(lawson->LegCount(), 0);
-  EXPECT_EQ(root.ClassData("Open")->Length, 2990);
-  EXPECT_EQ(root.ClassData("Open")->CourseNum, 0);
-  // The butterfly class is named in the note the load leaves (no message callback here).
-  EXPECT_NE(root.ErrorComment().find("Men Elite"), std::string::npos) << root.ErrorComment();
-}
-
-TEST_F(IofReaderTest, OfficialRelayExampleOf30ReadsOneClassPerLeg) {
-  const std::string path = qxtest::SharedIofFile("ResultList2.xml");
-  if (path.empty()) GTEST_SKIP() << "the official IOF examples are not present";
-  ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
-  ASSERT_EQ(root.ClassCount(), 3);
-  EXPECT_FALSE(root.IsClassExists("Open"));
-  int32_t members = 0;
-  for (int32_t i = 1; i <= 3; ++i) members += root.ClassData(i)->LapCount();
-  EXPECT_EQ(members, 11);
-  // Every runner of a leg class has legs that sum to a positive time or a status.
-  auto first_leg = root.ClassData("Open 1");
-  ASSERT_TRUE(first_leg);
-  EXPECT_GT(first_leg->ControlCount, 0);
-}
-
-TEST_F(IofReaderTest, OfficialExampleOf203) {
-  const std::string path = qxtest::SharedIofFile("ResultList_example_203.xml");
-  if (path.empty()) GTEST_SKIP() << "the official IOF examples are not present";
-  ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
-  ASSERT_EQ(root.ClassCount(), 2);
-  EXPECT_EQ(root.ClassData("Men")->LapCount(), 40);
-  EXPECT_EQ(root.ClassData("Women")->LapCount(), 40);
-  // Men and Women run the same controls: one course.
-  EXPECT_EQ(root.CourseCount(), 1);
-  EXPECT_EQ(root.ClassData("Men")->CourseNum, root.ClassData("Women")->CourseNum);
-  EXPECT_EQ(Codes(root.ClassData("Men")->CourseNum),
-            (std::vector<int32_t>{31, 33, 34, 38, 42, 43, 46, 40, 35, 100, 300}));
-
-  // Runners without a name are known by their id; "27:52.5" is cut to whole seconds.
-  auto first = Runner("Men", "101");
-  ASSERT_TRUE(first);
-  EXPECT_EQ(first->Result(), "0:27:52");
-  EXPECT_EQ(first->Rank, "17");
-  EXPECT_EQ(Legs(*first),
-            (std::vector<double>{141, 151, 31, 211, 77, 23, 193, 330, 315, 137, 663}));
-
-  EXPECT_EQ(Runner("Men", "129")->Result(), "MP");
-  EXPECT_EQ(Runner("Women", "224")->Result(), "0:27:35");  // Finished keeps its time
-  // A runner still out lists only the split of sequence 7: the earlier controls have no time.
-  auto active = Runner("Men", "140");
-  EXPECT_EQ(active->Result(), "");
-  EXPECT_EQ(Legs(*active), (std::vector<double>{kTimeSkip, kTimeSkip, kTimeSkip, kTimeSkip,
-                                                kTimeSkip, kTimeSkip, 852}));
-  int32_t dns = 0;
-  for (int32_t k = 1; k <= root.ClassData("Women")->LapCount(); ++k) {
-    dns += root.ClassData("Women")->LapData(k)->Result() == "DNS";
+class IofFixtureTest : public IofReaderTest {
+ protected:
+  void LoadFixture(const std::string& name) {
+    ASSERT_TRUE(root.FileControl()->LoadLapFile(qxtest::IofTestFile(name))) << root.ErrorComment();
   }
-  EXPECT_EQ(dns, 15);  // Inactive
+
+  void ExpectRunners(const std::vector<RunnerRow>& rows) {
+    for (const auto& row : rows) {
+      auto lap = Runner(row.class_name, row.name);
+      ASSERT_TRUE(lap) << row.name;
+      EXPECT_EQ(lap->Result(), row.result) << row.name;
+      EXPECT_EQ(lap->Rank, row.rank) << row.name;
+      EXPECT_EQ(Legs(*lap), row.legs) << row.name;
+      EXPECT_NEAR(lap->StartTime.Value(), row.start * kSec, 1e-9) << row.name;
+    }
+  }
+
+  std::map<std::string, std::string> RanksInDataSet(const std::string& class_name) {
+    auto analyzer = root.NewAnalyzer();
+    analyzer->AddClass(class_name);
+    analyzer->Execute();
+    std::map<std::string, std::string> ranks;
+    for (int32_t i = 1; i <= analyzer->Count(); ++i) {
+      ranks[analyzer->Item(i)->RunnerName()] = analyzer->Item(i)->RankInDataSet();
+    }
+    return ranks;
+  }
+};
+
+TEST_F(IofFixtureTest, EveryKindOfRunnerOf30) {
+  LoadFixture("individual-3.0.xml");
+  ExpectRunners({
+      {"M21", "Ahola Aino", "0:40:00", "1", {300, 600, 600, 600, 300}, 36000},
+      // 09:30:00Z is 10:30:00 in the event's zone (+01:00).
+      {"M21", "Holm Ha", "0:41:00", "2", {310, 610, 610, 610, 320}, 37800},
+      // No split at 32: the later splits keep their controls.
+      {"M21", "Carr Cy", "0:43:20", "3", {310, SKIP, 1290, 650, 350}, 0},
+      // The punch at 99 is no control of the course; the Additional one is ignored.
+      {"M21", "Dahl Di", "0:45:00", "4", {330, 620, 700, 650, 400}, 0},
+      {"M21", "Berg Bo", "MP", "", {320, DISQ, 1230, 650, 300}, 0},
+      {"M21", "Falk Fi", "DNF", "", {400, 600, NODATA, NODATA}, 37200},
+      // Still out after the last control: no result, no rank (the file says 1), no finish.
+      {"M21", "Eklund Ed", "", "", {200, 300, 300, 300, NODATA}, 36600},
+      // A PersonResult without a Result.
+      {"M21", "Gran Gu", "DNS", "", {}, 0},
+  });
+  auto m21 = root.ClassData("M21");
+  EXPECT_EQ(m21->LapCount(), 8);
+  EXPECT_EQ(Codes(m21->CourseNum), (std::vector<int32_t>{31, 32, 33, 34}));
+  EXPECT_EQ(m21->Length, 4200);
+  EXPECT_EQ(m21->Climb, 120);
+  EXPECT_EQ(Runner("M21", "Ahola Aino")->ID, 101);
+  EXPECT_EQ(Runner("M21", "Ahola Aino")->Ecard, 5001);
+  EXPECT_EQ(Runner("M21", "Gran Gu")->ClubName, "OK Beta");
+  EXPECT_EQ(root.EventData()->EventName, "Spring Cup");
+  EXPECT_EQ(root.EventData()->EventDate.ToString("yyyy-mm-dd"), "2024-05-18");
+  EXPECT_EQ(root.EventData()->TimeZone, "+01:00");
+  EXPECT_EQ(root.ErrorComment(),
+            "一部のデータを読み込みませんでした\r\nclsFileControl.LoadIofResultList\r\n"
+            "1 result(s) of races after the first left out\r\n"
+            "Class Open: runners on different controls, legs compared by position");
+}
+
+TEST_F(IofFixtureTest, OnlyFinishersAreRanked) {
+  LoadFixture("individual-3.0.xml");
+  EXPECT_EQ(RanksInDataSet("M21"), (std::map<std::string, std::string>{{"Ahola Aino", "1"},
+                                                                       {"Holm Ha", "2"},
+                                                                       {"Carr Cy", "3"},
+                                                                       {"Dahl Di", "4"},
+                                                                       {"Berg Bo", ""},
+                                                                       {"Falk Fi", ""},
+                                                                       {"Eklund Ed", ""}}));
+}
+
+TEST_F(IofFixtureTest, RelayLegsByNumberOrPlaceInTheTeam) {
+  LoadFixture("relay-2.0.3.xml");
+  ASSERT_EQ(root.ClassCount(), 3);
+  ExpectRunners({
+      {"Relay 1", "Äijälä Aki", "0:20:00", "", {300, 420, 480}, 0},
+      // A forked leg: another course, legs by its own order.
+      {"Relay 1", "Dunn Dag", "0:21:00", "", {360, 420, 480}, 0},
+      {"Relay 2", "Bäck Bea", "0:18:20", "", {360, 360, 380}, 0},
+      {"Relay 2", "Ek Eva", "MP", "", {420, SKIP, 720}, 0},
+      {"Relay 3", "Cole Cid", "0:15:00", "", {420, 480}, 0},
+      {"Relay 3", "Fox Fay", "DNS", "", {}, 0},
+  });
+  // The team stands in for a missing club.
+  EXPECT_EQ(Runner("Relay 1", "Dunn Dag")->ClubName, "Beta");
+  EXPECT_EQ(Runner("Relay 2", "Bäck Bea")->ClubName, "OK Bay");
+  EXPECT_NE(root.ClassData("Relay 1")->CourseNum, root.ClassData("Relay 2")->CourseNum);
+  EXPECT_NE(root.ErrorComment().find("Class Relay 1:"), std::string::npos) << root.ErrorComment();
+}
+
+TEST_F(IofFixtureTest, List203WithIdsSequencesAndGaps) {
+  LoadFixture("list-2.0.3.xml");
+  ExpectRunners({
+      {"H21", "Järvi Pekka Olavi", "0:25:00", "1", {120, 150, 30, 240, 960}, 36300},
+      // Finished keeps its time; fractions are cut.
+      {"H21", "101", "0:27:52", "2", {141, 151, 31, 211, 1138}, 0},
+      // No codes: the sequence numbers place the splits (none at 3).
+      {"H21", "140", "0:30:00", "3", {180, 180, SKIP, 360, 1080}, 0},
+      // The sequence counts punches; the codes place them.
+      {"H21", "114", "MP", "", {120, SKIP, 180, 240, NODATA}, 0},
+      {"H21", "132", "", "", {SKIP, SKIP, 814, NODATA}, 0},
+  });
+  auto jarvi = Runner("H21", "Järvi Pekka Olavi");
+  EXPECT_EQ(jarvi->ClubName, "Ås OK");
+  EXPECT_EQ(jarvi->Sex, "M");
+  EXPECT_EQ(jarvi->ID, 7);
+  EXPECT_EQ(jarvi->Ecard, 123456);
+  EXPECT_EQ(root.ClassData("H21")->CourseNum, 3);
+  EXPECT_EQ(root.ClassData("H21")->Length, 3900);
+  EXPECT_EQ(root.EventData()->EventDate.Value(), 0);
+  EXPECT_EQ(root.EventData()->TimeZone, "");
+}
+
+// UTF-16 from text of ASCII characters.
+std::string Utf16(const std::string& ascii, bool little) {
+  std::string bytes;
+  for (char c : ascii) bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
+  return bytes;
+}
+
+TEST_F(IofFixtureTest, DetectedWhateverTheNameEncodingOrProlog) {
+  const std::string list = qxtest::ReadBytes(qxtest::IofTestFile("individual-3.0.xml"));
+  const std::string body = list.substr(list.find('\n') + 1);  // from the comment on
+  const std::string relay = qxtest::ReadBytes(qxtest::IofTestFile("relay-2.0.3.xml"));
+  const std::string subset = "<!DOCTYPE ResultList [\n<!-- " + std::string(100000, '-') +
+                             " -->\n<!ELEMENT Note (#PCDATA)>\n] >";
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* some_class;
+  } cases[] = {
+      {"utf16.txt", "\xFF\xFE" + Utf16(list, true), "M21"},
+      {"utf16be", Utf16(list, false), "M21"},
+      {"comment-first.res", body, "M21"},
+      {"mark.lxm", "\xEF\xBB\xBF" + list, "M21"},
+      {"long-doctype.dat",
+       ReplaceAll(relay, "<!DOCTYPE ResultList SYSTEM \"IOFdata.dtd\">", subset), "Relay 3"},
+  };
+  for (const auto& file : cases) {
+    const std::string path = qxtest::TempPath(file.name);
+    qxtest::WriteBytes(path, file.bytes);
+    EXPECT_TRUE(root.FileControl()->LoadLapFile(path)) << file.name << ": " << root.ErrorComment();
+    EXPECT_TRUE(root.IsClassExists(file.some_class)) << file.name;
+  }
 }
 
 TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForOthers) {
@@ -216,41 +288,53 @@ TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForOthers) {
 }
 
 TEST_F(IofReaderTest, MessySplitTimes) {
-  const std::string body = Class3(
-      "M21",
+  const struct {
+    const char* name;
+    std::string person;
+    std::vector<double> legs;
+  } cases[] = {
       // No Time in a split: skipped, the next split carries it.
-      Person3("Skip", "OK", "400", Split("31", "100") + Split("32", "") + Split("33", "300")) +
-          // Out of order, zero and negative cumulative times are skipped the same way.
-          Person3("Order", "OK", "400",
-                  Split("31", "200") + Split("32", "150") + Split("33", "0") + Split("34", "-5") +
-                      Split("35", "300")) +
-          // A finish punch among the splits is the finish; fractions are cut.
-          Person3("Finish", "OK", "",
-                  Split("31", "100.9") + Split("32", "200.4") + Split("F", "350.7")) +
-          // Given up: the splits after the last time carry nothing, and no finish leg.
-          Person3("Gave", "DidNotFinish", "250", Split("31", "100") + Split("32", "")) +
-          Person3("Over", "OverTime", "9000", "") + Person3("Disq", "Disqualified", "", "") +
-          Person3("Open", "NotCompeting", "500", "") + Person3("Moved", "Moved", "", ""));
+      {"Skip",
+       Person3("Skip", "OK", "400", Split("31", "100") + Split("32", "") + Split("33", "300")),
+       {100, SKIP, 200, 100}},
+      // Out of order, zero and negative cumulative times are skipped the same way.
+      {"Order",
+       Person3("Order", "OK", "400",
+               Split("31", "200") + Split("32", "150") + Split("33", "0") + Split("34", "-5") +
+                   Split("35", "300")),
+       {200, SKIP, SKIP, SKIP, 100, 100}},
+      // A finish punch among the splits is the finish; fractions are cut.
+      {"Finish",
+       Person3("Finish", "OK", "",
+               Split("31", "100.9") + Split("32", "200.4") + Split("F", "350.7")),
+       {100, 100, 150}},
+      // Given up with a time: the finish leg covers the controls after his last split.
+      {"Gave",
+       Person3("Gave", "DidNotFinish", "250", Split("31", "100") + Split("32", "")),
+       {100, SKIP, 150}},
+      // Given up without one: no finish leg, the last leg has no data.
+      {"Quit",
+       Person3("Quit", "DidNotFinish", "", Split("31", "100") + Split("32", "160")),
+       {100, 60, NODATA}},
+  };
+  std::string body;
+  for (const auto& row : cases) body += Class3(row.name, row.person);
+  body +=
+      Class3("Statuses",
+             Person3("Over", "OverTime", "9000", "") + Person3("Disq", "Disqualified", "", "") +
+                 Person3("Open", "NotCompeting", "500", "") + Person3("Moved", "Moved", "", "") +
+                 Person3("Ok", "OK", "60", "") + Person3("Mp", "MissingPunch", "", "") +
+                 Person3("Dnf", "DidNotFinish", "", ""));
   ASSERT_TRUE(Load(Doc3(body))) << root.ErrorComment();
-  EXPECT_EQ(Legs(*Runner("M21", "Skip A")), (std::vector<double>{100, kTimeSkip, 200, 100}));
-  EXPECT_EQ(Legs(*Runner("M21", "Order A")),
-            (std::vector<double>{200, kTimeSkip, kTimeSkip, kTimeSkip, 100, 100}));
-  auto finish = Runner("M21", "Finish A");
-  EXPECT_EQ(finish->Result(), "0:05:50");
-  EXPECT_EQ(Legs(*finish), (std::vector<double>{100, 100, 150}));
-  auto gave = Runner("M21", "Gave A");
-  EXPECT_EQ(gave->Result(), "DNF");
-  EXPECT_EQ(Legs(*gave), (std::vector<double>{100, kTimeNoData}));
-  EXPECT_EQ(Runner("M21", "Over A")->Result(), "OCL");
-  EXPECT_EQ(Runner("M21", "Disq A")->Result(), "DISQ");
-  EXPECT_EQ(Runner("M21", "Open A")->Result(), "NC");
-  EXPECT_EQ(Runner("M21", "Moved A")->Result(), "DNS");
+  for (const auto& row : cases) {
+    EXPECT_EQ(Legs(*Runner(row.name, std::string(row.name) + " A")), row.legs) << row.name;
+  }
+  EXPECT_EQ(Runner("Finish", "Finish A")->Result(), "0:05:50");
   // Statuses sort after the times, in the status order.
-  auto data = root.ClassData("M21");
+  auto data = root.ClassData("Statuses");
   std::vector<std::string> order;
   for (int32_t k = 1; k <= data->LapCount(); ++k) order.push_back(data->LapData(k)->Result());
-  EXPECT_EQ(order, (std::vector<std::string>{"0:05:50", "0:06:40", "0:06:40", "DNF", "OCL", "DISQ",
-                                             "NC", "DNS"}));
+  EXPECT_EQ(order, (std::vector<std::string>{"0:01:00", "MP", "DNF", "OCL", "DISQ", "NC", "DNS"}));
 }
 
 TEST_F(IofReaderTest, EmptyClassesAndCoursesSharedByControls) {
@@ -274,27 +358,7 @@ TEST_F(IofReaderTest, EmptyClassesAndCoursesSharedByControls) {
   EXPECT_EQ(root.CourseCount(), 2);
 }
 
-TEST_F(IofReaderTest, EncodingsAndByteOrderMark) {
-  const std::string latin1 =
-      "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ResultList><IOFVersion version=\"2.0.3\"/>"
-      "<ClassResult><ClassShortName>H21</ClassShortName><PersonResult><Person sex=\"M\">"
-      "<PersonName><Family>J\xE4rvi</Family><Given>Pekka</Given><Given>Olavi</Given></PersonName>"
-      "<PersonId/></Person><Club><ClubId/><ShortName>\xC5s OK</ShortName></Club><Result>"
-      "<StartNumber>7</StartNumber><CCardId>123456</CCardId><StartTime><Clock>10:05:00</Clock>"
-      "</StartTime><Time>1:02:03</Time><ResultPosition>1</ResultPosition>"
-      "<CompetitorStatus value=\"OK\"/></Result></PersonResult></ClassResult></ResultList>";
-  const std::string path = qxtest::TempPath("latin1.xml");
-  qxtest::WriteBytes(path, latin1);
-  ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
-  auto runner = Runner("H21", "Järvi Pekka Olavi");
-  ASSERT_TRUE(runner);
-  EXPECT_EQ(runner->ClubName, "Ås OK");
-  EXPECT_EQ(runner->Sex, "M");
-  EXPECT_EQ(runner->ID, 7);
-  EXPECT_EQ(runner->Ecard, 123456);
-  EXPECT_EQ(runner->Result(), "1:02:03");
-  EXPECT_EQ(runner->StartTime.ToString("hh:nn:ss"), "10:05:00");
-
+TEST_F(IofReaderTest, ShiftJisDeclared) {
   const std::string sjis =
       Utf8ToSjis("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" +
                  Doc3(Class3("男子", Person3("山田", "OK", "60", ""))).substr(39));
@@ -302,11 +366,6 @@ TEST_F(IofReaderTest, EncodingsAndByteOrderMark) {
   qxtest::WriteBytes(sjis_path, sjis);
   ASSERT_TRUE(root.FileControl()->LoadLapFile(sjis_path)) << root.ErrorComment();
   EXPECT_TRUE(Runner("男子", "山田 A"));  // family and given names join with a blank
-
-  const std::string bom_path = qxtest::TempPath("bom.xml");
-  qxtest::WriteBytes(bom_path, "\xEF\xBB\xBF" + Doc3(Class3("K", Person3("Bom", "OK", "60", ""))));
-  ASSERT_TRUE(root.FileControl()->LoadLapFile(bom_path)) << root.ErrorComment();
-  EXPECT_TRUE(Runner("K", "Bom A"));
 }
 
 TEST_F(IofReaderTest, BadInputFailsWithTheErrorComment) {
@@ -404,7 +463,7 @@ TEST_F(IofReaderTest, OurOwn203ListReadsBack) {
     for (size_t k = 0; k < legs.size(); ++k) lap->Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
   };
   add("Aa Bb", "0:05:00", {100 * kSec, 120 * kSec, 80 * kSec});
-  add("Cc Dd", "0:06:00", {110 * kSec, 150 * kSec, 100 * kSec});
+  add("Cc Dd", "0:06:00", {110 * kSec, kTimeSkip, 250 * kSec});
   add("Ee Ff", "DNS", {});
   const std::string path = qxtest::TempPath("own203.xml");
   ASSERT_TRUE(root.FileControl()->SaveLapFile(path, QX_FILETYPE_IOF_XML_20_RESULT));
@@ -419,7 +478,8 @@ TEST_F(IofReaderTest, OurOwn203ListReadsBack) {
   EXPECT_EQ(m21->LapData(1)->RunnerName, "Aa Bb");
   EXPECT_EQ(m21->LapData(1)->Result(), "0:05:00");
   EXPECT_EQ(Legs(*m21->LapData(1)), (std::vector<double>{100, 120, 80}));
-  EXPECT_EQ(Legs(*m21->LapData(2)), (std::vector<double>{110, 150, 100}));
+  // Only timed legs get a split: the codes place them again, the finish has no code.
+  EXPECT_EQ(Legs(*m21->LapData(2)), (std::vector<double>{110, SKIP, 250}));
   EXPECT_EQ(m21->LapData(3)->Result(), "DNS");
   auto course_back = back.CourseData(std::to_string(m21->CourseNum));
   ASSERT_TRUE(course_back);
@@ -441,11 +501,30 @@ TEST(IofValues, TimesDatesAndLegs) {
   EXPECT_FALSE(detail::IofSecondsValue("86400"));
   EXPECT_FALSE(detail::IofSecondsValue("99999999999999999999999999"));
   EXPECT_FALSE(IofClockSeconds("24:00:00"));
-  EXPECT_DOUBLE_EQ(*detail::IofTimeOfDay("2011-07-30T10:03:00.7+01:00"), 36180 * kSec);
-  EXPECT_DOUBLE_EQ(*detail::IofTimeOfDay("2011-07-30T23:59:59Z"), 86399 * kSec);
-  EXPECT_FALSE(detail::IofTimeOfDay("2011-07-30T24:00:00"));
-  EXPECT_FALSE(detail::IofTimeOfDay("2011-07-30"));
-  EXPECT_DOUBLE_EQ(*detail::IofTimeOfDay("09:30:00"), 34200 * kSec);
+  const struct {
+    const char* text;
+    double seconds;  // -1: no time
+    const char* zone;
+    double day;
+  } date_times[] = {
+      {"2011-07-30T10:03:00.7+01:00", 36180, "+01:00", 40754},
+      {"2011-07-30T23:59:59Z", 86399, "Z", 40754},
+      {"2011-07-30T08:00:00-0530", 28800, "-05:30", 40754},
+      {"2011-07-30T08:00:00+00:00", 28800, "+00:00", 40754},
+      {"2014-060-07T11:30:00", 41400, "", 0},  // a broken date keeps the time
+      {"09:30:00", 34200, "", 0},
+      {"09:30:00+25:00", 34200, "", 0},  // no such zone
+      {"2011-07-30T24:00:00", -1, "", 0},
+      {"2011-07-30", -1, "", 0},
+  };
+  for (const auto& row : date_times) {
+    const auto value = detail::IofDateTimeValue(row.text);
+    ASSERT_EQ(value.has_value(), row.seconds >= 0) << row.text;
+    if (!value) continue;
+    EXPECT_DOUBLE_EQ(value->time, row.seconds * kSec) << row.text;
+    EXPECT_EQ(value->zone, row.zone) << row.text;
+    EXPECT_EQ(value->day.value_or(0), row.day) << row.text;
+  }
   EXPECT_EQ(*detail::IofDateValue("2003-05-18"), 37759);
   EXPECT_FALSE(detail::IofDateValue("2003-13-18"));
   EXPECT_FALSE(detail::IofDateValue("18.05.2003"));
@@ -463,6 +542,39 @@ TEST(IofValues, TimesDatesAndLegs) {
   EXPECT_EQ(legs[3], kTimeNoData);
   EXPECT_DOUBLE_EQ(detail::IofLegTimes(splits, 200.0).back(), 20 * kSec);
   EXPECT_EQ(detail::IofLegTimes(splits, 200.0)[3], kTimeSkip);
+}
+
+TEST(IofValues, SplitsPlacedOnTheCourseByCode) {
+  const std::vector<int32_t> course{31, 32, 33, 34};
+  const struct {
+    const char* name;
+    std::vector<std::string> codes;   // each split's code; its time is 100 s times its place
+    std::vector<std::string> placed;  // code@seconds, "code@" without a time
+    bool fits;
+  } cases[] = {
+      {"same", {"31", "32", "33", "34"}, {"31@100", "32@200", "33@300", "34@400"}, true},
+      {"missed", {"31", "33"}, {"31@100", "32@", "33@200", "34@"}, true},
+      {"extra",
+       {"31", "99", "32", "33", "31", "34"},
+       {"31@100", "32@300", "33@400", "34@600"},
+       true},
+      {"other course", {"41", "42", "43", "44"}, {"41@100", "42@200", "43@300", "44@400"}, false},
+      {"wrong control", {"31", "99", "33", "34"}, {"31@100", "99@200", "33@300", "34@400"}, false},
+      {"no codes", {"", ""}, {"@100", "@200"}, true},
+      {"none", {}, {"31@", "32@", "33@", "34@"}, true},
+  };
+  for (const auto& row : cases) {
+    std::vector<detail::IofSplit> splits;
+    for (const auto& code : row.codes) splits.push_back({code, 100.0 * (splits.size() + 1), false});
+    const auto aligned = detail::IofAlignSplits(splits, course);
+    std::vector<std::string> placed;
+    for (const auto& split : aligned.splits) {
+      placed.push_back(split.code + "@" +
+                       (split.seconds ? std::to_string(int(*split.seconds)) : ""));
+    }
+    EXPECT_EQ(placed, row.placed) << row.name;
+    EXPECT_EQ(aligned.fits, row.fits) << row.name;
+  }
 }
 
 TEST(IofValues, StatusesBothWays) {

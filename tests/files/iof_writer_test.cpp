@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <sstream>
@@ -69,6 +68,8 @@ class IofWriterTest : public ::testing::Test {
     root.AddClass("W21")->CourseNum = 9;  // no such course
     Runner("W21", "Eve", "0:40:00", {1200 * kSec, QX_TIME_SKIP, 1200 * kSec});
     Runner("W21", "Ida", "", {});
+    // Still out: no result, and legs that stop before the finish.
+    Runner("M21", "Out", "", {60 * kSec, 70 * kSec})->StartTime.Value(0.5);
   }
 
   std::string Save() {
@@ -136,10 +137,16 @@ TEST_F(IofWriterTest, StatusesAndTotals) {
   EXPECT_EQ(status("Ida"), "OK");             // no result, no missing punch
   EXPECT_EQ(Text(Person("Solo"), "Result/Time"), "3:00");  // the positive legs
   EXPECT_EQ(Text(Person("Late"), "Result/Time"), "0:00");
+  // A runner without a result gets only the times he has: none when he has no finish.
+  for (const char* family : {"Out", "Ida"}) {
+    EXPECT_FALSE(Person(family).child("Result").child("Time")) << family;
+    EXPECT_FALSE(Person(family).child("Result").child("FinishTime")) << family;
+  }
+  EXPECT_EQ(Text(Person("Out"), "Result/StartTime/Clock"), "12:00:00");
   // Runners without a result text come after the others.
   auto m21 = doc.select_node("//ClassResult[ClassShortName='M21']").node();
   EXPECT_EQ(Text(m21, "PersonResult[1]/Person/PersonName/Family"), "山田");
-  EXPECT_EQ(Text(m21, "PersonResult[last()]/Person/PersonName/Family"), "Solo");
+  EXPECT_EQ(Text(m21, "PersonResult[last()]/Person/PersonName/Family"), "Out");
 }
 
 TEST_F(IofWriterTest, CoursesAndSplitTimes) {
@@ -172,9 +179,7 @@ TEST_F(IofWriterTest, OnlyTheClubCountryDeviatesFromTheDtd) {
   BuildEvent();
   root.EventData()->OfficialSite = "http://example.org/";
   const std::string path = Save();
-  const char* dtd_override = std::getenv("QX_IOF_DTD");
-  const std::string dtd = dtd_override ? dtd_override : qxtest::SharedIofFile("IOFdata.dtd");
-  ASSERT_FALSE(dtd.empty()) << "IOFdata.dtd not found beside the source folder";
+  const std::string dtd = qxtest::IofTestFile("IOFdata.dtd");
   const std::string output =
       qxtest::RunCommand("xmllint --noout --dtdvalid '" + dtd + "' '" + path + "' 2>&1");
   std::istringstream lines(output);

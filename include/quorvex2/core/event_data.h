@@ -15,6 +15,10 @@ class clsEventData {
   std::string Memo;
   std::string FileName;
   std::string OfficialSite;
+  // The UTC offset the event's clock times are local to, as a file wrote it ("+01:00", "Z");
+  // "" when no file said. Clock times (start times) stay times of day in that zone; only IOF
+  // XML 3.0, whose date-times carry the offset, reads and writes it.
+  std::string TimeZone;
 
   // "Spring Cup [Forest]  2003年05月18日"
   std::string ToString() const;

@@ -1,0 +1,88 @@
+// A runner's IOF splits placed on the controls of his class's course by their codes.
+#include <algorithm>
+
+#include "files/iof_reader_parts.h"
+#include "files/iof_reading.h"
+
+namespace quorvex2::detail {
+namespace {
+
+std::vector<int32_t> CodesOf(const std::vector<IofSplit>& splits) {
+  std::vector<int32_t> codes;
+  codes.reserve(splits.size());
+  for (const auto& split : splits) codes.push_back(IofFileNumber(split.code));
+  return codes;
+}
+
+// Whether `part` can be had from `whole` by leaving elements out.
+bool IsPartOf(const std::vector<int32_t>& part, const std::vector<int32_t>& whole) {
+  auto at = whole.begin();
+  for (int32_t code : part) {
+    at = std::find(at, whole.end(), code);
+    if (at == whole.end()) return false;
+    ++at;
+  }
+  return true;
+}
+
+// Code 0 (no code, or none we can read) stands for a control the runner's list leaves open.
+bool AgreesSoFar(const std::vector<int32_t>& codes, const std::vector<int32_t>& course) {
+  if (codes.size() > course.size()) return false;
+  for (size_t k = 0; k < codes.size(); ++k) {
+    if (codes[k] != 0 && codes[k] != course[k]) return false;
+  }
+  return true;
+}
+
+// Each control of the course takes the runner's next split when that is its split; the
+// controls he missed get one without a time.
+std::vector<IofSplit> WithMissedControls(const std::vector<IofSplit>& splits,
+                                         const std::vector<int32_t>& codes,
+                                         const std::vector<int32_t>& course) {
+  std::vector<IofSplit> placed;
+  placed.reserve(course.size());
+  size_t next = 0;
+  for (int32_t control : course) {
+    if (next < codes.size() && codes[next] == control) {
+      placed.push_back(splits[next++]);
+    } else {
+      placed.push_back({std::to_string(control), std::nullopt, false});
+    }
+  }
+  return placed;
+}
+
+// Each control of the course takes the runner's next split with its code; the punches passed
+// over are extra.
+std::vector<IofSplit> WithoutExtraPunches(const std::vector<IofSplit>& splits,
+                                          const std::vector<int32_t>& codes,
+                                          const std::vector<int32_t>& course) {
+  std::vector<IofSplit> placed;
+  placed.reserve(course.size());
+  size_t next = 0;
+  for (int32_t control : course) {
+    while (codes[next] != control) ++next;
+    placed.push_back(splits[next++]);
+  }
+  return placed;
+}
+
+}  // namespace
+
+IofAlignedSplits IofAlignSplits(const std::vector<IofSplit>& splits,
+                                const std::vector<int32_t>& course) {
+  const std::vector<int32_t> codes = CodesOf(splits);
+  const bool coded = std::find(codes.begin(), codes.end(), 0) == codes.end();
+  if (course.empty() || !coded || codes == course) {
+    return {splits, course.empty() || AgreesSoFar(codes, course)};
+  }
+  if (codes.size() < course.size() && IsPartOf(codes, course)) {
+    return {WithMissedControls(splits, codes, course), true};
+  }
+  if (codes.size() > course.size() && IsPartOf(course, codes)) {
+    return {WithoutExtraPunches(splits, codes, course), true};
+  }
+  return {splits, false};
+}
+
+}  // namespace quorvex2::detail

@@ -110,19 +110,26 @@ std::vector<int32_t> CourseCodes(const clsQuorvex2& root, const clsClassData& da
   return codes;
 }
 
+// Legs without data at the end say nothing; one is added where it must: a runner without a
+// result text is read by his last split (the analysis), which must not pass for a result, and
+// a runner with more legs than the class has controls would pass for one who finished.
+void EndLegs(std::vector<Date>& legs, bool finish_leg, bool no_result, size_t controls) {
+  if (!finish_leg) {
+    while (!legs.empty() && legs.back() == kTimeNoData) legs.pop_back();
+  }
+  if (legs.empty() || legs.back() <= 0) return;
+  if (no_result || (!finish_leg && legs.size() > controls)) legs.push_back(kTimeNoData);
+}
+
 // The runner's legs from his splits placed on the course; false when his controls are not
 // the course's (his legs then follow his own order).
-bool StoreLegs(IofRunner& runner, const std::vector<int32_t>& course, IofOmissions& omissions) {
+bool StoreLegs(IofRunner& runner, const std::vector<int32_t>& course, int32_t controls,
+               IofOmissions& omissions) {
   if (runner.splits.empty() && !runner.finish) return true;
   const IofAlignedSplits aligned = IofAlignSplits(runner.splits, course);
   std::vector<Date> legs = IofLegTimes(aligned.splits, runner.finish);
-  // A runner without a finish leg, or without a result, ends on a leg without data: the
-  // analysis reads a runner without a result text by his last split, which must not pass for
-  // a result.
-  const bool finish_leg = legs.size() > aligned.splits.size();
-  if ((!finish_leg || runner.lap->Result().empty()) && !legs.empty() && legs.back() > 0) {
-    legs.push_back(kTimeNoData);
-  }
+  EndLegs(legs, legs.size() > aligned.splits.size(), runner.lap->Result().empty(),
+          static_cast<size_t>(std::max(controls, 0)));
   const size_t count = std::min<size_t>(legs.size(), clsLapData::kMaxLegs);
   if (count < legs.size() && legs[count] != kTimeNoData) ++omissions.cut_legs;
   for (size_t k = 0; k < count; ++k) {
@@ -141,7 +148,7 @@ void PlaceIofClass(clsQuorvex2& root, IofClassGroup& group, int32_t load_mode,
   bool mixed = false;
   for (auto& runner : group.runners) {
     // A finisher off the course ran another one; a runner who gave up or mispunched may not.
-    const bool fits = StoreLegs(runner, course, omissions);
+    const bool fits = StoreLegs(runner, course, data->ControlCount, omissions);
     if (runner.finished && !fits) mixed = true;
     data->AddLapObject(runner.lap, load_mode);
   }

@@ -8,9 +8,9 @@
 //
 // Split times are placed on the class's controls by their codes: a control without a split,
 // or with a split marked missing, gets no time and later splits keep their controls; punches
-// beyond the course's controls are left out. Only finishers carry a rank and a finish leg; a
-// runner without a finish time ends on a leg without data, so that nothing reads his last
-// split as his result. A PersonResult without a Result is a non-starter ("DNS").
+// beyond the course's controls are left out. Only finishers carry a rank; a runner without a
+// result text ends on a leg without data, so that nothing reads his last split as his result.
+// A PersonResult without a Result is a non-starter ("DNS").
 //
 // Times of day are kept as written, in the event's time zone: the first UTC offset the file
 // writes becomes clsEventData::TimeZone (fresh loads), and a time written with another offset

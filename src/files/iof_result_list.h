@@ -29,9 +29,9 @@ struct IofTotal {
 IofTotal IofTotalTime(const clsLapData& lap);
 
 // The time a runner has at the finish: his result when it is a time, else the sum of his
-// positive legs when his last leg with data is a finish leg with a time (a leg past the
-// class's `controls`, or any leg when the class counts none); nothing otherwise (a runner who
-// gave up, or is still out, has no time of ours to write).
+// positive legs when his last leg is a finish leg with a time (a leg past the class's
+// `controls`, or any leg when the class counts none); nothing otherwise (a runner who gave up,
+// or is still out, has no time of ours to write).
 std::optional<Date> IofFinishTime(const clsLapData& lap, int32_t controls);
 
 // The CompetitorStatus value: OK, Disqualified, Inactive, OverTime or NotCompeting.

@@ -24,9 +24,8 @@ IofTotal IofTotalTime(const clsLapData& lap) {
 
 std::optional<Date> IofFinishTime(const clsLapData& lap, int32_t controls) {
   if (IsValidTime(lap.Result())) return IofTotalTime(lap).time;
-  int32_t last = std::min(lap.LegCount(), clsLapData::kMaxLegs);
-  while (last > 0 && lap.LapValue(last) == kTimeNoData) --last;
-  if (last <= 0 || last <= controls || lap.LapValue(last) < 0) return std::nullopt;
+  const int32_t last = std::min(lap.LegCount(), clsLapData::kMaxLegs);
+  if (last <= 0 || last <= controls || lap.LapValue(last) <= 0) return std::nullopt;
   return IofTotalTime(lap).time;
 }
 

@@ -34,35 +34,22 @@ bool AgreesSoFar(const std::vector<int32_t>& codes, const std::vector<int32_t>& 
   return true;
 }
 
-// Each control of the course takes the runner's next split when that is its split; the
-// controls he missed get one without a time.
-std::vector<IofSplit> WithMissedControls(const std::vector<IofSplit>& splits,
-                                         const std::vector<int32_t>& codes,
-                                         const std::vector<int32_t>& course) {
+// Each control of the course takes the runner's next split when that is its split; a control
+// he missed gets one without a time. With `pass_over` (his codes hold the course's), the
+// punches before the control's are extra and passed over.
+std::vector<IofSplit> OnTheCourse(const std::vector<IofSplit>& splits,
+                                  const std::vector<int32_t>& codes,
+                                  const std::vector<int32_t>& course, bool pass_over) {
   std::vector<IofSplit> placed;
   placed.reserve(course.size());
   size_t next = 0;
   for (int32_t control : course) {
+    while (pass_over && codes[next] != control) ++next;
     if (next < codes.size() && codes[next] == control) {
       placed.push_back(splits[next++]);
     } else {
       placed.push_back({std::to_string(control), std::nullopt, false});
     }
-  }
-  return placed;
-}
-
-// Each control of the course takes the runner's next split with its code; the punches passed
-// over are extra.
-std::vector<IofSplit> WithoutExtraPunches(const std::vector<IofSplit>& splits,
-                                          const std::vector<int32_t>& codes,
-                                          const std::vector<int32_t>& course) {
-  std::vector<IofSplit> placed;
-  placed.reserve(course.size());
-  size_t next = 0;
-  for (int32_t control : course) {
-    while (codes[next] != control) ++next;
-    placed.push_back(splits[next++]);
   }
   return placed;
 }
@@ -77,10 +64,10 @@ IofAlignedSplits IofAlignSplits(const std::vector<IofSplit>& splits,
     return {splits, course.empty() || AgreesSoFar(codes, course)};
   }
   if (codes.size() < course.size() && IsPartOf(codes, course)) {
-    return {WithMissedControls(splits, codes, course), true};
+    return {OnTheCourse(splits, codes, course, false), true};
   }
   if (codes.size() > course.size() && IsPartOf(course, codes)) {
-    return {WithoutExtraPunches(splits, codes, course), true};
+    return {OnTheCourse(splits, codes, course, true), true};
   }
   return {splits, false};
 }

@@ -6,7 +6,9 @@
 //            B 120 240 330  (splits 120 360 690)
 //            C 140 220 360  (splits 140 360 720)
 // Reference leg times (mean of the three fastest) 120 220 330, cumulative 120 340 670.
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "analysis/event_builder.h"
 #include "core/detail/internal.h"
@@ -38,6 +40,19 @@ inline std::shared_ptr<clsChartObject> ChartOnPicture(int32_t width = 604, int32
 
 inline std::shared_ptr<clsChartLine> Segment(const clsChartObject& chart, int32_t index) {
   return chart.SegmentList().ObjectItemAs<clsChartLine>(index);
+}
+
+// A segment or point as "runner: x1,y1 x2,y2 /clip flags", five significant digits (+ 0 makes
+// -0 print as 0).
+inline std::string Describe(const clsChartLine& line) {
+  char text[96];
+  std::snprintf(text, sizeof text, "%d: %.5g,%.5g %.5g,%.5g /%d", line.RunnerIndex, line.X1 + 0.0,
+                line.Y1 + 0.0, line.X2 + 0.0, line.Y2 + 0.0, line.ClipFlags);
+  return text;
+}
+
+inline std::string DescribeSegment(const clsChartObject& chart, int32_t index) {
+  return Describe(*Segment(chart, index));
 }
 
 }  // namespace quorvex2::testing

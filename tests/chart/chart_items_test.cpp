@@ -18,51 +18,44 @@ std::shared_ptr<clsChartObject> EmptyChart() {
   return chart;
 }
 
-struct Clipped {
-  float x1, y1, x2, y2;
-  int32_t flags;
-};
-
-// Adds one segment and returns what was kept (flags -1: dropped).
-Clipped Clip(float x1, float y1, float x2, float y2) {
+// Adds one segment of runner 1 and describes what was kept ("dropped" when nothing was).
+std::string Clip(float x1, float y1, float x2, float y2) {
   auto chart = EmptyChart();
   chart->AddRunnerSegment(x1, y1, x2, y2, 1, detail::MakeInternal());
-  if (chart->SegmentList().Count() == 0) return {0, 0, 0, 0, -1};
-  const auto line = Segment(*chart, 1);
-  return {line->X1, line->Y1, line->X2, line->Y2, line->ClipFlags};
-}
-
-void ExpectClip(const Clipped& actual, const Clipped& expected) {
-  EXPECT_EQ(actual.flags, expected.flags);
-  EXPECT_NEAR(actual.x1, expected.x1, 1e-3);
-  EXPECT_NEAR(actual.y1, expected.y1, 1e-3);
-  EXPECT_NEAR(actual.x2, expected.x2, 1e-3);
-  EXPECT_NEAR(actual.y2, expected.y2, 1e-3);
+  return chart->SegmentList().Count() == 0 ? "dropped" : testing::DescribeSegment(*chart, 1);
 }
 
 TEST(ChartItems, SegmentsAreClippedAtEachEdgeWithTheirFlags) {
-  ExpectClip(Clip(10, 20, 30, 40), {10, 20, 30, 40, 0});
-  ExpectClip(Clip(10, -10, 30, 10), {20, 0, 30, 10, 1});          // enters at the top
-  ExpectClip(Clip(-10, 10, 10, 30), {0, 20, 10, 30, 4});          // enters at the left
-  ExpectClip(Clip(100, 200, 120, 400), {100, 200, 110, 300, 2});  // leaves at the bottom
-  ExpectClip(Clip(400, 100, 600, 200), {400, 100, 500, 150, 8});  // leaves at the right
-  ExpectClip(Clip(50, -100, 70, 400), {54, 0, 66, 300, 3});       // both ends
-  // A start above and left: the top edge if the crossing lies on it, else the left edge.
-  ExpectClip(Clip(-10, -20, 30, 20), {10, 0, 30, 20, 1});
-  ExpectClip(Clip(-20, -10, 20, 30), {0, 10, 20, 30, 4});
-  // An end below and right: the bottom edge if the crossing lies on it, else the right edge.
-  ExpectClip(Clip(490, 280, 510, 340), {490, 280, 496.6667f, 300, 2});
-  ExpectClip(Clip(480, 290, 540, 310), {480, 290, 500, 296.6667f, 8});
-  ExpectClip(Clip(450, 250, 550, 350), {450, 250, 500, 300, 2});  // through the corner
-  // A start at the origin counts as entering at the top.
-  ExpectClip(Clip(0, 0, 600, 150), {0, 0, 500, 125, 9});
-  // Dropped: wholly left, above, right or below, or crossing an edge beyond the far corner.
-  EXPECT_EQ(Clip(-10, -10, -5, 20).flags, -1);
-  EXPECT_EQ(Clip(10, -10, 20, -5).flags, -1);
-  EXPECT_EQ(Clip(500, 10, 600, 20).flags, -1);
-  EXPECT_EQ(Clip(10, 300, 20, 400).flags, -1);
-  EXPECT_EQ(Clip(490, -10, 530, 10).flags, -1);
-  EXPECT_EQ(Clip(-10, 290, 10, 310).flags, -1);
+  const struct {
+    float x1, y1, x2, y2;
+    const char* kept;
+  } cases[] = {
+      {10, 20, 30, 40, "1: 10,20 30,40 /0"},
+      {10, -10, 30, 10, "1: 20,0 30,10 /1"},          // enters at the top
+      {-10, 10, 10, 30, "1: 0,20 10,30 /4"},          // enters at the left
+      {100, 200, 120, 400, "1: 100,200 110,300 /2"},  // leaves at the bottom
+      {400, 100, 600, 200, "1: 400,100 500,150 /8"},  // leaves at the right
+      {50, -100, 70, 400, "1: 54,0 66,300 /3"},       // both ends
+      // A start above and left: the top edge if the crossing lies on it, else the left edge.
+      {-10, -20, 30, 20, "1: 10,0 30,20 /1"},
+      {-20, -10, 20, 30, "1: 0,10 20,30 /4"},
+      // An end below and right: the bottom edge if the crossing lies on it, else the right edge.
+      {490, 280, 510, 340, "1: 490,280 496.67,300 /2"},
+      {480, 290, 540, 310, "1: 480,290 500,296.67 /8"},
+      {450, 250, 550, 350, "1: 450,250 500,300 /2"},  // through the corner
+      {0, 0, 600, 150, "1: 0,0 500,125 /9"},          // a start at the origin enters at the top
+      // Wholly left, above, right or below, or crossing an edge beyond the far corner.
+      {-10, -10, -5, 20, "dropped"},
+      {10, -10, 20, -5, "dropped"},
+      {500, 10, 600, 20, "dropped"},
+      {10, 300, 20, 400, "dropped"},
+      {490, -10, 530, 10, "dropped"},
+      {-10, 290, 10, 310, "dropped"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Clip(c.x1, c.y1, c.x2, c.y2), c.kept)
+        << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
+  }
 }
 
 TEST(ChartItems, GridLabelsAndPointsOutsideThePlotAreLeftOut) {
@@ -120,13 +113,10 @@ TEST(ChartItems, RunnerStylesByDefaultAndBySetting) {
     const ChartRunnerStyle s = chart->GetRunnerStyle(i);
     return std::vector<int32_t>{s.Color, s.Width, s.Flag};
   };
-  EXPECT_EQ(style(1), (std::vector<int32_t>{0x0000FF, 2, 0}));
-  EXPECT_EQ(style(2), (std::vector<int32_t>{0xFF0000, 2, 0}));
-  EXPECT_EQ(style(3), (std::vector<int32_t>{0x008000, 2, 0}));
-  EXPECT_EQ(style(4), (std::vector<int32_t>{0x80C080, 1, 0}));
-  EXPECT_EQ(style(5), (std::vector<int32_t>{0xC08080, 1, 0}));
-  EXPECT_EQ(style(6), (std::vector<int32_t>{0x80A0A0, 1, 0}));
-  EXPECT_EQ(style(7), (std::vector<int32_t>{0xA0A080, 1, 0}));
+  const std::vector<std::vector<int32_t>> defaults{
+      {0x0000FF, 2, 0}, {0xFF0000, 2, 0}, {0x008000, 2, 0}, {0x80C080, 1, 0},
+      {0xC08080, 1, 0}, {0x80A0A0, 1, 0}, {0xA0A080, 1, 0}};
+  for (int32_t i = 1; i <= 7; ++i) EXPECT_EQ(style(i), defaults[i - 1]) << i;
   chart->SetRunnerSetting(1, 0x112233, -1, 1);
   EXPECT_EQ(style(1)[1], 0);  // hidden
   chart->SetRunnerSetting(7, 0x112233, 4, 1);

@@ -11,6 +11,7 @@ namespace quorvex2 {
 namespace {
 
 using testing::ChartOnPicture;
+using testing::DescribeSegment;
 using testing::Segment;
 using testing::ThreeRunners;
 
@@ -66,21 +67,12 @@ TEST(ChartLayout, NormalModeScalesOffsetsAndPolylines) {
   EXPECT_EQ(CountGrid(*chart, 0xA0A0A0), 4);
   EXPECT_NEAR(chart->GridList().back().X1, 0.2f * 2340 + 24, kTol);
 
-  // Three segments a runner, listed by runner index (the newest first within a runner).
+  // Three segments a runner, listed by runner index (the newest first within a runner); the
+  // finish lies on the bottom edge, so the last segment ends there with the bottom flag.
   ASSERT_EQ(chart->SegmentList().Count(), 9);
   EXPECT_EQ(chart->PointList().Count(), 0);
-  const auto first = Segment(*chart, 3);
-  EXPECT_EQ(first->RunnerIndex, 1);
-  EXPECT_NEAR(first->X1, 24, kTol);
-  EXPECT_NEAR(first->Y1, 0, kTol);
-  EXPECT_NEAR(first->X2, 44, kTol);
-  EXPECT_NEAR(first->Y2, 300.0f * 120 / 670, kTol);
-  EXPECT_EQ(first->ClipFlags, 0);
-  // The finish lies on the bottom edge: the last segment ends there with the bottom flag.
-  const auto last = Segment(*chart, 1);
-  EXPECT_NEAR(last->X2, 0.2f * 600 + 24, kTol);
-  EXPECT_NEAR(last->Y2, 300, kTol);
-  EXPECT_EQ(last->ClipFlags, clsChartLine::kClipBottom);
+  EXPECT_EQ(DescribeSegment(*chart, 3), "1: 24,0 44,53.731 /0");
+  EXPECT_EQ(DescribeSegment(*chart, 1), "1: 84,152.24 144,300 /2");
   EXPECT_EQ(Segment(*chart, 9)->RunnerIndex, 3);
 }
 
@@ -88,19 +80,13 @@ TEST(ChartLayout, ARunnerStopsAtTheFirstMissingSplit) {
   auto analyzer = ThreeRunners();
   analyzer->AddLap(testing::MakeRunner("D", "DNF", {150, 250, testing::kNoData}));
   analyzer->Execute();
+  ASSERT_EQ(analyzer->Item(4)->RunnerName(), "D");
   auto chart = ChartOnPicture();
   clsGraphicControl().DrawChart(analyzer, chart, QX_CHART_NORMAL);
-  int32_t segments_of_d = 0;
-  float last_y = 0;
-  for (const auto& entry : chart->SegmentList().LineSet()) {
-    auto line = std::static_pointer_cast<clsChartLine>(std::get<std::shared_ptr<void>>(entry.Item));
-    if (line->RunnerIndex != 4) continue;
-    ++segments_of_d;
-    last_y = std::max(last_y, line->Y2);
-  }
-  EXPECT_EQ(analyzer->Item(4)->RunnerName(), "D");
-  EXPECT_EQ(segments_of_d, 2);
-  EXPECT_NEAR(last_y, 300.0f * 340 / 670, kTol);  // control 2
+  // D's two segments, newest first, end at control 2 (300 × 340/670).
+  ASSERT_EQ(chart->SegmentList().Count(), 11);
+  EXPECT_EQ(DescribeSegment(*chart, 11), "4: 24,0 54,53.731 /0");
+  EXPECT_EQ(DescribeSegment(*chart, 10), "4: 54,53.731 104,152.24 /0");
 }
 
 TEST(ChartLayout, RelativeModesSubtractTheReferenceTime) {

@@ -5,11 +5,9 @@
 // the pages (made, encoded and written) from a finished analysis, their Shift-JIS conversion
 // alone, the lap file copies, and the chart images.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -25,33 +23,16 @@
 
 #include "html/detail/chart_images.h"
 #include "support/event_generator.h"
+#include "support/temp_folder.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using quorvex2::clsAnalyzer;
 using quorvex2::clsResultsHolder;
 
 constexpr const char* kChartOption = "0,1,2,5,6,7";
 
-// A fresh folder under the temporary directory, removed with the object.
-class TempFolder {
- public:
-  explicit TempFolder(const std::string& name)
-      : path_(fs::temp_directory_path() / ("qx-bench-" + name + "-" + std::to_string(::getpid()))) {
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  std::string Path() const { return path_.string(); }
-
- private:
-  fs::path path_;
-};
+using qxbench::TempFolder;
 
 // One class or shared course of the site, as the site lists them.
 struct Entry {

@@ -15,13 +15,13 @@
   var HIT = 16; // how near the pointer must come to a line or point, in pixels
 
   QX.MODES = [
-    { id: "ref", label: "基準タイムとの差", kind: "line" },
-    { id: "best", label: "トップとの差", kind: "line" },
-    { id: "clock", label: "時刻", kind: "line" },
-    { id: "pos", label: "順位の推移", kind: "line" },
-    { id: "loss", label: "レッグ毎のミスタイム", kind: "loss" },
-    { id: "cruise", label: "巡航速度とミス率", kind: "scatter" },
-    { id: "map", label: "X/Y マップ", kind: "scatter" },
+    { id: "ref", label: QX.N("基準タイムとの差"), kind: "line" },
+    { id: "best", label: QX.N("トップとの差"), kind: "line" },
+    { id: "clock", label: QX.N("時刻"), kind: "line" },
+    { id: "pos", label: QX.N("順位の推移"), kind: "line" },
+    { id: "loss", label: QX.N("レッグ毎のミスタイム"), kind: "loss" },
+    { id: "cruise", label: QX.N("巡航速度とミス率"), kind: "scatter" },
+    { id: "map", label: QX.N("X/Y マップ"), kind: "scatter" },
   ];
 
   function svg(tag, attributes) {
@@ -286,10 +286,13 @@
     });
   };
 
-  // Names beside their points, at the first of four places that is free and inside the plot.
+  // Names beside their points, at the first of four places inside the plot that covers no other
+  // name and no picked runner's point.
   Chart.prototype.pointNames = function (points) {
     var self = this;
-    var placed = [];
+    var placed = points.map(function (p) {
+      return { x: p.x - 4.5, y: p.y - 4.5, w: 9, h: 9 };
+    });
     points.forEach(function (p) {
       var text = fit(p.r.n, 110);
       var w = textWidth(text), h = NAME_GAP - 2;
@@ -345,7 +348,7 @@
       self.hline(yOf(v), v, mode === "pos" ? String(v) : timeTick(v, mode), v === 0 && mode !== "pos" ? "qx-tick-y qx-zero" : null);
     });
     this.controlAxis(xOf, f.legs, function (k) { return QX.controlName(k, set.set.controls); });
-    this.axisTitle("コントロール", this.right, this.height - 6, "end");
+    this.axisTitle(QX.N("コントロール"), this.right, this.height - 6, "end");
     var ends = [];
     drawn.forEach(function (d) {
       var pts = d.points.map(function (p) { return [xOf(p[0]), yOf(p[1]), p[0]]; });
@@ -382,7 +385,7 @@
     this.controlAxis(function (k) { return k === 0 ? self.left : xOf(k); }, legs, function (k) {
       return k === 0 ? "" : QX.controlName(k, set.set.controls);
     });
-    this.axisTitle("ミスタイム", this.left, 10);
+    this.axisTitle(QX.N("ミスタイム"), this.left, 10);
     var barWidth = (band * 0.8) / Math.max(1, picked.length);
     picked.forEach(function (r, j) {
       for (var k = 1; k <= legs; k++) {
@@ -441,8 +444,8 @@
       this.axisTitle("X", this.right, this.height - 6, "end", true);
       this.axisTitle("Y", this.left, 10, "start", true);
     } else {
-      this.axisTitle("巡航速度 (%)", this.right, this.height - 6, "end");
-      this.axisTitle("ミス率 (%)", this.left, 10);
+      this.axisTitle(QX.N("巡航速度 (%)"), this.right, this.height - 6, "end");
+      this.axisTitle(QX.N("ミス率 (%)"), this.left, 10);
     }
     var front = [];
     all.forEach(function (p) {
@@ -506,19 +509,19 @@
     var set = this.set, r = set.runners[hit.i], k = hit.k, mode = this.mode;
     var lines = [QX.D("div", r.n + (r.c ? " (" + r.c + ")" : ""), { class: "qx-tip-name" })];
     if (mode === "cruise") {
-      lines.push(tipLine("巡航速度", QX.percent(r.cs) + "%"), tipLine("ミス率", QX.percent(r.mr) + "%"));
+      lines.push(tipLine(QX.N("巡航速度"), QX.percent(r.cs) + "%"), tipLine(QX.N("ミス率"), QX.percent(r.mr) + "%"));
     } else if (mode === "map") {
       lines.push(QX.h("div", { text: "X " + r.x + "  Y " + r.y }));
     }
     if (k === 0) {
-      lines.push(tipLine("スタート", QX.clock(r.s)));
+      lines.push(tipLine(QX.N("スタート"), QX.clock(r.s)));
     } else if (k !== null && k !== undefined) {
       lines.push(QX.h("div", { class: "qx-tip-leg", text: QX.legName(k, set.set.controls) }));
-      lines.push(tipLine("ラップ", QX.time(r.lap[k - 1]) + " " + (r.lr[k - 1] > 0 ? "(" + r.lr[k - 1] + ")" : "")));
-      lines.push(tipLine("積算", QX.time(r.sp[k - 1]) + " " + (r.sr[k - 1] > 0 ? "(" + r.sr[k - 1] + ")" : "")));
-      if (typeof r.mi[k - 1] === "number") lines.push(tipLine("ミスタイム", QX.diff(r.mi[k - 1])));
+      lines.push(tipLine(QX.N("ラップ"), QX.time(r.lap[k - 1]) + " " + (r.lr[k - 1] > 0 ? "(" + r.lr[k - 1] + ")" : "")));
+      lines.push(tipLine(QX.N("積算"), QX.time(r.sp[k - 1]) + " " + (r.sr[k - 1] > 0 ? "(" + r.sr[k - 1] + ")" : "")));
+      if (typeof r.mi[k - 1] === "number") lines.push(tipLine(QX.N("ミスタイム"), QX.diff(r.mi[k - 1])));
     }
-    lines.push(tipLine("記録", r.r + (r.k ? " (" + r.k + ")" : "")));
+    lines.push(tipLine(QX.N("記録"), r.r + (r.k ? " (" + r.k + ")" : "")));
     return lines;
   };
 

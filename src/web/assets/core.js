@@ -4,8 +4,11 @@
 //
 // Plain classic scripts (module imports do not load from file://); everything hangs on the
 // global QX. Labels are looked up by their Japanese text in QX_LABELS (written beside the pages
-// from the message catalogues); an element showing a label carries data-l with its key, and an
-// element showing text from the data (names, clubs, classes) carries translate="no".
+// from the message catalogues, context "web"); an element showing a label carries data-l with
+// its key, and an element showing text from the data (names, clubs, classes) carries
+// translate="no". A label's Japanese text stands in the code only as the first argument of
+// QX.t, QX.tn or QX.N, the second of QX.L, or the argument of the tables' label(): that is
+// where scripts/update-po finds the texts to translate.
 (function () {
   "use strict";
 
@@ -44,6 +47,11 @@
   QX.t = function (key, language) {
     var table = labels.languages[language || QX.lang] || {};
     return Object.prototype.hasOwnProperty.call(table, key) ? table[key] : key;
+  };
+
+  // Marks a label's key where it is only named; it is looked up where it is shown.
+  QX.N = function (key) {
+    return key;
   };
 
   // A label with "{n}" replaced.

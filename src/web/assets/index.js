@@ -38,6 +38,8 @@
     );
   }
 
+  var KIND_HEADS = { class: QX.N("クラス"), course: QX.N("コース"), segment: QX.N("区間") };
+
   function entryTable(kind, titleKey, secondKey) {
     var rows = data.entries.filter(function (e) {
       return e.kind === kind;
@@ -59,7 +61,7 @@
             QX.h(
               "tr",
               null,
-              QX.L("th", kind === "class" ? "クラス" : kind === "course" ? "コース" : "区間"),
+              QX.L("th", KIND_HEADS[kind]),
               QX.L("th", secondKey),
               QX.L("th", "人数"),
               QX.L("th", "優勝")
@@ -155,9 +157,9 @@
     QX.mount([
       QX.header(data.event.name || "Quorvex2", subtitle(), false),
       searchBox(),
-      entryTable("class", "クラス一覧", "距離"),
-      entryTable("course", "共通コース", "クラス"),
-      entryTable("segment", "共通区間", "クラス"),
+      entryTable("class", QX.N("クラス一覧"), QX.N("距離")),
+      entryTable("course", QX.N("共通コース"), QX.N("クラス")),
+      entryTable("segment", QX.N("共通区間"), QX.N("クラス")),
       QX.footer(),
     ]);
   });

@@ -121,7 +121,10 @@
   }
 
   function nav() {
-    var links = [["#qx-results", "成績"], ["#qx-charts", "グラフ"], ["#qx-splits", "ラップ分析"], ["#qx-legs", "レッグ分析"]];
+    var links = [
+      ["#qx-results", QX.N("成績")], ["#qx-charts", QX.N("グラフ")],
+      ["#qx-splits", QX.N("ラップ分析")], ["#qx-legs", QX.N("レッグ分析")],
+    ];
     return QX.h("nav", { class: "qx-nav" }, links.map(function (l) {
       return QX.h("a", { href: l[0] }, QX.L("span", l[1]));
     }));
@@ -214,20 +217,20 @@
     view.count = QX.h("span", { class: "qx-count", "data-l": "{n} 人を選択中", text: QX.tn("{n} 人を選択中", pickedCount()) });
     return QX.h("div", { class: "qx-picker" },
       QX.h("div", { class: "qx-row" },
-        button("全員", "qx-all", function () { pickOnly(runners.map(function (r) { return r.index; })); }),
+        button(QX.N("全員"), "qx-all", function () { pickOnly(runners.map(function (r) { return r.index; })); }),
         QX.h("span", { class: "qx-group" },
-          button("上位", "qx-top", function () {
+          button(QX.N("上位"), "qx-top", function () {
             pickOnly(runners.slice(0, state.topN).map(function (r) { return r.index; }));
           }), top),
-        button("なし", "qx-none", function () { pickOnly([]); }),
+        button(QX.N("なし"), "qx-none", function () { pickOnly([]); }),
         view.count),
       QX.h("div", { class: "qx-row" }, club,
-        QX.h("span", { class: "qx-group" }, search, button("追加", "qx-add", find))));
+        QX.h("span", { class: "qx-group" }, search, button(QX.N("追加"), "qx-add", find))));
   }
 
   function chartSection() {
     view.chart = QX.h("div", { class: "qx-chart" });
-    return section("qx-charts", "グラフ", modeTabs(), picker(), view.chart,
+    return section("qx-charts", QX.N("グラフ"), modeTabs(), picker(), view.chart,
       QX.L("p", "線・点・行をクリックして選手を選べます", { class: "qx-hint" }));
   }
 
@@ -240,7 +243,7 @@
       },
     });
     view.splits = QX.h("div");
-    return section("qx-splits", "ラップ分析",
+    return section("qx-splits", QX.N("ラップ分析"),
       QX.h("div", { class: "qx-row" },
         QX.h("label", null, only, " ", QX.L("span", "選んだ選手のみ")),
         QX.h("span", { class: "qx-legend" },
@@ -260,10 +263,10 @@
     QX.mount([
       QX.header(set.set.name, subtitle(), true),
       nav(),
-      section("qx-results", "成績", resultSection()),
+      section("qx-results", QX.N("成績"), resultSection()),
       chartSection(),
       splitSection(),
-      section("qx-legs", "レッグ分析", QX.legTable(set)),
+      section("qx-legs", QX.N("レッグ分析"), QX.legTable(set)),
       QX.footer(),
     ]);
     drawSplits();

@@ -31,13 +31,13 @@
   // ---- result list ----------------------------------------------------------------------------
 
   var RESULT_COLUMNS = [
-    { key: "rank", label: "順位", num: true },
-    { key: "name", label: "氏名" },
-    { key: "club", label: "所属" },
-    { key: "class", label: "クラス", mixOnly: true },
-    { key: "time", label: "記録", num: true },
-    { key: "behind", label: "トップ差", num: true },
-    { key: "lost", label: "ミスタイム", num: true },
+    { key: "rank", label: QX.N("順位"), num: true },
+    { key: "name", label: QX.N("氏名") },
+    { key: "club", label: QX.N("所属"), cls: "qx-club" },
+    { key: "class", label: QX.N("クラス"), mixOnly: true },
+    { key: "time", label: QX.N("記録"), num: true },
+    { key: "behind", label: QX.N("トップ差"), num: true },
+    { key: "lost", label: QX.N("ミスタイム"), num: true },
   ];
 
   // Sort keys; runners without the figure go last whichever the direction.
@@ -70,8 +70,9 @@
     var cells = [
       '<td class="qx-pick"><span class="qx-swatch"></span></td>',
       '<td class="qx-num">' + esc(r.k) + "</td>",
-      '<th scope="row" class="qx-name">' + data(r.n) + "</th>",
-      "<td>" + data(r.c) + "</td>",
+      '<th scope="row" class="qx-name">' + data(r.n) + '<small class="qx-club-under">' + data(r.c) +
+        "</small></th>",
+      '<td class="qx-club">' + data(r.c) + "</td>",
     ];
     if (set.set.mix) cells.push("<td>" + data(r.g || "") + "</td>");
     cells.push('<td class="qx-num">' + data(r.r) + "</td>");
@@ -88,7 +89,8 @@
       var state = c.key === sort.key ? (sort.dir > 0 ? "ascending" : "descending") : "none";
       return (
         '<th scope="col" aria-sort="' + state + '" data-sort="' + c.key + '"' +
-        (c.num ? ' class="qx-num"' : "") + '><button type="button">' + label(c.label) +
+        (c.num || c.cls ? ' class="' + (c.num ? "qx-num" : c.cls) + '"' : "") +
+        '><button type="button">' + label(c.label) +
         "</button></th>"
       );
     });
@@ -166,7 +168,7 @@
       '<th scope="col" class="qx-name">' + label("氏名") + "</th>",
       '<th scope="col" class="qx-num">' + label("記録") + "</th>"];
     for (var k = 0; k < legs; k++) head.push(legHead(set, k));
-    ["巡航速度", "ミス率", "ミスタイム", "ミスを除いたタイム"].forEach(function (key) {
+    [QX.N("巡航速度"), QX.N("ミス率"), QX.N("ミスタイム"), QX.N("ミスを除いたタイム")].forEach(function (key) {
       head.push('<th scope="col" class="qx-num">' + label(key) + "</th>");
     });
     var box = QX.h("div", { class: "qx-scroll qx-splits-box" });
@@ -218,7 +220,7 @@
       '<tr class="qx-total"><th scope="row">' + label("合計") + '</th><td></td><td class="qx-num">' +
       esc(QX.time(set.refTotal)) + '</td><td class="qx-num">100.0%</td><td></td><td></td></tr>'
     );
-    var head = ["レッグ", "コード", "基準タイム", "レッグ長", "難易度", "ラップ上位"].map(function (key) {
+    var head = [QX.N("レッグ"), QX.N("コード"), QX.N("基準タイム"), QX.N("レッグ長"), QX.N("難易度"), QX.N("ラップ上位")].map(function (key) {
       return '<th scope="col">' + label(key) + "</th>";
     });
     var box = QX.h("div", { class: "qx-scroll qx-legs-box" });

@@ -10,6 +10,7 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(LIBARCHIVE REQUIRED IMPORTED_TARGET libarchive)
 pkg_check_modules(LIBPNG REQUIRED IMPORTED_TARGET libpng)
 pkg_check_modules(UCHARDET REQUIRED IMPORTED_TARGET uchardet)
+pkg_check_modules(ICU_I18N REQUIRED IMPORTED_TARGET icu-i18n)
 # Header-only: the partial symmetric eigensolver of the X/Y map.
 find_package(Eigen3 REQUIRED NO_MODULE)
 find_package(Spectra REQUIRED)

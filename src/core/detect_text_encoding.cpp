@@ -1,9 +1,15 @@
 // Deciding the encoding of a text file from its bytes: byte-order marks, ASCII and valid UTF-8
-// first, then the character-set detector (uchardet), with Shift-JIS kept wherever the bytes are
-// Shift-JIS and nothing says otherwise.
+// first, then the character-set detectors, with Shift-JIS kept wherever the bytes are Shift-JIS
+// and nothing says otherwise. uchardet places the script and the family of sets; among the Latin
+// sets of Western and Central Europe ICU's detector decides, whose letter statistics tell them
+// apart on the few hundred accented letters of a result list where uchardet often names a DOS,
+// Mac or Central European set for Western names.
 #include <uchardet/uchardet.h>
+#include <unicode/ucsdet.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdint>
 #include <memory>
 #include <set>
 #include <string>
@@ -84,14 +90,51 @@ bool IconvKnows(const std::string& encoding) {
   return detail::IconvConverter("UTF-8", encoding.c_str()).IsOpen();
 }
 
-// The detector's reading of text that is not Shift-JIS, as an encoding iconv decodes. Western
-// European text is often read as one of the Latin sets that share its letters (Latin-1, -3, -9
-// for short texts); they are all read as Windows-1252, their superset in use.
-std::string OtherEncoding(const std::string& reading) {
-  static const std::set<std::string> western = {"",           "ASCII",      "UTF-8",
-                                                "ISO-8859-1", "ISO-8859-3", "ISO-8859-15"};
-  if (western.contains(reading) || !IconvKnows(reading)) return "WINDOWS-1252";
-  return reading;
+std::string ToUpperAscii(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The Latin set ICU's detector ranks first ("" when it names none), markup left out.
+std::string IcuLatinReading(std::string_view bytes) {
+  static const std::set<std::string> latin = {"ISO-8859-1",   "ISO-8859-2",   "ISO-8859-9",
+                                              "windows-1252", "windows-1250", "windows-1254"};
+  UErrorCode status = U_ZERO_ERROR;
+  const std::unique_ptr<UCharsetDetector, void (*)(UCharsetDetector*)> detector(
+      ucsdet_open(&status), ucsdet_close);
+  if (U_FAILURE(status)) return "";
+  ucsdet_enableInputFilter(detector.get(), true);
+  const auto length = static_cast<int32_t>(std::min<size_t>(bytes.size(), INT32_MAX));
+  ucsdet_setText(detector.get(), bytes.data(), length, &status);
+  int32_t count = 0;
+  const UCharsetMatch** matches = ucsdet_detectAll(detector.get(), &count, &status);
+  for (int32_t i = 0; U_SUCCESS(status) && i < count; ++i) {
+    const char* name = ucsdet_getName(matches[i], &status);
+    if (U_SUCCESS(status) && latin.contains(name)) return ToUpperAscii(name);
+  }
+  return "";
+}
+
+// The detector's reading of text that is not Shift-JIS, as an encoding iconv decodes. A Latin
+// reading of Western or Central Europe (uchardet's DOS and Mac sets included) is ICU's; the Baltic
+// sets, which ICU does not know, and other scripts stay uchardet's. Latin-1 is read as its
+// superset in use, Windows-1252, and so is text neither detector can place.
+std::string OtherEncoding(const std::string& reading, std::string_view bytes) {
+  static const std::set<std::string> ruled_by_icu = {"",
+                                                     "ISO-8859-1",
+                                                     "ISO-8859-2",
+                                                     "ISO-8859-3",
+                                                     "ISO-8859-9",
+                                                     "ISO-8859-15",
+                                                     "ISO-8859-16",
+                                                     "WINDOWS-1250",
+                                                     "WINDOWS-1252",
+                                                     "IBM852",
+                                                     "MAC-CENTRALEUROPE"};
+  std::string encoding = reading;
+  if (ruled_by_icu.contains(reading)) encoding = IcuLatinReading(bytes);
+  if (encoding.empty() || encoding == "ISO-8859-1" || !IconvKnows(encoding)) return "WINDOWS-1252";
+  return encoding;
 }
 
 }  // namespace
@@ -103,7 +146,7 @@ std::string DetectTextEncoding(std::string_view bytes) {
   const std::string reading = DetectorReading(bytes);
   if (reading == "SHIFT_JIS") return "CP932";
   if (IsValidShiftJis(bytes) && (reading.empty() || HoldsJapanese(bytes))) return "CP932";
-  return OtherEncoding(reading);
+  return OtherEncoding(reading, bytes);
 }
 
 }  // namespace quorvex2

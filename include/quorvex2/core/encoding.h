@@ -22,10 +22,12 @@ std::string ToValidUtf8(const std::string& text);
 // - a byte-order mark decides: "UTF-8", "UTF-16LE" or "UTF-16BE";
 // - "ASCII" when no byte is above 0x7F;
 // - "UTF-8" when the bytes are valid UTF-8;
-// - otherwise the character-set detector's reading, except that bytes which are valid Shift-JIS
-//   stay "CP932" when the detector is unsure or the text holds Japanese characters (a kana,
-//   kanji or full-width symbol, or a run of half-width katakana); Latin-1 is read as its
-//   superset "WINDOWS-1252", and so is text the detector cannot place.
+// - otherwise the character-set detectors' reading, except that bytes which are valid Shift-JIS
+//   stay "CP932" when the detectors are unsure or the text holds Japanese characters (a kana,
+//   kanji or full-width symbol, or a run of half-width katakana); among the Latin sets of Western
+//   and Central Europe the detector that tells them apart best decides ("WINDOWS-1252",
+//   "ISO-8859-2", "WINDOWS-1250", ...); Latin-1 is read as its superset "WINDOWS-1252", and so is
+//   text the detectors cannot place.
 std::string DetectTextEncoding(std::string_view bytes);
 // The bytes as UTF-8 in the named encoding, a leading byte-order mark dropped; bytes that do not
 // decode become U+FFFD.

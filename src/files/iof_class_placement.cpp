@@ -126,12 +126,18 @@ void EndLegs(std::vector<Date>& legs, bool finish_leg, bool no_result, size_t co
 bool StoreLegs(IofRunner& runner, const std::vector<int32_t>& course, int32_t controls,
                IofOmissions& omissions) {
   if (runner.splits.empty() && !runner.finish) return true;
-  const IofAlignedSplits aligned = IofAlignSplits(runner.splits, course);
+  IofAlignedSplits aligned = IofAlignSplits(runner.splits, course);
+  const auto class_controls = static_cast<size_t>(std::max(controls, 0));
+  // The finish is the leg after the class's last control, however few splits he lists.
+  if (runner.finish && aligned.splits.size() < class_controls) {
+    aligned.splits.resize(class_controls);
+  }
   std::vector<Date> legs = IofLegTimes(aligned.splits, runner.finish);
-  EndLegs(legs, legs.size() > aligned.splits.size(), runner.lap->Result().empty(),
-          static_cast<size_t>(std::max(controls, 0)));
+  EndLegs(legs, legs.size() > aligned.splits.size(), runner.lap->Result().empty(), class_controls);
   const size_t count = std::min<size_t>(legs.size(), clsLapData::kMaxLegs);
-  if (count < legs.size() && legs[count] != kTimeNoData) ++omissions.cut_legs;
+  // A class of more controls is left out whole after the load, with its own note.
+  const bool class_kept = controls <= clsLapData::kMaxLegs;
+  if (count < legs.size() && legs[count] != kTimeNoData && class_kept) ++omissions.cut_legs;
   for (size_t k = 0; k < count; ++k) {
     runner.lap->Lap(static_cast<int32_t>(k + 1))->Value(legs[k]);
   }

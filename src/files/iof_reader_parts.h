@@ -94,8 +94,9 @@ pugi::xml_node IofFirstRaceResult(const pugi::xml_node& entry, IofReading& readi
 // digits, 0 when there are none or too many for a record.
 int32_t IofFileNumber(const std::string& text);
 
-// The club text of an Organisation (3.0) or Club (2.0.3) element.
-std::string IofClubName(const pugi::xml_node& club, bool version3);
+// The club text of an entry (a PersonResult or a team member): its Organisation (3.0) or Club
+// (2.0.3), or for 2.0.3 its ClubId or Country.
+std::string IofClubName(const pugi::xml_node& entry, bool version3);
 
 struct IofClassGroup {
   std::string name;

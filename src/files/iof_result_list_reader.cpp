@@ -1,6 +1,7 @@
 // Reading an IOF ResultList (2.0.3 or 3.0) into the current root: the event, then one class
 // group per ClassResult (one per leg for relay teams), placed as it is read.
 #include <exception>
+#include <initializer_list>
 #include <map>
 
 #include "core/detail/component_state.h"
@@ -74,23 +75,35 @@ class ResultListReader {
     return address;
   }
 
+  // 3.0: the class's Name (ShortName when it has none). 2.0.3: the ClassShortName of the
+  // result or of its class (EventClass/Class, or a Class written straight in), else the
+  // class's Name, else its id.
   std::string ClassName(const pugi::xml_node& node, int32_t position) {
-    std::string name;
-    if (v3_) {
-      const auto data = Child(node, "Class");
-      name = ChildText(data, "ShortName");
-      if (name.empty()) name = ChildText(data, "Name");
-    } else {
-      const auto data = Child(node, "EventClass");
-      for (const std::string& text :
-           {ChildText(node, "ClassShortName"), ChildText(data, "ClassShortName"),
-            ChildText(data, "Name"), ChildText(node, "ClassId")}) {
-        if (name.empty()) name = text;
-      }
-    }
+    std::string name = v3_ ? FirstText(Child(node, "Class"), {"Name", "ShortName"}) : Name203(node);
     if (!name.empty()) return name;
     ++reading_.omissions.unnamed_classes;
     return "Class " + std::to_string(position);
+  }
+
+  static std::string Name203(const pugi::xml_node& node) {
+    const auto event_class = Child(node, "EventClass");
+    const pugi::xml_node holders[] = {node, Child(node, "Class"), Child(event_class, "Class"),
+                                      event_class};
+    for (const char* field : {"ClassShortName", "Name"}) {
+      for (const auto& holder : holders) {
+        if (std::string text = ChildText(holder, field); !text.empty()) return text;
+      }
+    }
+    return FirstText(node, {"ClassId"});
+  }
+
+  // The first of the named children with a text.
+  static std::string FirstText(const pugi::xml_node& node,
+                               std::initializer_list<const char*> names) {
+    for (const char* name : names) {
+      if (std::string text = ChildText(node, name); !text.empty()) return text;
+    }
+    return "";
   }
 
   IofCourseInfo ClassCourse(const pugi::xml_node& node) const {
@@ -130,7 +143,7 @@ class ResultListReader {
                       const std::string& team) {
     pugi::xml_node person = Child(entry, "Person");
     if (!v3_ && !person) person = Child(entry, "PersonId");
-    std::string club = IofClubName(Child(entry, v3_ ? "Organisation" : "Club"), v3_);
+    std::string club = IofClubName(entry, v3_);
     if (club.empty()) club = team;
     return ReadIofRunner(person, club, result, reading_);
   }

@@ -17,15 +17,19 @@ std::string JoinName(const std::string& family, const std::string& given) {
   return family + " " + given;
 }
 
-// "Family Given"; 2.0.3 may give several Given names. A person without a name is known by id.
+// The texts of every child of that name, joined with blanks.
+std::string NameParts(const pugi::xml_node& name, const char* part_name) {
+  std::string parts;
+  ForEachNamed(name, part_name, [&parts](const pugi::xml_node& part) {
+    parts = JoinName(parts, Trim(part.text().get()));
+  });
+  return parts;
+}
+
+// "Family Given"; 2.0.3 may give several of each. A person without a name is known by id.
 std::string PersonName(const pugi::xml_node& person, bool version3) {
   const auto name = Child(person, version3 ? "Name" : "PersonName");
-  std::string given;
-  ForEachNamed(name, "Given", [&given](const pugi::xml_node& part) {
-    given = JoinName(given, Trim(part.text().get()));
-  });
-  const std::string family = ChildText(name, "Family");
-  const std::string full = JoinName(family, given);
+  const std::string full = JoinName(NameParts(name, "Family"), NameParts(name, "Given"));
   if (!full.empty()) return full;
   if (!version3 && Is(BaseName(person), "PersonId")) return Trim(person.text().get());
   return ChildText(person, version3 ? "Id" : "PersonId");
@@ -93,35 +97,52 @@ std::vector<IofSplit> ReadSplits3(const pugi::xml_node& result) {
   return splits;
 }
 
+std::vector<IofSplit> SplitsOnly(std::vector<std::pair<size_t, IofSplit>> numbered) {
+  std::vector<IofSplit> splits;
+  splits.reserve(numbered.size());
+  for (auto& entry : numbered) splits.push_back(std::move(entry.second));
+  return splits;
+}
+
+IofSplit ReadSplit2(const pugi::xml_node& node) {
+  std::string code = ChildText(node, "ControlCode");
+  if (code.empty()) code = ChildText(Child(node, "Control"), "ControlCode");
+  const auto time = Child(node, "Time");
+  return {code, time ? IofClockSeconds(time.text().get()) : std::nullopt, false};
+}
+
+// The split's sequence number when it is a usable place on a course (1, 2, ...); 0 otherwise.
+size_t SequenceNumber(const pugi::xml_node& node) {
+  constexpr double kMostControls = 200;
+  const std::string text = Trim(node.attribute("sequence").value());
+  const double value = LeadingNumber(text);
+  const bool usable = IsNumeric(text) && value >= 1 && value <= kMostControls;
+  return usable && value == std::floor(value) ? static_cast<size_t>(value) : 0;
+}
+
 // 2.0.3 numbers the splits by their place on the course (some programs by their count). Where
 // every split names its control, the codes place them later; otherwise the numbers do, and a
-// runner may list only some of them (the gaps are controls without a time). Without usable
-// numbers the document order holds.
+// runner may list only some of them (the gaps are controls without a time); a number given
+// twice is one control punched twice, of which the first punch is kept. Without usable numbers
+// the document order holds.
 std::vector<IofSplit> ReadSplits2(const pugi::xml_node& result) {
-  constexpr double kMostControls = 200;
-  std::vector<std::pair<double, IofSplit>> numbered;
+  std::vector<std::pair<size_t, IofSplit>> numbered;
   bool by_sequence = true;
   bool coded = true;
   ForEachNamed(result, "SplitTime", [&](const pugi::xml_node& node) {
-    std::string code = ChildText(node, "ControlCode");
-    if (code.empty()) code = ChildText(Child(node, "Control"), "ControlCode");
-    coded = coded && !code.empty();
-    const auto time = Child(node, "Time");
-    const std::string sequence_text = Trim(node.attribute("sequence").value());
-    const double sequence = LeadingNumber(sequence_text);
-    by_sequence = by_sequence && IsNumeric(sequence_text) && sequence >= 1 &&
-                  sequence <= kMostControls && sequence == std::floor(sequence);
-    numbered.push_back(
-        {sequence, {code, time ? IofClockSeconds(time.text().get()) : std::nullopt, false}});
+    numbered.push_back({SequenceNumber(node), ReadSplit2(node)});
+    by_sequence = by_sequence && numbered.back().first > 0;
+    coded = coded && !numbered.back().second.code.empty();
   });
+  if (!by_sequence) return SplitsOnly(std::move(numbered));
+  std::stable_sort(numbered.begin(), numbered.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<IofSplit> splits;
-  if (by_sequence) {
-    std::stable_sort(numbered.begin(), numbered.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-  }
-  for (auto& [sequence, split] : numbered) {
-    const auto place = static_cast<size_t>(sequence);
-    if (by_sequence && !coded && splits.size() < place - 1) splits.resize(place - 1);
+  size_t last = 0;
+  for (auto& [place, split] : numbered) {
+    if (place == last) continue;
+    last = place;
+    if (!coded && splits.size() < place - 1) splits.resize(place - 1);
     splits.push_back(std::move(split));
   }
   return splits;
@@ -177,12 +198,20 @@ int32_t IofFileNumber(const std::string& text) {
   return static_cast<int32_t>(std::lround(value));
 }
 
-std::string IofClubName(const pugi::xml_node& club, bool version3) {
+std::string IofClubName(const pugi::xml_node& entry, bool version3) {
+  const auto club = Child(entry, version3 ? "Organisation" : "Club");
   const std::string short_name = ChildText(club, "ShortName");
   if (!short_name.empty()) return short_name;
   const std::string name = ChildText(club, "Name");
   if (!name.empty() || version3) return name;
-  return ChildText(club, "ClubId");
+  const std::string id = ChildText(club, "ClubId");
+  if (!id.empty()) return id;
+  // 2.0.3 may give a club id alone, or a country for national teams.
+  if (const auto club_id = Child(entry, "ClubId")) return Trim(club_id.text().get());
+  const auto country = Child(entry, "Country");
+  const auto code = Child(country ? country : entry, "CountryId");
+  const std::string value = Trim(code.attribute("value").value());
+  return value.empty() ? ChildText(country, "Name") : value;
 }
 
 IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,

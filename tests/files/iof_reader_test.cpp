@@ -202,7 +202,10 @@ TEST_F(IofFixtureTest, List203WithIdsSequencesAndGaps) {
       // The sequence counts punches; the codes place them.
       {"H21", "114", "MP", "", {120, SKIP, 180, 240}, 0},
       {"H21", "132", "", "", {SKIP, SKIP, 814, NODATA}, 0},
+      // Sequence 2 twice: the first punch counts.
+      {"D21", "Virtanen Koski Liisa", "0:20:00", "", {240, 300, 360, 300}, 0},
   });
+  EXPECT_EQ(Runner("D21", "Virtanen Koski Liisa")->ClubName, "FIN");
   auto jarvi = Runner("H21", "Järvi Pekka Olavi");
   EXPECT_EQ(jarvi->ClubName, "Ås OK");
   EXPECT_EQ(jarvi->Sex, "M");
@@ -312,6 +315,11 @@ TEST_F(IofReaderTest, MessySplitTimes) {
       {"Gave",
        Person3("Gave", "DidNotFinish", "250", Split("31", "100") + Split("32", "")),
        {100, SKIP, 150}},
+      // Off the class's course with fewer controls: the finish is still the leg after them.
+      {"Short",
+       Person3("Full", "OK", "500", Split("31", "100") + Split("32", "200") + Split("33", "300")) +
+           Person3("Short", "OK", "400", Split("41", "100") + Split("33", "300")),
+       {100, 200, SKIP, 100}},
       // Given up without one: no finish leg.
       {"Quit",
        Person3("Quit", "DidNotFinish", "", Split("31", "100") + Split("32", "160")),
@@ -422,14 +430,18 @@ TEST_F(IofReaderTest, LoadModesEventAndProgress) {
 }
 
 TEST_F(IofReaderTest, WhatIsLeftOutIsReported) {
-  std::string many;
-  for (int i = 1; i <= 35; ++i) many += Split(std::to_string(100 + i), std::to_string(i * 10));
+  std::string thirty, many;
+  for (int i = 1; i <= 35; ++i) {
+    (i <= 30 ? thirty : many) += Split(std::to_string(100 + i), std::to_string(i * 10));
+  }
+  many = thirty + many;
   const std::string body =
       Class3("M21",
              "<PersonResult><Person><Name><Family>Two</Family><Given>Races</Given></Name></Person>"
              "<Result raceNumber=\"1\"><Time>60</Time><Status>OK</Status></Result>"
              "<Result raceNumber=\"2\"><Time>70</Time><Status>OK</Status></Result>"
              "</PersonResult>") +
+      Class3("M30", Person3("Full", "OK", "400", thirty)) +
       Class3("M35", Person3("Long", "OK", "400", many));
   std::vector<std::string> messages;
   root.ShowMessage = [&messages](const std::string& message) { messages.push_back(message); };
@@ -445,6 +457,7 @@ TEST_F(IofReaderTest, WhatIsLeftOutIsReported) {
             "一部のデータを読み込みませんでした\r\nclsFileControl.LoadLapFile\r\n"
             "Class M35 left out: 35 controls, at most 30 can be analysed");
   EXPECT_EQ(Runner("M21", "Two Races")->Result(), "0:01:00");  // the first race
+  EXPECT_EQ(Runner("M30", "Full A")->LegCount(), 30);          // the finish leg is one too many
   EXPECT_FALSE(root.IsClassExists("M35"));
 }
 

@@ -2,6 +2,7 @@
 // two control rows and shared courses, and the ways a listing is refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -11,16 +12,12 @@
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/files/file_control.h"
+#include "support/lap_text.h"
 
 namespace quorvex2 {
 namespace {
 
-constexpr double kSec = 1.0 / 86400.0;
 const std::string kData = QX_TEST_DATA;
-
-double Clock(int minutes, int seconds, int hours = 0) {
-  return (hours * 3600 + minutes * 60 + seconds) * kSec;
-}
 
 class SportIdentTest : public ::testing::Test {
  protected:
@@ -28,45 +25,13 @@ class SportIdentTest : public ::testing::Test {
             const std::string& data = "") {
     return root_.FileControl()->LoadLapFile(path, type, QX_LOADMODE_NORMAL, data);
   }
-  std::shared_ptr<clsLapData> Runner(const std::string& class_name, int32_t id) {
-    auto cls = root_.ClassData(class_name);
-    if (!cls) return nullptr;
-    for (int32_t i = 1; i <= cls->LapCount(); ++i) {
-      if (cls->LapData(i)->ID == id) return cls->LapData(i);
-    }
-    return nullptr;
+  std::vector<std::string> Runners(const std::string& class_name) {
+    return qxtest::ClassRunners(root_, class_name);
   }
-  static std::vector<double> Legs(clsLapData& lap) {
-    std::vector<double> legs;
-    for (int32_t k = 1; k <= lap.LegCount(); ++k) legs.push_back(lap.LapValue(k));
-    return legs;
-  }
-  static void ExpectLegs(clsLapData& lap, const std::vector<double>& expected) {
-    const std::vector<double> legs = Legs(lap);
-    ASSERT_EQ(legs.size(), expected.size()) << lap.RunnerName;
-    for (size_t k = 0; k < legs.size(); ++k) {
-      EXPECT_NEAR(legs[k], expected[k], 1e-9) << lap.RunnerName << " leg " << k + 1;
-    }
-  }
-  std::vector<int32_t> Codes(int32_t course_number) {
-    auto course = root_.CourseData(std::to_string(course_number));
-    std::vector<int32_t> codes;
-    if (!course) return codes;
-    for (int32_t k = 1; k <= course->ControlCount; ++k) codes.push_back(course->ControlNum(k));
-    return codes;
-  }
-
-  // Every runner as one text: name, club, result and legs.
   std::vector<std::string> Records() {
     std::vector<std::string> records;
     for (int32_t c = 1; c <= root_.ClassCount(); ++c) {
-      auto cls = root_.ClassData(c);
-      for (int32_t i = 1; i <= cls->LapCount(); ++i) {
-        auto lap = cls->LapData(i);
-        std::string text = lap->RunnerName + "|" + lap->ClubName + "|" + lap->Result() + "|";
-        for (double leg : Legs(*lap)) text += std::to_string(leg) + ",";
-        records.push_back(text);
-      }
+      for (auto& runner : Runners(root_.ClassData(c)->ClassName())) records.push_back(runner);
     }
     return records;
   }
@@ -74,60 +39,27 @@ class SportIdentTest : public ::testing::Test {
   clsQuorvex2 root_;
 };
 
-constexpr double kDisq = QX_TIME_DISQ;
-
 TEST_F(SportIdentTest, ReadsTheSharedSampleAsPrinted) {
   std::vector<int32_t> progress;
   root_.FileControl()->Progress = [&](int32_t p) { progress.push_back(p); };
   ASSERT_TRUE(Load(kData + "/sportident-listing.txt")) << root_.ErrorComment();
-
   EXPECT_EQ(root_.EventData()->EventName, "Autumn Cup 2026");
   EXPECT_EQ(root_.MetaData()->CreateApplication, "TimingApp3.1");
   EXPECT_NEAR(root_.MetaData()->CreateDate, MakeDate(2026, 11, 28, 11, 9), 1e-9);
   ASSERT_EQ(root_.ClassCount(), 3);
 
-  auto m21 = root_.ClassData("M21E");
-  ASSERT_TRUE(m21);
-  EXPECT_EQ(m21->Length, 5100);
-  EXPECT_EQ(m21->Climb, 210);
-  EXPECT_EQ(m21->ControlCount, 4);
-  EXPECT_EQ(m21->LapCount(), 4);
-
-  auto kato = Runner("M21E", 1001);
-  ASSERT_TRUE(kato);
-  EXPECT_EQ(kato->RunnerName, "Kato Ken");
-  EXPECT_EQ(kato->ClubName, "Tokyo OLC");
-  EXPECT_EQ(kato->Rank, "1");
-  EXPECT_EQ(kato->Result(), "0:26:25");
-  // The leg times stand on the club line; the finish leg under "F".
-  ExpectLegs(*kato, {Clock(5, 0), Clock(7, 0), Clock(4, 20), Clock(8, 30), Clock(1, 35)});
-
-  auto yamamoto = Runner("M21E", 1002);
-  ASSERT_TRUE(yamamoto);
-  EXPECT_EQ(yamamoto->RunnerName, "山本 一郎");
-  EXPECT_EQ(yamamoto->ClubName, "名古屋OLC");
-  EXPECT_EQ(yamamoto->Result(), "0:27:30");
-  ExpectLegs(*yamamoto, {Clock(5, 20), Clock(6, 40), Clock(5, 0), Clock(8, 50), Clock(1, 40)});
-
-  auto ito = Runner("M21E", 1003);
-  ASSERT_TRUE(ito);
-  EXPECT_EQ(ito->Rank, "");
-  EXPECT_EQ(ito->Result(), "P1");
-  ExpectLegs(*ito, {Clock(5, 10), kDisq, Clock(10, 40), Clock(8, 40), Clock(1, 30)});
-
-  auto mori = Runner("M21E", 1004);
-  ASSERT_TRUE(mori);
-  EXPECT_EQ(mori->RunnerName, "森 正");
-  EXPECT_EQ(mori->Result(), "DNF");
-  ExpectLegs(*mori, {Clock(5, 30), Clock(6, 50), kDisq, kDisq, kDisq});
-
+  // The leg times stand on the club line, the finish leg under "F"; a missing punch is "×" and
+  // the result P and the number of missing punches.
+  EXPECT_EQ(Runners("M21E"),
+            (std::vector<std::string>{"Kato Ken|Tokyo OLC|1|0:26:25|5:00 7:00 4:20 8:30 1:35",
+                                      "山本 一郎|名古屋OLC|2|0:27:30|5:20 6:40 5:00 8:50 1:40",
+                                      "Ito Rei|Kyoto OLC||P1|5:10 × 10:40 8:40 1:30",
+                                      "森 正|Osaka OLC||DNF|5:30 6:50 × × ×"}));
   // M21E and W21E run 101-104; M50 runs 121-102-103 and gets the next course number.
-  EXPECT_EQ(root_.ClassData("W21E")->CourseNum, m21->CourseNum);
-  EXPECT_EQ(Codes(m21->CourseNum), (std::vector<int32_t>{101, 102, 103, 104}));
-  auto m50 = root_.ClassData("M50");
-  EXPECT_EQ(m50->CourseNum, m21->CourseNum + 1);
-  EXPECT_EQ(Codes(m50->CourseNum), (std::vector<int32_t>{121, 102, 103}));
-  EXPECT_EQ(m50->Length, 3200);
+  EXPECT_EQ(qxtest::CourseText(root_, "M21E"), "5100/210 m, 4 controls: 101 102 103 104");
+  EXPECT_EQ(root_.ClassData("W21E")->CourseNum, root_.ClassData("M21E")->CourseNum);
+  EXPECT_EQ(root_.ClassData("M50")->CourseNum, root_.ClassData("M21E")->CourseNum + 1);
+  EXPECT_EQ(qxtest::CourseText(root_, "M50"), "3200/120 m, 3 controls: 121 102 103");
 
   ASSERT_FALSE(progress.empty());
   EXPECT_EQ(progress.front(), 0);
@@ -140,48 +72,25 @@ TEST_F(SportIdentTest, TwoControlRowsSharedCoursesAndMissingPunches) {
   EXPECT_EQ(root_.EventData()->EventName, "Spring Cup 2026");
   EXPECT_NEAR(root_.MetaData()->CreateDate, MakeDate(2026, 5, 18, 10, 30, 0), 1e-9);
   EXPECT_EQ(root_.MetaData()->CreateApplication, "SIPrint");
-
-  auto m21 = root_.ClassData("M21A");
-  ASSERT_TRUE(m21);
-  EXPECT_EQ(m21->Length, 12500);  // "Km" after the length
-  EXPECT_EQ(m21->Climb, 450);     // "Cm" after the climb
-  EXPECT_EQ(m21->ControlCount, 12);
-  EXPECT_EQ(Codes(m21->CourseNum),
-            (std::vector<int32_t>{101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112}));
-  EXPECT_EQ(root_.ClassData("W21A")->CourseNum, m21->CourseNum);
-  EXPECT_NE(root_.ClassData("M40")->CourseNum, m21->CourseNum);
+  // "Km" after the length, "Cm" after the climb.
+  EXPECT_EQ(qxtest::CourseText(root_, "M21A"),
+            "12500/450 m, 12 controls: 101 102 103 104 105 106 107 108 109 110 111 112");
+  EXPECT_EQ(root_.ClassData("W21A")->CourseNum, root_.ClassData("M21A")->CourseNum);
   EXPECT_EQ(root_.CourseCount(), 2);
 
-  // Legs of the second control row come from the fourth line of the runner's block.
-  auto yamada = Runner("M21A", 1001);
-  ASSERT_TRUE(yamada);
-  EXPECT_EQ(yamada->RunnerName, "山田　太郎");
-  EXPECT_EQ(yamada->ClubName, "TokyoOLC");
-  EXPECT_EQ(yamada->Result(), "1:02:03");
-  const double m5 = Clock(5, 0);
-  ExpectLegs(*yamada, {Clock(4, 0), m5, Clock(4, 0), m5, Clock(6, 0), Clock(6, 0), m5, m5, m5, m5,
-                       m5, m5, Clock(2, 3)});
-
-  // "mp" with the finish punched: P and the number of missing punches before it.
-  auto mori = Runner("M21A", 1002);
-  ASSERT_TRUE(mori);
-  EXPECT_EQ(mori->Result(), "P2");
-  EXPECT_EQ(mori->LapValue(2), kDisq);
-  EXPECT_EQ(mori->LapValue(6), kDisq);
-  EXPECT_NEAR(mori->LapValue(13), Clock(2, 30), 1e-9);
-  // "mp" without the finish: DNF.
-  auto sato = Runner("M21A", 1003);
-  ASSERT_TRUE(sato);
-  EXPECT_EQ(sato->Result(), "DNF");
-  EXPECT_EQ(sato->LegCount(), 13);
-  EXPECT_EQ(sato->LapValue(13), kDisq);
-
-  auto abe = Runner("M40", 3001);
-  ASSERT_TRUE(abe);
-  EXPECT_EQ(abe->Result(), "DNF");
-  EXPECT_EQ(abe->ClubName, "SendaiOLC");
-  EXPECT_EQ(root_.ClassData("M40")->Length, 3400);
-  EXPECT_EQ(root_.ClassData("M40")->Climb, 120);
+  // Legs of the second control row come from the fourth line of the runner's block; "mp" with
+  // the finish punched is P and the missing punches before it, without the finish DNF.
+  const auto m21 = Runners("M21A");
+  ASSERT_EQ(m21.size(), 3u);
+  EXPECT_EQ(m21[0],
+            "山田　太郎|TokyoOLC|1|1:02:03|4:00 5:00 4:00 5:00 6:00 6:00 5:00 5:00 5:00 5:00 5:00 "
+            "5:00 2:03");
+  EXPECT_EQ(m21[1].substr(m21[1].find("|P2|")),
+            "|P2|4:10 × 9:20 5:00 6:00 × 11:00 5:00 5:00 5:00 5:00 5:00 2:30");
+  EXPECT_EQ(m21[2].substr(m21[2].rfind(' ')), " ×");
+  EXPECT_NE(m21[2].find("|DNF|"), std::string::npos);
+  EXPECT_EQ(Runners("M40").at(0), "Abe Jo|SendaiOLC||DNF|6:40 5:00 × ×");
+  EXPECT_EQ(qxtest::CourseText(root_, "M40").substr(0, 8), "3400/120");
 
   // The stretch 102-103-104 is run by all three classes: the segments are rebuilt.
   ASSERT_EQ(root_.SegmentCount(), 1);
@@ -196,9 +105,6 @@ TEST_F(SportIdentTest, DisplayAndCharacterLayoutsReadAlike) {
   ASSERT_TRUE(Load(kData + "/sportident-display-columns.txt")) << root_.ErrorComment();
   const std::vector<std::string> by_display = Records();
   EXPECT_EQ(by_display, by_character);
-  EXPECT_EQ(Runner("M21E", 1002)->Result(), "0:27:30");
-  EXPECT_EQ(Runner("M21E", 1002)->RunnerName, "山本 一郎");
-  EXPECT_EQ(Runner("M21E", 1004)->Result(), "DNF");
 }
 
 TEST_F(SportIdentTest, ReadsTextHandedOverInMemory) {
@@ -207,7 +113,7 @@ TEST_F(SportIdentTest, ReadsTextHandedOverInMemory) {
   ASSERT_TRUE(Load("listing.txt", QX_FILETYPE_SPORTIDENT, SjisToUtf8(*bytes)))
       << root_.ErrorComment();
   EXPECT_EQ(root_.ClassCount(), 3);
-  EXPECT_EQ(Runner("M21E", 1002)->ClubName, "名古屋OLC");
+  EXPECT_EQ(Runners("M21E").at(1).substr(0, 26), "山本 一郎|名古屋OLC");
 }
 
 TEST_F(SportIdentTest, RefusesTextsThatAreNoListing) {

@@ -1,6 +1,7 @@
 #pragma once
 // Runners, classes and courses written as one line of text each, so that a test compares a
 // whole record at once and a failure shows every field.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -54,6 +55,51 @@ inline std::string CourseText(const quorvex2::clsQuorvex2& root, const std::stri
   const auto course = root.CourseData(std::to_string(cls->CourseNum));
   for (int32_t k = 1; course && k <= course->ControlCount; ++k) {
     text += " " + std::to_string(course->ControlNum(k));
+  }
+  return text;
+}
+
+// A date or clock time in whole seconds.
+inline std::string SecondsText(double days) {
+  return std::to_string(std::lround(days * 86400));
+}
+
+// RunnerText and every other field: "...|id|ecard|seed|sex|start|rankfix|age".
+inline std::string FullRunnerText(const quorvex2::clsLapData& lap) {
+  return RunnerText(lap) + "|" + std::to_string(lap.ID) + "|" + std::to_string(lap.Ecard) + "|" +
+         lap.Seed + "|" + lap.Sex + "|" + SecondsText(lap.StartTime.Value()) + "|" + lap.RankFix +
+         "|" + lap.Age;
+}
+
+// The whole event, a line per record: the event, the file record, each class with its runners
+// (every field; sorted, so that the order of the runners does not count) and each course.
+inline std::string EventText(const quorvex2::clsQuorvex2& root) {
+  const auto& e = *root.EventData();
+  const auto& m = *root.MetaData();
+  std::string text = e.EventName + "|" + SecondsText(e.EventDate.Value()) + "|" + e.Terrain + "|" +
+                     e.Memo + "|" + e.OfficialSite + "|" + e.FileName + "\n" + m.CreateApplication +
+                     "|" + SecondsText(m.CreateDate) + "|" + m.CreateUserName + "|" +
+                     m.LastUpdateApplication + "|" + SecondsText(m.LastUpdateDate) + "|" +
+                     m.LastUpdateUserName + "\n";
+  for (int32_t c = 1; c <= root.ClassCount(); ++c) {
+    const auto cls = root.ClassData(c);
+    text += "class " + cls->ClassName() + "|" + cls->FileName() + "|" +
+            std::to_string(cls->Length) + "|" + std::to_string(cls->Climb) + "|" +
+            std::to_string(cls->ControlCount) + "|" + std::to_string(cls->CourseNum) + "|" +
+            std::to_string(cls->CutOffRank) + "\n";
+    std::vector<std::string> runners;
+    for (int32_t i = 1; i <= cls->LapCount(); ++i)
+      runners.push_back(FullRunnerText(*cls->LapData(i)));
+    std::sort(runners.begin(), runners.end());
+    for (const auto& runner : runners) text += "  " + runner + "\n";
+  }
+  for (int32_t c = 1; c <= root.CourseCount(); ++c) {
+    const auto course = root.CourseData(c);
+    text += "course " + std::to_string(course->CourseIndex) + ":";
+    for (int32_t k = 1; k <= course->ControlCount; ++k) {
+      text += " " + std::to_string(course->ControlNum(k));
+    }
+    text += "\n";
   }
   return text;
 }

@@ -1,6 +1,7 @@
 #include "files/detail/detect_file_type.h"
 
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "core/detail/component_state.h"
 #include "files/csv_table_lines.h"
 #include "files/detail/file_error.h"
+#include "files/detail/file_head.h"
 #include "files/detail/format_registry.h"
 #include "files/detail/load_messages.h"
 #include "files/iof_reading.h"
@@ -87,11 +89,25 @@ int32_t DetectFromData(const std::string& file_name, std::string& file_data) {
   return DetectFromText(file_data, lines, file_name);
 }
 
+// How much of the file's head the detection decodes: the first lines, enough for the sniffers'
+// text in any encoding. The head is cut after its last line end (no double-byte character holds
+// a line-end byte), or at a whole UTF-16 unit.
+size_t DetectionLength(std::string_view head, bool whole_file) {
+  if (whole_file) return head.size();
+  if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return head.size() & ~size_t{1};
+  const size_t line_end = head.find_last_of("\r\n");
+  return line_end == std::string_view::npos ? head.size() : line_end + 1;
+}
+
 int32_t DetectFromFile(const std::string& file_name) {
-  const auto bytes = ReadFileBytes(file_name);
-  if (!bytes) throw std::runtime_error(FileReadErrorDescription(file_name));
-  if (bytes->empty()) throw std::runtime_error(EmptyFileText(file_name));
-  const std::string text = DecodeTextFile(*bytes);
+  constexpr size_t kHeadBytes = 4 * kSniffBytes;
+  std::optional<std::string> head;
+  if (IsFileExists(file_name)) head = ReadFileHead(file_name, kHeadBytes);
+  if (!head) throw std::runtime_error(FileReadErrorDescription(file_name));
+  if (head->empty()) throw std::runtime_error(EmptyFileText(file_name));
+  const std::string_view bytes = *head;
+  const std::string text =
+      DecodeTextFile(bytes.substr(0, DetectionLength(bytes, bytes.size() < kHeadBytes)));
   return DetectFromText(text, FirstLines(text, 3), file_name);
 }
 

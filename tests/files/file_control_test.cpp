@@ -48,6 +48,11 @@ TEST(DetectFileType, FromFiles) {
   // Shift-JIS text is read as such.
   EXPECT_EQ(DetectFile("g.txt", "\x83\x89\x83\x62\x83\x76\r\n2\r\nSPORTident results"),
             QX_FILETYPE_SPORTIDENT);
+  // A long file is detected from its head, cut after a line end: here the head's last bytes
+  // would split a double-byte character.
+  std::string long_text = "\x83\x89\x83\x62\x83\x76\r\n2\r\nSPORTident results\r\nx";
+  while (long_text.size() < 300 * 1024) long_text += "\x83\x41\x83\x41\x83\x41\r\n";
+  EXPECT_EQ(DetectFile("h.txt", long_text), QX_FILETYPE_SPORTIDENT);
 }
 
 TEST(DetectFileType, LineEndsAreNormalisedFirst) {

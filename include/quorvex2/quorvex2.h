@@ -13,6 +13,7 @@
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/event_data.h"
 #include "quorvex2/core/format.h"
+#include "quorvex2/core/language.h"
 #include "quorvex2/core/lap_data.h"
 #include "quorvex2/core/load_mode.h"
 #include "quorvex2/core/path.h"

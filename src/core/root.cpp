@@ -6,6 +6,7 @@
 #include "core/detail/component_state.h"
 #include "core/detail/internal.h"
 #include "quorvex2/chart/graphic_control.h"
+#include "quorvex2/core/language.h"
 #include "quorvex2/core/version.h"
 #include "quorvex2/export/text_control.h"
 #include "quorvex2/files/file_control.h"
@@ -52,6 +53,13 @@ clsQuorvex2::clsQuorvex2() {
 
 clsQuorvex2::~clsQuorvex2() {
   if (detail::State().current_root == this) detail::State().current_root = nullptr;
+}
+
+void clsQuorvex2::Language(const std::string& Value) {
+  if (!IsLanguageAvailable(Value)) {
+    throw std::invalid_argument("no message catalogue for the language \"" + Value + "\"");
+  }
+  language_ = Value;
 }
 
 std::string clsQuorvex2::ErrorComment() const {

@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/catalogue.h"
 #include "core/detail/component_state.h"
 #include "export/detail/column_blocks.h"
 #include "quorvex2/analysis/analyzer.h"
@@ -16,8 +17,8 @@ namespace quorvex2 {
 
 namespace {
 
+using detail::Tr;
 using Runner = clsAnalyzedRunnerData;
-using Cell = std::string (*)(Runner&, int32_t leg);
 
 constexpr const char* kCrLf = "\r\n";
 constexpr const char* kThanks =
@@ -53,44 +54,52 @@ std::vector<std::string> LegLabels(const Table& table) {
 }
 
 class MailWriter {
+  using Cell = std::string (MailWriter::*)(Runner&, int32_t leg) const;
+
  public:
   explicit MailWriter(clsAnalyzer& analyzer) : a_(analyzer), legs_(analyzer.ControlCount + 1) {}
 
   std::string Write() {
     Heading();
-    Section("■ ラップタイム (mmmss)", true, {legs_, true}, LapCell, LapTotalCell, LapAverages());
-    Section("■積算タイム (mmmss)", true, {legs_, false}, SplitCell, nullptr, SplitAverages());
-    Section("■相対値 (%)", true, {legs_, true}, RelativeCell, RelativeTotalCell, {});
-    ValueSection("■巡航速度 (%)", [](Runner& r) { return r.CruiseSpeed().ToString("#0"); });
-    ValueSection("■ミス率 (%)", [](Runner& r) { return r.MissRate().ToString("#0.0"); });
-    Section("■ミスタイム (mmmss)", false, {legs_, true}, MissCell, MissTotalCell, {});
+    Section(Tr("■ ラップタイム (mmmss)"), true, {legs_, true}, &MailWriter::LapCell,
+            &MailWriter::LapTotalCell, LapAverages());
+    Section(Tr("■積算タイム (mmmss)"), true, {legs_, false}, &MailWriter::SplitCell, nullptr,
+            SplitAverages());
+    Section(Tr("■相対値 (%)"), true, {legs_, true}, &MailWriter::RelativeCell,
+            &MailWriter::RelativeTotalCell, {});
+    ValueSection(Tr("■巡航速度 (%)"),
+                 [this](Runner& r) { return r.CruiseSpeed().ToString("#0", nodata_); });
+    ValueSection(Tr("■ミス率 (%)"),
+                 [this](Runner& r) { return r.MissRate().ToString("#0.0", nodata_); });
+    Section(Tr("■ミスタイム (mmmss)"), false, {legs_, true}, &MailWriter::MissCell,
+            &MailWriter::MissTotalCell, {});
     Footer();
     return out_;
   }
 
  private:
-  static std::string LapCell(Runner& r, int32_t k) {
-    return r.LapTime(k)->ToString("plane", false, "－", "↓", "×");
+  std::string LapCell(Runner& r, int32_t k) const {
+    return r.LapTime(k)->ToString("plane", false, nodata_, "↓", "×");
   }
-  static std::string LapTotalCell(Runner& r, int32_t) { return ResultCell(r); }
-  static std::string SplitCell(Runner& r, int32_t k) {
-    return r.SplitTime(k)->ToString("plane", false, "－", "↓", "×");
+  std::string LapTotalCell(Runner& r, int32_t) const { return ResultCell(r); }
+  std::string SplitCell(Runner& r, int32_t k) const {
+    return r.SplitTime(k)->ToString("plane", false, nodata_, "↓", "×");
   }
-  static std::string RelativeCell(Runner& r, int32_t k) {
-    return r.LapRelative(k)->ToString("#0", "－", "↓");
+  std::string RelativeCell(Runner& r, int32_t k) const {
+    return r.LapRelative(k)->ToString("#0", nodata_, "↓");
   }
-  static std::string RelativeTotalCell(Runner& r, int32_t) {
-    return r.TotalTimeRelative().ToString("#0", "－", "↓");
+  std::string RelativeTotalCell(Runner& r, int32_t) const {
+    return r.TotalTimeRelative().ToString("#0", nodata_, "↓");
   }
-  static std::string MissCell(Runner& r, int32_t k) {
-    return r.MissTime(k)->ToString("plane", false, "－", "↓");
+  std::string MissCell(Runner& r, int32_t k) const {
+    return r.MissTime(k)->ToString("plane", false, nodata_, "↓");
   }
-  static std::string MissTotalCell(Runner& r, int32_t) {
-    return r.MissTimeTotal().ToString("plane", false, "－", "↓");
+  std::string MissTotalCell(Runner& r, int32_t) const {
+    return r.MissTimeTotal().ToString("plane", false, nodata_, "↓");
   }
 
   void Heading() {
-    out_ += "◎ " + a_.DataSetName() + " " + a_.ClassInfo() + kCrLf;
+    out_ += Tr("◎ ") + a_.DataSetName() + " " + a_.ClassInfo() + kCrLf;
     const clsQuorvex2* root = detail::CurrentRoot();
     out_ += "    - " + (root ? root->EventData()->ToString() : std::string()) + kCrLf;
     out_ += kCrLf;
@@ -119,15 +128,15 @@ class MailWriter {
     return cells;
   }
 
-  void Section(const char* title, bool blank_after_title, const Table& table, Cell leg_cell,
+  void Section(const std::string& title, bool blank_after_title, const Table& table, Cell leg_cell,
                Cell total_cell, const std::vector<std::string>& average_column) {
     Title(title, blank_after_title);
     detail::ColumnBlocks blocks(LegLabels(table));
     for (int32_t i = 1; i <= a_.Count(); ++i) {
       auto runner = a_.Item(i);
       std::vector<std::string> cells{runner->RunnerName()};
-      for (int32_t k = 1; k <= table.legs; ++k) cells.push_back(leg_cell(*runner, k));
-      if (table.total_row) cells.push_back(total_cell(*runner, 0));
+      for (int32_t k = 1; k <= table.legs; ++k) cells.push_back((this->*leg_cell)(*runner, k));
+      if (table.total_row) cells.push_back((this->*total_cell)(*runner, 0));
       blocks.AddColumn(cells);
     }
     if (!average_column.empty()) blocks.AddColumn(average_column);
@@ -135,7 +144,7 @@ class MailWriter {
   }
 
   template <class Value>
-  void ValueSection(const char* title, Value value) {
+  void ValueSection(const std::string& title, Value value) {
     Title(title, false);
     detail::ColumnBlocks blocks({"  ", "  "});
     for (int32_t i = 1; i <= a_.Count(); ++i) {
@@ -145,8 +154,8 @@ class MailWriter {
     out_ += blocks.Finish();
   }
 
-  void Title(const char* title, bool blank_after) {
-    out_ += std::string(title) + kCrLf;
+  void Title(const std::string& title, bool blank_after) {
+    out_ += title + kCrLf;
     if (blank_after) out_ += kCrLf;
   }
 
@@ -157,6 +166,7 @@ class MailWriter {
 
   clsAnalyzer& a_;
   int32_t legs_;
+  const std::string nodata_ = Tr("－");
   std::string out_;
 };
 

@@ -86,6 +86,12 @@ class clsQuorvex2 {
   void Clear();
   std::string Version(bool WithTestBuild = true) const;
 
+  // The language of the texts the outputs write (reports, pages, charts, grid, printed pages)
+  // and of the error comments: "ja" (the default) or another of AvailableLanguages()
+  // (<quorvex2/core/language.h>). Any other value throws std::invalid_argument.
+  const std::string& Language() const { return language_; }
+  void Language(const std::string& Value);
+
   // Host callbacks standing in for the platform's dialogs. ShowMessage receives messages the
   // component would show in a message box (without it they go to the error comment);
   // ChooseArchiveMember picks one of several lap files in an archive and returns its name, or
@@ -115,6 +121,7 @@ class clsQuorvex2 {
   std::shared_ptr<clsHtmlControl> html_control_;
   std::shared_ptr<clsTextControl> text_control_;
   std::shared_ptr<clsConfigControl> config_control_;
+  std::string language_ = "ja";
 };
 
 }  // namespace quorvex2

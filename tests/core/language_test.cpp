@@ -1,0 +1,67 @@
+#include <gtest/gtest.h>
+#include <quorvex2/quorvex2.h>
+
+#include <stdexcept>
+
+#include "core/detail/catalogue.h"
+
+namespace quorvex2 {
+namespace {
+
+TEST(Language, LookUpByLanguageContextAndText) {
+  struct Row {
+    const char* name;
+    const char* language;
+    const char* context;
+    const char* message;
+    const char* expected;
+  } rows[] = {
+      {"translated", "en", "", "－", "-"},
+      {"source language", "ja", "", "－", "－"},
+      {"with its context", "en", "date", "yyyy年mm月dd日", "yyyy-mm-dd"},
+      {"context left out", "en", "", "yyyy年mm月dd日", "yyyy年mm月dd日"},
+      {"unknown text", "en", "", "見たことのない文", "見たことのない文"},
+      {"no catalogue", "de", "", "－", "－"},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(TranslateText(row.language, row.message, row.context), row.expected) << row.name;
+  }
+}
+
+TEST(Language, CatalogueOfAContext) {
+  EXPECT_EQ(MessageCatalogue("en", "date"),
+            (std::map<std::string, std::string>{{"yyyy年mm月dd日", "yyyy-mm-dd"}}));
+  EXPECT_EQ(MessageCatalogue("ja", "date"),
+            (std::map<std::string, std::string>{{"yyyy年mm月dd日", "yyyy年mm月dd日"}}));
+  const auto plain = MessageCatalogue("en");
+  EXPECT_EQ(plain.at("－"), "-");
+  EXPECT_EQ(plain.count("yyyy年mm月dd日"), 0u);  // that one has a context
+}
+
+TEST(Language, RootSettingDrivesTheOutputs) {
+  clsQuorvex2 root;
+  EXPECT_EQ(root.Language(), "ja");
+  EXPECT_EQ(AvailableLanguages().front(), "ja");
+  EXPECT_TRUE(IsLanguageAvailable("en"));
+  EXPECT_THROW(root.Language("xx"), std::invalid_argument);
+  root.EventData()->EventName = "Spring Cup";
+  root.EventData()->EventDate.Value(ParseDateOrDefault("2026/10/18", 0));
+  EXPECT_EQ(root.EventData()->ToString(), "Spring Cup 2026年10月18日");
+  root.Language("en");
+  EXPECT_EQ(root.EventData()->ToString(), "Spring Cup 2026-10-18");
+}
+
+TEST(Language, MalformedCatalogueHoldsNothing) {
+  const unsigned char truncated[] = {0xde, 0x12, 0x04, 0x95, 0, 0, 0, 0, 5, 0, 0, 0, 0xff, 0xff};
+  const unsigned char lying[] = {0xde, 0x12, 0x04, 0x95, 0,    0,    0,    0,    9, 0, 0,
+                                 0,    20,   0,    0,    0,    0xf0, 0xff, 0xff, 0, 1, 0,
+                                 0,    0,    0xff, 0xff, 0xff, 0x7f, 0,    0,    0, 0};
+  for (const auto& [bytes, size] :
+       {std::pair{truncated, sizeof truncated}, {lying, sizeof lying}}) {
+    const detail::Catalogue catalogue(bytes, size);
+    EXPECT_TRUE(catalogue.Messages("").empty());
+  }
+}
+
+}  // namespace
+}  // namespace quorvex2

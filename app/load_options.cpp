@@ -10,6 +10,7 @@
 #include <quorvex2/files/file_types.h>
 
 #include "command_registry.h"
+#include "language_option.h"
 #include "messages.h"
 #include "progress_bar.h"
 
@@ -94,6 +95,7 @@ void AddLoadOptions(CLI::App& sub, LoadOptions& options) {
 
 std::shared_ptr<quorvex2::clsQuorvex2> LoadEvent(const LoadOptions& options) {
   auto root = std::make_shared<quorvex2::clsQuorvex2>();
+  root->Language(Language());
   SetArchiveChooser(*root, options.member);
   root->ShowMessage = [](const std::string& message) {
     std::cerr << TerminalText(message) << "\n";

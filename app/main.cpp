@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "command_registry.h"
+#include "language_option.h"
 #include "messages.h"
 
 namespace {
@@ -38,6 +39,7 @@ int main(int argc, char** argv) {
   for (const auto& command : qxcli::RegisteredCommands()) {
     CLI::App* sub = app.add_subcommand(command.name, command.description);
     command.setup(*sub);
+    qxcli::AddLanguageOption(*sub);
   }
   try {
     app.parse(argc, argv);

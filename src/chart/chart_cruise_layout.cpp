@@ -5,6 +5,7 @@
 #include <string>
 
 #include "chart/detail/chart_layout.h"
+#include "core/detail/catalogue.h"
 #include "quorvex2/core/format.h"
 
 namespace quorvex2::detail {
@@ -51,10 +52,10 @@ void AddHorizontalGrid(ChartLayout& layout) {
     }
   }
   if (miss_rate) {
-    AddBothSides(layout, "ミス率", clsChartChar::kLeft, 5);
+    AddBothSides(layout, detail::Tr("ミス率"), clsChartChar::kLeft, 5);
   } else {
-    AddBothSides(layout, "後巡行　", clsChartChar::kLeft, 5);
-    AddBothSides(layout, "／前巡行", clsChartChar::kLeft, 17);
+    AddBothSides(layout, detail::Tr("後巡行　"), clsChartChar::kLeft, 5);
+    AddBothSides(layout, detail::Tr("／前巡行"), clsChartChar::kLeft, 17);
   }
 }
 
@@ -71,7 +72,7 @@ void AddVerticalGrid(ChartLayout& layout, ChartXAxis axis, float x_min, float x_
     if (x <= chart.Width() - 60)
       AddBothSides(layout, FormatNumber(v, "#0"), clsChartChar::kAbove, x);
   }
-  AddBothSides(layout, "巡行速度", clsChartChar::kAbove, chart.Width() - 25);
+  AddBothSides(layout, detail::Tr("巡行速度"), clsChartChar::kAbove, chart.Width() - 25);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/localized_text.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/chart/graphic_control.h"
 #include "quorvex2/core/lap_data.h"
@@ -62,20 +64,21 @@ void AddLegTitles(std::vector<std::string>& titles, const std::string& heading,
                   int32_t controlCount, bool withOrigin) {
   titles.push_back(heading);
   for (int32_t k = 1; k <= controlCount + 1; ++k) {
-    titles.push_back(MakeLegName(controlCount, withOrigin, k));
+    titles.push_back(detail::LegCaption(controlCount, withOrigin, k));
   }
 }
 
 // The texts of column 0, row by row.
 std::vector<std::string> RowTitles(int32_t controlCount) {
-  std::vector<std::string> titles{"氏名", "所属", "記録", "順位"};
-  AddLegTitles(titles, "ラップタイム", controlCount, true);
-  AddLegTitles(titles, "積算タイム", controlCount, false);
-  titles.insert(titles.end(), {"解析結果(%)", "巡行速度", "ミス率"});
-  AddLegTitles(titles, "相対値(%)", controlCount, true);
-  titles.push_back("合計");
-  AddLegTitles(titles, "ミスタイム", controlCount, true);
-  titles.insert(titles.end(), {"合計", "ミス抜き", "タイム"});
+  using detail::Tr;
+  std::vector<std::string> titles{Tr("氏名"), Tr("所属"), Tr("記録"), Tr("順位")};
+  AddLegTitles(titles, Tr("ラップタイム"), controlCount, true);
+  AddLegTitles(titles, Tr("積算タイム"), controlCount, false);
+  titles.insert(titles.end(), {Tr("解析結果(%)"), Tr("巡行速度"), Tr("ミス率")});
+  AddLegTitles(titles, Tr("相対値(%)"), controlCount, true);
+  titles.push_back(Tr("合計"));
+  AddLegTitles(titles, Tr("ミスタイム"), controlCount, true);
+  titles.insert(titles.end(), {Tr("合計"), Tr("grid", "ミス抜き"), Tr("grid", "タイム")});
   return titles;
 }
 
@@ -94,7 +97,7 @@ std::string RankAndTime(const clsLegRankValue& rank, const clsTimeValue* time) {
   static const clsTimeValue kNoData;
   const clsTimeValue& shown = time != nullptr ? *time : kNoData;
   return FitString(rank.ToString(false, true), 4, true) +
-         FitString(shown.ToString("hh:nn:ss", true, "－", "↓", "×"), 7, true);
+         FitString(shown.ToString("hh:nn:ss", true, detail::NoDataMark(), "↓", "×"), 7, true);
 }
 
 void MarkTopRank(clsGridObject& grid, int32_t row, int32_t col, const clsLegRankValue& rank) {
@@ -122,8 +125,10 @@ void FillLegs(clsGridObject& grid, const GridRows& rows, int32_t col,
     const clsLegRankValue& splitRank = *runner.ModifiedSplitRank(k);
     grid.TextMatrix(rows.Split(k), col, RankAndTime(splitRank, runner.SplitTime(k)));
     MarkTopRank(grid, rows.Split(k), col, splitRank);
-    grid.TextMatrix(rows.Relative(k), col, runner.LapRelative(k)->ToString("#0", "－", "↓"));
-    grid.TextMatrix(rows.Miss(k), col, runner.MissTime(k)->ToString("hh:nn:ss", true, "－", "↓"));
+    grid.TextMatrix(rows.Relative(k), col,
+                    runner.LapRelative(k)->ToString("#0", detail::NoDataMark(), "↓"));
+    grid.TextMatrix(rows.Miss(k), col,
+                    runner.MissTime(k)->ToString("hh:nn:ss", true, detail::NoDataMark(), "↓"));
   }
 }
 
@@ -134,13 +139,17 @@ void FillRunner(clsGridObject& grid, const GridRows& rows, int32_t col, const cl
   grid.TextMatrix(2, col, runner.Result());
   grid.TextMatrix(3, col, RankText(analyzer, runner));
   FillLegs(grid, rows, col, runner);
-  grid.TextMatrix(rows.Cruise(), col, runner.CruiseSpeed().ToString("#0.0", "－", "↓"));
-  grid.TextMatrix(rows.MissRate(), col, runner.MissRate().ToString("#0.0", "－", "↓"));
-  grid.TextMatrix(rows.RelativeTotal(), col, runner.TotalTimeRelative().ToString("#0", "－", "↓"));
+  grid.TextMatrix(rows.Cruise(), col,
+                  runner.CruiseSpeed().ToString("#0.0", detail::NoDataMark(), "↓"));
+  grid.TextMatrix(rows.MissRate(), col,
+                  runner.MissRate().ToString("#0.0", detail::NoDataMark(), "↓"));
+  grid.TextMatrix(rows.RelativeTotal(), col,
+                  runner.TotalTimeRelative().ToString("#0", detail::NoDataMark(), "↓"));
   grid.TextMatrix(rows.MissTotal(), col,
-                  runner.MissTimeTotal().ToString("hh:nn:ss", true, "－", "↓"));
-  grid.TextMatrix(rows.NoMiss(), col,
-                  runner.TotalTimeWithoutMiss().ToString("hh:nn:ss", true, "－", "↓", "×"));
+                  runner.MissTimeTotal().ToString("hh:nn:ss", true, detail::NoDataMark(), "↓"));
+  grid.TextMatrix(
+      rows.NoMiss(), col,
+      runner.TotalTimeWithoutMiss().ToString("hh:nn:ss", true, detail::NoDataMark(), "↓", "×"));
 }
 
 void SizeGrid(clsGridObject& grid, const GridRows& rows, int32_t runners) {

@@ -4,6 +4,7 @@
 
 #include "core/detail/catalogue.h"
 #include "core/detail/component_state.h"
+#include "core/detail/localized_text.h"
 #include "export/detail/column_blocks.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/format.h"
@@ -18,6 +19,7 @@ namespace quorvex2 {
 namespace {
 
 using detail::Tr;
+constexpr int32_t kCellWidth = detail::ColumnBlocks::kCellWidth;
 using Runner = clsAnalyzedRunnerData;
 
 constexpr const char* kCrLf = "\r\n";
@@ -134,7 +136,7 @@ class MailWriter {
     detail::ColumnBlocks blocks(LegLabels(table));
     for (int32_t i = 1; i <= a_.Count(); ++i) {
       auto runner = a_.Item(i);
-      std::vector<std::string> cells{runner->RunnerName()};
+      std::vector<std::string> cells{detail::ColumnName(runner->RunnerName(), kCellWidth)};
       for (int32_t k = 1; k <= table.legs; ++k) cells.push_back((this->*leg_cell)(*runner, k));
       if (table.total_row) cells.push_back((this->*total_cell)(*runner, 0));
       blocks.AddColumn(cells);
@@ -149,7 +151,7 @@ class MailWriter {
     detail::ColumnBlocks blocks({"  ", "  "});
     for (int32_t i = 1; i <= a_.Count(); ++i) {
       auto runner = a_.Item(i);
-      blocks.AddColumn({runner->RunnerName(), value(*runner)});
+      blocks.AddColumn({detail::ColumnName(runner->RunnerName(), kCellWidth), value(*runner)});
     }
     out_ += blocks.Finish();
   }

@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/localized_text.h"
 #include "html/detail/page_parts.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/time_text.h"
@@ -13,6 +15,7 @@ namespace {
 
 using detail::EscapeHtml;
 using detail::kCrLf;
+using detail::Tr;
 using Runner = clsAnalyzedRunnerData;
 
 constexpr int kNameLineLength = 10;
@@ -64,16 +67,17 @@ class AnalysisTable {
     NameRow();
     SplitTimeSection();
     NameRow();
-    ValueSection("◆ 巡行速度(%)", "ch", "cl", "cv",
-                 [](Runner& r) { return r.CruiseSpeed().ToString("#0.0"); });
-    ValueSection("◆ ミス率(%)", "sh", "sl", "sv",
-                 [](Runner& r) { return r.MissRate().ToString("#0.0"); });
+    ValueSection(Tr("◆ 巡行速度(%)"), "ch", "cl", "cv",
+                 [this](Runner& r) { return r.CruiseSpeed().ToString("#0.0", nodata_); });
+    ValueSection(Tr("◆ ミス率(%)"), "sh", "sl", "sv",
+                 [this](Runner& r) { return r.MissRate().ToString("#0.0", nodata_); });
     NameRow();
     RelativeSection();
     NameRow();
     MissTimeSection();
-    ValueSection("◆ ミスを除いたタイム", "wh", "wl", "wv",
-                 [](Runner& r) { return r.TotalTimeWithoutMiss().ToString("hh:nn:ss"); });
+    ValueSection(Tr("◆ ミスを除いたタイム"), "wh", "wl", "wv", [this](Runner& r) {
+      return r.TotalTimeWithoutMiss().ToString("hh:nn:ss", false, nodata_);
+    });
     NameRow();
     ClubRow();
     RecordRows();
@@ -89,13 +93,13 @@ class AnalysisTable {
   }
 
   void NameRow() {
-    Row("<tr bgcolor=\"#bbddff\">", "<td class=\"nl\">氏名</td>", [](Runner& r) {
+    Row("<tr bgcolor=\"#bbddff\">", "<td class=\"nl\">" + Tr("氏名") + "</td>", [](Runner& r) {
       return "<td colspan=\"2\" class=\"nv\">" + BrokenName(r.RunnerName()) + "</td>";
     });
   }
 
   void ClubRow() {
-    Row("<tr>", "<td class=\"zl\">所属</td>", [](Runner& r) {
+    Row("<tr>", "<td class=\"zl\">" + Tr("所属") + "</td>", [](Runner& r) {
       const std::string club = r.ClubName();
       return "<td colspan=\"2\" class=\"zv\">" + (club.empty() ? "&nbsp;" : EscapeHtml(club)) +
              "</td>";
@@ -103,12 +107,12 @@ class AnalysisTable {
   }
 
   void RecordRows() {
-    Row("<tr align=\"right\" bgcolor=\"#ddeeff\">", "<td align=\"left\" class=\"kl\">記録</td>",
-        [](Runner& r) {
+    Row("<tr align=\"right\" bgcolor=\"#ddeeff\">",
+        "<td align=\"left\" class=\"kl\">" + Tr("記録") + "</td>", [](Runner& r) {
           return "<td colspan=\"2\" nowrap class=\"kv\">" + Text(EscapeHtml(r.Result())) + "</td>";
         });
-    Row("<tr align=\"right\" bgcolor=\"#ddeeff\">", "<td align=\"left\" class=\"jl\">順位</td>",
-        [](Runner& r) {
+    Row("<tr align=\"right\" bgcolor=\"#ddeeff\">",
+        "<td align=\"left\" class=\"jl\">" + Tr("順位") + "</td>", [](Runner& r) {
           return "<td colspan=\"2\"" + detail::RankColorAttribute(std::atoi(r.Rank().c_str())) +
                  " class=\"jv\">" + Text(EscapeHtml(r.Rank())) + "</td>";
         });
@@ -117,21 +121,21 @@ class AnalysisTable {
   static std::string Text(const std::string& text) { return text.empty() ? "&nbsp;" : text; }
 
   std::string LegLabel(const std::string& attributes, int32_t k) const {
-    return "<td" + attributes + ">" + MakeLegName(a_.ControlCount, true, k) + "</td>";
+    return "<td" + attributes + ">" + detail::LegCaption(a_.ControlCount, true, k) + "</td>";
   }
 
   void LapTimeSection() {
-    out_ += detail::SectionTitleRow("FFDD99", columns_, " class=\"lh\"", "◆ ラップタイム");
+    out_ += detail::SectionTitleRow("FFDD99", columns_, " class=\"lh\"", Tr("◆ ラップタイム"));
     for (int32_t k = 1; k <= legs_; ++k) {
       Row("<tr align=\"right\">", LegLabel(" bgcolor=\"#ffffbb\" class=\"ll\"", k),
-          [k](Runner& r) { return LapCells(r, k); });
+          [this, k](Runner& r) { return LapCells(r, k); });
     }
   }
 
   // A leg time of its own with its rank; a time covering skipped legs once, spanning their
   // rows; an invalid leg with "-" as rank.
-  static std::string LapCells(Runner& r, int32_t k) {
-    const std::string time = r.LapTime(k)->ToString("hh:nn:ss");
+  std::string LapCells(Runner& r, int32_t k) const {
+    const std::string time = r.LapTime(k)->ToString("hh:nn:ss", false, nodata_);
     if (r.IsValidLapTime(k)) {
       const int32_t rank = r.LapRank(k)->Value();
       return "<td class=\"" + RankedClass("lt", rank) + "\">" + time + "</td><td class=\"" +
@@ -143,25 +147,26 @@ class AnalysisTable {
     }
     if (k != from) return "";
     const std::string span = std::to_string(to - from + 1);
-    return "<td rowspan=\"" + span + "\" class=\"lt\">" + r.LapTime(to)->ToString("hh:nn:ss") +
-           "</td><td rowspan=\"" + span + "\" class=\"lr\">-</td>";
+    return "<td rowspan=\"" + span + "\" class=\"lt\">" +
+           r.LapTime(to)->ToString("hh:nn:ss", false, nodata_) + "</td><td rowspan=\"" + span +
+           "\" class=\"lr\">-</td>";
   }
 
   void SplitTimeSection() {
-    out_ += detail::SectionTitleRow("FFDD99", columns_, " class=\"eh\"", "◆ 積算タイム");
+    out_ += detail::SectionTitleRow("FFDD99", columns_, " class=\"eh\"", Tr("◆ 積算タイム"));
     for (int32_t k = 1; k <= legs_; ++k) {
       Row("<tr align=\"right\">", LegLabel(" bgcolor=\"#eeffcc\" nowrap class=\"el\"", k),
-          [k](Runner& r) {
+          [this, k](Runner& r) {
             const int32_t rank = r.SplitRank(k)->Value();
             return "<td class=\"" + RankedClass("et", rank) + "\">" +
-                   r.SplitTime(k)->ToString("hh:nn:ss") + "</td><td class=\"" +
+                   r.SplitTime(k)->ToString("hh:nn:ss", false, nodata_) + "</td><td class=\"" +
                    RankedClass("er", rank) + "\">" + r.SplitRank(k)->ToString() + "</td>";
           });
     }
   }
 
   template <class Value>
-  void ValueSection(const char* title, const char* head_class, const char* label_class,
+  void ValueSection(const std::string& title, const char* head_class, const char* label_class,
                     const char* value_class, Value value) {
     out_ += detail::SectionTitleRow("FFDD99", columns_,
                                     std::string(" class=\"") + head_class + "\"", title);
@@ -175,36 +180,42 @@ class AnalysisTable {
 
   void RelativeSection() {
     out_ += detail::SectionTitleRow("FFDD99", columns_, " class=\"rh\"",
-                                    "◆ ラップ上位３人に対する相対値(%)");
+                                    Tr("◆ ラップ上位３人に対する相対値(%)"));
     for (int32_t k = 1; k <= legs_; ++k) {
       Row("<tr align=\"right\">", LegLabel(" bgcolor=\"#ffffbb\" nowrap class=\"rl\"", k),
-          [k](Runner& r) {
-            return "<td colspan=\"2\" class=\"rv\">" + r.LapRelative(k)->ToString("#0") + "</td>";
+          [this, k](Runner& r) {
+            return "<td colspan=\"2\" class=\"rv\">" + r.LapRelative(k)->ToString("#0", nodata_) +
+                   "</td>";
           });
     }
-    Row("<tr align=\"right\">", "<td bgcolor=\"#ffffbb\" nowrap class=\"ral\">合計</td>",
-        [](Runner& r) {
-          return "<td colspan=\"2\" class=\"rav\">" + r.TotalTimeRelative().ToString("#0") +
-                 "</td>";
+    Row("<tr align=\"right\">",
+        "<td bgcolor=\"#ffffbb\" nowrap class=\"ral\">" + Tr("合計") + "</td>", [this](Runner& r) {
+          return "<td colspan=\"2\" class=\"rav\">" +
+                 r.TotalTimeRelative().ToString("#0", nodata_) + "</td>";
         });
   }
 
   void MissTimeSection() {
-    out_ += detail::SectionTitleRow("FFDD99", columns_, " class=\"mh\"", "◆ ミスタイム");
+    out_ += detail::SectionTitleRow("FFDD99", columns_, " class=\"mh\"", Tr("◆ ミスタイム"));
     for (int32_t k = 1; k <= legs_; ++k) {
-      Row("<tr align=\"right\">", LegLabel(" bgcolor=\"#eeffcc\" class=\"ml\"", k), [k](Runner& r) {
-        return "<td colspan=\"2\" class=\"mv\">" + r.MissTime(k)->ToString("hh:nn:ss") + "</td>";
-      });
+      Row("<tr align=\"right\">", LegLabel(" bgcolor=\"#eeffcc\" class=\"ml\"", k),
+          [this, k](Runner& r) {
+            return "<td colspan=\"2\" class=\"mv\">" +
+                   r.MissTime(k)->ToString("hh:nn:ss", false, nodata_) + "</td>";
+          });
     }
-    Row("<tr align=\"right\">", "<td bgcolor=\"#eeffcc\" class=\"mtl\">合計</td>", [](Runner& r) {
-      return "<td colspan=\"2\" class=\"mtv\">" + r.MissTimeTotal().ToString("hh:nn:ss") + "</td>";
-    });
+    Row("<tr align=\"right\">", "<td bgcolor=\"#eeffcc\" class=\"mtl\">" + Tr("合計") + "</td>",
+        [this](Runner& r) {
+          return "<td colspan=\"2\" class=\"mtv\">" +
+                 r.MissTimeTotal().ToString("hh:nn:ss", false, nodata_) + "</td>";
+        });
   }
 
   clsAnalyzer& a_;
   int32_t legs_;
   int32_t columns_;
   std::string out_;
+  const std::string nodata_ = detail::NoDataMark();
 };
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The page of chart images, one heading and image per chart number.
 #include <string>
 
+#include "core/detail/catalogue.h"
 #include "html/detail/page_parts.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/sort.h"
@@ -13,17 +14,21 @@ namespace {
 
 using detail::kCrLf;
 
-constexpr const char* kTovarineOmitted = "<br>走者が多すぎるため、X/Y 分析は行いませんでした。";
+constexpr const char* kTovarineOmitted =
+    detail::TrNoop("走者が多すぎるため、X/Y 分析は行いませんでした。");
 
-const char* ChartHeading(int32_t chart) {
-  static const char* const kHeadings[] = {"<h3>◎ 標準</h3><img src=",
-                                          "<h3>◎ リアルタイム</h3><img src=",
-                                          "<h3>◎ 上位平均相対</h3><img src=",
-                                          "<h3>◎ 上位平均110％相対</h3><img src=",
-                                          "<h3>◎ 上位平均130％相対</h3><img src=",
-                                          "<h3>◎ 巡航速度－ミス率</h3><img src=",
-                                          "<h3>◎ 巡航速度－前後半比</h3><img src="};
-  return chart >= 0 && chart <= 6 ? kHeadings[chart] : nullptr;
+// The heading of a chart number; empty for a number without a page heading.
+std::string ChartHeading(int32_t chart) {
+  using detail::TrNoop;
+  static const char* const kTitles[] = {TrNoop("◎ 標準"),
+                                        TrNoop("◎ リアルタイム"),
+                                        TrNoop("◎ 上位平均相対"),
+                                        TrNoop("◎ 上位平均110％相対"),
+                                        TrNoop("◎ 上位平均130％相対"),
+                                        TrNoop("◎ 巡航速度－ミス率"),
+                                        TrNoop("◎ 巡航速度－前後半比")};
+  if (chart < 0 || chart > 6) return "";
+  return "<h3>" + detail::Tr(kTitles[chart]) + "</h3><img src=";
 }
 
 bool AnyStartTime(const clsAnalyzer& analyzer) {
@@ -56,11 +61,11 @@ std::string clsHtmlControl::OutputChart(const std::shared_ptr<clsAnalyzer>& Anal
       const std::string field = charts.Value(i);
       if (field.empty() || field.find_first_not_of("0123456789") != std::string::npos) continue;
       const int32_t chart = std::stoi(field.substr(0, 9));
-      const char* heading = ChartHeading(chart);
-      if (heading == nullptr || (chart == 1 && !AnyStartTime(a))) continue;
-      page += std::string(heading) + "\"" + ImageName(ChartName, chart) + "\"><br><hr>" + kCrLf;
+      const std::string heading = ChartHeading(chart);
+      if (heading.empty() || (chart == 1 && !AnyStartTime(a))) continue;
+      page += heading + "\"" + ImageName(ChartName, chart) + "\"><br><hr>" + kCrLf;
     }
-    if (a.IsTovarineOmitted()) page += std::string(kTovarineOmitted) + kCrLf;
+    if (a.IsTovarineOmitted()) page += "<br>" + detail::Tr(kTovarineOmitted) + kCrLf;
   }
   return page + detail::Footer() + "</body>" + kCrLf + "</html>" + kCrLf;
 }

@@ -2,6 +2,8 @@
 // fastest six runners.
 #include <string>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/localized_text.h"
 #include "html/detail/page_parts.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/format.h"
@@ -14,6 +16,7 @@ namespace quorvex2 {
 namespace {
 
 using detail::kCrLf;
+using detail::TrNoop;
 
 std::string Nbsp(const std::string& text) {
   std::string out;
@@ -26,7 +29,7 @@ std::string Nbsp(const std::string& text) {
 std::string RunnerCell(int32_t rank, const std::string& name, const std::string& time,
                        int32_t time_width, const std::string& nowrap) {
   // Escaped before the spaces become "&nbsp;", whose "&" must stay as it is.
-  const std::string text = Nbsp(detail::EscapeHtml(FitString(MakeNameKey(name), 6) + "  " +
+  const std::string text = Nbsp(detail::EscapeHtml(FitString(detail::CompactName(name), 6) + "  " +
                                                    FitString(time, time_width, true)));
   switch (rank) {
     case 1:
@@ -43,10 +46,22 @@ std::string RunnerCell(int32_t rank, const std::string& name, const std::string&
   }
 }
 
+std::string HeadingRow() {
+  using detail::Tr;
+  std::string row = "<tr align=\"rignt\" nowrap bgcolor=\"#ccccff\"><td>&nbsp;</td><td nowrap>" +
+                    Tr("レッグ長") + "</td><td nowrap>" + Tr("上位平均") + "</td><td nowrap>" +
+                    Tr("難易度") + "</td>";
+  for (const char* place : {TrNoop("１位"), TrNoop("２位"), TrNoop("３位"), TrNoop("４位"),
+                            TrNoop("５位"), TrNoop("６位")}) {
+    row += "<td>" + Tr(place) + "</td>";
+  }
+  return row + "</tr>" + kCrLf;
+}
+
 std::string LegRow(clsAnalyzer& a, int32_t k) {
   auto general = a.GeneralData();
   std::string row = std::string("<tr align=\"right\" nowrap>") + "<td bgcolor=\"#ccccff\" nowrap>" +
-                    MakeLegName(a.ControlCount, true, k) + "</td>";
+                    detail::LegCaption(a.ControlCount, true, k) + "</td>";
   row += "<td nowrap>" + FormatNumber(general->LegLength(k) * 100.0f, "0.0") + "%</td>";
   row += "<td nowrap>" + FormatCompactTime(general->UpperLapAverage(k)) + "</td>";
   row += "<td bgcolor=\"#ffffcc\" nowrap>" + general->LegDifficulty(k)->ToString("0") + "</td>";
@@ -57,7 +72,7 @@ std::string LegRow(clsAnalyzer& a, int32_t k) {
       continue;
     }
     row += RunnerCell(runner->LapRank(k)->Value(), runner->RunnerName(),
-                      runner->LapTime(k)->ToString("hh:nn:ss", true), 5, "");
+                      runner->LapTime(k)->ToString("hh:nn:ss", true, detail::NoDataMark()), 5, "");
   }
   return row + "</tr>" + kCrLf;
 }
@@ -65,7 +80,8 @@ std::string LegRow(clsAnalyzer& a, int32_t k) {
 // The total row: the fastest six over the whole course, in result order.
 std::string TotalRow(clsAnalyzer& a) {
   std::string row = std::string("<tr align=\"right\" bgcolor=\"#eeeeee\" nowrap>") +
-                    "<td bgcolor=\"#ccccff\" nowrap>合計</td><td nowrap>100.0%</td><td nowrap>" +
+                    "<td bgcolor=\"#ccccff\" nowrap>" + detail::Tr("合計") +
+                    "</td><td nowrap>100.0%</td><td nowrap>" +
                     FormatDate(a.GeneralData()->UpperLapTotal(), "h:nn:ss") +
                     "</td><td nowrap>100</td>";
   int32_t written = 0;
@@ -98,11 +114,7 @@ std::string clsHtmlControl::OutputLegData(const std::shared_ptr<clsAnalyzer>& An
                 "class=\"leg\">") +
             kCrLf;
     page += detail::SectionTitleRow("000080", 10, " class=\"leg-title\"", detail::DataSetTitle(a));
-    page += std::string(
-                "<tr align=\"rignt\" nowrap bgcolor=\"#ccccff\"><td>&nbsp;</td><td "
-                "nowrap>レッグ長</td><td nowrap>上位平均</td><td nowrap>難易度</td><td>１位</"
-                "td><td>２位</td><td>３位</td><td>４位</td><td>５位</td><td>６位</td></tr>") +
-            kCrLf;
+    page += HeadingRow();
     for (int32_t k = 1; k <= a.ControlCount + 1; ++k) page += LegRow(a, k);
     page += TotalRow(a) + "</table>" + kCrLf;
   }

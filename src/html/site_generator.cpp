@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/detail/component_state.h"
+#include "core/detail/localized_text.h"
 #include "html/detail/chart_images.h"
 #include "html/detail/index_block.h"
 #include "html/detail/page_parts.h"
@@ -153,8 +154,8 @@ class SiteWriter {
   static std::string Winner(const clsResultsHolder& results) {
     if (results.Count() == 0 || results.RankInDataSet(1) != "1") return "&nbsp;";
     auto winner = results.Item(1);
-    const std::string text =
-        FitString(MakeNameKey(winner->RunnerName), 6) + FitString(winner->Result(), 8, true);
+    const std::string text = FitString(detail::CompactName(winner->RunnerName), 6) +
+                             FitString(winner->Result(), 8, true);
     std::string out;
     for (char c : EscapeHtml(text)) out += c == ' ' ? std::string("&nbsp;") : std::string(1, c);
     return out;

@@ -1,6 +1,7 @@
 // The page that embeds the browser viewer control for a lap file.
 #include <string>
 
+#include "core/detail/catalogue.h"
 #include "html/detail/page_parts.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/html/html_control.h"
@@ -32,8 +33,9 @@ std::string clsHtmlControl::OutputActiveXPage(const std::string& LapFileURL) con
   page += "<PARAM NAME=\"FileName\" VALUE=\"" + detail::EscapeHtml(RemoveQuote(LapFileURL)) +
           "\">" + kCrLf;
   page += std::string("<NOOBJECT>") + kCrLf +
-          "申し訳ありませんがお使いのブラウザではご利用できません。<br>" + kCrLf + "<a href=\"" +
-          kLapDataSite + "\">Hollowmereへ</a>" + kCrLf + "</NOOBJECT>" + kCrLf;
+          detail::Tr("申し訳ありませんがお使いのブラウザではご利用できません。") + "<br>" + kCrLf +
+          "<a href=\"" + kLapDataSite + "\">" + detail::Tr("Hollowmereへ") + "</a>" + kCrLf +
+          "</NOOBJECT>" + kCrLf;
   return page + "</OBJECT>" + kCrLf + "</body>" + kCrLf + "</html>" + kCrLf;
 }
 

@@ -1,6 +1,8 @@
 // The columns of the printed analysis table: class label, row titles, one column per runner.
 #include <stdexcept>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/localized_text.h"
 #include "print/detail/analysis_table.h"
 #include "print/detail/print_fonts.h"
 #include "quorvex2/core/format.h"
@@ -34,11 +36,12 @@ void Print(const AnalysisTablePen& Pen, const std::string& Text, std::string_vie
 
 // A leg beyond the 30 a record holds has no time object: no data.
 std::string TimeText(const clsTimeValue* Time) {
-  return Time ? Time->ToString("hh:nn:ss", true, "－", "↓", "×") : "－";
+  return Time ? Time->ToString("hh:nn:ss", true, detail::NoDataMark(), "↓", "×")
+              : detail::NoDataMark();
 }
 
 std::string MissText(const clsMissTimeValue& Miss) {
-  return Miss.ToString("hh:nn:ss", true, "－", "↓");
+  return Miss.ToString("hh:nn:ss", true, detail::NoDataMark(), "↓");
 }
 
 std::string RankText(const clsLegRankValue* Rank) {
@@ -52,9 +55,9 @@ void DrawRunnerHead(const AnalysisTablePen& Pen, clsAnalyzedRunnerData& Runner, 
   const AnalysisTableLayout& layout = Pen.layout;
   const float w = layout.data_width, s = layout.second_width;
   const float club_width = layout.HasSecondColumn() ? w : layout.ColumnWidth();
-  Print(Pen, MakeNameKey(Runner.RunnerName()), "ANALYSIS_RUNNERNAME",
+  Print(Pen, detail::CompactName(Runner.RunnerName()), "ANALYSIS_RUNNERNAME",
         {x, top, layout.ColumnWidth(), 5, kCenter, kMiddle}, true);
-  Print(Pen, MakeNameKey(Runner.ClubName()), "ANALYSIS_CLUBNAME",
+  Print(Pen, detail::CompactName(Runner.ClubName()), "ANALYSIS_CLUBNAME",
         {x, top + 5, club_width, 5, kCenter, kMiddle}, true);
   // The narrow columns of the other modes take the result in a smaller type.
   const char* result_style = layout.HasSecondColumn() ? "ANALYSIS_DATA" : "ANALYSIS_BASETIME";
@@ -66,8 +69,8 @@ void DrawRunnerHead(const AnalysisTablePen& Pen, clsAnalyzedRunnerData& Runner, 
         {second, top + 5, s, 5, kRight, kBottom});
   Print(Pen, MissText(Runner.MissTimeTotal()), "ANALYSIS_MISSTIME",
         {second, top + 10, s, 3.5f, kRight, kBottom});
-  Print(Pen, Runner.MissRate().ToString("#0.0", "－", "↓") + "%", "ANALYSIS_SECOND_DATA",
-        {second, top + 13.5f, s, 3.5f, kRight, kBottom});
+  Print(Pen, Runner.MissRate().ToString("#0.0", detail::NoDataMark(), "↓") + "%",
+        "ANALYSIS_SECOND_DATA", {second, top + 13.5f, s, 3.5f, kRight, kBottom});
 }
 
 void DrawLegCells(const AnalysisTablePen& Pen, clsAnalyzedRunnerData& Runner, int32_t Leg, float x,
@@ -124,7 +127,7 @@ AnalysisTableLayout MakeAnalysisTableLayout(QxPrintAnalysisModeConst Mode, int32
 
 std::string RelativeText(const clsPercentValue& Relative) {
   if (Relative.Value() * 100 > 999) return "999%";
-  return Relative.ToString("#0", "－", "↓");
+  return Relative.ToString("#0", detail::NoDataMark(), "↓");
 }
 
 void DrawClassLabelColumn(const AnalysisTablePen& Pen, const std::string& DataSetName, float Left,
@@ -133,7 +136,7 @@ void DrawClassLabelColumn(const AnalysisTablePen& Pen, const std::string& DataSe
   Pen.book.DrawBox(Left, 0, width, width / 2, kBlack, 1, true);
   Pen.book.DrawBox(Left, 0, width, PageHeight, kBlack, 1, false);
   const float name_top = width / 2 + 2;
-  Pen.book.PrintText(ToWide(DataSetName),
+  Pen.book.PrintText(detail::WideInJapanese(DataSetName),
                      PrintFont("ANALYSIS_CLASS", Pen.settings.class_label_font_size), Left,
                      name_top, width, PageHeight * 0.95f - name_top, kCenter, PRINTBOOK_VALIGN_TOP,
                      true, 1.5f, kBlack, true);
@@ -145,14 +148,17 @@ void DrawClassLabelColumn(const AnalysisTablePen& Pen, const std::string& DataSe
 void DrawHeaderColumn(const AnalysisTablePen& Pen, float Left, float Top) {
   const AnalysisTableLayout& layout = Pen.layout;
   const float x = Left, y = Top;
-  Print(Pen, "名前", "ANALYSIS_RUNNERNAME_LABEL", {x, y, kHeaderColumnWidth, 5, kCenter, kMiddle});
+  Print(Pen, detail::Tr("名前"), "ANALYSIS_RUNNERNAME_LABEL",
+        {x, y, kHeaderColumnWidth, 5, kCenter, kMiddle});
   if (layout.mode == QX_PRINT_ANALYSIS_STANDARD) {
-    Print(Pen, "所属", "ANALYSIS_CLUBNAME_LABEL", {x + 2, y + 5, 11, 5, kCenter, kMiddle});
-    Print(Pen, "巡航", "ANALYSIS_SECOND_DATA_LABEL", {x + 11, y + 5, 11, 5, kCenter, kBottom});
-    Print(Pen, "記録", "ANALYSIS_DATA_LABEL", {x + 2, y + 10, 11, 4, kCenter, kMiddle});
-    Print(Pen, "ミス計", "ANALYSIS_SECOND_DATA_LABEL",
+    Print(Pen, detail::Tr("所属"), "ANALYSIS_CLUBNAME_LABEL",
+          {x + 2, y + 5, 11, 5, kCenter, kMiddle});
+    Print(Pen, detail::Tr("巡航"), "ANALYSIS_SECOND_DATA_LABEL",
+          {x + 11, y + 5, 11, 5, kCenter, kBottom});
+    Print(Pen, detail::Tr("記録"), "ANALYSIS_DATA_LABEL", {x + 2, y + 10, 11, 4, kCenter, kMiddle});
+    Print(Pen, detail::Tr("ミス計"), "ANALYSIS_SECOND_DATA_LABEL",
           {x + 11, y + 10, 11, 3.5f, kCenter, kBottom});
-    Print(Pen, "ミス率", "ANALYSIS_SECOND_DATA_LABEL",
+    Print(Pen, detail::Tr("ミス率"), "ANALYSIS_SECOND_DATA_LABEL",
           {x + 11, y + 13.5f, 11, 3.5f, kCenter, kBottom});
   }
   for (int32_t k = 1; k <= layout.legs; ++k) {
@@ -160,7 +166,7 @@ void DrawHeaderColumn(const AnalysisTablePen& Pen, float Left, float Top) {
     if (layout.HasSplitRows()) {
       Pen.book.DrawLine(x, leg_top - 0.5f, kHeaderColumnWidth, 0, kLegRuleColor, 1);
     }
-    Print(Pen, MakeLegName(layout.control_count, true, k), "ANALYSIS_DATA_LABEL",
+    Print(Pen, detail::LegCaption(layout.control_count, true, k), "ANALYSIS_DATA_LABEL",
           {x, leg_top, kHeaderColumnWidth, kLegRowHeight, kCenter, kMiddle});
   }
   Pen.book.DrawLine(x + kHeaderColumnWidth, y, 0, layout.table_height, kColumnRuleColor, 1);

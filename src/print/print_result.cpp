@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/localized_text.h"
 #include "print/detail/print_fonts.h"
 #include "print/detail/print_settings.h"
 #include "print/detail/result_line.h"
@@ -14,7 +16,7 @@ namespace quorvex2 {
 
 namespace {
 
-constexpr const char* kCutOffMarker = "---------  ここまで通過  ---------";
+constexpr const char* kCutOffMarker = detail::TrNoop("---------  ここまで通過  ---------");
 constexpr int32_t kBlack = 0;
 
 // Where the list stands on the page, in rows of the row height.
@@ -46,7 +48,7 @@ void PrintClassHeader(clsPrintBook& Book, const clsResultsHolder& Holder, float 
   Book.DrawBox(0, Top, Width, height, kBlack, 8, false);
   Book.DrawBox(0, Top, Width * 0.04f, height, kBlack, 1, true);
   const std::string name =
-      Holder.DataSetIsMix ? Holder.DataSetName() : ToWide(Holder.DataSetName());
+      Holder.DataSetIsMix ? Holder.DataSetName() : detail::WideInJapanese(Holder.DataSetName());
   Book.PrintText(name, detail::PrintFont("RESULT_CLASS"), Width * 0.07f, Top, Width * 0.6f, height,
                  PRINTBOOK_ALIGN_LEFT, PRINTBOOK_VALIGN_MIDDLE, false, 1.0f, kBlack, true);
 }
@@ -95,8 +97,9 @@ void clsGraphicControl::PrintResult(const std::shared_ptr<clsResultsHolder>& Res
   for (int32_t i = 1; i <= count; ++i) {
     cursor.Reserve(1);
     if (!marker_printed && IsBeyondCutOff(detail::ResultRankText(holder, i), holder.CutOffRank)) {
-      book.PrintText(kCutOffMarker, detail::PrintFont("RESULT_LIMIT"), 2, cursor.Top(), width - 4,
-                     cursor.RowHeight(), PRINTBOOK_ALIGN_CENTER, PRINTBOOK_VALIGN_MIDDLE);
+      book.PrintText(detail::Tr(kCutOffMarker), detail::PrintFont("RESULT_LIMIT"), 2, cursor.Top(),
+                     width - 4, cursor.RowHeight(), PRINTBOOK_ALIGN_CENTER,
+                     PRINTBOOK_VALIGN_MIDDLE);
       marker_printed = true;
       cursor.Advance(1.1f);
       cursor.Reserve(1);

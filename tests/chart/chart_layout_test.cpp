@@ -234,6 +234,15 @@ TEST(ChartLayout, CruiseSpeedAgainstMissRate) {
               0.01f);
   EXPECT_EQ(LabelTexts(*chart, clsChartChar::kRight).front(), "92%");
   EXPECT_EQ(FindLabel(*chart, "／前巡行", clsChartChar::kLeft)->Position, 17);
+
+  // The titles follow the root object's language.
+  clsQuorvex2 root;
+  root.Language("en");
+  graphics.DrawChart(analyzer, chart, QX_CHART_CRUISE_HALFRATIO);
+  ASSERT_NE(FindLabel(*chart, "/ 1st half", clsChartChar::kLeft), nullptr);
+  graphics.DrawChart(analyzer, chart, QX_CHART_CRUISE_MISSRATE);
+  EXPECT_EQ(LabelTexts(*chart, clsChartChar::kAbove).back(), "Cruise speed");
+  EXPECT_EQ(LabelTexts(*chart, clsChartChar::kLeft).back(), "Miss rate");
 }
 
 TEST(ChartLayout, TovarineMapWidensBothRanges) {

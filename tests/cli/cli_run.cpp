@@ -7,6 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -28,6 +31,10 @@ void ApplyLimits(const CliLimits& limits) {
   }
   if (!limits.temp_dir.empty()) setenv("TMPDIR", limits.temp_dir.c_str(), 1);
   if (limits.seconds > 0) alarm(limits.seconds);
+  unsetenv("LC_ALL");
+  unsetenv("LC_MESSAGES");
+  setenv("LANG", "ja_JP.UTF-8", 1);
+  for (const auto& variable : limits.env) putenv(strdup(variable.c_str()));
 }
 
 }  // namespace
@@ -96,6 +103,17 @@ std::string WriteFile(const std::string& dir, const std::string& name, const std
   const std::string path = dir + "/" + name;
   std::ofstream(path, std::ios::binary) << bytes;
   return path;
+}
+
+std::string PdfText(const std::string& pdf) {
+  std::string text;
+  FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
+  if (!pipe) return text;
+  char buffer[4096];
+  size_t n = 0;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+  pclose(pipe);
+  return text;
 }
 
 }  // namespace qxtest

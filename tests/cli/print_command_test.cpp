@@ -12,18 +12,6 @@ namespace {
 
 const std::string kFixture = std::string(QX_TEST_DATA) + "/report_three_classes.lxm";
 
-// The text of a PDF, pages separated by form feeds.
-std::string PdfText(const std::string& pdf) {
-  std::string text;
-  FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
-  if (!pipe) return text;
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-  pclose(pipe);
-  return text;
-}
-
 int Pages(const std::string& text) {
   int pages = 0;
   for (char c : text) pages += c == '\f';
@@ -45,7 +33,7 @@ TEST(PrintCommand, AnalysisTablesOfSeveralClassesInOnePdf) {
   const std::string pdf = qxtest::MakeTempDir("print-analysis") + "/analysis.pdf";
   const auto run = Print({"--class", "M21", "--class", "W21", "-o", pdf});
   ASSERT_EQ(run.exit_code, 0) << run.err;
-  const std::string text = PdfText(pdf);
+  const std::string text = qxtest::PdfText(pdf);
   EXPECT_EQ(Pages(text), 2) << "M21 wraps into a second band, so W21 starts a page";
   for (const char* name : {"山田太郎", "ErikBerg", "高橋陽菜", "AnnaLindqvist"}) {
     EXPECT_TRUE(Contains(text, name)) << name << "\n" << text;
@@ -56,11 +44,11 @@ TEST(PrintCommand, AnalysisTablesOfSeveralClassesInOnePdf) {
   // The mode as a value; a lap file swallowed by --analysis is taken back.
   const auto laps = qxtest::RunCli({"print", "--analysis", kFixture, "-o", pdf, "--class", "3"});
   ASSERT_EQ(laps.exit_code, 0) << laps.err;
-  EXPECT_TRUE(Contains(PdfText(pdf), "伊藤浩二"));
+  EXPECT_TRUE(Contains(qxtest::PdfText(pdf), "伊藤浩二"));
   const auto laps_only = Print({"--analysis", "laptime", "-o", pdf, "--class", "W21", "--class",
                                 "M40", "--landscape", "--paper", "a3"});
   ASSERT_EQ(laps_only.exit_code, 0) << laps_only.err;
-  const std::string lap_text = PdfText(pdf);
+  const std::string lap_text = qxtest::PdfText(pdf);
   EXPECT_EQ(Pages(lap_text), 1) << "two small tables stand side by side";
   EXPECT_TRUE(Contains(lap_text, "高橋陽菜"));
   EXPECT_TRUE(Contains(lap_text, "伊藤浩二"));
@@ -73,7 +61,7 @@ TEST(PrintCommand, ResultListsAndPreview) {
                           "--age", "--line-interval", "2", "-o", dir + "/results.pdf", "--preview",
                           dir + "/sheet.png", "--page", "1"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
-  const std::string text = PdfText(dir + "/results.pdf");
+  const std::string text = qxtest::PdfText(dir + "/results.pdf");
   for (const char* name : {"山田 太郎", "Lars Keller", "田中 美咲", "Thomas Schmid", "Ｍ４０"}) {
     EXPECT_TRUE(Contains(text, name)) << name << "\n" << text;
   }
@@ -85,12 +73,12 @@ TEST(PrintCommand, ResultListsAndPreview) {
   const auto nup = Print({"--results", "--class", "1", "--class", "2", "--line-interval", "9", "-o",
                           dir + "/nup.pdf"});
   ASSERT_EQ(nup.exit_code, 0) << nup.err;
-  const int pages = Pages(PdfText(dir + "/nup.pdf"));
+  const int pages = Pages(qxtest::PdfText(dir + "/nup.pdf"));
   EXPECT_GT(pages, 1);
   const auto tiled = Print({"--results", "--class", "1", "--class", "2", "--line-interval", "9",
                             "-o", dir + "/tiled.pdf", "--nup", "2x2"});
   ASSERT_EQ(tiled.exit_code, 0) << tiled.err;
-  EXPECT_EQ(Pages(PdfText(dir + "/tiled.pdf")), (pages + 3) / 4);
+  EXPECT_EQ(Pages(qxtest::PdfText(dir + "/tiled.pdf")), (pages + 3) / 4);
 }
 
 TEST(PrintCommand, UsageErrors) {

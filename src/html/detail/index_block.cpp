@@ -1,4 +1,5 @@
 #include "html/detail/index_block.h"
+#include "core/detail/catalogue.h"
 
 #include <algorithm>
 #include <cctype>
@@ -19,11 +20,11 @@ std::string EventRows(const SiteRequest& request, const clsEventData& event) {
       "color=\"white\"><b>&nbsp;" +
       EscapeHtml(event.EventName) + "&nbsp;</b></font></td></tr>" + kCrLf;
   rows += "<tr><td nowrap colspan=\"4\" bgcolor=\"#ffdddd\" class=\"t-event-info\">";
-  if (event.EventDate.Value() != 0) rows += event.EventDate.ToString("yyyy年mm月dd日");
+  if (event.EventDate.Value() != 0) rows += event.EventDate.ToString(Tr("date", "yyyy年mm月dd日"));
   if (!event.Terrain.empty()) rows += "&nbsp;[" + EscapeHtml(event.Terrain) + "]";
   if (request.OfficialSite && !event.OfficialSite.empty()) {
-    rows +=
-        "&nbsp;<a href=\"" + EscapeHtml(event.OfficialSite) + "\" target=\"_blank\">公式サイト</a>";
+    rows += "&nbsp;<a href=\"" + EscapeHtml(event.OfficialSite) + "\" target=\"_blank\">" +
+            Tr("公式サイト") + "</a>";
   }
   return rows + "</td></tr>" + kCrLf;
 }
@@ -32,14 +33,14 @@ std::string DataLinksRow(const SiteRequest& request) {
   std::string row =
       "<tr><td nowrap colspan=\"4\" bgcolor=\"#f0f0f0\" align=\"right\" class=\"t-link\">";
   if (!request.ActiveXFile.empty()) {
-    row +=
-        "&nbsp;[<a href=\"" + request.ActiveXFile + "\" target = \"_blank\">ActiveX使用ページ</a>]";
+    row += "&nbsp;[<a href=\"" + request.ActiveXFile + "\" target = \"_blank\">" +
+           Tr("ActiveX使用ページ") + "</a>]";
   }
   if (!request.Lap1File.empty()) {
-    row += "&nbsp;[<a href=\"" + request.Lap1File + "\">クオルベクス用データ</a>]";
+    row += "&nbsp;[<a href=\"" + request.Lap1File + "\">" + Tr("クオルベクス用データ") + "</a>]";
   }
   if (!request.Lap2File.empty()) {
-    row += "&nbsp;[<a href=\"" + request.Lap2File + "\">クオルベクス２用データ</a>]";
+    row += "&nbsp;[<a href=\"" + request.Lap2File + "\">" + Tr("クオルベクス２用データ") + "</a>]";
   }
   return row + "</td></tr>" + kCrLf;
 }
@@ -64,7 +65,7 @@ std::string LinkLine(const std::vector<SiteEntry>& entries) {
 
 std::string PageLink(const std::string& page, const char* label) {
   if (page.empty()) return "";
-  return "&nbsp;<a href=\"" + page + "\" target=\"_blank\">" + label + "</a>";
+  return "&nbsp;<a href=\"" + page + "\" target=\"_blank\">" + Tr(label) + "</a>";
 }
 
 std::string EntryRow(const SiteEntry& entry) {
@@ -72,9 +73,10 @@ std::string EntryRow(const SiteEntry& entry) {
          "color=\"white\"><B>&nbsp;" +
          EscapeHtml(entry.name) + "&nbsp;</B></font></td>" +
          "<td nowrap bgcolor=\"#ffffff\" width=\"300\" class=\"t-class-body\">" +
-         PageLink(entry.result_page, "成績") + PageLink(entry.analysis_page, "ラップ解析") +
-         PageLink(entry.leg_data_page, "レッグ分析") + PageLink(entry.chart_page, "チャート") +
-         "</td>" +
+         PageLink(entry.result_page, TrNoop("成績")) +
+         PageLink(entry.analysis_page, TrNoop("ラップ解析")) +
+         PageLink(entry.leg_data_page, TrNoop("レッグ分析")) +
+         PageLink(entry.chart_page, TrNoop("チャート")) + "</td>" +
          "<td nowrap bgcolor=\"#ddffdd\" align=\"center\" width=\"100\" class=\"t-class-length\">" +
          EscapeHtml(entry.class_info) + "</td>" +
          "<td nowrap align=\"center\" bgcolor=\"#ffffcc\" width=\"100\" class=\"t-class-winner\">" +
@@ -103,8 +105,8 @@ std::string BuildIndexBlock(const SiteRequest& request, const std::vector<SiteEn
   }
   block +=
       "<tr><td nowrap colspan=\"4\" bgcolor=\"#f0f0f0\" align=\"right\" "
-      "class=\"t-output\">出力日時 : " +
-      FormatDate(Now(), "yyyy/mm/dd hh:nn") + "</td></tr>" + kCrLf;
+      "class=\"t-output\">" +
+      Tr("出力日時 : ") + FormatDate(Now(), "yyyy/mm/dd hh:nn") + "</td></tr>" + kCrLf;
   return block + "</table>" + kCrLf + "<br>" + kCrLf + kIndexFinish;
 }
 

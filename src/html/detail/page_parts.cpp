@@ -1,4 +1,5 @@
 #include "html/detail/page_parts.h"
+#include "core/detail/catalogue.h"
 
 #include "core/detail/component_state.h"
 #include "quorvex2/analysis/analyzer.h"
@@ -40,9 +41,9 @@ std::string HeadBlock(const std::string& encoding, bool builtin_style,
   if (builtin_style) {
     out += std::string("<style type=\"text/css\">") + kCrLf + "<!--" + kCrLf +
            "table { border-width: 0px 0px 1px 1px ; border-color: black }" + kCrLf +
-           "td { font-family: 'ＭＳ ゴシック'; font-size: 10pt;border-width: 1px 1px 0px 0px ; "
-           "border-color: black }" +
-           kCrLf + "-->" + kCrLf + "</style>" + kCrLf;
+           "td { font-family: " + Tr("css", "'ＭＳ ゴシック'") +
+           "; font-size: 10pt;border-width: 1px 1px 0px 0px ; border-color: black }" + kCrLf +
+           "-->" + kCrLf + "</style>" + kCrLf;
   }
   if (!link_style_file.empty()) {
     out += "<link rel=\"stylesheet\" type=\"text/css\" href=\"" + link_style_file + "\">" + kCrLf;
@@ -79,7 +80,7 @@ std::string NoDataMessage(const clsAnalyzer& analyzer) {
   const clsQuorvex2* root = CurrentRoot();
   const bool nothing_loaded = root == nullptr || root->ClassCount() == 0;
   return std::string("<br>") +
-         (nothing_loaded ? "ファイルが読み込まれてません。" : "解析できません。") + kCrLf;
+         (nothing_loaded ? Tr("ファイルが読み込まれてません。") : Tr("解析できません。")) + kCrLf;
 }
 
 std::string DataSetTitle(const clsAnalyzer& analyzer) {

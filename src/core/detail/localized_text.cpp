@@ -1,0 +1,38 @@
+#include "core/detail/localized_text.h"
+
+#include "core/detail/catalogue.h"
+#include "quorvex2/core/text.h"
+#include "quorvex2/core/time_text.h"
+
+namespace quorvex2::detail {
+
+std::string LegCaption(int32_t ControlCount, bool WithOrigin, int32_t LegIndex) {
+  if (IsSourceLanguage()) return MakeLegName(ControlCount, WithOrigin, LegIndex);
+  const bool is_finish = int64_t{LegIndex} == int64_t{ControlCount} + 1;
+  const std::string destination = is_finish ? Tr("leg", "◎") : std::to_string(LegIndex);
+  std::string origin;
+  if (WithOrigin) origin = LegIndex == 1 ? Tr("leg", "△") : std::to_string(LegIndex - 1);
+  return origin + "→" + destination;
+}
+
+std::string NoDataMark() {
+  return Tr("－");
+}
+
+std::string CompactName(const std::string& name) {
+  return IsSourceLanguage() ? MakeNameKey(name) : name;
+}
+
+std::string ColumnName(const std::string& name, int32_t width) {
+  if (IsSourceLanguage()) return name;
+  const std::string trimmed = Trim(name);
+  const size_t blank = trimmed.find_last_of(' ');
+  const std::string last = blank == std::string::npos ? trimmed : trimmed.substr(blank + 1);
+  return FitString(last, width - 1, false, true);
+}
+
+std::string WideInJapanese(const std::string& text) {
+  return IsSourceLanguage() ? ToWide(text) : text;
+}
+
+}  // namespace quorvex2::detail

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/detail/catalogue.h"
+#include "core/detail/localized_text.h"
 
 namespace quorvex2 {
 namespace {
@@ -49,6 +50,21 @@ TEST(Language, RootSettingDrivesTheOutputs) {
   EXPECT_EQ(root.EventData()->ToString(), "Spring Cup 2026年10月18日");
   root.Language("en");
   EXPECT_EQ(root.EventData()->ToString(), "Spring Cup 2026-10-18");
+}
+
+TEST(Language, NamesInFixedColumnsOfEnglishReports) {
+  clsQuorvex2 root;
+  root.Language("en");
+  struct Row {
+    const char* name;
+    const char* expected;
+  } rows[] = {
+      {"Erik Berg", "Berg "}, {"Jonas Nilsen", "Nilse"}, {"Madonna", "Madon"},
+      {"山田 太郎", "山田 "}, {"佐々木　隆", "佐々 "},   {" Anna Maria Svensson ", "Svens"},
+  };
+  for (const auto& row : rows) EXPECT_EQ(detail::ColumnName(row.name, 6), row.expected) << row.name;
+  root.Language("ja");
+  EXPECT_EQ(detail::ColumnName("山田 太郎", 6), "山田 太郎");
 }
 
 TEST(Language, MalformedCatalogueHoldsNothing) {

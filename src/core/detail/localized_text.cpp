@@ -1,5 +1,7 @@
 #include "core/detail/localized_text.h"
 
+#include <algorithm>
+
 #include "core/detail/catalogue.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/core/time_text.h"
@@ -25,10 +27,16 @@ std::string CompactName(const std::string& name) {
 
 std::string ColumnName(const std::string& name, int32_t width) {
   if (IsSourceLanguage()) return name;
-  const std::string trimmed = Trim(name);
-  const size_t blank = trimmed.find_last_of(' ');
-  const std::string last = blank == std::string::npos ? trimmed : trimmed.substr(blank + 1);
-  return FitString(last, width - 1, false, true);
+  // Names in kana or kanji (three-byte UTF-8) put the family name first, others last.
+  const bool family_first = std::any_of(
+      name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
+  const std::string words = ReplaceAll(Trim(name), "　", " ");
+  const size_t blank = family_first ? words.find(' ') : words.rfind(' ');
+  std::string family = words;
+  if (blank != std::string::npos) {
+    family = family_first ? words.substr(0, blank) : words.substr(blank + 1);
+  }
+  return FitString(family, width - 1, false, true);
 }
 
 std::string WideInJapanese(const std::string& text) {

@@ -17,8 +17,8 @@ std::string NoDataMark();
 std::string CompactName(const std::string& name);
 
 // A runner's name for a fixed column of `width` that the caller right-aligns: the name as it is
-// in Japanese; elsewhere its last word (the family name where the given name comes first), one
-// column narrower, so that neighbouring names keep a blank between them.
+// in Japanese; elsewhere the family name (the first word of a name in kana or kanji, the last of
+// others), one column narrower, so that neighbouring names keep a blank between them.
 std::string ColumnName(const std::string& name, int32_t width);
 
 // A name in full-width characters in Japanese, as the printed labels show it; as it is written

@@ -16,12 +16,10 @@
 #include "quorvex2/core/root.h"
 #include "quorvex2/export/text_control.h"
 #include "quorvex2/files/file_control.h"
+#include "support/lap_text.h"
 
 namespace quorvex2 {
 namespace {
-
-constexpr double kMissed = QX_TIME_DISQ;
-constexpr double kSkipped = QX_TIME_SKIP;
 
 std::string Fixture(const std::string& name) {
   return qxtest::ReadBytes(std::string(QX_TEST_DATA) + "/tables/" + name);
@@ -51,26 +49,6 @@ class ResultTablesTest : public ::testing::Test {
     }
     ADD_FAILURE() << "no runner " << name << " in " << class_name;
     return std::make_shared<clsLapData>();
-  }
-
-  // Leg times in whole seconds, the codes as they are.
-  std::vector<double> Legs(const std::string& class_name, const std::string& name) {
-    std::vector<double> legs;
-    const auto lap = Runner(class_name, name);
-    for (int32_t k = 1; k <= lap->LegCount(); ++k) {
-      const double value = lap->LapValue(k);
-      legs.push_back(value > 0 ? std::round(value * 86400) : value);
-    }
-    return legs;
-  }
-
-  std::vector<int32_t> CourseCodes(const std::string& class_name) {
-    std::vector<int32_t> codes;
-    const auto course = root.CourseData(std::to_string(root.ClassData(class_name)->CourseNum));
-    for (int32_t k = 1; course && k <= course->ControlCount; ++k) {
-      codes.push_back(course->ControlNum(k));
-    }
-    return codes;
   }
 
   clsQuorvex2 root;
@@ -120,29 +98,17 @@ TEST_F(ResultTablesTest, OeCsvEveryLayoutLanguageAndSeparatorReadsTheSameEvent) 
               std::string::npos)
         << shown;
     ASSERT_EQ(root.ClassCount(), 2);
-    EXPECT_EQ(root.ClassData("H21")->LapCount(), 6);
-    EXPECT_EQ(root.ClassData("Damen 21")->LapCount(), 1);  // the long name stands in
-    EXPECT_EQ(root.ClassData("H21")->ControlCount, 3);
-    EXPECT_EQ(root.ClassData("H21")->Length, 4100);
-    EXPECT_EQ(root.ClassData("H21")->Climb, 35);
-    EXPECT_EQ(CourseCodes("H21"), (std::vector<int32_t>{31, 32, 33}));
+    EXPECT_EQ(qxtest::CourseText(root, "H21"), "4100/35 m, 3 controls: 31 32 33");
     EXPECT_EQ(root.ClassData("Damen 21")->CourseNum, root.ClassData("H21")->CourseNum);
-
-    const auto anna = Runner("H21", "Anna Berg");
-    EXPECT_EQ(anna->ClubName, "OK Nord, Syd");
-    EXPECT_EQ(anna->Result(), "0:12:14");  // 12:14.32, the fractions dropped
-    EXPECT_EQ(anna->Rank, "1");
-    EXPECT_EQ(Legs("H21", "Anna Berg"), (std::vector<double>{108, 266, 149, 211}));
-    // Classifier 0 despite a missing punch: a finisher with a skipped control.
-    EXPECT_EQ(Runner("H21", "Cia Dahl")->Result(), "0:16:04");
-    EXPECT_EQ(Legs("H21", "Cia Dahl"), (std::vector<double>{213, kSkipped, 547, 204}));
-    EXPECT_EQ(Runner("H21", "Bo Ek")->Result(), "MP");
-    EXPECT_EQ(Legs("H21", "Bo Ek"), (std::vector<double>{217, kMissed, 415, 220}));
-    EXPECT_EQ(Runner("H21", "Dan Fors")->Result(), "DNS");
-    EXPECT_EQ(Legs("H21", "Dan Fors"), (std::vector<double>{0, 0, 0, 0}));
-    EXPECT_EQ(Runner("H21", "Eva Gran")->Result(), "NC");    // the not-competing mark
-    EXPECT_EQ(Runner("H21", "Fia Holm")->Result(), "DISQ");  // "dsq" in the place column
-    EXPECT_EQ(Runner("H21", "Fia Holm")->Rank, "");
+    EXPECT_EQ(root.ClassData("Damen 21")->LapCount(), 1);  // the long name stands in
+    // 12:14.32 with the fractions dropped; classifier 0 despite a missing punch is a finisher
+    // with a skipped control; the not-competing mark is NC; "dsq" in the place column DISQ.
+    EXPECT_EQ(qxtest::ClassRunners(root, "H21"),
+              (std::vector<std::string>{
+                  "Anna Berg|OK Nord, Syd|1|0:12:14|1:48 4:26 2:29 3:31",
+                  "Cia Dahl|IFK|2|0:16:04|3:33 ↓ 9:07 3:24", "Bo Ek|IFK||MP|3:37 × 6:55 3:40",
+                  "Fia Holm|OKB||DISQ|3:01 4:04 2:54 3:33", "Eva Gran|OKA||NC|3:36 2:19 5:07 2:35",
+                  "Dan Fors|OKA||DNS|－ － － －"}));
   }
 }
 
@@ -201,17 +167,15 @@ TEST_F(ResultTablesTest, SiCsvWithCommasOrSemicolons) {
         << root.ErrorComment();
     EXPECT_NE(shown.find("Class Long: 31 legs"), std::string::npos) << shown;
     ASSERT_EQ(root.ClassCount(), 1);
-    EXPECT_EQ(CourseCodes("Class 1"), (std::vector<int32_t>{212, 229, 208}));
-    EXPECT_EQ(Runner("Class 1", "Anna Berg")->Result(), "0:12:14");
+    EXPECT_EQ(qxtest::CourseText(root, "Class 1"), "0/0 m, 3 controls: 212 229 208");
     EXPECT_EQ(Runner("Class 1", "Anna Berg")->StartTime.ToString("h:nn:ss"), "10:00:00");
-    EXPECT_EQ(Legs("Class 1", "Anna Berg"), (std::vector<double>{108, 266, 149, 211}));
-    // A punch left out: the others still meet their controls by code.
-    EXPECT_EQ(Runner("Class 1", "Bo Ek")->Result(), "MP");
-    EXPECT_EQ(Legs("Class 1", "Bo Ek"), (std::vector<double>{217, kMissed, 415, 220}));
-    // No finish time; the name's separator spilled into the next field and is joined back.
-    const std::string cia = std::string("Cia Dahl") + delimiter + " Jr.";
-    EXPECT_EQ(Runner("Class 1", cia)->Result(), "DNF");
-    EXPECT_EQ(Legs("Class 1", cia), (std::vector<double>{181, 244, 174, 0}));
+    // A punch left out: the others still meet their controls by code. No finish time; the
+    // name's separator spilled into the next field and is joined back.
+    EXPECT_EQ(
+        qxtest::ClassRunners(root, "Class 1"),
+        (std::vector<std::string>{
+            "Anna Berg|OK Nord||0:12:14|1:48 4:26 2:29 3:31", "Bo Ek|IFK||MP|3:37 × 6:55 3:40",
+            std::string("Cia Dahl") + delimiter + " Jr.|IFK||DNF|3:01 4:04 2:54 －"}));
   }
 }
 
@@ -230,18 +194,16 @@ TEST_F(ResultTablesTest, SplitsBrowserCsvInBothNameForms) {
   for (const std::string& text : {two_names, one_name}) {
     ASSERT_TRUE(Load(text)) << root.ErrorComment();
     ASSERT_EQ(root.ClassCount(), 2);
-    EXPECT_EQ(root.ClassData("M21")->ControlCount, 3);
-    EXPECT_EQ(root.ClassData("M21")->Length, 4200);
-    EXPECT_EQ(root.ClassData("M21")->Climb, 180);
-    EXPECT_EQ(Runner("M21", "Anna Berg")->Result(), "0:12:14");
-    EXPECT_EQ(Legs("M21", "Anna Berg"), (std::vector<double>{108, 266, 149, 211}));
-    EXPECT_EQ(Runner("M21", "Cia Dahl")->ClubName, "OKA,JKL");
-    // 0:00 is a missing punch: the next leg runs from the last punched control.
-    EXPECT_EQ(Runner("M21", "Bo Ek")->Result(), "MP");
-    EXPECT_EQ(Legs("M21", "Bo Ek"), (std::vector<double>{207, kMissed, 156, 220}));
-    EXPECT_EQ(Runner("M21", "Dan Fors")->Result(), "DNS");
-    EXPECT_EQ(Runner("M21", "Eva Gran")->Result(), "DNF");  // too few leg times to place
-    EXPECT_EQ(Runner("W21", "Fia Holm")->Result(), "0:07:00");
+    EXPECT_EQ(qxtest::CourseText(root, "M21").substr(0, 20), "4200/180 m, 3 contro");
+    // 0:00 is a missing punch: the next leg runs from the last punched control; too few leg
+    // times to place is DNF.
+    auto m21 = qxtest::ClassRunners(root, "M21");
+    m21.resize(3);
+    EXPECT_EQ(m21, (std::vector<std::string>{"Anna Berg|OK Nord||0:12:14|1:48 4:26 2:29 3:31",
+                                             "Cia Dahl|OKA,JKL||0:13:22|3:01 4:04 2:44 3:33",
+                                             "Bo Ek|IFK||MP|3:27 × 2:36 3:40"}));
+    EXPECT_EQ(Runner("M21", "Eva Gran")->Result(), "DNF");
+    EXPECT_EQ(qxtest::ClassRunners(root, "W21").at(0), "Fia Holm|OKB||0:07:00|4:00 3:00");
   }
 }
 
@@ -254,32 +216,17 @@ TEST_F(ResultTablesTest, OurSplitsBrowserExportReadsBackToTheSameRunnersAndTimes
   analyzer->AddClass("M21");
   analyzer->Execute();
   const std::string exported = root.TextControl()->OutputCsvSplitsBrowser(analyzer);
-  const auto original = root.ClassData("M21");
-  std::vector<std::shared_ptr<clsLapData>> finishers;
-  for (int32_t i = 1; i <= original->LapCount(); ++i) {
-    if (original->LapData(i)->Result().find(':') != std::string::npos) {
-      finishers.push_back(original->LapData(i));
-    }
+  std::vector<std::string> finishers;  // the export leaves out runners without a time
+  const auto m21 = root.ClassData("M21");
+  for (int32_t i = 1; i <= m21->LapCount(); ++i) {
+    const auto& lap = *m21->LapData(i);
+    if (IsValidTime(lap.Result())) finishers.push_back(qxtest::RunnerText(lap));
   }
-
   ASSERT_EQ(finishers.size(), 2u);
   clsQuorvex2 copy;
   ASSERT_TRUE(copy.FileControl()->LoadLapFile("export.csv", 0, 0, exported)) << copy.ErrorComment();
-  const auto read = copy.ClassData("M21");
-  ASSERT_TRUE(read);
-  ASSERT_EQ(read->LapCount(), static_cast<int32_t>(finishers.size()));
-  for (int32_t i = 1; i <= read->LapCount(); ++i) {
-    const auto& a = *finishers[static_cast<size_t>(i - 1)];
-    const auto& b = *read->LapData(i);
-    EXPECT_EQ(b.RunnerName, a.RunnerName);
-    EXPECT_EQ(b.ClubName, a.ClubName);
-    EXPECT_EQ(b.Result(), a.Result());
-    EXPECT_EQ(b.StartTime.ToString("hh:nn:ss"), a.StartTime.ToString("hh:nn:ss"));
-    ASSERT_EQ(b.LegCount(), a.LegCount());
-    for (int32_t k = 1; k <= a.LegCount(); ++k) {
-      EXPECT_NEAR(b.LapValue(k), a.LapValue(k), 0.5 / 86400) << a.RunnerName << " leg " << k;
-    }
-  }
+  EXPECT_EQ(qxtest::ClassRunners(copy, "M21"), finishers);
+  EXPECT_EQ(copy.ClassData("M21")->LapData(1)->StartTime.ToString("hh:nn:ss"), "10:00:00");
 }
 
 TEST_F(ResultTablesTest, EmitCsv) {
@@ -287,16 +234,19 @@ TEST_F(ResultTablesTest, EmitCsv) {
   EXPECT_EQ(root.ClassCount(), 2);
   EXPECT_EQ(root.ClassData("S14")->ControlCount, 3);
   EXPECT_EQ(root.ClassData("V18")->ControlCount, 2);
-  EXPECT_EQ(Runner("S14", "Anna Berg")->Result(), "0:32:58");
   EXPECT_EQ(Runner("S14", "Anna Berg")->ID, 247);
-  EXPECT_EQ(Legs("S14", "Anna Berg"), (std::vector<double>{113, 86, 234, 1545}));
+  auto s14 = qxtest::ClassRunners(root, "S14");
+  ASSERT_EQ(s14.size(), 3u);
+  EXPECT_EQ(s14[0], "Anna Berg|OK Nord|1|0:32:58|1:53 1:26 3:54 25:45");
+  EXPECT_EQ(s14[1], "Bo Ek|IFK|2|0:35:00|2:00 1:30 3:50 27:40");
   EXPECT_EQ(Runner("S14", "Cia Dahl")->Result(), "DISQ");
-  EXPECT_EQ(Runner("V18", "Dan Fors")->Result(), "1:00:46");
+  EXPECT_EQ(qxtest::ClassRunners(root, "V18").at(0).substr(0, 23), "Dan Fors|OKB|1|1:00:46|");
 
   // A generic table whose header begins alike is still read as one.
-  ASSERT_TRUE(Load("Id,Name,Time,Class,Place,1,F\r\n7,Ann,3:00,M21,1,1:00,3:00\r\n"
-                   "8,Bob,4:00,M21,2,1:30,4:00\r\n"));
-  EXPECT_EQ(Legs("M21", "Ann"), (std::vector<double>{60, 120}));
+  ASSERT_TRUE(
+      Load("Id,Name,Time,Class,Place,1,F\r\n7,Ann,3:00,M21,1,1:00,3:00\r\n"
+           "8,Bob,4:00,M21,2,1:30,4:00\r\n"));
+  EXPECT_EQ(qxtest::ClassRunners(root, "M21").at(0), "Ann|||0:03:00|1:00 2:00");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/event_builder.h"
 #include "core/detail/internal.h"
@@ -53,6 +54,27 @@ inline std::string Describe(const clsChartLine& line) {
 
 inline std::string DescribeSegment(const clsChartObject& chart, int32_t index) {
   return Describe(*Segment(chart, index));
+}
+
+// Every point of the chart as "runner: x,y", five significant digits.
+inline std::vector<std::string> PointTexts(const clsChartObject& chart) {
+  std::vector<std::string> points;
+  for (int32_t i = 1; i <= chart.PointList().Count(); ++i) {
+    const auto p = chart.PointList().ObjectItemAs<clsChartLine>(i);
+    char text[64];
+    std::snprintf(text, sizeof text, "%d: %.5g,%.5g", p->RunnerIndex, p->X1 + 0.0, p->Y1 + 0.0);
+    points.push_back(text);
+  }
+  return points;
+}
+
+// The chart's zoom and scroll state: "ratio x,y position x,y occupied w,h".
+inline std::string ViewText(const clsChartObject& chart) {
+  char text[128];
+  std::snprintf(text, sizeof text, "ratio %g,%g position %g,%g occupied %.4g,%.4g", chart.RatioX(),
+                chart.RatioY(), chart.PositionX(), chart.PositionY(), chart.WidthOccupied(),
+                chart.HeightOccupied());
+  return text;
 }
 
 }  // namespace quorvex2::testing

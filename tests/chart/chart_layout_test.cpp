@@ -141,18 +141,12 @@ TEST(ChartLayout, ZoomAndScrollValuesAreClampedAndReplaced) {
   auto chart = ChartOnPicture();
   clsGraphicControl graphics;
   graphics.DrawChart(analyzer, chart, QX_CHART_NORMAL, 0.3f, 0.5f, 1.7f, -1);
-  EXPECT_FLOAT_EQ(chart->RatioX(), 0.5f);
-  EXPECT_FLOAT_EQ(chart->RatioY(), 1);
-  EXPECT_FLOAT_EQ(chart->PositionX(), 0);  // the whole width fits: no scrolling
-  EXPECT_FLOAT_EQ(chart->PositionY(), 0);
+  // Raised to the least ratios; the whole width fits: no scrolling.
+  EXPECT_EQ(testing::ViewText(*chart), "ratio 0.5,1 position 0,0 occupied 5.208,1");
 
   // 5 units a second: 960 units wide, scrolled to the right end (offset 500 - 960 + 120).
   graphics.DrawChart(analyzer, chart, QX_CHART_NORMAL, 5, 2, 1.7f, 1);
-  EXPECT_FLOAT_EQ(chart->RatioX(), 5);
-  EXPECT_FLOAT_EQ(chart->PositionX(), 1);
-  EXPECT_NEAR(chart->WidthOccupied(), 500.0f / 960, kTol);
-  EXPECT_FLOAT_EQ(chart->PositionY(), 0.5f);
-  EXPECT_FLOAT_EQ(chart->HeightOccupied(), 0.5f);
+  EXPECT_EQ(testing::ViewText(*chart), "ratio 5,2 position 1,0.5 occupied 0.5208,0.5");
   // The lower half: only controls 2 (600 × 340/670 - 300) and F (300) are inside.
   EXPECT_EQ(LabelTexts(*chart, clsChartChar::kLeft), (std::vector<std::string>{"2", "F"}));
   EXPECT_NEAR(FindLabel(*chart, "2", clsChartChar::kLeft)->Position, 600.0f * 340 / 670 - 300,
@@ -207,14 +201,9 @@ TEST(ChartLayout, CruiseSpeedAgainstMissRate) {
   graphics.DrawChart(analyzer, chart, QX_CHART_CRUISE_MISSRATE);
   // x: 95 .. 106 % at 10 units, from 93 %; y: 0 .. 31 % over 300 units.
   EXPECT_NEAR(chart->WidthOccupied(), 500.0f / 150, kTol);
-  ASSERT_EQ(chart->PointList().Count(), 2);
-  const auto p1 = chart->PointList().ObjectItemAs<clsChartLine>(1);
-  EXPECT_EQ(p1->RunnerIndex, 1);
-  EXPECT_NEAR(p1->X1, 125, 0.01f);
-  EXPECT_NEAR(p1->Y1, 12.5f * 300 / 31, 0.01f);
-  const auto p2 = chart->PointList().ObjectItemAs<clsChartLine>(2);
-  EXPECT_NEAR(p2->X1, 25, 0.01f);
-  EXPECT_NEAR(p2->Y1, 30.5f * 300 / 31, 0.01f);
+  // Runner 3 without a cruise speed is left out; y of 12.5 % is 12.5 × 300/31.
+  EXPECT_EQ(testing::PointTexts(*chart),
+            (std::vector<std::string>{"1: 125,120.97", "2: 25,295.16"}));
   // Percent labels every 10 % up to the one 60 units before the right edge; the cruise axis
   // reaches the right edge (143 %).
   EXPECT_EQ(LabelTexts(*chart, clsChartChar::kAbove),
@@ -258,9 +247,7 @@ TEST(ChartLayout, TovarineMapWidensBothRanges) {
   const float x_scale = 500.0f / 48, y_scale = 300.0f / 72;
   EXPECT_FLOAT_EQ(chart->WidthOccupied(), 1);
   ASSERT_EQ(chart->PointList().Count(), 3);
-  const auto p2 = chart->PointList().ObjectItemAs<clsChartLine>(2);
-  EXPECT_NEAR(p2->X1, (-30 + 36) * x_scale, 0.01f);
-  EXPECT_NEAR(p2->Y1, (40 + 26) * y_scale, 0.01f);
+  EXPECT_EQ(testing::PointTexts(*chart)[1], "2: 62.5,275");  // (-30 + 36, 40 + 26) scaled
   // The zero axes come last, in black.
   const auto& grid = chart->GridList();
   ASSERT_GE(grid.size(), 2u);
@@ -281,23 +268,21 @@ TEST(ChartLayout, TovarineMapWidensBothRanges) {
 TEST(ChartLayout, RunnerSettingsSurviveALayoutOfTheSameDataSet) {
   auto analyzer = ThreeRunners();
   auto chart = ChartOnPicture();
-  int32_t color = 7, width = 7, flag = 7;
+  int32_t color = 7, width = 7, flag = 7, back = 7, back_width = 7;
+  const auto settings = [&](int32_t runner) {
+    chart->GetRunnerSetting(runner, color, width, flag);
+    chart->GetRunnerSetting2(runner, back, back_width);
+    return std::vector<int32_t>{color, width, flag, back, back_width};
+  };
   chart->SetRunnerSetting(1, 0x123456, 3, 1);  // no data set yet: nothing happens
-  chart->GetRunnerSetting(1, color, width, flag);
-  EXPECT_EQ(color, 7);
+  EXPECT_EQ(settings(1), (std::vector<int32_t>{7, 7, 7, 7, 7}));
 
   clsGraphicControl graphics;
   graphics.DrawChart(analyzer, chart, QX_CHART_NORMAL);
   chart->SetRunnerSetting(3, 0x123456, 3, 1);
   chart->SetRunnerSetting2(3, 0xABCDEF, 6);
   graphics.DrawChart(analyzer, chart, QX_CHART_CRUISE_MISSRATE);
-  chart->GetRunnerSetting(3, color, width, flag);
-  EXPECT_EQ(color, 0x123456);
-  EXPECT_EQ(width, 3);
-  EXPECT_EQ(flag, 1);
-  chart->GetRunnerSetting2(3, color, width);
-  EXPECT_EQ(color, 0xABCDEF);
-  EXPECT_EQ(width, 6);
+  EXPECT_EQ(settings(3), (std::vector<int32_t>{0x123456, 3, 1, 0xABCDEF, 6}));
   EXPECT_THROW(chart->SetRunnerSetting(4, 0, 0, 0), std::out_of_range);
   EXPECT_THROW(chart->GetRunnerSetting2(-1, color, width), std::out_of_range);
   EXPECT_THROW(chart->GetRunnerStyle(4), std::out_of_range);
@@ -305,12 +290,10 @@ TEST(ChartLayout, RunnerSettingsSurviveALayoutOfTheSameDataSet) {
   // Another data set (same runners, other name) starts from default settings.
   analyzer->DataSetName("W21A");
   graphics.DrawChart(analyzer, chart, QX_CHART_NORMAL);
-  chart->GetRunnerSetting(3, color, width, flag);
-  EXPECT_EQ(width, 0);
+  EXPECT_EQ(settings(3), (std::vector<int32_t>{0, 0, 0, 0, 0}));
   chart->SetRunnerSetting(3, 0x123456, 3, 1);
   chart->ClearRunnerSetting();
-  chart->GetRunnerSetting(3, color, width, flag);
-  EXPECT_EQ(color, 0);
+  EXPECT_EQ(settings(3), (std::vector<int32_t>{0, 0, 0, 0, 0}));
 }
 
 TEST(ChartLayout, MoreThanThirtyOneLegsFailsExceptForTheMissRateChart) {

@@ -128,10 +128,10 @@ bool StoreLegs(IofRunner& runner, const std::vector<int32_t>& course, int32_t co
   if (runner.splits.empty() && !runner.finish) return true;
   IofAlignedSplits aligned = IofAlignSplits(runner.splits, course);
   const auto class_controls = static_cast<size_t>(std::max(controls, 0));
-  // The finish is the leg after the class's last control, however few splits he lists.
-  if (runner.finish && aligned.splits.size() < class_controls) {
-    aligned.splits.resize(class_controls);
-  }
+  // The finish is the leg after the class's last control, however few splits he lists (as far
+  // as a record's legs reach).
+  const size_t finish_after = std::min<size_t>(class_controls, clsLapData::kMaxLegs);
+  if (runner.finish && aligned.splits.size() < finish_after) aligned.splits.resize(finish_after);
   std::vector<Date> legs = IofLegTimes(aligned.splits, runner.finish);
   EndLegs(legs, legs.size() > aligned.splits.size(), runner.lap->Result().empty(), class_controls);
   const size_t count = std::min<size_t>(legs.size(), clsLapData::kMaxLegs);

@@ -1,4 +1,5 @@
 // Whether an XML text is an IOF ResultList, decided from its root start tag alone.
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -92,12 +93,16 @@ bool EndsInProlog(std::string_view text) {
 }  // namespace
 
 int32_t SniffIofResultList(const std::string& file_name, const std::string& file_data) {
-  if (!file_data.empty()) return IofResultListType(AsciiOfUtf16(file_data));
-  const auto head = ReadFileHead(file_name);
-  if (!head) return 0;
-  std::string text = AsciiOfUtf16(*head);
-  if (head->size() == kFileHeadSize && EndsInProlog(text)) {
-    text = AsciiOfUtf16(ReadFileHead(file_name, kLongestProlog).value_or(""));
+  // The text's first `size` bytes, from memory or from the file.
+  auto head = [&](size_t size) -> std::optional<std::string> {
+    if (!file_data.empty()) return file_data.substr(0, size);
+    return ReadFileHead(file_name, size);
+  };
+  const auto first = head(kFileHeadSize);
+  if (!first) return 0;
+  std::string text = AsciiOfUtf16(*first);
+  if (first->size() == kFileHeadSize && EndsInProlog(text)) {
+    text = AsciiOfUtf16(head(kLongestProlog).value_or(""));
   }
   return IofResultListType(text);
 }

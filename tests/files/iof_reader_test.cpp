@@ -247,6 +247,9 @@ TEST_F(IofFixtureTest, DetectedWhateverTheNameEncodingOrProlog) {
     qxtest::WriteBytes(path, file.bytes);
     EXPECT_TRUE(root.FileControl()->LoadLapFile(path)) << file.name << ": " << root.ErrorComment();
     EXPECT_TRUE(root.IsClassExists(file.some_class)) << file.name;
+    // The same text handed over in memory.
+    EXPECT_TRUE(root.FileControl()->LoadLapFile(file.name, 0, 0, file.bytes)) << file.name;
+    EXPECT_TRUE(root.IsClassExists(file.some_class)) << file.name;
   }
 }
 

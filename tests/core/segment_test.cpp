@@ -5,6 +5,7 @@
 
 #include "core/detail/internal.h"
 #include "quorvex2/core/root.h"
+#include "support/lap_text.h"
 
 namespace quorvex2 {
 namespace {
@@ -36,77 +37,71 @@ void ExpectSegments(const clsQuorvex2& root, const std::vector<Expected>& expect
   }
 }
 
-TEST(MakeSegmentSet, TwoCoursesSharingTheStart) {
-  clsQuorvex2 root;
-  PlaceCourse(root, 1, {101, 102, 103}, {"M21", "M35"});
-  PlaceCourse(root, 2, {101, 102, 104}, {"W21"});
-  root.MakeSegmentSet();
-  ExpectSegments(root, {{"S-101-102", 1, {"M21;1", "M35;1", "W21;1"}}});
-}
+struct CourseRow {
+  int32_t number;
+  std::vector<int32_t> codes;
+  std::vector<std::string> classes;
+};
 
-TEST(MakeSegmentSet, OneSharedLegIsNoSegment) {
-  clsQuorvex2 root;
-  PlaceCourse(root, 1, {101, 102, 103}, {"M21"});
-  PlaceCourse(root, 2, {105, 101, 102, 106}, {"W21"});
-  root.MakeSegmentSet();
-  EXPECT_EQ(root.SegmentCount(), 0);
-}
-
-TEST(MakeSegmentSet, StretchesFoundAtEveryAlignment) {
-  // 101-102-103 lies two positions further along Long than along Short.
-  clsQuorvex2 near;
-  PlaceCourse(near, 1, {31, 32, 101, 102, 103, 36, 37, 38}, {"Long"});
-  PlaceCourse(near, 2, {101, 102, 103}, {"Short"});
-  near.MakeSegmentSet();
-  ExpectSegments(near, {{"101-102-103", 1, {"Long;4", "Short;2"}}});
-
-  // A shared run-in to the finish six positions further along Long than along Short, more than
-  // Short's whole length: found whichever course comes first.
-  for (const bool long_first : {true, false}) {
-    clsQuorvex2 far;
-    if (long_first) PlaceCourse(far, 1, {31, 32, 33, 34, 35, 36, 101, 102}, {"Long"});
-    PlaceCourse(far, 2, {101, 102}, {"Short"});
-    if (!long_first) PlaceCourse(far, 3, {31, 32, 33, 34, 35, 36, 101, 102}, {"Long"});
-    far.MakeSegmentSet();
-    const std::vector<std::string> classes = long_first
-                                                 ? std::vector<std::string>{"Long;8", "Short;2"}
-                                                 : std::vector<std::string>{"Short;2", "Long;8"};
-    ExpectSegments(far, {{"101-102-F", 1, classes}});
+TEST(MakeSegmentSet, StretchesOfAtLeastThreeCodesTwoCoursesShare) {
+  const std::vector<int32_t> long_course{31, 32, 33, 34, 35, 36, 101, 102};
+  const struct {
+    const char* name;
+    std::vector<CourseRow> courses;
+    std::vector<Expected> segments;
+  } cases[] = {
+      {"two courses sharing the start",
+       {{1, {101, 102, 103}, {"M21", "M35"}}, {2, {101, 102, 104}, {"W21"}}},
+       {{"S-101-102", 1, {"M21;1", "M35;1", "W21;1"}}}},
+      {"one shared leg is no segment",
+       {{1, {101, 102, 103}, {"M21"}}, {2, {105, 101, 102, 106}, {"W21"}}},
+       {}},
+      {"a stretch two positions further along one course",
+       {{1, {31, 32, 101, 102, 103, 36, 37, 38}, {"Long"}}, {2, {101, 102, 103}, {"Short"}}},
+       {{"101-102-103", 1, {"Long;4", "Short;2"}}}},
+      // A run-in to the finish six positions further along Long, more than Short's whole
+      // length: found whichever course comes first.
+      {"far run-in, long course first",
+       {{1, long_course, {"Long"}}, {2, {101, 102}, {"Short"}}},
+       {{"101-102-F", 1, {"Long;8", "Short;2"}}}},
+      {"far run-in, short course first",
+       {{2, {101, 102}, {"Short"}}, {3, long_course, {"Long"}}},
+       {{"101-102-F", 1, {"Short;2", "Long;8"}}}},
+      // Codes never set are all 0: "-0-0-0-" becomes "-S-0-S-", a replaced "-0-" lending its
+      // last dash to no other.
+      {"start and finish codes replaced without overlap",
+       {{1, {0, 0, 0}, {"A"}}, {2, {0, 0, 0}, {"B"}}},
+       {{"S-0-S", 1, {"A;2", "B;1"}}, {"S-0-S-0-F", 3, {"A;1", "B;1"}}}},
+      {"a third course joins the segment; a class without a course is left out",
+       {{1, {101, 102, 103}, {"A"}},
+        {2, {101, 102, 104}, {"B"}},
+        {3, {101, 102, 105}, {"C"}},
+        {9, {}, {}}},
+       {{"S-101-102", 1, {"A;1", "B;1", "C;1"}}}},
+      {"stretches in the middle and at the finish",
+       {{1, {101, 102, 103, 104}, {"A"}},
+        {2, {101, 102, 103, 200}, {"B"}},
+        {3, {300, 103, 104}, {"C"}},
+        {4, {400, 401}, {"D"}},
+        {5, {500, 501, 502, 503, 504}, {"E"}},
+        {6, {600, 501, 502, 503, 601}, {"F"}}},
+       {{"S-101-102-103", 2, {"A;1", "B;1"}},
+        {"103-104-F", 1, {"A;4", "C;3"}},
+        {"501-502-503", 1, {"E;3", "F;3"}}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    clsQuorvex2 root;
+    for (const auto& course : c.courses) {
+      if (course.codes.empty()) {
+        root.AddClass("Lost")->CourseNum = course.number;  // a number no course has
+      } else {
+        PlaceCourse(root, course.number, course.codes, course.classes);
+      }
+    }
+    root.MakeSegmentSet();
+    ExpectSegments(root, c.segments);
   }
-}
-
-TEST(MakeSegmentSet, StartAndFinishCodesReplacedWithoutOverlap) {
-  // Courses whose control codes were never set: every code inside is 0.
-  clsQuorvex2 root;
-  PlaceCourse(root, 1, {0, 0, 0}, {"A"});
-  PlaceCourse(root, 2, {0, 0, 0}, {"B"});
-  root.MakeSegmentSet();
-  // "-0-0-0-" becomes "-S-0-S-": a replaced "-0-" does not lend its last dash to the next one.
-  ExpectSegments(root, {{"S-0-S", 1, {"A;2", "B;1"}}, {"S-0-S-0-F", 3, {"A;1", "B;1"}}});
-}
-
-TEST(MakeSegmentSet, ThirdCourseJoinsTheExistingSegment) {
-  clsQuorvex2 root;
-  PlaceCourse(root, 1, {101, 102, 103}, {"A"});
-  PlaceCourse(root, 2, {101, 102, 104}, {"B"});
-  PlaceCourse(root, 3, {101, 102, 105}, {"C"});
-  root.AddClass("Lost")->CourseNum = 9;  // a course number that no course has
-  root.MakeSegmentSet();
-  ExpectSegments(root, {{"S-101-102", 1, {"A;1", "B;1", "C;1"}}});
-}
-
-TEST(MakeSegmentSet, FourCoursesWithStretchesInTheMiddleAndAtTheFinish) {
-  clsQuorvex2 root;
-  PlaceCourse(root, 1, {101, 102, 103, 104}, {"A"});
-  PlaceCourse(root, 2, {101, 102, 103, 200}, {"B"});
-  PlaceCourse(root, 3, {300, 103, 104}, {"C"});
-  PlaceCourse(root, 4, {400, 401}, {"D"});
-  PlaceCourse(root, 5, {500, 501, 502, 503, 504}, {"E"});
-  PlaceCourse(root, 6, {600, 501, 502, 503, 601}, {"F"});
-  root.MakeSegmentSet();
-  ExpectSegments(root, {{"S-101-102-103", 2, {"A;1", "B;1"}},
-                        {"103-104-F", 1, {"A;4", "C;3"}},
-                        {"501-502-503", 1, {"E;3", "F;3"}}});
 }
 
 TEST(MakeSegmentSet, RebuildStartsAfresh) {
@@ -145,19 +140,14 @@ TEST(SegmentData, CutRunnersTakeTheLegsOfTheStretch) {
   EXPECT_EQ(segment->DataSetName(""), "103-104-F");
   EXPECT_EQ(segment->DataSetName("M"), "103-104-F - M");
 
-  const auto men = segment->CutRunners("M", detail::MakeInternal());
-  ASSERT_EQ(men.size(), 3u);
-  EXPECT_EQ(men[0]->RunnerName, "a1");
-  EXPECT_EQ(men[0]->ClubName, "a1 club");
-  EXPECT_EQ(men[0]->LegCount(), 2);
-  EXPECT_EQ(men[0]->LapValue(1), 100 * kSecond);
-  EXPECT_EQ(men[0]->LapValue(2), 200 * kSecond);
-  EXPECT_EQ(men[0]->Result(), "0:05:00");
-  EXPECT_EQ(men[1]->RunnerName, "a3");
-  EXPECT_EQ(men[1]->LapValue(2), QX_TIME_SKIP);
-  EXPECT_EQ(men[1]->Result(), "DISQ");
-  EXPECT_EQ(men[2]->RunnerName, "c1");
-  EXPECT_EQ(men[2]->Result(), "0:04:10");
+  // The legs of the stretch; a skip inside it gives DISQ.
+  std::vector<std::string> men;
+  for (const auto& runner : segment->CutRunners("M", detail::MakeInternal())) {
+    men.push_back(qxtest::RunnerText(*runner));
+  }
+  EXPECT_EQ(men,
+            (std::vector<std::string>{"a1|a1 club||0:05:00|1:40 3:20", "a3|a3 club||DISQ|2:00 ↓",
+                                      "c1|c1 club||0:04:10|2:00 2:10"}));
   // The runners' own records are untouched.
   EXPECT_EQ(root.ClassData("A")->LapData(1)->LegCount(), 5);
   EXPECT_EQ(root.ClassData("A")->LapData(1)->Result(), "");

@@ -4,6 +4,8 @@
 #include <exception>
 
 #include "core/detail/component_state.h"
+#include "quorvex2/core/language.h"
+#include "quorvex2/core/root.h"
 #include "web/detail/web_site.h"
 
 namespace quorvex2 {
@@ -14,8 +16,10 @@ bool clsWebControl::OutputWeb(const std::string& OutputFolder) const {
     detail::SetErrorComment("OutputWeb\r\nno event is loaded");
     return false;
   }
+  std::string language = Language.empty() ? root->Language() : Language;
+  if (!IsLanguageAvailable(language)) language = "ja";
   try {
-    detail::WriteWebSite(*root, OutputFolder, Language.empty() ? "ja" : Language, Progress);
+    detail::WriteWebSite(*root, OutputFolder, language, Progress);
     return true;
   } catch (const std::exception& error) {
     detail::SetErrorComment(std::string("OutputWeb\r\n") + error.what());

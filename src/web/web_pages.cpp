@@ -1,6 +1,7 @@
 #include "web/detail/web_pages.h"
 
 #include "html/detail/page_parts.h"
+#include "quorvex2/core/language.h"
 #include "quorvex2/core/version.h"
 #include "web/detail/json_text.h"
 
@@ -42,7 +43,11 @@ std::string LabelsScript(const std::string& default_language) {
   json.BeginObject();
   json.Key("default").String(default_language);
   json.Key("languages").BeginObject();
-  json.Key("ja").BeginObject().EndObject();
+  for (const std::string& language : AvailableLanguages()) {
+    json.Key(language).BeginObject();
+    for (const auto& [key, text] : MessageCatalogue(language, "web")) json.Key(key).String(text);
+    json.EndObject();
+  }
   json.EndObject();
   json.EndObject();
   return "// The viewer's labels in every language, keyed by their Japanese text.\n"

@@ -64,6 +64,7 @@ TEST(WebControl, PagesOfLapFileTextsStayWhole) {
   ASSERT_TRUE(root.FileControl()->LoadLapFile("tricky.lxm", 0, 0, kEvent)) << root.ErrorComment();
   const fs::path folder = Folder("web_tricky");
   quorvex2::clsWebControl web;
+  web.Language = "en";
   int last_percent = -1;
   web.Progress = [&](int32_t percent) { last_percent = percent; };
   ASSERT_TRUE(web.OutputWeb(folder.string())) << root.ErrorComment();
@@ -87,6 +88,7 @@ TEST(WebControl, PagesOfLapFileTextsStayWhole) {
   EXPECT_EQ(runner["n"], "</script><script>alert(1)</script>");
   EXPECT_EQ(runner["c"], "\"&<!--");
   EXPECT_NE(page.find("<title>H21:E - Tricky &lt;Cup&gt;</title>"), std::string::npos);
+  EXPECT_NE(page.find("<html lang=\"en\">"), std::string::npos);
   for (const char* asset : {"viewer.css", "core.js", "labels.js", "charts.js", "set.js"}) {
     EXPECT_GT(fs::file_size(folder / "viewer" / asset), 0u) << asset;
   }

@@ -19,7 +19,8 @@ namespace quorvex2 {
 class clsWebControl {
  public:
   // The language the pages open in until the reader picks one ("ja", "en", ...; see
-  // AvailableLanguages()); empty for the current root's language.
+  // AvailableLanguages() in <quorvex2/core/language.h>); empty for the current root's
+  // Language. A language without a catalogue opens in Japanese.
   std::string Language;
 
   // Raised with the percentage done after each page.

@@ -531,6 +531,7 @@
   // or bar is clicked. Returns the number of runners drawn.
   QX.drawChart = function (box, set, state, onPick) {
     box.textContent = "";
+    box.showTip = function () {};
     var chart = new Chart(box, set, state);
     var kind = QX.MODES.filter(function (m) { return m.id === state.mode; })[0].kind;
     if (state.mode === "map" && set.set.xyOmitted) {
@@ -544,8 +545,8 @@
       var rect = chart.root.getBoundingClientRect();
       return chart.find(event.clientX - rect.left, event.clientY - rect.top);
     }
-    chart.root.addEventListener("pointermove", function (event) {
-      var hit = locate(event);
+    // Shows what the pointer is on, beside it; a tap (no hovering on a phone) shows it too.
+    box.showTip = function (hit, clientX, clientY) {
       if (!hit) {
         tip.hidden = true;
         return;
@@ -554,16 +555,21 @@
       chart.tip(hit).forEach(function (line) { tip.appendChild(line); });
       tip.hidden = false;
       var rect = box.getBoundingClientRect();
-      var x = event.clientX - rect.left + 12, y = event.clientY - rect.top + 12;
+      var x = clientX - rect.left + 12, y = clientY - rect.top + 12;
       tip.style.left = Math.max(0, Math.min(x, box.clientWidth - tip.offsetWidth - 2)) + "px";
       tip.style.top = y + "px";
+    };
+    chart.root.addEventListener("pointermove", function (event) {
+      box.showTip(locate(event), event.clientX, event.clientY);
     });
     chart.root.addEventListener("pointerleave", function () {
       tip.hidden = true;
     });
     chart.root.addEventListener("click", function (event) {
       var hit = locate(event);
-      if (hit) onPick(hit.i);
+      if (!hit) return;
+      onPick(hit.i); // draws the chart again, with a box.showTip of its own
+      box.showTip(hit, event.clientX, event.clientY);
     });
     return count;
   };

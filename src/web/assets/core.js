@@ -212,6 +212,7 @@
         translate: "no",
         "data-lang": language,
         "aria-pressed": language === QX.lang ? "true" : "false",
+        // TRANSLATORS: the name of the catalogue's own language, as its button shows it.
         text: QX.t("日本語", language),
         onclick: function () {
           QX.setLang(language);

@@ -139,12 +139,17 @@ class WebInBrowser : public ::testing::Test {
     return page;
   }
 
+  // Clicks the page's button of the language.
+  static void Choose(qxtest::HeadlessBrowser& browser, const std::string& language) {
+    browser.Evaluate("document.querySelector('.qx-lang[data-lang=\"" + language + "\"]').click()");
+  }
+
   // The index and every page it links, in the language chosen on the index.
   std::vector<std::string> OpenEveryPage(qxtest::HeadlessBrowser& browser,
                                          const std::string& language) {
     const std::string index = "file://" + dir_ + "/index.html";
     Open(browser, index);
-    browser.Evaluate("document.querySelector('.qx-lang[data-lang=\"" + language + "\"]').click()");
+    Choose(browser, language);
     std::vector<std::string> pages;
     const json listed = Open(browser, index);
     for (const auto& link : listed.at("links")) pages.push_back(link);
@@ -163,12 +168,12 @@ class WebInBrowser : public ::testing::Test {
   void CheckLanguageSwitch(qxtest::HeadlessBrowser& browser, const std::string& url) {
     Open(browser, url);
     const json japanese = browser.Evaluate(kLabels);
-    browser.Evaluate("document.querySelector('.qx-lang[data-lang=\"en\"]').click()");
+    Choose(browser, "en");
     const json english = browser.Evaluate(kLabels);
     ASSERT_EQ(english.size(), japanese.size()) << url;
     for (size_t i = 0; i < english.size(); ++i) EXPECT_NE(english[i], japanese[i]) << url;
     EXPECT_EQ(browser.Evaluate(kJapaneseOutsideData), json::array()) << url;
-    browser.Evaluate("document.querySelector('.qx-lang[data-lang=\"ja\"]').click()");
+    Choose(browser, "ja");
     EXPECT_EQ(browser.Evaluate(kLabels), japanese) << url;
   }
 
@@ -241,8 +246,13 @@ TEST_F(WebInBrowser, SampleViewerFromFiles) {
   EXPECT_EQ(linked["pinned"], 1);
 
   browser.SetViewport(360, 740);
-  for (const auto& url : pages) EXPECT_LE(Open(browser, url)["sideways"], 0) << url;
-  EXPECT_LE(Open(browser, "file://" + dir_ + "/index.html")["sideways"], 0);
+  for (const char* language : {"en", "ja"}) {
+    const std::string index = "file://" + dir_ + "/index.html";
+    Open(browser, index);
+    Choose(browser, language);
+    EXPECT_LE(Open(browser, index)["sideways"], 0) << language;
+    for (const auto& url : pages) EXPECT_LE(Open(browser, url)["sideways"], 0) << language << url;
+  }
 }
 
 }  // namespace

@@ -4,51 +4,10 @@
 #include <string>
 
 namespace quorvex2 {
-namespace {
 
-size_t LegAt(int32_t Index) {
-  if (Index < 0 || Index > clsAnalyzedRunnerData::kMaxLegIndex) {
-    throw std::out_of_range("clsAnalyzedRunnerData: leg " + std::to_string(Index) + " outside 0.." +
-                            std::to_string(clsAnalyzedRunnerData::kMaxLegIndex));
-  }
-  return static_cast<size_t>(Index);
-}
-
-// The value object of leg Index; index 0 holds none.
-template <class T, size_t N>
-T* LegObject(std::array<T, N>& legs, int32_t Index) {
-  const size_t at = LegAt(Index);
-  return at == 0 ? nullptr : &legs[at];
-}
-
-}  // namespace
-
-clsLegRankValue* clsAnalyzedRunnerData::SplitRank(int32_t Index) {
-  return LegObject(split_rank_, Index);
-}
-clsLegRankValue* clsAnalyzedRunnerData::LapRank(int32_t Index) {
-  return LegObject(lap_rank_, Index);
-}
-clsLegRankValue* clsAnalyzedRunnerData::ModifiedSplitRank(int32_t Index) {
-  return LegObject(modified_split_rank_, Index);
-}
-clsLegRankValue* clsAnalyzedRunnerData::ModifiedLapRank(int32_t Index) {
-  return LegObject(modified_lap_rank_, Index);
-}
-int32_t clsAnalyzedRunnerData::TotalLapTo(int32_t Index) const {
-  return total_lap_to_[LegAt(Index)];
-}
-int32_t clsAnalyzedRunnerData::TotalLapFrom(int32_t Index) const {
-  return total_lap_from_[LegAt(Index)];
-}
-bool clsAnalyzedRunnerData::IsValidLapTime(int32_t Index) const {
-  return valid_lap_[LegAt(Index)];
-}
-bool clsAnalyzedRunnerData::IsValidSplitTime(int32_t Index) const {
-  return valid_split_[LegAt(Index)];
-}
-clsPercentValue* clsAnalyzedRunnerData::LapRelative(int32_t Index) {
-  return LegObject(lap_relative_, Index);
+void clsAnalyzedRunnerData::ThrowLegOutOfRange(int32_t Index) {
+  throw std::out_of_range("clsAnalyzedRunnerData: leg " + std::to_string(Index) + " outside 0.." +
+                          std::to_string(kMaxLegIndex));
 }
 
 clsTimeValue* clsAnalyzedRunnerData::LapTime(int32_t Index) {
@@ -59,18 +18,6 @@ clsTimeValue* clsAnalyzedRunnerData::LapTime(int32_t Index) {
 
 int32_t clsAnalyzedRunnerData::SerialNum() const {
   return other_data_ ? other_data_->SerialNum() : 0;
-}
-clsTimeValue* clsAnalyzedRunnerData::SplitTime(int32_t Index) {
-  return LegObject(split_time_, Index);
-}
-clsTimeValue* clsAnalyzedRunnerData::ModifiedLapTime(int32_t Index) {
-  return LegObject(modified_lap_time_, Index);
-}
-clsTimeValue* clsAnalyzedRunnerData::ModifiedSplitTime(int32_t Index) {
-  return LegObject(modified_split_time_, Index);
-}
-clsMissTimeValue* clsAnalyzedRunnerData::MissTime(int32_t Index) {
-  return LegObject(miss_time_, Index);
 }
 
 std::string clsAnalyzedRunnerData::RunnerName() const {

@@ -6,7 +6,7 @@
 #include "analysis/detail/data_set_rules.h"
 #include "analysis/detail/result_sort_key.h"
 #include "core/detail/internal.h"
-#include "quorvex2/core/sort.h"
+#include "core/detail/ranked_keys.h"
 
 namespace quorvex2 {
 namespace {
@@ -124,14 +124,17 @@ void clsAnalyzer::SelectItem(int32_t SerialNum) {
 }
 
 void clsAnalyzer::SelectSort() {
-  CclsSort sort;
-  for (const Runner& record : selection_) {
-    sort.AddObject(detail::ResultSortKey(record->Result()), record);
+  detail::RankedKeys lines;
+  for (size_t i = 0; i < selection_.size(); ++i) {
+    lines.push_back({detail::ResultSortKey(selection_[i]->Result()), static_cast<int32_t>(i), 0});
   }
-  selection_.clear();
-  for (int32_t p = 1; p <= sort.Count(); ++p) {
-    selection_.push_back(sort.ObjectItemAs<clsAnalyzedRunnerData>(p));
+  detail::SortRanked(lines);
+  std::vector<Runner> sorted;
+  sorted.reserve(lines.size());
+  for (const detail::RankedKey& line : lines) {
+    sorted.push_back(selection_[static_cast<size_t>(line.position)]);
   }
+  selection_ = std::move(sorted);
 }
 
 void clsAnalyzer::SelectAll() {

@@ -29,18 +29,17 @@ void CheckLegCount(int32_t legs) {
 
 // The records in result order with their rank in the data set; a status result keeps the rank
 // the record showed before.
-Runners OrderByResult(const Runners& full_set, CclsSort& sort) {
+Runners OrderByResult(const Runners& full_set, detail::RankedKeys& lines) {
   const detail::Internal in = detail::MakeInternal();
   Runners ordered;
   ordered.reserve(full_set.size());
   detail::RankRunners(
-      sort, full_set,
+      lines, full_set,
       [](clsAnalyzedRunnerData& r) -> std::optional<double> {
         return detail::ResultSortKey(r.Result());
       },
-      [&](int32_t p, const Runner& r, int32_t rank) {
-        const double key = std::get<double>(sort.SortKey(p));
-        r->SetRankInDataSet(key >= 1 ? r->Rank() : std::to_string(rank), in);
+      [&](int32_t, const Runner& r, const detail::RankedKey& line) {
+        r->SetRankInDataSet(line.key >= 1 ? r->Rank() : std::to_string(line.rank), in);
         ordered.push_back(r);
       });
   return ordered;
@@ -60,35 +59,37 @@ void SetDisplayedRanks(const Runners& selection) {
 }
 
 // Leg-time ranks; the six fastest of each leg, by sorted position, become its upper runners.
-void RankLegTimes(const Runners& selection, clsAnalyzedGeneralData& general, CclsSort& sort,
-                  int32_t legs) {
+void RankLegTimes(const Runners& selection, clsAnalyzedGeneralData& general,
+                  detail::RankedKeys& lines, int32_t legs) {
   const detail::Internal in = detail::MakeInternal();
   for (int32_t k = 1; k <= legs; ++k) {
     detail::RankRunners(
-        sort, selection,
+        lines, selection,
         [k](clsAnalyzedRunnerData& r) -> std::optional<double> {
           if (!r.IsValidLapTime(k)) return std::nullopt;
           return detail::LapOf(r, k);
         },
-        [&](int32_t p, const Runner& r, int32_t rank) {
-          r->LapRank(k)->SetValue(rank, in);
+        [&](int32_t p, const Runner& r, const detail::RankedKey& line) {
+          r->LapRank(k)->SetValue(line.rank, in);
           if (p <= clsAnalyzedGeneralData::kUpperCount) general.SetUpperLapObject(k, p, r, in);
         });
   }
 }
 
 // Cumulative-time ranks; a skipped control has a valid split flag but no time and is not ranked.
-void RankSplitTimes(const Runners& selection, CclsSort& sort, int32_t legs) {
+void RankSplitTimes(const Runners& selection, detail::RankedKeys& lines, int32_t legs) {
   const detail::Internal in = detail::MakeInternal();
   for (int32_t k = 1; k <= legs; ++k) {
     detail::RankRunners(
-        sort, selection,
+        lines, selection,
         [k](clsAnalyzedRunnerData& r) -> std::optional<double> {
           const Date split = r.SplitTime(k)->Value();
           if (!r.IsValidSplitTime(k) || split <= 0) return std::nullopt;
           return split;
         },
-        [k, in](int32_t, const Runner& r, int32_t rank) { r->SplitRank(k)->SetValue(rank, in); });
+        [k, in](int32_t, const Runner& r, const detail::RankedKey& line) {
+          r->SplitRank(k)->SetValue(line.rank, in);
+        });
   }
 }
 
@@ -100,18 +101,18 @@ void clsAnalyzer::Execute() {
   const detail::Internal in = detail::MakeInternal();
   general_data_ = std::make_shared<clsAnalyzedGeneralData>();
   general_data_->SetAnalyzer(this, in);
-  CclsSort sort;
-  selection_ = OrderByResult(full_set_, sort);
+  detail::RankedKeys lines;
+  selection_ = OrderByResult(full_set_, lines);
   SetDisplayedRanks(selection_);
-  RankLegTimes(selection_, *general_data_, sort, legs);
+  RankLegTimes(selection_, *general_data_, lines, legs);
   general_data_->CalcLegFigures(in);
-  RankSplitTimes(selection_, sort, legs);
+  RankSplitTimes(selection_, lines, legs);
   const bool merged = detail::CalcModifiedLapTimes(selection_, *general_data_, legs);
-  detail::RankModifiedLapTimes(selection_, sort, legs, merged);
-  detail::CalcModifiedSplitTimes(selection_, sort, legs, merged);
+  detail::RankModifiedLapTimes(selection_, lines, legs, merged);
+  detail::CalcModifiedSplitTimes(selection_, lines, legs, merged);
   for (const Runner& r : selection_) {
     detail::CalcRelativeTimes(*r, *general_data_, legs);
-    detail::CalcCruiseSpeedAndMissTimes(*r, *general_data_, sort, legs);
+    detail::CalcCruiseSpeedAndMissTimes(*r, *general_data_, lines, legs);
   }
   full_set_ = selection_;
   is_executed_ = true;
@@ -120,10 +121,10 @@ void clsAnalyzer::Execute() {
 void clsAnalyzer::ExtraAnalyze() {
   const int32_t legs = ControlCount + 1;
   CheckLegCount(legs);
-  CclsSort sort;
+  detail::RankedKeys lines;
   const detail::CourseParts parts = detail::FindCourseParts(*general_data_, legs);
   for (const Runner& r : full_set_) {
-    detail::CalcHalfCruiseSpeeds(*r, *general_data_, sort, parts, legs);
+    detail::CalcHalfCruiseSpeeds(*r, *general_data_, lines, parts, legs);
   }
   selection_ = full_set_;
   detail::CalcLegDifficulty(*general_data_, full_set_, legs);

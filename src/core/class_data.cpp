@@ -5,9 +5,9 @@
 
 #include "core/detail/component_state.h"
 #include "core/detail/internal.h"
+#include "core/detail/ranked_keys.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/path.h"
-#include "quorvex2/core/sort.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/core/time_text.h"
 
@@ -79,11 +79,18 @@ std::shared_ptr<clsLapData> clsClassData::LapData(int32_t Index) const {
 }
 
 void clsClassData::SortLap() {
-  CclsSort sort;
-  for (const auto& lap : laps_) sort.AddObject(ResultSortKey(lap->Result()), lap);
-  for (int32_t i = 1; i <= sort.Count(); ++i) {
-    laps_[static_cast<size_t>(i - 1)] = sort.ObjectItemAs<clsLapData>(i);
+  detail::RankedKeys lines;
+  lines.reserve(laps_.size());
+  for (size_t i = 0; i < laps_.size(); ++i) {
+    lines.push_back({ResultSortKey(laps_[i]->Result()), static_cast<int32_t>(i), 0});
   }
+  detail::SortRanked(lines);
+  std::vector<std::shared_ptr<clsLapData>> sorted;
+  sorted.reserve(laps_.size());
+  for (const detail::RankedKey& line : lines) {
+    sorted.push_back(laps_[static_cast<size_t>(line.position)]);
+  }
+  laps_ = std::move(sorted);
 }
 
 }  // namespace quorvex2

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/detail/trim_view.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/text.h"
 
@@ -45,23 +46,25 @@ std::vector<std::string_view> Split(std::string_view text, std::string_view sepa
   return parts;
 }
 
+// Two or three fields of one or two digits split at ":", read in one pass (this runs for every
+// leg time of every file).
 std::optional<Date> ParseTime(std::string_view text) {
-  // Two or three fields split at ":", read without building a list (this runs for every leg
-  // time of every file).
-  std::optional<int> fields[3];
+  int fields[3] = {0, 0, 0};
   size_t count = 0;
-  for (size_t start = 0; count < 3; ++count) {
-    const size_t colon = text.find(':', start);
-    fields[count] = ReadField(text.substr(start, colon - start), 2);
-    if (colon == std::string_view::npos) {
-      ++count;
-      break;
+  for (size_t i = 0;; ++i) {
+    if (count == 3) return std::nullopt;  // a fourth field
+    size_t digits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+      if (++digits > 2) return std::nullopt;
+      fields[count] = fields[count] * 10 + (text[i] - '0');
     }
-    start = colon + 1;
-    if (count == 2) return std::nullopt;  // a fourth field
+    if (digits == 0) return std::nullopt;
+    ++count;
+    if (i == text.size()) break;
+    if (text[i] != ':') return std::nullopt;
   }
-  if (count < 2 || !fields[0] || !fields[1] || (count == 3 && !fields[2])) return std::nullopt;
-  const int hour = *fields[0], minute = *fields[1], second = count == 3 ? *fields[2] : 0;
+  if (count < 2) return std::nullopt;
+  const int hour = fields[0], minute = fields[1], second = fields[2];
   if (hour > 23 || minute > 59 || second > 59) return std::nullopt;
   return (hour * 3600 + minute * 60 + second) / 86400.0;
 }
@@ -107,15 +110,16 @@ std::optional<Date> ParseCalendarDate(std::string_view text) {
 
 }  // namespace
 
-std::optional<Date> ParseTimeText(const std::string& text) {
-  return ParseTime(Trim(text));
+std::optional<Date> ParseTimeText(std::string_view text) {
+  return ParseTime(detail::TrimSpaces(text));
 }
 
-std::optional<Date> ParseDateText(const std::string& text) {
-  const std::string trimmed = Trim(text);
-  const std::string_view t = trimmed;
+std::optional<Date> ParseDateText(std::string_view text) {
+  const std::string_view t = detail::TrimSpaces(text);
+  // A time of day alone, the usual case, first.
+  if (const std::optional<Date> time = ParseTime(t)) return time;
   if (t.find(':') != std::string_view::npos && t.find(' ') == std::string_view::npos) {
-    return ParseTime(t);
+    return std::nullopt;
   }
   const size_t space = t.find(' ');
   if (space == std::string_view::npos) return ParseCalendarDate(t);

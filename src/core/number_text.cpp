@@ -1,6 +1,8 @@
 // Numbers written in texts: the numeric test and the leading number.
+#include <charconv>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include "quorvex2/core/text.h"
 
@@ -13,7 +15,7 @@ bool IsDigit(char c) {
 
 // Length of the number at text[pos]: optional sign, digits with at most one point (at least one
 // digit), optional exponent. 0 when there is no number.
-size_t NumberLength(const std::string& text, size_t pos) {
+size_t NumberLength(std::string_view text, size_t pos) {
   size_t i = pos;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
   size_t digits = 0;
@@ -38,7 +40,7 @@ size_t NumberLength(const std::string& text, size_t pos) {
   return i - pos;
 }
 
-size_t SkipBlanks(const std::string& text, size_t pos) {
+size_t SkipBlanks(std::string_view text, size_t pos) {
   while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
   return pos;
 }
@@ -51,12 +53,19 @@ bool IsNumeric(const std::string& Text) {
   return length > 0 && SkipBlanks(Text, start + length) == Text.size();
 }
 
-double LeadingNumber(const std::string& Text) {
+double LeadingNumber(std::string_view Text) {
   const size_t start = SkipBlanks(Text, 0);
   const size_t length = NumberLength(Text, start);
   if (length == 0) return 0;
-  const double value = std::strtod(Text.substr(start, length).c_str(), nullptr);
-  return value;
+  std::string_view number = Text.substr(start, length);
+  const bool negative = number.front() == '-';
+  if (negative || number.front() == '+') number.remove_prefix(1);
+  double value = 0;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+  // Out of range: the platform's conversion gives infinity or zero, as strtod does.
+  if (error == std::errc::result_out_of_range)
+    value = std::strtod(std::string(number).c_str(), nullptr);
+  return negative ? -value : value;
 }
 
 }  // namespace quorvex2

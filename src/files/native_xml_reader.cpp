@@ -7,6 +7,7 @@
 
 #include "core/detail/component_state.h"
 #include "core/detail/internal.h"
+#include "core/detail/trim_view.h"
 #include "files/detail/attribute_values.h"
 #include "files/detail/file_error.h"
 #include "files/detail/load_error.h"
@@ -115,33 +116,54 @@ class NativeReader {
 
   std::shared_ptr<clsLapData> ReadRunner(const pugi::xml_node& element) const {
     auto lap = std::make_shared<clsLapData>();
-    for (const auto& attribute : element.attributes()) ReadRunnerAttribute(*lap, attribute);
+    ForEachAttribute(element,
+                     [&lap](const pugi::xml_attribute& a) { ReadRunnerAttribute(*lap, a); });
     ForEachElement(element, [&lap](const pugi::xml_node& leg) {
-      if (!Is(BaseName(leg), "leg")) return;
-      const int32_t index = ReadWholeNumber(Trim(leg.attribute("index").value()));
-      clsTimeValue* time = lap->Lap(index);
-      if (time == nullptr) throw std::out_of_range("Leg index 0 holds no time");
-      time->Value(ReadLapTimeText(leg.attribute("laptime").value()));
+      if (Is(BaseName(leg), "leg")) ReadLeg(*lap, leg);
     });
     return lap;
   }
 
+  // One pass over the leg's attributes; of a name given twice the first counts.
+  static void ReadLeg(clsLapData& lap, const pugi::xml_node& leg) {
+    const char* index = nullptr;
+    const char* laptime = nullptr;
+    ForEachAttribute(leg, [&](const pugi::xml_attribute& attribute) {
+      const char* key = attribute.name();
+      if (index == nullptr && Is(key, "index")) index = attribute.value();
+      if (laptime == nullptr && Is(key, "laptime")) laptime = attribute.value();
+    });
+    clsTimeValue* time = lap.Lap(ReadWholeNumber(index == nullptr ? "" : index));
+    if (time == nullptr) throw std::out_of_range("Leg index 0 holds no time");
+    time->Value(ReadLapTimeText(laptime == nullptr ? "" : laptime));
+  }
+
   static void ReadRunnerAttribute(clsLapData& lap, const pugi::xml_attribute& attribute) {
     const char* key = attribute.name();
-    const std::string value = Trim(attribute.value());
-    if (Is(key, "name")) lap.RunnerName = value;
-    if (Is(key, "club")) lap.ClubName = value;
-    if (Is(key, "start")) {
+    const std::string_view value = TrimSpaces(attribute.value());
+    if (Is(key, "name")) {
+      lap.RunnerName = value;
+    } else if (Is(key, "club")) {
+      lap.ClubName = value;
+    } else if (Is(key, "start")) {
       if (auto start = ReadDateText(value)) lap.StartTime.Value(*start);
+    } else if (Is(key, "result")) {
+      lap.Result(std::string(value));
+    } else if (Is(key, "id")) {
+      lap.ID = ReadWholeNumber(value);
+    } else if (Is(key, "ecard")) {
+      lap.Ecard = ReadWholeNumber(value);
+    } else if (Is(key, "rank")) {
+      lap.Rank = value;
+    } else if (Is(key, "seed")) {
+      lap.Seed = value;
+    } else if (Is(key, "rankfix")) {
+      lap.RankFix = value;
+    } else if (Is(key, "age")) {
+      lap.Age = value;
+    } else if (Is(key, "sex")) {
+      lap.Sex = value;
     }
-    if (Is(key, "result")) lap.Result(value);
-    if (Is(key, "id")) lap.ID = ReadWholeNumber(value);
-    if (Is(key, "ecard")) lap.Ecard = ReadWholeNumber(value);
-    if (Is(key, "rank")) lap.Rank = value;
-    if (Is(key, "seed")) lap.Seed = value;
-    if (Is(key, "rankfix")) lap.RankFix = value;
-    if (Is(key, "age")) lap.Age = value;
-    if (Is(key, "sex")) lap.Sex = value;
   }
 
   void ReadCourses(const pugi::xml_node& element) {

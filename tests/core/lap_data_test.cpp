@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <optional>
 #include <stdexcept>
+#include <string>
 
 #include "core/detail/internal.h"
 #include "quorvex2/core/course_data.h"
 #include "quorvex2/core/event_data.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/lap_data.h"
+#include "quorvex2/core/time_text.h"
 
 namespace quorvex2 {
 namespace {
@@ -65,6 +69,24 @@ TEST(LapData, ResultIsNormalised) {
   lap.Result("");
   EXPECT_EQ(lap.Result(), "");
   EXPECT_EQ(lap.ResultTime(internal), QX_TIME_DISQ);
+  // Clock times, read straight from their digits, come out as the whole normalisation makes
+  // them; fields out of range (24 hours, 60 minutes) take the normalisation.
+  for (int second = 0; second < 86400 + 3600; second += 997) {
+    const int h = second / 3600, m = second / 60 % 60, s = second % 60;
+    char texts[3][48];
+    std::snprintf(texts[0], sizeof texts[0], "%d:%02d:%02d", h, m, s);
+    std::snprintf(texts[1], sizeof texts[1], "%02d:%02d:%02d", h, m, s);
+    std::snprintf(texts[2], sizeof texts[2], "%02d:%02d:%02d", h, m + 60, s);  // carried minutes
+    for (const char* text : texts) {
+      lap.Result(text);
+      const std::string normal = NormalizeTimeText(text, true, "h:nn:ss");
+      const std::optional<Date> time = ParseTimeText(normal);
+      EXPECT_EQ(lap.Result(), time && *time <= 0 ? "DISQ" : normal) << text;
+      EXPECT_EQ(lap.ResultTime(internal),
+                time && *time > 0 ? *time : static_cast<Date>(QX_TIME_DISQ))
+          << text;
+    }
+  }
 }
 
 TEST(CourseData, StartAndFinishCodes) {

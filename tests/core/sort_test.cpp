@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/ranked_keys.h"
 #include "quorvex2/core/sort.h"
 
 namespace quorvex2 {
@@ -46,6 +47,8 @@ TEST(CclsSort, AscendingKeysAndEqualKeysNewestFirst) {
   EXPECT_EQ(sort.StringItem(3), "A");
 }
 
+// CclsSort, and the plain sort of numeric keys the analysis ranks with, follow the insertion rule
+// and give the same competition ranks.
 TEST(CclsSort, MatchesTheInsertionRuleWhateverTheReadingPattern) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> few_keys(0, 40);
@@ -53,7 +56,9 @@ TEST(CclsSort, MatchesTheInsertionRuleWhateverTheReadingPattern) {
   for (int i = 0; i < 1000; ++i) keys.push_back(few_keys(random) / 4.0);
   CclsSort at_once;
   CclsSort read_between;
+  detail::RankedKeys plain;
   for (size_t n = 0; n < keys.size(); ++n) {
+    plain.push_back({keys[n], static_cast<int32_t>(n), 0});
     at_once.AddLong(keys[n], static_cast<int32_t>(n));
     read_between.AddLong(keys[n], static_cast<int32_t>(n));
     // Reads after one line, after a few lines and after many exercise every ordering path.
@@ -62,6 +67,13 @@ TEST(CclsSort, MatchesTheInsertionRuleWhateverTheReadingPattern) {
   const std::vector<int32_t> expected = ReferenceOrder(keys);
   EXPECT_EQ(Items(at_once), expected);
   EXPECT_EQ(Items(read_between), expected);
+  detail::SortRanked(plain);
+  at_once.CalcRankOrder();
+  ASSERT_EQ(plain.size(), expected.size());
+  for (size_t p = 0; p < plain.size(); ++p) {
+    EXPECT_EQ(plain[p].position, expected[p]) << p;
+    EXPECT_EQ(plain[p].rank, at_once.LineObject(static_cast<int32_t>(p + 1)).RankOrder) << p;
+  }
   for (int32_t i = 2; i <= at_once.Count(); ++i) {
     EXPECT_LE(std::get<double>(at_once.SortKey(i - 1)), std::get<double>(at_once.SortKey(i)));
   }

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/detail/fill_in.h"
-
+#include <cstdlib>
 #include <string>
+
+#include "core/detail/fill_in.h"
 
 namespace quorvex2 {
 namespace {
@@ -100,6 +101,11 @@ TEST(Numbers, NumericTestAndLeadingNumber) {
   EXPECT_EQ(LeadingNumber(""), 0);
   EXPECT_EQ(LeadingNumber("2e2x"), 200);
   EXPECT_EQ(LeadingNumber("2ex"), 2);
+  // The number part reads as the C library reads it, out-of-range exponents included.
+  for (const char* text : {"+2.5", "5.", ".5", "-0", "0.1", "123456789.123456789e-3", "1e999",
+                           "-1e999", "1e-999", "4.9e-324", "2.2250738585072011e-308"}) {
+    EXPECT_EQ(LeadingNumber(std::string(text) + "x"), std::strtod(text, nullptr)) << text;
+  }
 }
 
 }  // namespace

@@ -23,29 +23,31 @@ class clsAnalyzedRunnerData {
 
   // Per-leg members take Index 0..31 (legs 1..31; index 0 holds no object: nullptr, false or 0);
   // std::out_of_range outside 0..31.
-  clsLegRankValue* SplitRank(int32_t Index);
-  clsLegRankValue* LapRank(int32_t Index);
-  clsLegRankValue* ModifiedSplitRank(int32_t Index);
-  clsLegRankValue* ModifiedLapRank(int32_t Index);
-  int32_t TotalLapTo(int32_t Index) const;
-  int32_t TotalLapFrom(int32_t Index) const;
-  bool IsValidLapTime(int32_t Index) const;
-  bool IsValidSplitTime(int32_t Index) const;
+  clsLegRankValue* SplitRank(int32_t Index) { return LegObject(split_rank_, Index); }
+  clsLegRankValue* LapRank(int32_t Index) { return LegObject(lap_rank_, Index); }
+  clsLegRankValue* ModifiedSplitRank(int32_t Index) {
+    return LegObject(modified_split_rank_, Index);
+  }
+  clsLegRankValue* ModifiedLapRank(int32_t Index) { return LegObject(modified_lap_rank_, Index); }
+  int32_t TotalLapTo(int32_t Index) const { return total_lap_to_[LegAt(Index)]; }
+  int32_t TotalLapFrom(int32_t Index) const { return total_lap_from_[LegAt(Index)]; }
+  bool IsValidLapTime(int32_t Index) const { return valid_lap_[LegAt(Index)]; }
+  bool IsValidSplitTime(int32_t Index) const { return valid_split_[LegAt(Index)]; }
   const std::string& RankInDataSet() const { return rank_in_data_set_; }
   const std::string& Rank() const { return rank_; }
   const clsPercentValue& CruiseSpeed() const { return cruise_speed_; }
   const clsPercentValue& FirstHalfCruiseSpeed() const { return first_half_cruise_speed_; }
   const clsPercentValue& SecondHalfCruiseSpeed() const { return second_half_cruise_speed_; }
   const clsPercentValue& TotalTimeRelative() const { return total_time_relative_; }
-  clsPercentValue* LapRelative(int32_t Index);
+  clsPercentValue* LapRelative(int32_t Index) { return LegObject(lap_relative_, Index); }
   // The runner's own leg time object (OtherData's Lap(Index), without raising its LegCount);
   // nullptr for index 0 and for 31 (the record holds 30 legs).
   clsTimeValue* LapTime(int32_t Index);
   int32_t SerialNum() const;
-  clsTimeValue* SplitTime(int32_t Index);
-  clsTimeValue* ModifiedLapTime(int32_t Index);
-  clsTimeValue* ModifiedSplitTime(int32_t Index);
-  clsMissTimeValue* MissTime(int32_t Index);
+  clsTimeValue* SplitTime(int32_t Index) { return LegObject(split_time_, Index); }
+  clsTimeValue* ModifiedLapTime(int32_t Index) { return LegObject(modified_lap_time_, Index); }
+  clsTimeValue* ModifiedSplitTime(int32_t Index) { return LegObject(modified_split_time_, Index); }
+  clsMissTimeValue* MissTime(int32_t Index) { return LegObject(miss_time_, Index); }
   const clsMissTimeValue& MissTimeTotal() const { return miss_time_total_; }
   const clsPercentValue& MissRate() const { return miss_rate_; }
   const clsTimeValue& TotalTimeWithoutMiss() const { return total_time_without_miss_; }
@@ -55,7 +57,7 @@ class clsAnalyzedRunnerData {
   std::string Result() const;
   std::string ResultRank() const;
   Date StartTime() const;
-  std::shared_ptr<clsLapData> OtherData() const { return other_data_; }
+  const std::shared_ptr<clsLapData>& OtherData() const { return other_data_; }
 
   // Component-internal (the analyzer writes the record through these).
   void SetOtherData(std::shared_ptr<clsLapData> value, detail::Internal) { other_data_ = value; }
@@ -75,6 +77,19 @@ class clsAnalyzedRunnerData {
   using Legs = std::array<int32_t, kMaxLegIndex + 1>;
   template <class T>
   using LegObjects = std::array<T, kMaxLegIndex + 1>;
+
+  // The accessors run in the analysis's innermost loops: the range check stays inline.
+  static size_t LegAt(int32_t Index) {
+    if (Index < 0 || Index > kMaxLegIndex) ThrowLegOutOfRange(Index);
+    return static_cast<size_t>(Index);
+  }
+  [[noreturn]] static void ThrowLegOutOfRange(int32_t Index);
+  // The value object of leg Index; index 0 holds none.
+  template <class T>
+  static T* LegObject(LegObjects<T>& legs, int32_t Index) {
+    const size_t at = LegAt(Index);
+    return at == 0 ? nullptr : &legs[at];
+  }
 
   std::shared_ptr<clsLapData> other_data_;
   double tovarine_x_ = 0, tovarine_y_ = 0;

@@ -24,12 +24,12 @@ std::string FormatValue(double value, const std::string& expression);
 // Parses a time text: "h:mm", "hh:mm", "h:mm:ss", "hh:mm:ss" (one or two digits per field,
 // surrounding spaces allowed); hours above 23, minutes or seconds above 59, AM/PM and fractions
 // are rejected. Returns the time of day in days.
-std::optional<Date> ParseTimeText(const std::string& text);
+std::optional<Date> ParseTimeText(std::string_view text);
 
 // Parses a date ("2003/05/18", "2003-5-18", "2003.05.18", "03/05/18" (1930-2029),
 // "2003年5月18日"), a date, spaces and a time ("2003/5/18 10:00:00"), or a time alone.
 // Returns days since 1899-12-30.
-std::optional<Date> ParseDateText(const std::string& text);
+std::optional<Date> ParseDateText(std::string_view text);
 
 // True when the text is a valid time (ParseTimeText succeeds).
 bool IsValidTime(const std::string& text);

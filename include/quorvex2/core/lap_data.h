@@ -32,7 +32,10 @@ class clsLapData {
   clsTimeValue* Lap(int32_t Index);
   // The stored value of leg Index without raising LegCount (0 for Index 0); std::out_of_range
   // outside 0..30.
-  Date LapValue(int32_t Index) const;
+  Date LapValue(int32_t Index) const {
+    if (Index < 0 || Index > kMaxLegs) ThrowLapIndex(Index);
+    return laps_[static_cast<size_t>(Index)].Value();
+  }
   // The time object of leg Index without raising LegCount (nullptr for Index 0); std::out_of_range
   // outside 0..30. The analysis reads legs through this.
   clsTimeValue* LapObject(int32_t Index);
@@ -52,6 +55,9 @@ class clsLapData {
   Date ResultTime(detail::Internal) const { return result_time_; }
 
  private:
+  [[noreturn]] static void ThrowLapIndex(int32_t Index);
+  void SetResultTime(std::string text, Date time);
+
   int32_t serial_num_ = 0;
   std::string class_name_;
   std::array<clsTimeValue, kMaxLegs + 1> laps_{};  // index 0 unused

@@ -40,6 +40,6 @@ std::string ToWide(const std::string& Text);
 // True when the text is a number as the platform reads one (optional sign, digits, one point).
 bool IsNumeric(const std::string& Text);
 // The leading decimal number of the text; 0 when there is none.
-double LeadingNumber(const std::string& Text);
+double LeadingNumber(std::string_view Text);
 
 }  // namespace quorvex2

@@ -48,17 +48,19 @@ void CalcTotals(clsAnalyzedRunnerData& runner, Date lost, Date modified_total) {
 }  // namespace
 
 float CruiseSpeedOver(clsAnalyzedRunnerData& runner, const clsAnalyzedGeneralData& general,
-                      CclsSort& sort, int32_t first, int32_t last, float length_share) {
-  sort.Clear();
+                      RankedKeys& lines, int32_t first, int32_t last, float length_share) {
+  // The legs are added in ascending order, so the leg number serves as the position.
+  lines.clear();
   for (int32_t k = first; k <= last; ++k) {
     const Date modified = ModifiedLap(runner, k);
     const Date reference = general.UpperLapAverage(k);
-    if (modified > 0 && reference != 0) sort.AddLong(modified / reference, k);
+    if (modified > 0 && reference != 0) lines.push_back({modified / reference, k, 0});
   }
+  SortRanked(lines);
   float length = 0;
   Date time = 0, reference = 0;
-  for (int32_t p = 1; p <= sort.Count(); ++p) {
-    const int32_t k = sort.LongItem(p);
+  for (const RankedKey& line : lines) {
+    const int32_t k = line.position;
     length += general.LegLength(k);
     time += ModifiedLap(runner, k);
     reference += general.UpperLapAverage(k);
@@ -68,10 +70,10 @@ float CruiseSpeedOver(clsAnalyzedRunnerData& runner, const clsAnalyzedGeneralDat
 }
 
 void CalcCruiseSpeedAndMissTimes(clsAnalyzedRunnerData& runner,
-                                 const clsAnalyzedGeneralData& general, CclsSort& sort,
+                                 const clsAnalyzedGeneralData& general, RankedKeys& lines,
                                  int32_t legs) {
   const Internal in = MakeInternal();
-  runner.CruiseSpeed(in).SetValue(CruiseSpeedOver(runner, general, sort, 1, legs, kCruiseShare),
+  runner.CruiseSpeed(in).SetValue(CruiseSpeedOver(runner, general, lines, 1, legs, kCruiseShare),
                                   in);
   const double c = runner.CruiseSpeed().Value();
   Date lost = 0, modified_total = 0;
@@ -105,12 +107,12 @@ CourseParts FindCourseParts(const clsAnalyzedGeneralData& general, int32_t legs)
 }
 
 void CalcHalfCruiseSpeeds(clsAnalyzedRunnerData& runner, const clsAnalyzedGeneralData& general,
-                          CclsSort& sort, const CourseParts& parts, int32_t legs) {
+                          RankedKeys& lines, const CourseParts& parts, int32_t legs) {
   const Internal in = MakeInternal();
   runner.FirstHalfCruiseSpeed(in).SetValue(
-      CruiseSpeedOver(runner, general, sort, 1, parts.first_end, kPartShare), in);
+      CruiseSpeedOver(runner, general, lines, 1, parts.first_end, kPartShare), in);
   runner.SecondHalfCruiseSpeed(in).SetValue(
-      CruiseSpeedOver(runner, general, sort, parts.last_start, legs, kPartShare), in);
+      CruiseSpeedOver(runner, general, lines, parts.last_start, legs, kPartShare), in);
 }
 
 }  // namespace quorvex2::detail

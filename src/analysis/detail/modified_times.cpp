@@ -64,7 +64,7 @@ bool CalcModifiedLapTimes(const Runners& selection, const clsAnalyzedGeneralData
   return merged;
 }
 
-void RankModifiedLapTimes(const Runners& selection, CclsSort& sort, int32_t legs, bool merged) {
+void RankModifiedLapTimes(const Runners& selection, RankedKeys& lines, int32_t legs, bool merged) {
   const Internal in = MakeInternal();
   if (!merged) {
     for (const Runner& runner : selection) {
@@ -76,18 +76,19 @@ void RankModifiedLapTimes(const Runners& selection, CclsSort& sort, int32_t legs
   }
   for (int32_t k = 1; k <= legs; ++k) {
     RankRunners(
-        sort, selection,
+        lines, selection,
         [k](clsAnalyzedRunnerData& r) -> std::optional<double> {
           const Date time = r.ModifiedLapTime(k)->Value();
           return time > 0 ? std::optional<double>(time) : std::nullopt;
         },
-        [k, in](int32_t, const Runner& r, int32_t rank) {
-          r->ModifiedLapRank(k)->SetValue(rank, in);
+        [k, in](int32_t, const Runner& r, const RankedKey& line) {
+          r->ModifiedLapRank(k)->SetValue(line.rank, in);
         });
   }
 }
 
-void CalcModifiedSplitTimes(const Runners& selection, CclsSort& sort, int32_t legs, bool merged) {
+void CalcModifiedSplitTimes(const Runners& selection, RankedKeys& lines, int32_t legs,
+                            bool merged) {
   if (!merged) {
     CopyPlainSplitTimes(selection, legs);
     return;
@@ -99,12 +100,12 @@ void CalcModifiedSplitTimes(const Runners& selection, CclsSort& sort, int32_t le
       if (ModifySplitTime(*runner, k)) known.push_back(runner);
     }
     RankRunners(
-        sort, known,
+        lines, known,
         [k](clsAnalyzedRunnerData& r) -> std::optional<double> {
           return r.ModifiedSplitTime(k)->Value();
         },
-        [k, in](int32_t, const Runner& r, int32_t rank) {
-          r->ModifiedSplitRank(k)->SetValue(rank, in);
+        [k, in](int32_t, const Runner& r, const RankedKey& line) {
+          r->ModifiedSplitRank(k)->SetValue(line.rank, in);
         });
   }
 }

@@ -11,8 +11,8 @@ namespace quorvex2::detail {
 // Modified leg times of every record; true when some record had merged legs.
 bool CalcModifiedLapTimes(const Runners& selection, const clsAnalyzedGeneralData& general,
                           int32_t legs);
-void RankModifiedLapTimes(const Runners& selection, CclsSort& sort, int32_t legs, bool merged);
+void RankModifiedLapTimes(const Runners& selection, RankedKeys& lines, int32_t legs, bool merged);
 // Modified cumulative times and their ranks.
-void CalcModifiedSplitTimes(const Runners& selection, CclsSort& sort, int32_t legs, bool merged);
+void CalcModifiedSplitTimes(const Runners& selection, RankedKeys& lines, int32_t legs, bool merged);
 
 }  // namespace quorvex2::detail

@@ -1,12 +1,12 @@
 #pragma once
-// Ranking a list of analysis records by one figure through the component's sorting utility.
+// Ranking a list of analysis records by one figure.
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "core/detail/ranked_keys.h"
 #include "quorvex2/analysis/analyzed_runner_data.h"
-#include "quorvex2/core/sort.h"
 
 namespace quorvex2::detail {
 
@@ -14,17 +14,19 @@ using Runner = std::shared_ptr<clsAnalyzedRunnerData>;
 using Runners = std::vector<Runner>;
 
 // Sorts the records for which key_of gives a key (ascending, equal keys newest first), computes
-// competition ranks and calls assign(position, record, rank) in sorted order. The sorting object
-// is cleared first, so one object serves every leg.
+// competition ranks and calls assign(position, record, line) in sorted order, position from 1.
+// `lines` is working storage, reused from leg to leg.
 template <class KeyOf, class Assign>
-void RankRunners(CclsSort& sort, const Runners& runners, KeyOf key_of, Assign assign) {
-  sort.Clear();
-  for (const Runner& runner : runners) {
-    if (const std::optional<double> key = key_of(*runner)) sort.AddObject(*key, runner);
+void RankRunners(RankedKeys& lines, const Runners& runners, KeyOf key_of, Assign assign) {
+  lines.clear();
+  for (size_t i = 0; i < runners.size(); ++i) {
+    if (const std::optional<double> key = key_of(*runners[i])) {
+      lines.push_back({*key, static_cast<int32_t>(i), 0});
+    }
   }
-  sort.CalcRankOrder();
-  for (int32_t p = 1; p <= sort.Count(); ++p) {
-    assign(p, sort.ObjectItemAs<clsAnalyzedRunnerData>(p), sort.LineObject(p).RankOrder);
+  SortRanked(lines);
+  for (size_t p = 0; p < lines.size(); ++p) {
+    assign(static_cast<int32_t>(p + 1), runners[static_cast<size_t>(lines[p].position)], lines[p]);
   }
 }
 

@@ -19,7 +19,7 @@ inline const char* BaseName(const pugi::xml_node& node) {
 }
 
 inline bool Is(const char* name, const char* expected) {
-  return std::strcmp(name, expected) == 0;
+  return name[0] == expected[0] && std::strcmp(name, expected) == 0;
 }
 
 inline int32_t CountElements(const pugi::xml_node& parent) {
@@ -31,9 +31,15 @@ inline int32_t CountElements(const pugi::xml_node& parent) {
 // Calls visit(element) for every child element of parent, in document order.
 template <class Visit>
 void ForEachElement(const pugi::xml_node& parent, Visit visit) {
-  for (const auto& child : parent.children()) {
+  for (pugi::xml_node child = parent.first_child(); child; child = child.next_sibling()) {
     if (child.type() == pugi::node_element) visit(child);
   }
+}
+
+// Calls visit(attribute) for every attribute of the element, in document order.
+template <class Visit>
+void ForEachAttribute(const pugi::xml_node& element, Visit visit) {
+  for (pugi::xml_attribute a = element.first_attribute(); a; a = a.next_attribute()) visit(a);
 }
 
 // Calls visit(element) for every child element of parent with that name.

@@ -48,20 +48,31 @@ double BestSeconds(int runs, const std::function<void()>& operation) {
   return best;
 }
 
-// Peak resident memory (MB) of a child process that runs the operation, above an idle child.
-double PeakMegabytes(const std::function<void()>& operation) {
-  const auto peak = [](const std::function<void()>& work) {
+// The event file is written by a child process, so that this one stays small: a child's peak
+// memory starts from the size of the process it was forked from.
+bool WriteLargeEvent(const std::string& file) {
+  const pid_t pid = fork();
+  if (pid == 0) _exit(qxbench::WriteEvent(qxbench::LargeEventPlan(), file) ? 0 : 1);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// Peak resident memory (MB) of a fresh process (this program run again) that does `what` with
+// the file, above one that does nothing.
+double PeakMegabytes(const char* what, const std::string& file) {
+  const auto peak = [&file](const char* mode) {
     const pid_t pid = fork();
     if (pid == 0) {
-      work();
-      _exit(0);
+      execl("/proc/self/exe", "bench_targets", mode, file.c_str(), static_cast<char*>(nullptr));
+      _exit(127);
     }
     int status = 0;
     rusage usage{};
     wait4(pid, &status, 0, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
   };
-  return peak(operation) - peak([] {});
+  return peak(what) - peak("--idle");
 }
 
 void Load(quorvex2::clsQuorvex2& root, const std::string& file) {
@@ -91,14 +102,34 @@ void Print(const char* what, double value, const char* unit, double target, bool
               value < target || (!below && value == target) ? "met" : "NOT MET");
 }
 
+// The operations whose memory is measured, each in a process of its own.
+int MeasuredOperation(const std::string& mode, const std::string& file) {
+  if (mode == "--idle") return 0;
+  quorvex2::clsQuorvex2 root;
+  Load(root, file);
+  if (mode == "--convert") {
+    return root.FileControl()->SaveLapFile(BenchPath("convert.xml"),
+                                           quorvex2::QX_FILETYPE_IOF_XML_30_RESULT)
+               ? 0
+               : 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 2) return MeasuredOperation(argv[1], argv[2]);
   const bool with_site = !(argc > 1 && std::string(argv[1]) == "--no-site");
   const std::string file = BenchPath("large.lxm");
-  if (!qxbench::WriteEvent(qxbench::LargeEventPlan(), file)) return 1;
+  if (!WriteLargeEvent(file)) return 1;
   std::printf("file: %s (%ju bytes), least CPU time of 5 runs each\n", file.c_str(),
               static_cast<uintmax_t>(fs::file_size(file)));
+
+  const double load_peak = PeakMegabytes("--load", file);
+  const double convert_peak = PeakMegabytes("--convert", file);
+  Print("peak memory of load", load_peak, "MB", 60);
+  Print("peak memory of convert to IOF 3.0", convert_peak, "MB", 100);
 
   const double parse = BestSeconds(5, [&] {
     pugi::xml_document document;
@@ -126,19 +157,6 @@ int main(int argc, char** argv) {
   Print("load + analyse every class / bare parse", analysed / parse, "x", 5);
   Print("load / bare parse", load / parse, "x", 2);
   Print("X/Y map of the largest class / load", map / load, "x", 1, true);
-
-  const double load_peak = PeakMegabytes([&] {
-    quorvex2::clsQuorvex2 child_root;
-    Load(child_root, file);
-  });
-  const double convert_peak = PeakMegabytes([&] {
-    quorvex2::clsQuorvex2 child_root;
-    Load(child_root, file);
-    child_root.FileControl()->SaveLapFile(BenchPath("convert.xml"),
-                                          quorvex2::QX_FILETYPE_IOF_XML_30_RESULT);
-  });
-  Print("peak memory of load", load_peak, "MB", 60);
-  Print("peak memory of convert to IOF 3.0", convert_peak, "MB", 100);
 
   if (with_site) {
     const std::string folder = BenchPath("site");

@@ -3,7 +3,10 @@
 
 #include "print_table_fixture.h"
 
+#include <memory>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace quorvex2 {
 namespace {
@@ -64,6 +67,32 @@ TEST(PrintPreview, OneSheetOfTiledPages) {
   EXPECT_TRUE(InkIn(*picture, 137, 181, 138, 182));
   book->ShowPreview(picture, 3);  // past the end: an empty sheet
   EXPECT_FALSE(InkIn(*picture, 0, 0, 210, 297));
+}
+
+// A text far too long for its box (a damaged name of megabytes) is cut where a short text with
+// the same start is, not one character at a time.
+TEST(PrintPreview, LongTextIsCutWhereItsStartIs) {
+  for (const std::string unit : {"ABCDEFGHIJ", "日本語のなまえ"}) {
+    std::string start, long_text;
+    for (int i = 0; i < 6; ++i) start += unit;
+    for (int i = 0; i < 30000; ++i) long_text += unit;
+    std::vector<std::shared_ptr<PictureBox>> pictures;
+    for (const std::string& text : {start, long_text}) {
+      auto book = A4Book();
+      book->PrintText(text, StdFont{"ＭＳ ゴシック", 12}, 0, 0, 100, 10, PRINTBOOK_ALIGN_RIGHT,
+                      PRINTBOOK_VALIGN_TOP, false, 1, 0, true);
+      pictures.push_back(std::make_shared<PictureBox>());
+      book->ShowPreview(pictures.back(), 1);
+    }
+    EXPECT_TRUE(InkIn(*pictures[1], 10, 10, 20, 20)) << unit;  // reaches the box's left end
+    int differences = 0;
+    for (float y = 10; y <= 20; y += kStep) {
+      for (float x = 10; x <= 115; x += kStep) {
+        differences += pictures[0]->Point(x, y) != pictures[1]->Point(x, y);
+      }
+    }
+    EXPECT_EQ(differences, 0) << unit;
+  }
 }
 
 TEST(PrintPreview, TextBoxAlignsCutsAndWritesVertically) {

@@ -1,5 +1,7 @@
 #include "platform/detail/text_layout.h"
 
+#include <cstring>
+
 #include "platform/detail/font_system.h"
 #include "quorvex2/platform/font_map.h"
 
@@ -18,6 +20,18 @@ PangoContext* NewTextContext(double Resolution) {
 }
 
 namespace {
+
+// No page or picture shows more of a text than this; laying out the rest of a damaged or hostile
+// text (a name of megabytes) would only take memory, about a hundred bytes a character.
+constexpr gssize kMostLaidOutBytes = 16 * 1024;
+
+// The length of the text's first kMostLaidOutBytes bytes, ending on a character boundary.
+gssize LaidOutLength(const gchar* text) {
+  const gssize length = static_cast<gssize>(strlen(text));
+  if (length <= kMostLaidOutBytes) return length;
+  const gchar* end = g_utf8_find_prev_char(text, text + kMostLaidOutBytes + 1);
+  return end == nullptr ? 0 : end - text;
+}
 
 PangoFontDescription* NewDescription(const StdFont& Font) {
   PangoFontDescription* description = pango_font_description_new();
@@ -46,7 +60,7 @@ PangoLayout* NewTextLayout(PangoContext* Context, const StdFont& Font, const std
   }
   // Pango wants valid UTF-8; stray bytes become U+FFFD instead of a warning.
   gchar* valid = g_utf8_make_valid(Text.data(), static_cast<gssize>(Text.size()));
-  pango_layout_set_text(layout, valid, -1);
+  pango_layout_set_text(layout, valid, static_cast<int>(LaidOutLength(valid)));
   g_free(valid);
   return layout;
 }

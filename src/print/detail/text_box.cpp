@@ -1,6 +1,8 @@
 #include "print/detail/text_box.h"
 
 #include <numeric>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/detail/utf8_chars.h"
@@ -22,10 +24,32 @@ std::string WithoutLastCharacter(const std::string& Text) {
   return Text.substr(0, end);
 }
 
-void DrawHorizontal(DrawingTarget& Target, std::string Text, const TextBox& Box) {
-  if (Box.cut) {
-    while (!Text.empty() && Target.TextWidth(Text) > Box.width) Text = WithoutLastCharacter(Text);
+// Where a cut text of a hundred characters or more ends: halving finds the end to within a few
+// characters, so a damaged or hostile text of megabytes is not cut one character at a time.
+size_t RoughFittingEnd(const DrawingTarget& Target, const std::string& Text, float Width) {
+  constexpr size_t kClose = 400;
+  size_t fits = 0, too_wide = Text.size();
+  while (too_wide - fits > kClose) {
+    size_t middle = fits + (too_wide - fits) / 2;
+    while (middle > fits && (static_cast<unsigned char>(Text[middle]) & 0xC0) == 0x80) --middle;
+    if (Target.TextWidth(Text.substr(0, middle)) > Width) {
+      too_wide = middle;
+    } else {
+      fits = middle;
+    }
   }
+  return too_wide;
+}
+
+std::string FittingStart(const DrawingTarget& Target, std::string Text, float Width) {
+  if (Target.TextWidth(Text) <= Width) return Text;
+  Text.resize(RoughFittingEnd(Target, Text, Width));
+  while (!Text.empty() && Target.TextWidth(Text) > Width) Text = WithoutLastCharacter(Text);
+  return Text;
+}
+
+void DrawHorizontal(DrawingTarget& Target, std::string Text, const TextBox& Box) {
+  if (Box.cut) Text = FittingStart(Target, std::move(Text), Box.width);
   const float glyph_height = Target.TextHeight(Text);
   const float line_height = glyph_height * Box.chr_height;
   Target.CurrentX(AlignedStart(Box.left, Box.width, Target.TextWidth(Text), Box.align));

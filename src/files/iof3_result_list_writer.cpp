@@ -4,12 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
-#include <sstream>
 
-#include "core/detail/component_state.h"
 #include "files/detail/current_time.h"
 #include "files/detail/runner_order.h"
+#include "files/detail/xml_parts_writer.h"
 #include "files/iof_reading.h"
 #include "files/iof_result_list.h"
 #include "quorvex2/core/format.h"
@@ -51,7 +49,8 @@ class Iof3Builder {
  public:
   explicit Iof3Builder(const clsQuorvex2& root) : root_(root) {}
 
-  void Build(pugi::xml_document& doc) {
+  // Everything but the classes, which go where the returned placeholder is (WriteClass).
+  pugi::xml_node BuildFrame(pugi::xml_document& doc) {
     auto declaration = doc.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "UTF-8";
@@ -62,7 +61,19 @@ class Iof3Builder {
     list.append_attribute("creator") = ("Quorvex2 " + root_.Version(false)).c_str();
     list.append_attribute("status") = "Complete";
     WriteEvent(list, *root_.EventData());
-    for (int32_t i = 1; i <= root_.ClassCount(); ++i) WriteClass(list, i);
+    return AppendPartsPlaceholder(list);
+  }
+
+  void WriteClass(pugi::xml_node list, int32_t class_index) {
+    const auto data = root_.ClassData(class_index);
+    auto node = Element(list, "ClassResult");
+    Element(Element(node, "Class"), "Name", data->ClassName());
+    course_ = root_.IsCourseExists(data->CourseNum)
+                  ? root_.CourseData(std::to_string(data->CourseNum))
+                  : nullptr;
+    controls_ = course_ ? course_->ControlCount : data->ControlCount;
+    WriteCourse(node, *data);
+    for (const auto& lap : RunnersInResultOrder(root_, class_index)) WritePerson(node, *lap);
   }
 
  private:
@@ -79,18 +90,6 @@ class Iof3Builder {
     if (!event.OfficialSite.empty()) {
       Element(node, "URL", event.OfficialSite).append_attribute("type") = "Website";
     }
-  }
-
-  void WriteClass(pugi::xml_node list, int32_t class_index) {
-    const auto data = root_.ClassData(class_index);
-    auto node = Element(list, "ClassResult");
-    Element(Element(node, "Class"), "Name", data->ClassName());
-    course_ = root_.IsCourseExists(data->CourseNum)
-                  ? root_.CourseData(std::to_string(data->CourseNum))
-                  : nullptr;
-    controls_ = course_ ? course_->ControlCount : data->ControlCount;
-    WriteCourse(node, *data);
-    for (const auto& lap : RunnersInResultOrder(root_, class_index)) WritePerson(node, *lap);
   }
 
   void WriteCourse(pugi::xml_node class_node, const clsClassData& data) {
@@ -163,18 +162,9 @@ class Iof3Builder {
 }  // namespace
 
 bool SaveIof3ResultList(const std::string& file_name, int32_t /*save_mode*/) {
-  const clsQuorvex2* root = CurrentRoot();
-  if (root == nullptr) return false;
-  try {
-    pugi::xml_document doc;
-    Iof3Builder(*root).Build(doc);
-    std::ostringstream text;
-    // One element a line, without indentation: readable, and large lists stay small.
-    doc.save(text, "", pugi::format_indent | pugi::format_no_declaration);
-    return WriteFileAtomically(file_name, text.str());
-  } catch (const std::exception&) {
-    return false;
-  }
+  // One element a line, without indentation: readable, and large lists stay small.
+  return SaveEventClassByClass<Iof3Builder>(
+      file_name, {"", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_auto});
 }
 
 }  // namespace quorvex2::detail

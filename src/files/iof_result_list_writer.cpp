@@ -1,6 +1,5 @@
 // Building the IOF XML 2.0.3 ResultList document: the event, one ClassResult per class with
 // its runners in result order, and the modification date.
-#include <exception>
 #include <memory>
 #include <optional>
 #include <sstream>
@@ -9,8 +8,8 @@
 
 #include <pugixml.hpp>
 
-#include "core/detail/component_state.h"
 #include "files/detail/runner_order.h"
+#include "files/detail/xml_parts_writer.h"
 #include "files/iof_result_list.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/path.h"
@@ -58,28 +57,18 @@ class ResultListBuilder {
  public:
   explicit ResultListBuilder(const clsQuorvex2& root) : root_(root) {}
 
-  void Build(pugi::xml_document& doc) {
+  // Everything but the classes, which go where the returned placeholder is (WriteClass).
+  pugi::xml_node BuildFrame(pugi::xml_document& doc) {
     Attribute(doc.append_child(pugi::node_declaration), "version", "1.0");
     auto list = doc.append_child("ResultList");
     Attribute(list, "status", "complete");
     Attribute(Element(list, "IOFVersion"), "version", "2.0.3");
     WriteEvent(list, *root_.EventData());
-    for (int32_t i = 1; i <= root_.ClassCount(); ++i) WriteClass(list, i);
+    auto classes = AppendPartsPlaceholder(list);
     auto modified = Element(list, "ModifyDate");
     DateElement(modified, root_.MetaData()->LastUpdateDate);
     ClockElement(modified, root_.MetaData()->LastUpdateDate);
-  }
-
- private:
-  static void WriteEvent(pugi::xml_node list, const clsEventData& event) {
-    auto node = Element(list, "Event");
-    Element(node, "EventId");
-    Element(node, "Name", event.EventName);
-    Element(node, "EventClassificationId");
-    auto start = Element(node, "StartDate");
-    Attribute(Element(start, "Date", event.EventDate.ToString(kDateFormat)), "dateFormat",
-              "YYYY-MM-DD");
-    if (!event.OfficialSite.empty()) Element(node, "WebURL", event.OfficialSite);
+    return classes;
   }
 
   void WriteClass(pugi::xml_node list, int32_t class_index) {
@@ -93,6 +82,18 @@ class ResultListBuilder {
     course_written_ = false;
     class_controls_ = data->ControlCount;
     for (const auto& lap : RunnersInResultOrder(root_, class_index)) WritePerson(node, *lap);
+  }
+
+ private:
+  static void WriteEvent(pugi::xml_node list, const clsEventData& event) {
+    auto node = Element(list, "Event");
+    Element(node, "EventId");
+    Element(node, "Name", event.EventName);
+    Element(node, "EventClassificationId");
+    auto start = Element(node, "StartDate");
+    Attribute(Element(start, "Date", event.EventDate.ToString(kDateFormat)), "dateFormat",
+              "YYYY-MM-DD");
+    if (!event.OfficialSite.empty()) Element(node, "WebURL", event.OfficialSite);
   }
 
   void WritePerson(pugi::xml_node class_node, const clsLapData& lap) {
@@ -187,17 +188,8 @@ class ResultListBuilder {
 }  // namespace
 
 bool SaveIofResultList(const std::string& file_name, int32_t /*save_mode*/) {
-  const clsQuorvex2* root = CurrentRoot();
-  if (root == nullptr) return false;
-  try {
-    pugi::xml_document doc;
-    ResultListBuilder(*root).Build(doc);
-    std::ostringstream text;
-    doc.save(text, "", pugi::format_raw | pugi::format_no_declaration);
-    return WriteFileAtomically(file_name, text.str());
-  } catch (const std::exception&) {
-    return false;
-  }
+  return SaveEventClassByClass<ResultListBuilder>(
+      file_name, {"", pugi::format_raw | pugi::format_no_declaration, pugi::encoding_auto});
 }
 
 }  // namespace quorvex2::detail

@@ -3,7 +3,12 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 #include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/detail/component_state.h"
 #include "core/detail/internal.h"
@@ -12,6 +17,7 @@
 #include "files/detail/file_error.h"
 #include "files/detail/load_error.h"
 #include "files/detail/native_xml.h"
+#include "files/detail/native_xml_split.h"
 #include "files/detail/progress.h"
 #include "files/detail/xml_nodes.h"
 #include "quorvex2/core/path.h"
@@ -23,10 +29,38 @@ namespace {
 
 constexpr const char* kLocation = "clsFileControl.LoadQuorvex2";
 
+// The class elements of a document read in parts, each parsed when the reader reaches its
+// placeholder; the one before is freed.
+class ClassParts {
+ public:
+  ClassParts(std::string_view text, std::vector<ElementRange> ranges)
+      : text_(text), ranges_(std::move(ranges)) {}
+
+  pugi::xml_node Next() {
+    if (next_ >= ranges_.size()) throw std::logic_error("More class placeholders than classes");
+    const ElementRange range = ranges_[next_++];
+    const pugi::xml_parse_result parsed =
+        document_.load_buffer(text_.data() + range.begin, range.end - range.begin,
+                              pugi::parse_default, pugi::encoding_utf8);
+    if (!parsed) throw std::runtime_error(std::string("XML error: ") + parsed.description());
+    return document_.document_element();
+  }
+
+ private:
+  std::string_view text_;
+  std::vector<ElementRange> ranges_;
+  size_t next_ = 0;
+  pugi::xml_document document_;
+};
+
 class NativeReader {
  public:
-  NativeReader(clsQuorvex2& root, const ReadRequest& request)
-      : root_(root), request_(request), fresh_(request.load_mode == QX_LOADMODE_NORMAL) {}
+  // Class elements come from `parts` when the document is read in parts, else from the document.
+  NativeReader(clsQuorvex2& root, const ReadRequest& request, ClassParts* parts)
+      : root_(root),
+        request_(request),
+        parts_(parts),
+        fresh_(request.load_mode == QX_LOADMODE_NORMAL) {}
 
   void Read(const pugi::xml_node& document) {
     if (auto filedate = ReadDateText(Trim(document.attribute("filedate").value()))) {
@@ -80,8 +114,9 @@ class NativeReader {
   void ReadClasses(const pugi::xml_node& element) {
     const int32_t count = CountElements(element);
     int32_t position = 0;
-    ForEachElement(element, [&](const pugi::xml_node& class_element) {
+    ForEachElement(element, [&](const pugi::xml_node& placed) {
       request_.progress->Step(++position, count);
+      const pugi::xml_node class_element = parts_ ? parts_->Next() : placed;
       auto target = ReadClass(class_element);
       ForEachElement(class_element, [&](const pugi::xml_node& runner) {
         auto lap = ReadRunner(runner);
@@ -183,13 +218,21 @@ class NativeReader {
 
   clsQuorvex2& root_;
   const ReadRequest& request_;
+  ClassParts* parts_;
   bool fresh_;
 };
 
-pugi::xml_parse_result Parse(pugi::xml_document& document, const ReadRequest& request) {
+// The whole document, parsed in place from the file's bytes when they could be read (pugixml
+// reads the file itself otherwise, and says why it cannot).
+pugi::xml_parse_result ParseWhole(pugi::xml_document& document, const ReadRequest& request,
+                                  std::string& bytes) {
   if (!request.file_data.empty()) {
     return document.load_buffer(request.file_data.data(), request.file_data.size(),
                                 pugi::parse_default, pugi::encoding_utf8);
+  }
+  if (!bytes.empty()) {
+    return document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default,
+                                        pugi::encoding_auto);
   }
   return document.load_file(ToFileSystemPath(request.file_name).c_str());
 }
@@ -207,27 +250,56 @@ std::string WhyNotALapFile(const ReadRequest& request, const pugi::xml_parse_res
   return OtherRootText(request.file_name, element.name(), kNativeRootElement);
 }
 
+// Reads the document's root into the event; why it is no lap file when it is none.
+std::optional<std::string> ReadRoot(clsQuorvex2& root, const ReadRequest& request,
+                                    const pugi::xml_document& document,
+                                    const pugi::xml_parse_result& parsed, ClassParts* parts) {
+  const pugi::xml_node quorvex = document.document_element();
+  if (!parsed || !Is(BaseName(quorvex), kNativeRootElement)) {
+    return WhyNotALapFile(request, parsed, quorvex);
+  }
+  NativeReader(root, request, parts).Read(quorvex);
+  return std::nullopt;
+}
+
+// A large file's element tree takes several times the file's size: the document is read class
+// by class when the scan vouches for it, and whole otherwise.
+std::optional<std::string> ReadDocument(clsQuorvex2& root, const ReadRequest& request) {
+  std::string bytes;
+  std::string_view text = request.file_data;
+  if (text.empty()) {
+    if (std::optional<std::string> read = ReadFileBytes(request.file_name))
+      bytes = std::move(*read);
+    text = bytes;
+  }
+  if (std::optional<NativeXmlParts> split = SplitNativeXml(text)) {
+    pugi::xml_document frame;
+    const pugi::xml_parse_result parsed = frame.load_buffer(
+        split->frame.data(), split->frame.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (parsed) {
+      ClassParts parts(text, std::move(split->classes));
+      return ReadRoot(root, request, frame, parsed, &parts);
+    }
+  }
+  pugi::xml_document document;
+  const pugi::xml_parse_result parsed = ParseWhole(document, request, bytes);
+  return ReadRoot(root, request, document, parsed, nullptr);
+}
+
 }  // namespace
 
 bool ReadNativeXml(const ReadRequest& request) {
   request.progress->Start();
-  clsQuorvex2* root = CurrentRoot();
+  std::optional<std::string> failure;
   try {
-    pugi::xml_document document;
+    clsQuorvex2* root = CurrentRoot();
     if (root == nullptr) throw std::runtime_error("No root object");
-    const pugi::xml_parse_result parsed = Parse(document, request);
-    const pugi::xml_node quorvex = document.document_element();
-    if (!parsed || !Is(BaseName(quorvex), kNativeRootElement)) {
-      request.progress->Finish();
-      return FailLoad(kCannotOpenFile, kLocation, WhyNotALapFile(request, parsed, quorvex));
-    }
-    NativeReader(*root, request).Read(quorvex);
+    failure = ReadDocument(*root, request);
   } catch (const std::exception& error) {
-    request.progress->Finish();
-    return FailLoad(kCannotOpenFile, kLocation, error.what());
+    failure = error.what();
   }
   request.progress->Finish();
-  return true;
+  return failure ? FailLoad(kCannotOpenFile, kLocation, *failure) : true;
 }
 
 }  // namespace quorvex2::detail

@@ -1,16 +1,14 @@
 // Writing the current root's event as a native XML lap file.
 #include <pugixml.hpp>
 
-#include <exception>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <unordered_set>
 
-#include "core/detail/component_state.h"
 #include "files/detail/attribute_values.h"
 #include "files/detail/current_time.h"
 #include "files/detail/native_xml.h"
+#include "files/detail/xml_parts_writer.h"
 #include "quorvex2/analysis/results_holder.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/path.h"
@@ -36,7 +34,8 @@ class NativeWriter {
   NativeWriter(const clsQuorvex2& root, int32_t save_mode)
       : root_(root), full_(save_mode == QX_SAVEMODE_FULL) {}
 
-  void Build(pugi::xml_document& document) const {
+  // Everything but the classes, which go where the returned placeholder is (WriteClass).
+  pugi::xml_node BuildFrame(pugi::xml_document& document) const {
     auto declaration = document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
     declaration.append_attribute("encoding") = "UTF-8";
@@ -46,8 +45,16 @@ class NativeWriter {
     SetAlways(quorvex, "type", kNativeDocumentType);
     WriteMeta(quorvex.append_child("meta"));
     WriteEvent(quorvex.append_child("event"));
-    WriteClasses(quorvex.append_child("classes"));
+    auto classes = AppendPartsPlaceholder(quorvex.append_child("classes"));
     WriteCourses(quorvex.append_child("courses"));
+    return classes;
+  }
+
+  void WriteClass(pugi::xml_node parent, int32_t index) const {
+    auto class_data = root_.ClassData(index);
+    auto element = parent.append_child("class");
+    WriteClassAttributes(element, *class_data);
+    WriteRunners(element, index, *class_data);
   }
 
  private:
@@ -78,15 +85,6 @@ class NativeWriter {
     SetIfNotEmpty(event, "memo", data.Memo);
     SetIfNotEmpty(event, "homepage", data.OfficialSite);
     SetIfNotEmpty(event, "filename", data.FileName);
-  }
-
-  void WriteClasses(pugi::xml_node classes) const {
-    for (int32_t index = 1; index <= root_.ClassCount(); ++index) {
-      auto class_data = root_.ClassData(index);
-      auto element = classes.append_child("class");
-      WriteClassAttributes(element, *class_data);
-      WriteRunners(element, index, *class_data);
-    }
   }
 
   static void WriteClassAttributes(pugi::xml_node& element, const clsClassData& data) {
@@ -167,17 +165,8 @@ class NativeWriter {
 }  // namespace
 
 bool WriteNativeXml(const std::string& file_name, int32_t save_mode) {
-  const clsQuorvex2* root = CurrentRoot();
-  if (root == nullptr) return false;
-  try {
-    pugi::xml_document document;
-    NativeWriter(*root, save_mode).Build(document);
-    std::ostringstream text;
-    document.save(text, "", pugi::format_raw, pugi::encoding_utf8);
-    return WriteFileAtomically(file_name, text.str());
-  } catch (const std::exception&) {
-    return false;
-  }
+  return SaveEventClassByClass<NativeWriter>(file_name, {"", pugi::format_raw, pugi::encoding_utf8},
+                                             save_mode);
 }
 
 }  // namespace quorvex2::detail

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <random>
 
+#include "files/detail/native_xml_split.h"
 #include "files_test_support.h"
 #include "quorvex2/quorvex2.h"
 #include "support/lap_text.h"
@@ -116,6 +117,14 @@ TEST(NativeXmlWriter, WritesTheExactDocumentInBothSaveModes) {
 
   ASSERT_TRUE(root.FileControl()->SaveLapFile(path, 0, QX_SAVEMODE_FULL));
   EXPECT_EQ(ReadBytes(path), head + " rankfix=\"*\" age=\"35\"" + taro_legs);
+  {
+    clsQuorvex2 empty;
+    ASSERT_TRUE(empty.FileControl()->SaveLapFile(path));
+    EXPECT_EQ(ReadBytes(path),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex version=\"2.19\" "
+              "filedate=\"1970/01/01 00:00:00\" type=\"application/x-quorvex2\"><meta/><event "
+              "name=\"\"/><classes/><courses/></quorvex>");
+  }
   ::unsetenv("SOURCE_DATE_EPOCH");
 }
 
@@ -190,6 +199,77 @@ TEST(NativeXmlReader, ReadsLegTimesWholeNumbersAndDates) {
   EXPECT_EQ(qxtest::FullRunnerText(*data->LapData(1)),
             "Taro||1|1:02:03|× × ↓ ↓ ↓ － － － 1:02:03 0:10|12|14|||0|*|40");
   EXPECT_EQ(qxtest::FullRunnerText(*data->LapData(2)), "Jiro|||||0|0|||32700||");
+}
+
+// Large files are read class by class when a scan of the text can vouch for it. Whatever the
+// scan decides, the event is the one the whole document gives: a comment after the root makes
+// the scan refuse, so the whole parse reads that copy.
+TEST(NativeXmlReader, ClassByClassReadingGivesTheEventOfTheWholeDocument) {
+  struct Case {
+    std::string name;
+    std::string text;
+    bool in_parts;
+  };
+  const std::string path = TempPath("parts.lxm");
+  {
+    clsQuorvex2 written;
+    FillEvent(written);
+    ASSERT_TRUE(written.FileControl()->SaveLapFile(path));
+  }
+  const std::string runner =
+      "<runner name='Taro' result='1:00:00'><leg index='1' laptime='0:10:00'/></runner>";
+  const std::vector<Case> cases{
+      {"as written", ReadBytes(path), true},
+      {"blanks, line ends, quotes",
+       "<?xml version = \"1.0\" encoding = 'utf-8' ?>\r\n<quorvex filedate='2026/01/02 "
+       "03:04:05'>\r\n <classes >\r\n\t<class\r\n name = \"A\" >" +
+           runner + "</class >\n <class name='B'/>\n</classes>\n</quorvex>\n",
+       true},
+      {"mark, prefixes, references",
+       "\xEF\xBB\xBF<q:quorvex xmlns:q='urn:x'><q:classes><q:class name='A&amp;B &#x4E00;'>"
+       "<q:runner name='&lt;x>' result='0:30:00'><q:leg index='1' laptime='0:30:00'/>"
+       "</q:runner></q:class></q:classes></q:quorvex>",
+       true},
+      {"two lists, text and other elements",
+       "<quorvex><classes><class name='A'>note<runner name='R'><x><y/></x></runner></class>"
+       "</classes><courses/><classes><class name='A'>" +
+           runner + "</class><class name='C'></class></classes></quorvex>",
+       true},
+      {"empty list", "<quorvex><classes/></quorvex>", true},
+      {"comment",
+       "<quorvex><classes><!-- <class name='F'/> --><class name='A'/></classes></quorvex>", false},
+      {"CDATA",
+       "<quorvex><classes><class name='A'><![CDATA[<runner name='F'/>]]></class></classes>"
+       "</quorvex>",
+       false},
+      {"document type", "<!DOCTYPE quorvex><quorvex><classes><class name='A'/></classes></quorvex>",
+       false},
+      {"instruction",
+       "<quorvex><classes><?pi <class name='F'/>?><class name='A'/></classes></quorvex>", false},
+      {"Latin-1",
+       "<?xml version='1.0' encoding='ISO-8859-1'?><quorvex><classes><class name='Caf\xE9'/>"
+       "</classes></quorvex>",
+       false},
+      {"'<' in a value", "<quorvex><classes><class name='a<b'/></classes></quorvex>", false},
+      {"crossed tags", "<quorvex><classes><class name='A'></classes></class></quorvex>", false},
+      {"second root", "<quorvex><classes><class name='A'/></classes></quorvex><quorvex/>", false},
+  };
+  const auto loaded = [](const std::string& text) {
+    clsQuorvex2 root;
+    const bool read = Load(root, text);
+    return std::to_string(read) + root.ErrorComment() + "\n" + qxtest::EventText(root) +
+           std::to_string(root.FileDate);
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(detail::SplitNativeXml(c.text).has_value(), c.in_parts);
+    EXPECT_EQ(loaded(c.text), loaded(c.text + "<!---->"));
+  }
+  // A file is read in its declared encoding.
+  WriteBytes(path, cases[9].text);
+  clsQuorvex2 root;
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(path));
+  EXPECT_TRUE(root.IsClassExists("Caf\u00e9"));
 }
 
 TEST(NativeXmlReader, AppendKeepsTheHeldClassEventAndFirstCourse) {

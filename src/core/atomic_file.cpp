@@ -1,0 +1,72 @@
+// Writing a file through a temporary file that is renamed into place.
+#include "core/detail/atomic_file.h"
+
+#include <fcntl.h>
+#include <pthread.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+
+#include "quorvex2/core/path.h"
+
+namespace quorvex2::detail {
+
+FileSizeSignalBlock::FileSizeSignalBlock() {
+  sigemptyset(&signal_);
+  sigaddset(&signal_, SIGXFSZ);
+  sigset_t pending;
+  already_pending_ = sigpending(&pending) == 0 && sigismember(&pending, SIGXFSZ) == 1;
+  pthread_sigmask(SIG_BLOCK, &signal_, &previous_);
+}
+
+// The signal a failed write left pending is taken off, so the write fails like any other.
+FileSizeSignalBlock::~FileSizeSignalBlock() {
+  const timespec now{};
+  if (!already_pending_) {
+    while (sigtimedwait(&signal_, nullptr, &now) == SIGXFSZ) {
+    }
+  }
+  pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
+}
+
+AtomicFile::AtomicFile(const std::string& path) {
+  if (path.empty()) return;
+  target_ = ToFileSystemPath(path);
+  temp_ = target_ + ".XXXXXX";
+  fd_ = ::mkstemp(temp_.data());
+  if (fd_ < 0) return;
+  // mkstemp creates the file for the owner only; give it the usual permissions.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd_, 0666 & ~mask);
+}
+
+AtomicFile::~AtomicFile() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  std::remove(temp_.c_str());
+}
+
+void AtomicFile::Write(std::string_view bytes) {
+  while (!failed_ && !bytes.empty()) {
+    const ssize_t n = fd_ < 0 ? -1 : ::write(fd_, bytes.data(), bytes.size());
+    if (n <= 0) failed_ = true;
+    if (n > 0) bytes.remove_prefix(static_cast<size_t>(n));
+  }
+}
+
+bool AtomicFile::Commit() {
+  if (fd_ < 0) return false;
+  const bool written = !failed_ && ::fsync(fd_) == 0;
+  const bool closed = ::close(fd_) == 0;
+  fd_ = -1;
+  if (!written || !closed || std::rename(temp_.c_str(), target_.c_str()) != 0) {
+    std::remove(temp_.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace quorvex2::detail

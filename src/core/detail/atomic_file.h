@@ -1,0 +1,49 @@
+#pragma once
+// A file written through a temporary file beside it and renamed into place only when all of it
+// was written, so a failed write never destroys the file that was there. Large outputs are
+// written piece by piece and never held whole.
+#include <signal.h>
+
+#include <string>
+#include <string_view>
+
+namespace quorvex2::detail {
+
+// While it lives, a write past the file-size limit (RLIMIT_FSIZE) fails with EFBIG instead of
+// raising SIGXFSZ, which would end the process before the temporary file is removed.
+class FileSizeSignalBlock {
+ public:
+  FileSizeSignalBlock();
+  ~FileSizeSignalBlock();
+  FileSizeSignalBlock(const FileSizeSignalBlock&) = delete;
+  FileSizeSignalBlock& operator=(const FileSizeSignalBlock&) = delete;
+
+ private:
+  sigset_t signal_{};
+  sigset_t previous_{};
+  bool already_pending_ = false;
+};
+
+class AtomicFile {
+ public:
+  // Opens the temporary file; a failure shows in Commit.
+  explicit AtomicFile(const std::string& path);
+  // Removes the temporary file unless it was committed.
+  ~AtomicFile();
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+
+  // Appends bytes; a failed write fails the commit.
+  void Write(std::string_view bytes);
+  // Syncs, closes and renames the temporary file into place; false on any failure.
+  bool Commit();
+
+ private:
+  FileSizeSignalBlock no_size_signal_;
+  std::string target_;
+  std::string temp_;
+  int fd_ = -1;
+  bool failed_ = false;
+};
+
+}  // namespace quorvex2::detail

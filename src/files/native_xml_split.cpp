@@ -1,0 +1,194 @@
+// Finding the class elements of a native lap file with a scan of its tags. The scan accepts a
+// strict subset of what the XML parser accepts, so every part it cuts out parses on its own into
+// exactly the elements the whole document holds:
+//   an optional UTF-8 byte-order mark and an optional declaration at the very start (no encoding,
+//   or UTF-8); then one root element and nothing but blanks around it;
+//   start tags <name attr="value" ...> or <name .../>, end tags </name> matching their start;
+//   names of ASCII letters, digits and "_:-."; quoted values without "<" or NUL;
+//   text without NUL.
+// Comments, CDATA, document types, processing instructions and anything else are refused.
+#include "files/detail/native_xml_split.h"
+
+#include <cstring>
+
+namespace quorvex2::detail {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kPlaceholder = "<class/>";
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+bool IsNameStart(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
+}
+
+bool IsNameChar(char c) {
+  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
+bool IsUtf8Name(std::string_view name) {
+  if (name.size() != 5 && name.size() != 4) return false;
+  std::string lower;
+  for (char c : name) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return lower == "utf-8" || lower == "utf8";
+}
+
+// The name without a namespace prefix, as the reader compares names.
+std::string_view BaseNameOf(std::string_view name) {
+  const size_t colon = name.rfind(':');
+  return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+class TagScanner {
+ public:
+  explicit TagScanner(std::string_view text) : text_(text) {}
+
+  std::optional<std::vector<ElementRange>> Scan() {
+    if (!SkipProlog()) return std::nullopt;
+    while (at_ < text_.size()) {
+      const char c = text_[at_];
+      if (c == '<') {
+        if (!Tag()) return std::nullopt;
+      } else if (c == '\0' || (open_.empty() && !IsBlank(c))) {
+        return std::nullopt;
+      } else {
+        ++at_;
+      }
+    }
+    if (!root_seen_ || !open_.empty()) return std::nullopt;
+    return std::move(classes_);
+  }
+
+ private:
+  bool SkipProlog() {
+    if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) at_ = kByteOrderMark.size();
+    if (text_.substr(at_, 6) != "<?xml " && text_.substr(at_, 6) != "<?xml\t") return true;
+    const size_t end = text_.find("?>", at_);
+    if (end == std::string_view::npos) return false;
+    const std::string_view body = text_.substr(at_ + 5, end - at_ - 5);
+    at_ = end + 2;
+    return body.find('<') == std::string_view::npos && HasUtf8Encoding(body);
+  }
+
+  // No encoding named, or UTF-8 (any other the parser would convert from).
+  static bool HasUtf8Encoding(std::string_view body) {
+    const size_t key = body.find("encoding");
+    if (key == std::string_view::npos) return true;
+    size_t i = key + 8;
+    while (i < body.size() && IsBlank(body[i])) ++i;
+    if (i >= body.size() || body[i] != '=') return false;
+    ++i;
+    while (i < body.size() && IsBlank(body[i])) ++i;
+    if (i >= body.size() || (body[i] != '"' && body[i] != '\'')) return false;
+    const size_t close = body.find(body[i], i + 1);
+    return close != std::string_view::npos && IsUtf8Name(body.substr(i + 1, close - i - 1));
+  }
+
+  bool Tag() {
+    if (at_ + 1 >= text_.size()) return false;
+    if (text_[at_ + 1] == '/') return EndTag();
+    if (!IsNameStart(text_[at_ + 1])) return false;  // "<!", "<?" and the like
+    if (root_seen_ && open_.empty()) return false;   // a second root
+    return StartTag();
+  }
+
+  bool StartTag() {
+    const size_t begin = at_++;
+    const std::string_view name = Name();
+    const bool is_class = open_.size() == 2 && BaseNameOf(open_[1]) == "classes";
+    for (;;) {
+      const bool blank = SkipBlanks();
+      if (at_ >= text_.size()) return false;
+      if (text_[at_] == '>') {
+        ++at_;
+        break;
+      }
+      if (text_[at_] == '/') {
+        if (text_.substr(at_, 2) != "/>") return false;
+        at_ += 2;
+        if (is_class) classes_.push_back({begin, at_});
+        root_seen_ = true;
+        return true;
+      }
+      if (!blank || !Attribute()) return false;
+    }
+    if (is_class) class_begin_ = begin;
+    open_.push_back(name);
+    root_seen_ = true;
+    return true;
+  }
+
+  bool EndTag() {
+    at_ += 2;
+    const std::string_view name = Name();
+    SkipBlanks();
+    if (open_.empty() || name != open_.back() || at_ >= text_.size() || text_[at_] != '>') {
+      return false;
+    }
+    ++at_;
+    open_.pop_back();
+    if (open_.size() == 2 && BaseNameOf(open_[1]) == "classes") {
+      classes_.push_back({class_begin_, at_});
+    }
+    return true;
+  }
+
+  // name = "value" or name='value'.
+  bool Attribute() {
+    if (!IsNameStart(text_[at_])) return false;
+    Name();
+    SkipBlanks();
+    if (at_ >= text_.size() || text_[at_] != '=') return false;
+    ++at_;
+    SkipBlanks();
+    if (at_ >= text_.size() || (text_[at_] != '"' && text_[at_] != '\'')) return false;
+    const char quote = text_[at_++];
+    for (; at_ < text_.size() && text_[at_] != quote; ++at_) {
+      if (text_[at_] == '<' || text_[at_] == '\0') return false;
+    }
+    if (at_ >= text_.size()) return false;
+    ++at_;
+    return true;
+  }
+
+  std::string_view Name() {
+    const size_t begin = at_;
+    while (at_ < text_.size() && IsNameChar(text_[at_])) ++at_;
+    return text_.substr(begin, at_ - begin);
+  }
+
+  bool SkipBlanks() {
+    const size_t begin = at_;
+    while (at_ < text_.size() && IsBlank(text_[at_])) ++at_;
+    return at_ > begin;
+  }
+
+  std::string_view text_;
+  size_t at_ = 0;
+  std::vector<std::string_view> open_;
+  bool root_seen_ = false;
+  size_t class_begin_ = 0;
+  std::vector<ElementRange> classes_;
+};
+
+}  // namespace
+
+std::optional<NativeXmlParts> SplitNativeXml(std::string_view text) {
+  std::optional<std::vector<ElementRange>> classes = TagScanner(text).Scan();
+  if (!classes) return std::nullopt;
+  NativeXmlParts parts;
+  size_t copied = 0;
+  for (const ElementRange& range : *classes) {
+    parts.frame.append(text.substr(copied, range.begin - copied));
+    parts.frame.append(kPlaceholder);
+    copied = range.end;
+  }
+  parts.frame.append(text.substr(copied));
+  parts.classes = std::move(*classes);
+  return parts;
+}
+
+}  // namespace quorvex2::detail

@@ -1,6 +1,7 @@
 #include "display_width.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include <quorvex2/core/text.h>
 
@@ -44,6 +45,22 @@ int32_t CharacterWidth(const std::string& sequence) {
 }
 
 }  // namespace
+
+std::string CutToWidth(const std::string& text, int32_t width) {
+  constexpr std::string_view kCut = "...";
+  const int32_t kept = width - static_cast<int32_t>(kCut.size());
+  size_t cut = 0;
+  int32_t used = 0;
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t length =
+        std::min(SequenceLength(static_cast<unsigned char>(text[pos])), text.size() - pos);
+    used += quorvex2::GetByteLength(text.substr(pos, length));
+    if (used > width) return text.substr(0, cut) + std::string(kCut);
+    pos += length;
+    if (used <= kept) cut = pos;
+  }
+  return text;
+}
 
 int32_t DisplayWidth(const std::string& text, bool narrow_ambiguous) {
   if (!narrow_ambiguous) return quorvex2::GetByteLength(text);

@@ -10,4 +10,8 @@ namespace qxcli {
 
 int32_t DisplayWidth(const std::string& text, bool narrow_ambiguous);
 
+// The text when it takes at most `width` columns (by the component's rule), else its beginning
+// and "..." in that many; only the columns kept are looked at, however long the text.
+std::string CutToWidth(const std::string& text, int32_t width);
+
 }  // namespace qxcli

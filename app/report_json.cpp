@@ -126,19 +126,23 @@ Json RunnerJson(clsAnalyzedRunnerData& runner, int32_t legs) {
               {"legs", std::move(leg_list)}};
 }
 
+// The runners are written one at a time into the text: a class of tens of thousands never
+// stands as one tree. The bytes are those of the whole document dumped at once.
 std::string WriteJson(const ReportInput& input) {
   const auto analyzer = input.Analyzer();
   const int32_t legs = LegCount(*analyzer);
   auto general = analyzer->GeneralData();
-  Json runners = Json::array();
+  const Json head{{"dataSet", DataSetJson(*analyzer)},
+                  {"upperLapTotal", general->UpperLapTotal()},
+                  {"legs", GeneralLegsJson(*general, legs)},
+                  {"runners", Json::array()}};
+  std::string text = head.dump();
+  text.resize(text.size() - 2);  // "]}": the runners go inside the empty list
   for (int32_t i = 1; i <= analyzer->Count(); ++i) {
-    runners.push_back(RunnerJson(*analyzer->Item(i), legs));
+    if (i > 1) text += ',';
+    text += RunnerJson(*analyzer->Item(i), legs).dump();
   }
-  const Json document{{"dataSet", DataSetJson(*analyzer)},
-                      {"upperLapTotal", general->UpperLapTotal()},
-                      {"legs", GeneralLegsJson(*general, legs)},
-                      {"runners", std::move(runners)}};
-  return document.dump() + "\n";
+  return text + "]}\n";
 }
 
 const bool registered =

@@ -4,12 +4,16 @@
 #include <algorithm>
 #include <iterator>
 
+#include "display_width.h"
+
 namespace qxcli {
 
 using quorvex2::QxAlignTypeConst;
 using quorvex2::QxColorTypeConst;
 
 namespace {
+
+constexpr int32_t kMaxCellWidth = 64;  // columns a cell shows at most
 
 // 0x00BBGGRR, written as RGB(r, g, b): light data cells, deeper titles, gold, silver and bronze
 // for the three best ranks.
@@ -41,7 +45,8 @@ int32_t TerminalGrid::Color(QxColorTypeConst ColorType) const {
 
 void TerminalGrid::TextMatrix(int32_t Row, int32_t Col, const std::string& Text) {
   if (Row < 0 || Row >= rows_ || Col < 0 || Col >= cols_) return;
-  cells_[Row][Col].text = Text;
+  // A name of megabytes would make every line of its column as long.
+  cells_[Row][Col].text = CutToWidth(Text, kMaxCellWidth);
 }
 
 void TerminalGrid::Clear() {

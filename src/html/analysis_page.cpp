@@ -21,25 +21,17 @@ using Runner = clsAnalyzedRunnerData;
 constexpr int kNameLineLength = 10;
 constexpr int kNameLines = 3;
 
-// Long names break after every ten characters, three lines at most.
+// Long names break after every ten characters, three lines at most (the rest of a name is never
+// looked at, however long it is).
 std::string BrokenName(const std::string& name) {
-  std::vector<std::string> chars;
-  for (size_t i = 0; i < name.size();) {
-    size_t n = 1;
-    const auto c = static_cast<unsigned char>(name[i]);
-    if (c >= 0xF0)
-      n = 4;
-    else if (c >= 0xE0)
-      n = 3;
-    else if (c >= 0xC0)
-      n = 2;
-    chars.push_back(name.substr(i, n));
-    i += n;
-  }
   std::string out;
-  for (size_t i = 0; i < chars.size() && i < kNameLineLength * kNameLines; ++i) {
-    if (i > 0 && i % kNameLineLength == 0) out += "<br>";
-    out += EscapeHtml(chars[i]);
+  size_t i = 0;
+  for (int32_t count = 0; i < name.size() && count < kNameLineLength * kNameLines; ++count) {
+    const auto c = static_cast<unsigned char>(name[i]);
+    const size_t n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+    if (count > 0 && count % kNameLineLength == 0) out += "<br>";
+    out += EscapeHtml(name.substr(i, n));
+    i += n;
   }
   return out;
 }

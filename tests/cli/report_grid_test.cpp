@@ -139,6 +139,28 @@ TEST(ReportGrid, AmbiguousSymbolsTakeOneColumnWhenAsked) {
   EXPECT_EQ(narrow[6].find("１→２"), 4u);
 }
 
+// A cell shows at most 64 columns, so a name of megabytes does not make every line of its
+// column as long: 61 columns of the text and "...".
+TEST(ReportGrid, LongTextsAreCut) {
+  const std::string dir = qxtest::MakeTempDir("report_grid_long");
+  const std::string name(100, 'N');
+  std::string club;
+  for (int i = 0; i < 40; ++i) club += "あ";
+  const std::string file = qxtest::WriteFile(
+      dir, "long.lxm",
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex><classes><class name=\"M21\" "
+      "controls=\"1\"><runner name=\"" +
+          name + "\" club=\"" + club +
+          "\" result=\"0:02:00\"><leg index=\"1\" laptime=\"0:01:00\"/><leg index=\"2\" "
+          "laptime=\"0:01:00\"/></runner></class></classes></quorvex>");
+  const auto result = qxtest::RunCli({"report", "grid", file, "--color", "never"});
+  ASSERT_EQ(result.exit_code, 0) << result.err;
+  std::string cut_club;
+  for (int i = 0; i < 30; ++i) cut_club += "あ";
+  EXPECT_NE(result.out.find(" " + name.substr(0, 61) + "...\n"), std::string::npos) << result.out;
+  EXPECT_NE(result.out.find(" " + cut_club + "...\n"), std::string::npos) << result.out;
+}
+
 TEST(ReportGrid, EmptyDataSetAndErrors) {
   const std::string dir = qxtest::MakeTempDir("report_grid_empty");
   const std::string file =

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/detail/catalogue.h"
+#include "core/detail/fill_in.h"
 
 namespace quorvex2 {
 
@@ -20,6 +21,18 @@ bool IsLanguageAvailable(const std::string& Language) {
 std::string TranslateText(const std::string& Language, const std::string& Message,
                           const std::string& Context) {
   return detail::Translate(Language, Context, Message);
+}
+
+std::string TranslatePlural(const std::string& Language, const std::string& One,
+                            const std::string& Many, uint64_t Count) {
+  return detail::TranslatePlural(Language, One, Many, Count);
+}
+
+std::string FillPlaceholders(const std::string& Text,
+                             const std::map<std::string, std::string>& Values) {
+  std::vector<detail::Placeholder> placeholders;
+  for (const auto& [name, value] : Values) placeholders.push_back({name, value});
+  return detail::FillIn(Text, placeholders);
 }
 
 std::map<std::string, std::string> MessageCatalogue(const std::string& Language,

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/fill_in.h"
 #include "files/archive/archive_kind.h"
 #include "files/archive/member_choice.h"
 #include "files/archive/member_name.h"
@@ -25,7 +26,7 @@ namespace {
 using archive::ArchiveKind;
 using archive::MemberInfo;
 
-constexpr const char* kCannotExtract = "書庫ファイルを展開できません";
+constexpr const char* kCannotExtract = TrNoop("書庫ファイルを展開できません");
 constexpr const char* kLocation = "clsFileControl.ExtractArchiveFile";
 
 // Rounded up, so a size past a limit never prints as the limit itself.
@@ -60,8 +61,8 @@ bool ListMembers(const Job& job, std::vector<MemberInfo>& members) {
   archive::MemberReader reader(job.path, job.kind);
   for (MemberInfo member; reader.Next(member);) {
     if (members.size() == kMaxArchiveMembers) {
-      job.Fail("more than " + std::to_string(kMaxArchiveMembers) +
-               " members, the limit for an archive of lap files");
+      job.Fail(FillIn(Tr("メンバーがラップファイルの書庫の上限 {limit} 個を超えています"),
+                      {{"limit", std::to_string(kMaxArchiveMembers)}}));
       return false;
     }
     members.push_back(member);
@@ -69,7 +70,8 @@ bool ListMembers(const Job& job, std::vector<MemberInfo>& members) {
   if (reader.Error().empty()) return DeclareGzipSize(job, members);
   if (job.kind == ArchiveKind::kLha && members.empty() &&
       reader.Error().find("Unrecognized") != std::string::npos) {
-    job.Fail("unknown compression method " + archive::LhaMethod(job.head));
+    job.Fail(
+        FillIn(Tr("圧縮方式 {method} を知りません"), {{"method", archive::LhaMethod(job.head)}}));
   } else {
     job.Fail(archive::DescribeReadError(reader.Error()));
   }
@@ -82,8 +84,8 @@ bool WithinDeclaredLimits(const Job& job, const std::vector<MemberInfo>& members
     total += std::min(member.size.value_or(0), kMaxArchiveBytes + 1);  // never wraps round
   }
   if (total <= kMaxArchiveBytes) return true;
-  job.Fail("its members declare " + MiB(total) + " together, more than the limit of " +
-           MiB(kMaxArchiveBytes));
+  job.Fail(FillIn(Tr("メンバーの大きさが合わせて {size} あり、上限の {limit} を超えています"),
+                  {{"size", MiB(total)}, {"limit", MiB(kMaxArchiveBytes)}}));
   return false;
 }
 
@@ -103,14 +105,18 @@ std::optional<size_t> ChooseMember(const Job& job, const std::vector<MemberInfo>
   if (job.kind == ArchiveKind::kGzip && members.size() == 1) return 0;
   const std::vector<size_t> candidates = archive::LapFileCandidates(members);
   if (candidates.empty()) {
-    job.Fail("no lap file among its " + std::to_string(members.size()) + " members (" +
-             MemberNames(members, AllPositions(members.size())) + ")");
+    job.Fail(
+        FillIn(NTr("{count} 個のメンバー ({names}) にラップファイルがありません",
+                   "{count} 個のメンバー ({names}) にラップファイルがありません", members.size()),
+               {{"count", std::to_string(members.size())},
+                {"names", MemberNames(members, AllPositions(members.size()))}}));
     return std::nullopt;
   }
   const std::optional<size_t> chosen = archive::ChooseLapFile(members, candidates);
   if (!chosen) {
-    job.Fail(std::to_string(candidates.size()) + " lap files (" + MemberNames(members, candidates) +
-             ") and none was chosen");
+    job.Fail(FillIn(Tr("ラップファイルが {count} 個 ({names}) あり、どれも選ばれませんでした"),
+                    {{"count", std::to_string(candidates.size())},
+                     {"names", MemberNames(members, candidates)}}));
   }
   return chosen;
 }
@@ -118,8 +124,9 @@ std::optional<size_t> ChooseMember(const Job& job, const std::vector<MemberInfo>
 // The member's data, unpacked up to the limit whatever its header declared.
 std::optional<std::string> ReadMember(const Job& job, const MemberInfo& member, size_t position) {
   if (member.size.value_or(0) > kMaxLapFileBytes) {
-    job.Fail(member.name + " declares " + MiB(*member.size) + ", more than the limit of " +
-             MiB(kMaxLapFileBytes) + " for a lap file");
+    job.Fail(FillIn(
+        Tr("{member} の大きさは {size} で、ラップファイルの上限 {limit} を超えています"),
+        {{"member", member.name}, {"size", MiB(*member.size)}, {"limit", MiB(kMaxLapFileBytes)}}));
     return std::nullopt;
   }
   archive::MemberReader reader(job.path, job.kind);
@@ -134,13 +141,13 @@ std::optional<std::string> ReadMember(const Job& job, const MemberInfo& member, 
   switch (reader.ReadData(data, kMaxLapFileBytes)) {
     case archive::DataStatus::kComplete:
       if (job.kind == ArchiveKind::kGzip && static_cast<uint32_t>(data.size()) != member.size) {
-        job.Fail("the archive is truncated (its trailer gives another size)");
+        job.Fail(Tr("書庫が途中で切れています (末尾にある大きさと違います)"));
         return std::nullopt;
       }
       return data;
     case archive::DataStatus::kTooLarge:
-      job.Fail(member.name + " unpacks to more than the limit of " + MiB(kMaxLapFileBytes) +
-               " for a lap file");
+      job.Fail(FillIn(Tr("{member} を展開するとラップファイルの上限 {limit} を超えます"),
+                      {{"member", member.name}, {"limit", MiB(kMaxLapFileBytes)}}));
       return std::nullopt;
     default:
       job.Fail(member.name + ": " + archive::DescribeReadError(reader.Error()));
@@ -174,7 +181,8 @@ std::string ExtractArchiveFile(const std::string& ArchivePath, const std::string
   if (!head) return job.Fail(FileReadErrorDescription(ArchivePath));
   job.head = *head;
   job.kind = archive::SniffArchive(job.head);
-  if (job.kind == ArchiveKind::kNone) return job.Fail("not an LHA, zip or gzip archive");
+  if (job.kind == ArchiveKind::kNone)
+    return job.Fail(Tr("LHA、zip、gzip のどの書庫でもありません"));
   std::vector<MemberInfo> members;
   if (!ListMembers(job, members) || !WithinDeclaredLimits(job, members)) return "";
   const std::optional<size_t> chosen = ChooseMember(job, members);
@@ -182,7 +190,7 @@ std::string ExtractArchiveFile(const std::string& ArchivePath, const std::string
   const std::optional<std::string> data = ReadMember(job, members[*chosen], *chosen);
   if (!data) return "";
   const std::string path = Folder + "/" + FileNameInFolder(job, members[*chosen]);
-  if (!WriteFileAtomically(path, *data)) return job.Fail("cannot write into the work folder");
+  if (!WriteFileAtomically(path, *data)) return job.Fail(Tr("作業フォルダーに書き込めません"));
   return path;
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/detail/catalogue.h"
 #include "files/csv_table_header.h"
 #include "files/csv_table_lines.h"
 #include "quorvex2/core/text.h"
@@ -92,7 +93,7 @@ std::vector<std::string> TransposeTable(const std::vector<std::string>& lines) {
     width = std::max<size_t>(width, std::count(line.begin(), line.end(), ',') + 1);
   }
   if (width * std::max<size_t>(lines.size(), 1) > kMaxTransposedCells) {
-    throw std::runtime_error("The table is too large to be turned round");
+    throw std::runtime_error(Tr("表が大きすぎて行と列を入れ替えられません"));
   }
   std::vector<std::string> out(width);
   for (size_t i = 0; i < lines.size(); ++i) {

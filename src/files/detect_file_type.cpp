@@ -28,8 +28,7 @@ bool Contains(const std::string& line, const std::string& text) {
 }
 
 int32_t FailDetection(const std::string& file_name) {
-  SetErrorComment(std::string(kDetectionFailed) + "\r\n" + kLocation + "\r\n" +
-                  TooFewLinesText(file_name));
+  SetErrorComment(Tr(kDetectionFailed) + "\r\n" + kLocation + "\r\n" + TooFewLinesText(file_name));
   return QX_FILETYPE_UNKNOWN;
 }
 
@@ -122,7 +121,7 @@ int32_t DetectFileType(const std::string& file_name, std::string& file_data) {
     if (!file_data.empty()) return DetectFromData(file_name, file_data);
     return DetectFromFile(file_name);
   } catch (const std::exception& error) {
-    SetErrorComment(std::string(kDetectionError) + "\r\n" + kLocation + "\r\n" + error.what());
+    SetErrorComment(Tr(kDetectionError) + "\r\n" + kLocation + "\r\n" + error.what());
     return QX_FILETYPE_UNKNOWN;
   }
 }

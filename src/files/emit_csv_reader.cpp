@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/fill_in.h"
 #include "files/result_table_formats.h"
 #include "files/result_table_reader.h"
 #include "files/table_fields.h"
@@ -16,9 +18,9 @@ namespace quorvex2::detail {
 namespace {
 
 constexpr const char* kHeaderStart = "ID,NAME,TIME,CLASS,PLACE";
-constexpr const char* kExpected =
-    "an Emit CSV: a header line \"Id,Name,time,class,place,...\" and one row per runner with the "
-    "seconds to each control and the finish from the ninth field on";
+constexpr const char* kExpected = TrNoop(
+    "Emit の CSV: 見出し行 \"Id,Name,time,class,place,...\" と選手ごとに 1 行、9 番目の"
+    "項目から各コントロールとフィニッシュまでの秒数");
 constexpr int32_t kId = 0;
 constexpr int32_t kName = 1;
 constexpr int32_t kTime = 2;
@@ -67,7 +69,9 @@ ResultTable GatherEmitCsv(const std::vector<std::string>& lines) {
     table.Class(row[kClass]).runners.push_back(RunnerOf(row));
   }
   if (short_rows > 0) {
-    table.notes.push_back(std::to_string(short_rows) + " row(s) without a class left out");
+    table.notes.push_back(FillIn(NTr("クラスのない行 {count} 行を読み込みませんでした",
+                                     "クラスのない行 {count} 行を読み込みませんでした", short_rows),
+                                 {{"count", std::to_string(short_rows)}}));
   }
   return table;
 }

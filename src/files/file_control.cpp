@@ -26,7 +26,7 @@ std::string ExtractArchive(const std::string& archive_path,
   const auto* extract = detail::FindArchiveExtractor();
   if (extract == nullptr) {
     detail::FailLoad(detail::kCannotOpenFile, "clsFileControl.LoadLapFile",
-                     archive_path + ": archives cannot be read by this build");
+                     archive_path + ": " + detail::Tr("この版では書庫を読めません"));
     return "";
   }
   std::string error;
@@ -96,7 +96,7 @@ bool ReadWith(int32_t file_type, detail::ReadRequest& request,
   const auto* reader = detail::FindReader(file_type);
   if (reader == nullptr) {
     return detail::FailLoad(detail::kCannotOpenFile, ReaderLocation(file_type),
-                            "This file type cannot be read by this build");
+                            detail::Tr("この版ではこの種類のファイルを読めません"));
   }
   detail::ProgressReporter progress(sink);
   request.progress = &progress;
@@ -106,7 +106,7 @@ bool ReadWith(int32_t file_type, detail::ReadRequest& request,
 bool Dispatch(int32_t file_type, detail::ReadRequest& request,
               const std::function<void(int32_t)>& sink) {
   if (file_type == QX_FILETYPE_IMPORT_ONLY && (request.load_mode & 1) == 0) {
-    detail::SetErrorComment(detail::kImportOnlyMessage);
+    detail::SetErrorComment(detail::Tr(detail::kImportOnlyMessage));
     return false;
   }
   if (file_type < QX_FILETYPE_QUORVEX2) return false;
@@ -161,8 +161,7 @@ bool clsFileControl::LoadLapFile(const std::string& FileName, int32_t LapFileTyp
     }
     return result;
   } catch (const std::exception& error) {
-    detail::SetErrorComment(std::string(detail::kCannotOpenFile) +
-                            "\r\nclsFileControl.LoadLapFile\r\n" + error.what());
+    detail::FailLoad(detail::kCannotOpenFile, "clsFileControl.LoadLapFile", error.what());
     return false;
   }
 }

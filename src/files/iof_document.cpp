@@ -1,8 +1,10 @@
 // Parsing an IOF ResultList and deciding its version.
 #include <string_view>
 
+#include "core/detail/fill_in.h"
 #include "files/detail/file_error.h"
 #include "files/detail/file_head.h"
+#include "files/detail/load_messages.h"
 #include "files/detail/xml_nodes.h"
 #include "files/iof_reader_parts.h"
 #include "files/iof_reading.h"
@@ -49,8 +51,7 @@ bool DeclaresVersion3(const pugi::xml_node& list) {
 
 void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) {
   if (parsed) return;
-  document.error = std::string("XML error: ") + parsed.description() + " at offset " +
-                   std::to_string(parsed.offset);
+  document.error = XmlSyntaxText(parsed);
 }
 
 // Shift_JIS is not among the parser's encodings: such a text is converted first.
@@ -91,12 +92,13 @@ void CheckRoot(IofDocument& document) {
   document.list = document.xml.document_element();
   document.is_result_list = Is(BaseName(document.list), "ResultList");
   if (!document.is_result_list) {
-    document.error = "The root element is not an IOF ResultList";
+    document.error = Tr("ルート要素が IOF の ResultList ではありません");
     return;
   }
   const std::string space = RootNamespace(document.list);
   if (!space.empty() && space != kIof3Namespace) {
-    document.error = "Unknown namespace of the ResultList: " + space;
+    document.error = FillIn(Tr("ResultList の名前空間 {namespace} は IOF のものではありません"),
+                            {{"namespace", space}});
     return;
   }
   document.version3 = !space.empty() || DeclaresVersion3(document.list);

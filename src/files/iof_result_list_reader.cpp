@@ -5,7 +5,9 @@
 #include <map>
 
 #include "core/detail/component_state.h"
+#include "core/detail/fill_in.h"
 #include "files/detail/load_error.h"
+#include "files/detail/omission_report.h"
 #include "files/detail/progress.h"
 #include "files/detail/xml_nodes.h"
 #include "files/iof_reader_parts.h"
@@ -167,26 +169,26 @@ class ResultListReader {
   }
 
   void Report() const {
-    std::string details;
+    std::vector<std::string> details;
     auto add = [&details](int32_t count, const std::string& text) {
-      if (count > 0) details += "\r\n" + std::to_string(count) + " " + text;
+      if (count > 0) details.push_back(FillIn(text, {{"count", std::to_string(count)}}));
     };
-    const IofOmissions& omissions = reading_.omissions;
-    add(omissions.later_races, "result(s) of races after the first left out");
-    add(omissions.cut_legs, "runner(s) with more than 30 legs: later legs left out");
-    add(omissions.cut_controls, "course(s) with more than 50 controls: later controls left out");
-    add(omissions.unnamed_classes, "class(es) without a name, named by position");
-    for (const auto& name : omissions.mixed_courses) {
-      details += "\r\nClass " + name + ": runners on different controls, legs compared by position";
-    }
-    if (details.empty()) return;
-    const std::string message =
-        std::string("一部のデータを読み込みませんでした\r\n") + kIofLocation + details;
-    if (root_.ShowMessage) {
-      root_.ShowMessage(message);
-    } else {
-      SetErrorComment(message);
-    }
+    const IofOmissions& o = reading_.omissions;
+    add(o.later_races,
+        NTr("最初のレースより後のレースの成績 {count} 件を読み込みませんでした",
+            "最初のレースより後のレースの成績 {count} 件を読み込みませんでした", o.later_races));
+    add(o.cut_legs,
+        NTr("区間が 30 を超える選手 {count} 人: 後の区間を読み込みませんでした",
+            "区間が 30 を超える選手 {count} 人: 後の区間を読み込みませんでした", o.cut_legs));
+    add(o.cut_controls,
+        NTr("コントロールが 50 を超えるコース {count} 本: 後のコントロールを読み込みませんでした",
+            "コントロールが 50 を超えるコース {count} 本: 後のコントロールを読み込みませんでした",
+            o.cut_controls));
+    add(o.unnamed_classes,
+        NTr("名前のないクラス {count} 個: 順番で名付けました",
+            "名前のないクラス {count} 個: 順番で名付けました", o.unnamed_classes));
+    for (const auto& name : o.mixed_courses) details.push_back(MixedCoursesText(name));
+    ReportOmissions(kIofLocation, details);
   }
 
   clsQuorvex2& root_;

@@ -4,6 +4,7 @@
 
 #include "core/detail/component_state.h"
 #include "files/detail/load_error.h"
+#include "files/detail/omission_report.h"
 #include "quorvex2/core/class_data.h"
 #include "quorvex2/core/lap_data.h"
 #include "quorvex2/core/load_mode.h"
@@ -29,15 +30,15 @@ bool ListsRunners(int32_t file_type) {
 
 void LeaveOutOverlongClasses(clsQuorvex2& root) {
   std::vector<std::string> names;
-  std::string notes;
+  std::vector<std::string> notes;
   for (int32_t c = 1; c <= root.ClassCount(); ++c) {
     const auto data = root.ClassData(c);
     if (data->ControlCount <= kMostControls) continue;
     names.push_back(data->ClassName());
-    notes += "\r\n" + ClassLeftOutText(data->ClassName(), data->ControlCount, kMostControls);
+    notes.push_back(ClassLeftOutText(data->ClassName(), data->ControlCount, kMostControls));
   }
   for (const std::string& name : names) root.RemoveClass(name);
-  if (!notes.empty()) ShowLoadMessage(kSomeDataLeftOut + std::string("\r\n") + kLocation + notes);
+  ReportOmissions(kLocation, notes);
 }
 
 bool HoldsResults(const clsQuorvex2& root) {

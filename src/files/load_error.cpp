@@ -9,7 +9,8 @@ namespace quorvex2::detail {
 
 bool FailLoad(const std::string& message, const std::string& location,
               const std::string& description) {
-  SetErrorComment(message + "\r\n" + location + "\r\n" + description);
+  SetErrorComment(Translate(CurrentLanguage(), "", message) + "\r\n" + location + "\r\n" +
+                  description);
   return false;
 }
 

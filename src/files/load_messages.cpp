@@ -1,95 +1,128 @@
 #include "files/detail/load_messages.h"
 
+#include <iterator>
+
+#include "core/detail/catalogue.h"
 #include "core/detail/fill_in.h"
 #include "quorvex2/files/file_types.h"
 
 namespace quorvex2::detail {
 namespace {
 
-constexpr const char* kNoFileName = "no file name was given";
-constexpr const char* kFileMissing = "{path} does not exist";
-constexpr const char* kDirectory = "{path} is a directory, not a file";
-constexpr const char* kUnreadable = "{path} cannot be read (permission denied)";
-constexpr const char* kEmptyFile = "{path} is empty";
-constexpr const char* kTooFewLines =
-    "{path} has fewer than three lines: it is not a lap file, a result listing or a split-time "
-    "table";
-constexpr const char* kXmlError = "{path} is not a lap file: XML error: {error} at offset {offset}";
-constexpr const char* kOtherRoot =
-    "{path} is not a lap file: its root element is <{element}>, not <{expected}>";
-constexpr const char* kNotAResultFile =
-    "{path} is not a result file: no runner with a result or split times found (expected "
-    "{expected})";
-constexpr const char* kClassLeftOut =
-    "Class {class} left out: {controls} controls, at most {most} can be analysed";
-
 // What a file of the type was expected to hold.
-constexpr const char* kExpectedTable =
-    "a lap file, or a table whose header line names the runner and class columns, with a line "
-    "per runner";
-constexpr const char* kExpectedListing =
-    "a SPORTident result listing with runners under their classes";
-constexpr const char* kExpectedExport =
-    "an OEvent split-time export with runners under their classes";
-constexpr const char* kExpectedResults = "a result or split-time file with a line per runner";
-
 const char* ExpectedContent(int32_t file_type) {
   switch (file_type) {
     case QX_FILETYPE_QUORVEX1:
-      return kExpectedTable;
+      return TrNoop(
+          "ラップファイル、または選手名とクラスの列を見出し行に挙げ、選手ごとに 1 行の表");
     case QX_FILETYPE_SPORTIDENT:
-      return kExpectedListing;
+      return TrNoop("クラスごとに選手が並ぶ SPORTident の成績リスト");
     case QX_FILETYPE_OEVENT:
-      return kExpectedExport;
+      return TrNoop("クラスごとに選手が並ぶ OEvent のラップタイム出力");
     default:
-      return kExpectedResults;
+      return TrNoop("選手ごとに 1 行の成績かラップタイムのファイル");
   }
 }
+
+// The XML parser's words for what stopped it, by its status.
+constexpr const char* kXmlStatusTexts[] = {
+    TrNoop("誤りはありません"),
+    TrNoop("ファイルが見つかりません"),
+    TrNoop("ファイルを読めません"),
+    TrNoop("メモリーが足りません"),
+    TrNoop("内部の誤りです"),
+    TrNoop("タグの種類がわかりません"),
+    TrNoop("XML 宣言か処理命令が正しくありません"),
+    TrNoop("コメントが正しくありません"),
+    TrNoop("CDATA セクションが正しくありません"),
+    TrNoop("文書型宣言が正しくありません"),
+    TrNoop("文字データが正しくありません"),
+    TrNoop("開始タグが正しくありません"),
+    TrNoop("属性が正しくありません"),
+    TrNoop("終了タグが正しくありません"),
+    TrNoop("開始タグと終了タグが対応していません"),
+    TrNoop("ルートが要素でも文書でもないので追加できません"),
+    TrNoop("ルート要素がありません"),
+};
 
 }  // namespace
 
 std::string NoFileNameText() {
-  return kNoFileName;
+  return Tr("ファイル名がありません");
 }
 
 std::string FileMissingText(const std::string& path) {
-  return FillIn(kFileMissing, {{"path", path}});
+  return FillIn(Tr("{path} がありません"), {{"path", path}});
 }
 
 std::string DirectoryText(const std::string& path) {
-  return FillIn(kDirectory, {{"path", path}});
+  return FillIn(Tr("{path} はファイルではなくフォルダーです"), {{"path", path}});
 }
 
 std::string UnreadableText(const std::string& path) {
-  return FillIn(kUnreadable, {{"path", path}});
+  return FillIn(Tr("{path} を読む権限がありません"), {{"path", path}});
 }
 
 std::string EmptyFileText(const std::string& path) {
-  return FillIn(kEmptyFile, {{"path", path}});
+  return FillIn(Tr("{path} は空です"), {{"path", path}});
 }
 
 std::string TooFewLinesText(const std::string& path) {
-  return FillIn(kTooFewLines, {{"path", path}});
+  return FillIn(
+      Tr("{path} は 3 行に満たないので、ラップファイルでも成績リストでもラップタイムの表でも"
+         "ありません"),
+      {{"path", path}});
 }
 
-std::string XmlErrorText(const std::string& path, const std::string& error, size_t offset) {
-  return FillIn(kXmlError, {{"path", path}, {"error", error}, {"offset", std::to_string(offset)}});
+std::string XmlSyntaxText(const pugi::xml_parse_result& parsed) {
+  const auto status = static_cast<size_t>(parsed.status);
+  const char* what = status < std::size(kXmlStatusTexts)
+                         ? kXmlStatusTexts[status]
+                         : kXmlStatusTexts[pugi::status_internal_error];
+  return FillIn(Tr("XML の誤り: {error} (位置 {offset})"),
+                {{"error", Tr(what)}, {"offset", std::to_string(parsed.offset)}});
+}
+
+std::string XmlErrorText(const std::string& path, const pugi::xml_parse_result& parsed) {
+  return FillIn(Tr("{path} はラップファイルではありません: {syntax}"),
+                {{"path", path}, {"syntax", XmlSyntaxText(parsed)}});
 }
 
 std::string OtherRootText(const std::string& path, const std::string& element,
                           const std::string& expected) {
-  return FillIn(kOtherRoot, {{"path", path}, {"element", element}, {"expected", expected}});
+  return FillIn(Tr("{path} はラップファイルではありません: ルート要素が <{expected}> ではなく "
+                   "<{element}> です"),
+                {{"path", path}, {"element", element}, {"expected", expected}});
 }
 
 std::string NotAResultFileText(const std::string& path, int32_t file_type) {
-  return FillIn(kNotAResultFile, {{"path", path}, {"expected", ExpectedContent(file_type)}});
+  return FillIn(
+      Tr("{path} は成績ファイルではありません: 成績かラップタイムのある選手が見つかりません "
+         "({expected}が必要です)"),
+      {{"path", path}, {"expected", Tr(ExpectedContent(file_type))}});
+}
+
+std::string MixedCoursesText(const std::string& class_name) {
+  return FillIn(
+      Tr("クラス {class}: 選手ごとに通過したコントロールが違うので、区間を順番で比べます"),
+      {{"class", class_name}});
+}
+
+std::string TooManyLegsText(const std::string& class_name, size_t legs, size_t most_legs) {
+  return FillIn(
+      Tr("クラス {class} は読み込みませんでした: 区間が {legs} あり、選手が持てる {most} を"
+         "超えています"),
+      {{"class", class_name}, {"legs", std::to_string(legs)}, {"most", std::to_string(most_legs)}});
 }
 
 std::string ClassLeftOutText(const std::string& class_name, int32_t control_count,
                              int32_t most_controls) {
-  return FillIn(kClassLeftOut, {{"class", class_name},
-                                {"controls", std::to_string(control_count)},
-                                {"most", std::to_string(most_controls)}});
+  return FillIn(
+      Tr("クラス {class} は読み込みませんでした: コントロールが {controls} 個あり、分析できるのは "
+         "{most} 個までです"),
+      {{"class", class_name},
+       {"controls", std::to_string(control_count)},
+       {"most", std::to_string(most_controls)}});
 }
 
 }  // namespace quorvex2::detail

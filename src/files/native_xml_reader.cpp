@@ -244,8 +244,7 @@ std::string WhyNotALapFile(const ReadRequest& request, const pugi::xml_parse_res
     return FileReadErrorDescription(request.file_name);
   }
   if (!parsed) {
-    return XmlErrorText(request.file_name, parsed.description(),
-                        static_cast<size_t>(parsed.offset));
+    return XmlErrorText(request.file_name, parsed);
   }
   return OtherRootText(request.file_name, element.name(), kNativeRootElement);
 }

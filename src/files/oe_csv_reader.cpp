@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/fill_in.h"
 #include "files/oe_csv_layout.h"
 #include "files/result_table_formats.h"
 #include "files/result_table_reader.h"
@@ -20,9 +22,9 @@ namespace {
 constexpr size_t kShortestRow = 37;  // fewer fields cannot reach the class columns
 constexpr size_t kSampleRows = 20;   // rows that show the layout
 constexpr const char* kHeadersLine = "Headers";
-constexpr const char* kExpected =
-    "an OE CSV export: a header line (or none) and one row per runner, with the control codes "
-    "and punch times after the fixed columns";
+constexpr const char* kExpected = TrNoop(
+    "OE の CSV 出力: 見出し行 (なくても可) と選手ごとに 1 行、決まった列の後にコントロール"
+    "番号と通過時刻");
 
 // The head of an export: its separator, its header (when it has one) and a sample of the rows
 // that come after it, enough to find the layout.
@@ -84,12 +86,16 @@ class OeRowReader {
 
   void NoteLeftOut() const {
     if (short_rows_ > 0) {
-      table_.notes.push_back(std::to_string(short_rows_) +
-                             " row(s) too short for the layout left out");
+      table_.notes.push_back(
+          FillIn(NTr("形式に足りない短い行 {count} 行を読み込みませんでした",
+                     "形式に足りない短い行 {count} 行を読み込みませんでした", short_rows_),
+                 {{"count", std::to_string(short_rows_)}}));
     }
     if (classless_rows_ > 0) {
-      table_.notes.push_back(std::to_string(classless_rows_) +
-                             " row(s) without a class or course left out");
+      table_.notes.push_back(
+          FillIn(NTr("クラスもコースもない行 {count} 行を読み込みませんでした",
+                     "クラスもコースもない行 {count} 行を読み込みませんでした", classless_rows_),
+                 {{"count", std::to_string(classless_rows_)}}));
     }
   }
 

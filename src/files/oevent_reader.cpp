@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "core/detail/component_state.h"
+#include "core/detail/fill_in.h"
 #include "core/detail/internal.h"
 #include "files/csv_table_lines.h"
 #include "files/detail/file_error.h"
@@ -38,7 +39,6 @@ namespace {
 constexpr const char* kLocation = "clsFileControl.LoadOEvent";
 constexpr const char* kMarker = "Split times of";
 constexpr const char* kFooter = "Created with OEvent";
-constexpr const char* kUnnamedEvent = "名称未設定";
 constexpr size_t kFirstSplitField = 5;
 constexpr size_t kLastSplitField = 23;
 constexpr size_t kReportEvery = 20;
@@ -93,13 +93,13 @@ class ExportReader {
 
   bool Read() {
     if (lines_.size() < 3 || lines_[1].find(kMarker) == std::string::npos) {
-      return Fail(request_, "Not an OEvent split-time export");
+      return Fail(request_, Tr("OEvent のラップタイム出力ではありません"));
     }
     clsEventData& event = *root_.EventData();
     if (event.EventName.empty()) event.EventName = Trim(lines_[0]);
     request_.progress->Start();
     ReadBody();
-    if (event.EventName.empty()) event.EventName = kUnnamedEvent;
+    if (event.EventName.empty()) event.EventName = Tr(kUnnamed);
     return true;
   }
 
@@ -155,8 +155,11 @@ class ExportReader {
       }
     }
     if (legs.Count() > clsLapData::kMaxLegs) {
-      throw std::runtime_error(lap->RunnerName + ": " + std::to_string(legs.Count()) +
-                               " legs, more than the 30 a runner can hold");
+      throw std::runtime_error(
+          FillIn(Tr("{runner}: 区間が {legs} あり、選手が持てる {most} を超えています"),
+                 {{"runner", lap->RunnerName},
+                  {"legs", std::to_string(legs.Count())},
+                  {"most", std::to_string(clsLapData::kMaxLegs)}}));
     }
     std::shared_ptr<clsClassData> class_data = ClassFor(FieldAt(fields, 2));
     class_data->ControlCount = std::max(class_data->ControlCount, legs.Count() - 1);
@@ -167,7 +170,7 @@ class ExportReader {
   // The current class; before any class header line, the class the runner line names.
   std::shared_ptr<clsClassData> ClassFor(const std::string& named) {
     if (!current_) {
-      if (named.empty()) throw std::runtime_error("A runner line comes before any class");
+      if (named.empty()) throw std::runtime_error(Tr("クラスより前に選手の行があります"));
       current_ = root_.AddClass(named);
     }
     return current_;

@@ -3,14 +3,14 @@
 #include <cstdint>
 #include <string>
 
+#include "core/detail/catalogue.h"
 #include "files/detail/format_registry.h"
 
 namespace quorvex2::detail {
 
 inline constexpr const char* kQuorvex1Location = "clsFileControl.LoadQuorvex1";
-inline constexpr const char* kUnnamed = "名称未設定";
 inline constexpr const char* kOrientationMessage =
-    "ＣＳＶファイルの１行目か１列目にフィールド名を入力してください";
+    TrNoop("ＣＳＶファイルの１行目か１列目にフィールド名を入力してください");
 
 // Reads a version-1 file or a table into the current root. False without an error comment
 // for a missing file and the refused mail text export; the orientation failure goes to the

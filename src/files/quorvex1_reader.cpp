@@ -28,10 +28,10 @@ struct PreparedTable {
 };
 
 constexpr const char* kNoRunnerRows =
-    "No runner rows: expected a header line naming the name column and one row per runner";
-constexpr const char* kNoTimes =
-    "No runner row holds a result or a leg time: expected a table of results, not a start list "
-    "or a list of names";
+    TrNoop("選手の行がありません: 名前の列を挙げる見出し行と、選手ごとに 1 行が必要です");
+constexpr const char* kNoTimes = TrNoop(
+    "成績も区間タイムもある選手の行がありません: スタートリストや名簿ではなく成績の表が"
+    "必要です");
 
 struct RowCounts {
   size_t runners = 0;
@@ -60,9 +60,9 @@ size_t FirstNonHeaderLine(const std::vector<std::string>& lines) {
 void ShowOrientationFailure() {
   clsQuorvex2* root = CurrentRoot();
   if (root != nullptr && root->ShowMessage) {
-    root->ShowMessage(kOrientationMessage);
+    root->ShowMessage(Tr(kOrientationMessage));
   } else {
-    SetErrorComment(kOrientationMessage);
+    SetErrorComment(Tr(kOrientationMessage));
   }
 }
 
@@ -109,7 +109,7 @@ class RunnerLineReader {
  private:
   void ReadRunner(const std::vector<std::string>& fields) {
     std::string class_name = FieldAt(fields, columns_.class_name);
-    if (class_name.empty()) class_name = kUnnamed;
+    if (class_name.empty()) class_name = Tr(kUnnamed);
     if (!class_data_ || class_name != class_name_) SelectClass(class_name);
     auto lap = ReadRunnerLine(fields, columns_, cumulative_legs_);
     ++counts_.runners;
@@ -164,12 +164,12 @@ bool LoadTable(const ReadRequest& request, clsQuorvex2& root) {
   const RowCounts counts = ReadDataLines(*table, request, root);
   if (const char* refusal = GenericTableRefusal(*table, counts, request.load_mode)) {
     request.progress->Finish();
-    return FailLoad(kCannotOpenFile, kQuorvex1Location, refusal);
+    return FailLoad(kCannotOpenFile, kQuorvex1Location, Tr(refusal));
   }
   const std::vector<std::string> header_lines(table->lines.begin(),
                                               table->lines.begin() + table->first_data);
   ApplyVersion1HeaderLines(header_lines, request.load_mode, root);
-  if (root.EventData()->EventName.empty()) root.EventData()->EventName = kUnnamed;
+  if (root.EventData()->EventName.empty()) root.EventData()->EventName = Tr(kUnnamed);
   request.progress->Finish();
   return true;
 }

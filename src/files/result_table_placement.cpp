@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "files/course_by_controls.h"
+#include "files/detail/load_messages.h"
 #include "files/result_table.h"
 #include "files/table_fields.h"
 #include "quorvex2/core/class_data.h"
@@ -101,11 +102,8 @@ class ClassPlacer {
   size_t Place(TableClass& table_class) {
     const ClassControls controls = ControlsOf(table_class);
     if (controls.count > kMostControls) {
-      table_.notes.push_back("Class " + table_class.name + ": " +
-                             std::to_string(controls.count + 1) + " legs (" +
-                             std::to_string(controls.count) +
-                             " controls and the finish), more than the 30 a runner can hold; "
-                             "class left out");
+      table_.notes.push_back(
+          TooManyLegsText(table_class.name, controls.count + 1, clsLapData::kMaxLegs));
       return 0;
     }
     auto data = root_.AddClass(table_class.name);
@@ -115,8 +113,7 @@ class ClassPlacer {
       by_position |= PlaceRunner(*data, runner, controls);
     }
     if (by_position) {
-      table_.notes.push_back("Class " + table_class.name +
-                             ": runners on different controls, legs compared by position");
+      table_.notes.push_back(MixedCoursesText(table_class.name));
     }
     return table_class.runners.size();
   }

@@ -4,9 +4,11 @@
 #include <optional>
 
 #include "core/detail/component_state.h"
+#include "core/detail/fill_in.h"
 #include "files/csv_table_lines.h"
 #include "files/detail/file_error.h"
 #include "files/detail/load_error.h"
+#include "files/detail/omission_report.h"
 #include "files/detail/progress.h"
 #include "files/table_fields.h"
 #include "quorvex2/core/root.h"
@@ -14,24 +16,10 @@
 namespace quorvex2::detail {
 namespace {
 
-constexpr const char* kUnnamedEvent = "名称未設定";
-constexpr const char* kPartlyRead = "一部のデータを読み込みませんでした";
-
 std::string JoinedNotes(const std::vector<std::string>& notes) {
   std::string text;
   for (const std::string& note : notes) text += "\r\n" + note;
   return text;
-}
-
-void ReportNotes(clsQuorvex2& root, const std::string& location,
-                 const std::vector<std::string>& notes) {
-  if (notes.empty()) return;
-  const std::string message = kPartlyRead + ("\r\n" + location) + JoinedNotes(notes);
-  if (root.ShowMessage) {
-    root.ShowMessage(message);
-  } else {
-    SetErrorComment(message);
-  }
 }
 
 bool Load(const ReadRequest& request, const TableFormat& format, clsQuorvex2& root) {
@@ -43,14 +31,16 @@ bool Load(const ReadRequest& request, const TableFormat& format, clsQuorvex2& ro
   request.progress->Step(1, 2);
   if (table.RunnerCount() == 0) {
     return FailRead(request, format.location,
-                    std::string("No runner found: expected ") + format.expected);
+                    FillIn(Tr("選手が見つかりません: {expected}が必要です"),
+                           {{"expected", Tr(format.expected)}}));
   }
   if (PlaceResultTable(root, table, request.load_mode) == 0) {
-    return FailRead(request, format.location, "Nothing could be read:" + JoinedNotes(table.notes));
+    return FailRead(request, format.location,
+                    Tr("何も読み込めませんでした:") + JoinedNotes(table.notes));
   }
   if (root.CourseCount() > 0) root.MakeSegmentSet();
-  if (root.EventData()->EventName.empty()) root.EventData()->EventName = kUnnamedEvent;
-  ReportNotes(root, format.location, table.notes);
+  if (root.EventData()->EventName.empty()) root.EventData()->EventName = Tr(kUnnamed);
+  ReportOmissions(format.location, table.notes);
   request.progress->Finish();
   return true;
 }

@@ -13,7 +13,7 @@ namespace quorvex2::detail {
 
 struct TableFormat {
   const char* location;  // of the error comment: "clsFileControl.LoadOeCsv"
-  const char* expected;  // what the file should have held: "an OE CSV export with ..."
+  const char* expected;  // what the file should have held (marked for translation)
   // The table of the text's non-empty lines; no runners when the text is none of the format's.
   std::function<ResultTable(const std::vector<std::string>& lines)> gather;
 };

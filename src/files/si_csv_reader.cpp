@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/fill_in.h"
 #include "files/csv_table_lines.h"
 #include "files/result_table_formats.h"
 #include "files/result_table_reader.h"
@@ -21,9 +23,9 @@ namespace quorvex2::detail {
 namespace {
 
 constexpr const char* kFirstHeader = "RACENUMBER";
-constexpr const char* kExpected =
-    "a SPORTident CSV with a header line starting \"RaceNumber\" and one row per runner, the "
-    "control code, split time and points of each punch from column 39 on";
+constexpr const char* kExpected = TrNoop(
+    "SPORTident の CSV: \"RaceNumber\" で始まる見出し行と選手ごとに 1 行、39 列目から各"
+    "パンチのコントロール番号、スプリットタイム、得点");
 constexpr size_t kName = 3;
 constexpr size_t kClub = 5;
 constexpr size_t kClass = 7;
@@ -93,8 +95,10 @@ ResultTable GatherSiCsv(const std::vector<std::string>& lines) {
     table.Class(row[kClass]).runners.push_back(RunnerOf(row));
   }
   if (short_rows > 0) {
-    table.notes.push_back(std::to_string(short_rows) +
-                          " row(s) without a class or any punch left out");
+    table.notes.push_back(
+        FillIn(NTr("クラスもパンチもない行 {count} 行を読み込みませんでした",
+                   "クラスもパンチもない行 {count} 行を読み込みませんでした", short_rows),
+               {{"count", std::to_string(short_rows)}}));
   }
   return table;
 }

@@ -1,4 +1,5 @@
 #include "files/si_listing_class_header.h"
+#include "core/detail/catalogue.h"
 
 #include <cmath>
 #include <regex>
@@ -38,7 +39,8 @@ double Number(std::string text) {
 
 int32_t Metres(double value) {
   const double metres = std::nearbyint(value);
-  if (!(std::fabs(metres) < 2147483647.0)) throw std::overflow_error("Length out of range");
+  if (!(std::fabs(metres) < 2147483647.0))
+    throw std::overflow_error(Tr("コースの距離が範囲を超えています"));
   return static_cast<int32_t>(metres);
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/catalogue.h"
 #include "files/result_table_formats.h"
 #include "files/result_table_reader.h"
 #include "files/table_fields.h"
@@ -19,9 +20,9 @@
 namespace quorvex2::detail {
 namespace {
 
-constexpr const char* kExpected =
-    "a SplitsBrowser CSV: a line \"class,controls\" before each class's rows, each row the "
-    "name, club, start time and the leg times of every control and the finish";
+constexpr const char* kExpected = TrNoop(
+    "SplitsBrowser の CSV: クラスごとに行の前に \"クラス,コントロール数\" の行、各行に名前、"
+    "所属、スタート時刻、各コントロールとフィニッシュまでの区間タイム");
 
 constexpr size_t kSniffedLines = 20;
 constexpr int32_t kMostControls = 999;  // beyond any course; keeps hostile counts small

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/detail/component_state.h"
+#include "core/detail/fill_in.h"
 #include "files/course_by_controls.h"
 #include "files/csv_table_lines.h"
 #include "files/detail/file_error.h"
@@ -34,8 +35,6 @@ using namespace sportident;
 
 constexpr const char* kLocation = "clsFileControl.LoadSportIdent";
 constexpr const char* kMarker = "SPORTident results";
-constexpr const char* kUnnamedEvent = "名称未設定";
-constexpr const char* kNotListing = "Not a SPORTident result listing: ";
 constexpr size_t kHtmlSniffLines = 40;
 constexpr size_t kMaxLegs = clsLapData::kMaxLegs;
 
@@ -85,15 +84,17 @@ bool ClassicWithoutMarker(const Source& source) {
 std::optional<std::string> Refusal(const Listing& listing, bool html) {
   if (listing.classes.empty()) {
     if (listing.captions && listing.captions->time_end == 0) {
-      return std::string(kNotListing) + "a start list or other list without result times";
+      return Tr("SPORTident の成績リストではありません: 結果タイムのないスタートリストなどです");
     }
-    return std::string(kNotListing) + "no class header with a row of controls found";
+    return Tr(
+        "SPORTident の成績リストではありません: コントロールの行を持つクラスの見出しがありません");
   }
   const bool runners = std::any_of(listing.classes.begin(), listing.classes.end(),
                                    [](const ListingClass& c) { return !c.runners.empty(); });
-  if (!runners) return "Empty SPORTident result listing: no runner found under its classes";
+  if (!runners) return Tr("SPORTident の成績リストが空です: クラスの下に選手がいません");
   if (!html && listing.title.empty()) {
-    return std::string(kNotListing) + "no title lines above its column captions and classes";
+    return Tr(
+        "SPORTident の成績リストではありません: 列見出しとクラスの上にタイトル行がありません");
   }
   return std::nullopt;
 }
@@ -156,7 +157,10 @@ class ListingReader {
   bool Read() {
     request_.progress->Start();
     if (ClassicWithoutMarker(source_))
-      return Fail(request_, std::string(kNotListing) + "its third line lacks \"" + kMarker + "\"");
+      return Fail(
+          request_,
+          FillIn(Tr("SPORTident の成績リストではありません: 3 行目に \"{marker}\" がありません"),
+                 {{"marker", kMarker}}));
     const Listing listing = ReadListing(source_.lines, [this](size_t done, size_t total) {
       request_.progress->Step(static_cast<double>(done), static_cast<double>(total));
     });
@@ -165,8 +169,8 @@ class ListingReader {
     for (const ListingClass& listed : listing.classes) {
       if (!AddClass(listed)) return false;
     }
-    ReportOmissions(root_, kLocation, omissions_);
-    if (root_.EventData()->EventName.empty()) root_.EventData()->EventName = kUnnamedEvent;
+    ReportOmissions(kLocation, omissions_);
+    if (root_.EventData()->EventName.empty()) root_.EventData()->EventName = Tr(kUnnamed);
     root_.MakeSegmentSet();
     request_.progress->Finish();
     return true;
@@ -197,19 +201,21 @@ class ListingReader {
       legs.push_back(
           LegTimes(runner, listed.codes_per_runner ? runner.codes.size() : codes.size()));
       if (legs.back().size() > kMaxLegs && too_long.empty()) {
-        too_long = "runner " + runner.name + " of class " + listed.name + " has " +
-                   std::to_string(legs.back().size()) + " legs";
+        too_long = FillIn(Tr("クラス {class} の選手 {runner} の区間が {legs} あります"),
+                          {{"class", listed.name},
+                           {"runner", runner.name},
+                           {"legs", std::to_string(legs.back().size())}});
       }
     }
     if (too_long.empty() && codes.size() + 1 > kMaxLegs) {
-      too_long = "class " + listed.name + " has " + std::to_string(codes.size()) + " controls";
+      too_long = FillIn(Tr("クラス {class} のコントロールが {controls} 個あります"),
+                        {{"class", listed.name}, {"controls", std::to_string(codes.size())}});
     }
     if (!too_long.empty()) return LeaveOut(listed, too_long);
     if (listed.codes_per_runner &&
         std::any_of(listed.runners.begin(), listed.runners.end(),
                     [&](const ListingRunner& r) { return r.codes != codes; })) {
-      omissions_.push_back("Class " + listed.name +
-                           ": runners on different controls, legs compared by position");
+      omissions_.push_back(MixedCoursesText(listed.name));
     }
     const std::shared_ptr<clsClassData> class_data = root_.AddClass(listed.name);
     class_data->Length = listed.length;
@@ -223,9 +229,14 @@ class ListingReader {
 
   // A runner holds at most 30 legs (29 controls and the finish).
   bool LeaveOut(const ListingClass& listed, const std::string& what) {
-    const std::string limit = " (a runner holds at most " + std::to_string(kMaxLegs) + " legs)";
-    if (source_.classic) return Fail(request_, "The " + what + limit);
-    omissions_.push_back("Class " + listed.name + " left out: the " + what + limit);
+    const std::string most = std::to_string(kMaxLegs);
+    if (source_.classic) {
+      return Fail(request_, FillIn(Tr("{what} (選手が持てる区間は {most} までです)"),
+                                   {{"what", what}, {"most", most}}));
+    }
+    omissions_.push_back(FillIn(
+        Tr("クラス {class} は読み込みませんでした: {what} (選手が持てる区間は {most} までです)"),
+        {{"class", listed.name}, {"what", what}, {"most", most}}));
     return true;
   }
 

@@ -5,6 +5,9 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/fill_in.h"
+
 namespace quorvex2::detail {
 
 namespace fs = std::filesystem;
@@ -13,12 +16,13 @@ std::optional<WorkFolder> WorkFolder::Create(std::string& error) {
   std::error_code code;
   const fs::path temp = fs::temp_directory_path(code);
   if (code) {
-    error = "no temporary folder: " + code.message();
+    error = FillIn(Tr("一時フォルダーがありません: {reason}"), {{"reason", code.message()}});
     return std::nullopt;
   }
   std::string pattern = (temp / "Quorvex2-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) {
-    error = "cannot make a work folder in " + temp.string() + ": " + std::strerror(errno);
+    error = FillIn(Tr("{folder} に作業フォルダーを作れません: {reason}"),
+                   {{"folder", temp.string()}, {"reason", std::strerror(errno)}});
     return std::nullopt;
   }
   return WorkFolder(std::move(pattern));

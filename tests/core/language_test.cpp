@@ -2,9 +2,11 @@
 #include <quorvex2/quorvex2.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "core/detail/catalogue.h"
 #include "core/detail/localized_text.h"
+#include "core/detail/plural_forms.h"
 
 namespace quorvex2 {
 namespace {
@@ -65,6 +67,35 @@ TEST(Language, NamesInFixedColumnsOfEnglishReports) {
   for (const auto& row : rows) EXPECT_EQ(detail::ColumnName(row.name, 6), row.expected) << row.name;
   root.Language("ja");
   EXPECT_EQ(detail::ColumnName("山田 太郎", 6), "山田 太郎");
+}
+
+TEST(Language, PluralRules) {
+  constexpr const char* kSlavic =
+      "Plural-Forms: nplurals=3; plural=(n%10==1 && n%100!=11 ? 0 : n%10>=2 && n%10<=4 && "
+      "(n%100<10 || n%100>=20) ? 1 : 2);\n";
+  struct Row {
+    const char* name;
+    const char* header;
+    std::vector<uint32_t> forms;  // of the counts 0, 1, 2, 5, 11, 21, 22, 112
+  } rows[] = {
+      {"English", "Plural-Forms: nplurals=2; plural=(n != 1);\n", {1, 0, 1, 1, 1, 1, 1, 1}},
+      {"Japanese", "Plural-Forms: nplurals=1; plural=0;\n", {0, 0, 0, 0, 0, 0, 0, 0}},
+      {"French", "Plural-Forms: nplurals=2; plural=n>1;", {0, 0, 1, 1, 1, 1, 1, 1}},
+      {"Slavic", kSlavic, {2, 0, 1, 2, 2, 0, 1, 2}},
+      {"form beyond the count", "Plural-Forms: nplurals=2; plural=n;", {0, 1, 0, 0, 0, 0, 0, 0}},
+      {"no rule", "Language: en\n", {1, 0, 1, 1, 1, 1, 1, 1}},
+      {"rule that does not parse",
+       "Plural-Forms: nplurals=2; plural=(n != ;",
+       {1, 0, 1, 1, 1, 1, 1, 1}},
+      {"division by zero", "Plural-Forms: nplurals=2; plural=n/0+n%0;", {0, 0, 0, 0, 0, 0, 0, 0}},
+  };
+  const uint64_t counts[] = {0, 1, 2, 5, 11, 21, 22, 112};
+  for (const auto& row : rows) {
+    const detail::PluralForms rule(row.header);
+    for (size_t i = 0; i < std::size(counts); ++i) {
+      EXPECT_EQ(rule.Index(counts[i]), row.forms[i]) << row.name << ", " << counts[i];
+    }
+  }
 }
 
 TEST(Language, MalformedCatalogueHoldsNothing) {

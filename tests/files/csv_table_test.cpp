@@ -43,11 +43,11 @@ class CsvTableTest : public ::testing::Test {
 };
 
 TEST_F(CsvTableTest, CommaTableWithClassColumnAndCumulativeTimes) {
-  ASSERT_TRUE(Load(
-      "Class,Name,所属,Time,Rank,1,2,F\r\n"
-      "M21,Ann,OK Nord,4:00,1,1:00,2:30,4:00\r\n"
-      "M21,Bob,,,2,1:00,0:50,2:00\r\n"
-      "W21,Cid,,DNF,,1:00,--:--,+\r\n"));
+  ASSERT_TRUE(
+      Load("Class,Name,所属,Time,Rank,1,2,F\r\n"
+           "M21,Ann,OK Nord,4:00,1,1:00,2:30,4:00\r\n"
+           "M21,Bob,,,2,1:00,0:50,2:00\r\n"
+           "W21,Cid,,DNF,,1:00,--:--,+\r\n"));
   EXPECT_EQ(root.ClassData("M21")->ControlCount, 2);
   EXPECT_EQ(Runner("M21", "Ann")->ClubName, "OK Nord");
   EXPECT_EQ(Runner("M21", "Ann")->Result(), "0:04:00");
@@ -71,13 +71,13 @@ TEST_F(CsvTableTest, BlankSeparatedTableWithoutClassColumn) {
 
 TEST_F(CsvTableTest, TransposedTableWithKatakanaHeadersInBothWidths) {
   // Header in the first column; full-width クラス and half-width ｽﾀｰﾄ, ｼｰﾄﾞ.
-  ASSERT_TRUE(Load(
-      "氏名,Ann,Bob\r\n"
-      "クラス,M35,M35\r\n"
-      "ｽﾀｰﾄ,1005,1010\r\n"
-      "ｼｰﾄﾞ,A,\r\n"
-      "S-1,101,102\r\n"
-      "1-G,125,??\r\n"));
+  ASSERT_TRUE(
+      Load("氏名,Ann,Bob\r\n"
+           "クラス,M35,M35\r\n"
+           "ｽﾀｰﾄ,1005,1010\r\n"
+           "ｼｰﾄﾞ,A,\r\n"
+           "S-1,101,102\r\n"
+           "1-G,125,??\r\n"));
   auto data = root.ClassData("M35");
   ASSERT_TRUE(data);
   ASSERT_EQ(data->LapCount(), 2);
@@ -90,14 +90,14 @@ TEST_F(CsvTableTest, TransposedTableWithKatakanaHeadersInBothWidths) {
 }
 
 TEST_F(CsvTableTest, HalfWidthKatakanaClassAndSeveralHeaderBlocks) {
-  ASSERT_TRUE(Load(
-      "ｸﾗｽ,名前,1,2\r\n"
-      "M21,Ann,1:00,2:00\r\n"
-      "\r\n"
-      ",,,,\r\n"
-      "CLASS,NAMAE,S→1,1→2,2→3,3→◎\r\n"
-      "W21,Eve,1:00,1:10,1:20,1:30\r\n"
-      "W21,Fay,1:00,1:10,1:20,1:30\r\n"));
+  ASSERT_TRUE(
+      Load("ｸﾗｽ,名前,1,2\r\n"
+           "M21,Ann,1:00,2:00\r\n"
+           "\r\n"
+           ",,,,\r\n"
+           "CLASS,NAMAE,S→1,1→2,2→3,3→◎\r\n"
+           "W21,Eve,1:00,1:10,1:20,1:30\r\n"
+           "W21,Fay,1:00,1:10,1:20,1:30\r\n"));
   EXPECT_EQ(root.ClassData("M21")->ControlCount, 1);
   EXPECT_EQ(root.ClassData("W21")->ControlCount, 3);
   EXPECT_EQ(root.ClassData("W21")->LapCount(), 2);
@@ -126,11 +126,11 @@ TEST_F(CsvTableTest, RefusedInputs) {
   // Column names but no runner row under them.
   EXPECT_FALSE(Load("Name,Class,Time\r\n,,\r\n"));
   EXPECT_EQ(root.ErrorComment(),
-            "ファイルを開けません\r\nclsFileControl.LoadQuorvex1\r\nNo runner rows: expected a "
-            "header line naming the name column and one row per runner");
+            "ファイルを開けません\r\nclsFileControl.LoadQuorvex1\r\n選手の行がありません: "
+            "名前の列を挙げる見出し行と、選手ごとに 1 行が必要です");
   // Names without a time are a start list or a list of members, read only to merge.
   EXPECT_FALSE(Load("Name,Class,Start\r\nAnn,M21,10:00\r\n"));
-  EXPECT_NE(root.ErrorComment().find("No runner row holds a result or a leg time"),
+  EXPECT_NE(root.ErrorComment().find("成績も区間タイムもある選手の行がありません"),
             std::string::npos);
   ASSERT_TRUE(Load("Name,Class,1\r\nAnn,M21,1:00\r\n"));
   ASSERT_TRUE(Load("Name,Class,所属\r\nAnn,M21,OK Nord\r\n", QX_LOADMODE_MERGE_NAME));

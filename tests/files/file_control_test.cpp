@@ -110,28 +110,28 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
   const std::string detection =
       "ファイルタイプが判別に失敗しました\r\nclsFileControl.DetectFileType\r\n";
   const std::string not_read =
-      " is not a result file: no runner with a result or split times found (expected ";
+      " は成績ファイルではありません: 成績かラップタイムのある選手が見つかりません (";
   struct Refusal {
     const char* file;
     std::optional<std::string> bytes;  // nothing: no such file; "/": a directory
     std::string comment;
   };
   const std::vector<Refusal> refusals = {
-      {"missing.csv", std::nullopt, detection + "{} does not exist"},
-      {"empty.csv", "", detection + "{} is empty"},
-      {"folder.lxm", "/", detection + "{} is a directory, not a file"},
+      {"missing.csv", std::nullopt, detection + "{} がありません"},
+      {"empty.csv", "", detection + "{} は空です"},
+      {"folder.lxm", "/", detection + "{} はファイルではなくフォルダーです"},
       {"two.csv", "a\r\nb\r\n",
-       std::string(kDetectFailed) + "\r\n{} has fewer than three lines: it is not a lap file, a "
-                                    "result listing or a split-time table"},
+       std::string(kDetectFailed) + "\r\n{} は 3 行に満たないので、ラップファイルでも成績リストでも"
+                                    "ラップタイムの表でもありません"},
       {"junk.lxm", "junk <",
-       "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n{} is not a lap file: XML error: "
-       "Could not determine tag type at offset 5"},
+       "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n{} はラップファイルではありません: "
+       "XML の誤り: タグの種類がわかりません (位置 5)"},
       {"other.lxm", "<?xml version='1.0'?><lapfile/>",
-       "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n{} is not a lap file: its root "
-       "element is <lapfile>, not <quorvex>"},
+       "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n{} はラップファイルではありません: "
+       "ルート要素が <quorvex> ではなく <lapfile> です"},
       {"oevent.csv", "Cup\r\nSplit times of Cup\r\nM21A\r\nCreated with OEvent\r\n2026.05.18",
        "{}" + not_read +
-           "an OEvent split-time export with runners under their classes)\r\n"
+           "クラスごとに選手が並ぶ OEvent のラップタイム出力が必要です)\r\n"
            "clsFileControl.LoadLapFile"},
   };
   for (const Refusal& refusal : refusals) {
@@ -179,7 +179,7 @@ TEST(LoadLapFile, ClassesWithMoreControlsThanTheAnalysisHoldsAreLeftOut) {
       "<class name='Full' controls='30'><runner name='B' result='1:00:00'/></class></classes>");
   const std::string note =
       "一部のデータを読み込みませんでした\r\nclsFileControl.LoadLapFile\r\n"
-      "Class Long left out: 31 controls, at most 30 can be analysed";
+      "クラス Long は読み込みませんでした: コントロールが 31 個あり、分析できるのは 30 個までです";
   clsQuorvex2 root;
   std::vector<std::string> shown;
   root.ShowMessage = [&shown](const std::string& message) { shown.push_back(message); };

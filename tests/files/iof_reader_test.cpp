@@ -56,6 +56,8 @@ std::string Split(const std::string& code, const std::string& time,
 
 class IofReaderTest : public ::testing::Test {
  protected:
+  void SetUp() override { root.Language("en"); }  // the notes below are the English ones
+
   clsQuorvex2 root;
 
   bool Load(const std::string& text, int32_t type = 0, int32_t mode = 0) {
@@ -156,8 +158,8 @@ TEST_F(IofFixtureTest, EveryKindOfRunnerOf30) {
   EXPECT_EQ(root.EventData()->EventDate.ToString("yyyy-mm-dd"), "2024-05-18");
   EXPECT_EQ(root.EventData()->TimeZone, "+01:00");
   EXPECT_EQ(root.ErrorComment(),
-            "一部のデータを読み込みませんでした\r\nclsFileControl.LoadIofResultList\r\n"
-            "1 result(s) of races after the first left out\r\n"
+            "Some data was left out\r\nclsFileControl.LoadIofResultList\r\n"
+            "1 result of a race after the first left out\r\n"
             "Class Open: runners on different controls, legs compared by position");
 }
 
@@ -281,7 +283,7 @@ TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForOthers) {
   // Type 8 says why.
   EXPECT_FALSE(Load(native, QX_FILETYPE_IOF_XML_30_RESULT));
   EXPECT_EQ(root.ErrorComment(),
-            "ファイルを開けません\r\nclsFileControl.LoadIofResultList\r\n"
+            "Cannot open the file\r\nclsFileControl.LoadIofResultList\r\n"
             "The root element is not an IOF ResultList");
   // Type 7 reads a 3.0 list, type 8 a 2.0.3 one.
   EXPECT_TRUE(Load(iof, QX_FILETYPE_IOF_XML_20_RESULT)) << root.ErrorComment();
@@ -380,7 +382,7 @@ TEST_F(IofReaderTest, ShiftJisDeclared) {
 }
 
 TEST_F(IofReaderTest, BadInputFailsWithTheErrorComment) {
-  const std::string location = "ファイルを開けません\r\nclsFileControl.LoadIofResultList\r\n";
+  const std::string location = "Cannot open the file\r\nclsFileControl.LoadIofResultList\r\n";
   EXPECT_FALSE(Load(Doc3(Class3("M", "<PersonResult>")).substr(0, 200)));
   EXPECT_TRUE(root.ErrorComment().starts_with(location + "XML error: ")) << root.ErrorComment();
   EXPECT_EQ(root.ClassCount(), 0);
@@ -452,12 +454,12 @@ TEST_F(IofReaderTest, WhatIsLeftOutIsReported) {
   EXPECT_EQ(root.ErrorComment(), "");
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0],
-            "一部のデータを読み込みませんでした\r\nclsFileControl.LoadIofResultList\r\n"
-            "1 result(s) of races after the first left out\r\n"
-            "1 runner(s) with more than 30 legs: later legs left out");
+            "Some data was left out\r\nclsFileControl.LoadIofResultList\r\n"
+            "1 result of a race after the first left out\r\n"
+            "1 runner with more than 30 legs: later legs left out");
   // The class of 35 controls cannot be analysed: it is left out, the rest loads.
   EXPECT_EQ(messages[1],
-            "一部のデータを読み込みませんでした\r\nclsFileControl.LoadLapFile\r\n"
+            "Some data was left out\r\nclsFileControl.LoadLapFile\r\n"
             "Class M35 left out: 35 controls, at most 30 can be analysed");
   EXPECT_EQ(Runner("M21", "Two Races")->Result(), "0:01:00");  // the first race
   EXPECT_EQ(Runner("M30", "Full A")->LegCount(), 30);          // the finish leg is one too many

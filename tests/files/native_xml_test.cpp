@@ -342,7 +342,8 @@ TEST(NativeXmlReader, BadDocumentsFailWithTheErrorCommentAndKeepWhatWasAdded) {
     const std::string comment = root.ErrorComment();
     EXPECT_EQ(comment.substr(0, std::string(kOpenError).size()), kOpenError);
     EXPECT_GT(comment.size(), std::string(kOpenError).size());
-    EXPECT_EQ(comment.find("data.lxm is not a lap file: ") == std::string::npos, bad.walked)
+    EXPECT_EQ(comment.find("data.lxm はラップファイルではありません: ") == std::string::npos,
+              bad.walked)
         << comment;
     EXPECT_TRUE(root.IsClassExists("Before"));
     EXPECT_EQ(root.IsClassExists("Kept"), bad.walked);  // added before the failure
@@ -391,9 +392,10 @@ TEST(NativeXmlReader, MissingFolderEmptyAndGarbageFilesFail) {
   const std::string folder = TempPath("folder.lxm");
   std::filesystem::create_directories(folder);
   for (const auto& [path, description] :
-       {std::pair{TempPath("missing.lxm"), " does not exist"},
-        std::pair{empty, " is not a lap file: XML error: No document element found at offset 0"},
-        std::pair{garbage, " is not a lap file: XML error: "}}) {
+       {std::pair{TempPath("missing.lxm"), " がありません"},
+        std::pair{empty,
+                  " はラップファイルではありません: XML の誤り: ルート要素がありません (位置 0)"},
+        std::pair{garbage, " はラップファイルではありません: XML の誤り: "}}) {
     SCOPED_TRACE(path);
     clsQuorvex2 root;
     root.AddClass("Before");
@@ -408,7 +410,7 @@ TEST(NativeXmlReader, MissingFolderEmptyAndGarbageFilesFail) {
   EXPECT_FALSE(root.FileControl()->LoadLapFile(folder));
   EXPECT_EQ(root.ErrorComment(),
             "ファイルタイプが判別に失敗しました\r\nclsFileControl.DetectFileType\r\n" + folder +
-                " is a directory, not a file");
+                " はファイルではなくフォルダーです");
 }
 
 TEST(NativeXmlWriter, FailingSaveLeavesTheOldFileIntact) {

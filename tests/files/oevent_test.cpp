@@ -148,7 +148,7 @@ TEST_F(OEventTest, MoreLegsThanARunnerHoldsFailNamingTheRunner) {
   EXPECT_FALSE(Load(text));
   EXPECT_EQ(root_.ErrorComment(),
             "ファイルを開けません\r\nclsFileControl.LoadOEvent\r\n"
-            "Mori Ai: 31 legs, more than the 30 a runner can hold");
+            "Mori Ai: 区間が 31 あり、選手が持てる 30 を超えています");
   EXPECT_TRUE(Runner("M21A", "Kato Ken"));  // what was read before stays
 }
 

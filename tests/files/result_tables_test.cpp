@@ -94,7 +94,7 @@ TEST_F(ResultTablesTest, OeCsvEveryLayoutLanguageAndSeparatorReadsTheSameEvent) 
   for (const auto& [name, text] : files) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(Load(text)) << root.ErrorComment();
-    EXPECT_NE(shown.find("clsFileControl.LoadOeCsv\r\n1 row(s) without a class or course"),
+    EXPECT_NE(shown.find("clsFileControl.LoadOeCsv\r\nクラスもコースもない行 1 行"),
               std::string::npos)
         << shown;
     ASSERT_EQ(root.ClassCount(), 2);
@@ -134,8 +134,7 @@ TEST_F(ResultTablesTest, OeCsvLeavesOutWhatItCannotHoldAndRefusesEmptyExports) {
       Load(english +
            OeRow({{3, "Long"}, {11, "40:00"}, {12, "0"}, {18, "H99"}, {39, "Course 9"}, {42, "30"}},
                  thirty)));
-  EXPECT_NE(shown.find("Class H99: 31 legs (30 controls and the finish)"), std::string::npos)
-      << shown;
+  EXPECT_NE(shown.find("クラス H99 は読み込みませんでした: 区間が 31"), std::string::npos) << shown;
   EXPECT_FALSE(root.IsClassExists("H99"));
   EXPECT_EQ(root.ClassData("H21")->LapCount(), 6);
 
@@ -148,13 +147,13 @@ TEST_F(ResultTablesTest, OeCsvLeavesOutWhatItCannotHoldAndRefusesEmptyExports) {
                           {39, "Course 1"},
                           {42, "2147483647"}},
                          {"31", "abc", "32", "99:99", "33"})));
-  EXPECT_NE(shown.find("1 row(s) too short"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("形式に足りない短い行 1 行"), std::string::npos) << shown;
   EXPECT_EQ(root.ClassData("H21")->ControlCount, 3);
   EXPECT_EQ(Runner("H21", "Count Huge")->Result(), "MP");
 
   // A header without runner rows is no result file.
   EXPECT_FALSE(Load(english.substr(0, english.find("\r\n")) + "\r\n\r\n\r\n"));
-  EXPECT_NE(root.ErrorComment().find("clsFileControl.LoadOeCsv\r\nNo runner found: expected"),
+  EXPECT_NE(root.ErrorComment().find("clsFileControl.LoadOeCsv\r\n選手が見つかりません: "),
             std::string::npos)
       << root.ErrorComment();
   EXPECT_EQ(root.ClassCount(), 0);
@@ -165,7 +164,7 @@ TEST_F(ResultTablesTest, SiCsvWithCommasOrSemicolons) {
     SCOPED_TRACE(delimiter);
     ASSERT_TRUE(Load(Replaced(Fixture("si-triple-column.csv"), ',', delimiter)))
         << root.ErrorComment();
-    EXPECT_NE(shown.find("Class Long: 31 legs"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("クラス Long は読み込みませんでした: 区間が 31"), std::string::npos) << shown;
     ASSERT_EQ(root.ClassCount(), 1);
     EXPECT_EQ(qxtest::CourseText(root, "Class 1"), "0/0 m, 3 controls: 212 229 208");
     EXPECT_EQ(Runner("Class 1", "Anna Berg")->StartTime.ToString("h:nn:ss"), "10:00:00");

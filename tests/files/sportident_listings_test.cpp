@@ -111,6 +111,7 @@ TEST_P(ListingTest, ReadsWhatTheListingPrints) {
   const ListingCase& c = GetParam();
   std::string warning;
   root_.ShowMessage = [&warning](const std::string& message) { warning += message; };
+  root_.Language("en");  // the messages of the cases are the English ones
   const bool loaded = root_.FileControl()->LoadLapFile(kData + "/" + c.file, QX_FILETYPE_AUTODETECT,
                                                        QX_LOADMODE_NORMAL);
   ASSERT_EQ(loaded, !c.classes.empty()) << root_.ErrorComment();

@@ -117,6 +117,7 @@ void RunRow(const Row& row) {
   CliLimits limits = row.limits;
   limits.seconds = kSeconds;
   limits.temp_dir = (box.root / "tmp").string();
+  limits.env.push_back("LC_ALL=C.UTF-8");  // the rows say what the English messages say
   const CliResult result = RunCli(args, "", limits);
 
   ASSERT_TRUE(result.exit_code == 0 || result.exit_code == 1)
@@ -334,7 +335,7 @@ std::vector<Row> Rows() {
        1},
       {"import-only file loaded first",
        [](const Sandbox& b) { return Info(b.Input("imp.txt", "$IMPORT_ONLY\r\nx\r\ny\r\n")); }, 1,
-       "このファイルは追加読み込み専用です"},
+       "This file can only be added to an event already loaded"},
       {"a folder given as the file", [](const Sandbox& b) { return Info(b.In("")); }, 1},
       // Saves that cannot be made: the old file stays, nothing half-written is left.
       {"convert into a full folder",

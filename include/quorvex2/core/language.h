@@ -7,6 +7,8 @@
 //
 // A message is named by its Japanese text, optionally with a context that tells apart uses of one
 // text that need different translations (the web viewer's labels use the context "web").
+// Messages may hold named placeholders ("{path} がありません"), which every translation keeps.
+#include <cstdint>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,6 +23,16 @@ bool IsLanguageAvailable(const std::string& Language);
 // and for a message its catalogue does not translate.
 std::string TranslateText(const std::string& Language, const std::string& Message,
                           const std::string& Context = "");
+
+// The form of a message with a count: `One` or `Many` in Japanese (for a count of 1 or any
+// other), else the form the language's plural rule gives `Count`.
+std::string TranslatePlural(const std::string& Language, const std::string& One,
+                            const std::string& Many, uint64_t Count);
+
+// The message with every "{name}" of `Values` replaced by its value, in one pass (a value that
+// holds braces stays as it is); other braces stay.
+std::string FillPlaceholders(const std::string& Text,
+                             const std::map<std::string, std::string>& Values);
 
 // Every message of `Context` ("" for the messages without one): Japanese text -> its text in
 // `Language`. For Japanese, every known message of the context maps to itself.

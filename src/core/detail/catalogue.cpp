@@ -1,5 +1,6 @@
 #include "core/detail/catalogue.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -30,14 +31,12 @@ class MoReader {
     std::memcpy(&v, data_ + at, 4);
     return swapped_ ? Swapped(v) : v;
   }
-  // The string of entry i of the table at `table` (up to its first NUL, so a plural form's
-  // alternatives are left out).
+  // The string of entry i of the table at `table`: a message's plural forms are NUL-separated.
   std::string_view Entry(uint32_t table, uint32_t i) const {
     const std::size_t length = Word(table + 8 * std::size_t{i});
     const std::size_t offset = Word(table + 8 * std::size_t{i} + 4);
     if (offset > size_ || length > size_ - offset) return {};
-    std::string_view text(reinterpret_cast<const char*>(data_) + offset, length);
-    return text.substr(0, text.find('\0'));
+    return {reinterpret_cast<const char*>(data_) + offset, length};
   }
 
  private:
@@ -46,6 +45,16 @@ class MoReader {
   bool swapped_ = false;
   bool valid_ = false;
 };
+
+std::vector<std::string> Forms(std::string_view text) {
+  std::vector<std::string> forms;
+  for (size_t start = 0; start <= text.size();) {
+    const size_t end = std::min(text.find('\0', start), text.size());
+    forms.emplace_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return forms;
+}
 
 std::string Key(std::string_view context, std::string_view message) {
   if (context.empty()) return std::string(message);
@@ -64,15 +73,21 @@ Catalogue::Catalogue(const unsigned char* data, std::size_t size) {
   const uint32_t originals = mo.Word(12);
   const uint32_t translations = mo.Word(16);
   for (uint32_t i = 0; i < count && originals + 8 * std::size_t{i} < size; ++i) {
-    const std::string_view key = mo.Entry(originals, i);
+    const std::string_view original = mo.Entry(originals, i);
+    const std::string_view key = original.substr(0, original.find('\0'));  // the singular
     const std::string_view text = mo.Entry(translations, i);
-    if (!key.empty() && !text.empty()) messages_.emplace(key, text);
+    if (key.empty()) plural_forms_ = PluralForms(text);  // the header
+    if (!key.empty() && !text.empty()) messages_.emplace(key, Forms(text));
   }
 }
 
-const std::string* Catalogue::Find(std::string_view context, std::string_view message) const {
+const std::string* Catalogue::Find(std::string_view context, std::string_view message,
+                                   uint64_t count) const {
   const auto found = messages_.find(Key(context, message));
-  return found == messages_.end() ? nullptr : &found->second;
+  if (found == messages_.end()) return nullptr;
+  const std::vector<std::string>& forms = found->second;
+  const uint32_t index = forms.size() > 1 ? plural_forms_.Index(count) : 0;
+  return &forms[index < forms.size() ? index : 0];
 }
 
 std::map<std::string, std::string> Catalogue::Messages(std::string_view context) const {
@@ -81,7 +96,7 @@ std::map<std::string, std::string> Catalogue::Messages(std::string_view context)
   for (const auto& [key, text] : messages_) {
     const bool has_context = key.find(kContextEnd) != std::string::npos;
     if (context.empty() ? has_context : !key.starts_with(prefix)) continue;
-    messages.emplace(key.substr(prefix.size()), text);
+    messages.emplace(key.substr(prefix.size()), text.front());
   }
   return messages;
 }
@@ -113,6 +128,17 @@ std::string Translate(std::string_view language, std::string_view context,
   const Catalogue* catalogue = FindCatalogue(language);
   const std::string* text = catalogue ? catalogue->Find(context, message) : nullptr;
   return text ? *text : std::string(message);
+}
+
+std::string TranslatePlural(std::string_view language, std::string_view one, std::string_view many,
+                            uint64_t count) {
+  const Catalogue* catalogue = FindCatalogue(language);
+  const std::string* text = catalogue ? catalogue->Find("", one, count) : nullptr;
+  return text ? *text : std::string(count == 1 ? one : many);
+}
+
+std::string NTr(const char* one, const char* many, uint64_t count) {
+  return TranslatePlural(CurrentLanguage(), one, many, count);
 }
 
 std::string Tr(const char* context, const char* message) {

@@ -7,12 +7,18 @@
 // where it is only named, to be translated later) so that scripts/update-po finds it:
 //   out += Tr("◆ ラップタイム");          // the current language
 //   Tr("web", "成績")                      // a context: one Japanese text, several translations
+//   NTr("{count} 件", "{count} 件", n)     // a text with a count: its plural forms
+// Placeholders are named, "{path}", and filled in by FillIn (core/detail/fill_in.h), so that a
+// translation may put them where its language wants them.
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
+
+#include "core/detail/plural_forms.h"
 
 namespace quorvex2::detail {
 
@@ -33,13 +39,17 @@ class Catalogue {
   // Reads a catalogue in gettext's binary (.mo) form; a malformed one holds no message.
   Catalogue(const unsigned char* data, std::size_t size);
 
-  // The translation; nullptr when the catalogue lacks it.
-  const std::string* Find(std::string_view context, std::string_view message) const;
-  // Every message of one context: Japanese text -> translation.
+  // The translation; nullptr when the catalogue lacks it. A message with plural forms gives
+  // the form of `count`.
+  const std::string* Find(std::string_view context, std::string_view message,
+                          uint64_t count = 1) const;
+  // Every message of one context: Japanese text -> translation (the first of plural forms).
   std::map<std::string, std::string> Messages(std::string_view context) const;
 
  private:
-  std::unordered_map<std::string, std::string> messages_;  // key: context '\4' text, or text
+  // key: context '\4' text, or text; value: the forms of the translation (one without plurals)
+  std::unordered_map<std::string, std::vector<std::string>> messages_;
+  PluralForms plural_forms_;
 };
 
 // The catalogue of a language; nullptr for the source language and for languages without one.
@@ -48,6 +58,10 @@ const Catalogue* FindCatalogue(std::string_view language);
 // `message` in `language`; the message itself when the language's catalogue lacks it.
 std::string Translate(std::string_view language, std::string_view context,
                       std::string_view message);
+// The form of a message for `count`: `one` or `many` (count 1 or other) when the language's
+// catalogue lacks it.
+std::string TranslatePlural(std::string_view language, std::string_view one, std::string_view many,
+                            uint64_t count);
 
 // The language of the current root ("ja" when there is none).
 const std::string& CurrentLanguage();
@@ -55,6 +69,8 @@ const std::string& CurrentLanguage();
 // `message` in the current language; the message itself in Japanese or when not translated.
 std::string Tr(const char* message);
 std::string Tr(const char* context, const char* message);
+// The form of a message with a count in the current language: NTr("{count} 件", "{count} 件", n).
+std::string NTr(const char* one, const char* many, uint64_t count);
 // Marks a text for the catalogues where it is only named; it is translated where it is used.
 constexpr const char* TrNoop(const char* message) {
   return message;

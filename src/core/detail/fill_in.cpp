@@ -4,7 +4,7 @@ namespace quorvex2::detail {
 namespace {
 
 // The placeholder named at the text's start ("{name}..."), or nullptr.
-const Placeholder* NamedAt(std::string_view text, std::initializer_list<Placeholder> values) {
+const Placeholder* NamedAt(std::string_view text, std::span<const Placeholder> values) {
   for (const Placeholder& value : values) {
     if (text.size() > value.name.size() + 1 && text[value.name.size() + 1] == '}' &&
         text.substr(1, value.name.size()) == value.name) {
@@ -16,7 +16,7 @@ const Placeholder* NamedAt(std::string_view text, std::initializer_list<Placehol
 
 }  // namespace
 
-std::string FillIn(std::string_view text, std::initializer_list<Placeholder> values) {
+std::string FillIn(std::string_view text, std::span<const Placeholder> values) {
   std::string out;
   out.reserve(text.size() + 32);
   for (size_t pos = 0; pos < text.size();) {

@@ -2,6 +2,7 @@
 // Texts with named placeholders, kept whole so that a translation may move them: "{path} is
 // empty". FillIn puts the values in, in one pass, so a value that holds braces stays as it is.
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ struct Placeholder {
 };
 
 // The text with every "{name}" of a placeholder replaced by its value; any other brace stays.
-std::string FillIn(std::string_view text, std::initializer_list<Placeholder> values);
+std::string FillIn(std::string_view text, std::span<const Placeholder> values);
+inline std::string FillIn(std::string_view text, std::initializer_list<Placeholder> values) {
+  return FillIn(text, std::span<const Placeholder>(values.begin(), values.size()));
+}
 
 }  // namespace quorvex2::detail

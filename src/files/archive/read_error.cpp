@@ -2,39 +2,47 @@
 
 #include <string_view>
 
+#include "core/detail/catalogue.h"
+
 namespace quorvex2::detail::archive {
 namespace {
 
 struct Reading {
   std::string_view says;  // a piece of libarchive's description
-  std::string_view means;
+  const char* means;      // marked for translation
 };
+
+constexpr const char* kHeaderChecksum =
+    TrNoop("メンバーのヘッダーのチェックサムが合いません: 書庫が壊れています");
+constexpr const char* kTruncated = TrNoop("書庫が途中で切れています");
+constexpr const char* kEncrypted = TrNoop("メンバーが暗号化されています");
+constexpr const char* kUnknownMethod = TrNoop("メンバーの圧縮方式は展開できません");
 
 // First match wins: a header's CRC is its checksum, any other CRC is the data's.
 constexpr Reading kReadings[] = {
-    {"header CRC", "a member header fails its checksum: the archive is damaged"},
-    {"checksum", "a member header fails its checksum: the archive is damaged"},
-    {"CRC", "a member fails its CRC check: the archive is damaged"},
-    {"runcated", "the archive is truncated"},
-    {"Premature end", "the archive is truncated"},
-    {"ncrypt", "the member is encrypted"},
-    {"assword", "the member is encrypted"},
-    {"compression method", "the member uses a compression method that cannot be unpacked"},
-    {"nsupported", "the member uses a compression method that cannot be unpacked"},
-    {"Unrecognized archive format", "it is not an archive of a known kind"},
+    {"header CRC", kHeaderChecksum},
+    {"checksum", kHeaderChecksum},
+    {"CRC", TrNoop("メンバーの CRC が合いません: 書庫が壊れています")},
+    {"runcated", kTruncated},
+    {"Premature end", kTruncated},
+    {"ncrypt", kEncrypted},
+    {"assword", kEncrypted},
+    {"compression method", kUnknownMethod},
+    {"nsupported", kUnknownMethod},
+    {"Unrecognized archive format", TrNoop("知っている種類の書庫ではありません")},
 };
 
 }  // namespace
 
 std::string DescribeReadError(const std::string& library_text) {
-  std::string_view meaning = "the archive is damaged";
+  const char* meaning = TrNoop("書庫が壊れています");
   for (const Reading& reading : kReadings) {
     if (library_text.find(reading.says) != std::string::npos) {
       meaning = reading.means;
       break;
     }
   }
-  return std::string(meaning) + " (" + library_text + ")";
+  return Tr(meaning) + " (" + library_text + ")";
 }
 
 }  // namespace quorvex2::detail::archive

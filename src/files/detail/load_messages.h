@@ -1,19 +1,24 @@
 #pragma once
-// Every text the loading front leaves in the error comment or shows, in one place so that it can
-// be translated. The Japanese messages are the component's own first lines; the descriptions
-// say, in words a person can act on, what is wrong with which file (the path as given). Their
-// texts carry named placeholders ("{path}"), so a translation may put them where its language
-// wants them.
+// Every text the loading front leaves in the error comment or shows, in one place, in the current
+// language. The messages are the component's own first lines (translated where they are written:
+// FailLoad, ShowLoadMessage); the descriptions say, in words a person can act on, what is wrong
+// with which file (the path as given).
+#include <pugixml.hpp>
+
 #include <cstdint>
 #include <string>
 
+#include "core/detail/catalogue.h"
+
 namespace quorvex2::detail {
 
-inline constexpr const char* kCannotOpenFile = "ファイルを開けません";
-inline constexpr const char* kDetectionFailed = "ファイルタイプ判別に失敗しました";
-inline constexpr const char* kDetectionError = "ファイルタイプが判別に失敗しました";
-inline constexpr const char* kImportOnlyMessage = "このファイルは追加読み込み専用です";
-inline constexpr const char* kSomeDataLeftOut = "一部のデータを読み込みませんでした";
+inline constexpr const char* kCannotOpenFile = TrNoop("ファイルを開けません");
+inline constexpr const char* kDetectionFailed = TrNoop("ファイルタイプ判別に失敗しました");
+inline constexpr const char* kDetectionError = TrNoop("ファイルタイプが判別に失敗しました");
+inline constexpr const char* kImportOnlyMessage = TrNoop("このファイルは追加読み込み専用です");
+inline constexpr const char* kSomeDataLeftOut = TrNoop("一部のデータを読み込みませんでした");
+// The name of an event or class a file leaves unnamed.
+inline constexpr const char* kUnnamed = TrNoop("名称未設定");
 
 std::string NoFileNameText();
 std::string FileMissingText(const std::string& path);
@@ -22,12 +27,18 @@ std::string UnreadableText(const std::string& path);
 std::string EmptyFileText(const std::string& path);
 // A text of one or two lines: too short for any format.
 std::string TooFewLinesText(const std::string& path);
+// What stopped the XML parser, and where.
+std::string XmlSyntaxText(const pugi::xml_parse_result& parsed);
 // A native lap file that does not parse, or whose root element is another.
-std::string XmlErrorText(const std::string& path, const std::string& error, size_t offset);
+std::string XmlErrorText(const std::string& path, const pugi::xml_parse_result& parsed);
 std::string OtherRootText(const std::string& path, const std::string& element,
                           const std::string& expected);
 // A load that found no runner in a format that lists runners.
 std::string NotAResultFileText(const std::string& path, int32_t file_type);
+// A class whose runners passed different controls: their legs are compared by position.
+std::string MixedCoursesText(const std::string& class_name);
+// A class whose course has more legs than a runner holds.
+std::string TooManyLegsText(const std::string& class_name, size_t legs, size_t most_legs);
 std::string ClassLeftOutText(const std::string& class_name, int32_t control_count,
                              int32_t most_controls);
 

@@ -36,7 +36,18 @@ const std::string& Language() {
 }
 
 std::string LanguageOfLocale(const std::string& locale) {
-  return locale.starts_with("ja") ? "ja" : "en";
+  const std::string language = locale.substr(0, locale.find_first_of("_.@"));
+  return language != "C" && quorvex2::IsLanguageAvailable(language) ? language : "en";
+}
+
+void TakeLanguageArgument(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string argument = argv[i];
+    std::string value;
+    if (argument == "--lang" && i + 1 < argc) value = argv[i + 1];
+    if (argument.starts_with("--lang=")) value = argument.substr(7);
+    if (quorvex2::IsLanguageAvailable(value)) Chosen() = value;
+  }
 }
 
 }  // namespace qxcli

@@ -1,9 +1,7 @@
 #include "load_options.h"
 
-#include <filesystem>
 #include <iostream>
 #include <map>
-#include <system_error>
 
 #include <quorvex2/core/path.h>
 #include <quorvex2/files/file_control.h>
@@ -11,6 +9,7 @@
 
 #include "command_registry.h"
 #include "language_option.h"
+#include "load_failure.h"
 #include "messages.h"
 #include "progress_bar.h"
 
@@ -33,13 +32,6 @@ const std::map<std::string, int32_t>& TypeNames() {
   return names;
 }
 
-// The error comment as terminal lines: CR LF line ends become LF, trailing ones go.
-std::string TerminalText(std::string text) {
-  std::erase(text, '\r');
-  while (!text.empty() && text.back() == '\n') text.pop_back();
-  return text;
-}
-
 void SetArchiveChooser(quorvex2::clsQuorvex2& root, const std::string& member) {
   if (member.empty()) return;
   root.ChooseArchiveMember = [member](const std::vector<std::string>& members) {
@@ -50,23 +42,10 @@ void SetArchiveChooser(quorvex2::clsQuorvex2& root, const std::string& member) {
   };
 }
 
-// What the file system says about a file that did not load; "" when it is an ordinary file.
-std::string FileProblem(const std::string& file) {
-  std::error_code error;
-  const auto type = std::filesystem::status(file, error).type();
-  if (type == std::filesystem::file_type::not_found) return text::NoSuchFile();
-  if (type == std::filesystem::file_type::directory) return text::IsAFolder();
-  return "";
-}
-
-// A failed load names the file as given on its first line; the component's error comment
-// follows.
 void LoadOne(quorvex2::clsQuorvex2& root, const std::string& file, int32_t type, int32_t mode) {
   SetProgressCaption(root, text::Loading(file));
   if (root.FileControl()->LoadLapFile(file, type, mode)) return;
-  const std::string comment = TerminalText(root.ErrorComment());
-  throw ExitError(
-      1, text::CannotLoad(file, FileProblem(file)) + (comment.empty() ? "" : "\n" + comment));
+  throw ExitError(1, LoadFailure(file, root.ErrorComment()));
 }
 
 }  // namespace
@@ -98,7 +77,7 @@ std::shared_ptr<quorvex2::clsQuorvex2> LoadEvent(const LoadOptions& options) {
   root->Language(Language());
   SetArchiveChooser(*root, options.member);
   root->ShowMessage = [](const std::string& message) {
-    std::cerr << TerminalText(message) << "\n";
+    std::cerr << text::TerminalText(message) << "\n";
   };
   AttachProgressBar(*root, options.progress);
   const int32_t type = FileTypeFromName(options.type);

@@ -22,6 +22,7 @@ std::string OtherCommands(const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  qxcli::TakeLanguageArgument(argc, argv);
   // The first word that is not an option names the command.
   if (argc > 1 && argv[1][0] != '-') {
     const std::string commands = OtherCommands(argv[1]);

@@ -1,156 +1,268 @@
 #include "messages.h"
 
+#include "translate.h"
+
 namespace qxcli::text {
 namespace {
 
-// "1 runner", "3 runners"; "1 class", "2 classes".
-std::string Counted(uintmax_t n, const std::string& noun) {
-  const bool es = noun.ends_with("s");
-  return std::to_string(n) + " " + noun + (n == 1 ? "" : es ? "es" : "s");
+std::string Number(uintmax_t n) {
+  return std::to_string(n);
 }
 
 }  // namespace
 
 std::string CannotLoad(const std::string& file, const std::string& reason) {
-  return "quorvex2: cannot load " + file + (reason.empty() ? "" : ": " + reason);
+  if (reason.empty()) return Fill(Tr("quorvex2: {file} を読み込めません"), {{"file", file}});
+  return Fill(Tr("quorvex2: {file} を読み込めません: {reason}"),
+              {{"file", file}, {"reason", reason}});
 }
 
 std::string NoSuchFile() {
-  return "no such file";
+  return Tr("ファイルがありません");
 }
 
 std::string IsAFolder() {
-  return "it is a folder, not a file";
+  return Tr("ファイルではなくフォルダーです");
+}
+
+std::string CannotRead() {
+  return Tr("読む権限がありません");
+}
+
+std::string EmptyFile() {
+  return Tr("空のファイルです");
+}
+
+std::string TypeNotRecognised() {
+  return Tr(
+      "ファイルの種類がわかりません (ラップファイル、成績リスト、ラップタイムの表のどれかが"
+      "必要です)");
+}
+
+std::string CannotUnpack() {
+  return Tr("書庫を展開できません");
+}
+
+std::string OnlyToAdd() {
+  return Tr("選手の情報を追加するだけのファイルです: 大会のファイルの後に指定してください");
+}
+
+std::string NoResults() {
+  return Tr("成績ファイルではありません: 成績かラップタイムのある選手がいません");
+}
+
+std::string ImportOnlyComment() {
+  return Tr("このファイルは追加読み込み専用です");
+}
+
+std::string NotReadableAs(const std::string& kind) {
+  return Fill(Tr("{kind}として読めません"), {{"kind", kind}});
+}
+
+std::string NativeLapFile() {
+  return Tr("Quorvex2 のラップファイル (XML)");
+}
+
+std::string Version1LapFileOrTable() {
+  return Tr("ラップファイル (Ver.1 形式) か成績の表");
+}
+
+std::string SportIdentListing() {
+  return Tr("SPORTident の成績リスト");
+}
+
+std::string OEventExport() {
+  return Tr("OEvent のラップタイム出力");
+}
+
+std::string ImportOnlyFile() {
+  return Tr("追加読み込み専用ファイル");
+}
+
+std::string IofResultList() {
+  return Tr("IOF XML の成績リスト (ResultList)");
+}
+
+std::string OeCsvExport() {
+  return Tr("OE の CSV 出力");
+}
+
+std::string SportIdentCsv() {
+  return Tr("SPORTident の CSV 出力");
+}
+
+std::string SplitsBrowserCsv() {
+  return Tr("SplitsBrowser の CSV");
+}
+
+std::string EmitCsv() {
+  return Tr("Emit の CSV 出力");
 }
 
 std::string CannotSave(const std::string& file) {
-  return "quorvex2: cannot save " + file;
+  return Fill(Tr("quorvex2: {file} を保存できません"), {{"file", file}});
 }
 
 std::string CannotWrite(const std::string& command, const std::string& file) {
-  return command + ": cannot write " + file;
+  return Fill(Tr("{command}: {file} に書き込めません"), {{"command", command}, {"file", file}});
 }
 
 std::string LzhNeedsLzhName() {
-  return "convert: --to lzh needs an output file name ending in .lzh";
+  return Tr("convert: --to lzh には .lzh で終わる出力ファイル名が必要です");
 }
 
 std::string UnknownSaveType(const std::string& file) {
-  return "convert: the name " + file +
-         " does not say which file type to write: name it .lxm, .xml (IOF), .lap or .lzh, or "
-         "give --to";
+  return Fill(
+      Tr("convert: {file} という名前では書くファイルの種類がわかりません: .lxm、.xml (IOF)、"
+         ".lap、.lzh のどれかの名前にするか、--to を指定してください"),
+      {{"file", file}});
 }
 
 std::string LapFileLoss(const std::string& command, const std::string& file, int32_t runners,
                         int32_t classes) {
-  if (runners == 0 && classes == 0) return "";
-  std::string lost;
-  if (runners > 0) lost = Counted(runners, "runner") + " without leg times";
-  if (runners > 0 && classes > 0) lost += " and ";
-  if (classes > 0) lost += Counted(classes, "class") + " without controls";
-  return command + ": " + file + " leaves out " + lost +
-         ": the version-1 lap file cannot hold them";
+  if (runners <= 0 && classes <= 0) return "";
+  const std::string without_legs =
+      Fill(NTr("区間タイムのない選手 {count} 人", "区間タイムのない選手 {count} 人", runners),
+           {{"count", Number(runners)}});
+  const std::string without_controls = Fill(
+      NTr("コントロールのないクラス {count} 個", "コントロールのないクラス {count} 個", classes),
+      {{"count", Number(classes)}});
+  std::string lost = runners > 0 ? without_legs : without_controls;
+  if (runners > 0 && classes > 0) {
+    lost = Fill(Tr("{first}と{second}"), {{"first", without_legs}, {"second", without_controls}});
+  }
+  return Fill(
+      Tr("{command}: {file} には{lost}が入りません: Ver.1 形式のラップファイルには書けないため"
+         "です"),
+      {{"command", command}, {"file", file}, {"lost", lost}});
 }
 
 std::string Loading(const std::string& file) {
-  return "loading " + file;
+  return Fill(Tr("{file} を読み込んでいます"), {{"file", file}});
 }
 
 std::string WritingSite() {
-  return "writing the site";
+  return Tr("サイトを書いています");
 }
 
 std::string UnknownCommand(const std::string& name, const std::string& commands) {
-  return "quorvex2: unknown command " + name + " (the commands are " + commands +
-         "; quorvex2 --help says more)";
+  return Fill(Tr("quorvex2: {name} というコマンドはありません (コマンドは {commands}。詳しくは "
+                 "quorvex2 --help)"),
+              {{"name", name}, {"commands", commands}});
 }
 
 std::string UnknownReportKind(const std::string& name) {
-  return "report: unknown kind " + name;
+  return Fill(Tr("report: {name} という種類はありません"), {{"name", name}});
 }
 
 std::string ClassPositionOutOfRange(const std::string& id, int32_t classes) {
-  return "--class " + id + ": the event has " + Counted(classes, "class");
+  return Fill(NTr("--class {id}: 大会のクラスは {count} 個です",
+                  "--class {id}: 大会のクラスは {count} 個です", classes),
+              {{"id", id}, {"count", Number(classes)}});
 }
 
 std::string NoSuchClass(const std::string& id) {
-  return "--class " + id + ": no class of that name";
+  return Fill(Tr("--class {id}: その名前のクラスはありません"), {{"id", id}});
 }
 
 std::string NoClassOnCourse(int32_t course) {
-  return "--course " + std::to_string(course) + ": no class runs that course";
+  return Fill(Tr("--course {course}: そのコースを走るクラスはありません"),
+              {{"course", std::to_string(course)}});
 }
 
 std::string NoSuchSegment(const std::string& name) {
-  return "--segment " + name + ": no segment of that name";
+  return Fill(Tr("--segment {name}: その名前の区間はありません"), {{"name", name}});
 }
 
 std::string NoRunnersInDataSet(const std::string& command, const std::string& data_set) {
-  return command + ": " + data_set + " has no runners";
+  return Fill(Tr("{command}: {data_set} には選手がいません"),
+              {{"command", command}, {"data_set", data_set}});
 }
 
 std::string BadPictureSize(const std::string& text) {
-  return "chart: --size must be WIDTHxHEIGHT, each 200 .. 32767 pixels: " + text;
+  return Fill(Tr("chart: --size は 幅x高さ で、どちらも 200 から 32767 ピクセルです: {text}"),
+              {{"text", text}});
 }
 
 std::string NoSuchRunner(const std::string& name) {
-  return "chart: no runner named " + name + " in the data set";
+  return Fill(Tr("chart: データセットに {name} という選手はいません"), {{"name", name}});
 }
 
 std::string BadPaper() {
-  return "print: --paper takes A3, A4, A5, B4, B5 or Letter";
+  return Tr("print: --paper に指定できるのは A3、A4、A5、B4、B5、Letter です");
 }
 
 std::string BadNup() {
-  return "print: --nup takes ROWSxCOLUMNS, for example 2x2";
+  return Tr("print: --nup は 行数x列数 で指定します (例: 2x2)");
 }
 
 std::string BadAnalysisMode(const std::string& mode) {
-  return "print: --analysis takes standard, laptime or splittime, not " + mode;
+  return Fill(Tr("print: --analysis に指定できるのは standard、laptime、splittime で、{mode} は"
+                 "指定できません"),
+              {{"mode", mode}});
 }
 
 std::string PageOutOfRange(int32_t page, int32_t sheets) {
-  return "print: --page " + std::to_string(page) + ": the document has " + Counted(sheets, "sheet");
+  return Fill(NTr("print: --page {page}: 文書は {count} 枚です",
+                  "print: --page {page}: 文書は {count} 枚です", sheets),
+              {{"page", std::to_string(page)}, {"count", Number(sheets)}});
 }
 
 std::string PrintNeedsFile() {
-  return "print: FILE is required";
+  return Tr("print: FILE が必要です");
 }
 
 std::string PrintAnalysisOrResults() {
-  return "print: give --analysis [MODE] or --results, not both";
+  return Tr("print: --analysis [MODE] か --results のどちらか一つを指定してください");
 }
 
 std::string PrintNeedsOutput() {
-  return "print: give -o FILE.pdf or --preview FILE.png";
+  return Tr("print: -o FILE.pdf か --preview FILE.png を指定してください");
 }
 
 std::string NothingToPrint() {
-  return "print: nothing to print, the data set is empty";
+  return Tr("print: データセットが空なので印刷するものがありません");
 }
 
 std::string CannotMakeFolder(const std::string& folder, const std::string& why) {
-  return "site: cannot make the folder " + folder + ": " + why;
+  return Fill(Tr("site: フォルダー {folder} を作れません: {why}"),
+              {{"folder", folder}, {"why", why}});
 }
 
 std::string ViewerNeedsAddress() {
-  return "site: --viewer needs --viewer-address";
+  return Tr("site: --viewer には --viewer-address が必要です");
 }
 
-std::string CannotWriteSite(const std::string& folder, const std::string& why) {
-  return "site: cannot write the site in " + folder + (why.empty() ? "" : ": " + why);
+std::string CannotWriteSite(const std::string& folder) {
+  return Fill(Tr("site: {folder} にサイトを書けません"), {{"folder", folder}});
 }
 
 std::string SiteWritten(uintmax_t files, uintmax_t bytes, const std::string& folder) {
-  return "site: wrote " + Counted(files, "file") + ", " + Counted(bytes, "byte") + ", in " + folder;
+  const std::string written =
+      Fill(NTr("ファイル {count} 個", "ファイル {count} 個", files), {{"count", Number(files)}});
+  const std::string size =
+      Fill(NTr("{count} バイト", "{count} バイト", bytes), {{"count", Number(bytes)}});
+  return Fill(Tr("site: {folder} に{files}、{bytes}を書きました"),
+              {{"folder", folder}, {"files", written}, {"bytes", size}});
 }
 
 std::string WritingWeb() {
-  return "writing the web viewer";
+  return Tr("ウェブビューアーを書いています");
 }
 
-std::string CannotWriteWeb(const std::string& folder, const std::string& why) {
-  return "web: cannot write the viewer in " + folder + (why.empty() ? "" : ": " + why);
+std::string CannotWriteWeb(const std::string& folder) {
+  return Fill(Tr("web: {folder} にビューアーを書けません"), {{"folder", folder}});
+}
+
+std::string TerminalText(std::string text) {
+  std::erase(text, '\r');
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
+
+std::string WithRecord(const std::string& message, const std::string& comment) {
+  const std::string record = TerminalText(comment);
+  return record.empty() ? message : message + "\n" + record;
 }
 
 }  // namespace qxcli::text

@@ -1,15 +1,40 @@
 #pragma once
 // Every text the command-line host writes for a person to read (its own messages, not the
-// reports and pages it writes), in one place, so that a translation touches this file only.
+// reports and pages it writes), in one place. They follow the language of the run: written in
+// Japanese and translated through the message catalogues (translate.h).
 #include <cstdint>
 #include <string>
 
 namespace qxcli::text {
 
-// Loading and saving.
+// A failed load: what failed on which file, and why when that is known.
 std::string CannotLoad(const std::string& file, const std::string& reason);
+// Why a load failed, for CannotLoad: what the file system says about the file...
 std::string NoSuchFile();
 std::string IsAFolder();
+std::string CannotRead();
+std::string EmptyFile();
+// ... or what the component could not do with it.
+std::string TypeNotRecognised();
+std::string CannotUnpack();
+std::string OnlyToAdd();
+std::string NoResults();
+// The component's error comment for an import-only file loaded on its own.
+std::string ImportOnlyComment();
+std::string NotReadableAs(const std::string& kind);
+// The kinds of file the component reads, for NotReadableAs.
+std::string NativeLapFile();
+std::string Version1LapFileOrTable();
+std::string SportIdentListing();
+std::string OEventExport();
+std::string ImportOnlyFile();
+std::string IofResultList();
+std::string OeCsvExport();
+std::string SportIdentCsv();
+std::string SplitsBrowserCsv();
+std::string EmitCsv();
+
+// Saving and writing.
 std::string CannotSave(const std::string& file);
 std::string CannotWrite(const std::string& command, const std::string& file);
 std::string LzhNeedsLzhName();
@@ -21,6 +46,7 @@ std::string LapFileLoss(const std::string& command, const std::string& file, int
 // Progress bar captions.
 std::string Loading(const std::string& file);
 std::string WritingSite();
+std::string WritingWeb();
 
 // The command line.
 std::string UnknownCommand(const std::string& name, const std::string& commands);
@@ -47,14 +73,16 @@ std::string PrintAnalysisOrResults();
 std::string PrintNeedsOutput();
 std::string NothingToPrint();
 
-// site
+// site and web
 std::string CannotMakeFolder(const std::string& folder, const std::string& why);
 std::string ViewerNeedsAddress();
-std::string CannotWriteSite(const std::string& folder, const std::string& why);
+std::string CannotWriteSite(const std::string& folder);
 std::string SiteWritten(uintmax_t files, uintmax_t bytes, const std::string& folder);
+std::string CannotWriteWeb(const std::string& folder);
 
-// web
-std::string WritingWeb();
-std::string CannotWriteWeb(const std::string& folder, const std::string& why);
+// The component's error comment as terminal lines: CR LF line ends become LF, trailing ones go.
+std::string TerminalText(std::string text);
+// A message, then the component's error comment below it for the record.
+std::string WithRecord(const std::string& message, const std::string& comment);
 
 }  // namespace qxcli::text

@@ -73,7 +73,8 @@ void WriteSite(SiteOptions o) {
       o.output, o.index, o.analysis, o.results, o.lap2, o.lap1, o.official_site, o.append_index,
       o.viewer, o.viewer_address, o.courses, o.courses, o.legs, o.courses, o.charts, o.courses,
       o.chart_list, o.style, encoding);
-  if (!written) throw ExitError(1, text::CannotWriteSite(o.output, root->ErrorComment()));
+  if (!written)
+    throw ExitError(1, text::WithRecord(text::CannotWriteSite(o.output), root->ErrorComment()));
   const WrittenFiles news = Compare(before, ListFiles(o.output));
   std::cerr << text::SiteWritten(news.files, news.bytes, o.output) << "\n";
   if (!o.lap1.empty()) WarnLapFileLoss(*root, "site", o.lap1);

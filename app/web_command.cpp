@@ -25,7 +25,7 @@ void WriteWeb(const WebOptions& o) {
   quorvex2::clsWebControl web;
   web.Progress = root->FileControl()->Progress;
   if (!web.OutputWeb(o.output)) {
-    throw ExitError(1, text::CannotWriteWeb(o.output, root->ErrorComment()));
+    throw ExitError(1, text::WithRecord(text::CannotWriteWeb(o.output), root->ErrorComment()));
   }
   std::cout << (std::filesystem::path(o.output) / "index.html").string() << "\n";
 }

@@ -17,7 +17,7 @@ TEST(CliBasics, VersionHelpAndUsageErrors) {
   EXPECT_EQ(bad.exit_code, 2);
   EXPECT_FALSE(bad.err.empty());
 
-  auto unknown = qxtest::RunCli({"frobnicate", "event.lxm"});
+  auto unknown = qxtest::RunCli({"frobnicate", "event.lxm", "--lang", "en"});
   EXPECT_EQ(unknown.exit_code, 2);
   EXPECT_EQ(unknown.err.rfind("quorvex2: unknown command frobnicate (the commands are chart, ", 0),
             0u)

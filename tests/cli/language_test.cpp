@@ -2,6 +2,10 @@
 // every output is what the library writes by default.
 #include <gtest/gtest.h>
 
+#include <quorvex2/core/text.h>
+
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,19 +35,37 @@ struct Output {
   const char* name;
   std::vector<std::string> args;
   const char* pdf = nullptr;  // the output is this PDF, read back as text
+  // A refused file (exit 1): the file in the run's folder, its bytes ("/": a folder, none: no
+  // such file), and what the first line says after naming it.
+  const char* refused = nullptr;
+  std::optional<std::string> bytes = std::nullopt;
+  const char* says = nullptr;
 };
 
 std::string RunOutput(const Output& output, const std::vector<std::string>& options,
                       const std::vector<std::string>& env = {}) {
   const std::string dir = qxtest::MakeTempDir("lang");
+  std::string file = kLatin;
+  if (output.refused) {
+    file = dir + "/" + output.refused;
+    if (output.bytes == "/") std::filesystem::create_directory(file);
+    if (output.bytes && output.bytes != "/") qxtest::WriteFile(dir, output.refused, *output.bytes);
+  }
   std::vector<std::string> args = output.args;
-  args.push_back(kLatin);
+  args.push_back(file);
   args.insert(args.end(), options.begin(), options.end());
   if (output.pdf) args.insert(args.end(), {"-o", dir + "/" + output.pdf});
   qxtest::CliLimits limits;
   limits.env = env;
   const auto result = qxtest::RunCli(args, "", limits);
-  EXPECT_EQ(result.exit_code, 0) << output.name << "\n" << result.err;
+  EXPECT_EQ(result.exit_code, output.refused ? 1 : 0) << output.name << "\n" << result.err;
+  if (output.refused) {
+    const std::string first_line = result.err.substr(0, result.err.find('\n'));
+    if (options == std::vector<std::string>{"--lang", "en"}) {
+      EXPECT_EQ(first_line, "quorvex2: cannot load " + file + ": " + output.says) << output.name;
+    }
+    return quorvex2::ReplaceAll(result.out + result.err, dir, "DIR");  // a folder per run
+  }
   return (output.pdf ? qxtest::PdfText(dir + "/" + output.pdf) : result.out) + result.err;
 }
 
@@ -58,6 +80,32 @@ const std::vector<Output>& Outputs() {
       {"viewer page", {"report", "viewer-html"}},
       {"printed analysis", {"print", "--analysis", "standard"}, "analysis.pdf"},
       {"printed results", {"print", "--results"}, "results.pdf"},
+      {"missing file", {"info"}, nullptr, "missing.lxm", std::nullopt, "the file does not exist"},
+      {"folder", {"info"}, nullptr, "folder.lxm", "/", "it is a folder, not a file"},
+      {"junk lap file",
+       {"info"},
+       nullptr,
+       "junk.lxm",
+       "junk <",
+       "it cannot be read as a Quorvex2 lap file (XML)"},
+      {"not a result file",
+       {"report", "mail"},
+       nullptr,
+       "start.csv",
+       "Cup\r\nSplit times of Cup\r\nM21A\r\nCreated with OEvent\r\n",
+       "it is not a result file: no runner has a result or split times"},
+      {"bad archive",
+       {"info"},
+       nullptr,
+       "event.lzh",
+       "not an archive",
+       "the archive cannot be unpacked"},
+      {"wrong --type",
+       {"info", "--type", "sportident"},
+       nullptr,
+       "event.lxm",
+       "<?xml version=\"1.0\"?>\n<quorvex/>\n\n",
+       "it cannot be read as a SPORTident result listing"},
   };
   return outputs;
 }

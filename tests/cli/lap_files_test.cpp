@@ -82,9 +82,12 @@ TEST(CliInfo, FailedLoadsNameTheFileThenGiveTheErrorComment) {
   const struct {
     std::string file, first_line;
   } cases[] = {
-      {dir + "/missing.lxm", "quorvex2: cannot load " + dir + "/missing.lxm: no such file"},
-      {dir, "quorvex2: cannot load " + dir + ": it is a folder, not a file"},
-      {two, "quorvex2: cannot load " + two},
+      {dir + "/missing.lxm",
+       "quorvex2: " + dir + "/missing.lxm を読み込めません: ファイルがありません"},
+      {dir, "quorvex2: " + dir + " を読み込めません: ファイルではなくフォルダーです"},
+      {two, "quorvex2: " + two +
+                " を読み込めません: ファイルの種類がわかりません (ラップファイル、成績リスト、"
+                "ラップタイムの表のどれかが必要です)"},
   };
   for (const auto& c : cases) {
     const auto run = RunCli({"info", c.file});
@@ -107,12 +110,12 @@ TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {
   ASSERT_EQ(RunCli({"convert", xml, "-o", lxm, "--full"}).exit_code, 0);
   EXPECT_EQ(RunCli({"info", lxm}).out, kInfo);
 
-  auto unwritable = RunCli({"convert", file, "-o", dir + "/no/such/dir/x.lxm"});
+  auto unwritable = RunCli({"convert", file, "-o", dir + "/no/such/dir/x.lxm", "--lang", "en"});
   EXPECT_EQ(unwritable.exit_code, 1);
   EXPECT_NE(unwritable.err.find("cannot save"), std::string::npos);
   EXPECT_EQ(RunCli({"convert", file, "-o", lxm, "--to", "lzh"}).exit_code, 2);
   // A name whose extension names no file type is refused, unless --to says the type.
-  auto unnamed = RunCli({"convert", file, "-o", dir + "/result.txt"});
+  auto unnamed = RunCli({"convert", file, "-o", dir + "/result.txt", "--lang", "en"});
   EXPECT_EQ(unnamed.exit_code, 2);
   EXPECT_NE(unnamed.err.find("result.txt does not say which file type"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir + "/result.txt"));
@@ -129,7 +132,7 @@ TEST(CliConvert, VersionOneFilesSayWhatTheyLeaveOut) {
                 "<class name=\"M21A\" controls=\"1\"><runner name=\"Taro\" result=\"0:03:00\"><leg "
                 "index=\"1\" laptime=\"00:01:00\"/><leg index=\"2\" laptime=\"00:02:00\"/></runner>"
                 "<runner name=\"Jiro\"/></class><class name=\"M12\"/></classes></quorvex>");
-  auto lap = RunCli({"convert", file, "-o", dir + "/cup.lap"});
+  auto lap = RunCli({"convert", file, "-o", dir + "/cup.lap", "--lang", "en"});
   ASSERT_EQ(lap.exit_code, 0) << lap.err;
   EXPECT_EQ(lap.err, "convert: " + dir +
                          "/cup.lap leaves out 1 runner without leg times and 1 class without "
@@ -149,7 +152,7 @@ TEST(CliConvert, WritesIof3ListsThatLoadAsIof) {
     ASSERT_EQ(info.exit_code, 0) << info.err;
     EXPECT_NE(info.out.find("\n1,,M21A,m21a,2\n2,,W21A,w21a,1\n"), std::string::npos) << info.out;
   }
-  auto native = RunCli({"info", file, "--type", "iof"});
+  auto native = RunCli({"info", file, "--type", "iof", "--lang", "en"});
   EXPECT_EQ(native.exit_code, 1);
   EXPECT_NE(native.err.find("not an IOF ResultList"), std::string::npos) << native.err;
 }

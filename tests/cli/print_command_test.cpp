@@ -90,7 +90,8 @@ TEST(PrintCommand, UsageErrors) {
   EXPECT_EQ(Print({"--results", "-o", pdf, "--nup", "2y2"}).exit_code, 2);
   EXPECT_EQ(Print({"--results", "-o", pdf, "--paper", "A9"}).exit_code, 2);
   EXPECT_EQ(Print({"--results", "--class", "X99", "-o", pdf}).exit_code, 2);
-  const auto page = Print({"--results", "--preview", dir + "/p.png", "--page", "7"});
+  const auto page =
+      Print({"--results", "--preview", dir + "/p.png", "--page", "7", "--lang", "en"});
   EXPECT_EQ(page.exit_code, 2);
   EXPECT_TRUE(Contains(page.err, "1 sheet")) << page.err;
   EXPECT_TRUE(qxtest::ReadFile(pdf).empty());  // nothing was written by the failures

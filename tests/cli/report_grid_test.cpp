@@ -170,7 +170,7 @@ TEST(ReportGrid, EmptyDataSetAndErrors) {
                         "<meta/><event name=\"Empty\"/>\n"
                         "<classes><class name=\"M21\" controls=\"3\"></class></classes>\n"
                         "</quorvex>\n");
-  const auto empty = qxtest::RunCli({"report", "grid", file});
+  const auto empty = qxtest::RunCli({"report", "grid", file, "--lang", "en"});
   EXPECT_EQ(empty.exit_code, 0) << empty.err;
   EXPECT_EQ(empty.out, "");
   EXPECT_NE(empty.err.find("M21 has no runners"), std::string::npos) << empty.err;

@@ -23,7 +23,8 @@ TEST(SiteCommand, CompleteSiteWithoutPageOptions) {
   // A folder named without any "/" still gets "/" before the index page's name.
   const std::string dir = qxtest::MakeTempDir("site_complete") + "/out";
   const std::string relative = fs::relative(dir, fs::current_path()).string();
-  const auto run = qxtest::RunCli({"site", kFixture, "-o", relative, "--encoding", "utf-8"});
+  const auto run =
+      qxtest::RunCli({"site", kFixture, "-o", relative, "--encoding", "utf-8", "--lang", "en"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.out, relative + "/index.html\n");
   // What it wrote: every file of the folder, and their bytes.
@@ -35,7 +36,8 @@ TEST(SiteCommand, CompleteSiteWithoutPageOptions) {
   EXPECT_EQ(run.err, "site: wrote " + std::to_string(files) + " files, " + std::to_string(bytes) +
                          " bytes, in " + relative + "\n");
   // Written again, the pages are rewritten: the same count.
-  const auto again = qxtest::RunCli({"site", kFixture, "-o", dir, "--encoding", "utf-8"});
+  const auto again =
+      qxtest::RunCli({"site", kFixture, "-o", dir, "--encoding", "utf-8", "--lang", "en"});
   EXPECT_NE(again.err.find("site: wrote " + std::to_string(files) + " files"), std::string::npos);
 
   for (const char* kind : {"results", "analysis", "legs"}) {
@@ -69,7 +71,7 @@ TEST(SiteCommand, ProgressOnATerminalUnlessSilenced) {
   const std::string dir = qxtest::MakeTempDir("site_progress");
   qxtest::CliLimits on_terminal;
   on_terminal.terminal = true;
-  const auto shown = qxtest::RunCli({"site", kFixture, "-o", dir}, "", on_terminal);
+  const auto shown = qxtest::RunCli({"site", kFixture, "-o", dir, "--lang", "en"}, "", on_terminal);
   ASSERT_EQ(shown.exit_code, 0) << shown.err;
   EXPECT_NE(shown.err.find("writing the site [####"), std::string::npos) << shown.err;
   EXPECT_NE(shown.err.find("] 100%"), std::string::npos) << shown.err;

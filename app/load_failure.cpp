@@ -1,0 +1,72 @@
+#include "load_failure.h"
+
+#include <filesystem>
+#include <map>
+#include <string_view>
+#include <system_error>
+
+#include "messages.h"
+
+namespace qxcli {
+namespace {
+
+// What the file system says about a file that did not load; "" when it is a file with bytes
+// to read.
+std::string FileProblem(const std::string& file) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(file, error);
+  if (status.type() == fs::file_type::not_found) return text::NoSuchFile();
+  if (status.type() == fs::file_type::directory) return text::IsAFolder();
+  if (error || (status.permissions() & fs::perms::owner_read) == fs::perms::none) {
+    return text::CannotRead();
+  }
+  return fs::file_size(file, error) == 0 && !error ? text::EmptyFile() : "";
+}
+
+// The operation that failed, as the error comment names it on a line of its own.
+std::string_view Location(std::string_view comment) {
+  constexpr std::string_view kPrefix = "clsFileControl.";
+  for (size_t at = comment.find(kPrefix); at != std::string_view::npos;
+       at = comment.find(kPrefix, at + 1)) {
+    if (at != 0 && comment[at - 1] != '\n') continue;
+    const size_t end = comment.find_first_of("\r\n", at);
+    return comment.substr(at + kPrefix.size(), end - at - kPrefix.size());
+  }
+  return {};
+}
+
+// What the component could not do with the file, by the operation that failed.
+std::string ComponentProblem(std::string_view comment) {
+  using Kind = std::string (*)();
+  static const std::map<std::string_view, Kind> kinds{
+      {"LoadQuorvex2", text::NativeLapFile},
+      {"LoadQuorvex1", text::Version1LapFileOrTable},
+      {"LoadSportIdent", text::SportIdentListing},
+      {"LoadOEvent", text::OEventExport},
+      {"LoadImportOnly", text::ImportOnlyFile},
+      {"LoadIofResultList", text::IofResultList},
+      {"LoadOeCsv", text::OeCsvExport},
+      {"LoadSiCsv", text::SportIdentCsv},
+      {"LoadSplitsBrowserCsv", text::SplitsBrowserCsv},
+      {"LoadEmitCsv", text::EmitCsv},
+  };
+  const std::string_view location = Location(comment);
+  if (location == "DetectFileType") return text::TypeNotRecognised();
+  if (location == "ExtractArchiveFile") return text::CannotUnpack();
+  if (location == "LoadLapFile") return text::NoResults();
+  if (const auto kind = kinds.find(location); kind != kinds.end()) {
+    return text::NotReadableAs(kind->second());
+  }
+  return comment == text::ImportOnlyComment() ? text::OnlyToAdd() : "";
+}
+
+}  // namespace
+
+std::string LoadFailure(const std::string& file, const std::string& error_comment) {
+  std::string reason = FileProblem(file);
+  if (reason.empty()) reason = ComponentProblem(error_comment);
+  return text::WithRecord(text::CannotLoad(file, reason), error_comment);
+}
+
+}  // namespace qxcli

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/detail/localized_text.h"
 #include "files/detail/current_time.h"
 #include "files/detail/runner_order.h"
 #include "files/detail/xml_parts_writer.h"
@@ -36,8 +37,10 @@ bool IsWholeNumber(const std::string& text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// "Aho Ari Kalle" -> family Aho, given "Ari Kalle"; an ideographic space separates as well.
+// "Aho Ari Kalle" -> family Aho, given "Ari Kalle"; an ideographic space separates as well. A
+// name that puts the given name first ("Anna Berg" in English) has the family name last.
 std::pair<std::string, std::string> SplitName(const std::string& name) {
+  if (auto parts = GivenFirstParts(name)) return *parts;
   const size_t blank = name.find(' ');
   const size_t wide = name.find("\u3000");
   const size_t at = std::min(blank, wide);

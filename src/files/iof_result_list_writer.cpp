@@ -8,6 +8,7 @@
 
 #include <pugixml.hpp>
 
+#include "core/detail/localized_text.h"
 #include "files/detail/runner_order.h"
 #include "files/detail/xml_parts_writer.h"
 #include "files/iof_result_list.h"
@@ -44,8 +45,10 @@ void TimeElement(pugi::xml_node parent, Date time) {
   Attribute(Element(parent, "Time", IofMinutesSeconds(time)), "timeFormat", "MM:SS");
 }
 
-// "山田　太郎" -> family 山田, given 太郎; a single word leaves the given name empty.
+// "山田　太郎" -> family 山田, given 太郎; a single word leaves the given name empty. A name
+// that puts the given name first ("Anna Berg" in English) has the family name last.
 std::pair<std::string, std::string> SplitName(std::string name) {
+  if (auto parts = GivenFirstParts(name)) return *parts;
   for (size_t pos; (pos = name.find("\u3000")) != std::string::npos;) name.replace(pos, 3, " ");
   std::istringstream words(name);
   std::string family, given;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/detail/localized_text.h"
 #include "files/detail/xml_nodes.h"
 #include "files/iof_reader_parts.h"
 #include "files/iof_reading.h"
@@ -26,10 +27,11 @@ std::string NameParts(const pugi::xml_node& name, const char* part_name) {
   return parts;
 }
 
-// "Family Given"; 2.0.3 may give several of each. A person without a name is known by id.
+// "Family Given" in Japanese, "Given Family" in other languages (PersonName); 2.0.3 may give
+// several of each. A person without a name is known by id.
 std::string PersonName(const pugi::xml_node& person, bool version3) {
   const auto name = Child(person, version3 ? "Name" : "PersonName");
-  const std::string full = JoinName(NameParts(name, "Family"), NameParts(name, "Given"));
+  const std::string full = detail::PersonName(NameParts(name, "Family"), NameParts(name, "Given"));
   if (!full.empty()) return full;
   if (!version3 && Is(BaseName(person), "PersonId")) return Trim(person.text().get());
   return ChildText(person, version3 ? "Id" : "PersonId");

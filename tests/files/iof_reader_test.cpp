@@ -56,8 +56,6 @@ std::string Split(const std::string& code, const std::string& time,
 
 class IofReaderTest : public ::testing::Test {
  protected:
-  void SetUp() override { root.Language("en"); }  // the notes below are the English ones
-
   clsQuorvex2 root;
 
   bool Load(const std::string& text, int32_t type = 0, int32_t mode = 0) {
@@ -158,9 +156,9 @@ TEST_F(IofFixtureTest, EveryKindOfRunnerOf30) {
   EXPECT_EQ(root.EventData()->EventDate.ToString("yyyy-mm-dd"), "2024-05-18");
   EXPECT_EQ(root.EventData()->TimeZone, "+01:00");
   EXPECT_EQ(root.ErrorComment(),
-            "Some data was left out\r\nclsFileControl.LoadIofResultList\r\n"
-            "1 result of a race after the first left out\r\n"
-            "Class Open: runners on different controls, legs compared by position");
+            "一部のデータを読み込みませんでした\r\nclsFileControl.LoadIofResultList\r\n"
+            "最初のレースより後のレースの成績 1 件を読み込みませんでした\r\n"
+            "クラス Open: 選手ごとに通過したコントロールが違うので、区間を順番で比べます");
 }
 
 TEST_F(IofFixtureTest, OnlyFinishersAreRanked) {
@@ -190,7 +188,7 @@ TEST_F(IofFixtureTest, RelayLegsByNumberOrPlaceInTheTeam) {
   EXPECT_EQ(Runner("Relay 1", "Dunn Dag")->ClubName, "Beta");
   EXPECT_EQ(Runner("Relay 2", "Bäck Bea")->ClubName, "OK Bay");
   EXPECT_NE(root.ClassData("Relay 1")->CourseNum, root.ClassData("Relay 2")->CourseNum);
-  EXPECT_NE(root.ErrorComment().find("Class Relay 1:"), std::string::npos) << root.ErrorComment();
+  EXPECT_NE(root.ErrorComment().find("クラス Relay 1:"), std::string::npos) << root.ErrorComment();
 }
 
 TEST_F(IofFixtureTest, List203WithIdsSequencesAndGaps) {
@@ -283,8 +281,8 @@ TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForOthers) {
   // Type 8 says why.
   EXPECT_FALSE(Load(native, QX_FILETYPE_IOF_XML_30_RESULT));
   EXPECT_EQ(root.ErrorComment(),
-            "Cannot open the file\r\nclsFileControl.LoadIofResultList\r\n"
-            "The root element is not an IOF ResultList");
+            "ファイルを開けません\r\nclsFileControl.LoadIofResultList\r\n"
+            "ルート要素が IOF の ResultList ではありません");
   // Type 7 reads a 3.0 list, type 8 a 2.0.3 one.
   EXPECT_TRUE(Load(iof, QX_FILETYPE_IOF_XML_20_RESULT)) << root.ErrorComment();
   EXPECT_TRUE(
@@ -371,6 +369,42 @@ TEST_F(IofReaderTest, EmptyClassesAndCoursesSharedByControls) {
   EXPECT_EQ(root.CourseCount(), 2);
 }
 
+// Japanese puts the family name first; English the given name, except for names in kana or
+// kanji. The writers part a name the same way, so a list reads back to the names it was made of.
+TEST_F(IofReaderTest, NameOrderFollowsTheLanguage) {
+  const struct {
+    const char* language;
+    const char* family;
+    const char* given;
+    const char* name;
+  } rows[] = {
+      {"ja", "Berg", "Anna", "Berg Anna"},
+      {"en", "Berg", "Anna", "Anna Berg"},
+      {"en", "Dijk", "Jan Piet", "Jan Piet Dijk"},
+      {"en", "山田", "太郎", "山田 太郎"},
+      {"ja", "山田", "太郎", "山田 太郎"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.language) + " " + row.name);
+    root.Language(row.language);
+    const std::string person = "<PersonResult><Person><Name><Family>" + std::string(row.family) +
+                               "</Family><Given>" + row.given +
+                               "</Given></Name></Person><Result><Time>60</Time><Status>OK</Status>"
+                               "</Result></PersonResult>";
+    ASSERT_TRUE(Load(Doc3(Class3("M21", person)))) << root.ErrorComment();
+    EXPECT_TRUE(Runner("M21", row.name));
+    for (const int32_t type : {QX_FILETYPE_IOF_XML_20_RESULT, QX_FILETYPE_IOF_XML_30_RESULT}) {
+      const std::string path = qxtest::TempPath("names.xml");
+      ASSERT_TRUE(root.FileControl()->SaveLapFile(path, type));
+      const std::string written = qxtest::ReadBytes(path);
+      EXPECT_NE(written.find(std::string("<Family>") + row.family + "</Family>"), std::string::npos)
+          << written;
+      ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
+      EXPECT_TRUE(Runner("M21", row.name)) << type;
+    }
+  }
+}
+
 TEST_F(IofReaderTest, ShiftJisDeclared) {
   const std::string sjis =
       Utf8ToSjis("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" +
@@ -382,15 +416,16 @@ TEST_F(IofReaderTest, ShiftJisDeclared) {
 }
 
 TEST_F(IofReaderTest, BadInputFailsWithTheErrorComment) {
-  const std::string location = "Cannot open the file\r\nclsFileControl.LoadIofResultList\r\n";
+  const std::string location = "ファイルを開けません\r\nclsFileControl.LoadIofResultList\r\n";
   EXPECT_FALSE(Load(Doc3(Class3("M", "<PersonResult>")).substr(0, 200)));
-  EXPECT_TRUE(root.ErrorComment().starts_with(location + "XML error: ")) << root.ErrorComment();
+  EXPECT_TRUE(root.ErrorComment().starts_with(location + "XML の誤り: ")) << root.ErrorComment();
   EXPECT_EQ(root.ClassCount(), 0);
 
   EXPECT_FALSE(Load("<ResultList xmlns=\"http://www.orienteering.org/datastandard/2.0\"/>"));
-  EXPECT_EQ(root.ErrorComment(), location +
-                                     "Unknown namespace of the ResultList: "
-                                     "http://www.orienteering.org/datastandard/2.0");
+  EXPECT_EQ(root.ErrorComment(),
+            location +
+                "ResultList の名前空間 http://www.orienteering.org/datastandard/2.0 は IOF "
+                "のものではありません");
 
   // Deep nesting inside a result: no crash; nothing to read there.
   std::string deep;
@@ -454,13 +489,14 @@ TEST_F(IofReaderTest, WhatIsLeftOutIsReported) {
   EXPECT_EQ(root.ErrorComment(), "");
   ASSERT_EQ(messages.size(), 2u);
   EXPECT_EQ(messages[0],
-            "Some data was left out\r\nclsFileControl.LoadIofResultList\r\n"
-            "1 result of a race after the first left out\r\n"
-            "1 runner with more than 30 legs: later legs left out");
+            "一部のデータを読み込みませんでした\r\nclsFileControl.LoadIofResultList\r\n"
+            "最初のレースより後のレースの成績 1 件を読み込みませんでした\r\n"
+            "区間が 30 を超える選手 1 人: 後の区間を読み込みませんでした");
   // The class of 35 controls cannot be analysed: it is left out, the rest loads.
-  EXPECT_EQ(messages[1],
-            "Some data was left out\r\nclsFileControl.LoadLapFile\r\n"
-            "Class M35 left out: 35 controls, at most 30 can be analysed");
+  EXPECT_EQ(
+      messages[1],
+      "一部のデータを読み込みませんでした\r\nclsFileControl.LoadLapFile\r\n"
+      "クラス M35 は読み込みませんでした: コントロールが 35 個あり、分析できるのは 30 個までです");
   EXPECT_EQ(Runner("M21", "Two Races")->Result(), "0:01:00");  // the first race
   EXPECT_EQ(Runner("M30", "Full A")->LegCount(), 30);          // the finish leg is one too many
   EXPECT_FALSE(root.IsClassExists("M35"));

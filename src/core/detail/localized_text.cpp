@@ -1,6 +1,8 @@
 #include "core/detail/localized_text.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "core/detail/catalogue.h"
 #include "quorvex2/core/text.h"
@@ -25,17 +27,32 @@ std::string CompactName(const std::string& name) {
   return IsSourceLanguage() ? MakeNameKey(name) : name;
 }
 
+bool PutsFamilyFirst(const std::string& name) {
+  // Names in kana or kanji (three-byte UTF-8) put the family name first, others last.
+  return IsSourceLanguage() || std::any_of(name.begin(), name.end(), [](char c) {
+           return static_cast<unsigned char>(c) >= 0xE0;
+         });
+}
+
+std::string PersonName(const std::string& family, const std::string& given) {
+  if (family.empty() || given.empty()) return family + given;
+  const bool family_first = PutsFamilyFirst(family) || PutsFamilyFirst(given);
+  return family_first ? family + " " + given : given + " " + family;
+}
+
+std::optional<std::pair<std::string, std::string>> GivenFirstParts(const std::string& name) {
+  if (PutsFamilyFirst(name)) return std::nullopt;
+  const std::string words = Trim(name);
+  const size_t blank = words.rfind(' ');
+  if (blank == std::string::npos) return std::pair{words, std::string()};
+  return std::pair{words.substr(blank + 1), Trim(words.substr(0, blank))};
+}
+
 std::string ColumnName(const std::string& name, int32_t width) {
   if (IsSourceLanguage()) return name;
-  // Names in kana or kanji (three-byte UTF-8) put the family name first, others last.
-  const bool family_first = std::any_of(
-      name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
   const std::string words = ReplaceAll(Trim(name), "　", " ");
-  const size_t blank = family_first ? words.find(' ') : words.rfind(' ');
-  std::string family = words;
-  if (blank != std::string::npos) {
-    family = family_first ? words.substr(0, blank) : words.substr(blank + 1);
-  }
+  std::string family = words.substr(0, words.find(' '));
+  if (const auto parts = GivenFirstParts(words)) family = parts->first;
   return FitString(family, width - 1, false, true);
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Texts of the outputs whose form, not only their words, follows the current language.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace quorvex2::detail {
 
@@ -15,6 +17,18 @@ std::string NoDataMark();
 // A runner's or club's name as the compact tables show it: without blanks in Japanese
 // (MakeNameKey), as written in other languages, whose names need their blanks.
 std::string CompactName(const std::string& name);
+
+// Whether a name puts the family name first: always in Japanese; in other languages when it is
+// written in kana or kanji.
+bool PutsFamilyFirst(const std::string& name);
+
+// A person's name from its parts, a blank between them: family name first where
+// PutsFamilyFirst says so, given name first otherwise.
+std::string PersonName(const std::string& family, const std::string& given);
+
+// The family and the given names of a name that puts the given name first: the last word and
+// the words before it. Nothing for a name that puts the family name first.
+std::optional<std::pair<std::string, std::string>> GivenFirstParts(const std::string& name);
 
 // A runner's name for a fixed column of `width` that the caller right-aligns: the name as it is
 // in Japanese; elsewhere the family name (the first word of a name in kana or kanji, the last of

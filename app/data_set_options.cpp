@@ -95,8 +95,8 @@ std::shared_ptr<quorvex2::clsAnalyzer> BuildAnalyzer(const quorvex2::clsQuorvex2
   if (options.extra) analyzer->ExtraAnalyze();
   if (options.tovarine) analyzer->Tovarine();
   if (analyzer->IsTovarineOmitted()) {
-    std::cerr << "quorvex2: " << analyzer->DataSetName() << ": no X/Y map for more than "
-              << quorvex2::clsAnalyzer::kMaxTovarineRunners << " runners with a time\n";
+    std::cerr << text::NoXyMap(analyzer->DataSetName(), quorvex2::clsAnalyzer::kMaxTovarineRunners)
+              << "\n";
   }
   return analyzer;
 }

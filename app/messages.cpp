@@ -179,6 +179,12 @@ std::string NoRunnersInDataSet(const std::string& command, const std::string& da
               {{"command", command}, {"data_set", data_set}});
 }
 
+std::string NoXyMap(const std::string& data_set, int32_t most_runners) {
+  return Fill(
+      Tr("quorvex2: {data_set}: タイムのある選手が {most} 人を超えるので X/Y マップはありません"),
+      {{"data_set", data_set}, {"most", std::to_string(most_runners)}});
+}
+
 std::string BadPictureSize(const std::string& text) {
   return Fill(Tr("chart: --size は 幅x高さ で、どちらも 200 から 32767 ピクセルです: {text}"),
               {{"text", text}});

@@ -58,6 +58,7 @@ std::string NoSuchClass(const std::string& id);
 std::string NoClassOnCourse(int32_t course);
 std::string NoSuchSegment(const std::string& name);
 std::string NoRunnersInDataSet(const std::string& command, const std::string& data_set);
+std::string NoXyMap(const std::string& data_set, int32_t most_runners);
 
 // chart
 std::string BadPictureSize(const std::string& text);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <map>
+#include <stdexcept>
 
 #include <quorvex2/analysis/analyzer.h>
 #include <quorvex2/analysis/results_holder.h>
@@ -128,6 +129,15 @@ void WritePreview(const PrintOptions& o, quorvex2::clsPrintBook& book) {
   if (!picture->SavePng(o.preview)) throw ExitError(1, text::CannotWrite("print", o.preview));
 }
 
+// The printer says why it cannot write the PDF; that goes below the host's own line.
+void WritePdf(const PrintOptions& o, quorvex2::clsPrintBook& book) {
+  try {
+    book.Execute();
+  } catch (const std::runtime_error& error) {
+    throw ExitError(1, text::WithRecord(text::CannotWrite("print", o.output), error.what()));
+  }
+}
+
 void RunPrint(PrintOptions o) {
   TakeBackFile(o);
   if (o.load.files.empty()) throw ExitError(2, text::PrintNeedsFile());
@@ -142,7 +152,7 @@ void RunPrint(PrintOptions o) {
   PrintDataSets(o, *root, book);
   if (book->PageCount() == 0) throw ExitError(1, text::NothingToPrint());
   if (!o.preview.empty()) WritePreview(o, *book);
-  if (!o.output.empty()) book->Execute();
+  if (!o.output.empty()) WritePdf(o, *book);
 }
 
 void SetupPrint(CLI::App& sub) {

@@ -195,15 +195,17 @@ QxLapFileTypeConst clsFileControl::FileSaveMode(int32_t FilterIndex) const {
 }
 
 std::string clsFileControl::FileSaveFilter() const {
-  return "ラップファイル (*.lxm)|*.lxm|ラップファイル(Ver.1形式) (*.lap)|*.lap|"
-         "IOF標準形式 (ResultList) (*.xml)|*.xml|ラップファイル(XML形式) (*.xml)|*.xml|"
-         "ラップファイル(LHA圧縮) (*.lzh)|*.lzh";
+  return detail::Tr(
+      "ラップファイル (*.lxm)|*.lxm|ラップファイル(Ver.1形式) (*.lap)|*.lap|"
+      "IOF標準形式 (ResultList) (*.xml)|*.xml|ラップファイル(XML形式) (*.xml)|*.xml|"
+      "ラップファイル(LHA圧縮) (*.lzh)|*.lzh");
 }
 
 std::string clsFileControl::FileLoadFilter() const {
-  return "クオルベクス２ファイル (*.lxm)|*.lxm|"
-         "ラップファイル (*.lxm,*.xml,*.lap,*.csv,*.txt)|*.lxm;*.lap;*.xml;*.csv;*.txt|"
-         "書庫ファイル (*.lzh)|*.lzh|全てのファイル (*.*)|*.*";
+  return detail::Tr(
+      "クオルベクス２ファイル (*.lxm)|*.lxm|"
+      "ラップファイル (*.lxm,*.xml,*.lap,*.csv,*.txt)|*.lxm;*.lap;*.xml;*.csv;*.txt|"
+      "書庫ファイル (*.lzh)|*.lzh|全てのファイル (*.*)|*.*");
 }
 
 }  // namespace quorvex2

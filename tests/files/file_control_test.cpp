@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "files/csv_table_lines.h"
 #include "files/detail/detect_file_type.h"
 #include "files/detail/progress.h"
 #include "files_test_support.h"
@@ -316,6 +317,18 @@ TEST(SaveLapFile, TypesFiltersAndSaveModes) {
   EXPECT_EQ(files.FileLoadFilter(),
             "クオルベクス２ファイル (*.lxm)|*.lxm|ラップファイル (*.lxm,*.xml,*.lap,*.csv,*.txt)|"
             "*.lxm;*.lap;*.xml;*.csv;*.txt|書庫ファイル (*.lzh)|*.lzh|全てのファイル (*.*)|*.*");
+  // Translated, a filter keeps its entries and their patterns (every second field).
+  const auto patterns = [](const std::string& filter) {
+    std::vector<std::string> fields = detail::SplitText(filter, "|");
+    for (size_t i = 0; i < fields.size(); i += 2) fields[i].clear();
+    return fields;
+  };
+  const std::string save = files.FileSaveFilter(), load = files.FileLoadFilter();
+  root.Language("en");
+  EXPECT_EQ(patterns(files.FileSaveFilter()), patterns(save));
+  EXPECT_EQ(patterns(files.FileLoadFilter()), patterns(load));
+  EXPECT_NE(files.FileLoadFilter(), load);
+  root.Language("ja");
 
   // Filter entry 4 writes the native format under an ".xml" name, which loads back as native.
   root.AddClass("M21A");

@@ -12,6 +12,11 @@
 #include "quorvex2/core/path.h"
 
 namespace quorvex2::detail {
+namespace {
+
+thread_local bool sync_deferred = false;
+
+}  // namespace
 
 FileSizeSignalBlock::FileSizeSignalBlock() {
   sigemptyset(&signal_);
@@ -59,7 +64,7 @@ void AtomicFile::Write(std::string_view bytes) {
 
 bool AtomicFile::Commit() {
   if (fd_ < 0) return false;
-  const bool written = !failed_ && ::fsync(fd_) == 0;
+  const bool written = !failed_ && (sync_deferred || ::fsync(fd_) == 0);
   const bool closed = ::close(fd_) == 0;
   fd_ = -1;
   if (!written || !closed || std::rename(temp_.c_str(), target_.c_str()) != 0) {
@@ -67,6 +72,21 @@ bool AtomicFile::Commit() {
     return false;
   }
   return true;
+}
+
+DeferredSync::DeferredSync() : outer_(sync_deferred) {
+  sync_deferred = true;
+}
+
+DeferredSync::~DeferredSync() {
+  sync_deferred = outer_;
+}
+
+bool SyncFileSystem(const std::string& folder) {
+  const int fd = ::open(ToFileSystemPath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::syncfs(fd) == 0;
+  return ::close(fd) == 0 && synced;
 }
 
 }  // namespace quorvex2::detail

@@ -1,6 +1,8 @@
 // Chart images of the web site, drawn on a hidden picture box that fits its width to each
-// chart. The runners of a page keep one random colour each over all its charts; the colours
-// come from a generator seeded by the caller, so the same event gives the same pictures.
+// chart. It draws without smoothing, like the platform's picture box: an image holds only the
+// colours drawn, and one of up to 256 colours is written as a small palette image. The runners of a
+// page keep one random colour each over all its charts; the colours come from a generator seeded by
+// the caller, so the same event gives the same pictures.
 #include "html/detail/chart_images.h"
 
 #include <cairo.h>
@@ -10,10 +12,10 @@
 #include <random>
 #include <string>
 
+#include "html/detail/shown_charts.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/chart/chart_object.h"
 #include "quorvex2/chart/graphic_control.h"
-#include "quorvex2/core/sort.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/platform/picture_box.h"
 
@@ -25,13 +27,6 @@ constexpr int32_t kPictureWidth = 640;
 constexpr int32_t kPictureHeight = 480;
 // Colour channels are 0 .. 207, dark enough to read on white.
 constexpr double kChannelRange = 208;
-
-bool AnyStartTime(clsAnalyzer& analyzer) {
-  for (int32_t i = 1; i <= analyzer.Count(); ++i) {
-    if (analyzer.Item(i)->StartTime() != 0) return true;
-  }
-  return false;
-}
 
 // Split times and clock times at 12 units a minute, the other charts three times as wide.
 float RatioX(int32_t mode) {
@@ -82,19 +77,13 @@ bool WriteChartImages(clsAnalyzer& analyzer, const std::string& folder,
   // The chart lives only for this call: it may hold the caller's analyzer without owning it.
   const std::shared_ptr<clsAnalyzer> data_set(std::shared_ptr<clsAnalyzer>{}, &analyzer);
   auto picture = std::make_shared<PictureBox>(kPictureWidth, kPictureHeight);
+  picture->Smoothing(false);
   auto chart = std::make_shared<clsChartObject>();
   chart->PictureObject(picture);
   chart->AutoSize = true;
   clsGraphicControl graphics;
-  CclsSplit list;
-  list.Expression(",", chart_option);
   bool colored = false;
-  for (int32_t n = 0; n <= list.Bound(); ++n) {
-    const std::string field = list.Value(n);
-    if (!IsNumeric(field)) continue;
-    const auto mode = static_cast<int32_t>(LeadingNumber(field));
-    if (mode < QX_CHART_NORMAL || mode > QX_CHART_TOVARINE) continue;
-    if (mode == QX_CHART_REALTIME && !AnyStartTime(analyzer)) continue;
+  for (const int32_t mode : ShownCharts(analyzer, chart_option)) {
     graphics.DrawChart(data_set, chart, mode, RatioX(mode), 1, 0, 0);
     if (!colored) ColorRunners(*chart, analyzer.Count(), seed);
     colored = true;

@@ -3,8 +3,8 @@
 
 #include "core/detail/catalogue.h"
 #include "html/detail/page_parts.h"
+#include "html/detail/shown_charts.h"
 #include "quorvex2/analysis/analyzer.h"
-#include "quorvex2/core/sort.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/html/html_control.h"
 
@@ -17,7 +17,7 @@ using detail::kCrLf;
 constexpr const char* kTovarineOmitted =
     detail::TrNoop("走者が多すぎるため、X/Y 分析は行いませんでした。");
 
-// The heading of a chart number; empty for a number without a page heading.
+// The heading of a chart number the page shows (0 to 6).
 std::string ChartHeading(int32_t chart) {
   using detail::TrNoop;
   static const char* const kTitles[] = {TrNoop("◎ 標準"),
@@ -27,15 +27,7 @@ std::string ChartHeading(int32_t chart) {
                                         TrNoop("◎ 上位平均130％相対"),
                                         TrNoop("◎ 巡航速度－ミス率"),
                                         TrNoop("◎ 巡航速度－前後半比")};
-  if (chart < 0 || chart > 6) return "";
   return "<h3>" + detail::Tr(kTitles[chart]) + "</h3><img src=";
-}
-
-bool AnyStartTime(const clsAnalyzer& analyzer) {
-  for (int32_t i = 1; i <= analyzer.Count(); ++i) {
-    if (analyzer.Item(i)->StartTime() != 0) return true;
-  }
-  return false;
 }
 
 std::string ImageName(const std::string& name, int32_t chart) {
@@ -55,15 +47,8 @@ std::string clsHtmlControl::OutputChart(const std::shared_ptr<clsAnalyzer>& Anal
   if (!no_data.empty()) {
     page += no_data;
   } else {
-    CclsSplit charts;
-    charts.Expression(",", ChartOption);
-    for (int32_t i = 0; i <= charts.Bound(); ++i) {
-      const std::string field = charts.Value(i);
-      if (field.empty() || field.find_first_not_of("0123456789") != std::string::npos) continue;
-      const int32_t chart = std::stoi(field.substr(0, 9));
-      const std::string heading = ChartHeading(chart);
-      if (heading.empty() || (chart == 1 && !AnyStartTime(a))) continue;
-      page += heading + "\"" + ImageName(ChartName, chart) + "\"><br><hr>" + kCrLf;
+    for (const int32_t chart : detail::ShownCharts(a, ChartOption)) {
+      page += ChartHeading(chart) + "\"" + ImageName(ChartName, chart) + "\"><br><hr>" + kCrLf;
     }
     if (a.IsTovarineOmitted()) page += "<br>" + detail::Tr(kTovarineOmitted) + kCrLf;
   }

@@ -2,10 +2,13 @@
 #include "html/detail/site_generator.h"
 
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "core/detail/atomic_file.h"
 #include "core/detail/component_state.h"
 #include "core/detail/localized_text.h"
+#include "core/detail/run_in_order.h"
 #include "html/detail/chart_images.h"
 #include "html/detail/index_block.h"
 #include "html/detail/page_parts.h"
@@ -47,14 +50,21 @@ class SiteWriter {
     charts_ = !r_.ChartFile.empty() && PngOutputAvailable();
   }
 
+  // The entries are written side by side (ThreadCount threads), the lap file copies and the index
+  // after them; the files are renamed into place without a sync each, and synced together at the
+  // end. The files are the same whatever the number of threads.
   bool Write(const std::function<void(int32_t)>& progress) {
-    const auto list = root_.ClassAndCourseList();
-    const std::vector<std::string> file_names = SiteFileNames(EntryFileNames(list), r_);
-    for (size_t i = 0; i < list.size(); ++i) {
-      if (!WriteEntry(list[i], file_names[i])) return false;
-      if (progress) progress(static_cast<int32_t>((i + 1) * 100 / list.size()));
-    }
-    return WriteLapFiles() && WriteViewerPage() && WriteIndex();
+    std::vector<SiteEntry> entries = Entries();
+    SettleTrailingSkips();
+    const bool written = RunInOrder(
+        entries.size(), ThreadCount(), [&](size_t i) { return WriteEntry(entries[i]); },
+        [&](size_t i) {
+          if (entries[i].HasPages()) entries_.push_back(entries[i]);
+          if (progress) progress(static_cast<int32_t>((i + 1) * 100 / entries.size()));
+        });
+    const DeferredSync deferred;
+    return written && WriteLapFiles() && WriteViewerPage() && WriteIndex() &&
+           SyncFileSystem(folder_.empty() ? "." : folder_);
   }
 
  private:
@@ -78,17 +88,41 @@ class SiteWriter {
     return names;
   }
 
-  bool WriteEntry(const std::string& expression, const std::string& file_name) {
-    SiteEntry entry;
-    root_.SeparateClassAndCourseValue(expression, &entry.name, &entry.class_index,
-                                      &entry.course_num);
-    entry.file_name = file_name;
-    entry.result_page = PageName(entry, r_.ResultFile, r_.ResultIncludeCourse);
-    entry.analysis_page = PageName(entry, r_.AnalysisFile, r_.AnalysisIncludeCourse);
-    entry.leg_data_page = PageName(entry, r_.LegDataFile, r_.LegDataIncludeCourse);
-    entry.chart_page = charts_ ? PageName(entry, r_.ChartFile, r_.ChartIncludeCourse) : "";
-    if (!entry.HasPages()) return true;
+  // Every class entry with the names of its pages.
+  std::vector<SiteEntry> Entries() const {
+    const auto list = root_.ClassAndCourseList();
+    const std::vector<std::string> file_names = SiteFileNames(EntryFileNames(list), r_);
+    std::vector<SiteEntry> entries(list.size());
+    for (size_t i = 0; i < list.size(); ++i) {
+      SiteEntry& entry = entries[i];
+      root_.SeparateClassAndCourseValue(list[i], &entry.name, &entry.class_index,
+                                        &entry.course_num);
+      entry.file_name = file_names[i];
+      entry.result_page = PageName(entry, r_.ResultFile, r_.ResultIncludeCourse);
+      entry.analysis_page = PageName(entry, r_.AnalysisFile, r_.AnalysisIncludeCourse);
+      entry.leg_data_page = PageName(entry, r_.LegDataFile, r_.LegDataIncludeCourse);
+      entry.chart_page = charts_ ? PageName(entry, r_.ChartFile, r_.ChartIncludeCourse) : "";
+    }
+    return entries;
+  }
 
+  // Taking a runner into an analysis turns his trailing skipped legs into no data in his own
+  // record, the one write of an analysis into the event. Done for every class here, so that the
+  // entries analysed side by side only read the event.
+  void SettleTrailingSkips() const {
+    for (int32_t i = 1; i <= root_.ClassCount(); ++i) root_.NewAnalyzer()->AddClass(i);
+  }
+
+  unsigned ThreadCount() const {
+    return r_.Threads > 0 ? static_cast<unsigned>(r_.Threads) : std::thread::hardware_concurrency();
+  }
+
+  // The pages of one entry, on a thread of the pool: the thread works for this root and defers
+  // its syncs like the rest of the site.
+  bool WriteEntry(SiteEntry& entry) {
+    State().current_root = &root_;
+    const DeferredSync deferred;
+    if (!entry.HasPages()) return true;
     auto results = Results(entry);
     entry.class_info = results->ClassInfo();
     entry.winner = Winner(*results);
@@ -108,7 +142,6 @@ class SiteWriter {
                            html->OutputLegData(analyzer, r_.LinkStyleFile, r_.Encoding));
     }
     if (!entry.chart_page.empty()) ok = ok && WriteChartPage(entry, analyzer);
-    if (ok) entries_.push_back(entry);
     return ok;
   }
 

@@ -25,10 +25,12 @@ DrawingTarget::~DrawingTarget() {
 }
 
 PangoContext* DrawingTarget::TextContext() const {
-  if (text_context_ == nullptr || text_resolution_ != DeviceResolution()) {
+  if (text_context_ == nullptr || text_resolution_ != DeviceResolution() ||
+      text_smoothed_ != SmoothText()) {
     if (text_context_ != nullptr) g_object_unref(text_context_);
     text_resolution_ = DeviceResolution();
-    text_context_ = detail::NewTextContext(text_resolution_);
+    text_smoothed_ = SmoothText();
+    text_context_ = detail::NewTextContext(text_resolution_, text_smoothed_);
   }
   return text_context_;
 }

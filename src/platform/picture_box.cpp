@@ -84,6 +84,7 @@ void PictureBox::Resize(int32_t Width, int32_t Height) {
                              std::to_string(Height) + " pixels");
   }
   cairo_t* cr = cairo_create(surface);
+  if (!smoothing_) cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
   PaintColor(cr, back_color_);
   if (surface_ != nullptr) {
     cairo_set_source_surface(cr, surface_, 0, 0);
@@ -95,6 +96,11 @@ void PictureBox::Resize(int32_t Width, int32_t Height) {
   cr_ = cr;
   width_ = Width;
   height_ = Height;
+}
+
+void PictureBox::Smoothing(bool On) {
+  smoothing_ = On;
+  cairo_set_antialias(cr_, On ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
 }
 
 void PictureBox::BackColor(int32_t Color) {

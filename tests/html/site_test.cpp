@@ -7,10 +7,13 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "../export/export_fixture.h"
+#include "html/detail/site_generator.h"
+#include "html/detail/site_request.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
@@ -141,6 +144,49 @@ TEST_F(SiteTest, ProgressPerEntryAndUnwritableFolder) {
 
   EXPECT_FALSE(
       root_.FileControl()->OutputHtml(Folder() + "/missing/deeper", "index.html", "", "r_*.html"));
+}
+
+// The entries are written side by side: the whole site of the sample event, chart images
+// included, is the same byte for byte with one thread and with several, and every picture is
+// linked from a page.
+TEST_F(SiteTest, ThreadsWriteTheSameSite) {
+  ::setenv("SOURCE_DATE_EPOCH", "0", 1);
+  clsQuorvex2 root;
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(std::string(QX_SOURCE_DIR) + "/examples/sample.lxm"));
+  detail::SiteRequest request;
+  request.IndexFile = "index.html";
+  request.AnalysisFile = "*_a.html";
+  request.ResultFile = "*_r.html";
+  request.Lap2File = "e.lxm";
+  request.Lap1File = "e.lap";
+  request.AnalysisIncludeCourse = request.ResultIncludeCourse = request.ChartIncludeCourse = true;
+  request.LegDataFile = "*_l.html";
+  request.ChartFile = "*_c.html";
+  request.ChartOption = "0,1,2,5,6,7";
+  std::vector<std::map<std::string, std::string>> sites;
+  for (const int32_t threads : {1, 4}) {
+    request.OutputFolder = Folder() + "/" + std::to_string(threads);
+    request.Threads = threads;
+    fs::create_directories(request.OutputFolder);
+    ASSERT_TRUE(detail::GenerateSite(request, nullptr));
+    std::map<std::string, std::string>& site = sites.emplace_back();
+    for (const auto& file : fs::directory_iterator(request.OutputFolder)) {
+      site[file.path().filename().string()] = *ReadFileBytes(file.path().string());
+    }
+  }
+  ::unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_EQ(sites[0], sites[1]);
+  std::string pages;
+  std::vector<std::string> pictures;
+  for (const auto& file : fs::directory_iterator(Folder() + "/1")) {
+    const std::string name = file.path().filename().string();
+    if (name.ends_with(".html")) pages += Read("1/" + name);
+    if (name.ends_with(".png")) pictures.push_back(name);
+  }
+  EXPECT_EQ(pictures.size(), 7u * 5);  // five classes and two courses; the X/Y map has no heading
+  for (const std::string& picture : pictures) {
+    EXPECT_NE(pages.find("\"" + picture + "\""), std::string::npos) << picture;
+  }
 }
 
 }  // namespace

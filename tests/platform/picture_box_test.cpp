@@ -2,6 +2,7 @@
 #include <quorvex2/platform/picture_box.h>
 
 #include <fstream>
+#include <set>
 #include <stdexcept>
 
 namespace quorvex2 {
@@ -118,6 +119,29 @@ TEST(PictureBox, OpaqueTextHidesWhatIsBehindIt) {
     // Above the dot of the "i": the black box, or the background behind opaque text.
     EXPECT_EQ(picture.Point(1, 1), transparent ? 0 : 0x00FF00);
     EXPECT_EQ(picture.Point(90, 1), 0);  // beyond the text
+  }
+}
+
+// Without smoothing a picture holds only the colours drawn: a slanted line, a circle and text
+// leave no blended pixels, also after the picture grows. Smoothed, they do.
+TEST(PictureBox, WithoutSmoothingOnlyTheColoursDrawn) {
+  for (const bool smooth : {true, false}) {
+    PictureBox picture(120, 60);
+    picture.Smoothing(smooth);
+    picture.Width(160);
+    picture.ForeColor(0x0000FF);
+    picture.DrawWidth(2);
+    picture.Line(5, 5, 150, 37);
+    picture.Circle(100, 30, 17);
+    picture.ForeColor(0xFF0000);
+    picture.Print("走者 Runner");
+    std::set<int32_t> colors;
+    for (int y = 0; y < picture.Height(); ++y) {
+      for (int x = 0; x < picture.Width(); ++x) {
+        colors.insert(picture.Point(static_cast<float>(x), static_cast<float>(y)));
+      }
+    }
+    EXPECT_EQ(colors.size() == 3, !smooth) << colors.size();
   }
 }
 

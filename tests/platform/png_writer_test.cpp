@@ -1,5 +1,5 @@
-// PNG files of pictures: every pixel reads back as drawn, padded rows included; bad pixel
-// buffers give nothing.
+// PNG files of pictures: palette or RGB, every pixel reads back as drawn; bad pixel buffers give
+// nothing.
 #include <gtest/gtest.h>
 
 #include <cairo.h>
@@ -27,32 +27,45 @@ cairo_status_t Read(void* closure, unsigned char* data, unsigned int length) {
   return CAIRO_STATUS_SUCCESS;
 }
 
+// Pictures of up to 256 colours are palette images (colour type 3), others RGB (2); either way
+// every pixel reads back as drawn, padded rows and the unused top byte included.
 TEST(PngWriter, EveryPixelReadsBack) {
-  const int32_t width = 7, height = 5, stride = 4 * width + 12;  // rows padded
-  std::vector<unsigned char> pixels(static_cast<size_t>(stride) * height, 0xAB);
-  for (int32_t y = 0; y < height; ++y) {
-    auto* row = reinterpret_cast<uint32_t*>(pixels.data() + y * stride);
-    for (int32_t x = 0; x < width; ++x) row[x] = (x * 37u << 16) | (y * 51u << 8) | (x * y * 7u);
-  }
-  const auto png = EncodePng(pixels.data(), width, height, stride);
-  ASSERT_TRUE(png);
-  EXPECT_EQ(png->substr(1, 3), "PNG");
-
-  Reader reader{*png};
-  cairo_surface_t* image = cairo_image_surface_create_from_png_stream(Read, &reader);
-  ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
-  ASSERT_EQ(cairo_image_surface_get_width(image), width);
-  ASSERT_EQ(cairo_image_surface_get_height(image), height);
-  const unsigned char* data = cairo_image_surface_get_data(image);
-  const int32_t read_stride = cairo_image_surface_get_stride(image);
-  for (int32_t y = 0; y < height; ++y) {
-    for (int32_t x = 0; x < width; ++x) {
-      const uint32_t drawn = reinterpret_cast<const uint32_t*>(pixels.data() + y * stride)[x];
-      const uint32_t read = reinterpret_cast<const uint32_t*>(data + y * read_stride)[x];
-      EXPECT_EQ(read & 0xFFFFFF, drawn & 0xFFFFFF) << x << "," << y;
+  struct Case {
+    int32_t width, height, colors, color_type;
+  };
+  for (const Case& c : {Case{7, 5, 35, 3}, Case{16, 16, 256, 3}, Case{17, 16, 257, 2},
+                        Case{9, 4, 3, 3}, Case{1, 1, 1, 3}}) {
+    SCOPED_TRACE(c.colors);
+    const int32_t stride = 4 * c.width + 12;
+    std::vector<unsigned char> pixels(static_cast<size_t>(stride) * c.height, 0xAB);
+    for (int32_t y = 0; y < c.height; ++y) {
+      auto* row = reinterpret_cast<uint32_t*>(pixels.data() + y * stride);
+      for (int32_t x = 0; x < c.width; ++x) {
+        const auto n = static_cast<uint32_t>((y * c.width + x) % c.colors);
+        row[x] = 0xAB000000u | (n * 37u % 256 << 16) | (n * 51u % 256 << 8) | (n / 5);
+      }
     }
+    const auto png = EncodePng(pixels.data(), c.width, c.height, stride);
+    ASSERT_TRUE(png);
+    EXPECT_EQ(png->substr(1, 3), "PNG");
+    EXPECT_EQ((*png)[25], c.color_type);
+
+    Reader reader{*png};
+    cairo_surface_t* image = cairo_image_surface_create_from_png_stream(Read, &reader);
+    ASSERT_EQ(cairo_surface_status(image), CAIRO_STATUS_SUCCESS);
+    ASSERT_EQ(cairo_image_surface_get_width(image), c.width);
+    ASSERT_EQ(cairo_image_surface_get_height(image), c.height);
+    const unsigned char* data = cairo_image_surface_get_data(image);
+    const int32_t read_stride = cairo_image_surface_get_stride(image);
+    for (int32_t y = 0; y < c.height; ++y) {
+      for (int32_t x = 0; x < c.width; ++x) {
+        const uint32_t drawn = reinterpret_cast<const uint32_t*>(pixels.data() + y * stride)[x];
+        const uint32_t read = reinterpret_cast<const uint32_t*>(data + y * read_stride)[x];
+        EXPECT_EQ(read & 0xFFFFFF, drawn & 0xFFFFFF) << x << "," << y;
+      }
+    }
+    cairo_surface_destroy(image);
   }
-  cairo_surface_destroy(image);
 }
 
 TEST(PngWriter, BadBuffersGiveNothing) {

@@ -78,6 +78,8 @@ class DrawingTarget {
   virtual int32_t BackgroundColor() const { return 0xFFFFFF; }
   // Offset that puts strokes of odd pixel widths on pixel centres (raster targets).
   virtual double PixelSnap() const { return 0; }
+  // Text drawn with smoothed (antialiased) edges.
+  virtual bool SmoothText() const { return true; }
   // The context to draw on, in device units; a printer starts its document here.
   virtual _cairo* Canvas() = 0;
 
@@ -102,6 +104,7 @@ class DrawingTarget {
   bool font_transparent_ = true;
   mutable _PangoContext* text_context_ = nullptr;
   mutable double text_resolution_ = 0;
+  mutable bool text_smoothed_ = true;
 };
 
 }  // namespace quorvex2

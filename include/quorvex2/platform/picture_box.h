@@ -42,6 +42,12 @@ class PictureBox : public DrawingTarget {
   int32_t Appearance() const { return appearance_; }
   void Appearance(int32_t Value) { appearance_ = Value; }
 
+  // Smoothed (antialiased) lines, circles and text, true by default. Without smoothing a
+  // picture holds only the colours drawn, as on the platform's picture box, and a chart of a
+  // few hundred runners is written as a small palette image.
+  bool Smoothing() const { return smoothing_; }
+  void Smoothing(bool On);
+
   // Clears the picture to BackColor and moves the current position to (0, 0).
   void Cls();
   // The colour of the pixel under the point in scale units; -1 outside the picture.
@@ -55,6 +61,7 @@ class PictureBox : public DrawingTarget {
   double UnitX() const override;
   double UnitY() const override { return UnitX(); }
   double PixelSnap() const override { return 0.5; }
+  bool SmoothText() const override { return smoothing_; }
   int32_t BackgroundColor() const override { return back_color_; }
   _cairo* Canvas() override;
 
@@ -68,6 +75,7 @@ class PictureBox : public DrawingTarget {
   float zoom_ = 1;
   int32_t back_color_ = 0xFFFFFF;
   int32_t appearance_ = 1;
+  bool smoothing_ = true;
   _cairo_surface* surface_ = nullptr;
   _cairo* cr_ = nullptr;
 };

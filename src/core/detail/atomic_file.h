@@ -46,4 +46,21 @@ class AtomicFile {
   bool failed_ = false;
 };
 
+// While one lives on a thread, files written there are renamed into place without a sync of
+// their own: a writer of thousands of files syncs them all at once at the end (SyncFileSystem).
+class DeferredSync {
+ public:
+  DeferredSync();
+  ~DeferredSync();
+  DeferredSync(const DeferredSync&) = delete;
+  DeferredSync& operator=(const DeferredSync&) = delete;
+
+ private:
+  bool outer_;
+};
+
+// Syncs the file system that holds the folder: the files written there and their names. False
+// when it cannot.
+bool SyncFileSystem(const std::string& folder);
+
 }  // namespace quorvex2::detail

@@ -18,6 +18,8 @@ struct SiteRequest {
   std::string ChartOption, LinkStyleFile;
   // "x-sjis" writes Shift-JIS files; any other name (e.g. "utf-8") writes UTF-8 declaring it.
   std::string Encoding = "x-sjis";
+  // Threads that write the entries' pages side by side; 0: as many as the machine has cores.
+  int32_t Threads = 0;
 };
 
 }  // namespace quorvex2::detail

@@ -7,12 +7,13 @@
 
 namespace quorvex2::detail {
 
-PangoContext* NewTextContext(double Resolution) {
+PangoContext* NewTextContext(double Resolution, bool Smoothed) {
   ReleaseFontSystemAtExit();
   PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
   cairo_font_options_t* options = cairo_font_options_create();
   cairo_font_options_set_hint_metrics(options, CAIRO_HINT_METRICS_OFF);
   cairo_font_options_set_hint_style(options, CAIRO_HINT_STYLE_NONE);
+  if (!Smoothed) cairo_font_options_set_antialias(options, CAIRO_ANTIALIAS_NONE);
   pango_cairo_context_set_font_options(context, options);
   cairo_font_options_destroy(options);
   pango_cairo_context_set_resolution(context, Resolution);

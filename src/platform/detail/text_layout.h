@@ -9,8 +9,9 @@
 
 namespace quorvex2::detail {
 
-// A new context whose points become device units at Resolution units per inch.
-PangoContext* NewTextContext(double Resolution);
+// A new context whose points become device units at Resolution units per inch; glyph edges are
+// smoothed or not (measurements are the same either way).
+PangoContext* NewTextContext(double Resolution, bool Smoothed);
 // A layout of the text in the font (the family mapped through font_map.h). Release with
 // g_object_unref.
 PangoLayout* NewTextLayout(PangoContext* Context, const StdFont& Font, const std::string& Text);

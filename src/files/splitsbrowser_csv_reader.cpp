@@ -120,28 +120,53 @@ class SplitsBrowserGatherer {
 
   static TableRunner RunnerOf(const Row& row, const ClassHeader& header, size_t name_fields) {
     TableRunner runner;
-    const auto legs = LegsOf(row, header.controls);
     const size_t names = std::min(name_fields, row.size());
     runner.lap->RunnerName = Joined(row, 0, names, " ");
     runner.splits.assign(static_cast<size_t>(header.controls), std::nullopt);
-    if (!legs) {
-      runner.status = TableStatus::kDidNotFinish;
-      return runner;
+    if (const auto legs = LegsOf(row, header.controls)) {
+      const size_t start = row.size() - legs->size() - 1;
+      ReadClubAndStart(runner, row, std::min(names, start), start);
+      SetSplits(runner, *legs);
+    } else {
+      ReadUnfinishedRow(runner, row, names);
     }
-    const size_t start = row.size() - legs->size() - 1;
-    runner.lap->ClubName = Joined(row, std::min(names, start), start, ",");
-    runner.lap->StartTime.Value(ParseTimeText(row[start]).value_or(0));
-    SetSplits(runner, *legs);
     return runner;
   }
 
+  static void ReadClubAndStart(TableRunner& runner, const Row& row, size_t club, size_t start) {
+    runner.lap->ClubName = Joined(row, club, start, ",");
+    runner.lap->StartTime.Value(
+        ParseTimeText(FieldOf(row, static_cast<int32_t>(start))).value_or(0));
+  }
+
+  // A row that ends before the finish (empty fields at its end are dropped): the club and the
+  // start time follow the name, then the legs it has. The runner did not finish; a row whose
+  // fields after the start are not all leg times keeps no leg.
+  static void ReadUnfinishedRow(TableRunner& runner, const Row& row, size_t names) {
+    runner.status = TableStatus::kDidNotFinish;
+    const size_t start = names + 1;
+    ReadClubAndStart(runner, row, names, std::min(start, row.size()));
+    std::vector<double> legs;
+    for (size_t i = start + 1; i < row.size(); ++i) {
+      const auto seconds = ReadElapsedSeconds(row[i]);
+      if (!seconds) return;
+      legs.push_back(*seconds);
+    }
+    Accumulate(runner, legs);
+  }
+
   // Cumulative times from the leg times: a missing leg adds nothing to the later ones.
-  static void SetSplits(TableRunner& runner, const std::vector<double>& legs) {
+  static double Accumulate(TableRunner& runner, const std::vector<double>& legs) {
     double elapsed = 0;
     for (size_t k = 0; k < legs.size(); ++k) {
       elapsed += legs[k];
       if (k < runner.splits.size() && legs[k] > 0) runner.splits[k] = elapsed;
     }
+    return elapsed;
+  }
+
+  static void SetSplits(TableRunner& runner, const std::vector<double>& legs) {
+    const double elapsed = Accumulate(runner, legs);
     if (legs.back() > 0) runner.time = elapsed;
     const bool all = std::all_of(legs.begin(), legs.end(), [](double leg) { return leg > 0; });
     const bool none = std::none_of(legs.begin(), legs.end(), [](double leg) { return leg > 0; });

@@ -4,10 +4,14 @@
 #include <unistd.h>
 
 #include <array>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include "support/lap_text.h"
 
 namespace qxtest {
 
@@ -34,8 +38,12 @@ std::string ReadBytes(const std::string& path) {
   return bytes.str();
 }
 
+std::string DataPath(const std::string& name) {
+  return std::string(QX_TEST_DATA) + "/" + name;
+}
+
 std::string IofTestFile(const std::string& name) {
-  return std::string(QX_TEST_DATA) + "/iof/" + name;
+  return DataPath("iof/" + name);
 }
 
 std::string RunCommand(const std::string& command) {
@@ -54,6 +62,50 @@ std::string NativeDocument(const std::string& body) {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex version=\"2.19\" "
          "filedate=\"2026/01/02 03:04:05\" type=\"application/x-quorvex2\">" +
          body + "</quorvex>";
+}
+
+std::shared_ptr<quorvex2::clsLapData> FindRunner(const quorvex2::clsQuorvex2& root,
+                                                 const std::string& class_name,
+                                                 const std::string& name) {
+  const auto data = root.ClassData(class_name);
+  for (int32_t i = 1; data && i <= data->LapCount(); ++i) {
+    if (data->LapData(i)->RunnerName == name) return data->LapData(i);
+  }
+  return nullptr;
+}
+
+std::vector<double> LegSeconds(const std::vector<double>& days) {
+  std::vector<double> seconds;
+  for (const double value : days) seconds.push_back(value > 0 ? std::round(value * 86400) : value);
+  return seconds;
+}
+
+std::vector<double> LegSeconds(const quorvex2::clsLapData& lap) {
+  std::vector<double> days;
+  for (int32_t k = 1; k <= lap.LegCount(); ++k) days.push_back(lap.LapValue(k));
+  return LegSeconds(days);
+}
+
+std::string LoadedEvent(const std::string& path, int32_t type, int32_t mode,
+                        const std::string& data) {
+  quorvex2::clsQuorvex2 root;
+  std::string shown;
+  root.ShowMessage = [&shown](const std::string& message) { shown += message + "\n"; };
+  const bool loaded = root.FileControl()->LoadLapFile(path, type, mode, data);
+  std::string said = root.ErrorComment() + "\n" + shown;
+  said = quorvex2::ReplaceAll(said, TempPath(""), "<temp>/");
+  said = quorvex2::ReplaceAll(said, DataPath(""), "<data>/");
+  return std::string(loaded ? "loaded\n" : "refused\n") +
+         quorvex2::ReplaceAll(said, "\r\n", "\n  ") + "zone " + root.EventData()->TimeZone + "\n" +
+         EventText(root);
+}
+
+void ExpectFile(const std::string& text, const std::string& name) {
+  const std::string path = DataPath("expected/" + name);
+  if (const char* update = std::getenv("QX_UPDATE_EXPECTED"); update && *update == '1') {
+    WriteBytes(path, text);
+  }
+  EXPECT_EQ(text, ReadBytes(path)) << "expected in " << path;
 }
 
 }  // namespace qxtest

@@ -1,6 +1,10 @@
 #pragma once
-// Temporary files and small documents for the lap file tests.
+// Temporary files, small documents and the texts the lap file tests compare.
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "quorvex2/quorvex2.h"
 
 namespace qxtest {
 
@@ -9,7 +13,8 @@ std::string TempPath(const std::string& name);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 
-// A file of tests/data/iof: the published IOF DTD and schema, and our own lists.
+// A file of tests/data ("iof/list-2.0.3.xml").
+std::string DataPath(const std::string& name);
 std::string IofTestFile(const std::string& name);
 
 // What a shell command prints on standard output.
@@ -17,5 +22,23 @@ std::string RunCommand(const std::string& command);
 
 // A native document: the declaration and the root element around body.
 std::string NativeDocument(const std::string& body);
+
+// The runner of that name in the class; nullptr when there is none.
+std::shared_ptr<quorvex2::clsLapData> FindRunner(const quorvex2::clsQuorvex2& root,
+                                                 const std::string& class_name,
+                                                 const std::string& name);
+
+// Leg times in whole seconds, the codes (-2, -1, 0) as they are.
+std::vector<double> LegSeconds(const std::vector<double>& days);
+std::vector<double> LegSeconds(const quorvex2::clsLapData& lap);
+
+// What a load gives, as text: "loaded" or "refused", the error comment and the messages the
+// host was shown (CR LF starts an indented line), then the event as EventText writes it.
+std::string LoadedEvent(const std::string& path, int32_t type = 0, int32_t mode = 0,
+                        const std::string& data = "");
+
+// Compares the text with the file tests/data/expected/<name>, byte for byte; a failure shows
+// the difference. With QX_UPDATE_EXPECTED=1 in the environment the file is written instead.
+void ExpectFile(const std::string& text, const std::string& name);
 
 }  // namespace qxtest

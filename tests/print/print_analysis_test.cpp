@@ -1,10 +1,10 @@
-// Printed analysis tables of a small known class: the label and header columns, the cells of the
-// runner columns in the three modes, rank shading from the settings, the "999%" cap, the print
-// time, and what is refused.
+// Printed analysis tables of a small known class, each compared whole with its golden file (the
+// label and header columns, the cells of the runner columns in the three modes, rank shading,
+// the "999%" cap, the printed area), the settings that change them, the print time, and what is
+// refused.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <map>
 #include <stdexcept>
 
 #include "print/detail/print_settings.h"
@@ -14,28 +14,24 @@ namespace quorvex2 {
 namespace {
 
 using qxtest::AddRunner;
-using qxtest::Line;
-using qxtest::RecordAt;
-using qxtest::ShapeAt;
-using qxtest::TextAt;
+using qxtest::Dump;
+using qxtest::ExpectGolden;
 
 constexpr auto kStandard = QX_PRINT_ANALYSIS_STANDARD;
-constexpr auto kLaps = QX_PRINT_ANALYSIS_LAPTIME;
-constexpr auto kSplits = QX_PRINT_ANALYSIS_SPLITTIME;
 
 struct AnalysisEvent {
   std::shared_ptr<clsQuorvex2> root = std::make_shared<clsQuorvex2>();
   std::shared_ptr<clsAnalyzer> analyzer;
 
-  std::shared_ptr<clsPrintBook> Print(QxPrintAnalysisModeConst mode) const {
+  std::shared_ptr<clsPrintBook> Print(QxPrintAnalysisModeConst mode = kStandard) const {
     auto book = qxtest::A4Book();
     root->GraphicControl()->PrintAnalysis(analyzer, book, mode);
     return book;
   }
 };
 
-// M21 over two controls: three close runners (the third without data on leg 2) and one who
-// takes twelve times the reference on leg 1.
+// M21 over two controls: three close runners (the third without data on leg 2) and Dan, who
+// takes twelve times the reference on leg 1 (1286 %, printed as "999%").
 AnalysisEvent FourRunners(const std::string& settings_folder = "PrintTableDefaults") {
   AnalysisEvent event;
   event.root->ConfigControl()->ChangeFolder(settings_folder);
@@ -51,123 +47,11 @@ AnalysisEvent FourRunners(const std::string& settings_folder = "PrintTableDefaul
   return event;
 }
 
-TEST(PrintAnalysis, CellsOfTheThreeModes) {
+TEST(PrintAnalysis, TablesOfTheThreeModes) {
   auto event = FourRunners();
-  auto& first = *event.analyzer->Item(1);
-  const std::string miss = "hh:nn:ss";
-  const float x = 37;  // the first runner column, after the label (15) and header column (22)
-  const struct {
-    QxPrintAnalysisModeConst mode;
-    float left, top;
-    std::string text;
-    float width = 0;  // 0: not checked
-  } cells[] = {
-      {kStandard, 15, 0, "名前", 22},
-      {kStandard, 17, 5, "所属"},
-      {kStandard, 26, 5, "巡航"},
-      {kStandard, 17, 10, "記録"},
-      {kStandard, 26, 10, "ミス計"},
-      {kStandard, 26, 13.5f, "ミス率"},
-      {kStandard, 15, 20, "△→１"},
-      {kStandard, 15, 29, "１→２"},
-      {kStandard, 15, 38, "２→◎"},
-      {kStandard, x, 0, "山田太郎", 30},
-      {kStandard, x, 5, "北杜OL"},
-      {kStandard, x - 0.5f, 10, "0:03:30"},
-      {kStandard, x + 15.5f, 10, "1"},
-      {kStandard, x + 21.5f, 5, first.CruiseSpeed().ToString() + "%"},
-      {kStandard, x + 21.5f, 10, first.MissTimeTotal().ToString(miss, true)},
-      {kStandard, x - 0.5f, 20, "1:00", 16},  // leg 1: time and rank
-      {kStandard, x + 15.5f, 20, "1"},
-      {kStandard, x - 1, 24, "1:00", 15.5f},  // its split row
-      {kStandard, x + 15, 24, "1"},
-      {kStandard, x + 21.5f, 20, first.LapRelative(1)->ToString("#0")},
-      {kStandard, x + 21.5f, 24, first.MissTime(1)->ToString(miss, true)},
-      {kStandard, x - 0.5f, 29, "2:00"},  // leg 2, nine units lower
-      {kStandard, x - 1, 33, "3:00"},
-      {kStandard, x + 60 - 0.5f, 29, "－"},     // Cy has no data on leg 2
-      {kStandard, x + 90 + 21.5f, 20, "999%"},  // Dan's 1286 % is capped
-      {kLaps, 15, 0, "名前"},
-      {kLaps, 17, 5, "<none>"},
-      {kLaps, x, 0, "山田太郎", 20},
-      {kLaps, x - 0.5f, 10, "0:03:30", 14},
-      {kLaps, x - 0.5f, 20, "1:00", 14},
-      {kLaps, x + 13.5f, 20, "1"},
-      {kLaps, x - 0.5f, 24, "2:00"},  // the next leg right below: no split rows
-      {kLaps, x + 20, 0, "Bo"},
-      {kSplits, x - 0.5f, 29, "2:00"},
-      {kSplits, x - 1, 33, "3:00", 13.5f},
-      {kSplits, x + 13, 33, "1"},
-      {kSplits, 26, 10, "<none>"},  // no second column
-  };
-  std::map<int, std::shared_ptr<clsPrintBook>> books;
-  for (auto mode : {kStandard, kLaps, kSplits}) books[mode] = event.Print(mode);
-  for (const auto& c : cells) {
-    const auto& book = *books[c.mode];
-    EXPECT_EQ(TextAt(book, 0, c.left, c.top), c.text) << c.mode << " " << c.left << "," << c.top;
-    if (c.width > 0) {
-      EXPECT_FLOAT_EQ(RecordAt(book, 0, Line::kText, c.left, c.top)->Width, c.width);
-    }
-  }
-  EXPECT_EQ(qxtest::CountTexts(*books[kLaps], "3:00"), 0);  // no cumulative times
-  EXPECT_EQ(qxtest::CountTexts(*books[kSplits], "999%"), 0);
-  EXPECT_EQ(RecordAt(*books[kStandard], 0, Line::kText, x - 1, 24)->FontItalic, true);
-  ASSERT_GT(event.analyzer->Item(4)->LapRelative(1)->Value() * 100, 999);
-}
-
-TEST(PrintAnalysis, ShadesAndRules) {
-  auto event = FourRunners();
-  const float x = 37;
-  const struct {
-    QxPrintAnalysisModeConst mode;
-    int32_t kind;
-    float left, top;
-    const char* shape;
-  } shapes[] = {
-      {kStandard, Line::kBox, 0, 0, "15x7.5 #000000 filled"},      // class label block
-      {kStandard, Line::kBox, x, 20, "30x4 #CCCCCC filled"},       // leg rank 1
-      {kStandard, Line::kBox, x + 30, 20, "30x4 #DDDDDD filled"},  // rank 2
-      {kStandard, Line::kBox, x + 60, 20, "30x4 #EEEEEE filled"},  // rank 3
-      {kStandard, Line::kBox, x + 90, 20, "<none>"},               // rank 4
-      {kStandard, Line::kBox, x + 60, 29, "<none>"},               // no data
-      {kStandard, Line::kLine, x, 19.5f, "30x0 #CCCCCC"},          // rule above a leg
-      {kStandard, Line::kLine, x + 30, 0, "0x46 #606060"},         // column edge, 20 + 3 × 9 − 1
-      {kLaps, Line::kBox, x, 20, "20x4 #CCCCCC filled"},
-      {kLaps, Line::kLine, x + 20, 0, "0x32 #606060"},
-      {kLaps, Line::kLine, x, 19.5f, "<none>"},
-      {kSplits, Line::kLine, x, 28.5f, "20x0 #CCCCCC"},
-  };
-  for (const auto& s : shapes) {
-    EXPECT_EQ(ShapeAt(*event.Print(s.mode), 0, s.kind, s.left, s.top), s.shape)
-        << s.mode << " " << s.left << "," << s.top;
-  }
-}
-
-TEST(PrintAnalysis, ClassLabelAndPrintedArea) {
-  auto event = FourRunners();
-  auto book = event.Print(kStandard);
-  ASSERT_EQ(book->PageCount(), 1);
-  auto name = qxtest::FindText(*book, "Ｍ２１");
-  ASSERT_TRUE(name);
-  EXPECT_TRUE(name.line->IsLandscape);
-  EXPECT_FLOAT_EQ(name.line->FontSize, 35);
-  EXPECT_EQ(qxtest::Place(*name.line), "0,9.5 15x253.65");
-  EXPECT_EQ(ShapeAt(*book, 0, Line::kBox, 0, 0), "15x7.5 #000000 filled");
-  bool frame = false;
-  for (const auto& box : qxtest::RecordsOf(*book, 0, Line::kBox)) {
-    frame |= !box.Fill && qxtest::Place(box) == "0,0 15x277";
-  }
-  EXPECT_TRUE(frame);
-  // Four columns of 30 after the 22-unit header column; the next table starts 10 further.
-  EXPECT_FLOAT_EQ(book->PrintedAreaWidth(), 37 + 4 * 30 + 10);
-  EXPECT_FLOAT_EQ(book->PrintedAreaHeight(), 277);
-  EXPECT_FLOAT_EQ(book->VirtualZoomRatio(), 1);
-
-  auto other = qxtest::A4Book();
-  EXPECT_THROW(event.root->GraphicControl()->PrintAnalysis(
-                   event.analyzer, other, static_cast<QxPrintAnalysisModeConst>(3)),
-               std::runtime_error);
-  EXPECT_EQ(other->PageCount(), 0);
+  ExpectGolden("print/analysis-standard.txt", Dump(*event.Print(kStandard)));
+  ExpectGolden("print/analysis-laptime.txt", Dump(*event.Print(QX_PRINT_ANALYSIS_LAPTIME)));
+  ExpectGolden("print/analysis-splittime.txt", Dump(*event.Print(QX_PRINT_ANALYSIS_SPLITTIME)));
 }
 
 TEST(PrintAnalysis, SettingsChangeLabelAndShading) {
@@ -176,12 +60,7 @@ TEST(PrintAnalysis, SettingsChangeLabelAndShading) {
   store->Value(QX_CONFIG_FOLDER_DATA, "print_color_rank2", "", "&H00FF00");
   store->Value(QX_CONFIG_FOLDER_DATA, "PRINT_CLASS_LABEL_WIDTH", "", "20");
   store->Value(QX_CONFIG_FOLDER_DATA, "PRINT_CLASS_LABEL_FONT_SIZE", "", "28");
-  auto book = event.Print(kStandard);
-  EXPECT_EQ(ShapeAt(*book, 0, Line::kBox, 0, 0), "20x10 #000000 filled");
-  EXPECT_FLOAT_EQ(qxtest::FindText(*book, "Ｍ２１").line->FontSize, 28);
-  EXPECT_EQ(TextAt(*book, 0, 20, 0), "名前");
-  EXPECT_EQ(ShapeAt(*book, 0, Line::kBox, 42, 20), "30x4 #CCCCCC filled");
-  EXPECT_EQ(ShapeAt(*book, 0, Line::kBox, 72, 20), "30x4 #00FF00 filled");
+  ExpectGolden("print/analysis-settings.txt", Dump(*event.Print()));
 
   const std::pair<const char*, double> numbers[] = {
       {"&HCCCCCC", 0xCCCCCC}, {" &hff ", 255}, {"35", 35}, {"&H", 0}, {"", 0}};
@@ -198,8 +77,8 @@ TEST(PrintAnalysis, PrintTimeAtTheFootOfTheLabel) {
                          MakeDate(2026, 10, 18, 10, 30));
   auto time = qxtest::FindText(*book, "10:30");
   ASSERT_TRUE(time);
-  EXPECT_EQ(qxtest::Place(*time.line), "0,0 15x275.615");
-  EXPECT_EQ(time.line->TextValign, PRINTBOOK_VALIGN_BOTTOM);
+  EXPECT_EQ(qxtest::DumpLine(*time.line),
+            "T 0,0 15x275.615 \"10:30\" ＭＳ Ｐゴシック 8 a1 v2 #000000\n");
 
   const char* old = std::getenv("SOURCE_DATE_EPOCH");
   const std::string saved = old ? old : "";
@@ -212,7 +91,7 @@ TEST(PrintAnalysis, PrintTimeAtTheFootOfTheLabel) {
   EXPECT_FALSE(qxtest::FindText(*without, "12:00"));
 }
 
-TEST(PrintAnalysis, EmptyOrUnexecutedAnalyzersAndBadBooks) {
+TEST(PrintAnalysis, EmptyOrUnexecutedAnalyzersAndBadBooksAndModes) {
   auto event = FourRunners();
   auto& graphics = *event.root->GraphicControl();
   auto book = qxtest::A4Book();
@@ -229,6 +108,9 @@ TEST(PrintAnalysis, EmptyOrUnexecutedAnalyzersAndBadBooks) {
   unexecuted->SelectAll();
   EXPECT_THROW(graphics.PrintAnalysis(unexecuted, book), std::runtime_error);
   EXPECT_THROW(graphics.PrintAnalysis(nullptr, book), std::runtime_error);
+  EXPECT_THROW(
+      graphics.PrintAnalysis(event.analyzer, book, static_cast<QxPrintAnalysisModeConst>(3)),
+      std::runtime_error);
   EXPECT_EQ(book->PageCount(), 0);
   try {
     graphics.PrintAnalysis(event.analyzer, std::make_shared<clsPrintBook>());

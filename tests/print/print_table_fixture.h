@@ -1,15 +1,16 @@
 #pragma once
-// Print books for the tests of the printed tables, and look-ups in what a book recorded.
+// Print books for the tests of the printed tables, a book written out as text for comparing
+// with a golden file, and look-ups in what a book recorded.
 #include <quorvex2/quorvex2.h>
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "export/export_fixture.h"  // AddRunner
+#include "export/golden.h"
 
 namespace qxtest {
 
@@ -20,6 +21,40 @@ inline std::shared_ptr<quorvex2::clsPrintBook> A4Book(bool landscape = false) {
   book->Init(quorvex2::Printer::kPdfPrinterName, quorvex2::kPaperA4, landscape ? 2 : 1, 10, 10, 10,
              10, 1);
   return book;
+}
+
+// One recorded command as "kind left,top WxH", then what its kind carries: a text its font,
+// alignment (a0..a2 across, v0..v2 down) and flags, a shape its pen, colour and fill.
+inline std::string DumpLine(const Line& r) {
+  std::string out = Printf("%c %g,%g %gx%g", "TBLC"[r.Kind], r.Left, r.Top, r.Width, r.Height);
+  if (r.Kind == Line::kText) {
+    out += Printf(" \"%s\" %s %g%s%s%s a%d v%d%s%s", r.Text.c_str(), r.FontName.c_str(), r.FontSize,
+                  r.FontBold ? " bold" : "", r.FontItalic ? " italic" : "",
+                  r.FontUnderline ? " underline" : "", r.TextAlign, r.TextValign,
+                  r.IsLandscape ? " vertical" : "", r.AutoStringCut ? " cut" : "");
+    if (r.ChrHeight != 1) out += Printf(" pitch %g", r.ChrHeight);
+  } else {
+    out += Printf(" pen %g%s", r.DrawWidth, r.Fill ? " filled" : "");
+    if (r.Kind == Line::kCircle) out += Printf(" radius %g", r.Radius);
+  }
+  return out + Printf(" #%06X\n", static_cast<unsigned>(r.Color));
+}
+
+// The book's page size, printed area and zoom, then its records page by page (those `keep`
+// accepts).
+inline std::string Dump(
+    const quorvex2::clsPrintBook& book,
+    bool (*keep)(const Line&) = [](const Line&) { return true; }) {
+  std::string out = Printf("page %gx%g printed %gx%g zoom %g pages %d\n", book.Width(),
+                           book.Height(), book.PrintedAreaWidth(), book.PrintedAreaHeight(),
+                           book.VirtualZoomRatio(), book.PageCount());
+  for (size_t p = 0; p < book.Pages().size(); ++p) {
+    out += Printf("-- page %zu\n", p + 1);
+    for (const auto& line : book.Pages()[p]) {
+      if (keep(line)) out += DumpLine(line);
+    }
+  }
+  return out;
 }
 
 // A recorded text found in the book: its page (0-based) and the record.
@@ -50,50 +85,15 @@ inline int CountTexts(const quorvex2::clsPrintBook& book, const std::string& tex
   return count;
 }
 
-// The records of a kind on a page.
-inline std::vector<Line> RecordsOf(const quorvex2::clsPrintBook& book, int page, int32_t kind) {
-  std::vector<Line> found;
+// The text starting at (left, top) on the page, within rounding; "<none>" when there is none.
+inline std::string TextAt(const quorvex2::clsPrintBook& book, int page, float left, float top) {
   for (const auto& line : book.Pages().at(static_cast<size_t>(page))) {
-    if (line.Kind == kind) found.push_back(line);
-  }
-  return found;
-}
-
-// The first record of a kind on the page whose corner is (left, top), within rounding.
-inline const Line* RecordAt(const quorvex2::clsPrintBook& book, int page, int32_t kind, float left,
-                            float top) {
-  for (const auto& line : book.Pages().at(static_cast<size_t>(page))) {
-    if (line.Kind == kind && std::fabs(line.Left - left) < 1e-3f &&
+    if (line.Kind == Line::kText && std::fabs(line.Left - left) < 1e-3f &&
         std::fabs(line.Top - top) < 1e-3f) {
-      return &line;
+      return line.Text;
     }
   }
-  return nullptr;
-}
-
-// The text at (left, top) on the page; "<none>" when no text starts there.
-inline std::string TextAt(const quorvex2::clsPrintBook& book, int page, float left, float top) {
-  const auto* line = RecordAt(book, page, Line::kText, left, top);
-  return line ? line->Text : "<none>";
-}
-
-// A record's place and size, "left,top WxH", for comparing whole boxes at once.
-inline std::string Place(const Line& line) {
-  char text[64];
-  std::snprintf(text, sizeof text, "%g,%g %gx%g", line.Left, line.Top, line.Width, line.Height);
-  return text;
-}
-
-// A box or line at (left, top): "WxH #color", " filled" for a filled box; "<none>" when nothing
-// of that kind starts there.
-inline std::string ShapeAt(const quorvex2::clsPrintBook& book, int page, int32_t kind, float left,
-                           float top) {
-  const auto* line = RecordAt(book, page, kind, left, top);
-  if (line == nullptr) return "<none>";
-  char text[64];
-  std::snprintf(text, sizeof text, "%gx%g #%06X%s", line->Width, line->Height,
-                static_cast<unsigned>(line->Color), line->Fill ? " filled" : "");
-  return text;
+  return "<none>";
 }
 
 }  // namespace qxtest

@@ -18,7 +18,8 @@ bool SameControls(const clsCourseData& course, const std::vector<int32_t>& codes
 
 }  // namespace
 
-int32_t CourseNumberFor(clsQuorvex2& root, const std::vector<int32_t>& all_codes) {
+int32_t CourseNumberFor(clsQuorvex2& root, const std::vector<int32_t>& all_codes,
+                        int32_t preferred) {
   const size_t count = std::min<size_t>(all_codes.size(), clsCourseData::kMaxControls);
   const std::vector<int32_t> codes(all_codes.begin(), all_codes.begin() + count);
   int32_t highest = 0;
@@ -27,7 +28,8 @@ int32_t CourseNumberFor(clsQuorvex2& root, const std::vector<int32_t>& all_codes
     if (SameControls(*course, codes)) return course->CourseIndex;
     highest = std::max(highest, course->CourseIndex);
   }
-  const auto course = root.AddCourse(highest + 1);
+  const bool free = preferred > 0 && !root.IsCourseExists(preferred);
+  const auto course = root.AddCourse(free ? preferred : highest + 1);
   course->ControlCount = static_cast<int32_t>(count);
   for (size_t k = 0; k < count; ++k) course->ControlNum(static_cast<int32_t>(k + 1), codes[k]);
   return course->CourseIndex;

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <map>
 
+#include "files/course_by_controls.h"
 #include "files/iof_reader_parts.h"
 #include "quorvex2/core/class_data.h"
 #include "quorvex2/core/course_data.h"
@@ -40,42 +41,12 @@ const IofRunner* ReferenceRunner(const std::vector<IofRunner>& runners) {
   return finisher ? finisher : MostCommonCodes(runners, [](const IofRunner&) { return true; });
 }
 
-bool SameControls(const clsCourseData& course, const std::vector<int32_t>& codes) {
-  if (course.ControlCount != static_cast<int32_t>(codes.size())) return false;
-  for (size_t k = 0; k < codes.size(); ++k) {
-    if (course.ControlNum(static_cast<int32_t>(k + 1)) != codes[k]) return false;
-  }
-  return true;
-}
-
-int32_t NextCourseNumber(const clsQuorvex2& root) {
-  int32_t highest = 0;
-  for (int32_t i = 1; i <= root.CourseCount(); ++i) {
-    highest = std::max(highest, root.CourseData(i)->CourseIndex);
-  }
-  return highest + 1;
-}
-
 // The number of the course with these controls: an existing one with the same sequence, else a
 // new one under the file's id when that is free, else under the next free number.
-int32_t CourseFor(clsQuorvex2& root, std::vector<int32_t> codes, int32_t file_id,
+int32_t CourseFor(clsQuorvex2& root, const std::vector<int32_t>& codes, int32_t file_id,
                   IofOmissions& omissions) {
-  if (codes.size() > static_cast<size_t>(clsCourseData::kMaxControls)) {
-    ++omissions.cut_controls;
-    codes.resize(clsCourseData::kMaxControls);
-  }
-  for (int32_t i = 1; i <= root.CourseCount(); ++i) {
-    const auto course = root.CourseData(i);
-    if (SameControls(*course, codes)) return course->CourseIndex;
-  }
-  const int32_t number =
-      file_id > 0 && !root.IsCourseExists(file_id) ? file_id : NextCourseNumber(root);
-  auto course = root.AddCourse(number);
-  course->ControlCount = static_cast<int32_t>(codes.size());
-  for (size_t k = 0; k < codes.size(); ++k) {
-    course->ControlNum(static_cast<int32_t>(k + 1), codes[k]);
-  }
-  return number;
+  if (codes.size() > static_cast<size_t>(clsCourseData::kMaxControls)) ++omissions.cut_controls;
+  return CourseNumberFor(root, codes, file_id);
 }
 
 int32_t PositiveOr(int32_t value, int32_t fallback) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "chart/chart_fixture.h"
+#include "print/print_table_fixture.h"
 
 namespace quorvex2 {
 namespace {
@@ -89,13 +90,14 @@ TEST(ChartDraw, PictureShowsRunnerColoursFrameAndLabels) {
   EXPECT_TRUE(AnyPixel(*picture, b - 1, y, b + 1, y, Bluish));
 }
 
-std::vector<clsPrintBookLine> DrawOnBook(const std::function<void(clsChartObject&)>& settings,
-                                         int32_t mode, int32_t* page_count = nullptr) {
+// The chart of the three runners (A 105 % and 10 %, B 95 % and 20 %, C without a cruise speed)
+// laid out in the mode and drawn on a landscape book after `settings`; the records written out
+// one a line, texts without their place (it follows the font's measurements).
+std::string DrawOnBook(int32_t mode, const std::function<void(clsChartObject&)>& settings) {
   auto book = std::make_shared<clsPrintBook>();
   book->Init(Printer::kPdfPrinterName, 9, 2, 10, 10, 10, 10, 1);
   auto chart = std::make_shared<clsChartObject>();
   chart->PrintBookObject(book);
-  clsGraphicControl graphics;
   auto analyzer = ThreeRunners();
   const auto key = detail::MakeInternal();
   analyzer->Item(1)->CruiseSpeed(key).SetValue(1.05f, key);
@@ -103,83 +105,34 @@ std::vector<clsPrintBookLine> DrawOnBook(const std::function<void(clsChartObject
   analyzer->Item(2)->CruiseSpeed(key).SetValue(0.95f, key);
   analyzer->Item(2)->MissRate(key).SetValue(0.2f, key);
   analyzer->Item(3)->CruiseSpeed(key).SetValue(0, key);
-  graphics.DrawChart(analyzer, chart, mode);
+  clsGraphicControl().DrawChart(analyzer, chart, mode);
   settings(*chart);
   chart->DrawChart();
-  if (page_count) *page_count = static_cast<int32_t>(book->Pages().size());
-  return book->Pages()[0];
-}
-
-std::vector<std::string> Texts(const std::vector<clsPrintBookLine>& records) {
-  std::vector<std::string> texts;
-  for (const auto& r : records) {
-    if (r.Kind == clsPrintBookLine::kText) texts.push_back(r.Text);
+  std::string out = qxtest::Printf("pages %zu\n", book->Pages().size());
+  for (const auto& r : book->Pages()[0]) {
+    out += r.Kind != clsPrintBookLine::kText
+               ? qxtest::DumpLine(r)
+               : qxtest::Printf("T \"%s\" %g #%06X\n", r.Text.c_str(), r.FontSize,
+                                static_cast<unsigned>(r.Color));
   }
-  return texts;
+  return out;
 }
 
-bool Contains(const std::vector<std::string>& texts, const std::vector<std::string>& run) {
-  return std::search(texts.begin(), texts.end(), run.begin(), run.end()) != texts.end();
-}
-
+// The grid first, then the halo of the highlighted runner 3 (pen 2 × 5), runners 2 and 1, the
+// highlighted runner over its halo, the names under the finish one character a line (up to
+// three), and the frame; the chart ends its page, so the next drawing starts a new one.
 TEST(ChartDraw, HighlightedRunnersComeLastOverTheirHalo) {
-  int32_t pages = 0;
-  const auto records = DrawOnBook(
-      [](clsChartObject& chart) {
-        chart.SetRunnerSetting(3, 0x123456, 2, 1);
-        chart.SetRunnerSetting2(3, 0xABCDEF, 5);
-      },
-      QX_CHART_NORMAL, &pages);
-  EXPECT_EQ(pages, 2);  // the chart ends its page: the next drawing starts a new one
-  std::vector<int32_t> line_colors;
-  for (const auto& r : records) {
-    if (r.Kind == clsPrintBookLine::kLine && r.Color != 0xC0C0C0 && r.Color != 0xD0D0D0 &&
-        r.Color != 0xA0A0A0) {
-      line_colors.push_back(r.Color);
-    }
-  }
-  // Halo first (3 legs, pen 2 × 5), then runners 2 and 1, then the highlighted runner 3.
-  const std::vector<int32_t> expected{0xABCDEF, 0xABCDEF, 0xABCDEF, 0xFF0000, 0xFF0000, 0xFF0000,
-                                      0x0000FF, 0x0000FF, 0x0000FF, 0x123456, 0x123456, 0x123456};
-  EXPECT_EQ(line_colors, expected);
-  for (const auto& r : records) {
-    if (r.Color == 0xABCDEF) {
-      EXPECT_FLOAT_EQ(r.DrawWidth, 10);
-    }
-  }
-  // The grid comes first: the start line from (52, 50) across the plot, in book units.
-  EXPECT_EQ(records[0].Kind, clsPrintBookLine::kLine);
-  EXPECT_NEAR(records[0].Left, 52.0f / 3, 1e-3);
-  EXPECT_NEAR(records[0].Top, 50.0f / 3, 1e-3);
-  // Names under the finish, one character a line, up to three characters.
-  const auto texts = Texts(records);
-  EXPECT_TRUE(Contains(texts, {"Ｂ", "川", "Ａ", "田", "一", "Ｃ", "山", "三"}));
-  // The frame closes the page.
-  EXPECT_EQ(records.back().Kind, clsPrintBookLine::kBox);
-  EXPECT_EQ(records.back().Color, 0);
-  EXPECT_NEAR(records.back().Left, 52.0f / 3, 1e-3);
+  qxtest::ExpectGolden("chart/book-highlighted.txt", DrawOnBook(QX_CHART_NORMAL, [](auto& chart) {
+                         chart.SetRunnerSetting(3, 0x123456, 2, 1);
+                         chart.SetRunnerSetting2(3, 0xABCDEF, 5);
+                       }));
 }
 
+// Filled points for the runners with a cruise speed, each named in its width's font size.
 TEST(ChartDraw, PointsCarryTheirNamesInTheirWidthsFont) {
-  const auto records =
-      DrawOnBook([](clsChartObject& chart) { chart.SetRunnerSetting(2, 0x00AA00, 1, 0); },
-                 QX_CHART_CRUISE_MISSRATE);
-  std::vector<std::string> names;
-  std::vector<float> sizes;
-  int32_t circles = 0;
-  for (const auto& r : records) {
-    if (r.Kind == clsPrintBookLine::kCircle) {
-      ++circles;
-      EXPECT_TRUE(r.Fill);
-    }
-    if (r.Kind == clsPrintBookLine::kText && (r.Text == "Ａ田一" || r.Text == "Ｂ川")) {
-      names.push_back(r.Text);
-      sizes.push_back(r.FontSize);
-    }
-  }
-  EXPECT_EQ(circles, 2);  // runner 3 has no cruise speed
-  EXPECT_EQ(names, (std::vector<std::string>{"Ｂ川", "Ａ田一"}));
-  EXPECT_EQ(sizes, (std::vector<float>{8, 9}));
+  qxtest::ExpectGolden("chart/book-points.txt",
+                       DrawOnBook(QX_CHART_CRUISE_MISSRATE,
+                                  [](auto& chart) { chart.SetRunnerSetting(2, 0x00AA00, 1, 0); }));
 }
 
 TEST(ChartDraw, NothingAttachedDrawsNothing) {

@@ -13,6 +13,7 @@
 
 #include "analysis/event_builder.h"
 #include "core/detail/internal.h"
+#include "export/golden.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/chart/chart_object.h"
 #include "quorvex2/chart/graphic_control.h"
@@ -56,25 +57,28 @@ inline std::string DescribeSegment(const clsChartObject& chart, int32_t index) {
   return Describe(*Segment(chart, index));
 }
 
-// Every point of the chart as "runner: x,y", five significant digits.
-inline std::vector<std::string> PointTexts(const clsChartObject& chart) {
-  std::vector<std::string> points;
-  for (int32_t i = 1; i <= chart.PointList().Count(); ++i) {
-    const auto p = chart.PointList().ObjectItemAs<clsChartLine>(i);
-    char text[64];
-    std::snprintf(text, sizeof text, "%d: %.5g,%.5g", p->RunnerIndex, p->X1 + 0.0, p->Y1 + 0.0);
-    points.push_back(text);
+// What a layout put in the chart, one item a line: the mode and view, then the labels, grid
+// lines, segments and points in list order; coordinates to five significant digits.
+inline std::string DumpLayout(const clsChartObject& chart) {
+  std::string out = qxtest::Printf(
+      "mode %d plot %g x %g ratio %g,%g position %g,%g occupied %.4g,%.4g\n", chart.ChartMode(),
+      chart.Width(), chart.Height(), chart.RatioX(), chart.RatioY(), chart.PositionX(),
+      chart.PositionY(), chart.WidthOccupied(), chart.HeightOccupied());
+  for (const auto& label : chart.LabelList()) {
+    out += qxtest::Printf("label %d \"%s\" at %.5g #%06X\n", label.Side, label.Text.c_str(),
+                          label.Position + 0.0, static_cast<unsigned>(label.Color));
   }
-  return points;
-}
-
-// The chart's zoom and scroll state: "ratio x,y position x,y occupied w,h".
-inline std::string ViewText(const clsChartObject& chart) {
-  char text[128];
-  std::snprintf(text, sizeof text, "ratio %g,%g position %g,%g occupied %.4g,%.4g", chart.RatioX(),
-                chart.RatioY(), chart.PositionX(), chart.PositionY(), chart.WidthOccupied(),
-                chart.HeightOccupied());
-  return text;
+  for (const auto& line : chart.GridList()) {
+    out += qxtest::Printf("grid %.5g,%.5g %.5g,%.5g #%06X\n", line.X1 + 0.0, line.Y1 + 0.0,
+                          line.X2 + 0.0, line.Y2 + 0.0, static_cast<unsigned>(line.Color));
+  }
+  for (int32_t i = 1; i <= chart.SegmentList().Count(); ++i) {
+    out += "segment " + DescribeSegment(chart, i) + "\n";
+  }
+  for (int32_t i = 1; i <= chart.PointList().Count(); ++i) {
+    out += "point " + Describe(*chart.PointList().ObjectItemAs<clsChartLine>(i)) + "\n";
+  }
+  return out;
 }
 
 }  // namespace quorvex2::testing

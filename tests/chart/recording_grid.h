@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "export/golden.h"
 #include "quorvex2/chart/grid_object.h"
 
 namespace quorvex2::testing {
@@ -55,10 +56,23 @@ class RecordingGrid : public clsGridObject {
   }
 
   std::string Text(int32_t row, int32_t col) const { return Find(texts_, row, col, std::string()); }
-  int32_t BackColor(int32_t row, int32_t col) const { return Find(back_colors_, row, col, -1); }
-  int32_t Alignment(int32_t row, int32_t col) const {
-    auto it = col_alignments_.find(col);
-    return Find(alignments_, row, col, it == col_alignments_.end() ? -1 : it->second);
+  // The grid as text: its size, column widths and calls, then a line a row with each cell's
+  // text ("-" when none was set), colour class (c-1 for none) and alignment (C, R, L; - none).
+  std::string Dump() const {
+    std::string out = qxtest::Printf("rows %d cols %d widths", rows, cols);
+    for (const auto& [col, width] : col_widths) out += qxtest::Printf(" %d", width);
+    for (const auto& call : log) out += " " + call;
+    for (int32_t row = 0; row < rows; ++row) {
+      out += qxtest::Printf("\n%d", row);
+      for (int32_t col = 0; col < cols; ++col) {
+        const auto text = texts_.find({row, col});
+        const int32_t align = Alignment(row, col);
+        out += qxtest::Printf(" | %s c%d %c",
+                              text == texts_.end() ? "-" : ("\"" + text->second + "\"").c_str(),
+                              Find(back_colors_, row, col, 0) / 0x010101 - 1, "-CRL"[align + 1]);
+      }
+    }
+    return out + "\n";
   }
   size_t TextCount() const { return texts_.size(); }
 
@@ -73,6 +87,10 @@ class RecordingGrid : public clsGridObject {
     int32_t row, col, row_sel, col_sel;
   };
 
+  int32_t Alignment(int32_t row, int32_t col) const {
+    auto it = col_alignments_.find(col);
+    return Find(alignments_, row, col, it == col_alignments_.end() ? -1 : it->second);
+  }
   bool Inside(int32_t row, int32_t col) const {
     const bool inside = row >= 0 && row < rows && col >= 0 && col < cols;
     if (!inside) ADD_FAILURE() << "cell (" << row << ", " << col << ") outside the grid";

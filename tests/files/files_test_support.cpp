@@ -96,8 +96,8 @@ std::string LoadedEvent(const std::string& path, int32_t type, int32_t mode,
   said = quorvex2::ReplaceAll(said, TempPath(""), "<temp>/");
   said = quorvex2::ReplaceAll(said, DataPath(""), "<data>/");
   return std::string(loaded ? "loaded\n" : "refused\n") +
-         quorvex2::ReplaceAll(said, "\r\n", "\n  ") + "zone " + root.EventData()->TimeZone + "\n" +
-         EventText(root);
+         quorvex2::ReplaceAll(said, "\r\n", "\n  ") + "file date " + SecondsText(root.FileDate) +
+         ", zone " + root.EventData()->TimeZone + "\n" + EventText(root);
 }
 
 void ExpectFile(const std::string& text, const std::string& name) {

@@ -33,7 +33,8 @@ std::vector<double> LegSeconds(const std::vector<double>& days);
 std::vector<double> LegSeconds(const quorvex2::clsLapData& lap);
 
 // What a load gives, as text: "loaded" or "refused", the error comment and the messages the
-// host was shown (CR LF starts an indented line), then the event as EventText writes it.
+// host was shown (CR LF starts an indented line), the file date and time zone, then the event
+// as EventText writes it.
 std::string LoadedEvent(const std::string& path, int32_t type = 0, int32_t mode = 0,
                         const std::string& data = "");
 

@@ -4,13 +4,12 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "files/detail/archive.h"
+#include "files/files_test_support.h"
 #include "files/lha/archive_reader.h"
 #include "files/lha/archive_writer.h"
 #include "files/lha/command_line.h"
@@ -23,16 +22,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream buffer;
-  buffer << in.rdbuf();
-  return buffer.str();
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+using qxtest::ReadBytes;
+using qxtest::WriteBytes;
 
 std::string RandomBytes(size_t size, uint32_t seed) {
   std::mt19937 rng(seed);
@@ -117,7 +108,7 @@ TEST_F(LhaTest, PackedArchivesPassLhaTestAndExtractToIdenticalBytes) {
   };
   const fs::path archive = root_ / "all.lzh";
   for (const auto& [name, data] : files) {
-    WriteAll(root_ / name, data);
+    WriteBytes(root_ / name, data);
     ASSERT_TRUE(MakeArchiveFile(archive.string(), (root_ / name).string())) << name;
   }
   const std::string quiet = " >/dev/null 2>&1";
@@ -131,35 +122,35 @@ TEST_F(LhaTest, PackedArchivesPassLhaTestAndExtractToIdenticalBytes) {
             0);
   for (const auto& [name, data] : files) {
     if (name.front() != '\xE5') {
-      EXPECT_EQ(ReadAll(by_lha / name), data) << name;
+      EXPECT_EQ(ReadBytes(by_lha / name), data) << name;
     }
   }
   EXPECT_EQ(Names(by_lha).size(), files.size());
 
   ASSERT_EQ(Extract(archive, root_ / "out"), kUnlhaSuccess);
-  for (const auto& [name, data] : files) EXPECT_EQ(ReadAll(root_ / "out" / name), data) << name;
+  for (const auto& [name, data] : files) EXPECT_EQ(ReadBytes(root_ / "out" / name), data) << name;
 }
 
 TEST_F(LhaTest, AddingReplacesAMemberOfTheSameNameAndKeepsTheOthers) {
   const fs::path archive = root_ / "event.lzh";
-  WriteAll(root_ / "a.lxm", "first");
-  WriteAll(root_ / "b.lap", "other");
+  WriteBytes(root_ / "a.lxm", "first");
+  WriteBytes(root_ / "b.lap", "other");
   ASSERT_EQ(Run("a \"" + archive.string() + "\" " + (root_ / "a.lxm").string()), kUnlhaSuccess);
   ASSERT_EQ(Run("a \"" + archive.string() + "\" " + (root_ / "b.lap").string()), kUnlhaSuccess);
-  WriteAll(root_ / "a.lxm", "second");
+  WriteBytes(root_ / "a.lxm", "second");
   ASSERT_EQ(Run("a \"" + archive.string() + "\" " + (root_ / "a.lxm").string()), kUnlhaSuccess);
 
-  DecodedArchive decoded = DecodeArchive(ReadAll(archive));
+  DecodedArchive decoded = DecodeArchive(ReadBytes(archive));
   ASSERT_EQ(decoded.members.size(), 2u);
   EXPECT_EQ(decoded.members[0].name, "a.lxm");
   EXPECT_EQ(decoded.members[0].data, "second");
   EXPECT_EQ(decoded.members[1].data, "other");
 
   // Something that is no archive is not overwritten; a missing file to add is an error.
-  WriteAll(root_ / "notes.lzh", "not an archive at all");
+  WriteBytes(root_ / "notes.lzh", "not an archive at all");
   EXPECT_NE(Run("a \"" + (root_ / "notes.lzh").string() + "\" " + (root_ / "a.lxm").string()),
             kUnlhaSuccess);
-  EXPECT_EQ(ReadAll(root_ / "notes.lzh"), "not an archive at all");
+  EXPECT_EQ(ReadBytes(root_ / "notes.lzh"), "not an archive at all");
   EXPECT_EQ(Run("a \"" + archive.string() + "\" " + (root_ / "missing.lxm").string()),
             kUnlhaNoFile);
   EXPECT_EQ(Run("q \"" + archive.string() + "\""), kUnlhaBadCommand);
@@ -204,7 +195,7 @@ TEST_F(LhaTest, MemberNamesNeverLeadOutOfTheFolder) {
   const fs::path folder = root_ / "work" / "Quorvex2";
   fs::create_directories(folder);
   // A link already in the folder must be replaced, not followed.
-  WriteAll(root_ / "target.lxm", "keep me");
+  WriteBytes(root_ / "target.lxm", "keep me");
   fs::create_symlink(root_ / "target.lxm", folder / "linked.lxm");
 
   std::string archive = EncodeArchive({{"../up.lxm", "1", 0},
@@ -216,15 +207,15 @@ TEST_F(LhaTest, MemberNamesNeverLeadOutOfTheFolder) {
   archive += Level0Member("-lh0-", "/etc/abs0.lap", "6");
   archive += Level0Member("-lhd-", "evil.lap|" + (root_ / "target.lxm").string(), "");
   archive += '\0';
-  WriteAll(root_ / "hostile.lzh", archive);
+  WriteBytes(root_ / "hostile.lzh", archive);
 
   Extract(root_ / "hostile.lzh", folder);
   EXPECT_EQ(Names(root_ / "work"), std::vector<std::string>{"Quorvex2"});
   EXPECT_EQ(Names(root_), (std::vector<std::string>{"hostile.lzh", "out", "target.lxm", "work"}));
-  EXPECT_EQ(ReadAll(root_ / "target.lxm"), "keep me");
+  EXPECT_EQ(ReadBytes(root_ / "target.lxm"), "keep me");
   EXPECT_FALSE(fs::is_symlink(folder / "linked.lxm"));
-  EXPECT_EQ(ReadAll(folder / "linked.lxm"), "4");
-  EXPECT_EQ(ReadAll(folder / "dos.lxm"), "5");
+  EXPECT_EQ(ReadBytes(folder / "linked.lxm"), "4");
+  EXPECT_EQ(ReadBytes(folder / "dos.lxm"), "5");
   for (const std::string& name : Names(folder)) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / name))) << name;
   }
@@ -247,7 +238,7 @@ TEST_F(LhaTest, DamagedArchivesNeverYieldWrongData) {
     DecodedArchive decoded = DecodeArchive(flipped);
     for (const DecodedMember& m : decoded.members) EXPECT_EQ(m.data, good);
   }
-  WriteAll(root_ / "cut.lzh", archive.substr(0, archive.size() / 2));
+  WriteBytes(root_ / "cut.lzh", archive.substr(0, archive.size() / 2));
   EXPECT_EQ(Extract(root_ / "cut.lzh", root_ / "out"), kUnlhaDamaged);
   EXPECT_TRUE(Names(root_ / "out").empty());
 }

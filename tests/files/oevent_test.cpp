@@ -5,16 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "quorvex2/core/format.h"
+#include "files/files_test_support.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/files/file_control.h"
-#include "support/lap_text.h"
 
 namespace quorvex2 {
 namespace {
-
-constexpr double kSec = 1.0 / 86400.0;
-constexpr double kDisq = QX_TIME_DISQ;
 
 // "m:ss" of a count of seconds.
 std::string Text(int seconds) {
@@ -41,74 +37,16 @@ class OEventTest : public ::testing::Test {
   bool Load(const std::string& text, int32_t mode = QX_LOADMODE_NORMAL) {
     return root_.FileControl()->LoadLapFile("splits.csv", QX_FILETYPE_AUTODETECT, mode, text);
   }
-  std::shared_ptr<clsLapData> Runner(const std::string& class_name, const std::string& name) {
-    auto cls = root_.ClassData(class_name);
-    for (int32_t i = 1; cls && i <= cls->LapCount(); ++i) {
-      if (cls->LapData(i)->RunnerName == name) return cls->LapData(i);
-    }
-    return nullptr;
-  }
   clsQuorvex2 root_;
 };
 
+// Kato Ken's 25 controls and finish take three split lines, with a missing punch in the middle
+// of the second: that leg is disqualified and the next runs from the last valid split. Mori
+// Ai's 1:00, 2:30, 4:00 are legs of 1:00, 1:30, 1:30; Ueda Mai's empty split does not advance.
+// The footer's date with dots is the creation date, and reading stops there.
 TEST_F(OEventTest, TwentyFiveControlsOverThreeSplitLines) {
-  // 25 controls and the finish: 26 cumulative times, 10 + 10 + 6 on three lines, one of them
-  // a missing punch in the middle of the second line.
-  std::vector<std::string> cumulative;
-  for (int k = 1; k <= 26; ++k) cumulative.push_back(Text(60 * k + k * k));
-  cumulative[14] = "--:--";
-  const std::string text = Join({
-      "Spring Cup 2026",
-      "Split times of Spring Cup 2026",
-      "------------------------------",
-      "M21A",
-      "1.,Kato Ken,M21A,1001,1:02:30",
-      SplitLine("", {cumulative.begin(), cumulative.begin() + 10}),
-      SplitLine("11-20", {cumulative.begin() + 10, cumulative.begin() + 20}),
-      SplitLine("21-26", {cumulative.begin() + 20, cumulative.end()}),
-      "",
-      "2.,Mori Ai,M21A,1002,1:05:00",
-      SplitLine("", {"1:00", "2:30", "4:00"}),
-      "",
-      "W21A",
-      ",Ueda Mai,W21A,2001,mp",
-      SplitLine("", {"1:10", "--:--", "", "4:00"}),
-      "",
-      "Created with OEvent",
-      "2026.11.28",
-      "M99",
-      "9.,Never Read,M99,9,9:99",
-  });
-  ASSERT_TRUE(Load(text)) << root_.ErrorComment();
-
-  EXPECT_EQ(root_.EventData()->EventName, "Spring Cup 2026");
-  EXPECT_EQ(root_.MetaData()->CreateApplication, "OEvent");
-  EXPECT_NEAR(root_.MetaData()->CreateDate, MakeDate(2026, 11, 28), 1e-9);
-  EXPECT_EQ(root_.ClassCount(), 2);  // reading stops at the footer
-
-  auto kato = Runner("M21A", "Kato Ken");
-  ASSERT_TRUE(kato);
-  EXPECT_EQ(kato->Rank, "1");
-  EXPECT_EQ(kato->Result(), "1:02:30");
-  // The missing punch is a leg of its own; the next leg runs from the last valid split.
-  ASSERT_EQ(kato->LegCount(), 26);
-  int previous = 0;
-  for (int k = 1; k <= 26; ++k) {
-    const int t = 60 * k + k * k;
-    if (k == 15) {
-      EXPECT_EQ(kato->LapValue(k), kDisq);
-      continue;
-    }
-    EXPECT_NEAR(kato->LapValue(k), (t - previous) * kSec, 1e-9) << "leg " << k;
-    previous = t;
-  }
-  EXPECT_EQ(root_.ClassData("M21A")->ControlCount, 25);
-
-  // An empty split does not advance; the next valid one counts from the last valid one.
-  EXPECT_EQ(qxtest::ClassRunners(root_, "M21A").at(1), "Mori Ai||2|1:05:00|1:00 1:30 1:30");
-  EXPECT_EQ(qxtest::ClassRunners(root_, "W21A"),
-            std::vector<std::string>{"Ueda Mai|||MP|1:10 × 2:50"});
-  EXPECT_EQ(root_.ClassData("W21A")->ControlCount, 2);
+  qxtest::ExpectFile(qxtest::LoadedEvent(qxtest::DataPath("oevent-25-controls.csv")),
+                     "oevent-25-controls.csv.txt");
 }
 
 TEST_F(OEventTest, KeepsANameTheEventAlreadyHasAndReportsProgress) {
@@ -149,7 +87,7 @@ TEST_F(OEventTest, MoreLegsThanARunnerHoldsFailNamingTheRunner) {
   EXPECT_EQ(root_.ErrorComment(),
             "ファイルを開けません\r\nclsFileControl.LoadOEvent\r\n"
             "Mori Ai: 区間が 31 あり、選手が持てる 30 を超えています");
-  EXPECT_TRUE(Runner("M21A", "Kato Ken"));  // what was read before stays
+  EXPECT_TRUE(qxtest::FindRunner(root_, "M21A", "Kato Ken"));  // what was read before stays
 }
 
 TEST_F(OEventTest, RefusesTextsWithoutTheMarker) {

@@ -7,11 +7,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <stdexcept>
 
@@ -83,6 +87,14 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_
   return result;
 }
 
+std::string RunOk(const std::vector<std::string>& args) {
+  const CliResult run = RunCli(args);
+  std::string command = "quorvex2";
+  for (const auto& arg : args) command += " " + arg;
+  EXPECT_EQ(run.exit_code, 0) << command << "\n" << run.err;
+  return run.out;
+}
+
 std::string MakeTempDir(const std::string& name) {
   static int counter = 0;
   auto dir = std::filesystem::temp_directory_path() /
@@ -114,6 +126,45 @@ std::string PdfText(const std::string& pdf) {
   while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
   pclose(pipe);
   return text;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+  size_t line = 1, start = 0;
+  for (size_t i = 0; i < std::min(expected.size(), actual.size()); ++i) {
+    if (expected[i] != actual[i]) {
+      const size_t a_end = expected.find('\n', i), b_end = actual.find('\n', i);
+      return "line " + std::to_string(line) +
+             ":\n  expected: " + expected.substr(start, a_end - start) +
+             "\n  actual:   " + actual.substr(start, b_end - start);
+    }
+    if (expected[i] == '\n') ++line, start = i + 1;
+  }
+  return expected.size() == actual.size() ? "" : "one text ends at line " + std::to_string(line);
+}
+
+void ExpectGolden(const std::string& text, const std::string& name) {
+  const std::string path = std::string(QX_TEST_DATA) + "/cli/" + name;
+  if (std::getenv("QX_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << text;
+  EXPECT_EQ(FirstDifference(ReadFile(path), text), "")
+      << path << " (QX_UPDATE_GOLDEN=1 rewrites it)";
+}
+
+std::string SampleOutput(const std::string& kind) {
+  static std::map<std::string, std::string> written;
+  if (written.count(kind)) return written[kind];
+  const std::string dir = MakeTempDir("sample-" + kind);
+  CliLimits limits;
+  limits.env = {"SOURCE_DATE_EPOCH=1792000000"};
+  const auto run = RunCli(
+      kind == "web" ? std::vector<std::string>{"web", kSample, "-o", dir}
+                    : std::vector<std::string>{"site", kSample, "-o", dir, "--encoding", kind},
+      "", limits);
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  return written[kind] = dir;
 }
 
 }  // namespace qxtest

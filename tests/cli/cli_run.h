@@ -1,9 +1,13 @@
 #pragma once
-// Runs the built command-line host and captures what it prints.
+// What the command-line tests share: running the built host, their fixtures, files and texts.
 #include <string>
 #include <vector>
 
 namespace qxtest {
+
+// The three-class event most command tests read, and the repository's sample event.
+inline const std::string kFixture = std::string(QX_TEST_DATA) + "/report_three_classes.lxm";
+inline const std::string kSample = std::string(QX_SOURCE_DIR) + "/examples/sample.lxm";
 
 struct CliResult {
   int exit_code = -1;
@@ -24,6 +28,8 @@ struct CliLimits {
 // Runs quorvex2 with the arguments (no shell involved) and waits for it.
 CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text = "",
                  const CliLimits& limits = {});
+// Runs quorvex2, expects it to succeed and returns its standard output.
+std::string RunOk(const std::vector<std::string>& args);
 
 // A fresh, empty folder under the test's temporary directory.
 std::string MakeTempDir(const std::string& name);
@@ -34,5 +40,18 @@ std::string WriteFile(const std::string& dir, const std::string& name, const std
 
 // The text of a PDF (pdftotext -layout), pages separated by form feeds.
 std::string PdfText(const std::string& pdf);
+
+bool Contains(const std::string& text, const std::string& part);
+
+// "" when the texts are equal, else the first line where they differ, from both.
+std::string FirstDifference(const std::string& expected, const std::string& actual);
+
+// Expects the text to be the file tests/data/cli/<name>, byte for byte. With QX_UPDATE_GOLDEN=1
+// in the environment the file is written from the text instead.
+void ExpectGolden(const std::string& text, const std::string& name);
+
+// The folder holding the sample event's complete site in an encoding ("shift_jis", "utf-8"), or
+// its web viewer ("web"): written once for the whole test program, with a fixed output time.
+std::string SampleOutput(const std::string& kind);
 
 }  // namespace qxtest

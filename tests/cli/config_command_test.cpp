@@ -1,3 +1,4 @@
+// quorvex2 config: items by place (the user's, the system's, a folder's) and a broken store.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -7,44 +8,41 @@
 
 namespace {
 
-// Points the host at a fresh settings file for the rest of the test.
-std::string UseFreshStore(const std::string& name) {
-  std::string file = qxtest::MakeTempDir(name) + "/config.sqlite3";
-  setenv("QUORVEX2_CONFIG", file.c_str(), 1);
-  return file;
-}
+using qxtest::RunOk;
 
 TEST(CliConfig, SetAndGetByPlace) {
-  UseFreshStore("config-places");
-  EXPECT_EQ(qxtest::RunCli({"config", "get", "lastfile", "--default", "none"}).out, "none\n");
-  auto set = qxtest::RunCli({"config", "set", "lastfile", "大会.lxm"});
-  EXPECT_EQ(set.exit_code, 0) << set.err;
-  EXPECT_EQ(qxtest::RunCli({"config", "get", "LASTFILE"}).out, "大会.lxm\n");
-  EXPECT_EQ(qxtest::RunCli({"config", "get", "lastfile", "--system"}).out, "\n");
-  EXPECT_EQ(qxtest::RunCli({"config", "get", "lastfile", "--folder", "Team"}).out, "\n");
-
-  EXPECT_EQ(qxtest::RunCli({"config", "set", "lastfile", "t.lxm", "--folder", "Team"}).exit_code,
-            0);
-  EXPECT_EQ(qxtest::RunCli({"config", "set", "PRINT_X", "5", "--system"}).exit_code, 0);
-  EXPECT_EQ(qxtest::RunCli({"config", "get", "lastfile", "--folder", "Team"}).out, "t.lxm\n");
-  EXPECT_EQ(qxtest::RunCli({"config", "get", "print_x", "--system"}).out, "5\n");
-  EXPECT_EQ(qxtest::RunCli({"config", "get", "lastfile"}).out, "大会.lxm\n");
+  setenv("QUORVEX2_CONFIG", (qxtest::MakeTempDir("config") + "/config.sqlite3").c_str(), 1);
+  EXPECT_EQ(RunOk({"config", "get", "lastfile", "--default", "none"}), "none\n");
+  RunOk({"config", "set", "lastfile", "大会.lxm"});
+  RunOk({"config", "set", "lastfile", "t.lxm", "--folder", "Team"});
+  RunOk({"config", "set", "PRINT_X", "5", "--system"});
+  const struct {
+    std::vector<std::string> place;
+    std::string value;
+  } cases[] = {
+      {{}, "大会.lxm"},
+      {{"--system"}, ""},
+      {{"--folder", "Team"}, "t.lxm"},
+      {{"--folder", "Other"}, ""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"config", "get", "LastFile"};
+    args.insert(args.end(), c.place.begin(), c.place.end());
+    EXPECT_EQ(RunOk(args), c.value + "\n") << args.back();
+  }
+  EXPECT_EQ(RunOk({"config", "get", "print_x", "--system"}), "5\n");
 }
 
-TEST(CliConfig, UsageAndStoreErrors) {
-  const std::string file = UseFreshStore("config-errors");
-  EXPECT_EQ(qxtest::RunCli({"config"}).exit_code, 2);
-  EXPECT_EQ(qxtest::RunCli({"config", "get"}).exit_code, 2);
-  EXPECT_EQ(qxtest::RunCli({"config", "set", "ITEM"}).exit_code, 2);
-  EXPECT_EQ(qxtest::RunCli({"config", "get", "X", "--system", "--folder", "A"}).exit_code, 2);
-
+TEST(CliConfig, StoreThatIsNoDatabase) {
+  const std::string file = qxtest::MakeTempDir("config-broken") + "/config.sqlite3";
+  setenv("QUORVEX2_CONFIG", file.c_str(), 1);
   std::ofstream(file, std::ios::binary) << std::string(3000, 'q');
-  auto get = qxtest::RunCli({"config", "get", "ITEM"});
+  const auto get = qxtest::RunCli({"config", "get", "ITEM"});
   EXPECT_EQ(get.exit_code, 1);
-  EXPECT_NE(get.err.find("not a database"), std::string::npos) << get.err;
-  auto set = qxtest::RunCli({"config", "set", "ITEM", "v"});
+  EXPECT_TRUE(qxtest::Contains(get.err, "not a database")) << get.err;
+  const auto set = qxtest::RunCli({"config", "set", "ITEM", "v"});
   EXPECT_EQ(set.exit_code, 1);
-  EXPECT_NE(set.err.find(file), std::string::npos) << set.err;
+  EXPECT_TRUE(qxtest::Contains(set.err, file)) << set.err;
 }
 
 }  // namespace

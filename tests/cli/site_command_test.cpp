@@ -80,11 +80,4 @@ TEST(SiteCommand, ProgressOnATerminalUnlessSilenced) {
   EXPECT_EQ(silent.err.find('%'), std::string::npos) << silent.err;
 }
 
-TEST(SiteCommand, UsageAndLoadErrors) {
-  const std::string dir = qxtest::MakeTempDir("site_errors");
-  EXPECT_EQ(qxtest::RunCli({"site", kFixture, "-o", dir, "--viewer", "v.html"}).exit_code, 2);
-  EXPECT_EQ(qxtest::RunCli({"site", kFixture}).exit_code, 2);
-  EXPECT_EQ(qxtest::RunCli({"site", dir + "/none.lxm", "-o", dir}).exit_code, 1);
-}
-
 }  // namespace

@@ -1,0 +1,152 @@
+// Every command with options that it takes or refuses, one row a case: the exit status, what
+// standard output holds and what standard error says. A refusal writes nothing to standard output
+// and no file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <quorvex2/core/encoding.h>
+#include <quorvex2/core/text.h>
+
+#include "cli_run.h"
+
+namespace {
+
+struct Case {
+  const char* name;
+  // Split at blanks; {f} stands for the three-class fixture, {sample} for the sample event and
+  // {dir} for a fresh folder of the row's own.
+  const char* args;
+  int exit_code;
+  // Parts of standard output separated by "|", read from Shift-JIS when the row writes it;
+  // "^part": the output starts with it, "!part": the output does not hold it.
+  const char* out = "";
+  const char* err = "";  // a part of standard error
+};
+
+const Case kCases[] = {
+    // The host itself.
+    {"--help lists the options", "--help", 0, "--version"},
+    {"--version", "--version", 0, "( Build "},
+    {"unknown option", "--no-such-option", 2},
+    {"unknown command", "frobnicate event.lxm --lang en", 2, "",
+     "quorvex2: unknown command frobnicate (the commands are chart, "},
+    // Loading and saving.
+    {"info without a file", "info", 2},
+    {"unknown --type", "info {f} --type nonsense", 2},
+    {"native file read as an IOF list", "info {f} --type iof --lang en", 1, "",
+     "not an IOF ResultList"},
+    {"convert into a missing folder", "convert {f} -o {dir}/no/x.lxm --lang en", 1, "",
+     "cannot save"},
+    {"convert to a type the name does not say", "convert {f} -o {dir}/x.lxm --to lzh", 2},
+    {"convert to a name that says no type", "convert {f} -o {dir}/result.txt --lang en", 2, "",
+     "result.txt does not say which file type"},
+    // report: the text exports and pages reach their writers with their options.
+    {"mail", "report mail {f}", 0, "■ ラップタイム"},
+    {"results of a class by index", "report results {f} --class 2", 0, "^* "},
+    {"splitsbrowser", "report splitsbrowser {f}", 0, "山田 太郎,"},
+    {"macro-csv", "report macro-csv {f}", 0, "^クラス,氏名,所属,順位,記録,スタート時刻,"},
+    {"results page with a top and a style",
+     "report results-html {f} --top <p>Cup</p> --style site.css", 0,
+     "charset=utf-8\">|<body>\r\n<p>Cup</p>\r\n|href=\"site.css\""},
+    {"Shift-JIS page declares x-sjis", "report analysis-html {f} --encoding shift_jis", 0,
+     "charset=x-sjis\">|山田 太郎"},
+    {"legs page declares --charset",
+     "report legs-html {f} --encoding shift_jis --charset Shift_JIS", 0, "charset=Shift_JIS\">"},
+    {"charts page declares --charset",
+     "report charts-html {f} --encoding shift_jis --charset Shift_JIS", 0, "charset=Shift_JIS\">"},
+    {"charts page in UTF-8", "report charts-html {f}", 0, "charset=utf-8\">"},
+    {"Shift-JIS page keeps other characters as references",
+     "report results-html {sample} --class M35A --encoding shift_jis", 0, "CO Vall&#233;e"},
+    {"Shift-JIS text has no references",
+     "report results {sample} --class M35A --encoding shift_jis", 0, "!&#233;|CO Vall?e"},
+    {"charts page with chart names",
+     "report charts-html {f} --chart-name m21-?.png --chart-list 2,6", 0,
+     "<img src=\"m21-2.png\">|<img src=\"m21-6.png\">|!m21-0.png"},
+    {"viewer page of the lap file", "report viewer-html {f}", 0,
+     "VALUE=\"report_three_classes.lxm\""},
+    {"viewer page of another address", "report viewer-html {f} --lap-url http://example.org/a.lxm",
+     0, "VALUE=\"http://example.org/a.lxm\""},
+    {"report without a file", "report json", 2},
+    {"unknown report kind", "report poster {f}", 2},
+    {"unknown class", "report json {f} --class M99", 2},
+    {"class index past the last", "report json {f} --class 4", 2},
+    {"class index 0", "report json {f} --class 0", 2},
+    {"unknown course", "report json {f} --course 7", 2},
+    {"unknown segment", "report json {f} --segment S-999", 2},
+    {"--sex without a segment", "report json {f} --sex F", 2},
+    {"class and course at once", "report json {f} --class M21 --course 1", 2},
+    {"unknown encoding", "report mail {f} --encoding latin1", 2},
+    {"grid colours", "report grid {f} --color sometimes", 2},
+    {"grid ambiguous width", "report grid {f} --ambiguous-width 3", 2},
+    {"report into a missing folder", "report json {f} -o {dir}/no/x", 1},
+    {"report of a missing file", "report json {dir}/event.lxm", 1},
+    // chart
+    {"chart mode past the last", "chart {f} --mode 8 -o {dir}/x.png", 2},
+    {"chart without a mode", "chart {f} -o {dir}/x.png", 2},
+    {"chart size without a height", "chart {f} --mode 0 -o {dir}/x.png --size 12", 2},
+    {"chart of an unknown runner", "chart {f} --mode 0 -o {dir}/x.png --highlight Nobody", 2, "",
+     "Nobody"},
+    {"chart into a missing folder", "chart {f} --mode 0 -o {dir}/no/x.png", 1},
+    // print
+    {"print of both kinds", "print {f} --analysis --results -o {dir}/x.pdf", 2},
+    {"print without an output", "print {f} --results", 2},
+    {"unknown analysis mode", "print {f} --analysis fast -o {dir}/x.pdf", 2},
+    {"pages a sheet", "print {f} --results -o {dir}/x.pdf --nup 2y2", 2},
+    {"unknown paper", "print {f} --results -o {dir}/x.pdf --paper A9", 2},
+    {"preview of a sheet past the last",
+     "print {f} --results --preview {dir}/p.png --page 7 --lang en", 2, "", "1 sheet"},
+    // site
+    {"site viewer without its address", "site {f} -o {dir} --viewer v.html", 2},
+    {"site without a folder", "site {f}", 2},
+    {"site of a missing file", "site {dir}/none.lxm -o {dir}", 1},
+    // config
+    {"config without a verb", "config", 2},
+    {"config get without an item", "config get", 2},
+    {"config set without a value", "config set ITEM", 2},
+    {"config in two places", "config get X --system --folder A", 2},
+};
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::istringstream in(text);
+  for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
+  return parts;
+}
+
+TEST(Commands, ExitStatusAndWhatTheyPrint) {
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const std::string dir = qxtest::MakeTempDir("commands");
+    std::vector<std::string> args;
+    for (std::string arg : Split(c.args, ' ')) {
+      arg = quorvex2::ReplaceAll(arg, "{f}", qxtest::kFixture);
+      arg = quorvex2::ReplaceAll(arg, "{sample}", qxtest::kSample);
+      args.push_back(quorvex2::ReplaceAll(arg, "{dir}", dir));
+    }
+    const auto run = qxtest::RunCli(args);
+    ASSERT_EQ(run.exit_code, c.exit_code) << run.err;
+    const bool sjis = qxtest::Contains(c.args, "shift_jis");
+    const std::string out = sjis ? quorvex2::SjisToUtf8(run.out) : run.out;
+    for (const auto& part : Split(c.out, '|')) {
+      if (part[0] == '^') {
+        EXPECT_EQ(out.rfind(part.substr(1), 0), 0u) << part << "\n" << out;
+      } else if (part[0] == '!') {
+        EXPECT_FALSE(qxtest::Contains(out, part.substr(1))) << part;
+      } else {
+        EXPECT_TRUE(qxtest::Contains(out, part)) << part << "\n" << out;
+      }
+    }
+    EXPECT_TRUE(qxtest::Contains(run.err, c.err)) << run.err;
+    if (c.exit_code != 0) {
+      EXPECT_NE(run.err, "") << "a refusal without a word";
+      EXPECT_EQ(run.out, "");
+      EXPECT_TRUE(std::filesystem::is_empty(dir)) << "a refusal wrote a file";
+    }
+  }
+}
+
+}  // namespace

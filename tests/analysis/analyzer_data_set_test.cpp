@@ -5,83 +5,61 @@
 #include <vector>
 
 #include "event_builder.h"
-#include "quorvex2/analysis/analyzer.h"
-#include "quorvex2/core/root.h"
+#include "support/lap_text.h"
 
 namespace quorvex2 {
 namespace {
 
 using testing::AddRunner;
-using testing::InSeconds;
+using testing::DataSetText;
 using testing::kDisq;
 using testing::kNoData;
 using testing::kSkip;
+using testing::Legs;
 using testing::MakeRunner;
 
-struct LegEntry {
-  double split_seconds;  // or the code
-  bool valid_lap;
-  bool valid_split;
-  int32_t from, to;
-};
-
-void ExpectLegs(clsAnalyzedRunnerData& r, const std::vector<LegEntry>& legs) {
-  for (size_t i = 0; i < legs.size(); ++i) {
-    const int32_t k = static_cast<int32_t>(i) + 1;
-    SCOPED_TRACE("leg " + std::to_string(k));
-    const double split = r.SplitTime(k)->Value();
-    EXPECT_NEAR(split > 0 ? InSeconds(split) : split, legs[i].split_seconds, 1e-6);
-    EXPECT_EQ(r.IsValidLapTime(k), legs[i].valid_lap);
-    EXPECT_EQ(r.IsValidSplitTime(k), legs[i].valid_split);
-    EXPECT_EQ(r.TotalLapFrom(k), legs[i].from);
-    EXPECT_EQ(r.TotalLapTo(k), legs[i].to);
+// Each leg as "split lap-valid split-valid", + for valid and - for not, "from-to" where the leg
+// lies in a run of skipped legs, then the result shown: "1:00 ++, ↓ -+ 2-3, 3:30 -+ 2-3 = 0:03:30".
+std::string EntryText(clsAnalyzedRunnerData& r, int32_t legs) {
+  std::string text;
+  for (int32_t k = 1; k <= legs; ++k) {
+    text += (k > 1 ? ", " : "") + qxtest::LegText(r.SplitTime(k)->Value()) + " " +
+            (r.IsValidLapTime(k) ? "+" : "-") + (r.IsValidSplitTime(k) ? "+" : "-");
+    if (r.TotalLapFrom(k) != 0) {
+      text += " " + std::to_string(r.TotalLapFrom(k)) + "-" + std::to_string(r.TotalLapTo(k));
+    }
   }
+  return text + " = " + r.Result();
 }
 
-TEST(AnalyzerEntry, SkippedControlIsCoveredByTheNextRecordedLeg) {
-  clsAnalyzer analyzer;
-  analyzer.AddLap(MakeRunner("a", "", {60, kSkip, 150, 40}));
-  ExpectLegs(*analyzer.FullSetItem(1), {{60, true, true, 0, 0},
-                                        {kSkip, false, true, 2, 3},
-                                        {210, false, true, 2, 3},
-                                        {250, true, true, 0, 0}});
-  // Without a result text the runner's own time at his last leg is shown.
-  EXPECT_EQ(analyzer.FullSetItem(1)->Result(), "0:04:10");
-}
-
-TEST(AnalyzerEntry, DisqualifiedLegSpoilsLaterSplitsAndTheNextLeg) {
-  clsAnalyzer analyzer;
-  analyzer.AddLap(MakeRunner("a", "", {60, kDisq, 50}));
-  ExpectLegs(*analyzer.FullSetItem(1),
-             {{60, true, true, 0, 0}, {kDisq, false, false, 0, 0}, {110, false, false, 0, 0}});
-  EXPECT_EQ(analyzer.FullSetItem(1)->Result(), "");
-
-  // A no-data leg spoils the splits, but the leg after it still has a time of its own.
-  analyzer.AddLap(MakeRunner("b", "", {60, kNoData, 50}));
-  ExpectLegs(*analyzer.FullSetItem(2),
-             {{60, true, true, 0, 0}, {kNoData, false, false, 0, 0}, {110, true, false, 0, 0}});
-}
-
-TEST(AnalyzerEntry, TrailingSkipsBecomeNoDataInTheRunnersOwnRecord) {
-  clsAnalyzer analyzer;
-  auto lap = MakeRunner("a", "DNF", {70, kSkip, kSkip});
-  analyzer.AddLap(lap);
-  EXPECT_EQ(lap->LapValue(2), kNoData);
-  EXPECT_EQ(lap->LapValue(3), kNoData);
-  EXPECT_EQ(lap->LegCount(), 3);
-  ExpectLegs(
-      *analyzer.FullSetItem(1),
-      {{70, true, true, 0, 0}, {kNoData, false, false, 0, 0}, {kNoData, false, false, 0, 0}});
-
-  // A run that ends in a recorded time keeps its skips; only the trailing ones change.
-  auto mixed = MakeRunner("b", "", {kSkip, kNoData, 90, kSkip});
-  analyzer.AddLap(mixed);
-  EXPECT_EQ(mixed->LapValue(1), kSkip);
-  EXPECT_EQ(mixed->LapValue(4), kNoData);
-  ExpectLegs(*analyzer.FullSetItem(2), {{kSkip, false, true, 1, 3},
-                                        {kNoData, false, false, 1, 3},
-                                        {90, true, false, 1, 3},
-                                        {kNoData, false, false, 0, 0}});
+// Runners without a result text: the result shown is their time at the last leg, when known.
+TEST(AnalyzerEntry, CumulativeTimesValidityAndSkippedRuns) {
+  const struct {
+    const char* name;
+    std::vector<double> legs;
+    const char* entry;     // EntryText
+    const char* own_legs;  // the runner's own record afterwards
+  } cases[] = {
+      {"a skip is covered by the next recorded leg", Legs(60, kSkip, 150, 40),
+       "1:00 ++, ↓ -+ 2-3, 3:30 -+ 2-3, 4:10 ++ = 0:04:10", "1:00 ↓ 2:30 0:40"},
+      {"a disqualified leg spoils later splits and the next leg", Legs(60, kDisq, 50),
+       "1:00 ++, × --, 1:50 -- = ", "1:00 × 0:50"},
+      {"after no data the next leg keeps its own time", Legs(60, kNoData, 50),
+       "1:00 ++, － --, 1:50 +- = ", "1:00 － 0:50"},
+      {"trailing skips become no data in the own record", Legs(70, kSkip, kSkip),
+       "1:10 ++, － --, － -- = ", "1:10 － －"},
+      {"only the trailing skip changes", Legs(kSkip, kNoData, 90, kSkip),
+       "↓ -+ 1-3, － -- 1-3, 1:30 +- 1-3, － -- = ", "↓ － 1:30 －"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    clsAnalyzer analyzer;
+    auto lap = MakeRunner("a", "", c.legs);
+    analyzer.AddLap(lap);
+    EXPECT_EQ(EntryText(*analyzer.FullSetItem(1), static_cast<int32_t>(c.legs.size())), c.entry);
+    const std::string own = qxtest::RunnerText(*lap);
+    EXPECT_EQ(own.substr(own.rfind('|') + 1), c.own_legs);
+  }
 }
 
 TEST(AnalyzerEntry, RecordsWithoutLegsOrWithTooManyAreNotAdded) {
@@ -117,19 +95,14 @@ TEST(AnalyzerEntry, CoursesEnterTheirClassesAndClearEmptiesTheDataSet) {
   w21->CourseNum = 7;
   w21->ControlCount = 9;
   AddRunner(*w21, "w", "1:10:00", {700});
-  auto bad = AddRunner(*w21, "too long", "1:20:00", {800});
-  bad->LegCount(40);  // skipped by AddClass, which never reports a failure
+  AddRunner(*w21, "too long", "1:20:00", {800})->LegCount(40);  // skipped, never reported
 
   auto analyzer = root.NewAnalyzer();
   analyzer->AddCourse(7);
-  EXPECT_EQ(analyzer->DataSetName(), "M21/W21");
-  EXPECT_EQ(analyzer->ControlCount, 9);
-  EXPECT_EQ(analyzer->FullSetCount(), 2);
+  EXPECT_EQ(DataSetText(*analyzer), "M21/W21|m21_w21|mix|0|9|6100|0|6100m|2");
   EXPECT_EQ(analyzer->Count(), 0);  // entering fills the full set only
   analyzer->Clear();
-  EXPECT_EQ(analyzer->DataSetName(), "");
-  EXPECT_EQ(analyzer->ControlCount + analyzer->Length + analyzer->FullSetCount(), 0);
-  EXPECT_FALSE(analyzer->DataSetIsMix);
+  EXPECT_EQ(DataSetText(*analyzer), "|||0|0|0|0||0");
 }
 
 TEST(AnalyzerEntry, SelectionMembers) {

@@ -12,6 +12,7 @@ namespace quorvex2 {
 namespace {
 
 using testing::AddRunner;
+using testing::DataSetText;
 
 std::vector<std::string> Names(const clsResultsHolder& holder) {
   std::vector<std::string> names;
@@ -19,43 +20,39 @@ std::vector<std::string> Names(const clsResultsHolder& holder) {
   return names;
 }
 
-std::vector<std::string> Ranks(const clsResultsHolder& holder) {
-  std::vector<std::string> ranks;
-  for (int32_t i = 1; i <= holder.Count(); ++i) ranks.push_back(holder.RankInDataSet(i));
-  return ranks;
+// "name=rank" of the selection in its order.
+std::string RanksText(const clsResultsHolder& holder) {
+  std::string text;
+  for (int32_t i = 1; i <= holder.Count(); ++i) {
+    text += (i > 1 ? ", " : "") + holder.Item(i)->RunnerName + "=" + holder.RankInDataSet(i);
+  }
+  return text;
 }
 
-TEST(ResultsHolder, ListsTimesFirstThenStatusesAndLeavesOutEmptyResults) {
-  clsQuorvex2 root;
-  auto cls = root.AddClass("M21");
-  AddRunner(*cls, "dns", "DNS", {});
-  AddRunner(*cls, "time", "1:02:03", {});
-  AddRunner(*cls, "none", "", {});
-  AddRunner(*cls, "dnf", "DNF", {});
-  auto holder = root.NewResultsHolder();
-  holder->AddClass("M21");
-  holder->CalcRank();
-  EXPECT_EQ(Names(*holder), (std::vector<std::string>{"time", "dnf", "dns"}));
-  EXPECT_EQ(Ranks(*holder), (std::vector<std::string>{"1", "", ""}));
-  EXPECT_EQ(holder->FullSetCount(), 3);
-  EXPECT_EQ(holder->Item(0), nullptr);
-  EXPECT_EQ(holder->Item(4), nullptr);
-  EXPECT_EQ(holder->FullSetItem(4), nullptr);
-  EXPECT_THROW(holder->RankInDataSet(4), std::out_of_range);
-}
-
-TEST(ResultsHolder, EqualTimesShareTheRankNewestFirst) {
+// Times first, equal times sharing the rank newest first, then the statuses in their order;
+// runners without a result are left out.
+TEST(ResultsHolder, ResultOrderAndCompetitionRanks) {
   clsQuorvex2 root;
   auto cls = root.AddClass("W21");
-  AddRunner(*cls, "a", "1:00:00", {});
-  AddRunner(*cls, "slow", "1:05:00", {});
-  AddRunner(*cls, "b", "1:00:00", {});
-  AddRunner(*cls, "c", "59:59", {});
+  for (const auto& [name, result] :
+       std::vector<std::pair<std::string, std::string>>{{"dns", "DNS"},
+                                                        {"a", "1:00:00"},
+                                                        {"none", ""},
+                                                        {"slow", "1:05:00"},
+                                                        {"dnf", "DNF"},
+                                                        {"b", "1:00:00"},
+                                                        {"c", "59:59"}}) {
+    AddRunner(*cls, name, result, {});
+  }
   auto holder = root.NewResultsHolder();
   holder->AddClass(1);
   holder->CalcRank();
-  EXPECT_EQ(Names(*holder), (std::vector<std::string>{"c", "b", "a", "slow"}));
-  EXPECT_EQ(Ranks(*holder), (std::vector<std::string>{"1", "2", "2", "4"}));
+  EXPECT_EQ(RanksText(*holder), "c=1, b=2, a=2, slow=4, dnf=, dns=");
+  EXPECT_EQ(holder->FullSetCount(), 6);
+  EXPECT_EQ(holder->Item(0), nullptr);
+  EXPECT_EQ(holder->Item(7), nullptr);
+  EXPECT_EQ(holder->FullSetItem(7), nullptr);
+  EXPECT_THROW(holder->RankInDataSet(7), std::out_of_range);
 }
 
 TEST(ResultsHolder, RankFlagNeedsHalfOfTheListedRunnersWithAFileRank) {
@@ -99,13 +96,13 @@ TEST(ResultsHolder, SelectionKeepsResultOrderAndRanksItsOwnEntries) {
   holder->SelectItem(third->SerialNum());  // a second copy is not refused
   holder->SelectItem(-5);                  // no such runner
   holder->CalcRank();
-  EXPECT_EQ(Names(*holder), (std::vector<std::string>{"first", "third", "third"}));
-  EXPECT_EQ(Ranks(*holder), (std::vector<std::string>{"1", "2", "2"}));
+  EXPECT_EQ(RanksText(*holder), "first=1, third=2, third=2");
   holder->SelectAll();
   EXPECT_EQ(Names(*holder), (std::vector<std::string>{"first", "second", "third"}));
   EXPECT_EQ(holder->FullSetItem(2), second);
 }
 
+// The first class names the data set, further classes join it; the last nonzero figure wins.
 TEST(ResultsHolder, ClassesNameTheDataSetAndTheLastNonzeroFigureWins) {
   clsQuorvex2 root;
   auto m21 = root.AddClass("M21");
@@ -119,45 +116,27 @@ TEST(ResultsHolder, ClassesNameTheDataSetAndTheLastNonzeroFigureWins) {
   w21->Length = 4100;
   w21->CourseNum = 1;
   AddRunner(*w21, "w", "1:10:00", {});
-  auto m35 = root.AddClass("M35");
-  m35->CourseNum = 2;
-  AddRunner(*m35, "x", "1:20:00", {});
+  AddRunner(*root.AddClass("M35"), "x", "1:20:00", {});
 
   clsResultsHolder holder;
   holder.AddClass("M21");
-  EXPECT_EQ(holder.DataSetName(), "M21");
-  EXPECT_EQ(holder.DataSetFileName, "m21");
-  EXPECT_FALSE(holder.DataSetIsMix);
-  EXPECT_EQ(holder.CutOffRank, 3);
+  EXPECT_EQ(DataSetText(holder), "M21|m21||3|12|5200|150|5200m ↑150m|1");
   holder.AddClass("W21");
-  EXPECT_EQ(holder.DataSetName(), "M21/W21");
-  EXPECT_EQ(holder.DataSetFileName, "m21_w21");
-  EXPECT_TRUE(holder.DataSetIsMix);
-  EXPECT_EQ(holder.CutOffRank, 0);
-  EXPECT_EQ(holder.ControlCount, 12);
-  EXPECT_EQ(holder.Length, 4100);
-  EXPECT_EQ(holder.Climb, 150);
-  EXPECT_EQ(holder.ClassInfo(), "4100m ↑150m");
-
+  const std::string both = "M21/W21|m21_w21|mix|0|12|4100|150|4100m ↑150m|2";
+  EXPECT_EQ(DataSetText(holder), both);
   // Unknown classes and bad positions add nothing.
   holder.AddClass("M99");
   holder.AddClass(0);
   holder.AddClass(4);
-  EXPECT_EQ(holder.FullSetCount(), 2);
-  EXPECT_EQ(holder.DataSetName(), "M21/W21");
+  EXPECT_EQ(DataSetText(holder), both);
 
   clsResultsHolder course;
   course.AddCourse(1);
-  EXPECT_EQ(course.DataSetName(), "M21/W21");
-  EXPECT_EQ(course.FullSetCount(), 2);
   course.AddCourse(0);
-  EXPECT_EQ(course.FullSetCount(), 2);
-
+  EXPECT_EQ(DataSetText(course), both);
   course.DataSetName("Ｍ21 Elite");
-  EXPECT_EQ(course.DataSetName(), "Ｍ21 Elite");
-  EXPECT_EQ(course.DataSetFileName, "m21 elite");
   course.Length = 0;
-  EXPECT_EQ(course.ClassInfo(), "");
+  EXPECT_EQ(DataSetText(course), "Ｍ21 Elite|m21 elite|mix|0|12|0|150||2");
 }
 
 }  // namespace

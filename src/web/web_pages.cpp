@@ -1,5 +1,6 @@
 #include "web/detail/web_pages.h"
 
+#include "core/detail/catalogue.h"
 #include "html/detail/page_parts.h"
 #include "quorvex2/core/language.h"
 #include "quorvex2/core/version.h"
@@ -8,6 +9,27 @@
 namespace quorvex2::detail {
 
 namespace {
+
+// The plural rule and the forms of the labels with a count, of every language with a catalogue:
+// {"en": {"rule": "(n != 1)", "forms": {"{n} 人": ["{n} runner", "{n} runners"]}}}.
+void PluralLabels(JsonText& json) {
+  json.Key("plural").BeginObject();
+  for (const std::string& language : AvailableLanguages()) {
+    const Catalogue* catalogue = FindCatalogue(language);
+    if (!catalogue) continue;
+    json.Key(language).BeginObject();
+    json.Key("rule").String(catalogue->plural_forms().rule());
+    json.Key("forms").BeginObject();
+    for (const auto& [key, forms] : catalogue->PluralMessages("web")) {
+      json.Key(key).BeginArray();
+      for (const std::string& form : forms) json.String(form);
+      json.EndArray();
+    }
+    json.EndObject();
+    json.EndObject();
+  }
+  json.EndObject();
+}
 
 std::string Script(const std::string& asset) {
   return std::string("<script src=\"") + kAssetFolder + "/" + asset + "\"></script>\n";
@@ -49,6 +71,7 @@ std::string LabelsScript(const std::string& default_language) {
     json.EndObject();
   }
   json.EndObject();
+  PluralLabels(json);
   json.EndObject();
   return "// The viewer's labels in every language, keyed by their Japanese text.\n"
          "var QX_LABELS = " +

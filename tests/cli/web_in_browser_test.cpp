@@ -101,6 +101,7 @@ constexpr const char* kPage = R"js((() => ({
   sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
   pinned: [...document.querySelectorAll('.qx-results tr.qx-pinned')].length,
   picked: [...document.querySelectorAll('.qx-results tr.qx-picked')].length,
+  count: document.querySelector('.qx-count')?.textContent,
   links: [...document.querySelectorAll('a[href]')].map(a => a.href)
 }))())js";
 
@@ -244,6 +245,9 @@ TEST_F(WebInBrowser, SampleViewerFromFiles) {
   const json linked = Open(browser, m21a + "#r=5");
   EXPECT_EQ(linked["picked"], 1);
   EXPECT_EQ(linked["pinned"], 1);
+  EXPECT_EQ(linked["count"], "1 人を選択中");
+  Choose(browser, "en");  // a count takes the form of its number
+  EXPECT_EQ(browser.Evaluate(kPage)["count"], "1 runner picked");
 
   browser.SetViewport(360, 740);
   for (const char* language : {"en", "ja"}) {

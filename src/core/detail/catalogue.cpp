@@ -101,6 +101,16 @@ std::map<std::string, std::string> Catalogue::Messages(std::string_view context)
   return messages;
 }
 
+std::map<std::string, std::vector<std::string>> Catalogue::PluralMessages(
+    std::string_view context) const {
+  std::map<std::string, std::vector<std::string>> plurals;
+  for (const auto& [message, text] : Messages(context)) {
+    const auto& forms = messages_.at(Key(context, message));
+    if (forms.size() > 1) plurals.emplace(message, forms);
+  }
+  return plurals;
+}
+
 const Catalogue* FindCatalogue(std::string_view language) {
   static const std::map<std::string, Catalogue, std::less<>> catalogues = [] {
     std::map<std::string, Catalogue, std::less<>> all;

@@ -45,6 +45,9 @@ class Catalogue {
                           uint64_t count = 1) const;
   // Every message of one context: Japanese text -> translation (the first of plural forms).
   std::map<std::string, std::string> Messages(std::string_view context) const;
+  // Every message of one context with plural forms: Japanese text -> its forms.
+  std::map<std::string, std::vector<std::string>> PluralMessages(std::string_view context) const;
+  const PluralForms& plural_forms() const { return plural_forms_; }
 
  private:
   // key: context '\4' text, or text; value: the forms of the translation (one without plurals)

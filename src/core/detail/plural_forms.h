@@ -16,6 +16,8 @@ class PluralForms {
   // The form for `count`: 0 .. forms() - 1.
   uint32_t Index(uint64_t count) const;
   uint32_t forms() const { return forms_; }
+  // The rule as the header states it, in C syntax ("n != 1").
+  const std::string& rule() const { return rule_; }
 
  private:
   uint32_t forms_ = 2;

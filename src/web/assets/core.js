@@ -7,7 +7,7 @@
 // from the message catalogues, context "web"); an element showing a label carries data-l with
 // its key, and an element showing text from the data (names, clubs, classes) carries
 // translate="no". A label's Japanese text stands in the code only as the first argument of
-// QX.t, QX.tn or QX.N, the second of QX.L, or the argument of the tables' label(): that is
+// QX.t or QX.N, the first two of QX.tn, the second of QX.L, or the argument of the tables' label(): that is
 // where scripts/update-po finds the texts to translate.
 (function () {
   "use strict";
@@ -54,10 +54,23 @@
     return key;
   };
 
-  // A label with "{n}" replaced.
-  QX.tn = function (key, n) {
-    return QX.t(key).replace("{n}", String(n));
+  // The form of a label with a count, "{n}" replaced: `one` and `many` are its Japanese forms
+  // (the same text; both are named so that scripts/update-po writes a message with plural forms),
+  // the language's forms and its plural rule come from the catalogue.
+  QX.tn = function (one, many, n) {
+    var plural = (labels.plural || {})[QX.lang];
+    var forms = plural && plural.forms[one];
+    var text = forms ? forms[pluralIndex(plural.rule, n)] || forms[forms.length - 1] : QX.t(one);
+    return text.replace("{n}", String(n));
   };
+
+  // The index of the form a count takes under a catalogue's rule, written in C syntax
+  // ("(n != 1)"), which reads the same in JavaScript.
+  var rules = {};
+  function pluralIndex(rule, n) {
+    if (!rules[rule]) rules[rule] = new Function("n", "return +(" + rule + ");");
+    return rules[rule](n);
+  }
 
   // Registers the function that draws the page; it runs now and after every language switch.
   QX.render = function (draw) {

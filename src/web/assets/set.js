@@ -86,7 +86,7 @@
 
   function changed() {
     drawChart();
-    view.count.textContent = QX.tn("{n} 人を選択中", pickedCount());
+    view.count.textContent = QX.tn("{n} 人を選択中", "{n} 人を選択中", pickedCount());
     if (state.pickedOnly) drawSplits();
     QX.markRows(document, state);
   }
@@ -115,8 +115,8 @@
     if (set.event.name) parts.push(QX.D("span", set.event.name));
     if (s.classes.length) parts.push(QX.D("span", s.classes.join(", ")));
     if (s.info) parts.push(QX.D("span", s.info));
-    parts.push(QX.h("span", { "data-l": "{n} コントロール", text: QX.tn("{n} コントロール", s.controls) }));
-    parts.push(QX.h("span", { "data-l": "{n} 人", text: QX.tn("{n} 人", runners.length) }));
+    parts.push(QX.h("span", { "data-l": "{n} コントロール", text: QX.tn("{n} コントロール", "{n} コントロール", s.controls) }));
+    parts.push(QX.h("span", { "data-l": "{n} 人", text: QX.tn("{n} 人", "{n} 人", runners.length) }));
     return QX.h("p", { class: "qx-sub" }, parts);
   }
 
@@ -214,7 +214,7 @@
     var button = function (key, cls, onclick) {
       return QX.L("button", key, { type: "button", class: "qx-button " + cls, onclick: onclick });
     };
-    view.count = QX.h("span", { class: "qx-count", "data-l": "{n} 人を選択中", text: QX.tn("{n} 人を選択中", pickedCount()) });
+    view.count = QX.h("span", { class: "qx-count", "data-l": "{n} 人を選択中", text: QX.tn("{n} 人を選択中", "{n} 人を選択中", pickedCount()) });
     return QX.h("div", { class: "qx-picker" },
       QX.h("div", { class: "qx-row" },
         button(QX.N("全員"), "qx-all", function () { pickOnly(runners.map(function (r) { return r.index; })); }),

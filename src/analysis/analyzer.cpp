@@ -4,9 +4,9 @@
 #include <string>
 
 #include "analysis/detail/data_set_rules.h"
-#include "analysis/detail/result_sort_key.h"
 #include "core/detail/internal.h"
 #include "core/detail/ranked_keys.h"
+#include "core/detail/result_sort_key.h"
 
 namespace quorvex2 {
 namespace {

@@ -9,8 +9,8 @@
 #include "analysis/detail/modified_times.h"
 #include "analysis/detail/ranking.h"
 #include "analysis/detail/relative_times.h"
-#include "analysis/detail/result_sort_key.h"
 #include "core/detail/internal.h"
+#include "core/detail/result_sort_key.h"
 #include "quorvex2/analysis/analyzer.h"
 
 namespace quorvex2 {

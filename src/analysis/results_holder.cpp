@@ -4,7 +4,7 @@
 #include <string>
 
 #include "analysis/detail/data_set_rules.h"
-#include "analysis/detail/result_sort_key.h"
+#include "core/detail/result_sort_key.h"
 #include "quorvex2/core/format.h"
 
 namespace quorvex2 {

@@ -1,15 +1,13 @@
 #include "quorvex2/core/class_data.h"
 
 #include <exception>
-#include <optional>
 
 #include "core/detail/component_state.h"
 #include "core/detail/internal.h"
 #include "core/detail/ranked_keys.h"
-#include "quorvex2/core/format.h"
+#include "core/detail/result_sort_key.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/text.h"
-#include "quorvex2/core/time_text.h"
 
 namespace quorvex2 {
 namespace {
@@ -18,13 +16,6 @@ namespace {
 // It may still hold a folder part; whoever turns it into a path makes it one safe file name.
 std::string ClassFileName(const std::string& name) {
   return ToNarrow(ToLower(MakeSafeFileName(name)));
-}
-
-// Times sort by their value; any other result by its status order taken as days, so every
-// status but 0 sorts after every real time.
-double ResultSortKey(const std::string& result) {
-  if (const std::optional<Date> time = ParseTimeText(result)) return *time;
-  return ResultStatusOrder(result);
 }
 
 }  // namespace
@@ -82,7 +73,7 @@ void clsClassData::SortLap() {
   detail::RankedKeys lines;
   lines.reserve(laps_.size());
   for (size_t i = 0; i < laps_.size(); ++i) {
-    lines.push_back({ResultSortKey(laps_[i]->Result()), static_cast<int32_t>(i), 0});
+    lines.push_back({detail::ResultSortKey(laps_[i]->Result()), static_cast<int32_t>(i), 0});
   }
   detail::SortRanked(lines);
   std::vector<std::shared_ptr<clsLapData>> sorted;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "analysis/detail/result_sort_key.h"
+#include "core/detail/result_sort_key.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/time_text.h"

@@ -1,6 +1,6 @@
 #include "web/detail/index_json.h"
 
-#include "analysis/detail/result_sort_key.h"
+#include "core/detail/result_sort_key.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/root.h"

@@ -1,4 +1,4 @@
-#include "analysis/detail/result_sort_key.h"
+#include "core/detail/result_sort_key.h"
 
 #include <optional>
 

@@ -9,7 +9,7 @@
 // Comments, CDATA, document types, processing instructions and anything else are refused.
 #include "files/detail/native_xml_split.h"
 
-#include <cstring>
+#include <array>
 
 namespace quorvex2::detail {
 namespace {
@@ -17,16 +17,35 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::string_view kPlaceholder = "<class/>";
 
+// Character classes, looked up by byte: the scan reads every byte of files of many megabytes.
+enum CharClass : unsigned char { kBlank = 1, kNameStart = 2, kNameChar = 4 };
+
+constexpr std::array<unsigned char, 256> kClasses = [] {
+  std::array<unsigned char, 256> classes{};
+  for (const char c : {' ', '\t', '\r', '\n'}) classes[static_cast<unsigned char>(c)] = kBlank;
+  for (int c = 0; c < 256; ++c) {
+    const bool letter = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
+    const bool other = (c >= '0' && c <= '9') || c == '-' || c == '.';
+    if (letter) classes[c] = kNameStart | kNameChar;
+    if (other) classes[c] = kNameChar;
+  }
+  return classes;
+}();
+
+bool Is(char c, CharClass kind) {
+  return (kClasses[static_cast<unsigned char>(c)] & kind) != 0;
+}
+
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+  return Is(c, kBlank);
 }
 
 bool IsNameStart(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c == ':';
+  return Is(c, kNameStart);
 }
 
 bool IsNameChar(char c) {
-  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+  return Is(c, kNameChar);
 }
 
 bool IsUtf8Name(std::string_view name) {

@@ -80,12 +80,6 @@ std::vector<double> LegSeconds(const std::vector<double>& days) {
   return seconds;
 }
 
-std::vector<double> LegSeconds(const quorvex2::clsLapData& lap) {
-  std::vector<double> days;
-  for (int32_t k = 1; k <= lap.LegCount(); ++k) days.push_back(lap.LapValue(k));
-  return LegSeconds(days);
-}
-
 std::string LoadedEvent(const std::string& path, int32_t type, int32_t mode,
                         const std::string& data) {
   quorvex2::clsQuorvex2 root;
@@ -102,10 +96,10 @@ std::string LoadedEvent(const std::string& path, int32_t type, int32_t mode,
 
 void ExpectFile(const std::string& text, const std::string& name) {
   const std::string path = DataPath("expected/" + name);
-  if (const char* update = std::getenv("QX_UPDATE_EXPECTED"); update && *update == '1') {
+  if (const char* update = std::getenv("QX_UPDATE_GOLDEN"); update && *update == '1') {
     WriteBytes(path, text);
   }
-  EXPECT_EQ(text, ReadBytes(path)) << "expected in " << path;
+  EXPECT_EQ(text, ReadBytes(path)) << path << " (QX_UPDATE_GOLDEN=1 rewrites it)";
 }
 
 }  // namespace qxtest

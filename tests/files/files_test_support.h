@@ -28,18 +28,18 @@ std::shared_ptr<quorvex2::clsLapData> FindRunner(const quorvex2::clsQuorvex2& ro
                                                  const std::string& class_name,
                                                  const std::string& name);
 
-// Leg times in whole seconds, the codes (-2, -1, 0) as they are.
+// Times of days in whole seconds, the codes (-2, -1, 0) as they are.
 std::vector<double> LegSeconds(const std::vector<double>& days);
-std::vector<double> LegSeconds(const quorvex2::clsLapData& lap);
 
 // What a load gives, as text: "loaded" or "refused", the error comment and the messages the
 // host was shown (CR LF starts an indented line), the file date and time zone, then the event
-// as EventText writes it.
+// as EventText writes it. The load's own root becomes the component's current root: a test that
+// also works with a root of its own makes that root after the call or is done with it before.
 std::string LoadedEvent(const std::string& path, int32_t type = 0, int32_t mode = 0,
                         const std::string& data = "");
 
 // Compares the text with the file tests/data/expected/<name>, byte for byte; a failure shows
-// the difference. With QX_UPDATE_EXPECTED=1 in the environment the file is written instead.
+// the difference. With QX_UPDATE_GOLDEN=1 in the environment the file is written instead.
 void ExpectFile(const std::string& text, const std::string& name);
 
 }  // namespace qxtest

@@ -51,12 +51,13 @@ class IofReaderTest : public ::testing::Test {
   clsQuorvex2 root;
 };
 
-// What each fixture holds is said in its comments: every kind of runner of a timing program, a
-// start in UTC read in the event's zone, splits missed or off the course, a later race and a
-// class whose runners punch different controls (individual-3.0); relay legs by number or place
-// in the team, a forked leg, the team for a missing club (relay-2.0.3); ids, sequences with and
-// without codes, a sequence given twice (list-2.0.3); split times gone wrong and every status
-// (messy-splits-3.0).
+// Each fixture loads to its expected event. individual-3.0: every kind of runner of a timing
+// program (a start in UTC read in the event's zone, a split missing, a punch off the course and
+// an Additional one, a runner still out after the last control whose position is no rank, a
+// PersonResult without a Result), a later race and a class whose runners punch different
+// controls. relay-2.0.3: legs by number or place in the team, a forked leg, the team for a
+// missing club. list-2.0.3: ids, Finished with fractions cut, sequences with and without codes,
+// a sequence given twice. messy-splits-3.0: split times gone wrong and every status.
 TEST(IofFixtures, LoadToTheirExpectedEvents) {
   for (const std::string fixture :
        {"individual-3.0.xml", "relay-2.0.3.xml", "list-2.0.3.xml", "messy-splits-3.0.xml"}) {

@@ -147,10 +147,14 @@ std::string FirstDifference(const std::string& expected, const std::string& actu
 }
 
 void ExpectGolden(const std::string& text, const std::string& name) {
-  const std::string path = std::string(QX_TEST_DATA) + "/cli/" + name;
+  const std::string path = std::string(QX_TEST_DATA) + "/golden/cli/" + name;
   if (std::getenv("QX_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << text;
-  EXPECT_EQ(FirstDifference(ReadFile(path), text), "")
-      << path << " (QX_UPDATE_GOLDEN=1 rewrites it)";
+  const std::string difference = FirstDifference(ReadFile(path), text);
+  if (difference.empty()) return;
+  const std::string actual = std::filesystem::absolute("golden-" + name).string();
+  std::ofstream(actual, std::ios::binary) << text;
+  ADD_FAILURE() << name << " differs at " << difference << "\n  diff " << path << " " << actual
+                << "\n  (QX_UPDATE_GOLDEN=1 rewrites the file)";
 }
 
 std::string SampleOutput(const std::string& kind) {

@@ -46,8 +46,9 @@ bool Contains(const std::string& text, const std::string& part);
 // "" when the texts are equal, else the first line where they differ, from both.
 std::string FirstDifference(const std::string& expected, const std::string& actual);
 
-// Expects the text to be the file tests/data/cli/<name>, byte for byte. With QX_UPDATE_GOLDEN=1
-// in the environment the file is written from the text instead.
+// Expects the text to be the file tests/data/golden/cli/<name>, byte for byte; when it is not,
+// the text is written beside the test program for `diff`. QX_UPDATE_GOLDEN=1 in the environment
+// writes the golden file from the text instead.
 void ExpectGolden(const std::string& text, const std::string& name);
 
 // The folder holding the sample event's complete site in an encoding ("shift_jis", "utf-8"), or

@@ -57,7 +57,8 @@ class IofReaderTest : public ::testing::Test {
 // PersonResult without a Result), a later race and a class whose runners punch different
 // controls. relay-2.0.3: legs by number or place in the team, a forked leg, the team for a
 // missing club. list-2.0.3: ids, Finished with fractions cut, sequences with and without codes,
-// a sequence given twice. messy-splits-3.0: split times gone wrong and every status.
+// a sequence given twice. messy-splits-3.0: split times gone wrong, every status, classes
+// that share a course by their controls or have one of their own, a class without runners.
 TEST(IofFixtures, LoadToTheirExpectedEvents) {
   for (const std::string fixture :
        {"individual-3.0.xml", "relay-2.0.3.xml", "list-2.0.3.xml", "messy-splits-3.0.xml"}) {
@@ -146,26 +147,14 @@ TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForOthers) {
   EXPECT_TRUE(root.IsClassExists("H"));
 }
 
-TEST_F(IofReaderTest, EmptyClassesAndCoursesSharedByControls) {
-  const auto splits = [](const std::string& first, const std::string& second) {
-    return Split(first, "100") + Split(second, "200");
-  };
-  ASSERT_TRUE(
-      Load(Doc3(Class3("Empty", "") + Class3("A", Person3("X", "OK", "300", splits("31", "32"))) +
-                Class3("B", Person3("Y", "OK", "300", splits("31", "32"))) +
-                Class3("C", Person3("Z", "OK", "300", splits("32", "31"))))))
-      << root.ErrorComment();
-  EXPECT_EQ(root.ClassData("Empty")->LapCount(), 0);
-  EXPECT_EQ(root.ClassData("A")->CourseNum, root.ClassData("B")->CourseNum);
-  EXPECT_NE(root.ClassData("A")->CourseNum, root.ClassData("C")->CourseNum);
-  EXPECT_EQ(root.CourseCount(), 2);
-  EXPECT_EQ(root.ErrorComment(), "");  // nothing left out
-
-  // Appending a file with the same controls reuses the course.
-  ASSERT_TRUE(Load(Doc3(Class3("D", Person3("W", "OK", "300", splits("31", "32")))), 0,
-                   QX_LOADMODE_APPEND));
-  EXPECT_EQ(root.ClassData("D")->CourseNum, root.ClassData("A")->CourseNum);
-  EXPECT_EQ(root.CourseCount(), 2);
+// Appending a list whose class runs the controls of a course held reuses that course.
+TEST_F(IofReaderTest, AppendReusesTheCourseOfTheSameControls) {
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(qxtest::IofTestFile("messy-splits-3.0.xml")));
+  const int32_t courses = root.CourseCount();
+  const std::string splits = Split("31", "80") + Split("32", "180");
+  ASSERT_TRUE(Load(Doc3(Class3("D", Person3("W", "OK", "300", splits))), 0, QX_LOADMODE_APPEND));
+  EXPECT_EQ(root.ClassData("D")->CourseNum, root.ClassData("Quit")->CourseNum);
+  EXPECT_EQ(root.CourseCount(), courses);
 }
 
 // Japanese puts the family name first; English the given name, except for names in kana or

@@ -6,7 +6,6 @@
 //            B 120 240 330  (splits 120 360 690)
 //            C 140 220 360  (splits 140 360 720)
 // Reference leg times (mean of the three fastest) 120 220 330, cumulative 120 340 670.
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,27 +33,33 @@ inline std::shared_ptr<clsAnalyzer> ThreeRunners() {
   return analyzer;
 }
 
+// Cruise speeds, miss rates and half speeds set by hand; runner 3 has no cruise speed.
+inline std::shared_ptr<clsAnalyzer> WithFigures() {
+  auto analyzer = ThreeRunners();
+  const float figures[3][4] = {{1.055f, 0.125f, 1, 1.205f}, {0.955f, 0.305f, 1, 0.905f}, {0, 0.2f}};
+  const auto key = detail::MakeInternal();
+  for (int32_t i = 1; i <= 3; ++i) {
+    auto& runner = *analyzer->Item(i);
+    runner.CruiseSpeed(key).SetValue(figures[i - 1][0], key);
+    runner.MissRate(key).SetValue(figures[i - 1][1], key);
+    runner.FirstHalfCruiseSpeed(key).SetValue(figures[i - 1][2], key);
+    runner.SecondHalfCruiseSpeed(key).SetValue(figures[i - 1][3], key);
+  }
+  return analyzer;
+}
+
 inline std::shared_ptr<clsChartObject> ChartOnPicture(int32_t width = 604, int32_t height = 400) {
   auto chart = std::make_shared<clsChartObject>();
   chart->PictureObject(std::make_shared<PictureBox>(width, height));
   return chart;
 }
 
-inline std::shared_ptr<clsChartLine> Segment(const clsChartObject& chart, int32_t index) {
-  return chart.SegmentList().ObjectItemAs<clsChartLine>(index);
-}
-
-// A segment or point as "runner: x1,y1 x2,y2 /clip flags", five significant digits (+ 0 makes
-// -0 print as 0).
-inline std::string Describe(const clsChartLine& line) {
-  char text[96];
-  std::snprintf(text, sizeof text, "%d: %.5g,%.5g %.5g,%.5g /%d", line.RunnerIndex, line.X1 + 0.0,
-                line.Y1 + 0.0, line.X2 + 0.0, line.Y2 + 0.0, line.ClipFlags);
-  return text;
-}
-
-inline std::string DescribeSegment(const clsChartObject& chart, int32_t index) {
-  return Describe(*Segment(chart, index));
+// The i-th (1-based) segment or point of a list as "runner: x1,y1 x2,y2 /clip flags", five
+// significant digits (+ 0 makes -0 print as 0).
+inline std::string Describe(const CclsSort& list, int32_t i) {
+  const auto line = list.ObjectItemAs<clsChartLine>(i);
+  return qxtest::Printf("%d: %.5g,%.5g %.5g,%.5g /%d", line->RunnerIndex, line->X1 + 0.0,
+                        line->Y1 + 0.0, line->X2 + 0.0, line->Y2 + 0.0, line->ClipFlags);
 }
 
 // What a layout put in the chart, one item a line: the mode and view, then the labels, grid
@@ -73,10 +78,10 @@ inline std::string DumpLayout(const clsChartObject& chart) {
                           line.X2 + 0.0, line.Y2 + 0.0, static_cast<unsigned>(line.Color));
   }
   for (int32_t i = 1; i <= chart.SegmentList().Count(); ++i) {
-    out += "segment " + DescribeSegment(chart, i) + "\n";
+    out += "segment " + Describe(chart.SegmentList(), i) + "\n";
   }
   for (int32_t i = 1; i <= chart.PointList().Count(); ++i) {
-    out += "point " + Describe(*chart.PointList().ObjectItemAs<clsChartLine>(i)) + "\n";
+    out += "point " + Describe(chart.PointList(), i) + "\n";
   }
   return out;
 }

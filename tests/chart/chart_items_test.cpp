@@ -6,7 +6,6 @@ namespace quorvex2 {
 namespace {
 
 using testing::ChartOnPicture;
-using testing::Segment;
 using testing::ThreeRunners;
 
 // A chart of the three runners with a 500 × 300 plot and no items yet.
@@ -22,7 +21,7 @@ std::shared_ptr<clsChartObject> EmptyChart() {
 std::string Clip(float x1, float y1, float x2, float y2) {
   auto chart = EmptyChart();
   chart->AddRunnerSegment(x1, y1, x2, y2, 1, detail::MakeInternal());
-  return chart->SegmentList().Count() == 0 ? "dropped" : testing::DescribeSegment(*chart, 1);
+  return chart->SegmentList().Count() == 0 ? "dropped" : testing::Describe(chart->SegmentList(), 1);
 }
 
 TEST(ChartItems, SegmentsAreClippedAtEachEdgeWithTheirFlags) {

@@ -1,3 +1,5 @@
+// The print book's page geometry after Init, SetVirtualSize and SetSeparation, and what the
+// printer refuses.
 #include <gtest/gtest.h>
 #include <quorvex2/print/print_book.h>
 
@@ -25,22 +27,10 @@ std::string Shape(const clsPrintBook& book) {
 }
 
 // A4 portrait with margins that leave a printable area (and one tile) of 180 × 260 mm.
-std::shared_ptr<clsPrintBook> TileBook() {
+std::shared_ptr<clsPrintBook> TileBook(float zoom = 1) {
   auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 9, 1, 15, 17, 20, 15, 1);
+  book->Init(Printer::kPdfPrinterName, 9, 1, 15, 17, 20, 15, zoom);
   return book;
-}
-
-TEST(PrintBookGeometry, InitGivesOneTileOfThePrintableArea) {
-  auto book = TileBook();
-  EXPECT_EQ(Shape(*book),
-            "origin 15,17 printable 180x260 tile 180x260 page 180x260 align 0,0 zoom 1");
-
-  // Zoom 0 means 1; another zoom scales the virtual page.
-  book->Init(Printer::kPdfPrinterName, 9, 1, 15, 17, 20, 15, 0);
-  EXPECT_FLOAT_EQ(book->ZoomRatio(), 1);
-  book->Init(Printer::kPdfPrinterName, 9, 1, 15, 17, 20, 15, 2);
-  EXPECT_FLOAT_EQ(book->Width(), 90);
 }
 
 TEST(PrintBookGeometry, InitResetsThePrinterDefaults) {
@@ -76,10 +66,12 @@ TEST(PrintBookGeometry, MarginsAreRaisedToTheUnprintableEdge) {
   EXPECT_FLOAT_EQ(book->MarginBottom(), 4);
 }
 
-// Shrinks to fit always, enlarges on request, aligns what is left over; the tiles of a
-// separated sheet scale down the page.
-TEST(PrintBookGeometry, VirtualSizeAndSeparation) {
+// Init gives one tile of the printable area; a virtual size shrinks to fit always, enlarges on
+// request and aligns what is left over; the tiles of a separated sheet scale down the page.
+TEST(PrintBookGeometry, InitVirtualSizeAndSeparation) {
   const std::string a4 = "origin 15,17 printable 180x260 tile 180x260 ";
+  EXPECT_EQ(Shape(*TileBook(0)), a4 + "page 180x260 align 0,0 zoom 1");  // zoom 0 means 1
+  EXPECT_FLOAT_EQ(TileBook(2)->Width(), 90);
   auto book = TileBook();
   book->SetVirtualSize(300, 0, false);
   EXPECT_EQ(Shape(*book), a4 + "page 300x433.333 align 0,0 zoom 0.6");

@@ -1,7 +1,8 @@
+// Printing a book to PDF: a sheet per page or per group of tiles, ink where it was recorded,
+// page ranges, and a failed print that loses nothing.
 #include <gtest/gtest.h>
 #include <quorvex2/print/print_book.h>
 
-#include <filesystem>
 #include <stdexcept>
 
 #include "pdf_probe.h"
@@ -9,11 +10,9 @@
 namespace quorvex2 {
 namespace {
 
-constexpr int kDpi = 50;
-
-std::shared_ptr<clsPrintBook> PdfBook(const std::string& file, int32_t orientation = 1) {
+std::shared_ptr<clsPrintBook> PdfBook(const std::string& file, int32_t paper, int32_t orientation) {
   auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 9, orientation, 0, 0, 0, 0, 1);
+  book->Init(Printer::kPdfPrinterName, paper, orientation, 0, 0, 0, 0, 1);
   book->PrinterObject()->OutputFile(file);
   return book;
 }
@@ -24,80 +23,50 @@ void LinePage(clsPrintBook& book, float y) {
   book.NewPage();
 }
 
-bool InkAtMm(const qxtest::Raster& r, double x_mm, double y_mm) {
-  int x = qxtest::MmToPixel(x_mm, kDpi), y = qxtest::MmToPixel(y_mm, kDpi);
-  return r.InkIn(x - 2, y - 2, x + 2, y + 2);
-}
-
 TEST(PrintBookExecute, OnePdfPagePerPageWithInkWhereRecordedAndPageRanges) {
   const std::string file = qxtest::TempPath("lines.pdf");
-  auto book = PdfBook(file);
+  auto book = PdfBook(file, 13, 2);  // B5 landscape
   for (float y : {20, 60, 100, 140}) LinePage(*book, y);
   book->Execute();
-  auto info = qxtest::ReadPdfInfo(file);
-  EXPECT_EQ(info.pages, 4);
-  EXPECT_NEAR(info.width_pt, 595.28, 0.1);
-  EXPECT_NEAR(info.height_pt, 841.89, 0.1);
-  auto first = qxtest::RenderPdfPage(file, 1, kDpi);
-  ASSERT_GT(first.width, 0);
-  EXPECT_TRUE(InkAtMm(first, 50, 20));
-  EXPECT_FALSE(InkAtMm(first, 50, 60));
-  EXPECT_FALSE(InkAtMm(first, 100, 20));  // the line ends at x 90
+  EXPECT_EQ(qxtest::PdfInfo(file), "pages 4, 728.5 x 515.9 pt");
+  qxtest::PdfPage first(file, 1);
+  ASSERT_TRUE(first.Rendered());
+  EXPECT_TRUE(first.InkAt(50, 20));
+  EXPECT_FALSE(first.InkAt(50, 60));
+  EXPECT_FALSE(first.InkAt(100, 20));  // the line ends at x 90
 
   // Printing again keeps the pages; a range prints only those.
   book->Execute(2, 3);
-  EXPECT_EQ(qxtest::ReadPdfInfo(file).pages, 2);
-  first = qxtest::RenderPdfPage(file, 1, kDpi);
-  EXPECT_TRUE(InkAtMm(first, 50, 60));
-  EXPECT_FALSE(InkAtMm(first, 50, 20));
-  auto second = qxtest::RenderPdfPage(file, 2, kDpi);
-  EXPECT_TRUE(InkAtMm(second, 50, 100));
-  EXPECT_FALSE(InkAtMm(second, 50, 140));
+  EXPECT_EQ(qxtest::PdfInfo(file), "pages 2, 728.5 x 515.9 pt");
+  qxtest::PdfPage second(file, 1), third(file, 2);
+  EXPECT_TRUE(second.InkAt(50, 60) && !second.InkAt(50, 20));
+  EXPECT_TRUE(third.InkAt(50, 100) && !third.InkAt(50, 140));
 }
 
 TEST(PrintBookExecute, TwoByTwoTilesFivePagesOnTwoSheets) {
   const std::string file = qxtest::TempPath("tiles.pdf");
-  auto book = PdfBook(file);
+  auto book = PdfBook(file, 9, 1);
   book->SetSeparation(2, 2, 5, 5);  // tiles 102.5 × 146 mm at zoom 0.5
   for (int i = 0; i < 5; ++i) LinePage(*book, 100);
   book->Execute();
-  EXPECT_EQ(qxtest::ReadPdfInfo(file).pages, 2);
-  auto sheet1 = qxtest::RenderPdfPage(file, 1, kDpi);
-  EXPECT_TRUE(InkAtMm(sheet1, 30, 50));           // top left
-  EXPECT_TRUE(InkAtMm(sheet1, 107.5 + 30, 50));   // top right
-  EXPECT_TRUE(InkAtMm(sheet1, 30, 151 + 50));     // bottom left
-  EXPECT_TRUE(InkAtMm(sheet1, 137.5, 151 + 50));  // bottom right
-  auto sheet2 = qxtest::RenderPdfPage(file, 2, kDpi);
-  EXPECT_TRUE(InkAtMm(sheet2, 30, 50));
-  EXPECT_FALSE(InkAtMm(sheet2, 137.5, 50));
-  EXPECT_FALSE(InkAtMm(sheet2, 30, 201));
-}
-
-TEST(PrintBookExecute, LandscapeB5Sheet) {
-  const std::string file = qxtest::TempPath("b5.pdf");
-  auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 13, 2, 10, 10, 10, 10, 1);
-  book->PrinterObject()->OutputFile(file);
-  book->DrawBox(0, 0, 50, 20, 0, 1, true);
-  book->Execute();
-  auto info = qxtest::ReadPdfInfo(file);
-  EXPECT_EQ(info.pages, 1);
-  EXPECT_NEAR(info.width_pt, 257 * 72 / 25.4, 0.1);
-  EXPECT_NEAR(info.height_pt, 182 * 72 / 25.4, 0.1);
-  auto sheet = qxtest::RenderPdfPage(file, 1, kDpi);
-  EXPECT_TRUE(InkAtMm(sheet, 35, 20));  // inside the filled box (from 10, 10)
+  EXPECT_EQ(qxtest::PdfInfo(file), "pages 2, 595.3 x 841.9 pt");
+  qxtest::PdfPage sheet1(file, 1), sheet2(file, 2);
+  for (auto [x, y] : {std::pair{30.0, 50.0}, {137.5, 50}, {30, 201}, {137.5, 201}}) {
+    EXPECT_TRUE(sheet1.InkAt(x, y)) << x << "," << y;
+    EXPECT_EQ(sheet2.InkAt(x, y), x == 30 && y == 50) << x << "," << y;
+  }
 }
 
 TEST(PrintBookExecute, UnwritablePathIsAnErrorAndLosesNothing) {
-  auto book = PdfBook("/nonexistent-folder/out.pdf");
+  auto book = PdfBook("/nonexistent-folder/out.pdf", 9, 1);
   LinePage(*book, 30);
   EXPECT_THROW(book->Execute(), std::runtime_error);
   const std::string file = qxtest::TempPath("retry.pdf");
   book->PrinterObject()->OutputFile(file);
   book->Execute();
-  EXPECT_EQ(qxtest::ReadPdfInfo(file).pages, 1);
+  EXPECT_EQ(qxtest::PdfInfo(file), "pages 1, 595.3 x 841.9 pt");
 
-  auto unset = PdfBook("");
+  auto unset = PdfBook("", 9, 1);
   LinePage(*unset, 30);
   EXPECT_THROW(unset->Execute(), std::runtime_error);
 }

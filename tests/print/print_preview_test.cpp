@@ -1,15 +1,19 @@
+// Previews of a book on a picture: the sheet at the zoom ratio, a sheet of tiled pages, and the
+// text boxes (alignment, cutting, vertical writing) as drawn.
 #include <gtest/gtest.h>
 #include <quorvex2/print/print_book.h>
-
-#include "print_table_fixture.h"
 
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "print_table_fixture.h"
+
 namespace quorvex2 {
 namespace {
+
+using qxtest::A4Book;
 
 constexpr float kStep = 0.25f;  // about one pixel in millimetres
 
@@ -23,8 +27,6 @@ bool InkIn(PictureBox& picture, float x1, float y1, float x2, float y2) {
   }
   return false;
 }
-
-using qxtest::A4Book;
 
 TEST(PrintPreview, SheetFillsThePictureAtTheZoomRatio) {
   auto book = A4Book();

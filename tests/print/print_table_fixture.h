@@ -1,9 +1,8 @@
 #pragma once
 // Print books for the tests of the printed tables, a book written out as text for comparing
-// with a golden file, and look-ups in what a book recorded.
+// with a golden file, and finding a text the book recorded.
 #include <quorvex2/quorvex2.h>
 
-#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -64,36 +63,17 @@ struct FoundText {
   explicit operator bool() const { return line != nullptr; }
 };
 
-// The n-th (0-based) text record holding exactly `text`.
-inline FoundText FindText(const quorvex2::clsPrintBook& book, const std::string& text, int n = 0) {
+// The first text record holding exactly `text`.
+inline FoundText FindText(const quorvex2::clsPrintBook& book, const std::string& text) {
   const auto& pages = book.Pages();
   for (size_t p = 0; p < pages.size(); ++p) {
     for (const auto& line : pages[p]) {
-      if (line.Kind == Line::kText && line.Text == text && n-- == 0) {
+      if (line.Kind == Line::kText && line.Text == text) {
         return {static_cast<int>(p), &line};
       }
     }
   }
   return {};
-}
-
-inline int CountTexts(const quorvex2::clsPrintBook& book, const std::string& text) {
-  int count = 0;
-  for (const auto& page : book.Pages()) {
-    for (const auto& line : page) count += line.Kind == Line::kText && line.Text == text;
-  }
-  return count;
-}
-
-// The text starting at (left, top) on the page, within rounding; "<none>" when there is none.
-inline std::string TextAt(const quorvex2::clsPrintBook& book, int page, float left, float top) {
-  for (const auto& line : book.Pages().at(static_cast<size_t>(page))) {
-    if (line.Kind == Line::kText && std::fabs(line.Left - left) < 1e-3f &&
-        std::fabs(line.Top - top) < 1e-3f) {
-      return line.Text;
-    }
-  }
-  return "<none>";
 }
 
 }  // namespace qxtest

@@ -85,17 +85,12 @@ TEST(Printer, SheetsAndDocument) {
   printer.EndDoc();
   EXPECT_EQ(printer.Page(), 0);
 
-  auto info = qxtest::ReadPdfInfo(file);
-  EXPECT_EQ(info.pages, 2);
-  EXPECT_NEAR(info.width_pt, 148 * 72 / 25.4, 0.1);
-  auto first = qxtest::RenderPdfPage(file, 1, 50);
-  // The line is 10 mm below the printable area's corner at (5, 5).
-  EXPECT_TRUE(first.InkIn(qxtest::MmToPixel(50, 50), qxtest::MmToPixel(15, 50) - 1,
-                          qxtest::MmToPixel(50, 50), qxtest::MmToPixel(15, 50) + 1));
-  EXPECT_FALSE(first.InkIn(0, 0, first.width - 1, qxtest::MmToPixel(12, 50)));
-  auto second = qxtest::RenderPdfPage(file, 2, 50);
-  EXPECT_TRUE(second.InkIn(qxtest::MmToPixel(5, 50), qxtest::MmToPixel(5, 50),
-                           qxtest::MmToPixel(20, 50), qxtest::MmToPixel(9, 50)));
+  EXPECT_EQ(qxtest::PdfInfo(file), "pages 2, 419.5 x 595.3 pt");
+  // The line is 10 mm below the printable area's corner at (5, 5); the text starts there.
+  qxtest::PdfPage first(file, 1), second(file, 2);
+  EXPECT_TRUE(first.InkIn(50, 14.5, 50, 15.5));
+  EXPECT_FALSE(first.InkIn(0, 0, 148, 12));
+  EXPECT_TRUE(second.InkIn(5, 5, 20, 9));
 }
 
 TEST(Printer, UnwritableOutputIsReportedBeforeDrawing) {

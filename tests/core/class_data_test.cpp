@@ -98,79 +98,51 @@ TEST_F(Merge, PrioritiesAndRecordsWithoutLegs) {
   EXPECT_EQ(existing->RunnerName, "Yamada T.");
 }
 
-TEST(AddLapObject, NormalAndAppendAlwaysAppend) {
-  clsQuorvex2 root;
-  auto cls = root.AddClass("W21");
-  auto first = Runner("A", 7);
-  auto second = Runner("A", 7);
-  auto third = Runner("A", 7);
-  EXPECT_TRUE(cls->AddLapObject(first, QX_LOADMODE_NORMAL));
-  EXPECT_TRUE(cls->AddLapObject(second, QX_LOADMODE_APPEND));
-  EXPECT_TRUE(cls->AddLapObject(third));
-  EXPECT_EQ(cls->LapCount(), 3);
-  EXPECT_EQ(first->SerialNum(), 1);
-  EXPECT_EQ(second->SerialNum(), 2);
-  EXPECT_EQ(third->SerialNum(), 3);
-  EXPECT_EQ(third->ClassName(), "W21");
-}
-
-TEST(AddLapObject, UnmatchedRunnersAppendUnlessNotAddIsSet) {
-  clsQuorvex2 root;
-  auto cls = root.AddClass("W21");
-  auto known = Runner("A", 1);
-  ASSERT_TRUE(cls->AddLapObject(known));
-  auto unknown = Runner("B", 2);
-  EXPECT_FALSE(cls->AddLapObject(unknown, QX_LOADMODE_MERGE_ID | QX_LOADMODE_NOTADD_NEWDATA));
-  EXPECT_EQ(cls->LapCount(), 1);
-  EXPECT_EQ(unknown->SerialNum(), 0);
-  EXPECT_TRUE(cls->AddLapObject(unknown, QX_LOADMODE_MERGE_ID));
-  EXPECT_EQ(cls->LapCount(), 2);
-  EXPECT_EQ(unknown->SerialNum(), 2);  // no number was used up by the refused offer
-  // A base mode that is no merge mode matches nothing.
-  auto same_id = Runner("A", 1);
-  EXPECT_TRUE(cls->AddLapObject(same_id, 2));
-  EXPECT_EQ(cls->LapCount(), 3);
-}
-
-TEST(AddLapObject, IdZeroMatchesTheFirstRunnerWithoutId) {
-  clsQuorvex2 root;
-  auto cls = root.AddClass("W21");
-  auto with_id = Runner("A", 4);
-  auto first_zero = Runner("B", 0);
-  auto second_zero = Runner("C", 0);
-  cls->AddLapObject(with_id);
-  cls->AddLapObject(first_zero);
-  cls->AddLapObject(second_zero);
-  auto incoming = Runner("D", 0);
-  incoming->ClubName = "club";
-  EXPECT_FALSE(cls->AddLapObject(incoming, QX_LOADMODE_MERGE_ID));
-  EXPECT_EQ(first_zero->ClubName, "club");
-  EXPECT_EQ(second_zero->ClubName, "");
-}
-
-TEST(AddLapObject, NamesMatchAcrossCaseSpacesAndWidths) {
-  clsQuorvex2 root;
-  auto cls = root.AddClass("M21");
-  auto latin = Runner("Yamada Taro", 0);
-  auto kanji = Runner("山田　太郎", 0);
-  cls->AddLapObject(latin);
-  cls->AddLapObject(kanji);
-  const int32_t mode = QX_LOADMODE_MERGE_NAME | QX_LOADMODE_NOTADD_NEWDATA;
-  const std::vector<std::pair<std::string, std::shared_ptr<clsLapData>>> cases = {
-      {"YamadaTaro", latin},     {"ＹＡＭＡＤＡ　ＴＡＲＯ", latin},
-      {" yamada  taro ", latin}, {"山田太郎", kanji},
-      {"山田 太郎", kanji},
+// An offered record is appended, merged into the runner it matches (the club it brings shows
+// where) or dropped. The class holds Yamada Taro (ID 4), 山田　太郎 and Suzuki (no IDs).
+TEST(AddLapObject, AppendMergeOrDropByMode) {
+  constexpr int32_t kById = QX_LOADMODE_MERGE_ID;
+  constexpr int32_t kNotAdd = QX_LOADMODE_NOTADD_NEWDATA;
+  constexpr int32_t kByName = QX_LOADMODE_MERGE_NAME | kNotAdd;
+  const struct {
+    const char* name;
+    const char* runner;
+    int32_t id, mode;
+    bool appended;
+    int32_t merged_into;  // position of the runner that took the club, 0 for none
+  } cases[] = {
+      {"normal mode appends", "Yamada Taro", 4, QX_LOADMODE_NORMAL, true, 0},
+      {"append mode appends", "Yamada Taro", 4, QX_LOADMODE_APPEND, true, 0},
+      {"the same ID merges", "X", 4, kById, false, 1},
+      {"ID 0 matches the first runner without one", "X", 0, kById, false, 2},
+      {"an unknown ID is appended", "X", 9, kById, true, 0},
+      {"or dropped when new runners are not added", "X", 9, kById | kNotAdd, false, 0},
+      {"a base mode that is no merge mode matches nothing", "Suzuki", 0, 2, true, 0},
+      {"names match without spaces", "YamadaTaro", 0, kByName, false, 1},
+      {"across widths", "ＹＡＭＡＤＡ　ＴＡＲＯ", 0, kByName, false, 1},
+      {"and case", " yamada  taro ", 0, kByName, false, 1},
+      {"kanji without the ideographic space", "山田太郎", 0, kByName, false, 2},
+      {"kanji with a narrow space", "山田 太郎", 0, kByName, false, 2},
+      {"another name is dropped", "Yamada Jiro", 0, kByName, false, 0},
   };
-  for (const auto& [name, expected] : cases) {
-    auto incoming = Runner(name, 0);
-    incoming->Seed = name;
-    expected->Seed.clear();
-    EXPECT_FALSE(cls->AddLapObject(incoming, mode)) << name;
-    EXPECT_EQ(expected->Seed, name) << name;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    clsQuorvex2 root;
+    auto cls = root.AddClass("W21");
+    for (auto [name, id] : {std::pair{"Yamada Taro", 4}, {"山田　太郎", 0}, {"Suzuki", 0}}) {
+      cls->AddLap()->RunnerName = name;
+      cls->LapData(cls->LapCount())->ID = id;
+    }
+    auto incoming = Runner(c.runner, c.id);
+    incoming->ClubName = "club";
+    EXPECT_EQ(cls->AddLapObject(incoming, c.mode), c.appended);
+    EXPECT_EQ(cls->LapCount(), c.appended ? 4 : 3);
+    EXPECT_EQ(incoming->SerialNum(), c.appended ? 4 : 0);  // no number used up by a refusal
+    EXPECT_EQ(incoming->ClassName(), "W21");
+    for (int32_t i = 1; i <= 3; ++i) {
+      EXPECT_EQ(cls->LapData(i)->ClubName, i == c.merged_into ? "club" : "") << i;
+    }
   }
-  auto other = Runner("Yamada Jiro", 0);
-  EXPECT_FALSE(cls->AddLapObject(other, mode));
-  EXPECT_EQ(cls->LapCount(), 2);
 }
 
 TEST(AddLapObject, NameMatchingFollowsRenamedRunners) {

@@ -15,37 +15,27 @@
 namespace quorvex2 {
 namespace {
 
-TEST(LapData, ReadingALegRaisesLegCount) {
+// Reading a leg object raises the leg count, never lowers it; LapValue reads without extending;
+// an index error leaves the record as it was.
+TEST(LapData, LegCountAndIndexErrors) {
   clsLapData lap;
-  EXPECT_EQ(lap.LegCount(), 0);
   EXPECT_EQ(lap.Lap(5)->Value(), 0);
   EXPECT_EQ(lap.LegCount(), 5);
-  lap.Lap(2)->Value(70 * kSecond);
-  EXPECT_EQ(lap.LegCount(), 5);  // a lower leg does not lower it
-  EXPECT_EQ(lap.Lap(0), nullptr);
-  EXPECT_NE(lap.Lap(30), nullptr);
-  EXPECT_EQ(lap.LegCount(), 30);
-  EXPECT_EQ(lap.Lap(2), lap.Lap(2));  // the same object every time
-}
-
-TEST(LapData, IndexErrorsLeaveTheRecordAsItWas) {
-  clsLapData lap;
   lap.Lap(3)->Value(45 * kSecond);
+  EXPECT_EQ(lap.Lap(3), lap.Lap(3));  // the same object every time
+  EXPECT_EQ(lap.LegCount(), 5);
+  EXPECT_EQ(lap.Lap(0), nullptr);
   EXPECT_THROW(lap.Lap(31), std::out_of_range);
   EXPECT_THROW(lap.Lap(-1), std::out_of_range);
   EXPECT_THROW(lap.LapValue(31), std::out_of_range);
-  EXPECT_EQ(lap.LegCount(), 3);
-  EXPECT_EQ(lap.LapValue(3), 45 * kSecond);
+  EXPECT_EQ(lap.LegCount(), 5);
   EXPECT_EQ(lap.LapValue(0), 0);
-}
-
-TEST(LapData, LoweringLegCountKeepsTheTimesAbove) {
-  clsLapData lap;
-  lap.Lap(4)->Value(QX_TIME_SKIP);
+  EXPECT_NE(lap.Lap(30), nullptr);
+  EXPECT_EQ(lap.LegCount(), 30);
+  // Lowering the count keeps the times above it.
   lap.LegCount(2);
+  EXPECT_EQ(lap.LapValue(3), 45 * kSecond);
   EXPECT_EQ(lap.LegCount(), 2);
-  EXPECT_EQ(lap.LapValue(4), QX_TIME_SKIP);
-  EXPECT_EQ(lap.LegCount(), 2);  // LapValue does not extend
 }
 
 TEST(LapData, ResultIsNormalised) {
@@ -89,25 +79,22 @@ TEST(LapData, ResultIsNormalised) {
   }
 }
 
-TEST(CourseData, StartAndFinishCodes) {
-  clsCourseData course;
-  course.ControlCount = 3;
-  for (int32_t i = 1; i <= 3; ++i) course.ControlNum(i, 100 + i);
-  EXPECT_EQ(course.ControlNum(0), 0);
-  EXPECT_EQ(course.ControlNum(2), 102);
-  EXPECT_EQ(course.ControlNum(4), 9999);
-  EXPECT_EQ(course.ControlNum(60), 9999);
-  EXPECT_THROW(course.ControlNum(-1), std::out_of_range);
-}
-
-TEST(CourseData, WritingOutsideStorageFailsAndChangesNothing) {
+// Position 0 is the start (code 0), ControlCount + 1 and beyond the finish (9999); writing
+// outside the 50 stored controls fails and changes nothing.
+TEST(CourseData, StartFinishAndStorageBounds) {
   clsCourseData course;
   course.ControlCount = 50;
+  course.ControlNum(2, 102);
   course.ControlNum(50, 250);
-  EXPECT_EQ(course.ControlNum(50), 250);
-  EXPECT_EQ(course.ControlNum(51), 9999);  // the finish of a full course
+  EXPECT_EQ(course.ControlNum(0), 0);
+  EXPECT_EQ(course.ControlNum(2), 102);
+  EXPECT_EQ(course.ControlNum(51), 9999);
   EXPECT_THROW(course.ControlNum(51, 1), std::out_of_range);
   EXPECT_THROW(course.ControlNum(-1, 1), std::out_of_range);
+  EXPECT_THROW(course.ControlNum(-1), std::out_of_range);
+  course.ControlCount = 3;
+  EXPECT_EQ(course.ControlNum(4), 9999);
+  EXPECT_EQ(course.ControlNum(60), 9999);
   course.ControlCount = 60;  // more controls than storage holds
   EXPECT_THROW(course.ControlNum(55), std::out_of_range);
   EXPECT_EQ(course.ControlNum(50), 250);

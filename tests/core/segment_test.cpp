@@ -156,19 +156,5 @@ TEST(SegmentData, CutRunnersTakeTheLegsOfTheStretch) {
   EXPECT_TRUE(segment->CutRunners("X", detail::MakeInternal()).empty());
 }
 
-TEST(SegmentData, MissingLegsInsideTheStretchGiveDisq) {
-  clsQuorvex2 root;
-  PlaceCourse(root, 1, {101, 102, 103}, {"A"});
-  PlaceCourse(root, 2, {101, 102, 104}, {"B"});
-  AddRunner(root, "A", "no data", "", {60});  // leg 2 was never recorded
-  AddRunner(root, "B", "mispunch", "", {QX_TIME_DISQ, 60});
-  root.MakeSegmentSet();
-  const auto runners = root.SegmentData(1)->CutRunners("", detail::MakeInternal());
-  ASSERT_EQ(runners.size(), 2u);
-  EXPECT_EQ(runners[0]->Result(), "DISQ");
-  EXPECT_EQ(runners[0]->LegCount(), 2);
-  EXPECT_EQ(runners[1]->Result(), "DISQ");
-}
-
 }  // namespace
 }  // namespace quorvex2

@@ -31,22 +31,6 @@ std::vector<int32_t> ReferenceOrder(const std::vector<double>& keys) {
   return items;
 }
 
-TEST(CclsSort, AscendingKeysAndEqualKeysNewestFirst) {
-  CclsSort sort;
-  sort.AddString(3.0, "c");
-  sort.AddString(1.0, "a");
-  sort.AddString(2.0, "b");
-  EXPECT_EQ(sort.StringItem(1), "a");
-  EXPECT_EQ(sort.StringItem(3), "c");
-  sort.Clear();
-  sort.AddString(5.0, "A");
-  sort.AddString(5.0, "B");
-  sort.AddString(5.0, "C");
-  EXPECT_EQ(sort.StringItem(1), "C");
-  EXPECT_EQ(sort.StringItem(2), "B");
-  EXPECT_EQ(sort.StringItem(3), "A");
-}
-
 // CclsSort, and the plain sort of numeric keys the analysis ranks with, follow the insertion rule
 // and give the same competition ranks.
 TEST(CclsSort, MatchesTheInsertionRuleWhateverTheReadingPattern) {

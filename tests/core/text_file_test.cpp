@@ -26,31 +26,19 @@ class ReadTextLinesTest : public ::testing::Test {
                                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
-TEST_F(ReadTextLinesTest, ShiftJisWithLineEnds) {
-  const auto lines = ReadTextLines(Write(Utf8ToSjis("クラス,名前\r\nM21A,山田\r\n")));
-  ASSERT_TRUE(lines.has_value());
-  EXPECT_EQ(*lines, (Lines{"クラス,名前", "M21A,山田", ""}));
-}
-
-TEST_F(ReadTextLinesTest, EveryKindOfLineEnd) {
-  for (const std::string text : {"a\r\nb\r\nc", "a\r\r\nb\r\r\nc", "a\nb\rc"}) {
-    EXPECT_EQ(*ReadTextLines(Write(text)), (Lines{"a", "b", "c"})) << text;
-  }
-}
-
-TEST_F(ReadTextLinesTest, DecodedFromTheBytes) {
-  const std::string bytes = std::string("\xFF\xFE", 2) + std::string("a\0\r\0\n\0\x71\x5C", 8);
-  EXPECT_EQ(*ReadTextLines(Write(bytes)), (Lines{"a", "山"}));
+// Decoded from the bytes (Shift-JIS, UTF-16 and UTF-8 with their marks) and split at any line end.
+TEST_F(ReadTextLinesTest, DecodedSplitAndUnquoted) {
+  EXPECT_EQ(*ReadTextLines(Write(Utf8ToSjis("クラス,名前\r\nM21A,山田\r\n"))),
+            (Lines{"クラス,名前", "M21A,山田", ""}));
+  const std::string utf16 = std::string("\xFF\xFE", 2) + std::string("a\0\r\0\n\0\x71\x5C", 8);
+  EXPECT_EQ(*ReadTextLines(Write(utf16)), (Lines{"a", "山"}));
   EXPECT_EQ(*ReadTextLines(Write("\xEF\xBB\xBF"
-                                 "a\nM\xC3\xBCller")),
-            (Lines{"a", "Müller"}));
+                                 "a\nM\xC3\xBCller\r\r\nc\rd")),
+            (Lines{"a", "Müller", "c", "d"}));
   EXPECT_EQ(ReadTextLines(Write(std::string("a\0", 2)))->front(), std::string("a\0", 2));
-}
-
-TEST_F(ReadTextLinesTest, RemovesQuotesOnRequest) {
-  const std::string path = Write("\"a\",\"b\"\r\n");
-  EXPECT_EQ(*ReadTextLines(path, true), (Lines{"a,b", ""}));
-  EXPECT_EQ(*ReadTextLines(path), (Lines{"\"a\",\"b\"", ""}));
+  const std::string quoted = Write("\"a\",\"b\"\r\n");
+  EXPECT_EQ(*ReadTextLines(quoted, true), (Lines{"a,b", ""}));
+  EXPECT_EQ(*ReadTextLines(quoted), (Lines{"\"a\",\"b\"", ""}));
 }
 
 TEST_F(ReadTextLinesTest, EmptyMissingInvalidAndHugeFiles) {

@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "core/detail/file_names.h"
-
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
+
+#include "core/detail/file_names.h"
+#include "quorvex2/core/encoding.h"
 
 namespace quorvex2 {
 namespace {
+
+using Lines = std::vector<std::string>;
 
 class TempFolder : public ::testing::Test {
  protected:
@@ -21,6 +26,11 @@ class TempFolder : public ::testing::Test {
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
   std::string At(const std::string& name) const { return (folder_ / name).string(); }
+  // A file of these bytes in the folder.
+  std::string Write(const std::string& bytes) {
+    std::ofstream(At("lines.txt"), std::ios::binary) << bytes;
+    return At("lines.txt");
+  }
 
   std::filesystem::path folder_;
 };
@@ -138,6 +148,32 @@ TEST_F(TempFolder, AtomicWriteAndRead) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+// Decoded from the bytes (Shift-JIS, UTF-16 and UTF-8 with their marks) and split at any line end.
+TEST_F(TempFolder, ReadTextLinesDecodesSplitsAndUnquotes) {
+  EXPECT_EQ(*ReadTextLines(Write(Utf8ToSjis("クラス,名前\r\nM21A,山田\r\n"))),
+            (Lines{"クラス,名前", "M21A,山田", ""}));
+  const std::string utf16 = std::string("\xFF\xFE", 2) + std::string("a\0\r\0\n\0\x71\x5C", 8);
+  EXPECT_EQ(*ReadTextLines(Write(utf16)), (Lines{"a", "山"}));
+  EXPECT_EQ(*ReadTextLines(Write("\xEF\xBB\xBF"
+                                 "a\nM\xC3\xBCller\r\r\nc\rd")),
+            (Lines{"a", "Müller", "c", "d"}));
+  EXPECT_EQ(ReadTextLines(Write(std::string("a\0", 2)))->front(), std::string("a\0", 2));
+  const std::string quoted = Write("\"a\",\"b\"\r\n");
+  EXPECT_EQ(*ReadTextLines(quoted, true), (Lines{"a,b", ""}));
+  EXPECT_EQ(*ReadTextLines(quoted), (Lines{"\"a\",\"b\"", ""}));
+}
+
+TEST_F(TempFolder, ReadTextLinesOfEmptyMissingInvalidAndHugeFiles) {
+  EXPECT_EQ(*ReadTextLines(Write("")), (Lines{""}));
+  EXPECT_FALSE(ReadTextLines(At("missing.txt")).has_value());
+  EXPECT_EQ(*ReadTextLines(Write("\x81")), (Lines{"\xEF\xBF\xBD"}));
+  const std::string line(1 << 20, 'x');
+  const auto lines = ReadTextLines(Write(line + "\r\n" + line));
+  ASSERT_TRUE(lines.has_value());
+  ASSERT_EQ(lines->size(), 2u);
+  EXPECT_EQ((*lines)[1], line);
 }
 
 }  // namespace

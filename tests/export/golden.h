@@ -11,16 +11,15 @@
 #include <iterator>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace qxtest {
 
 // printf into a string, for the lines of a dump.
 template <class... Args>
 std::string Printf(const char* format, Args... args) {
-  std::vector<char> text(static_cast<size_t>(std::snprintf(nullptr, 0, format, args...)) + 1);
-  std::snprintf(text.data(), text.size(), format, args...);
-  return text.data();
+  std::string text(static_cast<size_t>(std::snprintf(nullptr, 0, format, args...)), '\0');
+  std::snprintf(text.data(), text.size() + 1, format, args...);
+  return text;
 }
 
 inline void ExpectGolden(const std::string& name, const std::string& actual) {
@@ -36,11 +35,10 @@ inline void ExpectGolden(const std::string& name, const std::string& actual) {
   std::istringstream want(expected), got(actual);
   std::string want_line, got_line;
   int line = 0;
-  for (bool more = true; more && want_line == got_line; ++line) {  // to the first difference
-    more = static_cast<bool>(std::getline(want, want_line));
-    more = static_cast<bool>(std::getline(got, got_line)) || more;
-    if (!want) want_line = "<end>";
-    if (!got) got_line = "<end>";
+  while (want_line == got_line && (want || got)) {  // to the first difference
+    ++line;
+    if (!std::getline(want, want_line)) want_line = "<end>";
+    if (!std::getline(got, got_line)) got_line = "<end>";
   }
   const std::string output = "golden-" + path.filename().string();
   std::ofstream(output, std::ios::binary) << actual;

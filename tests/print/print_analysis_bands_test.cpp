@@ -4,8 +4,6 @@
 // of each page: where every table, band and column went.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 #include "print_table_fixture.h"
 
 namespace quorvex2 {
@@ -13,13 +11,11 @@ namespace {
 
 using qxtest::Line;
 
-bool TableCorners(const Line& line) {
-  return line.Kind == Line::kText ? line.IsLandscape || line.Text == "名前" || line.Text[0] == 'R'
-                                  : line.Kind == Line::kBox && line.Fill && line.Color == 0;
-}
-
 std::string Corners(const clsPrintBook& book) {
-  return qxtest::Dump(book, TableCorners);
+  return qxtest::Dump(book, [](const Line& r) {
+    return r.Kind == Line::kText ? r.IsLandscape || r.Text == "名前" || r.Text[0] == 'R'
+                                 : r.Kind == Line::kBox && r.Fill && r.Color == 0;
+  });
 }
 
 // A class of `runners` named R01, R02, ... in result order, over `legs` legs.
@@ -34,10 +30,8 @@ std::shared_ptr<clsAnalyzer> AnalysedClass(clsQuorvex2& root, const std::string&
       times.push_back(60 + i + (k * 13) % 50);
       total += static_cast<int>(times.back());
     }
-    char runner[16], clock[16];
-    std::snprintf(runner, sizeof runner, "R%02d", i);
-    std::snprintf(clock, sizeof clock, "%d:%02d:%02d", total / 3600, total / 60 % 60, total % 60);
-    qxtest::AddRunner(*cls, runner, times, clock);
+    qxtest::AddRunner(*cls, qxtest::Printf("R%02d", i), times,
+                      qxtest::Printf("%d:%02d:%02d", total / 3600, total / 60 % 60, total % 60));
   }
   auto analyzer = root.NewAnalyzer();
   analyzer->AddClass(name);
@@ -113,9 +107,9 @@ TEST(PrintAnalysisBands, TableStartsBesideWhenLabelHeaderAndGapFit) {
       const float used = book->Width() - c.needed - spare;
       book->PrintedAreaWidth(used);
       root.GraphicControl()->PrintAnalysis(a1, book, c.mode);
-      const auto label = qxtest::FindText(*book, "Ａ１");
-      EXPECT_EQ(label.page, spare > 0 ? 0 : 1) << c.mode << " " << spare;
-      EXPECT_FLOAT_EQ(label.line->Left, spare > 0 ? used : 0) << c.mode << " " << spare;
+      const auto [page, label] = qxtest::FindText(*book, "Ａ１");
+      EXPECT_EQ(page, spare > 0 ? 0 : 1) << c.mode << " " << spare;
+      EXPECT_FLOAT_EQ(label->Left, spare > 0 ? used : 0) << c.mode << " " << spare;
     }
   }
 }

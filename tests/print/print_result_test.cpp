@@ -1,5 +1,6 @@
-// Printed result lists: the header bar and the columns of single and mixed data sets, rows and
-// page breaks, the cut-off marker, and the printed area left for the next list.
+// Printed result lists, each compared whole with its golden file: the header bar and the
+// columns of single and mixed data sets, rows and page breaks, the cut-off marker, and the
+// printed area left for the next list.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -13,31 +14,11 @@ using qxtest::AddRunner;
 using qxtest::Dump;
 using qxtest::ExpectGolden;
 
-struct ResultEvent {
-  std::shared_ptr<clsQuorvex2> root = std::make_shared<clsQuorvex2>();
-  std::shared_ptr<clsResultsHolder> holder;
-
-  void Hold(std::initializer_list<const char*> classes) {
-    holder = root->NewResultsHolder();
-    for (const char* name : classes) holder->AddClass(name);
-    holder->CalcRank();
-  }
-};
-
-// M21: four ranked runners and one DNF; the winner has a fixed rank, the second a seed.
-ResultEvent FiveRunners() {
-  ResultEvent event;
-  auto m21 = event.root->AddClass("M21");
-  const char* results[] = {"0:50:00", "0:51:00", "0:52:00", "0:53:00", "DNF"};
-  const char* names[] = {"阿部 浩二", "井上 隆", "佐藤 修", "加藤 大翔", "吉田 大輔"};
-  for (int i = 0; i < 5; ++i) {
-    auto lap = AddRunner(*m21, names[i], {}, results[i], "北杜OLクラブ");
-    lap->Rank = i < 4 ? std::to_string(i + 1) : "";
-  }
-  m21->LapData(1)->RankFix = "*";
-  m21->LapData(2)->Seed = "S1";
-  event.Hold({"M21"});
-  return event;
+std::shared_ptr<clsResultsHolder> Hold(clsQuorvex2& root, std::vector<std::string> classes) {
+  auto holder = root.NewResultsHolder();
+  for (const auto& name : classes) holder->AddClass(name);
+  holder->CalcRank();
+  return holder;
 }
 
 // The header bar, the columns of a single class, the fixed-rank mark and the seed, the prize
@@ -45,7 +26,17 @@ ResultEvent FiveRunners() {
 // runners beyond it puts the marker after it and moves the rest down by 1.1 rows. Rows are
 // 5 units × the line interval, which is at least 1.
 TEST(PrintResult, SingleClassRowsAndTheCutOffMarker) {
-  auto event = FiveRunners();
+  clsQuorvex2 root;
+  auto m21 = root.AddClass("M21");
+  const char* names[] = {"阿部 浩二", "井上 隆", "佐藤 修", "加藤 大翔", "吉田 大輔"};
+  const char* results[] = {"0:50:00", "0:51:00", "0:52:00", "0:53:00", "DNF"};
+  for (int i = 0; i < 5; ++i) {
+    AddRunner(*m21, names[i], {}, results[i], "北杜OLクラブ")->Rank =
+        i < 4 ? std::to_string(i + 1) : "";
+  }
+  m21->LapData(1)->RankFix = "*";
+  m21->LapData(2)->Seed = "S1";
+  auto holder = Hold(root, {"M21"});
   const struct {
     int32_t cut_off;
     float interval;
@@ -56,9 +47,9 @@ TEST(PrintResult, SingleClassRowsAndTheCutOffMarker) {
       {0, 1, "print/result-interval-1.txt"}, {0, 0.5f, "print/result-interval-1.txt"},
   };
   for (const auto& c : cases) {
-    event.holder->CutOffRank = c.cut_off;
+    holder->CutOffRank = c.cut_off;
     auto book = qxtest::A4Book();
-    event.root->GraphicControl()->PrintResult(event.holder, book, c.interval);
+    root.GraphicControl()->PrintResult(holder, book, c.interval);
     SCOPED_TRACE(testing::Message() << c.cut_off << " " << c.interval);
     ExpectGolden(c.golden, Dump(*book));
   }
@@ -67,41 +58,38 @@ TEST(PrintResult, SingleClassRowsAndTheCutOffMarker) {
 // A mixed set keeps its name as written, ranks by the data set and shows each runner's class;
 // ID (0 prints like any other) and age take columns of their own.
 TEST(PrintResult, MixedDataSetWithIdAndAge) {
-  ResultEvent event;
-  AddRunner(*event.root->AddClass("M21"), "Ken", {}, "0:52:00")->ID = 1009;
-  AddRunner(*event.root->AddClass("W21"), "Yumi", {}, "0:50:00")->Age = "35";
-  event.Hold({"M21", "W21"});
-  auto& graphics = *event.root->GraphicControl();
+  clsQuorvex2 root;
+  AddRunner(*root.AddClass("M21"), "Ken", {}, "0:52:00")->ID = 1009;
+  AddRunner(*root.AddClass("W21"), "Yumi", {}, "0:50:00")->Age = "35";
+  auto holder = Hold(root, {"M21", "W21"});
+  auto& graphics = *root.GraphicControl();
   auto book = qxtest::A4Book();
-  graphics.PrintResult(event.holder, book, 1.0f, false, true, true);
+  graphics.PrintResult(holder, book, 1.0f, false, true, true);
   ExpectGolden("print/result-mixed.txt", Dump(*book));
 
   // Widths by column choice: ID without age, and age without ID.
   auto other = qxtest::A4Book();
-  graphics.PrintResult(event.holder, other, 1.5f, false, true, false);
+  graphics.PrintResult(holder, other, 1.5f, false, true, false);
   EXPECT_FLOAT_EQ(other->Width(), 158);
-  graphics.PrintResult(event.holder, other, 1.5f, true, false, true);
+  graphics.PrintResult(holder, other, 1.5f, true, false, true);
   EXPECT_FLOAT_EQ(other->Width(), 146);
 }
 
 TEST(PrintResult, PageBreaksAndListsContinuingBelow) {
-  ResultEvent event;
-  auto big = event.root->AddClass("M21");
+  clsQuorvex2 root;
+  auto big = root.AddClass("M21");
   for (int i = 1; i <= 40; ++i) {
     AddRunner(*big, "R" + std::to_string(i), {}, "1:" + std::to_string(10 + i) + ":00");
   }
-  auto small = event.root->AddClass("W21");
+  auto small = root.AddClass("W21");
   AddRunner(*small, "Ann", {}, "0:40:00");
   AddRunner(*small, "Bea", {}, "0:41:00");
-  event.Hold({"M21"});
+  auto women = Hold(root, {"W21"});
   auto book = qxtest::A4Book();
-  auto& graphics = *event.root->GraphicControl();
-  // 141 × 205.56 units hold 27.4 rows: runner 25 takes row 26, runner 26 opens page 2.
-  graphics.PrintResult(event.holder, book);
-  // The next list starts below the first on the same page.
-  auto women = event.root->NewResultsHolder();
-  women->AddClass("W21");
-  women->CalcRank();
+  auto& graphics = *root.GraphicControl();
+  // 141 × 205.56 units hold 27.4 rows: runner 25 takes row 26, runner 26 opens page 2; the
+  // next list starts below the first on the same page.
+  graphics.PrintResult(Hold(root, {"M21"}), book);
   graphics.PrintResult(women, book);
   // Three rows left: the header moves to a new page; four and a half rows left: it stays.
   const float height = book->Height();
@@ -113,21 +101,19 @@ TEST(PrintResult, PageBreaksAndListsContinuingBelow) {
 }
 
 TEST(PrintResult, EmptyHolderAndBadBooks) {
-  auto event = FiveRunners();
+  clsQuorvex2 root;
+  AddRunner(*root.AddClass("M21"), "Ken", {}, "0:52:00");
+  auto& graphics = *root.GraphicControl();
   auto book = qxtest::A4Book();
   book->PrintedAreaWidth(34);
   book->PrintedAreaHeight(12);
-  const float width = book->Width();
-  auto& graphics = *event.root->GraphicControl();
-  graphics.PrintResult(event.root->NewResultsHolder(), book);
-  EXPECT_TRUE(book->Pages()[0].empty());
-  EXPECT_FLOAT_EQ(book->PrintedAreaWidth(), 34);
-  EXPECT_FLOAT_EQ(book->PrintedAreaHeight(), 12);
-  EXPECT_FLOAT_EQ(book->Width(), width);
+  graphics.PrintResult(root.NewResultsHolder(), book);
+  EXPECT_EQ(Dump(*book), "page 190x277 printed 34x12 zoom 1 pages 0\n-- page 1\n");
 
-  EXPECT_THROW(graphics.PrintResult(event.holder, std::make_shared<clsPrintBook>()),
+  auto holder = Hold(root, {"M21"});
+  EXPECT_THROW(graphics.PrintResult(holder, std::make_shared<clsPrintBook>()),
                std::runtime_error);  // never initialised
-  EXPECT_THROW(graphics.PrintResult(event.holder, nullptr), std::runtime_error);
+  EXPECT_THROW(graphics.PrintResult(holder, nullptr), std::runtime_error);
   EXPECT_THROW(graphics.PrintResult(nullptr, book), std::runtime_error);
 }
 

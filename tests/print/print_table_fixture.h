@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/export_fixture.h"  // AddRunner
@@ -56,24 +57,16 @@ inline std::string Dump(
   return out;
 }
 
-// A recorded text found in the book: its page (0-based) and the record.
-struct FoundText {
-  int page = -1;
-  const Line* line = nullptr;
-  explicit operator bool() const { return line != nullptr; }
-};
-
-// The first text record holding exactly `text`.
-inline FoundText FindText(const quorvex2::clsPrintBook& book, const std::string& text) {
-  const auto& pages = book.Pages();
-  for (size_t p = 0; p < pages.size(); ++p) {
-    for (const auto& line : pages[p]) {
-      if (line.Kind == Line::kText && line.Text == text) {
-        return {static_cast<int>(p), &line};
-      }
+// The page (0-based) and record of the first text record holding exactly `text`; -1 and no
+// record when there is none.
+inline std::pair<int, const Line*> FindText(const quorvex2::clsPrintBook& book,
+                                            const std::string& text) {
+  for (size_t p = 0; p < book.Pages().size(); ++p) {
+    for (const auto& r : book.Pages()[p]) {
+      if (r.Kind == Line::kText && r.Text == text) return {static_cast<int>(p), &r};
     }
   }
-  return {};
+  return {-1, nullptr};
 }
 
 }  // namespace qxtest

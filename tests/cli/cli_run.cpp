@@ -16,8 +16,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
+
+#include "core/detail/utf8.h"
 
 namespace qxtest {
 
@@ -42,6 +45,21 @@ void ApplyLimits(const CliLimits& limits) {
 }
 
 }  // namespace
+
+std::vector<std::string> Args(const std::string& line, const std::string& dir) {
+  std::vector<std::string> args;
+  std::istringstream in(line);
+  for (std::string arg; in >> arg;) {
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"{f}", kFixture},
+                                   {"{sample}", kSample},
+                                   {"{data}", QX_TEST_DATA},
+                                   {"{dir}", dir}}) {
+      for (size_t at; (at = arg.find(from)) != std::string::npos;) arg.replace(at, from.size(), to);
+    }
+    args.push_back(arg);
+  }
+  return args;
+}
 
 CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text,
                  const CliLimits& limits) {
@@ -130,6 +148,18 @@ std::string PdfText(const std::string& pdf) {
 
 bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
+}
+
+std::string ResolveNumericReferences(const std::string& text) {
+  static const std::regex reference("&#([0-9]+);");
+  std::string out;
+  auto last = text.cbegin();
+  for (std::sregex_iterator it(text.begin(), text.end(), reference), end; it != end; ++it) {
+    out.append(last, (*it)[0].first);
+    quorvex2::detail::AppendUtf8(out, static_cast<char32_t>(std::stoul((*it)[1].str())));
+    last = (*it)[0].second;
+  }
+  return out.append(last, text.cend());
 }
 
 std::string FirstDifference(const std::string& expected, const std::string& actual) {

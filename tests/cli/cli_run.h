@@ -25,6 +25,10 @@ struct CliLimits {
   std::vector<std::string> env;  // "NAME=value" each, over a Japanese locale (LANG=ja_JP.UTF-8)
 };
 
+// The arguments of a command line split at blanks, where {f} stands for kFixture, {sample} for
+// kSample, {data} for the test data folder and {dir} for `dir`.
+std::vector<std::string> Args(const std::string& line, const std::string& dir = "");
+
 // Runs quorvex2 with the arguments (no shell involved) and waits for it.
 CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text = "",
                  const CliLimits& limits = {});
@@ -42,6 +46,9 @@ std::string WriteFile(const std::string& dir, const std::string& name, const std
 std::string PdfText(const std::string& pdf);
 
 bool Contains(const std::string& text, const std::string& part);
+
+// Numeric character references ("&#252;") written as the characters they stand for.
+std::string ResolveNumericReferences(const std::string& text);
 
 // "" when the texts are equal, else the first line where they differ, from both.
 std::string FirstDifference(const std::string& expected, const std::string& actual);

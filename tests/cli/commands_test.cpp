@@ -9,7 +9,6 @@
 #include <vector>
 
 #include <quorvex2/core/encoding.h>
-#include <quorvex2/core/text.h>
 
 #include "cli_run.h"
 
@@ -17,9 +16,7 @@ namespace {
 
 struct Case {
   const char* name;
-  // Split at blanks; {f} stands for the three-class fixture, {sample} for the sample event and
-  // {dir} for a fresh folder of the row's own.
-  const char* args;
+  const char* args;  // as qxtest::Args reads them; {dir} is a fresh folder of the row's own
   int exit_code;
   // Parts of standard output separated by "|", read from Shift-JIS when the row writes it;
   // "^part": the output starts with it, "!part": the output does not hold it.
@@ -121,13 +118,7 @@ TEST(Commands, ExitStatusAndWhatTheyPrint) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
     const std::string dir = qxtest::MakeTempDir("commands");
-    std::vector<std::string> args;
-    for (std::string arg : Split(c.args, ' ')) {
-      arg = quorvex2::ReplaceAll(arg, "{f}", qxtest::kFixture);
-      arg = quorvex2::ReplaceAll(arg, "{sample}", qxtest::kSample);
-      args.push_back(quorvex2::ReplaceAll(arg, "{dir}", dir));
-    }
-    const auto run = qxtest::RunCli(args);
+    const auto run = qxtest::RunCli(qxtest::Args(c.args, dir));
     ASSERT_EQ(run.exit_code, c.exit_code) << run.err;
     const bool sjis = qxtest::Contains(c.args, "shift_jis");
     const std::string out = sjis ? quorvex2::SjisToUtf8(run.out) : run.out;

@@ -1,11 +1,15 @@
 // Charts drawn on a picture (runner colours, frame, labels, hidden runners) and on a print book
-// (the order of halos, runners and names; points named in their width's font).
+// (the order of halos, runners and names; points named in their width's font), and the drawing
+// surface under them: on a book lengths in thirds, pens doubled and texts measured with the
+// printer's font; on a picture pixels, drawn at once.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "quorvex2/chart/chart_wrapper.h"
 
 #include "chart/chart_fixture.h"
 #include "print/print_table_fixture.h"
@@ -78,12 +82,18 @@ TEST(ChartDraw, PictureShowsRunnerColoursFrameAndLabels) {
   EXPECT_TRUE(AnyPixel(*picture, b - 1, y, b + 1, y, kBlue));
 }
 
+// A4 landscape with margins of 10 mm.
+std::shared_ptr<clsPrintBook> Book() {
+  auto book = std::make_shared<clsPrintBook>();
+  book->Init(Printer::kPdfPrinterName, 9, 2, 10, 10, 10, 10, 1);
+  return book;
+}
+
 // The chart of the three runners with their figures laid out in the mode and drawn on a
 // landscape book after `settings`: the records one a line, texts without their place (it
 // follows the font's measurements).
 std::string DrawOnBook(int32_t mode, const std::function<void(clsChartObject&)>& settings) {
-  auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 9, 2, 10, 10, 10, 10, 1);
+  auto book = Book();
   auto chart = std::make_shared<clsChartObject>();
   chart->PrintBookObject(book);
   clsGraphicControl().DrawChart(testing::WithFigures(), chart, mode);
@@ -119,6 +129,70 @@ TEST(ChartDraw, PointsCarryTheirNamesInTheirWidthsFont) {
 TEST(ChartDraw, NothingAttachedDrawsNothing) {
   auto chart = std::make_shared<clsChartObject>();
   EXPECT_NO_THROW(chart->DrawChart());
+}
+
+// On a book: the chart font on the printer, lengths in thirds and pens doubled, circles in the
+// fill colour (an outline when the fill is transparent), and EndDraw ends the page.
+TEST(ChartWrapper, BookFontCirclesAndPages) {
+  auto book = Book();
+  book->PrinterObject()->Font() = StdFont{"ＭＳ Ｐ明朝", 20};
+  clsChartWrapper surface;
+  surface.PrintBookObject(book);
+  EXPECT_EQ(book->PrinterObject()->Font().Name, "ＭＳ ゴシック");
+  EXPECT_FLOAT_EQ(book->PrinterObject()->Font().Size, 9);
+  surface.FillColor(0x00FF00);
+  for (int32_t style : {1, 0}) {
+    surface.FillStyle(style);
+    surface.DrawCircle(30, 30, 15);
+  }
+  surface.EndDraw();
+  surface.DrawWidth(2);
+  surface.DrawLine(0, 0, 3, 3);
+  EXPECT_EQ(qxtest::Dump(*book),
+            "page 277x190 printed 0x0 zoom 1 pages 2\n-- page 1\n"
+            "C 10,10 0x0 pen 0 radius 5 #00FF00\nC 10,10 0x0 pen 0 filled radius 5 #00FF00\n"
+            "-- page 2\nL 0,0 1x1 pen 4 #000000\n");
+}
+
+// On a book texts are measured with the printer's font, 3.17 and 3.35 times its width and
+// height, and placed in thirds; FontSize changes the printed font only.
+TEST(ChartWrapper, BookTextIsMeasuredWithThePrinterFont) {
+  auto book = Book();
+  clsChartWrapper surface;
+  surface.PrintBookObject(book);
+  const std::string text = "１０：００";
+  const float width = book->PrinterObject()->TextWidth(text) * 3.17f,
+              height = book->PrinterObject()->TextHeight(text) * 3.35f;
+  surface.FontSize(14);
+  EXPECT_FLOAT_EQ(surface.TextWidth(text), width);
+  EXPECT_FLOAT_EQ(surface.TextHeight(text), height);
+  surface.ForeColor(0xFF);
+  surface.CurrentX(60);
+  surface.CurrentY(90);
+  surface.PrintText(text);
+  EXPECT_EQ(qxtest::DumpLine(book->Pages()[0][0]),
+            qxtest::Printf("T 20,30 %gx%g \"%s\" ＭＳ ゴシック 14 a0 v0 #0000FF\n", width, height,
+                           text.c_str()));
+}
+
+// Drawing on a picture goes straight to its pixels (ChartDraw's picture test shows them).
+TEST(ChartWrapper, PictureIsClearedAndTakesTheChartFontAndWholePens) {
+  auto picture = std::make_shared<PictureBox>(200, 100);
+  picture->ForeColor(0);
+  picture->Box(0, 0, 199, 99, true);
+  clsChartWrapper surface;
+  surface.PictureBoxObject(picture);
+  EXPECT_EQ(picture->Point(50, 50), 0xFFFFFF);  // attaching clears
+  EXPECT_EQ(picture->Font().Name, "ＭＳ ゴシック");
+  EXPECT_FLOAT_EQ(picture->Font().Size, 9);
+
+  surface.DrawWidth(2.5f);
+  EXPECT_EQ(picture->DrawWidth(), 2);  // rounded half to even
+  surface.DrawWidth(3.5f);
+  EXPECT_EQ(picture->DrawWidth(), 4);
+  surface.FontSize(12);
+  EXPECT_FLOAT_EQ(picture->Font().Size, 12);
+  EXPECT_FLOAT_EQ(surface.TextWidth("日本"), picture->TextWidth("日本"));
 }
 
 }  // namespace

@@ -24,18 +24,11 @@ std::shared_ptr<clsAnalyzer> WithAStop() {
   return analyzer;
 }
 
-// a starts at 10:00, b at 10:02, c has no start time.
+// The three runners: A starts at 10:00, B at 10:02, C has no start time.
 std::shared_ptr<clsAnalyzer> WithStartTimes() {
-  auto analyzer = std::make_shared<clsAnalyzer>();
-  auto a = MakeRunner("a", "0:10:00", {100, 200, 300});
-  a->StartTime.Value(10 * kHour);
-  auto b = MakeRunner("b", "0:11:30", {120, 240, 330});
-  b->StartTime.Value(10 * kHour + 2 * kMinute);
-  analyzer->AddLap(a);
-  analyzer->AddLap(b);
-  analyzer->AddLap(MakeRunner("c", "0:12:00", {140, 220, 360}));
-  analyzer->ControlCount = 2;
-  analyzer->Execute();
+  auto analyzer = ThreeRunners();
+  analyzer->Item(1)->OtherData()->StartTime.Value(10 * kHour);
+  analyzer->Item(2)->OtherData()->StartTime.Value(10 * kHour + 2 * kMinute);
   return analyzer;
 }
 
@@ -106,16 +99,18 @@ TEST(ChartLayout, EveryModeOfKnownDataSets) {
   }
 }
 
+// Runner settings wait for a data set, survive a layout of the same data set in another mode and
+// start afresh with another data set (same runners, other name) or when cleared.
 TEST(ChartLayout, RunnerSettingsSurviveALayoutOfTheSameDataSet) {
   auto analyzer = ThreeRunners();
   auto chart = ChartOnPicture();
-  int32_t color = 7, width = 7, flag = 7, back = 7, back_width = 7;
   const auto settings = [&](int32_t runner) {
-    chart->GetRunnerSetting(runner, color, width, flag);
-    chart->GetRunnerSetting2(runner, back, back_width);
-    return std::vector<int32_t>{color, width, flag, back, back_width};
+    std::vector<int32_t> s(5, 7);
+    chart->GetRunnerSetting(runner, s[0], s[1], s[2]);
+    chart->GetRunnerSetting2(runner, s[3], s[4]);
+    return s;
   };
-  chart->SetRunnerSetting(1, 0x123456, 3, 1);  // no data set yet: nothing happens
+  chart->SetRunnerSetting(1, 0x123456, 3, 1);
   EXPECT_EQ(settings(1), (std::vector<int32_t>{7, 7, 7, 7, 7}));
 
   clsGraphicControl graphics;
@@ -125,16 +120,16 @@ TEST(ChartLayout, RunnerSettingsSurviveALayoutOfTheSameDataSet) {
   graphics.DrawChart(analyzer, chart, QX_CHART_CRUISE_MISSRATE);
   EXPECT_EQ(settings(3), (std::vector<int32_t>{0x123456, 3, 1, 0xABCDEF, 6}));
   EXPECT_THROW(chart->SetRunnerSetting(4, 0, 0, 0), std::out_of_range);
-  EXPECT_THROW(chart->GetRunnerSetting2(-1, color, width), std::out_of_range);
+  int32_t back = 0, back_width = 0;
+  EXPECT_THROW(chart->GetRunnerSetting2(-1, back, back_width), std::out_of_range);
   EXPECT_THROW(chart->GetRunnerStyle(4), std::out_of_range);
 
-  // Another data set (same runners, other name) starts from default settings.
   analyzer->DataSetName("W21A");
   graphics.DrawChart(analyzer, chart, QX_CHART_NORMAL);
-  EXPECT_EQ(settings(3), (std::vector<int32_t>{0, 0, 0, 0, 0}));
+  EXPECT_EQ(settings(3), (std::vector<int32_t>(5, 0)));
   chart->SetRunnerSetting(3, 0x123456, 3, 1);
   chart->ClearRunnerSetting();
-  EXPECT_EQ(settings(3), (std::vector<int32_t>{0, 0, 0, 0, 0}));
+  EXPECT_EQ(settings(3), (std::vector<int32_t>(5, 0)));
 }
 
 TEST(ChartLayout, MoreThanThirtyOneLegsFailsExceptForTheMissRateChart) {

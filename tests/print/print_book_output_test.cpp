@@ -28,19 +28,18 @@ TEST(PrintBookExecute, OnePdfPagePerPageWithInkWhereRecordedAndPageRanges) {
   auto book = PdfBook(file, 13, 2);  // B5 landscape
   for (float y : {20, 60, 100, 140}) LinePage(*book, y);
   book->Execute();
-  EXPECT_EQ(qxtest::PdfInfo(file), "pages 4, 728.5 x 515.9 pt");
-  qxtest::PdfPage first(file, 1);
-  ASSERT_TRUE(first.Rendered());
-  EXPECT_TRUE(first.InkAt(50, 20));
-  EXPECT_FALSE(first.InkAt(50, 60));
-  EXPECT_FALSE(first.InkAt(100, 20));  // the line ends at x 90
+  qxtest::PdfPages all(file);
+  EXPECT_EQ(all.Summary(), "4 pages of 506 x 359 px");
+  EXPECT_TRUE(all.InkAt(1, 50, 20));
+  EXPECT_FALSE(all.InkAt(1, 50, 60));
+  EXPECT_FALSE(all.InkAt(1, 100, 20));  // the line ends at x 90
 
   // Printing again keeps the pages; a range prints only those.
   book->Execute(2, 3);
-  EXPECT_EQ(qxtest::PdfInfo(file), "pages 2, 728.5 x 515.9 pt");
-  qxtest::PdfPage second(file, 1), third(file, 2);
-  EXPECT_TRUE(second.InkAt(50, 60) && !second.InkAt(50, 20));
-  EXPECT_TRUE(third.InkAt(50, 100) && !third.InkAt(50, 140));
+  qxtest::PdfPages range(file);
+  EXPECT_EQ(range.Summary(), "2 pages of 506 x 359 px");
+  EXPECT_TRUE(range.InkAt(1, 50, 60) && !range.InkAt(1, 50, 20));
+  EXPECT_TRUE(range.InkAt(2, 50, 100) && !range.InkAt(2, 50, 140));
 }
 
 TEST(PrintBookExecute, TwoByTwoTilesFivePagesOnTwoSheets) {
@@ -49,11 +48,11 @@ TEST(PrintBookExecute, TwoByTwoTilesFivePagesOnTwoSheets) {
   book->SetSeparation(2, 2, 5, 5);  // tiles 102.5 × 146 mm at zoom 0.5
   for (int i = 0; i < 5; ++i) LinePage(*book, 100);
   book->Execute();
-  EXPECT_EQ(qxtest::PdfInfo(file), "pages 2, 595.3 x 841.9 pt");
-  qxtest::PdfPage sheet1(file, 1), sheet2(file, 2);
+  qxtest::PdfPages sheets(file);
+  EXPECT_EQ(sheets.Summary(), "2 pages of 414 x 585 px");
   for (auto [x, y] : {std::pair{30.0, 50.0}, {137.5, 50}, {30, 201}, {137.5, 201}}) {
-    EXPECT_TRUE(sheet1.InkAt(x, y)) << x << "," << y;
-    EXPECT_EQ(sheet2.InkAt(x, y), x == 30 && y == 50) << x << "," << y;
+    EXPECT_TRUE(sheets.InkAt(1, x, y)) << x << "," << y;
+    EXPECT_EQ(sheets.InkAt(2, x, y), x == 30 && y == 50) << x << "," << y;
   }
 }
 
@@ -64,7 +63,7 @@ TEST(PrintBookExecute, UnwritablePathIsAnErrorAndLosesNothing) {
   const std::string file = qxtest::TempPath("retry.pdf");
   book->PrinterObject()->OutputFile(file);
   book->Execute();
-  EXPECT_EQ(qxtest::PdfInfo(file), "pages 1, 595.3 x 841.9 pt");
+  EXPECT_EQ(qxtest::PdfPages(file).Summary(), "1 pages of 414 x 585 px");
 
   auto unset = PdfBook("", 9, 1);
   LinePage(*unset, 30);

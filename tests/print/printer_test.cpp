@@ -85,12 +85,12 @@ TEST(Printer, SheetsAndDocument) {
   printer.EndDoc();
   EXPECT_EQ(printer.Page(), 0);
 
-  EXPECT_EQ(qxtest::PdfInfo(file), "pages 2, 419.5 x 595.3 pt");
+  qxtest::PdfPages pages(file);
+  EXPECT_EQ(pages.Summary(), "2 pages of 292 x 414 px");
   // The line is 10 mm below the printable area's corner at (5, 5); the text starts there.
-  qxtest::PdfPage first(file, 1), second(file, 2);
-  EXPECT_TRUE(first.InkIn(50, 14.5, 50, 15.5));
-  EXPECT_FALSE(first.InkIn(0, 0, 148, 12));
-  EXPECT_TRUE(second.InkIn(5, 5, 20, 9));
+  EXPECT_TRUE(pages.InkIn(1, 50, 14.5, 50, 15.5));
+  EXPECT_FALSE(pages.InkIn(1, 0, 0, 148, 12));
+  EXPECT_TRUE(pages.InkIn(2, 5, 5, 20, 9));
 }
 
 TEST(Printer, UnwritableOutputIsReportedBeforeDrawing) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "event_builder.h"
+#include "analysis_fixture.h"
 #include "support/lap_text.h"
 
 namespace quorvex2 {

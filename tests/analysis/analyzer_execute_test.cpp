@@ -4,11 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "event_builder.h"
+#include "analysis_fixture.h"
 
 namespace quorvex2 {
 namespace {
 
+using qxtest::ExpectGolden;
+using testing::AnalysisText;
 using testing::Find;
 using testing::InSeconds;
 using testing::kDisq;
@@ -25,16 +27,6 @@ std::string RanksText(const clsAnalyzer& analyzer) {
     text += (i > 1 ? ", " : "") + r->RunnerName() + "=" + r->RankInDataSet() + "/" + r->Rank();
   }
   return text;
-}
-
-// The leg ranks, then the split ranks, of the legs 1 to `legs`: "3 1 | 3 1".
-std::string LegRanksText(clsAnalyzedRunnerData& r, int32_t legs, bool modified = false) {
-  std::string lap, split;
-  for (int32_t k = 1; k <= legs; ++k) {
-    lap += " " + std::to_string((modified ? r.ModifiedLapRank(k) : r.LapRank(k))->Value());
-    split += " " + std::to_string((modified ? r.ModifiedSplitRank(k) : r.SplitRank(k))->Value());
-  }
-  return lap.substr(1) + " |" + split;
 }
 
 // Half of the runners carry a rank of the file: those ranks are shown. A status result keeps
@@ -61,7 +53,13 @@ TEST(AnalyzerExecute, ResultOrderCompetitionRanksAndTheRanksShown) {
   EXPECT_EQ(RanksText(analyzer), "fast=1/1, a=2/2, b=2/2, slow=4/4, dnf=OPEN/OPEN");
 }
 
-TEST(AnalyzerExecute, LegRanksUpperRunnersAndReferenceTimes) {
+// The whole analysis of each data set below is kept in tests/data/golden/analysis.
+
+// Leg 1: c and b share the fastest 90 s (the newer first in the list of the fastest), the
+// reference is (90 + 90 + 100) / 3 s; e's second leg follows a disqualified one and is not
+// ranked; without merged legs the modified ranks are the plain ones; relative times against the
+// references, the result against their total of 550 / 3 s.
+TEST(AnalyzerExecute, LegRanksFastestRunnersAndReferenceTimes) {
   clsAnalyzer analyzer;
   analyzer.ControlCount = 1;
   analyzer.AddLap(MakeRunner("a", "3:00", {100, 80}));
@@ -70,50 +68,22 @@ TEST(AnalyzerExecute, LegRanksUpperRunnersAndReferenceTimes) {
   analyzer.AddLap(MakeRunner("d", "3:30", {120, 90}));
   analyzer.AddLap(MakeRunner("e", "DNF", {kDisq, 50}));
   analyzer.Execute();
-  const std::pair<const char*, const char*> ranks[] = {
-      {"a", "3 1 | 3 1"}, {"b", "1 3 | 1 2"}, {"c", "1 4 | 1 3"},
-      {"d", "4 2 | 4 4"}, {"e", "0 0 | 0 0"},
-  };
-  for (const auto& [name, expected] : ranks) {
-    EXPECT_EQ(LegRanksText(*Find(analyzer, name), 2), expected) << name;
-    // Without merged legs the modified ranks are the plain ones.
-    EXPECT_EQ(LegRanksText(*Find(analyzer, name), 2, true), expected) << name;
-  }
+  ExpectGolden("analysis/five-runners.txt", AnalysisText(analyzer));
   auto general = analyzer.GeneralData();
-  // Upper runners by sorted position: equal keys newest first.
-  EXPECT_EQ(general->UpperLapObject(1, 1)->RunnerName(), "c");
-  EXPECT_EQ(general->UpperLapObject(1, 2)->RunnerName(), "b");
-  EXPECT_EQ(general->UpperLapObject(1, 4)->RunnerName(), "d");
-  EXPECT_FALSE(general->IsUpperLapExists(1, 0) || general->IsUpperLapExists(1, 5));
-  EXPECT_TRUE(general->IsUpperLapExists(2, 4));
-  EXPECT_FALSE(general->IsUpperLapExists(2, 5));  // e's leg follows a disqualified one
+  EXPECT_FALSE(general->IsUpperLapExists(1, 0));
   EXPECT_THROW(general->IsUpperLapExists(1, 7), std::out_of_range);
   EXPECT_THROW(general->UpperLapAverage(32), std::out_of_range);
-  // Reference: the mean of the three fastest leg times.
-  EXPECT_NEAR(InSeconds(general->UpperLapAverage(1)), (90 + 90 + 100) / 3.0, 1e-6);
-  EXPECT_NEAR(InSeconds(general->UpperLapAverage(2)), (80 + 90 + 100) / 3.0, 1e-6);
-  EXPECT_NEAR(InSeconds(general->UpperLapTotal()), 550 / 3.0, 1e-6);
-  EXPECT_FLOAT_EQ(general->LegLength(1), 280.0f / 550.0f);
-  EXPECT_FLOAT_EQ(general->LegLength(2), 270.0f / 550.0f);
-  // Relative times: the leg against its reference, the result against the total.
-  EXPECT_FLOAT_EQ(Find(analyzer, "d")->LapRelative(1)->Value(), 120 / (280 / 3.0));
-  EXPECT_FLOAT_EQ(Find(analyzer, "a")->TotalTimeRelative().Value(), 180 / (550 / 3.0));
-  EXPECT_FLOAT_EQ(Find(analyzer, "e")->LapRelative(1)->StoredValue(), 0.0f);
-  EXPECT_FLOAT_EQ(Find(analyzer, "e")->TotalTimeRelative().Value(), 0.0f);
 }
 
-TEST(AnalyzerExecute, UpperRunnersAreTheSixFastestAndFewerRunnersAverageFewer) {
+// Six fastest runners at most (r0 to r5 on leg 1); two times on leg 2 give a reference of two.
+TEST(AnalyzerExecute, SixFastestAtMostAndFewerTimesAverageFewer) {
   clsAnalyzer analyzer;
   analyzer.ControlCount = 1;
   for (int i = 0; i < 7; ++i) {
     analyzer.AddLap(MakeRunner("r" + std::to_string(i), "", {100.0 + i, i < 2 ? 50.0 : kNoData}));
   }
   analyzer.Execute();
-  auto general = analyzer.GeneralData();
-  EXPECT_EQ(general->UpperLapObject(1, 6)->RunnerName(), "r5");
-  EXPECT_FALSE(general->IsUpperLapExists(2, 3));
-  EXPECT_NEAR(InSeconds(general->UpperLapAverage(1)), 101, 1e-6);
-  EXPECT_NEAR(InSeconds(general->UpperLapAverage(2)), 50, 1e-6);
+  ExpectGolden("analysis/seven-runners.txt", AnalysisText(analyzer));
 }
 
 // Three legs of relative lengths 0.2, 0.3 and 0.5 set by three equal fast runners; x skipped
@@ -136,16 +106,12 @@ TEST(AnalyzerExecute, MergedLegsAreSharedOutByRelativeLength) {
     EXPECT_NEAR(InSeconds(x->ModifiedLapTime(k)->Value()), modified[k - 1], 1e-4) << k;
     EXPECT_NEAR(InSeconds(x->ModifiedSplitTime(k)->Value()), modified_split[k - 1], 1e-4) << k;
   }
-  // With merged legs the modified times are ranked on their own.
-  EXPECT_EQ(LegRanksText(*x, 3), "1 0 0 | 1 0 1");
-  EXPECT_EQ(LegRanksText(*x, 3, true), "1 1 1 | 1 1 1");
-  EXPECT_EQ(LegRanksText(*Find(analyzer, "f1"), 3, true), "1 2 2 | 1 2 2");
-  // A skipped leg reads -1; the covering leg is relative to the legs it covers.
-  EXPECT_FLOAT_EQ(x->LapRelative(2)->StoredValue(), -1.0f);
-  EXPECT_FLOAT_EQ(x->LapRelative(3)->Value(), 300.0f / 400.0f);
-  // The loss of the run shows on its last leg; the skipped leg carries the skip code.
-  EXPECT_EQ(x->MissTime(2)->StoredValue(), kSkip);
+  EXPECT_EQ(x->LapRank(2)->Value() + x->LapRank(3)->Value(), 0);
+  // The modified times ranked on their own, the skipped leg's relative time -1 and skip code, the
+  // covering leg relative to the legs it covers.
+  ExpectGolden("analysis/merged-legs.txt", AnalysisText(analyzer));
 }
+
 TEST(AnalyzerExecute, CruiseSpeedAndMissTimesOfTheWorkedExample) {
   clsAnalyzer analyzer;
   analyzer.ControlCount = 1;
@@ -188,53 +154,40 @@ TEST(AnalyzerExecute, CruiseSpeedAndMissTimesOfTheWorkedExample) {
   EXPECT_EQ(dnf->TotalTimeWithoutMiss().Value(), 0.0);
 }
 
+// x: legs 2 (x1.0) and 3 (x1.1) reach half the course, so the cruise speed is 425 / 400; leg 1
+// (x2.0) is left out of the pace and loses 400 - 200 x 1.0625 s; the 9.375 s gained on leg 2 are
+// not set off against it. y: no miss time on the no-data and disqualified legs, no totals
+// without a result.
 TEST(AnalyzerExecute, CruiseSpeedFromTheBestLegsOnly) {
   clsAnalyzer analyzer;
   analyzer.ControlCount = 2;
   for (const char* name : {"f1", "f2", "f3"}) {
     analyzer.AddLap(MakeRunner(name, "10:00", {200, 150, 250}));
   }
-  // Legs 2 (x1.0) and 3 (x1.1) reach half the course; leg 1 (x2.0) is left out of the pace and
-  // loses 400 - 200 x 1.0625 s.
   analyzer.AddLap(MakeRunner("x", "13:45", {400, 150, 275}));
   analyzer.AddLap(MakeRunner("y", "", {kNoData, 150, kDisq}));
   analyzer.Execute();
-  auto x = Find(analyzer, "x");
-  EXPECT_FLOAT_EQ(x->CruiseSpeed().Value(), 1.0625f);
-  EXPECT_NEAR(InSeconds(x->MissTime(1)->Value()), 187.5, 1e-6);
-  EXPECT_NEAR(InSeconds(x->MissTime(2)->Value()), -9.375, 1e-6);
-  // Time gained is not set off against the losses.
-  EXPECT_NEAR(InSeconds(x->MissTimeTotal().Value()), 187.5 + 9.375, 1e-6);
-  // No-data and disqualified legs have no miss time; without a result there are no totals.
-  auto y = Find(analyzer, "y");
-  EXPECT_FLOAT_EQ(y->CruiseSpeed().Value(), 1.0f);
-  EXPECT_EQ(y->MissTime(1)->StoredValue(), clsMissTimeValue::kNotComputed);
-  EXPECT_NEAR(y->MissTime(2)->Value(), 0, 1e-12);
-  EXPECT_EQ(y->MissTime(3)->StoredValue(), clsMissTimeValue::kNotComputed);
-  EXPECT_EQ(y->MissTimeTotal().StoredValue(), clsMissTimeValue::kNotComputed);
+  ExpectGolden("analysis/best-legs.txt", AnalysisText(analyzer));
 }
 
-TEST(AnalyzerExecute, SecondRunAfterAddingRunners) {
+// Each run ranks anew with fresh general data; a shorter run writes fewer legs, and the third
+// leg keeps the figures of the run before.
+TEST(AnalyzerExecute, RunsAfterAddingRunnersAndWithFewerLegs) {
   clsAnalyzer analyzer;
   analyzer.ControlCount = 2;
   analyzer.AddLap(MakeRunner("b", "5:20", {110, 90, 120}));
   analyzer.AddLap(MakeRunner("a", "5:00", {100, 80, 120}));
   analyzer.Execute();
-  auto first_general = analyzer.GeneralData();
-  EXPECT_EQ(LegRanksText(*Find(analyzer, "a"), 3), "1 1 1 | 1 1 1");
-
+  const auto first_general = analyzer.GeneralData();
+  std::string runs = AnalysisText(analyzer);
   analyzer.AddLap(MakeRunner("c", "4:50", {95, 75, 120}));
   analyzer.Execute();
   EXPECT_NE(analyzer.GeneralData(), first_general);
-  EXPECT_EQ(LegRanksText(*Find(analyzer, "a"), 3), "2 2 1 | 2 2 2");
-  EXPECT_NEAR(InSeconds(analyzer.GeneralData()->UpperLapAverage(1)), 305 / 3.0, 1e-6);
-
-  // A shorter run writes fewer legs: the third leg keeps the figures of the run before.
+  runs += "\n" + AnalysisText(analyzer);
   analyzer.ControlCount = 1;
   analyzer.Execute();
-  EXPECT_EQ(Find(analyzer, "c")->LapRank(3)->Value(), 1);
-  EXPECT_EQ(analyzer.GeneralData()->UpperLapAverage(3), 0.0);
-  EXPECT_FLOAT_EQ(Find(analyzer, "c")->LapRelative(3)->Value(), 1.0f);
+  analyzer.ControlCount = 2;
+  ExpectGolden("analysis/second-runs.txt", runs + "\n" + AnalysisText(analyzer));
 }
 
 TEST(AnalyzerExecute, BadAndEmptyDataSets) {

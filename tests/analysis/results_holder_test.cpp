@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "event_builder.h"
+#include "analysis_fixture.h"
 #include "quorvex2/core/root.h"
 
 namespace quorvex2 {

@@ -12,7 +12,7 @@
 
 #include "analysis/detail/leading_eigenpairs.h"
 #include "analysis/detail/tovarine_scaling.h"
-#include "event_builder.h"
+#include "analysis_fixture.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/html/html_control.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/event_builder.h"
+#include "analysis/analysis_fixture.h"
 #include "core/detail/internal.h"
 #include "export/golden.h"
 #include "quorvex2/analysis/analyzer.h"

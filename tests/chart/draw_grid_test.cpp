@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/event_builder.h"
+#include "analysis/analysis_fixture.h"
 #include "export/golden.h"
 #include "quorvex2/chart/graphic_control.h"
 #include "quorvex2/chart/grid_object.h"

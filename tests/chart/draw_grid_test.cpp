@@ -20,87 +20,83 @@ namespace quorvex2::testing {
 namespace {
 
 // A grid that keeps what it is told, the way a spreadsheet control would, and writes it out as
-// text: cell texts, each cell's back colour class and alignment (a cell's own alignment before
-// its column's), the column widths and the order of the calls that show, hide and clear it.
-// Colour class n has the colour 0x010101 × (n + 1).
+// text: its size, column widths and the calls that show, hide and clear it, then a line a row of
+// each cell's text ("-" when none), back colour class (c-1 for none) and alignment (a cell's own
+// before its column's: C, R, L; - for none). Colour class n has the colour 0x010101 × (n + 1).
 class RecordingGrid : public clsGridObject {
  public:
   int32_t Color(QxColorTypeConst ColorType) const override { return 0x010101 * (ColorType + 1); }
   void TextMatrix(int32_t Row, int32_t Col, const std::string& Text) override {
-    texts_[{Row, Col}] = Text;
+    cells_[{Row, Col}].text = "\"" + Text + "\"";
   }
   void Clear() override {
-    texts_.clear();
-    log.push_back("Clear");
+    for (auto& cell : cells_) cell.second.text = "-";
+    log += " Clear";
   }
-  void Visible(bool Value) override { log.push_back(Value ? "Show" : "Hide"); }
+  void Visible(bool Value) override { log += Value ? " Show" : " Hide"; }
   void Cols(int32_t Value) override { cols = Value; }
   void Rows(int32_t Value) override { rows = Value; }
-  void ColWidth(int32_t Index, int32_t Width) override { col_widths[Index] = Width; }
+  void ColWidth(int32_t Index, int32_t Width) override { widths_[Index] = Width; }
   void SelectCell(int32_t Row, int32_t Col, int32_t RowSel, int32_t ColSel) override {
     selection_ = {Row, Col, RowSel < 0 ? Row : RowSel, ColSel < 0 ? Col : ColSel};
   }
-  void CellBackColor(int32_t Color) override { ForSelection(back_colors_, Color); }
+  void CellBackColor(int32_t Color) override {
+    ForSelection([Color](Cell& cell) { cell.color = Color / 0x010101 - 1; });
+  }
   void CellForeColor(int32_t) override {}
   void CellAlignment(QxAlignTypeConst Alignment) override {
-    ForSelection(alignments_, static_cast<int32_t>(Alignment));
+    ForSelection([Alignment](Cell& cell) { cell.align = Alignment; });
   }
   void ColAlignment(int32_t Index, QxAlignTypeConst Alignment) override {
-    col_alignments_[Index] = Alignment;
+    column_aligns_[Index] = Alignment;
   }
 
-  std::string Text(int32_t row, int32_t col) const { return Find(texts_, row, col, std::string()); }
-  size_t TextCount() const { return texts_.size(); }
-
-  // Size, widths and calls, then a line a row of "text" ("-" when none was set), colour class
-  // (c-1 for none) and alignment (C, R, L; - for none) per cell; texts outside the grid last.
+  std::string Text(int32_t row, int32_t col) const { return At(row, col).text; }
   std::string Dump() const {
     std::string out = qxtest::Printf("rows %d cols %d widths", rows, cols);
-    for (const auto& [col, width] : col_widths) out += qxtest::Printf(" %d", width);
-    for (const auto& call : log) out += " " + call;
+    for (const auto& [col, width] : widths_) out += qxtest::Printf(" %d", width);
+    out += log;
     for (int32_t row = 0; row < rows; ++row) {
       out += qxtest::Printf("\n%d", row);
       for (int32_t col = 0; col < cols; ++col) {
-        const auto text = texts_.find({row, col});
-        const auto column = col_alignments_.find(col);
+        const Cell& cell = At(row, col);
+        const auto column = column_aligns_.find(col);
         const int32_t align =
-            Find(alignments_, row, col, column == col_alignments_.end() ? -1 : column->second);
-        out += qxtest::Printf(" | %s c%d %c",
-                              text == texts_.end() ? "-" : ("\"" + text->second + "\"").c_str(),
-                              Find(back_colors_, row, col, 0) / 0x010101 - 1, "-CRL"[align + 1]);
+            cell.align >= 0 || column == column_aligns_.end() ? cell.align : column->second;
+        out += qxtest::Printf(" | %s c%d %c", cell.text.c_str(), cell.color, "-CRL"[align + 1]);
       }
     }
-    for (const auto& [cell, text] : texts_) {
-      if (std::min(cell.first, cell.second) < 0 || cell.first >= rows || cell.second >= cols)
-        out += "\noutside: " + text;
+    for (const auto& [at, cell] : cells_) {
+      if (at.first < 0 || at.first >= rows || at.second < 0 || at.second >= cols)
+        out += "\noutside the grid: " + cell.text;
     }
     return out + "\n";
   }
 
   int32_t rows = 0, cols = 0;
-  std::map<int32_t, int32_t> col_widths;
-  std::vector<std::string> log;
+  std::string log;
 
  private:
-  using Cell = std::pair<int32_t, int32_t>;
+  struct Cell {
+    std::string text = "-";
+    int32_t color = -1, align = -1;
+  };
 
-  void ForSelection(std::map<Cell, int32_t>& values, int32_t value) {
+  const Cell& At(int32_t row, int32_t col) const {
+    static const Cell kNone;
+    const auto it = cells_.find({row, col});
+    return it == cells_.end() ? kNone : it->second;
+  }
+  template <class F>
+  void ForSelection(F f) {
     const auto [row, col, row_sel, col_sel] = selection_;
     for (int32_t r = std::min(row, row_sel); r <= std::max(row, row_sel); ++r) {
-      for (int32_t c = std::min(col, col_sel); c <= std::max(col, col_sel); ++c) {
-        values[{r, c}] = value;
-      }
+      for (int32_t c = std::min(col, col_sel); c <= std::max(col, col_sel); ++c) f(cells_[{r, c}]);
     }
   }
-  template <class T>
-  static T Find(const std::map<Cell, T>& map, int32_t row, int32_t col, T otherwise) {
-    auto it = map.find(Cell{row, col});
-    return it == map.end() ? otherwise : it->second;
-  }
 
-  std::map<Cell, std::string> texts_;
-  std::map<Cell, int32_t> back_colors_, alignments_;
-  std::map<int32_t, int32_t> col_alignments_;
+  std::map<std::pair<int32_t, int32_t>, Cell> cells_;
+  std::map<int32_t, int32_t> widths_, column_aligns_;
   std::array<int32_t, 4> selection_{0, 0, -1, -1};
 };
 
@@ -136,7 +132,7 @@ TEST(DrawGrid, GridOfTenControls) {
 
   c.analyzer->DataSetName("Open");  // a data set of its own name counts as mixed: no "*"
   c.Draw();
-  EXPECT_EQ(c.grid->Text(3, 1), "1");
+  EXPECT_EQ(c.grid->Text(3, 1), "\"1\"");
 }
 
 TEST(DrawGrid, EmptyDataSetLeavesTheGridClearedAndHidden) {
@@ -147,8 +143,8 @@ TEST(DrawGrid, EmptyDataSetLeavesTheGridClearedAndHidden) {
   empty->AddClass("W21");
   empty->Execute();
   c.root.GraphicControl()->DrawGrid(empty, c.grid);
-  EXPECT_EQ(c.grid->TextCount(), 0u);
-  EXPECT_EQ(c.grid->log, (std::vector<std::string>{"Hide", "Clear", "Show", "Hide", "Clear"}));
+  EXPECT_EQ(c.grid->Dump().find('"'), std::string::npos);  // no text left
+  EXPECT_EQ(c.grid->log, " Hide Clear Show Hide Clear");
   EXPECT_EQ(c.grid->rows, 59);  // left as it was: the grid is only cleared
 
   EXPECT_THROW(c.root.GraphicControl()->DrawGrid(nullptr, c.grid), std::runtime_error);

@@ -96,20 +96,17 @@ TEST(PrintAnalysisBands, TableStartsBesideWhenLabelHeaderAndGapFit) {
   // the second column, 19 without) and the gap (10): half a unit either side of that width.
   clsQuorvex2 root;
   auto a1 = AnalysedClass(root, "A1", 1, 2);
-  const struct {
-    QxPrintAnalysisModeConst mode;
-    float needed;
-  } cases[] = {{QX_PRINT_ANALYSIS_STANDARD, 76}, {QX_PRINT_ANALYSIS_LAPTIME, 66}};
-  for (const auto& c : cases) {
+  for (auto [mode, needed] :
+       {std::pair{QX_PRINT_ANALYSIS_STANDARD, 76.0f}, {QX_PRINT_ANALYSIS_LAPTIME, 66.0f}}) {
     for (const float spare : {0.5f, -0.5f}) {
       auto book = qxtest::A4Book(true);
       book->DrawLine(0, 0, 1, 0, 0, 1);  // the page holds something
-      const float used = book->Width() - c.needed - spare;
+      const float used = book->Width() - needed - spare;
       book->PrintedAreaWidth(used);
-      root.GraphicControl()->PrintAnalysis(a1, book, c.mode);
+      root.GraphicControl()->PrintAnalysis(a1, book, mode);
       const auto [page, label] = qxtest::FindText(*book, "Ａ１");
-      EXPECT_EQ(page, spare > 0 ? 0 : 1) << c.mode << " " << spare;
-      EXPECT_FLOAT_EQ(label->Left, spare > 0 ? used : 0) << c.mode << " " << spare;
+      EXPECT_EQ(page, spare > 0 ? 0 : 1) << mode << " " << spare;
+      EXPECT_FLOAT_EQ(label->Left, spare > 0 ? used : 0) << mode << " " << spare;
     }
   }
 }

@@ -43,11 +43,10 @@ TEST(PrintBookGeometry, InitResetsThePrinterDefaults) {
   printer->Font().Size = 20;
   printer->FontTransparent(false);
   book->Init(Printer::kPdfPrinterName, 9, 1, 15, 17, 20, 15, 1);
-  EXPECT_EQ(printer->DrawWidth(), 1);
-  EXPECT_EQ(printer->ForeColor(), 0);
-  EXPECT_EQ(printer->FillStyle(), kFillTransparent);
-  EXPECT_FLOAT_EQ(printer->Font().Size, 9);
-  EXPECT_TRUE(printer->FontTransparent());
+  EXPECT_EQ(qxtest::Printf("pen %d colour %d fill %d font %g transparent %d", printer->DrawWidth(),
+                           printer->ForeColor(), printer->FillStyle(), printer->Font().Size,
+                           printer->FontTransparent()),
+            qxtest::Printf("pen 1 colour 0 fill %d font 9 transparent 1", kFillTransparent));
 }
 
 // Margins are raised to the unprintable edges (the bottom one in whole millimetres); the

@@ -1,9 +1,12 @@
+// The platform printer: paper sizes by their Windows codes, unprintable edges, the installed
+// printers, text metrics, and the PDF documents it writes.
 #include <gtest/gtest.h>
 #include <quorvex2/platform/printer.h>
 
 #include <filesystem>
 #include <stdexcept>
 
+#include "export/golden.h"
 #include "pdf_probe.h"
 
 namespace quorvex2 {
@@ -11,20 +14,17 @@ namespace {
 
 TEST(Printer, PaperSizesByWindowsCode) {
   Printer printer;
-  struct Paper {
-    int32_t code;
-    float width, height;
-  };
-  for (auto [code, width, height] :
-       {Paper{1, 215.9f, 279.4f}, Paper{8, 297, 420}, Paper{9, 210, 297}, Paper{11, 148, 210},
-        Paper{12, 257, 364}, Paper{13, 182, 257}}) {
+  std::string sizes;  // portrait, then landscape
+  for (int32_t code : {1, 8, 9, 11, 12, 13}) {
     printer.PaperSize(code);
     printer.Orientation(1);
-    EXPECT_FLOAT_EQ(printer.PhysicalWidth(), width) << code;
-    EXPECT_FLOAT_EQ(printer.ScaleHeight(), height) << code;
+    sizes += qxtest::Printf("%d: %gx%g ", code, printer.PhysicalWidth(), printer.ScaleHeight());
     printer.Orientation(2);
-    EXPECT_FLOAT_EQ(printer.PhysicalWidth(), height) << code;
+    sizes += qxtest::Printf("%gx%g; ", printer.PhysicalWidth(), printer.PhysicalHeight());
   }
+  EXPECT_EQ(sizes,
+            "1: 215.9x279.4 279.4x215.9; 8: 297x420 420x297; 9: 210x297 297x210; "
+            "11: 148x210 210x148; 12: 257x364 364x257; 13: 182x257 257x182; ");
   for (int32_t bad : {0, 2, 10, 14, -9}) {
     EXPECT_THROW(printer.PaperSize(bad), std::runtime_error) << bad;
   }

@@ -72,29 +72,24 @@ TEST(MailText, StatusResultsAndCodesInCells) {
   qxtest::ExpectGolden("export/mail-status-results.txt", Mail(root, "M40"));
 }
 
-// Ann's start time; no start time gives 9:00:00; Bo's skipped leg shares the recorded time by
-// leg length; Cy (DNF) is left out.
-TEST(SplitCsv, SplitsBrowserLeavesOutStatusesAndFillsPlaceholders) {
+// SplitsBrowser: Ann's start time, 9:00:00 for none, Bo's skipped leg sharing the recorded time
+// by leg length, Cy (DNF) left out. Macro: leg names in the header, cumulative times in the
+// rows, Fay (DNS) left out.
+TEST(SplitCsv, BothExportsFillPlaceholdersAndLeaveOutStatusResults) {
   clsQuorvex2 root;
-  auto cls = root.AddClass("M21");
-  cls->ControlCount = 2;
-  AddRunner(*cls, "Ann", {65, 130, 58}, "0:04:13", "Club A")->StartTime.Value(10.5 / 24);
-  AddRunner(*cls, "Bo", {70, -1, 210}, "0:04:40", "Club B");
-  AddRunner(*cls, "Cy", {70, 150, 0}, "DNF", "Club C");
+  auto m21 = root.AddClass("M21");
+  m21->ControlCount = 2;
+  AddRunner(*m21, "Ann", {65, 130, 58}, "0:04:13", "Club A")->StartTime.Value(10.5 / 24);
+  AddRunner(*m21, "Bo", {70, -1, 210}, "0:04:40", "Club B");
+  AddRunner(*m21, "Cy", {70, 150, 0}, "DNF", "Club C");
+  auto w21 = root.AddClass("W21");
+  w21->ControlCount = 12;
+  AddRunner(*w21, "Eve", std::vector<double>(13, 60), "0:13:00");
+  AddRunner(*w21, "Fay", std::vector<double>(13, 60), "DNS");
+  auto& text = *root.TextControl();
   qxtest::ExpectGolden("export/splitsbrowser.csv",
-                       root.TextControl()->OutputCsvSplitsBrowser(Analyse(root, "M21")));
-}
-
-// Leg names in the header, cumulative times in the rows; Fay (DNS) is left out.
-TEST(SplitCsv, MacroHeaderUsesLegNamesAndCumulativeTimes) {
-  clsQuorvex2 root;
-  auto cls = root.AddClass("W21");
-  cls->ControlCount = 12;
-  std::vector<double> legs(13, 60);
-  AddRunner(*cls, "Eve", legs, "0:13:00");
-  AddRunner(*cls, "Fay", legs, "DNS");
-  qxtest::ExpectGolden("export/macro.csv",
-                       root.TextControl()->OutputCsvOstrandMacro(Analyse(root, "W21")));
+                       text.OutputCsvSplitsBrowser(Analyse(root, "M21")));
+  qxtest::ExpectGolden("export/macro.csv", text.OutputCsvOstrandMacro(Analyse(root, "W21")));
 }
 
 // A single class (the worked example's line: rank, name, result and club) and a mixed set that

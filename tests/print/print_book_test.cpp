@@ -170,26 +170,8 @@ bool InkIn(PictureBox& picture, float x1, float y1, float x2, float y2) {
   return false;
 }
 
-// The whole sheet in millimetres, at 96 dpi × the zoom ratio; the margins are on it.
-TEST(PrintPreview, SheetFillsThePictureAtTheZoomRatio) {
-  auto book = A4Book();
-  book->DrawLine(0, 50, 100, 0, 0xFF0000, 10);
-  book->PreviewZoomRatio(0.5f);
-  auto picture = std::make_shared<PictureBox>(100, 100);
-  book->ShowPreview(picture, 1);
-  EXPECT_EQ(picture->ScaleMode(), 6);
-  EXPECT_EQ(qxtest::Printf("%dx%d", picture->Width(), picture->Height()), "397x561");
-  EXPECT_NEAR(picture->ScaleWidth(), 210, 0.5);
-  EXPECT_EQ(picture->Point(50, 60), 0xFF0000);  // margin 10 + 50
-  EXPECT_FALSE(InkIn(*picture, 5, 0, 200, 55));
-  EXPECT_FALSE(InkIn(*picture, 115, 55, 200, 65));
-
-  book->PreviewZoomRatio(0);
-  EXPECT_THROW(book->ShowPreview(picture, 1), std::runtime_error);
-  EXPECT_THROW(book->ShowPreview(nullptr, 1), std::runtime_error);
-}
-
-TEST(PrintPreview, OneSheetOfTiledPages) {
+// One sheet of tiled pages at a time, the whole sheet in millimetres at 96 dpi × the zoom.
+TEST(PrintPreview, OneSheetOfTiledPagesAtTheZoomRatio) {
   auto book = std::make_shared<clsPrintBook>();
   book->Init(Printer::kPdfPrinterName, 9, 1, 0, 0, 0, 0, 1);
   book->SetSeparation(2, 2, 5, 5);
@@ -197,8 +179,12 @@ TEST(PrintPreview, OneSheetOfTiledPages) {
     book->DrawBox(20, 20, 100, 100, 0, 1, true);
     book->NewPage();
   }
-  auto picture = std::make_shared<PictureBox>();
+  book->PreviewZoomRatio(0.5f);
+  auto picture = std::make_shared<PictureBox>(100, 100);
   book->ShowPreview(picture, 2);
+  EXPECT_EQ(qxtest::Printf("mode %d, %dx%d pixels, %.0f wide", picture->ScaleMode(),
+                           picture->Width(), picture->Height(), picture->ScaleWidth()),
+            "mode 6, 397x561 pixels, 210 wide");
   EXPECT_TRUE(InkIn(*picture, 30, 30, 31, 31));     // page 5 in the first tile
   EXPECT_FALSE(InkIn(*picture, 137, 30, 138, 31));  // nothing in the second
   book->ShowPreview(picture, 1);
@@ -206,6 +192,10 @@ TEST(PrintPreview, OneSheetOfTiledPages) {
   EXPECT_TRUE(InkIn(*picture, 137, 181, 138, 182));
   book->ShowPreview(picture, 3);  // past the end: an empty sheet
   EXPECT_FALSE(InkIn(*picture, 0, 0, 210, 297));
+
+  book->PreviewZoomRatio(0);
+  EXPECT_THROW(book->ShowPreview(picture, 1), std::runtime_error);
+  EXPECT_THROW(book->ShowPreview(nullptr, 1), std::runtime_error);
 }
 
 // A text far too long for its box (a damaged name of megabytes) is cut where a short text with
@@ -248,6 +238,7 @@ TEST(PrintPreview, TextBoxAlignsCutsAndWritesVertically) {
                   PRINTBOOK_VALIGN_MIDDLE);  // an @ font writes vertically too
   auto picture = std::make_shared<PictureBox>();
   book->ShowPreview(picture, 1);
+  EXPECT_EQ(qxtest::Printf("%dx%d", picture->Width(), picture->Height()), "794x1123");  // A4
   const float x0 = 10, y0 = 10;  // margins
 
   EXPECT_TRUE(InkIn(*picture, x0 + 90, y0 + 10, x0 + 100, y0 + 20));

@@ -4,14 +4,91 @@
 #include <quorvex2/platform/printer.h>
 #include <quorvex2/print/print_book.h>
 
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "export/golden.h"
-#include "pdf_probe.h"
 
 namespace quorvex2 {
 namespace {
+
+// A new path in this run's temporary folder.
+std::string TempPath(const std::string& name) {
+  static int counter = 0;
+  auto dir = std::filesystem::temp_directory_path() / ("qx-print-" + std::to_string(getpid()));
+  std::filesystem::create_directories(dir);
+  return (dir / (std::to_string(++counter) + "-" + name)).string();
+}
+
+// A written PDF read back through poppler's pdftoppm: every page rendered at 50 dpi, with the
+// ink on it found by millimetres.
+class PdfPages {
+ public:
+  explicit PdfPages(const std::string& path) {
+    const std::filesystem::path dir = TempPath("pages");
+    std::filesystem::create_directories(dir);
+    const std::string command = "pdftoppm -r 50 '" + path + "' '" + (dir / "p").string() + "'";
+    if (std::system((command + " 2>/dev/null").c_str()) != 0) return;
+    std::set<std::filesystem::path> files;  // p-1.ppm, p-2.ppm, ... in page order
+    for (const auto& file : std::filesystem::directory_iterator(dir)) files.insert(file.path());
+    for (const auto& file : files) pages_.push_back(Read(file));
+  }
+
+  // "N pages of W x H px" (A4 is 414 x 585 px at 50 dpi).
+  std::string Summary() const {
+    if (pages_.empty()) return "no pages";
+    return std::to_string(pages_.size()) + " pages of " + std::to_string(pages_[0].width) + " x " +
+           std::to_string(pages_[0].height) + " px";
+  }
+
+  // Ink (darker than light grey) anywhere in the rectangle of the page (1-based).
+  bool InkIn(size_t page, double x1, double y1, double x2, double y2) const {
+    if (page < 1 || page > pages_.size()) return false;
+    const Page& p = pages_[page - 1];
+    for (int y = std::max(Pixel(y1), 0); y <= std::min(Pixel(y2), p.height - 1); ++y) {
+      for (int x = std::max(Pixel(x1), 0); x <= std::min(Pixel(x2), p.width - 1); ++x) {
+        const uint8_t* rgb = &p.rgb[(static_cast<size_t>(y) * p.width + x) * 3];
+        if (rgb[0] + rgb[1] + rgb[2] < 3 * 200) return true;
+      }
+    }
+    return false;
+  }
+  // Ink within a millimetre of the point.
+  bool InkAt(size_t page, double x, double y) const {
+    return InkIn(page, x - 1, y - 1, x + 1, y + 1);
+  }
+
+ private:
+  struct Page {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;
+  };
+
+  static int Pixel(double mm) { return static_cast<int>(mm * 50 / 25.4 + 0.5); }
+
+  static Page Read(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    Page page;
+    std::string magic;
+    int max_value = 0;
+    if (!(in >> magic >> page.width >> page.height >> max_value) || magic != "P6") return {};
+    in.get();
+    page.rgb.resize(static_cast<size_t>(page.width) * page.height * 3);
+    in.read(reinterpret_cast<char*>(page.rgb.data()),
+            static_cast<std::streamsize>(page.rgb.size()));
+    return page;
+  }
+
+  std::vector<Page> pages_;
+};
 
 TEST(Printer, PaperSizesByWindowsCode) {
   Printer printer;
@@ -72,7 +149,7 @@ TEST(Printer, TextMetricsInMillimetres) {
 }
 
 TEST(Printer, SheetsAndDocument) {
-  const std::string file = qxtest::TempPath("printer.pdf");
+  const std::string file = TempPath("printer.pdf");
   Printer printer;
   printer.OutputFile(file);
   printer.PaperSize(11);
@@ -86,7 +163,7 @@ TEST(Printer, SheetsAndDocument) {
   printer.EndDoc();
   EXPECT_EQ(printer.Page(), 0);
 
-  qxtest::PdfPages pages(file);
+  PdfPages pages(file);
   EXPECT_EQ(pages.Summary(), "2 pages of 292 x 414 px");
   // The line is 10 mm below the printable area's corner at (5, 5); the text starts there.
   EXPECT_TRUE(pages.InkIn(1, 50, 14.5, 50, 15.5));
@@ -101,7 +178,7 @@ TEST(Printer, UnwritableOutputIsReportedBeforeDrawing) {
   EXPECT_EQ(printer.Page(), 0);
   printer.EndDoc();  // nothing started, nothing to write
 
-  const std::string file = qxtest::TempPath("killed.pdf");
+  const std::string file = TempPath("killed.pdf");
   printer.OutputFile(file);
   printer.Line(0, 0, 10, 10);
   EXPECT_EQ(printer.Page(), 1);
@@ -127,11 +204,11 @@ void LinePage(clsPrintBook& book, float y) {
 }
 
 TEST(PrintBookExecute, OnePdfPagePerPageWithInkWhereRecordedAndPageRanges) {
-  const std::string file = qxtest::TempPath("lines.pdf");
+  const std::string file = TempPath("lines.pdf");
   auto book = PdfBook(file, 13, 2);  // B5 landscape
   for (float y : {20, 60, 100, 140}) LinePage(*book, y);
   book->Execute();
-  qxtest::PdfPages all(file);
+  PdfPages all(file);
   EXPECT_EQ(all.Summary(), "4 pages of 506 x 359 px");
   EXPECT_TRUE(all.InkAt(1, 50, 20));
   EXPECT_FALSE(all.InkAt(1, 50, 60));
@@ -139,19 +216,19 @@ TEST(PrintBookExecute, OnePdfPagePerPageWithInkWhereRecordedAndPageRanges) {
 
   // Printing again keeps the pages; a range prints only those.
   book->Execute(2, 3);
-  qxtest::PdfPages range(file);
+  PdfPages range(file);
   EXPECT_EQ(range.Summary(), "2 pages of 506 x 359 px");
   EXPECT_TRUE(range.InkAt(1, 50, 60) && !range.InkAt(1, 50, 20));
   EXPECT_TRUE(range.InkAt(2, 50, 100) && !range.InkAt(2, 50, 140));
 }
 
 TEST(PrintBookExecute, TwoByTwoTilesFivePagesOnTwoSheets) {
-  const std::string file = qxtest::TempPath("tiles.pdf");
+  const std::string file = TempPath("tiles.pdf");
   auto book = PdfBook(file, 9, 1);
   book->SetSeparation(2, 2, 5, 5);  // tiles 102.5 × 146 mm at zoom 0.5
   for (int i = 0; i < 5; ++i) LinePage(*book, 100);
   book->Execute();
-  qxtest::PdfPages sheets(file);
+  PdfPages sheets(file);
   EXPECT_EQ(sheets.Summary(), "2 pages of 414 x 585 px");
   for (auto [x, y] : {std::pair{30.0, 50.0}, {137.5, 50}, {30, 201}, {137.5, 201}}) {
     EXPECT_TRUE(sheets.InkAt(1, x, y)) << x << "," << y;
@@ -163,10 +240,10 @@ TEST(PrintBookExecute, UnwritablePathIsAnErrorAndLosesNothing) {
   auto book = PdfBook("/nonexistent-folder/out.pdf", 9, 1);
   LinePage(*book, 30);
   EXPECT_THROW(book->Execute(), std::runtime_error);
-  const std::string file = qxtest::TempPath("retry.pdf");
+  const std::string file = TempPath("retry.pdf");
   book->PrinterObject()->OutputFile(file);
   book->Execute();
-  EXPECT_EQ(qxtest::PdfPages(file).Summary(), "1 pages of 414 x 585 px");
+  EXPECT_EQ(PdfPages(file).Summary(), "1 pages of 414 x 585 px");
 
   auto unset = PdfBook("", 9, 1);
   LinePage(*unset, 30);

@@ -8,10 +8,6 @@
 
 namespace qxtest {
 
-inline double Sec(double seconds) {
-  return seconds / 86400.0;
-}
-
 // Adds a runner with leg times in seconds (-1 skip, -2 disqualified, 0 no data).
 inline std::shared_ptr<quorvex2::clsLapData> AddRunner(quorvex2::clsClassData& cls,
                                                        const std::string& name,
@@ -22,8 +18,7 @@ inline std::shared_ptr<quorvex2::clsLapData> AddRunner(quorvex2::clsClassData& c
   lap->RunnerName = name;
   lap->ClubName = club;
   for (size_t i = 0; i < legs.size(); ++i) {
-    const double t = legs[i];
-    lap->Lap(static_cast<int32_t>(i + 1))->Value(t > 0 ? Sec(t) : t);
+    lap->Lap(static_cast<int32_t>(i + 1))->Value(legs[i] > 0 ? legs[i] / 86400.0 : legs[i]);
   }
   lap->Result(result);
   return lap;

@@ -100,6 +100,10 @@ const Case kCases[] = {
     {"site viewer without its address", "site {f} -o {dir} --viewer v.html", 2},
     {"site without a folder", "site {f}", 2},
     {"site of a missing file", "site {dir}/none.lxm -o {dir}", 1},
+    // web
+    {"web without a folder", "web {f}", 2},
+    {"web into a folder under a file", "web {f} -o {f}/web --lang en", 1, "",
+     "OutputWeb\ncannot make the folder"},
     // config
     {"config without a verb", "config", 2},
     {"config get without an item", "config get", 2},

@@ -32,14 +32,14 @@ std::shared_ptr<clsAnalyzer> WithStartTimes() {
   return analyzer;
 }
 
-// A map of x -34 .. 14 and y -26 .. 46, or everybody at y 0 and runner 3 without a result.
+// A map of x -34 .. 14 and y -26 .. 46 (C at the origin), or everybody at y 0 and C without a
+// valid result.
 std::shared_ptr<clsAnalyzer> WithMap(bool flat) {
   auto analyzer = ThreeRunners();
-  const float xy[3][2] = {{10, -20}, {-30, 40}, {0, 0}};
-  for (int32_t i = 1; i <= 3; ++i) {
-    analyzer->Item(i)->TovarineX(xy[i - 1][0]);
-    analyzer->Item(i)->TovarineY(flat ? 0 : xy[i - 1][1]);
-  }
+  analyzer->Item(1)->TovarineX(10);
+  analyzer->Item(1)->TovarineY(flat ? 0 : -20);
+  analyzer->Item(2)->TovarineX(-30);
+  analyzer->Item(2)->TovarineY(flat ? 0 : 40);
   if (flat) analyzer->Item(3)->OtherData()->Result("DNF");
   return analyzer;
 }

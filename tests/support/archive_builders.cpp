@@ -3,7 +3,6 @@
 #include <archive.h>
 #include <archive_entry.h>
 
-#include <cstring>
 #include <stdexcept>
 
 #include "files/lha/archive_writer.h"
@@ -66,18 +65,6 @@ std::string MakeLzh(const Members& members) {
   std::vector<quorvex2::detail::lha::ArchiveMember> lha;
   for (const auto& [name, data] : members) lha.push_back({name, data, 0});
   return quorvex2::detail::lha::EncodeArchive(lha);
-}
-
-std::string ReplaceUint32(std::string bytes, uint32_t from, uint32_t to) {
-  char f[4], t[4];
-  for (int i = 0; i < 4; ++i) {
-    f[i] = static_cast<char>((from >> (8 * i)) & 0xFF);
-    t[i] = static_cast<char>((to >> (8 * i)) & 0xFF);
-  }
-  for (size_t at = 0; (at = bytes.find(std::string(f, 4), at)) != std::string::npos; at += 4) {
-    std::memcpy(&bytes[at], t, 4);
-  }
-  return bytes;
 }
 
 }  // namespace qxtest

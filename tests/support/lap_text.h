@@ -46,19 +46,6 @@ inline std::vector<std::string> ClassRunners(const quorvex2::clsQuorvex2& root,
   return runners;
 }
 
-// "length/climb m, n controls: code code ..." of a class and its course.
-inline std::string CourseText(const quorvex2::clsQuorvex2& root, const std::string& class_name) {
-  const auto cls = root.ClassData(class_name);
-  if (!cls) return "no class " + class_name;
-  std::string text = std::to_string(cls->Length) + "/" + std::to_string(cls->Climb) + " m, " +
-                     std::to_string(cls->ControlCount) + " controls:";
-  const auto course = root.CourseData(std::to_string(cls->CourseNum));
-  for (int32_t k = 1; course && k <= course->ControlCount; ++k) {
-    text += " " + std::to_string(course->ControlNum(k));
-  }
-  return text;
-}
-
 // A date or clock time in whole seconds.
 inline std::string SecondsText(double days) {
   return std::to_string(std::lround(days * 86400));

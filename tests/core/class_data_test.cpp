@@ -207,7 +207,7 @@ TEST(ClassData, RunnerListByPosition) {
   EXPECT_EQ(cls->AddLap()->SerialNum(), 4);
 }
 
-TEST(ClassData, InfoAndFileName) {
+TEST(ClassData, FileName) {
   clsQuorvex2 root;
   auto cls = root.AddClass("M21<A>");
   EXPECT_EQ(cls->FileName(), "m21a");
@@ -218,13 +218,6 @@ TEST(ClassData, InfoAndFileName) {
   // Only the file-name-safe conversion: other characters and names stay for the site to make safe.
   cls->FileName("H21#1 Con");
   EXPECT_EQ(cls->FileName(), "h21#1 con");
-  EXPECT_EQ(cls->ClassInfo(), "");
-  cls->Climb = 100;
-  EXPECT_EQ(cls->ClassInfo(), "");
-  cls->Length = 4200;
-  EXPECT_EQ(cls->ClassInfo(), "4200m ↑100m");
-  cls->Climb = 0;
-  EXPECT_EQ(cls->ClassInfo(), "4200m");
 }
 
 }  // namespace

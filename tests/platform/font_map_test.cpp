@@ -4,27 +4,23 @@
 namespace quorvex2 {
 namespace {
 
+// Windows Japanese families are found as the IPA fonts fontconfig really has (the match is the
+// family asked for, not a fallback); "@" marks a vertical font; other families stay.
 TEST(FontMap, WindowsJapaneseFamiliesAreFoundAsIpaFonts) {
-  EXPECT_EQ(MapFontFamily("ＭＳ ゴシック"), "IPAGothic");
-  EXPECT_EQ(MapFontFamily("ＭＳ Ｐゴシック"), "IPAPGothic");
-  EXPECT_EQ(MapFontFamily("ＭＳ 明朝"), "IPAMincho");
-  EXPECT_EQ(MapFontFamily("ＭＳ Ｐ明朝"), "IPAPMincho");
-  EXPECT_EQ(MapFontFamily("@ＭＳ 明朝"), "IPAMincho");
+  const std::pair<const char*, const char*> cases[] = {{"ＭＳ ゴシック", "IPAGothic"},
+                                                       {"ＭＳ Ｐゴシック", "IPAPGothic"},
+                                                       {"ＭＳ 明朝", "IPAMincho"},
+                                                       {"ＭＳ Ｐ明朝", "IPAPMincho"},
+                                                       {"@ＭＳ 明朝", "IPAMincho"}};
+  for (auto [family, ipa] : cases) {
+    EXPECT_EQ(MapFontFamily(family), ipa) << family;
+    EXPECT_EQ(MatchedFontFamily(family), ipa) << family;
+  }
   EXPECT_EQ(MapFontFamily("DejaVu Sans"), "DejaVu Sans");
-
-  // fontconfig really has them: the match is the family asked for, not a fallback.
-  EXPECT_EQ(MatchedFontFamily("ＭＳ ゴシック"), "IPAGothic");
-  EXPECT_EQ(MatchedFontFamily("ＭＳ Ｐゴシック"), "IPAPGothic");
-  EXPECT_EQ(MatchedFontFamily("ＭＳ 明朝"), "IPAMincho");
-  EXPECT_EQ(MatchedFontFamily("@ＭＳ Ｐ明朝"), "IPAPMincho");
   EXPECT_NE(MatchedFontFamily("No Such Family 12345"), "No Such Family 12345");
-}
-
-TEST(FontMap, VerticalNames) {
   EXPECT_TRUE(IsVerticalFontName("@ＭＳ ゴシック"));
-  EXPECT_FALSE(IsVerticalFontName("ＭＳ ゴシック"));
-  EXPECT_FALSE(IsVerticalFontName("@"));
-  EXPECT_FALSE(IsVerticalFontName(""));
+  for (const char* name : {"ＭＳ ゴシック", "@", ""})
+    EXPECT_FALSE(IsVerticalFontName(name)) << name;
 }
 
 }  // namespace

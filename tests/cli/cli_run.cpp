@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -61,33 +61,27 @@ std::vector<std::string> Args(const std::string& line, const std::string& dir) {
   return args;
 }
 
-CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text,
-                 const CliLimits& limits) {
-  const std::string dir = MakeTempDir("cli-io");
-  const std::string in_path = dir + "/in", out_path = dir + "/out", err_path = dir + "/err";
-  std::ofstream(in_path, std::ios::binary) << stdin_text;
+// Standard output and error go to files (or error to a pseudo-terminal), read after the run.
+CliResult RunCli(const std::vector<std::string>& args, const CliLimits& limits) {
+  const std::string out = MakeTempDir("cli-io") + "/out",
+                    err = out.substr(0, out.size() - 3) + "err";
+  std::vector<std::string> copy = args;
+  copy.insert(copy.begin(), QX_CLI_PATH);
+  std::vector<char*> argv;
+  for (auto& arg : copy) argv.push_back(arg.data());
+  argv.push_back(nullptr);
   int master = -1, slave = -1;
   if (limits.terminal && openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
     throw std::runtime_error("openpty failed");
   }
-
-  pid_t pid = fork();
+  const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
-    int in = open(in_path.c_str(), O_RDONLY);
-    int out = open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    int err = open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    dup2(in, 0);
-    dup2(out, 1);
-    dup2(limits.terminal ? slave : err, 2);
+    dup2(open("/dev/null", O_RDONLY), 0);
+    dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+    dup2(limits.terminal ? slave : open(err.c_str(), O_WRONLY | O_CREAT, 0644), 2);
     ApplyLimits(limits);
-    std::vector<char*> argv;
-    std::string program = QX_CLI_PATH;
-    argv.push_back(program.data());
-    std::vector<std::string> copy = args;
-    for (auto& a : copy) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    execv(program.c_str(), argv.data());
+    execv(QX_CLI_PATH, argv.data());
     _exit(127);
   }
   CliResult result;
@@ -100,8 +94,8 @@ CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_
   int status = 0;
   waitpid(pid, &status, 0);
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.out = ReadFile(out_path);
-  if (!limits.terminal) result.err = ReadFile(err_path);
+  result.out = ReadFile(out);
+  if (!limits.terminal) result.err = ReadFile(err);
   return result;
 }
 
@@ -114,7 +108,7 @@ std::string RunOk(const std::vector<std::string>& args) {
 }
 
 std::string MakeTempDir(const std::string& name) {
-  static int counter = 0;
+  static std::atomic<int> counter = 0;
   auto dir = std::filesystem::temp_directory_path() /
              ("qx-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + "-" + name);
   std::filesystem::remove_all(dir);
@@ -136,14 +130,9 @@ std::string WriteFile(const std::string& dir, const std::string& name, const std
 }
 
 std::string PdfText(const std::string& pdf) {
-  std::string text;
-  FILE* pipe = popen(("pdftotext -layout '" + pdf + "' - 2>/dev/null").c_str(), "r");
-  if (!pipe) return text;
-  char buffer[4096];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
-  pclose(pipe);
-  return text;
+  const std::string text = pdf + ".txt";
+  EXPECT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + text + "'").c_str()), 0) << pdf;
+  return ReadFile(text);
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -196,7 +185,7 @@ std::string SampleOutput(const std::string& kind) {
   const auto run = RunCli(
       kind == "web" ? std::vector<std::string>{"web", kSample, "-o", dir}
                     : std::vector<std::string>{"site", kSample, "-o", dir, "--encoding", kind},
-      "", limits);
+      limits);
   EXPECT_EQ(run.exit_code, 0) << run.err;
   return written[kind] = dir;
 }

@@ -29,9 +29,9 @@ struct CliLimits {
 // kSample, {data} for the test data folder and {dir} for `dir`.
 std::vector<std::string> Args(const std::string& line, const std::string& dir = "");
 
-// Runs quorvex2 with the arguments (no shell involved) and waits for it.
-CliResult RunCli(const std::vector<std::string>& args, const std::string& stdin_text = "",
-                 const CliLimits& limits = {});
+// Runs quorvex2 with the arguments (no shell involved, nothing on standard input) and waits for
+// it.
+CliResult RunCli(const std::vector<std::string>& args, const CliLimits& limits = {});
 // Runs quorvex2, expects it to succeed and returns its standard output.
 std::string RunOk(const std::vector<std::string>& args);
 

@@ -84,7 +84,7 @@ std::string RunOutput(const Output& output, const std::string& options,
   if (output.pdf) args.insert(args.end(), {"-o", dir + "/" + output.pdf});
   qxtest::CliLimits limits;
   limits.env = env;
-  const auto result = qxtest::RunCli(args, "", limits);
+  const auto result = qxtest::RunCli(args, limits);
   EXPECT_EQ(result.exit_code, output.refused ? 1 : 0) << result.err;
   if (output.refused) {
     const std::string first_line = result.err.substr(0, result.err.find('\n'));

@@ -58,12 +58,11 @@ TEST(SiteCommand, ProgressOnATerminalUnlessSilenced) {
   const std::string dir = qxtest::MakeTempDir("site_progress");
   qxtest::CliLimits on_terminal;
   on_terminal.terminal = true;
-  const auto shown = qxtest::RunCli({"site", kFixture, "-o", dir, "--lang", "en"}, "", on_terminal);
+  const auto shown = qxtest::RunCli({"site", kFixture, "-o", dir, "--lang", "en"}, on_terminal);
   ASSERT_EQ(shown.exit_code, 0) << shown.err;
   EXPECT_TRUE(qxtest::Contains(shown.err, "writing the site [####")) << shown.err;
   EXPECT_TRUE(qxtest::Contains(shown.err, "] 100%")) << shown.err;
-  const auto silent =
-      qxtest::RunCli({"site", kFixture, "-o", dir, "--no-progress"}, "", on_terminal);
+  const auto silent = qxtest::RunCli({"site", kFixture, "-o", dir, "--no-progress"}, on_terminal);
   EXPECT_FALSE(qxtest::Contains(silent.err, "%")) << silent.err;
 }
 

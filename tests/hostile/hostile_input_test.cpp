@@ -92,7 +92,7 @@ void RunRow(const Row& row) {
   limits.env.push_back("LC_ALL=C.UTF-8");  // the rows say what the English messages say
   const Snapshot before = Take(root);
   const std::string line = ReplaceAll(ReplaceAll(row.args, "{in}", in + row.file), "{out}", out);
-  const CliResult result = RunCli(Args(line), "", limits);
+  const CliResult result = RunCli(Args(line), limits);
 
   ASSERT_TRUE(result.exit_code == 0 || result.exit_code == 1)
       << "exit " << result.exit_code << " (crash, hang or usage error)\n"
@@ -236,7 +236,7 @@ TEST(HostileInput, ConcurrentArchiveLoadsNeverMeet) {
   CliLimits limits;
   limits.seconds = kSeconds;
   for (size_t i = 0; i < results.size(); ++i) {
-    threads.emplace_back([&, i] { results[i] = RunCli({"info", i % 2 ? b : a}, "", limits); });
+    threads.emplace_back([&, i] { results[i] = RunCli({"info", i % 2 ? b : a}, limits); });
   }
   for (std::thread& thread : threads) thread.join();
   for (size_t i = 0; i < results.size(); ++i) {

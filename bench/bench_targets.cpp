@@ -9,11 +9,13 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <functional>
 #include <pugixml.hpp>
 #include <string>
+#include <thread>
 
 #include <quorvex2/analysis/analyzer.h>
 #include <quorvex2/core/root.h>
@@ -88,6 +90,13 @@ void AnalyseEveryClass(quorvex2::clsQuorvex2& root) {
   }
 }
 
+// The load average of the last minute: wall-clock figures mean little without it.
+double LoadAverage() {
+  double load = -1;
+  return getloadavg(&load, 1) == 1 ? load : -1;
+}
+
+// The bytes of the files in the folder, as `du -sb` counts them.
 uintmax_t FolderBytes(const std::string& folder) {
   uintmax_t bytes = 0;
   for (const auto& entry : fs::recursive_directory_iterator(folder)) {
@@ -162,15 +171,21 @@ int main(int argc, char** argv) {
     const std::string folder = BenchPath("site");
     fs::remove_all(folder);
     fs::create_directories(folder);
+    const double load_before = LoadAverage();
+    const double cpu_start = CpuSeconds();
     const auto start = std::chrono::steady_clock::now();
     // What `quorvex2 site` writes without page options.
     const bool written = root.FileControl()->OutputHtml(
         folder, "index.html", "*_analysis.html", "*_results.html", "large.lxm", "large.lap", false,
         false, "", "", true, true, "*_legs.html", true, "*_charts.html", true, "0,1,2,5,6,7", "");
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    const double cpu = CpuSeconds() - cpu_start;
     if (!written) return 1;
+    std::printf("site: %.1f s of CPU on %u threads, load average %.1f before, %.1f after\n", cpu,
+                std::thread::hardware_concurrency(), load_before, LoadAverage());
     Print("site: wall-clock time", wall.count(), "s", 60);
-    Print("site: size on disk", static_cast<double>(FolderBytes(folder)) / 1e6, "MB", 300);
+    Print("site: bytes of its files (du -sb)", static_cast<double>(FolderBytes(folder)) / 1e6, "MB",
+          300);
     fs::remove_all(folder);
   }
   return 0;

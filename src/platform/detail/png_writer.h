@@ -1,6 +1,9 @@
 #pragma once
 // PNG files of pictures. A picture of at most 256 colours (a chart drawn without smoothing) is
 // written as a palette image, a third of the bytes to compress and far smaller; others as RGB.
+// Rows are unfiltered or each taken from the one above, whichever suits the picture, and
+// compressed with libdeflate at its level 6 (within 3 % of the size of zlib's level 6, in about
+// half the time).
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -19,7 +19,7 @@ struct Case {
   const char* args;  // as qxtest::Args reads them; {dir} is a fresh folder of the row's own
   int exit_code;
   // Parts of standard output separated by "|", read from Shift-JIS when the row writes it;
-  // "^part": the output starts with it, "!part": the output does not hold it.
+  // "^part": the output starts with it, "!part": the output does not hold it; "=": it is empty.
   const char* out = "";
   const char* err = "";  // a part of standard error
 };
@@ -32,6 +32,10 @@ const Case kCases[] = {
     {"unknown command", "frobnicate event.lxm --lang en", 2, "",
      "quorvex2: unknown command frobnicate (the commands are chart, "},
     // Loading and saving.
+    {"further files added", "info {data}/cli/cup.lxm {data}/cli/cup-jiro.lxm", 0,
+     "\n1,,M21A,m21a,3\n"},
+    {"further files merged by ID", "info {data}/cli/cup.lxm {data}/cli/cup-jiro.lxm --load-mode 16",
+     0, "\n1,,M21A,m21a,2\n"},
     {"info without a file", "info", 2},
     {"unknown --type", "info {f} --type nonsense", 2},
     {"native file read as an IOF list", "info {f} --type iof --lang en", 1, "",
@@ -77,6 +81,8 @@ const Case kCases[] = {
     {"--sex without a segment", "report json {f} --sex F", 2},
     {"class and course at once", "report json {f} --class M21 --course 1", 2},
     {"unknown encoding", "report mail {f} --encoding latin1", 2},
+    {"grid of a class without runners", "report grid {data}/cli/empty-class.lxm --lang en", 0, "=",
+     "M21 has no runners"},
     {"grid colours", "report grid {f} --color sometimes", 2},
     {"grid ambiguous width", "report grid {f} --ambiguous-width 3", 2},
     {"report into a missing folder", "report json {f} -o {dir}/no/x", 1},
@@ -127,7 +133,9 @@ TEST(Commands, ExitStatusAndWhatTheyPrint) {
     const bool sjis = qxtest::Contains(c.args, "shift_jis");
     const std::string out = sjis ? quorvex2::SjisToUtf8(run.out) : run.out;
     for (const auto& part : Split(c.out, '|')) {
-      if (part[0] == '^') {
+      if (part == "=") {
+        EXPECT_EQ(out, "");
+      } else if (part[0] == '^') {
         EXPECT_EQ(out.rfind(part.substr(1), 0), 0u) << part << "\n" << out;
       } else if (part[0] == '!') {
         EXPECT_FALSE(qxtest::Contains(out, part.substr(1))) << part;

@@ -14,6 +14,8 @@
 #include <thread>
 #include <utility>
 
+#include "cli_run.h"
+
 namespace qxtest {
 
 using nlohmann::json;
@@ -29,21 +31,13 @@ std::string HeadlessBrowser::Find() {
 HeadlessBrowser::HeadlessBrowser(const std::string& program, const std::string& profile_dir)
     : profile_dir_(profile_dir) {
   std::filesystem::create_directories(profile_dir_);
-  std::vector<std::string> args{program,
-                                "--headless",
-                                "--no-sandbox",
-                                "--disable-gpu",
-                                "--remote-debugging-pipe",
-                                "--user-data-dir=" + profile_dir,
-                                "--allow-file-access-from-files",
-                                "--no-first-run",
-                                "--no-default-browser-check",
-                                "--disable-extensions",
-                                "--disable-background-networking",
-                                "--disable-sync",
-                                "--mute-audio",
-                                "--window-size=1280,900",
-                                "about:blank"};
+  std::vector<std::string> args =
+      Args(program +
+           " --headless --no-sandbox --disable-gpu --remote-debugging-pipe --no-first-run "
+           "--allow-file-access-from-files --no-default-browser-check --disable-extensions "
+           "--disable-background-networking --disable-sync --mute-audio "
+           "--window-size=1280,900 --user-data-dir=" +
+           profile_dir + " about:blank");
   std::vector<char*> argv;
   for (auto& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);

@@ -12,7 +12,8 @@ namespace {
 using qxtest::ExpectGolden;
 using qxtest::RunOk;
 
-// Two classes on course 1 (Taro with a result, Jiro without; Hanako) and M12 on course 2.
+// Two classes on course 1 (Taro with a result, Jiro without; Hanako) and M12 on course 2;
+// cup-jiro.lxm has Jiro with a result.
 const std::string kCup = std::string(QX_TEST_DATA) + "/cli/cup.lxm";
 
 TEST(CliInfo, PrintsEventListCoursesAndSegments) {
@@ -22,14 +23,6 @@ TEST(CliInfo, PrintsEventListCoursesAndSegments) {
   std::filesystem::copy_file(kCup, dir + "/cup.data");
   ExpectGolden(RunOk({"info", "--type", "lxm", "--no-progress", dir + "/cup.data"}),
                "info-cup.txt");
-}
-
-TEST(CliInfo, FurtherFilesLoadWithTheLoadMode) {
-  // The second file's Jiro (M21A) has a result: added as a runner of his own, or merged by ID.
-  const std::string jiro = std::string(QX_TEST_DATA) + "/cli/cup-jiro.lxm";
-  EXPECT_TRUE(qxtest::Contains(RunOk({"info", kCup, jiro}), "\n1,,M21A,m21a,3\n"));
-  EXPECT_TRUE(
-      qxtest::Contains(RunOk({"info", kCup, jiro, "--load-mode", "16"}), "\n1,,M21A,m21a,2\n"));
 }
 
 // A failed load names the file on the first line, then gives the component's error comment as

@@ -59,15 +59,4 @@ TEST(ReportGrid, LongTextsAreCut) {
   EXPECT_TRUE(qxtest::Contains(grid, " " + club.substr(0, 30 * 3) + "...\n")) << grid;
 }
 
-TEST(ReportGrid, EmptyDataSet) {
-  const std::string file = qxtest::WriteFile(
-      qxtest::MakeTempDir("report_grid_empty"), "empty.lxm",
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quorvex><event name=\"Empty\"/>\n"
-      "<classes><class name=\"M21\" controls=\"3\"></class></classes>\n</quorvex>\n");
-  const auto empty = qxtest::RunCli({"report", "grid", file, "--lang", "en"});
-  EXPECT_EQ(empty.exit_code, 0) << empty.err;
-  EXPECT_EQ(empty.out, "");
-  EXPECT_TRUE(qxtest::Contains(empty.err, "M21 has no runners")) << empty.err;
-}
-
 }  // namespace

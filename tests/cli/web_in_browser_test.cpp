@@ -2,8 +2,8 @@
 // every page loads without an error in both languages, the language is remembered from page to
 // page and the switch changes every label, two picked runners draw exactly their two lines, each
 // chart mode draws a figure of its own with names that never overlap, the X/Y map puts every
-// runner at its coordinates, a link naming a runner picks that runner, and at 360 px no page
-// scrolls sideways.
+// runner at its coordinates, a link naming a runner picks that runner, and no page scrolls
+// sideways, at 360 px as at 1280 px.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,30 +19,6 @@
 namespace {
 
 using nlohmann::json;
-
-// Every text the page shows as a label, and where a label could hide in an attribute.
-constexpr const char* kLabels = R"js((() => [
-  ...[...document.querySelectorAll('[data-l]')].map(e => e.textContent),
-  ...[...document.querySelectorAll('[placeholder], [aria-label]')].map(
-      e => (e.getAttribute('placeholder') || '') + '|' + (e.getAttribute('aria-label') || ''))
-])())js";
-
-// Texts outside the data (names, clubs, classes) that hold Japanese characters.
-constexpr const char* kJapaneseOutsideData = R"js((() => {
-  const japanese = /[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]/;
-  const found = [];
-  const walk = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
-  while (walk.nextNode()) {
-    const node = walk.currentNode;
-    if (node.parentElement.closest('[translate="no"], script, noscript, style')) continue;
-    if (japanese.test(node.textContent)) found.push(node.textContent);
-  }
-  for (const e of document.querySelectorAll('[placeholder], [aria-label]')) {
-    const text = (e.getAttribute('placeholder') || '') + (e.getAttribute('aria-label') || '');
-    if (japanese.test(text)) found.push(text);
-  }
-  return found;
-})())js";
 
 // The serial numbers of the runner lines drawn, after picking the 2nd and 4th row of the
 // result list from none, and the serials of those rows.
@@ -96,14 +72,32 @@ constexpr const char* kMap = R"js((() => {
   };
 })())js";
 
-constexpr const char* kPage = R"js((() => ({
-  lang: document.documentElement.lang,
-  sections: document.querySelectorAll('section').length,
-  sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
-  pinned: [...document.querySelectorAll('.qx-results tr.qx-pinned')].length,
-  picked: [...document.querySelectorAll('.qx-results tr.qx-picked')].length,
-  links: [...document.querySelectorAll('a[href]')].map(a => a.href)
-}))())js";
+// What the page is: its language, sections and links, how far it scrolls sideways, the result
+// rows picked and pinned, every text it shows as a label (with where a label could hide in an
+// attribute), and the texts outside the data (names, clubs, classes) that hold Japanese.
+constexpr const char* kPage = R"js((() => {
+  const japanese = /[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]/;
+  const attributes = [...document.querySelectorAll('[placeholder], [aria-label]')].map(
+      e => (e.getAttribute('placeholder') || '') + '|' + (e.getAttribute('aria-label') || ''));
+  const texts = [];
+  const walk = document.createTreeWalker(document.body, NodeFilter.SHOW_TEXT);
+  while (walk.nextNode()) {
+    const node = walk.currentNode;
+    if (!node.parentElement.closest('[translate="no"], script, noscript, style')) {
+      texts.push(node.textContent);
+    }
+  }
+  return {
+    lang: document.documentElement.lang,
+    sections: document.querySelectorAll('section').length,
+    sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+    pinned: document.querySelectorAll('.qx-results tr.qx-pinned').length,
+    picked: document.querySelectorAll('.qx-results tr.qx-picked').length,
+    links: [...document.querySelectorAll('a[href]')].map(a => a.href),
+    labels: [...[...document.querySelectorAll('[data-l]')].map(e => e.textContent), ...attributes],
+    japanese: [...texts, ...attributes].filter(t => japanese.test(t))
+  };
+})())js";
 
 bool Overlap(const json& a, const json& b) {
   constexpr double kSlack = 0.5;
@@ -147,31 +141,34 @@ class WebInBrowser : public ::testing::Test {
                        "\"]').click()");
   }
 
-  // The index and every page it links, in the language chosen on the index.
-  std::vector<std::string> OpenEveryPage(const std::string& language) {
+  // The index and every page it links, in the language chosen on the index, laid out this wide.
+  void OpenEveryPage(const std::string& language, int width) {
+    SCOPED_TRACE(language + " at " + std::to_string(width) + " px");
+    browser_->SetViewport(width, 900);
     Open(index_);
     Choose(language);
-    const std::vector<std::string> pages = Open(index_).at("links");
-    EXPECT_EQ(pages.size(), 11u);  // 5 classes, 2 shared courses, 4 segments
-    for (const auto& url : pages) {
+    const json index = Open(index_);
+    EXPECT_LE(index["sideways"], 0);
+    EXPECT_EQ(index["links"].size(), 11u);  // 5 classes, 2 shared courses, 4 segments
+    for (const auto& url : index["links"]) {
       const json page = Open(url);
       EXPECT_EQ(page["lang"], language) << url;
       EXPECT_EQ(page["sections"], 4) << url;
-      EXPECT_TRUE(language == "ja" || browser_->Evaluate(kJapaneseOutsideData).empty()) << url;
+      EXPECT_LE(page["sideways"], 0) << url;
+      EXPECT_TRUE(language == "ja" || page["japanese"].empty()) << url;
     }
-    return pages;
   }
 
   void CheckLanguageSwitch(const std::string& url) {
-    Open(url);
-    const json japanese = browser_->Evaluate(kLabels);
+    const json japanese = Open(url)["labels"];
     Choose("en");
-    const json english = browser_->Evaluate(kLabels);
-    ASSERT_EQ(english.size(), japanese.size()) << url;
-    for (size_t i = 0; i < english.size(); ++i) EXPECT_NE(english[i], japanese[i]) << url;
-    EXPECT_EQ(browser_->Evaluate(kJapaneseOutsideData), json::array()) << url;
+    const json english = browser_->Evaluate(kPage);
+    ASSERT_EQ(english["labels"].size(), japanese.size()) << url;
+    for (size_t i = 0; i < japanese.size(); ++i)
+      EXPECT_NE(english["labels"][i], japanese[i]) << url;
+    EXPECT_EQ(english["japanese"], json::array()) << url;
     Choose("ja");
-    EXPECT_EQ(browser_->Evaluate(kLabels), japanese) << url;
+    EXPECT_EQ(browser_->Evaluate(kPage)["labels"], japanese) << url;
   }
 
   void CheckCharts(const std::string& url) {
@@ -215,8 +212,9 @@ class WebInBrowser : public ::testing::Test {
 };
 
 TEST_F(WebInBrowser, SampleViewerFromFiles) {
-  OpenEveryPage("en");
-  const std::vector<std::string> pages = OpenEveryPage("ja");
+  for (const char* language : {"en", "ja"}) {
+    for (const int width : {360, 1280}) OpenEveryPage(language, width);
+  }
   CheckLanguageSwitch(index_);
   CheckLanguageSwitch(m21a_);
   CheckCharts(m21a_);
@@ -229,14 +227,6 @@ TEST_F(WebInBrowser, SampleViewerFromFiles) {
   const json linked = Open(m21a_ + "#r=5");
   EXPECT_EQ(linked["picked"], 1);
   EXPECT_EQ(linked["pinned"], 1);
-
-  browser_->SetViewport(360, 740);
-  for (const char* language : {"en", "ja"}) {
-    Open(index_);
-    Choose(language);
-    EXPECT_LE(Open(index_)["sideways"], 0) << language;
-    for (const auto& url : pages) EXPECT_LE(Open(url)["sideways"], 0) << language << url;
-  }
 }
 
 }  // namespace

@@ -1,7 +1,28 @@
 #pragma once
 // What the command-line tests share: running the built host, their fixtures, files and texts.
+#include <fcntl.h>
+#include <pty.h>
+#include <stdlib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "core/detail/utf8.h"
 
 namespace qxtest {
 
@@ -25,41 +46,180 @@ struct CliLimits {
   std::vector<std::string> env;  // "NAME=value" each, over a Japanese locale (LANG=ja_JP.UTF-8)
 };
 
+// A fresh, empty folder under the test's temporary directory.
+inline std::string MakeTempDir(const std::string& name) {
+  static std::atomic<int> counter = 0;
+  auto dir = std::filesystem::temp_directory_path() /
+             ("qx-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + "-" + name);
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir.string();
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Writes the bytes to dir/name and returns that path.
+inline std::string WriteFile(const std::string& dir, const std::string& name,
+                             const std::string& bytes) {
+  const std::string path = dir + "/" + name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+inline bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
 // The arguments of a command line split at blanks, where {f} stands for kFixture, {sample} for
 // kSample, {data} for the test data folder and {dir} for `dir`.
-std::vector<std::string> Args(const std::string& line, const std::string& dir = "");
+inline std::vector<std::string> Args(const std::string& line, const std::string& dir = "") {
+  std::vector<std::string> args;
+  std::istringstream in(line);
+  for (std::string arg; in >> arg;) {
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"{f}", kFixture},
+                                   {"{sample}", kSample},
+                                   {"{data}", QX_TEST_DATA},
+                                   {"{dir}", dir}}) {
+      for (size_t at; (at = arg.find(from)) != std::string::npos;) arg.replace(at, from.size(), to);
+    }
+    args.push_back(arg);
+  }
+  return args;
+}
+
+// In the child, before it becomes quorvex2.
+inline void ApplyLimits(const CliLimits& limits) {
+  if (limits.file_size >= 0) {
+    const rlimit size{static_cast<rlim_t>(limits.file_size), static_cast<rlim_t>(limits.file_size)};
+    setrlimit(RLIMIT_FSIZE, &size);
+  }
+  if (limits.unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
+    _exit(126);
+  }
+  if (!limits.temp_dir.empty()) setenv("TMPDIR", limits.temp_dir.c_str(), 1);
+  if (limits.seconds > 0) alarm(limits.seconds);
+  unsetenv("LC_ALL");
+  unsetenv("LC_MESSAGES");
+  setenv("LANG", "ja_JP.UTF-8", 1);
+  for (const auto& variable : limits.env) putenv(strdup(variable.c_str()));
+}
 
 // Runs quorvex2 with the arguments (no shell involved, nothing on standard input) and waits for
-// it.
-CliResult RunCli(const std::vector<std::string>& args, const CliLimits& limits = {});
+// it. Standard output and error go to files (or error to a pseudo-terminal), read after the run.
+inline CliResult RunCli(const std::vector<std::string>& args, const CliLimits& limits = {}) {
+  const std::string out = MakeTempDir("cli-io") + "/out",
+                    err = out.substr(0, out.size() - 3) + "err";
+  std::vector<std::string> copy = args;
+  copy.insert(copy.begin(), QX_CLI_PATH);
+  std::vector<char*> argv;
+  for (auto& arg : copy) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  int master = -1, slave = -1;
+  if (limits.terminal && openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
+    throw std::runtime_error("openpty failed");
+  }
+  const pid_t pid = fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    dup2(open("/dev/null", O_RDONLY), 0);
+    dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+    dup2(limits.terminal ? slave : open(err.c_str(), O_WRONLY | O_CREAT, 0644), 2);
+    ApplyLimits(limits);
+    execv(QX_CLI_PATH, argv.data());
+    _exit(127);
+  }
+  CliResult result;
+  if (limits.terminal) {
+    close(slave);
+    char buffer[4096];
+    for (ssize_t n; (n = read(master, buffer, sizeof buffer)) > 0;) result.err.append(buffer, n);
+    close(master);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = ReadFile(out);
+  if (!limits.terminal) result.err = ReadFile(err);
+  return result;
+}
+
 // Runs quorvex2, expects it to succeed and returns its standard output.
-std::string RunOk(const std::vector<std::string>& args);
-
-// A fresh, empty folder under the test's temporary directory.
-std::string MakeTempDir(const std::string& name);
-
-std::string ReadFile(const std::string& path);
-// Writes the bytes to dir/name and returns that path.
-std::string WriteFile(const std::string& dir, const std::string& name, const std::string& bytes);
+inline std::string RunOk(const std::vector<std::string>& args) {
+  const CliResult run = RunCli(args);
+  std::string command = "quorvex2";
+  for (const auto& arg : args) command += " " + arg;
+  EXPECT_EQ(run.exit_code, 0) << command << "\n" << run.err;
+  return run.out;
+}
 
 // The text of a PDF (pdftotext -layout), pages separated by form feeds.
-std::string PdfText(const std::string& pdf);
-
-bool Contains(const std::string& text, const std::string& part);
+inline std::string PdfText(const std::string& pdf) {
+  const std::string text = pdf + ".txt";
+  EXPECT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + text + "'").c_str()), 0) << pdf;
+  return ReadFile(text);
+}
 
 // Numeric character references ("&#252;") written as the characters they stand for.
-std::string ResolveNumericReferences(const std::string& text);
+inline std::string ResolveNumericReferences(const std::string& text) {
+  static const std::regex reference("&#([0-9]+);");
+  std::string out;
+  auto last = text.cbegin();
+  for (std::sregex_iterator it(text.begin(), text.end(), reference), end; it != end; ++it) {
+    out.append(last, (*it)[0].first);
+    quorvex2::detail::AppendUtf8(out, static_cast<char32_t>(std::stoul((*it)[1].str())));
+    last = (*it)[0].second;
+  }
+  return out.append(last, text.cend());
+}
 
 // "" when the texts are equal, else the first line where they differ, from both.
-std::string FirstDifference(const std::string& expected, const std::string& actual);
+inline std::string FirstDifference(const std::string& expected, const std::string& actual) {
+  size_t line = 1, start = 0;
+  for (size_t i = 0; i < std::min(expected.size(), actual.size()); ++i) {
+    if (expected[i] != actual[i]) {
+      const size_t a_end = expected.find('\n', i), b_end = actual.find('\n', i);
+      return "line " + std::to_string(line) +
+             ":\n  expected: " + expected.substr(start, a_end - start) +
+             "\n  actual:   " + actual.substr(start, b_end - start);
+    }
+    if (expected[i] == '\n') ++line, start = i + 1;
+  }
+  return expected.size() == actual.size() ? "" : "one text ends at line " + std::to_string(line);
+}
 
 // Expects the text to be the file tests/data/golden/cli/<name>, byte for byte; when it is not,
 // the text is written beside the test program for `diff`. QX_UPDATE_GOLDEN=1 in the environment
 // writes the golden file from the text instead.
-void ExpectGolden(const std::string& text, const std::string& name);
+inline void ExpectGolden(const std::string& text, const std::string& name) {
+  const std::string path = std::string(QX_TEST_DATA) + "/golden/cli/" + name;
+  if (std::getenv("QX_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << text;
+  const std::string difference = FirstDifference(ReadFile(path), text);
+  if (difference.empty()) return;
+  const std::string actual = std::filesystem::absolute("golden-" + name).string();
+  std::ofstream(actual, std::ios::binary) << text;
+  ADD_FAILURE() << name << " differs at " << difference << "\n  diff " << path << " " << actual
+                << "\n  (QX_UPDATE_GOLDEN=1 rewrites the file)";
+}
 
 // The folder holding the sample event's complete site in an encoding ("shift_jis", "utf-8"), or
 // its web viewer ("web"): written once for the whole test program, with a fixed output time.
-std::string SampleOutput(const std::string& kind);
+inline std::string SampleOutput(const std::string& kind) {
+  static std::map<std::string, std::string> written;
+  if (written.count(kind)) return written[kind];
+  const std::string dir = MakeTempDir("sample-" + kind);
+  CliLimits limits;
+  limits.env = {"SOURCE_DATE_EPOCH=1792000000"};
+  const auto run = RunCli(
+      kind == "web" ? std::vector<std::string>{"web", kSample, "-o", dir}
+                    : std::vector<std::string>{"site", kSample, "-o", dir, "--encoding", kind},
+      limits);
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  return written[kind] = dir;
+}
 
 }  // namespace qxtest

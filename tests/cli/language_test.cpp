@@ -32,11 +32,10 @@ bool HasJapanese(const std::string& text) {
 
 struct Output {
   const char* name;
-  const char* args;           // the file follows them
-  const char* pdf = nullptr;  // the output is this PDF, read back as text
-  // A refused file (exit 1): its name in the run's folder, its bytes (none: no such file, "/": a
-  // folder), and what the first line says after naming it.
-  const char* refused = nullptr;
+  const char* args;  // the file follows them; a print goes to a PDF, read back as text
+  // A refused file (exit 1) in the run's folder, else the event with Latin names: its name, its
+  // bytes (none: no such file, "/": a folder), and what the first line says after naming it.
+  const char* file = nullptr;
   const char* bytes = nullptr;
   const char* says = nullptr;
 };
@@ -49,51 +48,48 @@ const Output kOutputs[] = {
     {"legs page", "report legs-html --extra"},
     {"charts page", "report charts-html"},
     {"viewer page", "report viewer-html"},
-    {"printed analysis", "print --analysis standard", "analysis.pdf"},
-    {"printed results", "print --results", "results.pdf"},
-    {"missing file", "info", nullptr, "missing.lxm", nullptr, "the file does not exist"},
-    {"folder", "info", nullptr, "folder.lxm", "/", "it is a folder, not a file"},
-    {"junk lap file", "info", nullptr, "junk.lxm", "junk <",
+    {"printed analysis", "print --analysis standard"},
+    {"printed results", "print --results"},
+    {"missing file", "info", "missing.lxm", nullptr, "the file does not exist"},
+    {"folder", "info", "folder.lxm", "/", "it is a folder, not a file"},
+    {"junk lap file", "info", "junk.lxm", "junk <",
      "it cannot be read as a Quorvex2 lap file (XML)"},
-    {"not a result file", "report mail", nullptr, "start.csv",
+    {"not a result file", "report mail", "start.csv",
      "Cup\r\nSplit times of Cup\r\nM21A\r\nCreated with OEvent\r\n",
      "it is not a result file: no runner has a result or split times"},
-    {"empty file", "info", nullptr, "empty.csv", "", "the file is empty"},
-    {"import-only file alone", "info", nullptr, "add.txt", "$IMPORT_ONLY\r\n1,Ann\r\n2,Bo\r\n",
+    {"empty file", "info", "empty.csv", "", "the file is empty"},
+    {"import-only file alone", "info", "add.txt", "$IMPORT_ONLY\r\n1,Ann\r\n2,Bo\r\n",
      "it only adds runner details to an event: give it after the event's file"},
-    {"bad archive", "info", nullptr, "event.lzh", "not an archive",
-     "the archive cannot be unpacked"},
-    {"wrong --type", "info --type sportident", nullptr, "event.lxm",
+    {"bad archive", "info", "event.lzh", "not an archive", "the archive cannot be unpacked"},
+    {"wrong --type", "info --type sportident", "event.lxm",
      "<?xml version=\"1.0\"?>\n<quorvex/>\n\n", "it cannot be read as a SPORTident result listing"},
 };
 
+// What the run writes (standard output or the PDF's text, then standard error), its folder
+// written as DIR.
 std::string RunOutput(const Output& output, const std::string& options,
-                      const std::vector<std::string>& env = {}) {
+                      const std::string& env = "") {
   const std::string dir = qxtest::MakeTempDir("lang");
-  std::string file = kLatin;
-  if (output.refused) {
-    file = dir + "/" + output.refused;
-    if (output.bytes && std::string(output.bytes) == "/") std::filesystem::create_directory(file);
-    if (output.bytes && std::string(output.bytes) != "/") {
-      qxtest::WriteFile(dir, output.refused, output.bytes);
-    }
+  const std::string file = output.file ? dir + "/" + output.file : kLatin;
+  if (output.bytes && std::string(output.bytes) == "/") {
+    std::filesystem::create_directory(file);
+  } else if (output.bytes) {
+    qxtest::WriteFile(dir, output.file, output.bytes);
   }
-  std::vector<std::string> args = qxtest::Args(output.args);
-  args.push_back(file);
-  for (const auto& option : qxtest::Args(options)) args.push_back(option);
-  if (output.pdf) args.insert(args.end(), {"-o", dir + "/" + output.pdf});
+  const bool pdf = std::string(output.args).starts_with("print");
   qxtest::CliLimits limits;
-  limits.env = env;
-  const auto result = qxtest::RunCli(args, limits);
-  EXPECT_EQ(result.exit_code, output.refused ? 1 : 0) << result.err;
-  if (output.refused) {
-    const std::string first_line = result.err.substr(0, result.err.find('\n'));
-    if (options == "--lang en") {
-      EXPECT_EQ(first_line, "quorvex2: cannot load " + file + ": " + output.says);
-    }
-    return quorvex2::ReplaceAll(result.out + result.err, dir, "DIR");  // a folder per run
+  if (!env.empty()) limits.env = {env};
+  const auto result = qxtest::RunCli(qxtest::Args(std::string(output.args) + " " + file + " " +
+                                                      options + (pdf ? " -o {dir}/o.pdf" : ""),
+                                                  dir),
+                                     limits);
+  EXPECT_EQ(result.exit_code, output.file ? 1 : 0) << result.err;
+  if (output.file && options == "--lang en") {
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n')),
+              "quorvex2: cannot load " + file + ": " + output.says);
   }
-  return (output.pdf ? qxtest::PdfText(dir + "/" + output.pdf) : result.out) + result.err;
+  const std::string text = (pdf ? qxtest::PdfText(dir + "/o.pdf") : result.out) + result.err;
+  return quorvex2::ReplaceAll(text, dir, "DIR");
 }
 
 TEST(Languages, EnglishHasNoJapaneseAndJapaneseIsTheDefault) {
@@ -102,10 +98,10 @@ TEST(Languages, EnglishHasNoJapaneseAndJapaneseIsTheDefault) {
     const std::string english = RunOutput(output, "--lang en");
     EXPECT_FALSE(english.empty());
     EXPECT_FALSE(HasJapanese(english)) << english;
-    EXPECT_EQ(RunOutput(output, "", {"LANG=de_DE.UTF-8"}), english) << "locale";
-    if (output.pdf) continue;  // PDFs carry their creation time
+    EXPECT_EQ(RunOutput(output, "", "LANG=de_DE.UTF-8"), english) << "locale";
+    if (std::string(output.args).starts_with("print")) continue;  // PDFs carry their creation time
     const std::string japanese = RunOutput(output, "");
-    EXPECT_EQ(RunOutput(output, "--lang ja", {"LC_ALL=C"}), japanese);
+    EXPECT_EQ(RunOutput(output, "--lang ja", "LC_ALL=C"), japanese);
   }
 }
 

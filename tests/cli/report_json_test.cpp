@@ -66,14 +66,7 @@ TEST(ReportJson, OutputFileAndEncoding) {
 
 // A damaged native file: each byte that is not UTF-8 becomes U+FFFD, as the readers decode text.
 TEST(ReportJson, InvalidUtf8InTextsBecomesReplacementCharacters) {
-  const std::string file = qxtest::WriteFile(
-      qxtest::MakeTempDir("report-json-utf8"), "damaged.lxm",
-      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<quorvex><event name=\"Cup\"/><classes>"
-      "<class name=\"M\xff"
-      "21\" controls=\"0\"><runner name=\"Ab\xff\xfe\" club=\"\xc3\" "
-      "result=\"0:01:00\"><leg index=\"1\" laptime=\"00:01:00\"/></runner></class></classes>"
-      "</quorvex>");
-  const json report = ReportJson("", file);
+  const json report = ReportJson("", std::string(QX_TEST_DATA) + "/cli/damaged-utf8.lxm");
   EXPECT_EQ(report["dataSet"]["name"], "M\uFFFD21");
   EXPECT_EQ(report["runners"][0]["name"], "Ab\uFFFD\uFFFD");
   EXPECT_EQ(report["runners"][0]["club"], "\uFFFD");

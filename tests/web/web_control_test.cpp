@@ -3,25 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 
 #include <nlohmann/json.hpp>
 
 #include <quorvex2/quorvex2.h>
 
+#include "cli/cli_run.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string Read(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 nlohmann::json EmbeddedData(const std::string& page) {
   const std::string open = "id=\"qx-data\">";
@@ -35,27 +28,27 @@ TEST(WebControl, PagesOfLapFileTextsStayWhole) {
   quorvex2::clsQuorvex2 root;
   ASSERT_TRUE(root.FileControl()->LoadLapFile(std::string(QX_TEST_DATA) + "/web/tricky.lxm"))
       << root.ErrorComment();
-  const fs::path folder = fs::path(::testing::TempDir()) / "web_tricky";
-  fs::remove_all(folder);
+  const std::string folder = qxtest::MakeTempDir("web_tricky");
   quorvex2::clsWebControl web;
   web.Language = "en";
   int last_percent = -1;
   web.Progress = [&](int32_t percent) { last_percent = percent; };
-  ASSERT_TRUE(web.OutputWeb(folder.string())) << root.ErrorComment();
+  ASSERT_TRUE(web.OutputWeb(folder)) << root.ErrorComment();
   EXPECT_EQ(last_percent, 100);
 
-  const auto index = EmbeddedData(Read(folder / "index.html"));
+  const auto index = EmbeddedData(qxtest::ReadFile(folder + "/index.html"));
   EXPECT_EQ(index["event"]["name"], "Tricky <Cup>");
   std::set<std::string> pages;
   for (const auto& entry : index["entries"]) {
     const std::string page = entry["page"];
     EXPECT_NE(page, "index.html");
-    EXPECT_TRUE(fs::exists(folder / page)) << page;
+    EXPECT_TRUE(fs::exists(folder + "/" + page)) << page;
     pages.insert(page);
   }
   EXPECT_EQ(pages.size(), index["entries"].size());  // no two data sets share a page
 
-  const std::string page = Read(folder / index["entries"][0]["page"].get<std::string>());
+  const std::string page =
+      qxtest::ReadFile(folder + "/" + index["entries"][0]["page"].get<std::string>());
   EXPECT_EQ(page.find("</script><script>"), std::string::npos);
   EXPECT_EQ(page.find("<!--"), std::string::npos);
   const auto runner = EmbeddedData(page)["runners"][0];
@@ -64,7 +57,7 @@ TEST(WebControl, PagesOfLapFileTextsStayWhole) {
   EXPECT_NE(page.find("<title>H21:E - Tricky &lt;Cup&gt;</title>"), std::string::npos);
   EXPECT_NE(page.find("<html lang=\"en\">"), std::string::npos);
   for (const char* asset : {"viewer.css", "core.js", "labels.js", "charts.js", "set.js"}) {
-    EXPECT_GT(fs::file_size(folder / "viewer" / asset), 0u) << asset;
+    EXPECT_GT(fs::file_size(folder + "/viewer/" + asset), 0u) << asset;
   }
 }
 

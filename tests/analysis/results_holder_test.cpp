@@ -14,12 +14,6 @@ namespace {
 using testing::AddRunner;
 using testing::DataSetText;
 
-std::vector<std::string> Names(const clsResultsHolder& holder) {
-  std::vector<std::string> names;
-  for (int32_t i = 1; i <= holder.Count(); ++i) names.push_back(holder.Item(i)->RunnerName);
-  return names;
-}
-
 // "name=rank" of the selection in its order.
 std::string RanksText(const clsResultsHolder& holder) {
   std::string text;
@@ -34,16 +28,10 @@ std::string RanksText(const clsResultsHolder& holder) {
 TEST(ResultsHolder, ResultOrderAndCompetitionRanks) {
   clsQuorvex2 root;
   auto cls = root.AddClass("W21");
-  for (const auto& [name, result] :
-       std::vector<std::pair<std::string, std::string>>{{"dns", "DNS"},
-                                                        {"a", "1:00:00"},
-                                                        {"none", ""},
-                                                        {"slow", "1:05:00"},
-                                                        {"dnf", "DNF"},
-                                                        {"b", "1:00:00"},
-                                                        {"c", "59:59"}}) {
-    AddRunner(*cls, name, result, {});
-  }
+  const std::pair<const char*, const char*> runners[] = {
+      {"dns", "DNS"}, {"a", "1:00:00"}, {"none", ""},  {"slow", "1:05:00"},
+      {"dnf", "DNF"}, {"b", "1:00:00"}, {"c", "59:59"}};
+  for (auto [name, result] : runners) AddRunner(*cls, name, result, {});
   auto holder = root.NewResultsHolder();
   holder->AddClass(1);
   holder->CalcRank();
@@ -98,7 +86,8 @@ TEST(ResultsHolder, SelectionKeepsResultOrderAndRanksItsOwnEntries) {
   holder->CalcRank();
   EXPECT_EQ(RanksText(*holder), "first=1, third=2, third=2");
   holder->SelectAll();
-  EXPECT_EQ(Names(*holder), (std::vector<std::string>{"first", "second", "third"}));
+  EXPECT_EQ(holder->Count(), 3);
+  EXPECT_EQ(holder->Item(2), second);
   EXPECT_EQ(holder->FullSetItem(2), second);
 }
 

@@ -21,7 +21,7 @@ struct GridOptions {
   std::string color = "auto";
   int32_t width = -1;  // -1: the terminal's width, or no limit off a terminal
   int32_t ambiguous_width = 2;
-  bool to_file = false;
+  const CLI::Option* output = nullptr;  // report's --output: given, the grid goes to a file
 };
 
 GridOptions& Options() {
@@ -30,7 +30,8 @@ GridOptions& Options() {
 }
 
 bool ToTerminal() {
-  return !Options().to_file && ::isatty(STDOUT_FILENO);
+  const CLI::Option* output = Options().output;
+  return (output == nullptr || output->count() == 0) && ::isatty(STDOUT_FILENO);
 }
 
 bool UseColor() {
@@ -66,11 +67,7 @@ void AddGridOptions(CLI::App& report) {
                   "settings)")
       ->check(CLI::IsMember({1, 2}))
       ->capture_default_str();
-  report.parse_complete_callback([&report] {
-    if (auto* output = report.get_option_no_throw("--output")) {
-      Options().to_file = output->count() > 0;
-    }
-  });
+  options.output = report.get_option_no_throw("--output");
 }
 
 std::string WriteGrid(const ReportInput& input) {

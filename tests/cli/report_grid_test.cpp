@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -32,9 +33,11 @@ TEST(ReportGrid, TablesAsTheTerminalShowsThem) {
   };
   for (const auto& c : cases) qxtest::ExpectGolden(Grid(kFixture, c.options), c.golden);
 
-  // Written to a file: no colours unless asked.
+  // Written to a file: no colours unless asked, also when run from a terminal.
   const std::string out = qxtest::MakeTempDir("report_grid") + "/grid.txt";
-  Grid(kFixture, {"-o", out});
+  const std::string command = "script -qec \"'" + std::string(QX_CLI_PATH) + "' report grid '" +
+                              kFixture + "' -o '" + out + "' --lang ja\" /dev/null >/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
   qxtest::ExpectGolden(qxtest::ReadFile(out), "grid.txt");
   // A width too small for two columns still shows one runner a block.
   const std::string narrow = Grid(kFixture, {"--color", "never", "--width", "5"});

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "export/golden.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/root.h"
+#include "support/golden.h"
 #include "support/lap_text.h"
 
 namespace quorvex2::testing {

@@ -68,7 +68,7 @@ TEST(AnalyzerExecute, LegRanksFastestRunnersAndReferenceTimes) {
   analyzer.AddLap(MakeRunner("d", "3:30", {120, 90}));
   analyzer.AddLap(MakeRunner("e", "DNF", {kDisq, 50}));
   analyzer.Execute();
-  ExpectGolden("analysis/five-runners.txt", AnalysisText(analyzer));
+  ExpectGolden("golden/analysis/five-runners.txt", AnalysisText(analyzer));
   auto general = analyzer.GeneralData();
   EXPECT_FALSE(general->IsUpperLapExists(1, 0));
   EXPECT_THROW(general->IsUpperLapExists(1, 7), std::out_of_range);
@@ -83,7 +83,7 @@ TEST(AnalyzerExecute, SixFastestAtMostAndFewerTimesAverageFewer) {
     analyzer.AddLap(MakeRunner("r" + std::to_string(i), "", {100.0 + i, i < 2 ? 50.0 : kNoData}));
   }
   analyzer.Execute();
-  ExpectGolden("analysis/seven-runners.txt", AnalysisText(analyzer));
+  ExpectGolden("golden/analysis/seven-runners.txt", AnalysisText(analyzer));
 }
 
 // Three legs of relative lengths 0.2, 0.3 and 0.5 set by three equal fast runners; x skipped
@@ -109,7 +109,7 @@ TEST(AnalyzerExecute, MergedLegsAreSharedOutByRelativeLength) {
   EXPECT_EQ(x->LapRank(2)->Value() + x->LapRank(3)->Value(), 0);
   // The modified times ranked on their own, the skipped leg's relative time -1 and skip code, the
   // covering leg relative to the legs it covers.
-  ExpectGolden("analysis/merged-legs.txt", AnalysisText(analyzer));
+  ExpectGolden("golden/analysis/merged-legs.txt", AnalysisText(analyzer));
 }
 
 TEST(AnalyzerExecute, CruiseSpeedAndMissTimesOfTheWorkedExample) {
@@ -167,7 +167,7 @@ TEST(AnalyzerExecute, CruiseSpeedFromTheBestLegsOnly) {
   analyzer.AddLap(MakeRunner("x", "13:45", {400, 150, 275}));
   analyzer.AddLap(MakeRunner("y", "", {kNoData, 150, kDisq}));
   analyzer.Execute();
-  ExpectGolden("analysis/best-legs.txt", AnalysisText(analyzer));
+  ExpectGolden("golden/analysis/best-legs.txt", AnalysisText(analyzer));
 }
 
 // Each run ranks anew with fresh general data; a shorter run writes fewer legs, and the third
@@ -187,7 +187,7 @@ TEST(AnalyzerExecute, RunsAfterAddingRunnersAndWithFewerLegs) {
   analyzer.ControlCount = 1;
   analyzer.Execute();
   analyzer.ControlCount = 2;
-  ExpectGolden("analysis/second-runs.txt", runs + "\n" + AnalysisText(analyzer));
+  ExpectGolden("golden/analysis/second-runs.txt", runs + "\n" + AnalysisText(analyzer));
 }
 
 TEST(AnalyzerExecute, BadAndEmptyDataSets) {

@@ -62,7 +62,7 @@ TEST(ExtraAnalyze, LegDifficultyIsTheSpreadOfTheBetterRunnersLosses) {
   alone.Execute();
   EXPECT_FLOAT_EQ(alone.GeneralData()->LegDifficulty(1)->Value(), 0.0f);  // until extra
   alone.ExtraAnalyze();
-  ExpectGolden("analysis/leg-difficulty.txt", text + "\n" + AnalysisText(alone));
+  ExpectGolden("golden/analysis/leg-difficulty.txt", text + "\n" + AnalysisText(alone));
   EXPECT_EQ(alone.GeneralData()->LegDifficulty(0), nullptr);
 }
 

@@ -44,7 +44,7 @@ TEST(SegmentDataSets, AnalyzerAndResultsHolderOfAStretchWithASexOption) {
   auto men = segment->Analyzer("M");
   men->Execute();
   EXPECT_EQ(DataSetText(*men), "S-101-102 - M|s-101-102 - m|mix|0|1|0|0||2");
-  ExpectGolden("analysis/segment-men.txt", AnalysisText(*men));
+  ExpectGolden("golden/analysis/segment-men.txt", AnalysisText(*men));
   EXPECT_EQ(DataSetText(*segment->Analyzer()), "S-101-102|s-101-102|mix|0|1|0|0||3");
 
   auto holder = segment->ResultsHolder("M");

@@ -62,7 +62,8 @@ std::string DrawOnBook(int32_t mode, const std::function<void(clsChartObject&)>&
 // hidden), the highlighted runner over its halo, the names under the finish one character a line
 // (up to three), and the frame; the chart ends its page, so the next drawing starts a new one.
 TEST(ChartDraw, HighlightedRunnersComeLastOverTheirHalo) {
-  qxtest::ExpectGolden("chart/book-highlighted.txt", DrawOnBook(QX_CHART_NORMAL, [](auto& chart) {
+  qxtest::ExpectGolden("golden/chart/book-highlighted.txt",
+                       DrawOnBook(QX_CHART_NORMAL, [](auto& chart) {
                          chart.SetRunnerSetting(3, 0x123456, 2, 1);
                          chart.SetRunnerSetting2(3, 0xABCDEF, 5);
                          chart.SetRunnerSetting(1, 0, -1, 0);  // hidden: neither drawn nor named
@@ -71,7 +72,7 @@ TEST(ChartDraw, HighlightedRunnersComeLastOverTheirHalo) {
 
 // Filled points for the runners with a cruise speed, each named in its width's font size.
 TEST(ChartDraw, PointsCarryTheirNamesInTheirWidthsFont) {
-  qxtest::ExpectGolden("chart/book-points.txt",
+  qxtest::ExpectGolden("golden/chart/book-points.txt",
                        DrawOnBook(QX_CHART_CRUISE_MISSRATE,
                                   [](auto& chart) { chart.SetRunnerSetting(2, 0x00AA00, 1, 0); }));
 }

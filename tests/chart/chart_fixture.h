@@ -12,13 +12,13 @@
 
 #include "analysis/analysis_fixture.h"
 #include "core/detail/internal.h"
-#include "export/golden.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/chart/chart_object.h"
 #include "quorvex2/chart/graphic_control.h"
 #include "quorvex2/core/time_text.h"
 #include "quorvex2/platform/picture_box.h"
 #include "quorvex2/print/print_book.h"
+#include "support/golden.h"
 
 namespace quorvex2::testing {
 

@@ -95,7 +95,7 @@ TEST(ChartLayout, EveryModeOfKnownDataSets) {
     chart->AutoSize = c.auto_size;
     clsGraphicControl().DrawChart(c.analyzer, chart, c.mode, c.view[0], c.view[1], c.view[2],
                                   c.view[3]);
-    qxtest::ExpectGolden(c.golden, testing::DumpLayout(*chart));
+    qxtest::ExpectGolden(std::string("golden/") + c.golden, testing::DumpLayout(*chart));
   }
 }
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "analysis/analysis_fixture.h"
-#include "export/golden.h"
 #include "quorvex2/chart/graphic_control.h"
 #include "quorvex2/chart/grid_object.h"
+#include "support/golden.h"
 
 namespace quorvex2::testing {
 namespace {
@@ -128,7 +128,7 @@ struct GridCase {
 TEST(DrawGrid, GridOfTenControls) {
   GridCase c;
   c.Draw();
-  qxtest::ExpectGolden("chart/grid-ten-controls.txt", c.grid->Dump());
+  qxtest::ExpectGolden("golden/chart/grid-ten-controls.txt", c.grid->Dump());
 
   c.analyzer->DataSetName("Open");  // a data set of its own name counts as mixed: no "*"
   c.Draw();

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "core/detail/utf8.h"
+#include "support/golden.h"  // ExpectGolden, FirstDifference
 
 namespace qxtest {
 
@@ -175,35 +176,6 @@ inline std::string ResolveNumericReferences(const std::string& text) {
     last = (*it)[0].second;
   }
   return out.append(last, text.cend());
-}
-
-// "" when the texts are equal, else the first line where they differ, from both.
-inline std::string FirstDifference(const std::string& expected, const std::string& actual) {
-  size_t line = 1, start = 0;
-  for (size_t i = 0; i < std::min(expected.size(), actual.size()); ++i) {
-    if (expected[i] != actual[i]) {
-      const size_t a_end = expected.find('\n', i), b_end = actual.find('\n', i);
-      return "line " + std::to_string(line) +
-             ":\n  expected: " + expected.substr(start, a_end - start) +
-             "\n  actual:   " + actual.substr(start, b_end - start);
-    }
-    if (expected[i] == '\n') ++line, start = i + 1;
-  }
-  return expected.size() == actual.size() ? "" : "one text ends at line " + std::to_string(line);
-}
-
-// Expects the text to be the file tests/data/golden/cli/<name>, byte for byte; when it is not,
-// the text is written beside the test program for `diff`. QX_UPDATE_GOLDEN=1 in the environment
-// writes the golden file from the text instead.
-inline void ExpectGolden(const std::string& text, const std::string& name) {
-  const std::string path = std::string(QX_TEST_DATA) + "/golden/cli/" + name;
-  if (std::getenv("QX_UPDATE_GOLDEN")) std::ofstream(path, std::ios::binary) << text;
-  const std::string difference = FirstDifference(ReadFile(path), text);
-  if (difference.empty()) return;
-  const std::string actual = std::filesystem::absolute("golden-" + name).string();
-  std::ofstream(actual, std::ios::binary) << text;
-  ADD_FAILURE() << name << " differs at " << difference << "\n  diff " << path << " " << actual
-                << "\n  (QX_UPDATE_GOLDEN=1 rewrites the file)";
 }
 
 // The folder holding the sample event's complete site in an encoding ("shift_jis", "utf-8"), or

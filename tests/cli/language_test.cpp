@@ -108,9 +108,10 @@ TEST(Languages, EnglishHasNoJapaneseAndJapaneseIsTheDefault) {
 // The event's date, family names after given names, the placeholders and the leg captions; the
 // class name half-width in print.
 TEST(Languages, EnglishLayout) {
-  qxtest::ExpectGolden(qxtest::RunOk({"report", "mail", kLatin, "--lang", "en"}), "mail-en.txt");
-  qxtest::ExpectGolden(
-      qxtest::RunOk({"report", "grid", kLatin, "--color", "never", "--lang", "en"}), "grid-en.txt");
+  qxtest::ExpectGolden("golden/cli/mail-en.txt",
+                       qxtest::RunOk({"report", "mail", kLatin, "--lang", "en"}));
+  qxtest::ExpectGolden("golden/cli/grid-en.txt", qxtest::RunOk({"report", "grid", kLatin, "--color",
+                                                                "never", "--lang", "en"}));
   EXPECT_TRUE(qxtest::Contains(RunOutput(kOutputs[8], "--lang en"), "M21E"));
 }
 

@@ -17,12 +17,12 @@ using qxtest::RunOk;
 const std::string kCup = std::string(QX_TEST_DATA) + "/cli/cup.lxm";
 
 TEST(CliInfo, PrintsEventListCoursesAndSegments) {
-  ExpectGolden(RunOk({"info", kCup}), "info-cup.txt");
+  ExpectGolden("golden/cli/info-cup.txt", RunOk({"info", kCup}));
   // --type reads a file of any name as the given type.
   const std::string dir = qxtest::MakeTempDir("info");
   std::filesystem::copy_file(kCup, dir + "/cup.data");
-  ExpectGolden(RunOk({"info", "--type", "lxm", "--no-progress", dir + "/cup.data"}),
-               "info-cup.txt");
+  ExpectGolden("golden/cli/info-cup.txt",
+               RunOk({"info", "--type", "lxm", "--no-progress", dir + "/cup.data"}));
 }
 
 // A failed load names the file on the first line, then gives the component's error comment as
@@ -46,12 +46,12 @@ TEST(CliInfo, FailedLoadNamesTheFileThenGivesTheErrorComment) {
 TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {
   const std::string dir = qxtest::MakeTempDir("convert");
   RunOk({"convert", kCup, "-o", dir + "/out.xml", "--to", "xml"});
-  ExpectGolden(RunOk({"info", dir + "/out.xml"}), "info-cup.txt");
+  ExpectGolden("golden/cli/info-cup.txt", RunOk({"info", dir + "/out.xml"}));
   RunOk({"convert", dir + "/out.xml", "-o", dir + "/out.lxm", "--full"});
-  ExpectGolden(RunOk({"info", dir + "/out.lxm"}), "info-cup.txt");
+  ExpectGolden("golden/cli/info-cup.txt", RunOk({"info", dir + "/out.lxm"}));
   // A name whose extension names no file type is taken when --to says the type.
   RunOk({"convert", kCup, "-o", dir + "/result.txt", "--to", "lxm"});
-  ExpectGolden(RunOk({"info", dir + "/result.txt", "--type", "lxm"}), "info-cup.txt");
+  ExpectGolden("golden/cli/info-cup.txt", RunOk({"info", dir + "/result.txt", "--type", "lxm"}));
 }
 
 TEST(CliConvert, VersionOneFilesSayWhatTheyLeaveOut) {

@@ -31,14 +31,15 @@ TEST(ReportGrid, TablesAsTheTerminalShowsThem) {
       // Arrows and triangles one column wide: the leg captions move.
       {{"--color", "never", "--ambiguous-width", "1"}, "grid-narrow-symbols.txt"},
   };
-  for (const auto& c : cases) qxtest::ExpectGolden(Grid(kFixture, c.options), c.golden);
+  for (const auto& c : cases)
+    qxtest::ExpectGolden(std::string("golden/cli/") + c.golden, Grid(kFixture, c.options));
 
   // Written to a file: no colours unless asked, also when run from a terminal.
   const std::string out = qxtest::MakeTempDir("report_grid") + "/grid.txt";
   const std::string command = "script -qec \"'" + std::string(QX_CLI_PATH) + "' report grid '" +
                               kFixture + "' -o '" + out + "' --lang ja\" /dev/null >/dev/null";
   ASSERT_EQ(std::system(command.c_str()), 0) << command;
-  qxtest::ExpectGolden(qxtest::ReadFile(out), "grid.txt");
+  qxtest::ExpectGolden("golden/cli/grid.txt", qxtest::ReadFile(out));
   // A width too small for two columns still shows one runner a block.
   const std::string narrow = Grid(kFixture, {"--color", "never", "--width", "5"});
   EXPECT_EQ(std::count(narrow.begin(), narrow.end(), '\n'), 6 * 32 - 1);

@@ -25,8 +25,9 @@ json ReportJson(const std::string& options, const std::string& file = kFixture) 
 // with both; each number as written, so that one written with too few digits to read back to the
 // stored double shows.
 TEST(ReportJson, EveryStoredFigure) {
-  qxtest::ExpectGolden(ReportJson("").dump(1), "json-m21.txt");
-  qxtest::ExpectGolden(ReportJson("--extra --tovarine").dump(1), "json-m21-extra-tovarine.txt");
+  qxtest::ExpectGolden("golden/cli/json-m21.txt", ReportJson("").dump(1));
+  qxtest::ExpectGolden("golden/cli/json-m21-extra-tovarine.txt",
+                       ReportJson("--extra --tovarine").dump(1));
 }
 
 TEST(ReportJson, DataSetSelection) {

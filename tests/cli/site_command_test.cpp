@@ -32,7 +32,7 @@ TEST(SiteCommand, CompleteSiteWithoutPageOptions) {
   }
   std::string listing;
   for (const auto& name : names) listing += name + "\n";
-  qxtest::ExpectGolden(listing, "site-complete-files.txt");
+  qxtest::ExpectGolden("golden/cli/site-complete-files.txt", listing);
   const std::string wrote = "site: wrote " + std::to_string(names.size()) + " files, ";
   EXPECT_EQ(run.err, wrote + std::to_string(bytes) + " bytes, in " + relative + "\n");
   // Written again, the pages are rewritten: the same count.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "export_fixture.h"
-#include "golden.h"
+#include "support/golden.h"
 
 namespace quorvex2 {
 namespace {
@@ -40,7 +40,7 @@ TEST(MailText, WorkedExampleOfTwoSelectedRunners) {
   analyzer->SelectNone();
   analyzer->SelectItem(a->SerialNum());
   analyzer->SelectItem(b->SerialNum());
-  qxtest::ExpectGolden("export/mail-worked-example.txt",
+  qxtest::ExpectGolden("golden/export/mail-worked-example.txt",
                        root.TextControl()->OutputTextMail(analyzer));
 }
 
@@ -54,9 +54,9 @@ TEST(MailText, BlocksOfTwelveColumns) {
   for (int i = 0; i < 13; ++i) {
     AddRunner(*cls, "Runner" + std::to_string(i + 10), {100.0 + i, 50}, "");
   }
-  qxtest::ExpectGolden("export/mail-thirteen-runners.txt", Mail(root, "W21"));
+  qxtest::ExpectGolden("golden/export/mail-thirteen-runners.txt", Mail(root, "W21"));
   cls->RemoveLap(13);
-  qxtest::ExpectGolden("export/mail-twelve-runners.txt", Mail(root, "W21"));
+  qxtest::ExpectGolden("golden/export/mail-twelve-runners.txt", Mail(root, "W21"));
 }
 
 // Runners in result order, MP before DNF; the skip, disqualification and no-data marks are two
@@ -69,7 +69,7 @@ TEST(MailText, StatusResultsAndCodesInCells) {
   AddRunner(*cls, "Skip", {60, -1, 130, 60}, "0:04:10");
   AddRunner(*cls, "Dsq", {60, -2, 60, 60}, "DNF");
   AddRunner(*cls, "Gap", {60, 0, 60, 60}, "MP");
-  qxtest::ExpectGolden("export/mail-status-results.txt", Mail(root, "M40"));
+  qxtest::ExpectGolden("golden/export/mail-status-results.txt", Mail(root, "M40"));
 }
 
 // SplitsBrowser: Ann's start time, 9:00:00 for none, Bo's skipped leg sharing the recorded time
@@ -87,9 +87,9 @@ TEST(SplitCsv, BothExportsFillPlaceholdersAndLeaveOutStatusResults) {
   AddRunner(*w21, "Eve", std::vector<double>(13, 60), "0:13:00");
   AddRunner(*w21, "Fay", std::vector<double>(13, 60), "DNS");
   auto& text = *root.TextControl();
-  qxtest::ExpectGolden("export/splitsbrowser.csv",
+  qxtest::ExpectGolden("golden/export/splitsbrowser.csv",
                        text.OutputCsvSplitsBrowser(Analyse(root, "M21")));
-  qxtest::ExpectGolden("export/macro.csv", text.OutputCsvOstrandMacro(Analyse(root, "W21")));
+  qxtest::ExpectGolden("golden/export/macro.csv", text.OutputCsvOstrandMacro(Analyse(root, "W21")));
 }
 
 // A single class (the worked example's line: rank, name, result and club) and a mixed set that
@@ -108,7 +108,7 @@ TEST(ResultListText, SingleAndMixedDataSets) {
     results->CalcRank();
     text += root.TextControl()->OutputTextResult(results);
   }
-  qxtest::ExpectGolden("export/result-lists.txt", text);
+  qxtest::ExpectGolden("golden/export/result-lists.txt", text);
 }
 
 }  // namespace

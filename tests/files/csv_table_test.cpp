@@ -54,7 +54,7 @@ TEST(CsvTable, TablesLoadToTheirExpectedEvents) {
     loaded += std::string("== ") + c.name + "\n" +
               qxtest::LoadedEvent("table.csv", QX_FILETYPE_QUORVEX1, 0, c.text);
   }
-  qxtest::ExpectFile(loaded, "tables/generic.txt");
+  qxtest::ExpectGolden("expected/tables/generic.txt", loaded);
 }
 
 TEST(CsvTable, RefusalsMergesAndHugeInput) {

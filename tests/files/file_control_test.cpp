@@ -236,7 +236,7 @@ TEST(LoadLapFile, MergeModesThroughFiles) {
     EXPECT_EQ(root.FileName, update);
     loaded += "== mode " + std::to_string(mode) + "\n" + qxtest::EventText(root);
   }
-  qxtest::ExpectFile(loaded, "load-modes.txt");
+  qxtest::ExpectGolden("expected/load-modes.txt", loaded);
 }
 
 TEST(Progress, RaisedPerClassWithHalvesToEvenAndOnEveryWayOut) {

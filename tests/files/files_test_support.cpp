@@ -1,6 +1,5 @@
 #include "files_test_support.h"
 
-#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <array>
@@ -92,14 +91,6 @@ std::string LoadedEvent(const std::string& path, int32_t type, int32_t mode,
   return std::string(loaded ? "loaded\n" : "refused\n") +
          quorvex2::ReplaceAll(said, "\r\n", "\n  ") + "file date " + SecondsText(root.FileDate) +
          ", zone " + root.EventData()->TimeZone + "\n" + EventText(root);
-}
-
-void ExpectFile(const std::string& text, const std::string& name) {
-  const std::string path = DataPath("expected/" + name);
-  if (const char* update = std::getenv("QX_UPDATE_GOLDEN"); update && *update == '1') {
-    WriteBytes(path, text);
-  }
-  EXPECT_EQ(text, ReadBytes(path)) << path << " (QX_UPDATE_GOLDEN=1 rewrites it)";
 }
 
 }  // namespace qxtest

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "quorvex2/quorvex2.h"
+#include "support/golden.h"  // ExpectGolden
 
 namespace qxtest {
 
@@ -37,9 +38,5 @@ std::vector<double> LegSeconds(const std::vector<double>& days);
 // also works with a root of its own makes that root after the call or is done with it before.
 std::string LoadedEvent(const std::string& path, int32_t type = 0, int32_t mode = 0,
                         const std::string& data = "");
-
-// Compares the text with the file tests/data/expected/<name>, byte for byte; a failure shows
-// the difference. With QX_UPDATE_GOLDEN=1 in the environment the file is written instead.
-void ExpectFile(const std::string& text, const std::string& name);
 
 }  // namespace qxtest

@@ -63,7 +63,8 @@ TEST(IofFixtures, LoadToTheirExpectedEvents) {
   for (const std::string fixture :
        {"individual-3.0.xml", "relay-2.0.3.xml", "list-2.0.3.xml", "messy-splits-3.0.xml"}) {
     SCOPED_TRACE(fixture);
-    qxtest::ExpectFile(LoadedEvent(qxtest::IofTestFile(fixture)), "iof/" + fixture + ".txt");
+    qxtest::ExpectGolden("expected/iof/" + fixture + ".txt",
+                         LoadedEvent(qxtest::IofTestFile(fixture)));
   }
   // Statuses sort after the times, in the status order.
   clsQuorvex2 root;

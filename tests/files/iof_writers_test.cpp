@@ -45,7 +45,7 @@ TEST(IofWriters, WriteTheExpectedDocuments) {
     clsQuorvex2 root;
     FillEvent(root, v2 ? "2.0.3" : "3.0");
     const std::string written = qxtest::ReadBytes(Save(root, name, type));
-    qxtest::ExpectFile(ReplaceAll(written, "><", ">\n<"), "iof/" + name);
+    qxtest::ExpectGolden("expected/iof/" + name, ReplaceAll(written, "><", ">\n<"));
   }
   ::unsetenv("SOURCE_DATE_EPOCH");
 }
@@ -112,8 +112,8 @@ void ExpectSameEvent(clsQuorvex2& was, clsQuorvex2& now) {
 TEST(IofWriters, OurEventsReadBack) {
   clsQuorvex2 v2;
   FillEvent(v2, "2.0.3");
-  qxtest::ExpectFile(qxtest::LoadedEvent(Save(v2, "back.xml", QX_FILETYPE_IOF_XML_20_RESULT)),
-                     "iof/written-2.0.3.xml.txt");
+  qxtest::ExpectGolden("expected/iof/written-2.0.3.xml.txt",
+                       qxtest::LoadedEvent(Save(v2, "back.xml", QX_FILETYPE_IOF_XML_20_RESULT)));
 
   clsQuorvex2 root;
   FillEvent(root, "3.0");

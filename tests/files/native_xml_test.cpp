@@ -52,7 +52,7 @@ TEST(NativeXml, EveryFieldReadsAndWritesBackInBothSaveModes) {
   EXPECT_EQ(ReplaceAll(full, "><", ">\n<"), ReadBytes(kEveryField));
   EXPECT_EQ(ReadBytes(normal_path), ReplaceAll(full, " rankfix=\"*\" age=\"35\"", ""));
   const std::string event = qxtest::LoadedEvent(kEveryField);
-  qxtest::ExpectFile(event, "native/every-field.lxm.txt");
+  qxtest::ExpectGolden("expected/native/every-field.lxm.txt", event);
   EXPECT_EQ(qxtest::LoadedEvent(full_path), event);
   EXPECT_EQ(qxtest::LoadedEvent(normal_path), ReplaceAll(event, "|*|35\n", "||\n"));
   ASSERT_TRUE(clsQuorvex2().FileControl()->SaveLapFile(normal_path));
@@ -78,8 +78,8 @@ bool Load(clsQuorvex2& root, const std::string& document, int32_t mode = 0) {
 // lower case and half width; a meta record of another type, unknown elements and attributes are
 // ignored.
 TEST(NativeXmlReader, ReadsLegTimesWholeNumbersAndDates) {
-  qxtest::ExpectFile(qxtest::LoadedEvent(qxtest::DataPath("native/reading-rules.lxm")),
-                     "native/reading-rules.lxm.txt");
+  qxtest::ExpectGolden("expected/native/reading-rules.lxm.txt",
+                       qxtest::LoadedEvent(qxtest::DataPath("native/reading-rules.lxm")));
 }
 
 // Large files are read class by class when a scan of the text can vouch for it. Whatever the

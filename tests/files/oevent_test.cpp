@@ -45,8 +45,8 @@ class OEventTest : public ::testing::Test {
 // Ai's 1:00, 2:30, 4:00 are legs of 1:00, 1:30, 1:30; Ueda Mai's empty split does not advance.
 // The footer's date with dots is the creation date, and reading stops there.
 TEST_F(OEventTest, TwentyFiveControlsOverThreeSplitLines) {
-  qxtest::ExpectFile(qxtest::LoadedEvent(qxtest::DataPath("oevent-25-controls.csv")),
-                     "oevent-25-controls.csv.txt");
+  qxtest::ExpectGolden("expected/oevent-25-controls.csv.txt",
+                       qxtest::LoadedEvent(qxtest::DataPath("oevent-25-controls.csv")));
 }
 
 TEST_F(OEventTest, KeepsANameTheEventAlreadyHasAndReportsProgress) {

@@ -58,7 +58,7 @@ TEST_F(Quorvex1Test, WritesShiftJisLinesInTheDocumentedLayout) {
   FillEvent();
   const std::string path = qxtest::TempPath("layout.lap");
   ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
-  qxtest::ExpectFile(SjisToUtf8(qxtest::ReadBytes(path)), "filled-event.lap");
+  qxtest::ExpectGolden("expected/filled-event.lap", SjisToUtf8(qxtest::ReadBytes(path)));
 }
 
 TEST_F(Quorvex1Test, AppendingKeepsTheEventHeaderButTakesClassParameters) {

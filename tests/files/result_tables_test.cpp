@@ -98,7 +98,7 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
-    qxtest::ExpectFile(LoadedText(Fixture(c.file)), std::string("tables/") + c.expected);
+    qxtest::ExpectGolden(std::string("expected/tables/") + c.expected, LoadedText(Fixture(c.file)));
   }
   // A Headers line before the names; semicolons for commas; the one-name form of SplitsBrowser.
   EXPECT_EQ(LoadedText("Headers\r\n" + Fixture("oe-46-english.csv")),

@@ -58,12 +58,12 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const std::string expected = c.reads_as ? c.reads_as : c.file;
-    qxtest::ExpectFile(LoadedEvent(DataPath(c.file)), "si/" + expected + ".txt");
+    qxtest::ExpectGolden("expected/si/" + expected + ".txt", LoadedEvent(DataPath(c.file)));
   }
   // The same text handed over in memory.
   const std::string text = SjisToUtf8(qxtest::ReadBytes(DataPath("sportident-listing.txt")));
-  qxtest::ExpectFile(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text),
-                     "si/sportident-listing.txt.txt");
+  qxtest::ExpectGolden("expected/si/sportident-listing.txt.txt",
+                       LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text));
 }
 
 TEST(SportIdentListings, ProgressAndSegments) {

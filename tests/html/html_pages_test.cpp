@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "../export/export_fixture.h"
-#include "../export/golden.h"
+#include "support/golden.h"
 
 namespace quorvex2 {
 namespace {
@@ -27,7 +27,7 @@ class HtmlPages : public ::testing::Test {
     return analyzer;
   }
   void ExpectPage(const std::string& name, const std::string& page) {
-    qxtest::ExpectGolden("html/" + name, WithoutVersion(page));
+    qxtest::ExpectGolden("golden/html/" + name, WithoutVersion(page));
   }
 
   std::shared_ptr<clsQuorvex2> root = std::make_shared<clsQuorvex2>();

@@ -47,9 +47,9 @@ struct FourRunners {
 
 TEST(PrintAnalysis, TablesOfTheThreeModes) {
   FourRunners event;
-  ExpectGolden("print/analysis-standard.txt", event.Print());
-  ExpectGolden("print/analysis-laptime.txt", event.Print(QX_PRINT_ANALYSIS_LAPTIME));
-  ExpectGolden("print/analysis-splittime.txt", event.Print(QX_PRINT_ANALYSIS_SPLITTIME));
+  ExpectGolden("golden/print/analysis-standard.txt", event.Print());
+  ExpectGolden("golden/print/analysis-laptime.txt", event.Print(QX_PRINT_ANALYSIS_LAPTIME));
+  ExpectGolden("golden/print/analysis-splittime.txt", event.Print(QX_PRINT_ANALYSIS_SPLITTIME));
 }
 
 TEST(PrintAnalysis, SettingsChangeLabelAndShading) {
@@ -58,7 +58,7 @@ TEST(PrintAnalysis, SettingsChangeLabelAndShading) {
   store->Value(QX_CONFIG_FOLDER_DATA, "print_color_rank2", "", "&H00FF00");
   store->Value(QX_CONFIG_FOLDER_DATA, "PRINT_CLASS_LABEL_WIDTH", "", "20");
   store->Value(QX_CONFIG_FOLDER_DATA, "PRINT_CLASS_LABEL_FONT_SIZE", "", "28");
-  ExpectGolden("print/analysis-settings.txt", event.Print());
+  ExpectGolden("golden/print/analysis-settings.txt", event.Print());
 
   const std::pair<const char*, double> numbers[] = {
       {"&HCCCCCC", 0xCCCCCC}, {" &hff ", 255}, {"35", 35}, {"&H", 0}, {"", 0}};
@@ -164,7 +164,7 @@ TEST(PrintAnalysisBands, TallTablesShrinkToThePageOrStackInBands) {
     SCOPED_TRACE(c.reduction);
     auto book = qxtest::A4Book();
     root.GraphicControl()->PrintAnalysis(analyzer, book, c.mode, false, c.reduction);
-    ExpectGolden(c.golden, Corners(*book));
+    ExpectGolden(std::string("golden/") + c.golden, Corners(*book));
     for (const auto& page : book->Pages()) {
       for (const auto& line : page) EXPECT_LE(line.Left + line.Width, 190 + 1e-3f) << line.Text;
     }
@@ -192,7 +192,7 @@ TEST(PrintAnalysisBands, TablesAppendBesideAndWrapBelow) {
   for (const auto& analyzer : {a4, a1}) {
     graphics.PrintAnalysis(analyzer, book, QX_PRINT_ANALYSIS_LAPTIME);
   }
-  ExpectGolden("print/bands-appended.txt", Corners(*book));
+  ExpectGolden("golden/print/bands-appended.txt", Corners(*book));
 }
 
 TEST(PrintAnalysisBands, TableStartsBesideWhenLabelHeaderAndGapFit) {

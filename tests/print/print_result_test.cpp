@@ -51,7 +51,7 @@ TEST(PrintResult, SingleClassRowsAndTheCutOffMarker) {
     auto book = qxtest::A4Book();
     root.GraphicControl()->PrintResult(holder, book, c.interval);
     SCOPED_TRACE(testing::Message() << c.cut_off << " " << c.interval);
-    ExpectGolden(c.golden, Dump(*book));
+    ExpectGolden(std::string("golden/") + c.golden, Dump(*book));
   }
 }
 
@@ -65,7 +65,7 @@ TEST(PrintResult, MixedDataSetWithIdAndAge) {
   auto& graphics = *root.GraphicControl();
   auto book = qxtest::A4Book();
   graphics.PrintResult(holder, book, 1.0f, false, true, true);
-  ExpectGolden("print/result-mixed.txt", Dump(*book));
+  ExpectGolden("golden/print/result-mixed.txt", Dump(*book));
 
   // Widths by column choice: ID without age, and age without ID.
   auto other = qxtest::A4Book();
@@ -97,7 +97,7 @@ TEST(PrintResult, PageBreaksAndListsContinuingBelow) {
   graphics.PrintResult(women, book);
   book->PrintedAreaHeight(height - 4.5f * 7.5f);
   graphics.PrintResult(women, book, 1.5f, true);  // then an empty new page, nothing printed
-  ExpectGolden("print/result-pages.txt", Dump(*book));
+  ExpectGolden("golden/print/result-pages.txt", Dump(*book));
 }
 
 TEST(PrintResult, EmptyHolderAndBadBooks) {

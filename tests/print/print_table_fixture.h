@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "export/export_fixture.h"  // AddRunner
-#include "export/golden.h"
+#include "support/golden.h"
 
 namespace qxtest {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "export/golden.h"
+#include "support/golden.h"
 
 namespace quorvex2 {
 namespace {

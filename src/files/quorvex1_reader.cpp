@@ -3,6 +3,7 @@
 #include <exception>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/detail/component_state.h"
@@ -89,10 +90,12 @@ std::optional<PreparedTable> PrepareTable(std::vector<std::string> lines) {
   return PrepareGenericTable(std::move(lines));
 }
 
+// Runner rows are read in full before any enters the event, so that a table refused for what
+// its rows hold leaves the event as it was.
 class RunnerLineReader {
  public:
-  RunnerLineReader(clsQuorvex2& root, int32_t load_mode, bool cumulative_legs)
-      : root_(root), load_mode_(load_mode), cumulative_legs_(cumulative_legs) {}
+  RunnerLineReader(int32_t load_mode, bool cumulative_legs)
+      : load_mode_(load_mode), cumulative_legs_(cumulative_legs) {}
 
   const RowCounts& Counts() const { return counts_; }
 
@@ -106,43 +109,54 @@ class RunnerLineReader {
     }
   }
 
- private:
-  void ReadRunner(const std::vector<std::string>& fields) {
-    std::string class_name = FieldAt(fields, columns_.class_name);
-    if (class_name.empty()) class_name = Tr(kUnnamed);
-    if (!class_data_ || class_name != class_name_) SelectClass(class_name);
-    auto lap = ReadRunnerLine(fields, columns_, cumulative_legs_);
-    ++counts_.runners;
-    counts_.timed += HasTimes(*lap);
-    class_data_->AddLapObject(lap, load_mode_);
-  }
-
-  void SelectClass(const std::string& class_name) {
-    class_name_ = class_name;
-    class_data_ = root_.AddClass(class_name);
-    if (class_data_->ControlCount == 0 && columns_.highest_leg > 1) {
-      class_data_->ControlCount = columns_.highest_leg - 1;
+  // Every runner read, into the class named on its row, in the order of the rows.
+  void AddTo(clsQuorvex2& root) {
+    std::shared_ptr<clsClassData> class_data;
+    const std::string* class_name = nullptr;
+    for (auto& row : rows_) {
+      if (!class_data || *class_name != row.class_name) {
+        class_name = &row.class_name;
+        class_data = root.AddClass(row.class_name);
+        if (class_data->ControlCount == 0 && row.highest_leg > 1) {
+          class_data->ControlCount = row.highest_leg - 1;
+        }
+      }
+      class_data->AddLapObject(row.lap, load_mode_);
     }
   }
 
-  clsQuorvex2& root_;
+ private:
+  struct Row {
+    std::string class_name;
+    int32_t highest_leg;  // of the column names the row was read under
+    std::shared_ptr<clsLapData> lap;
+  };
+
+  void ReadRunner(const std::vector<std::string>& fields) {
+    std::string class_name = FieldAt(fields, columns_.class_name);
+    if (class_name.empty()) class_name = Tr(kUnnamed);
+    auto lap = ReadRunnerLine(fields, columns_, cumulative_legs_);
+    ++counts_.runners;
+    counts_.timed += HasTimes(*lap);
+    rows_.push_back({std::move(class_name), columns_.highest_leg, std::move(lap)});
+  }
+
   int32_t load_mode_;
   bool cumulative_legs_;
   TableColumns columns_;
-  std::string class_name_;
-  std::shared_ptr<clsClassData> class_data_;
+  std::vector<Row> rows_;
   RowCounts counts_;
 };
 
-RowCounts ReadDataLines(const PreparedTable& table, const ReadRequest& request, clsQuorvex2& root) {
-  RunnerLineReader reader(root, request.load_mode, table.cumulative_legs);
+RunnerLineReader ReadDataLines(const PreparedTable& table, const ReadRequest& request) {
+  RunnerLineReader reader(request.load_mode, table.cumulative_legs);
   const size_t count = table.lines.size() - table.first_data;
   for (size_t i = table.first_data; i < table.lines.size(); ++i) {
     reader.Read(table.lines[i]);
     request.progress->Step(static_cast<double>(i - table.first_data + 1),
                            static_cast<double>(count));
   }
-  return reader.Counts();
+  return reader;
 }
 
 // A generic table that gives no runner, or (unless it only merges into runners already held) no
@@ -161,11 +175,12 @@ bool LoadTable(const ReadRequest& request, clsQuorvex2& root) {
   auto table = PrepareTable(std::move(*lines));
   if (!table) return false;
   request.progress->Start();
-  const RowCounts counts = ReadDataLines(*table, request, root);
-  if (const char* refusal = GenericTableRefusal(*table, counts, request.load_mode)) {
+  RunnerLineReader rows = ReadDataLines(*table, request);
+  if (const char* refusal = GenericTableRefusal(*table, rows.Counts(), request.load_mode)) {
     request.progress->Finish();
     return FailLoad(kCannotOpenFile, kQuorvex1Location, Tr(refusal));
   }
+  rows.AddTo(root);
   const std::vector<std::string> header_lines(table->lines.begin(),
                                               table->lines.begin() + table->first_data);
   ApplyVersion1HeaderLines(header_lines, request.load_mode, root);

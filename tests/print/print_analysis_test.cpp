@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
 
 #include "print/detail/print_settings.h"
@@ -74,36 +75,47 @@ TEST(PrintAnalysis, PrintTimeIsNowWithoutATimeOfItsOwn) {
   const char* old = std::getenv("SOURCE_DATE_EPOCH");
   const std::string saved = old ? old : "";
   setenv("SOURCE_DATE_EPOCH", "1792324800", 1);  // 2026-10-18 12:00 UTC
-  auto now = qxtest::A4Book(), without = qxtest::A4Book();
+  auto now = qxtest::A4Book();
   graphics.PrintAnalysis(event.analyzer, now, QX_PRINT_ANALYSIS_STANDARD, false, 1, true, 0);
-  graphics.PrintAnalysis(event.analyzer, without);
   old ? setenv("SOURCE_DATE_EPOCH", saved.c_str(), 1) : unsetenv("SOURCE_DATE_EPOCH");
   EXPECT_NE(qxtest::FindText(*now, "12:00").second, nullptr);
-  EXPECT_EQ(qxtest::FindText(*without, "12:00").second, nullptr);
 }
 
-TEST(PrintAnalysis, EmptyOrUnexecutedAnalyzersAndBadBooksAndModes) {
+// Nothing to print (an empty data set, nothing selected before Execute) leaves the book as it
+// was; a missing or unready argument, a book never initialised or an unknown mode is refused.
+TEST(PrintTables, NothingToPrintAndRefusals) {
   FourRunners event;
   auto& graphics = *event.root.GraphicControl();
-  auto book = qxtest::A4Book();
+  auto book = qxtest::A4Book(), uninitialised = std::make_shared<clsPrintBook>();
   book->VirtualZoomRatio(2);
   book->PrintedAreaWidth(50);
-  graphics.PrintAnalysis(event.root.NewAnalyzer(), book);
-  EXPECT_EQ(qxtest::Dump(*book), "page 95x138.5 printed 50x0 zoom 2 pages 0\n-- page 1\n");
-
+  book->PrintedAreaHeight(12);
   auto unexecuted = event.root.NewAnalyzer();
   unexecuted->AddClass("M21");
-  graphics.PrintAnalysis(unexecuted, book);  // nothing selected before Execute
+  for (const auto& nothing : {event.root.NewAnalyzer(), unexecuted}) {
+    graphics.PrintAnalysis(nothing, book);
+  }
+  graphics.PrintResult(event.root.NewResultsHolder(), book);
+  EXPECT_EQ(qxtest::Dump(*book), "page 95x138.5 printed 50x12 zoom 2 pages 0\n-- page 1\n");
+
   unexecuted->SelectAll();
-  EXPECT_THROW(graphics.PrintAnalysis(unexecuted, book), std::runtime_error);
-  EXPECT_THROW(graphics.PrintAnalysis(nullptr, book), std::runtime_error);
-  EXPECT_THROW(graphics.PrintAnalysis(event.analyzer, book, QxPrintAnalysisModeConst(3)),
-               std::runtime_error);
+  auto holder = event.root.NewResultsHolder();
+  holder->AddClass("M21");
+  holder->CalcRank();
+  const std::function<void()> refused[] = {
+      [&] { graphics.PrintAnalysis(unexecuted, book); },
+      [&] { graphics.PrintAnalysis(nullptr, book); },
+      [&] { graphics.PrintAnalysis(event.analyzer, book, QxPrintAnalysisModeConst(3)); },
+      [&] { graphics.PrintResult(holder, uninitialised); },
+      [&] { graphics.PrintResult(holder, nullptr); },
+      [&] { graphics.PrintResult(nullptr, book); },
+  };
+  for (const auto& step : refused) EXPECT_THROW(step(), std::runtime_error);
   EXPECT_EQ(book->PageCount(), 0);
-  EXPECT_THAT(
-      [&] { graphics.PrintAnalysis(event.analyzer, std::make_shared<clsPrintBook>()); },
-      ::testing::ThrowsMessage<std::runtime_error>(
-          "clsGraphicControl.PrintAnalysis: the print book has not been initialised (Init)"));
+  EXPECT_THAT([&] { graphics.PrintAnalysis(event.analyzer, uninitialised); },
+              ::testing::ThrowsMessage<std::runtime_error>(
+                  "clsGraphicControl.PrintAnalysis: the print book has not been initialised "
+                  "(Init)"));
 }
 
 // Tables that do not fit beside one another: shrinking to the page height, bands stacked down

@@ -1,6 +1,7 @@
 // Print books printed to PDF: a sheet per page or per group of tiles, ink where it was
 // recorded, page ranges, and a failed print that loses nothing.
 #include <gtest/gtest.h>
+#include <quorvex2/platform/picture_box.h>
 #include <quorvex2/print/print_book.h>
 
 #include <memory>
@@ -8,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "support/golden.h"  // Printf
 #include "support/pdf_pages.h"
 
 namespace quorvex2 {
@@ -47,18 +49,33 @@ TEST(PrintBookExecute, OnePdfPagePerPageWithInkWhereRecordedAndPageRanges) {
   EXPECT_TRUE(range.InkAt(2, 50, 100) && !range.InkAt(2, 50, 140));
 }
 
-TEST(PrintBookExecute, TwoByTwoTilesFivePagesOnTwoSheets) {
+// Five pages on tiles of 102.5 × 146 mm at zoom 0.5: four on sheet 1, the fifth in the first
+// tile of sheet 2, printed and previewed alike (the preview is the sheet at 96 dpi × its zoom);
+// a preview past the end is an empty sheet.
+TEST(PrintBookExecute, TwoByTwoTilesFivePagesOnTwoSheetsPrintedAndPreviewed) {
   const std::string file = qxtest::NewTempPath("tiles.pdf");
   auto book = PdfBook(file, 9, 1);
-  book->SetSeparation(2, 2, 5, 5);  // tiles 102.5 × 146 mm at zoom 0.5
+  book->SetSeparation(2, 2, 5, 5);
   for (int i = 0; i < 5; ++i) LinePage(*book, 100);
   book->Execute();
   PdfPages sheets(file);
   EXPECT_EQ(sheets.Summary(), "2 pages of 414 x 585 px");
-  for (auto [x, y] : {std::pair{30.0, 50.0}, {137.5, 50}, {30, 201}, {137.5, 201}}) {
-    EXPECT_TRUE(sheets.InkAt(1, x, y)) << x << "," << y;
-    EXPECT_EQ(sheets.InkAt(2, x, y), x == 30 && y == 50) << x << "," << y;
+  auto picture = std::make_shared<PictureBox>(100, 100);
+  book->PreviewZoomRatio(0.5f);
+  for (int32_t sheet : {1, 2, 3}) {
+    book->ShowPreview(picture, sheet);
+    for (auto [x, y] : {std::pair{30.0f, 50.0f}, {137.5f, 50}, {30, 201}, {137.5f, 201}}) {
+      const bool ink = sheet == 1 || (sheet == 2 && x == 30 && y == 50);
+      EXPECT_EQ(sheets.InkAt(sheet, x, y), ink) << sheet << ": " << x << "," << y;
+      EXPECT_EQ(picture->Point(x, y) != 0xFFFFFF, ink) << sheet << ": " << x << "," << y;
+    }
   }
+  EXPECT_EQ(qxtest::Printf("mode %d, %dx%d pixels, %.0f wide", picture->ScaleMode(),
+                           picture->Width(), picture->Height(), picture->ScaleWidth()),
+            "mode 6, 397x561 pixels, 210 wide");
+  book->PreviewZoomRatio(0);
+  EXPECT_THROW(book->ShowPreview(picture, 1), std::runtime_error);
+  EXPECT_THROW(book->ShowPreview(nullptr, 1), std::runtime_error);
 }
 
 TEST(PrintBookExecute, UnwritablePathIsAnErrorAndLosesNothing) {

@@ -92,27 +92,12 @@ TEST(PrintBookGeometry, InitVirtualSizeAndSeparation) {
   qxtest::ExpectGolden("golden/print/book-geometry.txt", journal);
 }
 
-// NewPage opens a page only after something was drawn, and empties the printed area; Init
-// empties the book.
-TEST(PrintBookRecord, NoEmptyPages) {
-  auto book = qxtest::A4Book();
-  book->NewPage();
-  book->DrawLine(0, 0, 10, 0, 0, 1);
-  book->PrintedAreaHeight(50);
-  book->NewPage();
-  book->NewPage();
-  book->DrawBox(0, 0, 1, 1, 0, 1, false);
-  EXPECT_EQ(Dump(*book),
-            "page 190x277 printed 0x0 zoom 1 pages 2\n-- page 1\n"
-            "L 0,0 10x0 pen 1 #000000\n-- page 2\nB 0,0 1x1 pen 1 #000000\n");
-  book->Init(Printer::kPdfPrinterName, 9, 1, 10, 10, 10, 10, 1);
-  EXPECT_EQ(Dump(*book), "page 190x277 printed 0x0 zoom 1 pages 0\n-- page 1\n");
-}
-
 // Lengths, pens and font sizes are recorded × the virtual zoom (0 means 1); printed-area values
-// are kept in recorded units.
-TEST(PrintBookRecord, LengthsAreScaledByTheVirtualZoom) {
+// are kept in recorded units. NewPage opens a page only after something was drawn, and empties
+// the printed area; Init empties the book.
+TEST(PrintBookRecord, PagesAndLengthsScaledByTheVirtualZoom) {
   auto book = qxtest::A4Book();
+  book->NewPage();
   book->VirtualZoomRatio(0);
   EXPECT_FLOAT_EQ(book->VirtualZoomRatio(), 1);
   book->VirtualZoomRatio(2);
@@ -121,16 +106,21 @@ TEST(PrintBookRecord, LengthsAreScaledByTheVirtualZoom) {
                   1.5f, 0x0000FF, true);
   book->DrawBox(1, 2, 3, 4, 0x112233, 0.5f, true);
   book->DrawLine(5, 6, 7, 8, 0x00FF00, 1);
+  book->PrintedAreaHeight(50);
+  book->NewPage();
+  book->NewPage();
   book->DrawCircle(9, 10, 11, 0xFF0000, true);
   book->PrintedAreaWidth(40);
   EXPECT_EQ(
       Dump(*book),
-      "page 95x138.5 printed 40x0 zoom 2 pages 1\n-- page 1\n"
+      "page 95x138.5 printed 40x0 zoom 2 pages 2\n-- page 1\n"
       "T 2,4 60x8 \"名前\" ＭＳ Ｐ明朝 24 bold underline a2 v1 vertical cut pitch 1.5 #0000FF\n"
       "B 2,4 6x8 pen 1 filled #112233\nL 10,12 14x16 pen 2 #00FF00\n"
-      "C 18,20 0x0 pen 0 filled radius 22 #FF0000\n");
+      "-- page 2\nC 18,20 0x0 pen 0 filled radius 22 #FF0000\n");
   book->VirtualZoomRatio(4);
   EXPECT_FLOAT_EQ(book->PrintedAreaWidth(), 20);
+  book->Init(Printer::kPdfPrinterName, 9, 1, 10, 10, 10, 10, 1);
+  EXPECT_EQ(Dump(*book), "page 190x277 printed 0x0 zoom 1 pages 0\n-- page 1\n");
 }
 
 // Previews on a picture.
@@ -145,34 +135,6 @@ bool InkIn(PictureBox& picture, float x1, float y1, float x2, float y2) {
     }
   }
   return false;
-}
-
-// One sheet of tiled pages at a time, the whole sheet in millimetres at 96 dpi × the zoom.
-TEST(PrintPreview, OneSheetOfTiledPagesAtTheZoomRatio) {
-  auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 9, 1, 0, 0, 0, 0, 1);
-  book->SetSeparation(2, 2, 5, 5);
-  for (int i = 0; i < 5; ++i) {
-    book->DrawBox(20, 20, 100, 100, 0, 1, true);
-    book->NewPage();
-  }
-  book->PreviewZoomRatio(0.5f);
-  auto picture = std::make_shared<PictureBox>(100, 100);
-  book->ShowPreview(picture, 2);
-  EXPECT_EQ(qxtest::Printf("mode %d, %dx%d pixels, %.0f wide", picture->ScaleMode(),
-                           picture->Width(), picture->Height(), picture->ScaleWidth()),
-            "mode 6, 397x561 pixels, 210 wide");
-  EXPECT_TRUE(InkIn(*picture, 30, 30, 31, 31));     // page 5 in the first tile
-  EXPECT_FALSE(InkIn(*picture, 137, 30, 138, 31));  // nothing in the second
-  book->ShowPreview(picture, 1);
-  EXPECT_TRUE(InkIn(*picture, 137, 30, 138, 31));
-  EXPECT_TRUE(InkIn(*picture, 137, 181, 138, 182));
-  book->ShowPreview(picture, 3);  // past the end: an empty sheet
-  EXPECT_FALSE(InkIn(*picture, 0, 0, 210, 297));
-
-  book->PreviewZoomRatio(0);
-  EXPECT_THROW(book->ShowPreview(picture, 1), std::runtime_error);
-  EXPECT_THROW(book->ShowPreview(nullptr, 1), std::runtime_error);
 }
 
 // A text far too long for its box (a damaged name of megabytes) is cut where a short text with

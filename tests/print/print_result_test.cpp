@@ -100,22 +100,5 @@ TEST(PrintResult, PageBreaksAndListsContinuingBelow) {
   ExpectGolden("golden/print/result-pages.txt", Dump(*book));
 }
 
-TEST(PrintResult, EmptyHolderAndBadBooks) {
-  clsQuorvex2 root;
-  AddRunner(*root.AddClass("M21"), "Ken", {}, "0:52:00");
-  auto& graphics = *root.GraphicControl();
-  auto book = qxtest::A4Book();
-  book->PrintedAreaWidth(34);
-  book->PrintedAreaHeight(12);
-  graphics.PrintResult(root.NewResultsHolder(), book);
-  EXPECT_EQ(Dump(*book), "page 190x277 printed 34x12 zoom 1 pages 0\n-- page 1\n");
-
-  auto holder = Hold(root, {"M21"});
-  EXPECT_THROW(graphics.PrintResult(holder, std::make_shared<clsPrintBook>()),
-               std::runtime_error);  // never initialised
-  EXPECT_THROW(graphics.PrintResult(holder, nullptr), std::runtime_error);
-  EXPECT_THROW(graphics.PrintResult(nullptr, book), std::runtime_error);
-}
-
 }  // namespace
 }  // namespace quorvex2

@@ -1,6 +1,7 @@
 // The complete site of the sample event, read as files: every link and image of every page points
-// at a file of the site, every page and lap file copy is linked from the index, and the Shift-JIS
-// site says what the UTF-8 site says.
+// at a file of the site, every page and lap file copy is linked from the index, no entity is
+// escaped twice, the Shift-JIS site says what the UTF-8 site says, and the index page is the
+// golden one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,6 +64,9 @@ TEST(SiteLinks, EveryLinkIsAFileOfTheSiteInEitherEncoding) {
       EXPECT_EQ(address.find_first_of("\\:"), std::string::npos) << address;
       EXPECT_TRUE(files.count(address.substr(0, address.find('#')))) << address;
     }
+    std::smatch twice;  // "&amp;nbsp;" shows as text in a browser
+    EXPECT_FALSE(std::regex_search(utf8, twice, std::regex("&amp;(#[0-9]+|[A-Za-z]+);")))
+        << twice.str();
     const std::string decoded = quorvex2::SjisToUtf8(sjis);
     EXPECT_FALSE(qxtest::Contains(decoded, "\uFFFD"));  // no undecodable byte
     EXPECT_FALSE(qxtest::Contains(utf8, "charset=x-sjis"));
@@ -74,6 +78,7 @@ TEST(SiteLinks, EveryLinkIsAFileOfTheSiteInEitherEncoding) {
   // the 7 entries twice over (link line and table) and both lap files.
   EXPECT_GE(pages, 22u);
   EXPECT_GE(local_links, 7u * 4 + 2);
+  qxtest::ExpectGolden("golden/cli/site-index.html", ReadFile(utf8_dir + "/index.html"));
   // The sample has clubs whose names Shift-JIS cannot hold: the page keeps them as references.
   EXPECT_TRUE(qxtest::Contains(ReadFile(utf8_dir + "/m20a_results.html"), "Zürich"));
   EXPECT_TRUE(qxtest::Contains(ReadFile(sjis_dir + "/m20a_results.html"), "Z&#252;rich"));

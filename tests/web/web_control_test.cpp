@@ -2,6 +2,7 @@
 // data, and page names that never meet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -23,7 +24,7 @@ nlohmann::json EmbeddedData(const std::string& page) {
 }
 
 // Two classes whose names make the same file name, one whose name is "index", a runner whose
-// name would end the page's script and a club full of markup.
+// name would end the page's script, a club full of markup, and skipped and disqualified legs.
 TEST(WebControl, PagesOfLapFileTextsStayWhole) {
   quorvex2::clsQuorvex2 root;
   ASSERT_TRUE(root.FileControl()->LoadLapFile(std::string(QX_TEST_DATA) + "/web/tricky.lxm"))
@@ -56,6 +57,23 @@ TEST(WebControl, PagesOfLapFileTextsStayWhole) {
   EXPECT_EQ(runner["c"], "\"&<!--");
   EXPECT_NE(page.find("<title>H21:E - Tricky &lt;Cup&gt;</title>"), std::string::npos);
   EXPECT_NE(page.find("<html lang=\"en\">"), std::string::npos);
+  // Codes of legs: a skipped leg is "s" with its share of the run in "ms"; a disqualified leg is
+  // "d", its time lost and those after it not computed (null).
+  const auto& entries = index["entries"];
+  const auto codes = std::find_if(entries.begin(), entries.end(),
+                                  [](const auto& entry) { return entry["name"] == "Codes"; });
+  ASSERT_NE(codes, entries.end());
+  const auto data =
+      EmbeddedData(qxtest::ReadFile(folder + "/" + (*codes)["page"].get<std::string>()));
+  std::string legs;
+  for (const auto& r : data["runners"]) {
+    legs += r["n"].get<std::string>() + " " + r["lap"].dump() + " " + r["mi"].dump() + " " +
+            r.value("ms", nlohmann::json()).dump() + "\n";
+  }
+  EXPECT_EQ(legs,
+            "Ann [180,240,180] [0,18,0] null\n"
+            "Cid [\"s\",450,210] [\"s\",0,8] [202,450,660]\n"
+            "Bea [210,\"d\",210] [0,null,null] [210,null,null]\n");
   for (const char* asset : {"viewer.css", "core.js", "labels.js", "charts.js", "set.js"}) {
     EXPECT_GT(fs::file_size(folder + "/viewer/" + asset), 0u) << asset;
   }

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,12 +26,6 @@ inline double Seconds(double seconds) {
 }
 inline double InSeconds(double days) {
   return days * 86400.0;
-}
-
-// A list of leg times in a table of cases, where a braced list would take a line of its own.
-template <class... Leg>
-std::vector<double> Legs(Leg... legs) {
-  return {static_cast<double>(legs)...};
 }
 
 // Fills a record's legs: positive entries are seconds, the others codes.
@@ -61,6 +56,43 @@ inline std::shared_ptr<clsLapData> MakeRunner(const std::string& name, const std
   auto lap = std::make_shared<clsLapData>();
   Fill(*lap, name, result, legs);
   return lap;
+}
+
+// Runners written "name result leg leg ..., name ...": the result "-" for none, each leg in
+// seconds or a mark (↓ skipped, × disqualified, － no data). Each is handed to `add`.
+template <class Add>
+void ForEachRunner(const std::string& runners, Add add) {
+  std::istringstream list(runners);
+  std::string entry;
+  while (std::getline(list, entry, ',')) {
+    std::istringstream fields(entry);
+    std::string name, result, leg;
+    fields >> name >> result;
+    std::vector<double> legs;
+    while (fields >> leg) {
+      legs.push_back(leg == "↓"    ? kSkip
+                     : leg == "×"  ? kDisq
+                     : leg == "－" ? kNoData
+                                   : std::stod(leg));
+    }
+    add(name, result == "-" ? "" : result, legs);
+  }
+}
+
+// The runners of such a list entered into the analyzer, which gets that many controls.
+inline void AddRunners(clsAnalyzer& analyzer, int32_t controls, const std::string& runners) {
+  analyzer.ControlCount = controls;
+  ForEachRunner(runners, [&](const std::string& name, const std::string& result,
+                             const std::vector<double>& legs) {
+    analyzer.AddLap(MakeRunner(name, result, legs));
+  });
+}
+
+// The runners of such a list added to the class.
+inline void AddRunners(clsClassData& cls, const std::string& runners) {
+  ForEachRunner(runners,
+                [&](const std::string& name, const std::string& result,
+                    const std::vector<double>& legs) { AddRunner(cls, name, result, legs); });
 }
 
 // An analyzer's or results holder's name and course figures: "name|file|mix|cut-off|controls|

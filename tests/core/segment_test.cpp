@@ -3,9 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/detail/internal.h"
 #include "quorvex2/core/root.h"
-#include "support/lap_text.h"
 
 namespace quorvex2 {
 namespace {
@@ -113,47 +111,6 @@ TEST(MakeSegmentSet, RebuildStartsAfresh) {
   EXPECT_EQ(root.SegmentCount(), 1);
   root.ClearCourse();
   EXPECT_EQ(root.SegmentCount(), 0);
-}
-
-void AddRunner(clsQuorvex2& root, const std::string& cls, const std::string& name,
-               const std::string& sex, const std::vector<double>& legs) {
-  auto runner = root.ClassData(cls)->AddLap();
-  runner->RunnerName = name;
-  runner->ClubName = name + " club";
-  runner->Sex = sex;
-  for (size_t i = 0; i < legs.size(); ++i) {
-    runner->Lap(static_cast<int32_t>(i + 1))->Value(legs[i] > 0 ? legs[i] * kSecond : legs[i]);
-  }
-}
-
-TEST(SegmentData, CutRunnersTakeTheLegsOfTheStretch) {
-  clsQuorvex2 root;
-  PlaceCourse(root, 1, {101, 102, 103, 104}, {"A"});
-  PlaceCourse(root, 3, {300, 103, 104}, {"C"});
-  AddRunner(root, "A", "a1", "M", {60, 60, 60, 100, 200});
-  AddRunner(root, "A", "a2", "F", {60, 60, 60, 110, 210});
-  AddRunner(root, "A", "a3", "M", {60, 60, 60, 120, QX_TIME_SKIP});
-  AddRunner(root, "C", "c1", "M", {50, 50, 120, 130});
-  root.MakeSegmentSet();
-  ASSERT_EQ(root.SegmentCount(), 1);
-  const auto segment = root.SegmentData(1);
-  EXPECT_EQ(segment->DataSetName(""), "103-104-F");
-  EXPECT_EQ(segment->DataSetName("M"), "103-104-F - M");
-
-  // The legs of the stretch; a skip inside it gives DISQ.
-  std::vector<std::string> men;
-  for (const auto& runner : segment->CutRunners("M", detail::MakeInternal())) {
-    men.push_back(qxtest::RunnerText(*runner));
-  }
-  EXPECT_EQ(men,
-            (std::vector<std::string>{"a1|a1 club||0:05:00|1:40 3:20", "a3|a3 club||DISQ|2:00 ↓",
-                                      "c1|c1 club||0:04:10|2:00 2:10"}));
-  // The runners' own records are untouched.
-  EXPECT_EQ(root.ClassData("A")->LapData(1)->LegCount(), 5);
-  EXPECT_EQ(root.ClassData("A")->LapData(1)->Result(), "");
-
-  EXPECT_EQ(segment->CutRunners("", detail::MakeInternal()).size(), 4u);
-  EXPECT_TRUE(segment->CutRunners("X", detail::MakeInternal()).empty());
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ using detail::EigenPair;
 using detail::MissMatrix;
 using detail::PlanePoint;
 using detail::SquareMatrix;
+using testing::AddRunners;
 using testing::Find;
 using testing::MakeRunner;
 
@@ -57,18 +58,14 @@ SquareMatrix WithSpectrum(std::vector<double> values, std::size_t n, unsigned se
   std::mt19937 gen(seed);
   std::uniform_real_distribution<double> dist(-1, 1);
   while (values.size() < n) values.push_back(dist(gen));
-  std::vector<double> u(n);
-  double norm = 0;
-  for (double& x : u) x = dist(gen), norm += x * x;
-  const auto h = [&](std::size_t i, std::size_t k) {
-    return (i == k ? 1 : 0) - 2 * u[i] * u[k] / norm;
-  };
-  SquareMatrix b(n);
-  for (std::size_t i = 0; i < n; ++i) {
-    for (std::size_t j = 0; j < n; ++j) {
-      for (std::size_t k = 0; k < n; ++k) b(i, j) += h(i, k) * values[k] * h(j, k);
-    }
-  }
+  const auto size = static_cast<Eigen::Index>(n);
+  Eigen::VectorXd u(size);
+  for (double& x : u) x = dist(gen);
+  const Eigen::MatrixXd h =
+      Eigen::MatrixXd::Identity(size, size) - 2 * u * u.transpose() / u.squaredNorm();
+  SquareMatrix b(n);  // symmetric: the same in rows or columns
+  Eigen::Map<Eigen::MatrixXd>(b.Row(0), size, size) =
+      h * Eigen::Map<const Eigen::VectorXd>(values.data(), size).asDiagonal() * h;
   return b;
 }
 
@@ -153,11 +150,13 @@ MissMatrix RandomClass(std::size_t runners, std::size_t legs, unsigned seed) {
   return misses;
 }
 
-MissMatrix FromProfiles(const std::vector<std::vector<double>>& profiles) {
-  MissMatrix misses(profiles.size() + 1, profiles[0].size());
-  for (std::size_t i = 0; i < profiles.size(); ++i) {
-    for (std::size_t k = 0; k < profiles[i].size(); ++k) misses(i, k) = profiles[i][k];
-  }
+// Seven runners of three legs, then the origin, found by search: the second eigenvalue by
+// magnitude is negative, so the Y axis is flat.
+MissMatrix NegativeSecondEigenvalue() {
+  MissMatrix misses(8, 3);
+  misses.cells = {-0.591, 0.096,  -0.012, 0.188,  0.264, -0.546, -2.042, 0.723,
+                  -1.46,  -0.641, 1.003,  -0.587, 0.446, -1.168, 0.337,  0.492,
+                  0.023,  0.741,  -0.036, 0.696,  0.312, 0,      0,      0};
   return misses;
 }
 
@@ -172,14 +171,7 @@ TEST(TovarineSolver, MapsAgreeWithTheReference) {
       {"class of 60", RandomClass(60, 25, 2)},
       {"class of 120, flat spectrum", RandomClass(120, 20, 3)},
       {"class of 100, 6 legs", RandomClass(100, 6, 4)},
-      // Found by search: the second eigenvalue by magnitude is negative, so the Y axis is flat.
-      {"negative second eigenvalue", FromProfiles({{-0.591, 0.096, -0.012},
-                                                   {0.188, 0.264, -0.546},
-                                                   {-2.042, 0.723, -1.46},
-                                                   {-0.641, 1.003, -0.587},
-                                                   {0.446, -1.168, 0.337},
-                                                   {0.492, 0.023, 0.741},
-                                                   {-0.036, 0.696, 0.312}})},
+      {"negative second eigenvalue", NegativeSecondEigenvalue()},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -202,13 +194,15 @@ TEST(TovarineSolver, MapsAgreeWithTheReference) {
   EXPECT_LT(ReferencePairs(b, 2)[1].value, 0);
 }
 
-// The analyzer's Tovarine() on small data sets built from leg times in seconds.
+// The analyzer's Tovarine() on small data sets, each runner first placed at (x, y).
 
-void PresetAll(const clsAnalyzer& analyzer, double x, double y) {
+void TovarineFrom(clsAnalyzer& analyzer, double x, double y) {
+  analyzer.Execute();
   for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
     analyzer.FullSetItem(i)->TovarineX(x);
     analyzer.FullSetItem(i)->TovarineY(y);
   }
+  analyzer.Tovarine();
 }
 
 double Distance(const clsAnalyzedRunnerData& a, double x = 0, double y = 0) {
@@ -217,26 +211,16 @@ double Distance(const clsAnalyzedRunnerData& a, double x = 0, double y = 0) {
 
 // Five legs; three runners without a miss set the reference times, the others lose time on
 // different legs; "twin" repeats "left" exactly; "dnf" has no result time.
-void AddFieldOfTen(clsAnalyzer& analyzer) {
-  for (const char* name : {"ref1", "ref2", "ref3"}) {
-    analyzer.AddLap(MakeRunner(name, "", {300, 200, 400, 100, 60}));
-  }
-  analyzer.AddLap(MakeRunner("steady", "", {330, 220, 440, 110, 66}));
-  analyzer.AddLap(MakeRunner("left", "", {420, 200, 400, 100, 60}));
-  analyzer.AddLap(MakeRunner("twin", "", {420, 200, 400, 100, 60}));
-  analyzer.AddLap(MakeRunner("right", "", {300, 200, 400, 190, 60}));
-  analyzer.AddLap(MakeRunner("both", "", {360, 200, 520, 100, 90}));
-  analyzer.AddLap(MakeRunner("late", "", {300, 260, 400, 100, 120}));
-  analyzer.AddLap(MakeRunner("dnf", "DNF", {500, 300, 600, 150, 90}));
-  analyzer.ControlCount = 4;
-}
+const char* const kFieldOfTen =
+    "ref1 - 300 200 400 100 60, ref2 - 300 200 400 100 60, ref3 - 300 200 400 100 60, "
+    "steady - 330 220 440 110 66, left - 420 200 400 100 60, twin - 420 200 400 100 60, "
+    "right - 300 200 400 190 60, both - 360 200 520 100 90, late - 300 260 400 100 120, "
+    "dnf DNF 500 300 600 150 90";
 
 TEST(Tovarine, MapInvariantsOnASmallClass) {
   clsAnalyzer analyzer;
-  AddFieldOfTen(analyzer);
-  analyzer.Execute();
-  PresetAll(analyzer, 5, 5);
-  analyzer.Tovarine();
+  AddRunners(analyzer, 4, kFieldOfTen);
+  TovarineFrom(analyzer, 5, 5);
   // Runners without misses lie at the origin (up to the solver's accuracy), twins together, the
   // runner without a result at (0, 0); runners who lost time on different legs lie apart.
   EXPECT_NEAR(Distance(*Find(analyzer, "ref1")), 0, 1e-4);
@@ -254,9 +238,8 @@ TEST(Tovarine, MapInvariantsOnASmallClass) {
 
   // The skipped leg's miss time is the code -1 (a day), which dwarfs every real loss: the runner
   // with the skipped control is the farthest point by far.
-  analyzer.AddLap(MakeRunner("skipper", "", {300, testing::kSkip, 600, 100, 60}));
-  analyzer.Execute();
-  analyzer.Tovarine();
+  AddRunners(analyzer, 4, "skipper - 300 ↓ 600 100 60");
+  TovarineFrom(analyzer, 5, 5);
   const auto skipper = Find(analyzer, "skipper");
   EXPECT_EQ(skipper->MissTime(2)->Value(), -1);
   EXPECT_EQ(std::max(std::fabs(skipper->TovarineX()), std::fabs(skipper->TovarineY())), 100);
@@ -265,13 +248,8 @@ TEST(Tovarine, MapInvariantsOnASmallClass) {
 
 TEST(Tovarine, FewerThanFiveTimesKeepTheirCoordinatesAndNoMissesGiveTheOrigin) {
   clsAnalyzer analyzer;
-  for (const char* name : {"a", "b", "c", "d"}) analyzer.AddLap(MakeRunner(name, "", {100, 200}));
-  analyzer.AddLap(MakeRunner("mp", "MP", {100, 200}));
-  analyzer.AddLap(MakeRunner("dns", "DNS", {}));
-  analyzer.ControlCount = 1;
-  analyzer.Execute();
-  PresetAll(analyzer, 7, -3);
-  analyzer.Tovarine();
+  AddRunners(analyzer, 1, "a - 100 200, b - 100 200, c - 100 200, d - 100 200, mp MP 100 200");
+  TovarineFrom(analyzer, 7, -3);
   EXPECT_EQ(Find(analyzer, "a")->TovarineX(), 7);
   EXPECT_EQ(Find(analyzer, "d")->TovarineY(), -3);
   EXPECT_EQ(Distance(*Find(analyzer, "mp")), 0);
@@ -279,13 +257,10 @@ TEST(Tovarine, FewerThanFiveTimesKeepTheirCoordinatesAndNoMissesGiveTheOrigin) {
   // Every runner keeps one pace over the whole course: the miss times are 0 up to rounding, and
   // rounding must not be blown up into a picture.
   analyzer.Clear();
-  for (double pace : {1.0, 1.0, 1.0, 1.1, 1.3, 1.7}) {
-    analyzer.AddLap(MakeRunner("p", "", {100 * pace, 200 * pace, 300 * pace}));
-  }
-  analyzer.ControlCount = 2;
-  analyzer.Execute();
-  PresetAll(analyzer, 1, 1);
-  analyzer.Tovarine();
+  AddRunners(analyzer, 2,
+             "p - 100 200 300, p - 100 200 300, p - 100 200 300, p - 110 220 330, "
+             "p - 130 260 390, p - 170 340 510");
+  TovarineFrom(analyzer, 1, 1);
   for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
     EXPECT_EQ(Distance(*analyzer.FullSetItem(i)), 0) << i;
   }
@@ -299,9 +274,7 @@ TEST(Tovarine, DataSetTooLargeForTheMapGetsNoneAndTheChartPageSaysSo) {
     analyzer->AddLap(MakeRunner("r" + std::to_string(i), "", {100.0 + i % 97, 200.0 + i % 89}));
   }
   analyzer->ControlCount = 1;
-  analyzer->Execute();
-  PresetAll(*analyzer, 5, 5);
-  analyzer->Tovarine();
+  TovarineFrom(*analyzer, 5, 5);
   EXPECT_TRUE(analyzer->IsTovarineOmitted());
   EXPECT_EQ(Distance(*Find(*analyzer, "r17")), 0);
   const std::string note = "X/Y 分析は行いませんでした";
@@ -309,9 +282,8 @@ TEST(Tovarine, DataSetTooLargeForTheMapGetsNoneAndTheChartPageSaysSo) {
             std::string::npos);
   // The next map of a data set of ordinary size is made.
   analyzer->Clear();
-  AddFieldOfTen(*analyzer);
-  analyzer->Execute();
-  analyzer->Tovarine();
+  AddRunners(*analyzer, 4, kFieldOfTen);
+  TovarineFrom(*analyzer, 5, 5);
   EXPECT_FALSE(analyzer->IsTovarineOmitted());
   EXPECT_EQ(root.HtmlControl()->OutputChart(analyzer, "c?.png", "0,7").find(note),
             std::string::npos);

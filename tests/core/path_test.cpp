@@ -35,7 +35,7 @@ class TempFolder : public ::testing::Test {
   std::filesystem::path folder_;
 };
 
-TEST(PathText, FileFolderExtension) {
+TEST(PathText, FileFolderExtensionSeparatorsAndSafeNames) {
   EXPECT_EQ(GetFileName("C:\\data\\m21.lxm"), "m21.lxm");
   EXPECT_EQ(GetFileName("/data/m21.lxm"), "m21.lxm");
   EXPECT_EQ(GetFileName("C:m21.lxm"), "m21.lxm");
@@ -51,9 +51,6 @@ TEST(PathText, FileFolderExtension) {
   EXPECT_EQ(RemoveExtension("C:\\data\\m21.lxm"), "C:\\data\\m21");
   EXPECT_EQ(RemoveExtension("C:\\data.d\\m21"), "C:\\data.d\\m21");
   EXPECT_EQ(RemoveExtension("/x.d/m21.lap"), "/x.d/m21");
-}
-
-TEST(PathText, Separators) {
   EXPECT_EQ(AddPathSeparator("C:\\data"), "C:\\data\\");
   EXPECT_EQ(AddPathSeparator("C:\\data\\"), "C:\\data\\");
   EXPECT_EQ(AddPathSeparator("/tmp/out"), "/tmp/out/");
@@ -62,9 +59,6 @@ TEST(PathText, Separators) {
   EXPECT_EQ(RemovePathSeparator("/tmp/"), "/tmp");
   EXPECT_EQ(RemovePathSeparator("/tmp"), "/tmp");
   EXPECT_EQ(ToFileSystemPath("a\\b/c"), "a/b/c");
-}
-
-TEST(PathText, SafeFileNames) {
   EXPECT_EQ(MakeSafeFileName("M21<A>"), "M21A");
   EXPECT_EQ(MakeSafeFileName("M21/W21"), "W21");
   EXPECT_EQ(MakeSafeFileName("C:\\out\\M21/W21|\"x'.html"), "C:\\out\\M21W21x.html");

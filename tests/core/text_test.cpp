@@ -15,22 +15,17 @@
 namespace quorvex2 {
 namespace {
 
-TEST(Trim, SpacesOnly) {
+// Trimming, case, cutting, replacing and counting.
+TEST(TextProcedures, TrimCaseCutReplaceAndCount) {
   EXPECT_EQ(Trim("  a b  "), "a b");
   EXPECT_EQ(Trim("\ta "), "\ta");
   EXPECT_EQ(Trim("    "), "");
   EXPECT_EQ(Trim(""), "");
-}
-
-TEST(Case, AsciiFullWidthAndAccentedLetters) {
   EXPECT_EQ(ToUpper("m21a ｍ２１ａ éß×"), "M21A Ｍ２１Ａ Éß×");
   EXPECT_EQ(ToLower("M21A Ｍ２１Ａ É÷"), "m21a ｍ２１ａ é÷");
   EXPECT_EQ(ToUpper("クラス"), "クラス");
   // Invalid UTF-8 passes through untouched.
   EXPECT_EQ(ToUpper("a\xff\xc3z"), "A\xff\xc3Z");
-}
-
-TEST(CutRight, WithAndWithoutSuffix) {
   EXPECT_EQ(CutRight("abc,", 1, ","), "abc");
   EXPECT_EQ(CutRight("abc;", 1, ","), "abc;");
   EXPECT_EQ(CutRight("名前、", 1, "、"), "名前");
@@ -39,13 +34,14 @@ TEST(CutRight, WithAndWithoutSuffix) {
   EXPECT_EQ(CutRight("ab", 3), "");
   EXPECT_EQ(CutRight("ab", 3, "xab"), "ab");
   EXPECT_EQ(CutRight("ab", 0), "ab");
-}
-
-TEST(ReplaceAll, LeftToRightWithoutOverlap) {
   EXPECT_EQ(ReplaceAll("-0-0-0-", "-0-", "-S-"), "-S-0-S-");
   EXPECT_EQ(ReplaceAll("a\r\r\nb\r\r\r\n", "\r\r\n", "\r\n"), "a\r\nb\r\r\n");
   EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
   EXPECT_EQ(ReplaceAll("", "a", "b"), "");
+  EXPECT_EQ(CountString("aaaa", "aa"), 2);
+  EXPECT_EQ(CountString("1:02:03", ":"), 2);
+  EXPECT_EQ(CountString("abc", ""), 0);
+  EXPECT_EQ(CountString("", "a"), 0);
 }
 
 // Values go in once: a path that holds a placeholder's name stays as it is.
@@ -55,13 +51,6 @@ TEST(FillIn, NamedPlaceholdersInOnePass) {
             "a/{what}.csv is not x: a/{what}.csv");
   EXPECT_EQ(FillIn("{pat} {path {} {", {{"path", "p"}}), "{pat} {path {} {");
   EXPECT_EQ(FillIn("{a}{b}}", {{"a", "1"}, {"b", ""}}), "1}");
-}
-
-TEST(CountString, NonOverlapping) {
-  EXPECT_EQ(CountString("aaaa", "aa"), 2);
-  EXPECT_EQ(CountString("1:02:03", ":"), 2);
-  EXPECT_EQ(CountString("abc", ""), 0);
-  EXPECT_EQ(CountString("", "a"), 0);
 }
 
 TEST(GetSeparatedValue, FieldsAndRanges) {
@@ -78,12 +67,9 @@ TEST(GetSeparatedValue, FieldsAndRanges) {
   EXPECT_EQ(GetSeparatedValue("p::q", 2, "::"), "q");
 }
 
-TEST(MakeNameKey, RemovesSpacesOfBothWidthsAndNul) {
+TEST(TextProcedures, NameKeysAndQuotes) {
   EXPECT_EQ(MakeNameKey(std::string("山田\xE3\x80\x80太郎 x\0y", 19)), "山田太郎xy");
   EXPECT_EQ(MakeNameKey("   "), "");
-}
-
-TEST(Quotes, AddAndRemove) {
   EXPECT_EQ(AddQuote("a b"), "\"a b\"");
   EXPECT_EQ(AddQuote("\"a b\""), "\"a b\"");
   EXPECT_EQ(AddQuote("\""), "\"\"\"");
@@ -189,7 +175,6 @@ const std::string kInvalid = "\xC3(\xA0\xA1\xE2\x28\xA1\xF0\x90\x28\xBC\xFF\xFE\
 
 TEST(Robustness, EmptyTexts) {
   EXPECT_EQ(NormalizeTimeText("", false), "");
-  EXPECT_EQ(ResultStatusOrder(""), 98);
   EXPECT_EQ(MidByWidth("", 1, 5), "");
   EXPECT_EQ(ToNarrow(""), "");
   EXPECT_EQ(ToWide(""), "");

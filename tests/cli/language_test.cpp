@@ -4,30 +4,24 @@
 
 #include <quorvex2/core/text.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli_run.h"
+#include "core/detail/utf8.h"
 
 namespace {
 
 const std::string kLatin = std::string(QX_TEST_DATA) + "/latin_names.lxm";
 
-// Kana, kanji, CJK punctuation and full-width forms, decoded from UTF-8.
+// Kana, kanji, CJK punctuation and full-width forms.
 bool HasJapanese(const std::string& text) {
-  for (size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const int n = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-    char32_t code = n == 1 ? c : c & (0x3F >> (n - 1));
-    for (int k = 1; k < n && i + k < text.size(); ++k) code = code << 6 | (text[i + k] & 0x3F);
-    if ((code >= 0x3000 && code <= 0x30FF) || (code >= 0x3400 && code <= 0x9FFF) ||
-        (code >= 0xF900 && code <= 0xFAFF) || (code >= 0xFF00 && code <= 0xFFEF)) {
-      return true;
-    }
-    i += n;
-  }
-  return false;
+  return std::ranges::any_of(quorvex2::detail::ToU32(text), [](char32_t c) {
+    return (c >= 0x3000 && c <= 0x30FF) || (c >= 0x3400 && c <= 0x9FFF) ||
+           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0xFF00 && c <= 0xFFEF);
+  });
 }
 
 struct Output {

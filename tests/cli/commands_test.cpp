@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include <quorvex2/core/encoding.h>
 
@@ -117,13 +116,6 @@ const Case kCases[] = {
     {"config in two places", "config get X --system --folder A", 2},
 };
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::istringstream in(text);
-  for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
-  return parts;
-}
-
 TEST(Commands, ExitStatusAndWhatTheyPrint) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);
@@ -132,7 +124,8 @@ TEST(Commands, ExitStatusAndWhatTheyPrint) {
     ASSERT_EQ(run.exit_code, c.exit_code) << run.err;
     const bool sjis = qxtest::Contains(c.args, "shift_jis");
     const std::string out = sjis ? quorvex2::SjisToUtf8(run.out) : run.out;
-    for (const auto& part : Split(c.out, '|')) {
+    std::istringstream parts(c.out);
+    for (std::string part; std::getline(parts, part, '|');) {
       if (part == "=") {
         EXPECT_EQ(out, "");
       } else if (part[0] == '^') {

@@ -18,19 +18,6 @@ namespace {
 
 using testing::ThreeRunners;
 
-// On a picture the chart is drawn at once (the surface's test below shows how), the plot
-// framed in black from (52, 50).
-TEST(ChartDraw, PictureShowsTheFramedChart) {
-  auto picture = std::make_shared<PictureBox>(604, 400);
-  auto chart = std::make_shared<clsChartObject>();
-  chart->PictureObject(picture);
-  clsGraphicControl().DrawChart(ThreeRunners(), chart, QX_CHART_NORMAL);
-  chart->DrawChart();
-  for (auto [x, y] : {std::pair{52, 200}, {552, 200}, {300, 50}, {300, 350}}) {
-    EXPECT_EQ(picture->Point(x, y), 0) << x << "," << y;
-  }
-}
-
 // A4 landscape with margins of 10 mm.
 std::shared_ptr<clsPrintBook> Book() {
   auto book = std::make_shared<clsPrintBook>();
@@ -77,40 +64,17 @@ TEST(ChartDraw, PointsCarryTheirNamesInTheirWidthsFont) {
                                   [](auto& chart) { chart.SetRunnerSetting(2, 0x00AA00, 1, 0); }));
 }
 
-TEST(ChartDraw, NothingAttachedDrawsNothing) {
-  auto chart = std::make_shared<clsChartObject>();
-  EXPECT_NO_THROW(chart->DrawChart());
-}
-
-// On a book: the chart font on the printer, lengths in thirds and pens doubled, circles in the
-// fill colour (an outline when the fill is transparent), and EndDraw ends the page.
-TEST(ChartWrapper, BookFontCirclesAndPages) {
+// On a book: the chart font on the printer; texts measured with it, 3.17 and 3.35 times its
+// width and height, and placed in thirds (FontSize changes the printed font only); lengths in
+// thirds and pens doubled; circles in the fill colour (an outline when the fill is transparent);
+// and EndDraw ends the page.
+TEST(ChartWrapper, OnABook) {
   auto book = Book();
   book->PrinterObject()->Font() = StdFont{"ＭＳ Ｐ明朝", 20};
   clsChartWrapper surface;
   surface.PrintBookObject(book);
-  EXPECT_EQ(book->PrinterObject()->Font().Name, "ＭＳ ゴシック");
-  EXPECT_FLOAT_EQ(book->PrinterObject()->Font().Size, 9);
-  surface.FillColor(0x00FF00);
-  for (int32_t style : {1, 0}) {
-    surface.FillStyle(style);
-    surface.DrawCircle(30, 30, 15);
-  }
-  surface.EndDraw();
-  surface.DrawWidth(2);
-  surface.DrawLine(0, 0, 3, 3);
-  EXPECT_EQ(qxtest::Dump(*book),
-            "page 277x190 printed 0x0 zoom 1 pages 2\n-- page 1\n"
-            "C 10,10 0x0 pen 0 radius 5 #00FF00\nC 10,10 0x0 pen 0 filled radius 5 #00FF00\n"
-            "-- page 2\nL 0,0 1x1 pen 4 #000000\n");
-}
-
-// On a book texts are measured with the printer's font, 3.17 and 3.35 times its width and
-// height, and placed in thirds; FontSize changes the printed font only.
-TEST(ChartWrapper, BookTextIsMeasuredWithThePrinterFont) {
-  auto book = Book();
-  clsChartWrapper surface;
-  surface.PrintBookObject(book);
+  const StdFont& font = book->PrinterObject()->Font();
+  EXPECT_EQ(qxtest::Printf("%s %g", font.Name.c_str(), font.Size), "ＭＳ ゴシック 9");
   const std::string text = "１０：００";
   const float width = book->PrinterObject()->TextWidth(text) * 3.17f,
               height = book->PrinterObject()->TextHeight(text) * 3.35f;
@@ -121,20 +85,40 @@ TEST(ChartWrapper, BookTextIsMeasuredWithThePrinterFont) {
   surface.CurrentX(60);
   surface.CurrentY(90);
   surface.PrintText(text);
-  EXPECT_EQ(qxtest::DumpLine(book->Pages()[0][0]),
-            qxtest::Printf("T 20,30 %gx%g \"%s\" ＭＳ ゴシック 14 a0 v0 #0000FF\n", width, height,
-                           text.c_str()));
+  surface.FillColor(0x00FF00);
+  for (int32_t style : {1, 0}) {
+    surface.FillStyle(style);
+    surface.DrawCircle(30, 30, 15);
+  }
+  surface.EndDraw();
+  surface.DrawWidth(2);
+  surface.DrawLine(0, 0, 3, 3);
+  EXPECT_EQ(qxtest::Dump(*book),
+            qxtest::Printf("page 277x190 printed 0x0 zoom 1 pages 2\n-- page 1\n"
+                           "T 20,30 %gx%g \"%s\" ＭＳ ゴシック 14 a0 v0 #0000FF\n"
+                           "C 10,10 0x0 pen 0 radius 5 #00FF00\n"
+                           "C 10,10 0x0 pen 0 filled radius 5 #00FF00\n"
+                           "-- page 2\nL 0,0 1x1 pen 4 #0000FF\n",
+                           width, height, text.c_str()));
 }
 
-// On a picture: cleared when attached, the chart font, whole pens (half to even), and every
-// drawing straight in its pixels.
+// On a picture the chart is drawn at once, the plot framed in black from (52, 50) (a chart
+// attached to nothing draws nothing); a surface attached clears the picture and sets the chart
+// font, pens are whole (half to even), and every drawing goes straight into the pixels.
 TEST(ChartWrapper, PictureDrawsAtOnceInPixels) {
-  auto picture = std::make_shared<PictureBox>(200, 100);
-  picture->ForeColor(0);
-  picture->Box(0, 0, 199, 99, true);
+  clsChartObject().DrawChart();
+  auto picture = std::make_shared<PictureBox>(604, 400);
+  auto chart = std::make_shared<clsChartObject>();
+  chart->PictureObject(picture);
+  clsGraphicControl().DrawChart(ThreeRunners(), chart, QX_CHART_NORMAL);
+  chart->DrawChart();
+  for (auto [x, y] : {std::pair{52, 200}, {552, 200}, {300, 50}, {300, 350}}) {
+    EXPECT_EQ(picture->Point(x, y), 0) << x << "," << y;
+  }
+  picture->Font() = StdFont{"ＭＳ Ｐ明朝", 20};
   clsChartWrapper surface;
   surface.PictureBoxObject(picture);
-  EXPECT_EQ(picture->Point(50, 50), 0xFFFFFF);
+  EXPECT_EQ(picture->Point(52, 200), 0xFFFFFF);
   EXPECT_EQ(picture->Font().Name, "ＭＳ ゴシック");
   EXPECT_FLOAT_EQ(picture->Font().Size, 9);
   surface.DrawWidth(2.5f);

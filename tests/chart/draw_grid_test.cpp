@@ -100,55 +100,40 @@ class RecordingGrid : public clsGridObject {
   std::array<int32_t, 4> selection_{0, 0, -1, -1};
 };
 
-struct GridCase {
+// Results in runner order: a (fixed rank), b (skipped control 3), c and 山田 by time, then the
+// mispunch e and d, who gave up after leg 5. A data set of its own name counts as mixed: no "*"
+// by a's rank. An empty data set leaves the grid cleared (its rows as they were) and hidden.
+TEST(DrawGrid, GridOfTenControlsThenMixedThenEmpty) {
   clsQuorvex2 root;
-  std::shared_ptr<clsAnalyzer> analyzer;
-  std::shared_ptr<RecordingGrid> grid = std::make_shared<RecordingGrid>();
-
-  // Results in runner order: a (fixed rank), b (skipped control 3), c and 山田 by time, then the
-  // mispunch e and d, who gave up after leg 5.
-  GridCase() {
-    auto cls = root.AddClass("M21");
-    cls->ControlCount = 10;
-    AddRunner(*cls, "山田 太郎", "23:00", {80, 130, 130, 130, 130, 130, 130, 130, 130, 130, 130});
-    AddRunner(*cls, "a", "18:20", {100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100})
-        ->RankFix = "*";
-    AddRunner(*cls, "b", "20:00", {90, 90, kSkip, 250, 110, 110, 110, 110, 110, 110, 110});
-    AddRunner(*cls, "c", "22:00", {120, 120, 120, 120, 120, 120, 120, 120, 120, 120, 120});
-    AddRunner(*cls, "d", "DNF", {95, 95, 95, 95, 95});
-    AddRunner(*cls, "e", "MP", {140, 140, 140, 140, 140, 140, 140, 140, 140, 140, 140});
-    analyzer = root.NewAnalyzer();
-    analyzer->AddClass("M21");
-    analyzer->Execute();
-  }
-
-  void Draw() { root.GraphicControl()->DrawGrid(analyzer, grid); }
-};
-
-TEST(DrawGrid, GridOfTenControls) {
-  GridCase c;
-  c.Draw();
-  qxtest::ExpectGolden("golden/chart/grid-ten-controls.txt", c.grid->Dump());
-
-  c.analyzer->DataSetName("Open");  // a data set of its own name counts as mixed: no "*"
-  c.Draw();
-  EXPECT_EQ(c.grid->Text(3, 1), "\"1\"");
-}
-
-TEST(DrawGrid, EmptyDataSetLeavesTheGridClearedAndHidden) {
-  GridCase c;
-  c.Draw();
-  auto empty = c.root.NewAnalyzer();
-  c.root.AddClass("W21")->ControlCount = 10;
+  auto cls = root.AddClass("M21");
+  cls->ControlCount = 10;
+  AddRunner(*cls, "山田 太郎", "23:00", {80, 130, 130, 130, 130, 130, 130, 130, 130, 130, 130});
+  AddRunner(*cls, "a", "18:20", {100, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100})->RankFix =
+      "*";
+  AddRunner(*cls, "b", "20:00", {90, 90, kSkip, 250, 110, 110, 110, 110, 110, 110, 110});
+  AddRunner(*cls, "c", "22:00", {120, 120, 120, 120, 120, 120, 120, 120, 120, 120, 120});
+  AddRunner(*cls, "d", "DNF", {95, 95, 95, 95, 95});
+  AddRunner(*cls, "e", "MP", {140, 140, 140, 140, 140, 140, 140, 140, 140, 140, 140});
+  auto analyzer = root.NewAnalyzer(), empty = root.NewAnalyzer();
+  analyzer->AddClass("M21");
+  analyzer->Execute();
+  root.AddClass("W21")->ControlCount = 10;
   empty->AddClass("W21");
   empty->Execute();
-  c.root.GraphicControl()->DrawGrid(empty, c.grid);
-  EXPECT_EQ(c.grid->Dump().find('"'), std::string::npos);  // no text left
-  EXPECT_EQ(c.grid->log, " Hide Clear Show Hide Clear");
-  EXPECT_EQ(c.grid->rows, 59);  // left as it was: the grid is only cleared
+  auto& graphics = *root.GraphicControl();
+  auto grid = std::make_shared<RecordingGrid>();
+  graphics.DrawGrid(analyzer, grid);
+  qxtest::ExpectGolden("golden/chart/grid-ten-controls.txt", grid->Dump());
+  analyzer->DataSetName("Open");
+  graphics.DrawGrid(analyzer, grid);
+  EXPECT_EQ(grid->Text(3, 1), "\"1\"");
 
-  EXPECT_THROW(c.root.GraphicControl()->DrawGrid(nullptr, c.grid), std::runtime_error);
-  EXPECT_THROW(c.root.GraphicControl()->DrawGrid(c.analyzer, nullptr), std::runtime_error);
+  graphics.DrawGrid(empty, grid);
+  EXPECT_EQ(grid->Dump().find('"'), std::string::npos);  // no text left
+  EXPECT_EQ(grid->log, " Hide Clear Show Hide Clear Show Hide Clear");
+  EXPECT_EQ(grid->rows, 59);
+  EXPECT_THROW(graphics.DrawGrid(nullptr, grid), std::runtime_error);
+  EXPECT_THROW(graphics.DrawGrid(analyzer, nullptr), std::runtime_error);
 }
 
 }  // namespace

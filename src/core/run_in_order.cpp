@@ -31,10 +31,12 @@ class InOrderRun {
     }
   }
 
-  // Waits for item i; true when it succeeded, false when it or a later one failed.
+  // Waits for item i; true when it succeeded, false when it failed or, after another failed, was
+  // never started. An item started before the failure is waited for: it finishes.
   bool WaitFor(size_t i) {
     std::unique_lock lock(mutex_);
-    finished_.wait(lock, [&] { return states_[i] != ItemState::kWaiting || stop_; });
+    finished_.wait(lock,
+                   [&] { return states_[i] != ItemState::kWaiting || (stop_ && i >= next_); });
     return states_[i] == ItemState::kDone;
   }
 

@@ -193,6 +193,9 @@ TEST_F(ArchiveTest, AFailedSaveLeavesTheArchiveAsItWas) {
     clsQuorvex2 root;
     root.AddClass("M21A")->AddLap()->RunnerName = "First";
     ASSERT_TRUE(root.FileControl()->SaveLapFile(archive));
+    // Loaded back, the path read is the extracted member's, not the archive's.
+    EXPECT_EQ(LoadedRunner(root, archive), "First");
+    EXPECT_EQ(GetFileName(root.FileName), "kept.lxm");
   }
   const std::string before = ReadBytes(archive);
   clsQuorvex2 root;

@@ -101,13 +101,16 @@ TEST(DetectFileType, FromMemory) {
 TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
   const std::string detection =
       "ファイルタイプが判別に失敗しました\r\nclsFileControl.DetectFileType\r\n";
-  const std::string native = "ファイルを開けません\r\nclsFileControl.LoadQuorvex2\r\n";
+  const std::string cannot_open = "ファイルを開けません\r\nclsFileControl.Load";
+  const std::string native = cannot_open + "Quorvex2\r\n", si = cannot_open + "SportIdent\r\n",
+                    oevent = cannot_open + "OEvent\r\n";
   const std::string not_read =
       " は成績ファイルではありません: 成績かラップタイムのある選手が見つかりません (";
   struct Refusal {
     const char* file;
     std::optional<std::string> bytes;  // nothing: no such file; "/": a directory
     std::string comment;
+    int32_t type = QX_FILETYPE_AUTODETECT;
   };
   const std::vector<Refusal> refusals = {
       {"missing.csv", std::nullopt, detection + "{} がありません"},
@@ -128,6 +131,28 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
        "{}" + not_read +
            "クラスごとに選手が並ぶ OEvent のラップタイム出力が必要です)\r\n"
            "clsFileControl.LoadLapFile"},
+      {"missing.lap", std::nullopt, "", QX_FILETYPE_QUORVEX1},
+      {"missing-iof.xml", std::nullopt, cannot_open + "IofResultList\r\n{} がありません",
+       QX_FILETYPE_IOF_XML_30_RESULT},
+      {"missing-si.txt", std::nullopt, si + "{} がありません", QX_FILETYPE_SPORTIDENT},
+      // The marker must stand on the third line, even when everything else is in place.
+      {"si-marker.txt",
+       "\r\nCup  2026/05/18\r\nresults\r\nSI\r\n\r\n    Pl    Stno Name    Time\r\n",
+       si + "SPORTident の成績リストではありません: 3 行目に \"SPORTident results\" がありません",
+       QX_FILETYPE_SPORTIDENT},
+      {"si-short.txt", "\r\nCup\r\n",
+       si + "SPORTident の成績リストではありません: "
+            "コントロールの行を持つクラスの見出しがありません",
+       QX_FILETYPE_SPORTIDENT},
+      // Without the column captions nothing can be cut out of the runner lines.
+      {"si-captions.txt", "\r\nCup  2026/05/18\r\nSPORTident results\r\nSI\r\n\r\n\r\nM21 (1)\r\n",
+       si + "SPORTident の成績リストが空です: クラスの下に選手がいません", QX_FILETYPE_SPORTIDENT},
+      {"missing-oevent.csv", std::nullopt, oevent + "{} がありません", QX_FILETYPE_OEVENT},
+      {"oevent-marker.csv", "Cup\r\nSplits\r\nM21\r\n",
+       oevent + "OEvent のラップタイム出力ではありません", QX_FILETYPE_OEVENT},
+      // A runner line with no class before it and none named on it.
+      {"oevent-class.csv", "Cup\r\nSplit times of Cup\r\n1.,Kato Ken,,,2:30\r\n",
+       oevent + "クラスより前に選手の行があります", QX_FILETYPE_OEVENT},
   };
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.file);
@@ -139,12 +164,12 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
     }
     clsQuorvex2 root;
     root.AddClass("Before");
-    EXPECT_FALSE(root.FileControl()->LoadLapFile(path));
+    EXPECT_FALSE(root.FileControl()->LoadLapFile(path, refusal.type));
     EXPECT_EQ(root.ErrorComment(), ReplaceAll(refusal.comment, "{}", path));
     EXPECT_EQ(root.ClassCount(), 0);
     // Added to an event, a refused file takes back what it made and keeps what was there.
     root.AddClass("Before");
-    EXPECT_FALSE(root.FileControl()->LoadLapFile(path, 0, QX_LOADMODE_APPEND));
+    EXPECT_FALSE(root.FileControl()->LoadLapFile(path, refusal.type, QX_LOADMODE_APPEND));
     EXPECT_EQ(root.ClassCount(), 1);
   }
   clsQuorvex2 root;
@@ -161,6 +186,9 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
     EXPECT_FALSE(files.LoadLapFile(import_only, 0, mode));
     EXPECT_EQ(root.ErrorComment(), "このファイルは追加読み込み専用です");
   }
+  EXPECT_FALSE(
+      files.LoadLapFile(TempPath("none.csv"), QX_FILETYPE_IMPORT_ONLY, QX_LOADMODE_APPEND));
+  EXPECT_EQ(root.ErrorComment(), "");
   EXPECT_FALSE(files.LoadLapFile("x.xml", QX_FILETYPE_IOF_XML_20_RESULT, 0, "<a/>"));
   EXPECT_EQ(root.ErrorComment(), "");
   EXPECT_FALSE(files.LoadLapFile("x.xml", QX_FILETYPE_UNKNOWN, 0, "<a/>"));

@@ -65,15 +65,6 @@ TEST_F(ImportOnlyTest, NewDataPriorityReplacesAndClearsClubsButNotSexes) {
   EXPECT_EQ(Info("M40", "山田太郎"), "Newer Club/M");
 }
 
-TEST_F(ImportOnlyTest, RefusedWithoutTheAppendBitAndFailsOnAMissingFile) {
-  EXPECT_FALSE(Import("NAME,所属\r\nAnna Berg,New Club\r\n", QX_LOADMODE_MERGE_ID));
-  EXPECT_EQ(root.ErrorComment(), "このファイルは追加読み込み専用です");
-  EXPECT_EQ(Info("M21", "Anna Berg"), "Old Club/F");
-  EXPECT_FALSE(root.FileControl()->LoadLapFile(qxtest::TempPath("none.csv"),
-                                               QX_FILETYPE_IMPORT_ONLY, QX_LOADMODE_APPEND));
-  EXPECT_EQ(root.ErrorComment(), "");
-}
-
 TEST_F(ImportOnlyTest, RaggedAndEmptyLinesAreHarmless) {
   ASSERT_TRUE(Import("\r\n,,,\r\nNAME,所属,性別\r\n山田太郎\r\n,Club Only\r\nAnna Berg,A,B,C,D\r\n",
                      QX_LOADMODE_MERGE_NAME));

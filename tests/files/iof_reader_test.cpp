@@ -210,10 +210,6 @@ TEST_F(IofReaderTest, BadInputFailsWithTheErrorComment) {
   for (int i = 0; i < 200000; ++i) deep += "</Extensions>";
   EXPECT_TRUE(Load(Doc3(Class3("Deep", Person3("N", "OK", "60", deep))))) << root.ErrorComment();
   EXPECT_EQ(FindRunner(root, "Deep", "N A")->Result(), "0:01:00");
-
-  EXPECT_FALSE(root.FileControl()->LoadLapFile(qxtest::TempPath("missing.xml"),
-                                               QX_FILETYPE_IOF_XML_30_RESULT));
-  EXPECT_TRUE(root.ErrorComment().starts_with(location)) << root.ErrorComment();
 }
 
 TEST_F(IofReaderTest, LoadModesEventAndProgress) {

@@ -11,6 +11,7 @@
 
 #include "files/files_test_support.h"
 #include "quorvex2/quorvex2.h"
+#include "support/lap_text.h"
 
 namespace quorvex2 {
 namespace {
@@ -69,41 +70,14 @@ TEST(IofWriters, Only203ClubCountryDeviatesFromTheDtd) {
   EXPECT_EQ(club_errors, static_cast<int>(doc.select_nodes("//PersonResult").size()));
 }
 
-int32_t LegsWithData(const clsLapData& lap) {
-  int32_t legs = lap.LegCount();
-  while (legs > 0 && lap.LapValue(legs) == kTimeNoData) --legs;
-  return legs;
-}
-
-// Every runner of every class of `was` is in `now` with the same figures; `now` holds no more.
-void ExpectSameEvent(clsQuorvex2& was, clsQuorvex2& now) {
-  ASSERT_EQ(now.ClassCount(), was.ClassCount());
-  for (int32_t i = 1; i <= was.ClassCount(); ++i) {
-    auto a_class = was.ClassData(i);
-    auto b_class = now.ClassData(a_class->ClassName());
-    ASSERT_TRUE(b_class) << a_class->ClassName();
-    EXPECT_EQ(b_class->CourseNum, a_class->CourseNum) << a_class->ClassName();
-    EXPECT_EQ(b_class->ControlCount, a_class->ControlCount) << a_class->ClassName();
-    EXPECT_EQ(b_class->Length, a_class->Length);
-    EXPECT_EQ(b_class->Climb, a_class->Climb);
-    ASSERT_EQ(b_class->LapCount(), a_class->LapCount());
-    for (int32_t k = 1; k <= a_class->LapCount(); ++k) {
-      auto a = a_class->LapData(k);
-      auto b = b_class->LapData(k);
-      EXPECT_EQ(b->RunnerName, a->RunnerName);
-      EXPECT_EQ(b->ClubName, a->ClubName);
-      EXPECT_EQ(b->Result(), a->Result()) << a->RunnerName;
-      EXPECT_EQ(b->ID, a->ID);
-      EXPECT_EQ(b->Ecard, a->Ecard);
-      EXPECT_EQ(b->Rank, a->Rank);
-      EXPECT_NEAR(b->StartTime.Value(), a->StartTime.Value(), 1e-9) << a->RunnerName;
-      // Legs without data at the end are as good as none.
-      ASSERT_EQ(LegsWithData(*b), LegsWithData(*a)) << a->RunnerName;
-      for (int32_t leg = 1; leg <= LegsWithData(*a); ++leg) {
-        EXPECT_NEAR(b->LapValue(leg), a->LapValue(leg), 1e-9) << a->RunnerName << " leg " << leg;
-      }
-    }
-  }
+// The event as EventText writes it, less what a list does not carry back: the event line (an
+// undated event is given the day the list is written), legs without data at the end and the
+// sex as we spell it.
+std::string CarriedBack(const clsQuorvex2& root) {
+  std::string text = qxtest::EventText(root);
+  text.erase(0, text.find('\n'));
+  while (text.find(" －|") != std::string::npos) text = ReplaceAll(text, " －|", "|");
+  return ReplaceAll(text, "|男|", "|M|");
 }
 
 // The 3.0 list gives back every figure. The 2.0.3 list has no status of its own for a runner
@@ -118,11 +92,10 @@ TEST(IofWriters, OurEventsReadBack) {
   clsQuorvex2 root;
   FillEvent(root, "3.0");
   const std::string path = Save(root, "round.xml", QX_FILETYPE_IOF_XML_30_RESULT);
-  root.SortLap();  // the loaded classes come sorted by result
   clsQuorvex2 back;
   ASSERT_TRUE(back.FileControl()->LoadLapFile(path)) << back.ErrorComment();
   EXPECT_EQ(back.ErrorComment(), "");
-  ExpectSameEvent(root, back);
+  EXPECT_EQ(CarriedBack(back), CarriedBack(root));
 }
 
 TEST(IofWriters, Our3ListValidatesAgainstThePublishedSchema) {
@@ -177,7 +150,7 @@ TEST(IofWriters, OurListsComeBackThrough3) {
     clsQuorvex2 back;
     ASSERT_TRUE(back.FileControl()->LoadLapFile(path)) << back.ErrorComment();
     EXPECT_EQ(back.EventData()->TimeZone, read.EventData()->TimeZone);
-    ExpectSameEvent(read, back);
+    EXPECT_EQ(CarriedBack(back), CarriedBack(read));
   }
 }
 

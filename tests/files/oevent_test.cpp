@@ -90,21 +90,5 @@ TEST_F(OEventTest, MoreLegsThanARunnerHoldsFailNamingTheRunner) {
   EXPECT_TRUE(qxtest::FindRunner(root_, "M21A", "Kato Ken"));  // what was read before stays
 }
 
-TEST_F(OEventTest, RefusesTextsWithoutTheMarker) {
-  const std::string location = "ファイルを開けません\r\nclsFileControl.LoadOEvent\r\n";
-  auto& files = *root_.FileControl();
-  std::vector<int32_t> progress;
-  files.Progress = [&](int32_t p) { progress.push_back(p); };
-  EXPECT_FALSE(files.LoadLapFile("x.csv", QX_FILETYPE_OEVENT, 0, "Cup\r\nSplits\r\nM21\r\n"));
-  EXPECT_EQ(root_.ErrorComment().rfind(location, 0), 0u) << root_.ErrorComment();
-  EXPECT_EQ(progress.back(), 100);
-  EXPECT_FALSE(files.LoadLapFile("/no/such/file.csv", QX_FILETYPE_OEVENT));
-  EXPECT_EQ(root_.ErrorComment().rfind(location, 0), 0u);
-  // A runner line with no class before it and none named on it.
-  EXPECT_FALSE(files.LoadLapFile("x.csv", QX_FILETYPE_OEVENT, 0,
-                                 "Cup\r\nSplit times of Cup\r\n1.,Kato Ken,,,2:30\r\n"));
-  EXPECT_EQ(root_.ErrorComment().rfind(location, 0), 0u);
-}
-
 }  // namespace
 }  // namespace quorvex2

@@ -60,11 +60,5 @@ TEST_F(Quorvex1Test, HeaderLinesOfUnknownClassesAndBadValuesAreHarmless) {
   qxtest::ExpectGolden("expected/header-lines.lap.txt", qxtest::LoadedEvent("x.lap", 0, 0, text));
 }
 
-TEST_F(Quorvex1Test, MissingFileFailsWithoutErrorText) {
-  EXPECT_FALSE(
-      root.FileControl()->LoadLapFile(qxtest::TempPath("absent.lap"), QX_FILETYPE_QUORVEX1));
-  EXPECT_EQ(root.ErrorComment(), "");
-}
-
 }  // namespace
 }  // namespace quorvex2

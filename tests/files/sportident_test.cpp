@@ -81,24 +81,6 @@ TEST(SportIdentListings, ProgressAndSegments) {
   EXPECT_EQ(root.SegmentData(1)->SegmentName(), "102-103-104");
 }
 
-TEST(SportIdentListings, RefusesTextsThatAreNoListing) {
-  const char* const texts[] = {
-      // The marker must stand on the third line, even when everything else is in place.
-      "\r\nCup  2026/05/18\r\nresults\r\nSI\r\n\r\n    Pl    Stno Name    Time\r\n",
-      "\r\nCup\r\n",
-      // Without the column captions nothing can be cut out of the runner lines.
-      "\r\nCup  2026/05/18\r\nSPORTident results\r\nSI\r\n\r\n\r\nM21 (1)\r\n",
-  };
-  clsQuorvex2 root;
-  const std::string location = "ファイルを開けません\r\nclsFileControl.LoadSportIdent\r\n";
-  for (const char* text : texts) {
-    EXPECT_FALSE(root.FileControl()->LoadLapFile("x.txt", QX_FILETYPE_SPORTIDENT, 0, text));
-    EXPECT_EQ(root.ErrorComment().rfind(location, 0), 0u) << root.ErrorComment();
-  }
-  EXPECT_FALSE(root.FileControl()->LoadLapFile(DataPath("no-such.txt"), QX_FILETYPE_SPORTIDENT));
-  EXPECT_EQ(root.ErrorComment().rfind(location, 0), 0u);
-}
-
 // Class names as printed, never cut at a blank; lengths and climbs however the header gives them.
 TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
   struct Row {

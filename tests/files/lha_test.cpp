@@ -154,21 +154,13 @@ TEST_F(LhaTest, AddingReplacesAMemberOfTheSameNameAndKeepsTheOthers) {
   EXPECT_EQ(Run("a \"" + archive.string() + "\" " + (root_ / "missing.lxm").string()),
             kUnlhaNoFile);
   EXPECT_EQ(Run("q \"" + archive.string() + "\""), kUnlhaBadCommand);
+  EXPECT_EQ(Run("e -m"), kUnlhaBadCommand);  // no archive named
 }
 
-TEST_F(LhaTest, CommandLinesKeepQuotedBlanksAndFindTheFolder) {
-  ArchiverCommand c = ParseArchiverCommand(R"(e -m "C:\My Data\r.lzh" "C:\Temp\Quorvex2\" *.*)");
-  EXPECT_EQ(c.command, "e");
-  EXPECT_EQ(c.switches, std::vector<std::string>{"m"});
-  EXPECT_EQ(c.archive, R"(C:\My Data\r.lzh)");
-  EXPECT_EQ(c.folder, R"(C:\Temp\Quorvex2\)");
-  EXPECT_EQ(c.files, std::vector<std::string>{"*.*"});
-
-  c = ParseArchiverCommand("a \"/tmp/r.lzh\" /tmp/Quorvex2/r.lxm");
-  EXPECT_EQ(c.command, "a");
-  EXPECT_EQ(c.folder, "");
-  EXPECT_EQ(c.files, std::vector<std::string>{"/tmp/Quorvex2/r.lxm"});
-  EXPECT_EQ(ParseArchiverCommand("e -m").command, "");
+// Hosts name archives and folders the Windows way too.
+TEST_F(LhaTest, CommandLinesTakeWindowsPathsWithBlanks) {
+  const ArchiverCommand c = ParseArchiverCommand(R"(e -m "C:\My Data\r.lzh" "C:\Temp\Qx\" *.*)");
+  EXPECT_EQ(c.archive + "|" + c.folder, R"(C:\My Data\r.lzh|C:\Temp\Qx\)");
 }
 
 // A level-0 header, the oldest form, whose names may carry folders written with "\".

@@ -148,33 +148,30 @@ TEST(NativeXmlReader, ClassByClassReadingGivesTheEventOfTheWholeDocument) {
   EXPECT_TRUE(root.IsClassExists("Caf\u00e9"));
 }
 
+// Appended, the event, the meta record, a class's length and climb held stay; of two courses
+// of one number the first is kept (tests/data/expected/native/appended.txt).
 TEST(NativeXmlReader, AppendKeepsTheHeldClassEventAndFirstCourse) {
   clsQuorvex2 root;
-  const std::string first = NativeDocument(
-      "<event name='First'/><meta><file type='create' application='A'/></meta>" +
-      ClassElement("name='M21A' length='4200'", "<runner name='Taro' id='1'/>") +
-      "<courses><course number='1' controls='1'><control index='1' unit-number='101'/></course>"
-      "<course number='1' controls='2'><control index='1' unit-number='555'/></course>"
-      "</courses>");
-  ASSERT_TRUE(Load(root, first));
-  EXPECT_EQ(root.CourseCount(), 1);
-  EXPECT_EQ(root.CourseData(1)->ControlCount, 1);
-  EXPECT_EQ(root.CourseData(1)->ControlNum(1), 101);
-
-  const std::string second = NativeDocument(
-      "<event name='Second'/><meta><file type='create' application='B'/></meta>" +
-      ClassElement("name='M21A' length='9999' climb='50'", "<runner name='Jiro' id='2'/>") +
-      "<courses><course number='1' controls='3'><control index='1' unit-number='777'/></course>"
-      "</courses>");
-  ASSERT_TRUE(Load(root, second, QX_LOADMODE_APPEND));
-  EXPECT_EQ(root.EventData()->EventName, "First");
-  EXPECT_EQ(root.MetaData()->CreateApplication, "A");
-  auto data = root.ClassData("M21A");
-  EXPECT_EQ(data->Length, 4200);
-  EXPECT_EQ(data->Climb, 0);
-  EXPECT_EQ(data->LapCount(), 2);
-  EXPECT_EQ(root.CourseData(1)->ControlNum(1), 101);
+  ASSERT_TRUE(Load(
+      root,
+      NativeDocument(
+          "<event name='First'/><meta><file type='create' application='A'/></meta>" +
+          ClassElement("name='M21A' length='4200'", "<runner name='Taro' id='1'/>") +
+          "<courses><course number='1' controls='1'><control index='1' unit-number='101'/></course>"
+          "<course number='1' controls='2'><control index='1' unit-number='555'/></course>"
+          "</courses>")));
+  std::string events = qxtest::EventText(root);
+  ASSERT_TRUE(Load(
+      root,
+      NativeDocument(
+          "<event name='Second'/><meta><file type='create' application='B'/></meta>" +
+          ClassElement("name='M21A' length='9999' climb='50'", "<runner name='Jiro' id='2'/>") +
+          "<courses><course number='1' controls='3'><control index='1' unit-number='777'/></course>"
+          "</courses>"),
+      QX_LOADMODE_APPEND));
   EXPECT_EQ(root.FileName, "data.lxm");
+  qxtest::ExpectGolden("expected/native/appended.txt",
+                       events + "== appended\n" + qxtest::EventText(root));
 }
 
 // The documents that must take the failure path; those that fail while the document is walked

@@ -24,77 +24,68 @@ constexpr const char* kDetectFailed =
     "ファイルタイプ判別に失敗しました\r\nclsFileControl.DetectFileType";
 
 // Detected from a file, the text stays with the file: the reader reads it as the detection did.
-TEST(DetectFileType, FromFiles) {
+// Detected from memory, the text is handed back with CR LF line ends; there a last line end
+// gives a last, empty line.
+TEST(DetectFileType, FromFilesAndFromMemory) {
   clsQuorvex2 root;
   // A long file is detected from its head, cut after a line end: here the head's last bytes
   // would split a double-byte character.
   const std::string sjis = "\x83\x89\x83\x62\x83\x76\r\n2\r\nSPORTident results";
   std::string long_text = sjis + "\r\nx";
   while (long_text.size() < 300 * 1024) long_text += "\x83\x41\x83\x41\x83\x41\r\n";
+  constexpr int32_t kNotTried = -1;
   const struct {
     const char* name;
     std::string bytes;
-    int32_t type;
+    int32_t from_file, from_memory;
   } cases[] = {
-      {"a.xml", "anything", QX_FILETYPE_QUORVEX2},
-      {"a.LXM", "", QX_FILETYPE_QUORVEX2},
-      {"a.csv", "x,$lapfile ver=2\r\nb\r\nc\r\n", QX_FILETYPE_QUORVEX1},
-      {"a.txt", "$import_only\r\nb\r\nc", QX_FILETYPE_IMPORT_ONLY},
-      {"b.txt", " $IMPORT_ONLY\r\nb\r\nc", QX_FILETYPE_QUORVEX1},
-      {"c.txt", "<?XML version='1.0'?>\r\n<a/>", QX_FILETYPE_QUORVEX2},
-      {"d.txt", "title\rSplit times of M21\r", QX_FILETYPE_OEVENT},
-      {"e.txt", "1\r\n2\r\n  sportident RESULTS  \r\n", QX_FILETYPE_SPORTIDENT},
-      {"f.txt", "1\r\n2\r\n3", QX_FILETYPE_QUORVEX1},
-      {"shift-jis.txt", sjis, QX_FILETYPE_SPORTIDENT},
-      {"long.txt", long_text, QX_FILETYPE_SPORTIDENT},
-      {"lf.txt", "a\nSplit times of\nc\n", QX_FILETYPE_OEVENT},
-      {"cr.txt", "a\rb\rSPORTident results", QX_FILETYPE_SPORTIDENT},
-      {"lf1.txt", "$lapfile ver=2\n", QX_FILETYPE_QUORVEX1},
-      {"lf2.txt", "$import_only\nNAME,CLUB\n", QX_FILETYPE_IMPORT_ONLY},
-      // Two lines, whatever ends them (a last line end starts no line).
-      {"two.txt", "a\r\nb\r\n", QX_FILETYPE_UNKNOWN},
-      {"two-lf.txt", "a\nb\n", QX_FILETYPE_UNKNOWN},
-      {"two-cr.txt", "a\rb", QX_FILETYPE_UNKNOWN},
-      {"two-lf-open.txt", "a\nb", QX_FILETYPE_UNKNOWN},
+      {"a.xml", "anything", QX_FILETYPE_QUORVEX2, QX_FILETYPE_QUORVEX2},
+      {"a.LXM", "", QX_FILETYPE_QUORVEX2, QX_FILETYPE_QUORVEX2},
+      {"a.csv", "x,$lapfile ver=2\r\nb\r\nc\r\n", QX_FILETYPE_QUORVEX1, QX_FILETYPE_QUORVEX1},
+      {"a.txt", "$import_only\r\nb\r\nc", QX_FILETYPE_IMPORT_ONLY, QX_FILETYPE_IMPORT_ONLY},
+      {"b.txt", " $IMPORT_ONLY\r\nb\r\nc", QX_FILETYPE_QUORVEX1, QX_FILETYPE_QUORVEX1},
+      {"c.txt", "<?XML version='1.0'?>\r\n<a/>", QX_FILETYPE_QUORVEX2, QX_FILETYPE_QUORVEX2},
+      {"d.txt", "title\rSplit times of M21\r", QX_FILETYPE_OEVENT, QX_FILETYPE_OEVENT},
+      {"e.txt", "1\r\n2\r\n  sportident RESULTS  \r\n", QX_FILETYPE_SPORTIDENT,
+       QX_FILETYPE_SPORTIDENT},
+      {"f.txt", "1\r\n2\r\n3", QX_FILETYPE_QUORVEX1, QX_FILETYPE_QUORVEX1},
+      {"shift-jis.txt", sjis, QX_FILETYPE_SPORTIDENT, kNotTried},
+      {"long.txt", long_text, QX_FILETYPE_SPORTIDENT, kNotTried},
+      {"lf.txt", "a\nSplit times of\nc\n", QX_FILETYPE_OEVENT, QX_FILETYPE_OEVENT},
+      {"cr.txt", "a\rb\rSPORTident results", QX_FILETYPE_SPORTIDENT, QX_FILETYPE_SPORTIDENT},
+      {"lf1.txt", "$lapfile ver=2\n", QX_FILETYPE_QUORVEX1, QX_FILETYPE_QUORVEX1},
+      {"lf2.txt", "$import_only\nNAME,CLUB\n", QX_FILETYPE_IMPORT_ONLY, QX_FILETYPE_IMPORT_ONLY},
+      {"iof.txt", "<?xml?>\r\n<ResultList>\r\n", QX_FILETYPE_IOF_XML_20_RESULT,
+       QX_FILETYPE_IOF_XML_20_RESULT},
+      {"upper.txt", "t\r\nSPLIT TIMES OF x\r\n", QX_FILETYPE_OEVENT, QX_FILETYPE_OEVENT},
+      {"si.txt", "t\r\n\r\nSPORTident results", QX_FILETYPE_SPORTIDENT, QX_FILETYPE_SPORTIDENT},
+      {"info.txt", "$IMPORT_ONLY\r\n\r\n", QX_FILETYPE_IMPORT_ONLY, QX_FILETYPE_IMPORT_ONLY},
+      {"lap.txt", "$LAPFILE Ver=2\r\n\r\n", QX_FILETYPE_QUORVEX1, QX_FILETYPE_QUORVEX1},
+      // Two lines, whatever ends them (in a file a last line end starts no line).
+      {"two.txt", "a\r\nb\r\n", QX_FILETYPE_UNKNOWN, QX_FILETYPE_QUORVEX1},
+      {"two-lf.txt", "a\nb\n", QX_FILETYPE_UNKNOWN, QX_FILETYPE_QUORVEX1},
+      {"two-cr.txt", "a\rb", QX_FILETYPE_UNKNOWN, QX_FILETYPE_UNKNOWN},
+      {"two-lf-open.txt", "a\nb", QX_FILETYPE_UNKNOWN, QX_FILETYPE_UNKNOWN},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = TempPath(c.name);
     WriteBytes(path, c.bytes);
     std::string data;
-    EXPECT_EQ(detail::DetectFileType(path, data), c.type);
+    EXPECT_EQ(detail::DetectFileType(path, data), c.from_file);
     EXPECT_EQ(data, "");
+    if (c.from_memory == kNotTried) continue;
+    data = c.bytes;
+    EXPECT_EQ(detail::DetectFileType(c.name, data), c.from_memory);
+    EXPECT_EQ(data, NormalizeLineEnds(c.bytes));
   }
   EXPECT_EQ(root.ErrorComment().rfind(std::string(kDetectFailed) + "\r\n", 0), 0u);
 }
 
-// Detected from memory, the text is handed back with CR LF line ends; there a last line end
-// gives a last, empty line.
-TEST(DetectFileType, FromMemory) {
-  clsQuorvex2 root;
-  const struct {
-    const char* text;
-    int32_t type;
-  } cases[] = {
-      {"$LAPFILE Ver=2\r\n\r\n", QX_FILETYPE_QUORVEX1},
-      {"<?xml?>\r\n\r\n", QX_FILETYPE_QUORVEX2},
-      {"<?xml?>\r\n<ResultList>\r\n", QX_FILETYPE_IOF_XML_20_RESULT},
-      {"t\r\nSPLIT TIMES OF x\r\n", QX_FILETYPE_OEVENT},
-      {"t\r\n\r\nSPORTident results", QX_FILETYPE_SPORTIDENT},
-      {"$IMPORT_ONLY\r\n\r\n", QX_FILETYPE_IMPORT_ONLY},
-      {"a\nSplit times of\nc\n", QX_FILETYPE_OEVENT},
-      {"a\rb\rSPORTident results", QX_FILETYPE_SPORTIDENT},
-      {"$lapfile ver=2\n", QX_FILETYPE_QUORVEX1},
-      {"$import_only\nNAME,CLUB\n", QX_FILETYPE_IMPORT_ONLY},
-      {"one\ntwo", QX_FILETYPE_UNKNOWN},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.text);
-    std::string data = c.text;
-    EXPECT_EQ(detail::DetectFileType("x.txt", data), c.type);
-    EXPECT_EQ(data, NormalizeLineEnds(c.text));
-  }
-  EXPECT_EQ(root.ErrorComment().rfind(std::string(kDetectFailed) + "\r\n", 0), 0u);
+// The event as EventText writes it from the first class on.
+std::string Classes(const clsQuorvex2& root) {
+  const std::string text = qxtest::EventText(root);
+  return text.substr(text.find('\n', text.find('\n') + 1));
 }
 
 // Each refusal says what is wrong with which file; "{}" stands for the path as given.
@@ -154,6 +145,9 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
       {"oevent-class.csv", "Cup\r\nSplit times of Cup\r\n1.,Kato Ken,,,2:30\r\n",
        oevent + "クラスより前に選手の行があります", QX_FILETYPE_OEVENT},
   };
+  const std::string cup = NativeDocument(
+      "<event name='Cup'/><classes><class name='M21A'><runner name='A' result='1:00:00'/></class>"
+      "</classes>");
   for (const Refusal& refusal : refusals) {
     SCOPED_TRACE(refusal.file);
     const std::string path = TempPath(refusal.file);
@@ -163,14 +157,16 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
       WriteBytes(path, *refusal.bytes);
     }
     clsQuorvex2 root;
-    root.AddClass("Before");
+    ASSERT_TRUE(root.FileControl()->LoadLapFile("cup.lxm", 0, 0, cup));
     EXPECT_FALSE(root.FileControl()->LoadLapFile(path, refusal.type));
     EXPECT_EQ(root.ErrorComment(), ReplaceAll(refusal.comment, "{}", path));
-    EXPECT_EQ(root.ClassCount(), 0);
-    // Added to an event, a refused file takes back what it made and keeps what was there.
-    root.AddClass("Before");
+    // A fresh load that fails leaves no class; added to an event, a refused file takes back the
+    // classes and runners it made and keeps those that were there.
+    EXPECT_EQ(std::to_string(root.ClassCount()) + root.FileName, "0");
+    ASSERT_TRUE(root.FileControl()->LoadLapFile("cup.lxm", 0, 0, cup));
+    const std::string held = Classes(root);
     EXPECT_FALSE(root.FileControl()->LoadLapFile(path, refusal.type, QX_LOADMODE_APPEND));
-    EXPECT_EQ(root.ClassCount(), 1);
+    EXPECT_EQ(Classes(root) + root.FileName, held + "cup.lxm");
   }
   clsQuorvex2 root;
   auto& files = *root.FileControl();
@@ -196,42 +192,19 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
   EXPECT_EQ(root.ErrorComment(), "");
 }
 
+// A class of more controls than the analysis holds is left out; without a host callback the
+// note stays in the error comment of the successful load.
 TEST(LoadLapFile, ClassesWithMoreControlsThanTheAnalysisHoldsAreLeftOut) {
-  const std::string document = NativeDocument(
-      "<classes><class name='Long' controls='31'><runner name='A' result='1:00:00'/></class>"
-      "<class name='Full' controls='30'><runner name='B' result='1:00:00'/></class></classes>");
-  const std::string note =
-      "一部のデータを読み込みませんでした\r\nclsFileControl.LoadLapFile\r\n"
-      "クラス Long は読み込みませんでした: コントロールが 31 個あり、分析できるのは 30 個までです";
   clsQuorvex2 root;
-  std::vector<std::string> shown;
-  root.ShowMessage = [&shown](const std::string& message) { shown.push_back(message); };
-  ASSERT_TRUE(root.FileControl()->LoadLapFile("long.lxm", 0, 0, document));
-  EXPECT_EQ(shown, std::vector<std::string>{note});
-  EXPECT_FALSE(root.IsClassExists("Long"));
-  EXPECT_TRUE(root.IsClassExists("Full"));
-  // Without a host callback the note stays in the error comment of the successful load.
-  root.ShowMessage = nullptr;
-  ASSERT_TRUE(root.FileControl()->LoadLapFile("long.lxm", 0, 0, document));
-  EXPECT_EQ(root.ErrorComment(), note);
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(
+      "long.lxm", 0, 0,
+      NativeDocument("<classes><class name='Long' controls='31'/><class name='Full' "
+                     "controls='30'/></classes>")));
+  EXPECT_EQ(root.ErrorComment(),
+            "一部のデータを読み込みませんでした\r\nclsFileControl.LoadLapFile\r\n"
+            "クラス Long は読み込みませんでした: コントロールが 31 個あり、分析できるのは 30 "
+            "個までです");
   EXPECT_EQ(root.ClassCount(), 1);
-}
-
-TEST(LoadLapFile, FailedLoadInModeZeroLeavesAnEmptyEventAndAppendKeepsIt) {
-  clsQuorvex2 root;
-  auto& files = *root.FileControl();
-  const std::string doc = NativeDocument(
-      "<event name='Cup'/><classes><class name='M21A'><runner name='A' "
-      "result='1:00:00'/></class></classes>");
-  ASSERT_TRUE(files.LoadLapFile("cup.lxm", 0, 0, doc));
-  EXPECT_FALSE(files.LoadLapFile("x.txt", 0, QX_LOADMODE_APPEND, "a\r\nb"));
-  EXPECT_EQ(root.ClassCount(), 1);
-  EXPECT_EQ(root.EventData()->EventName, "Cup");
-  EXPECT_EQ(root.FileName, "cup.lxm");
-  EXPECT_FALSE(files.LoadLapFile(TempPath("missing.lxm")));
-  EXPECT_EQ(root.ClassCount(), 0);
-  EXPECT_EQ(root.EventData()->EventName, "");
-  EXPECT_EQ(root.FileName, "");
 }
 
 std::string Runner(const std::string& name, int id, const std::string& club,

@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -71,12 +70,6 @@ std::shared_ptr<quorvex2::clsLapData> FindRunner(const quorvex2::clsQuorvex2& ro
     if (data->LapData(i)->RunnerName == name) return data->LapData(i);
   }
   return nullptr;
-}
-
-std::vector<double> LegSeconds(const std::vector<double>& days) {
-  std::vector<double> seconds;
-  for (const double value : days) seconds.push_back(value > 0 ? std::round(value * 86400) : value);
-  return seconds;
 }
 
 std::string LoadedEvent(const std::string& path, int32_t type, int32_t mode,

@@ -29,9 +29,6 @@ std::shared_ptr<quorvex2::clsLapData> FindRunner(const quorvex2::clsQuorvex2& ro
                                                  const std::string& class_name,
                                                  const std::string& name);
 
-// Times of days in whole seconds, the codes (-2, -1, 0) as they are.
-std::vector<double> LegSeconds(const std::vector<double>& days);
-
 // What a load gives, as text: "loaded" or "refused", the error comment and the messages the
 // host was shown (CR LF starts an indented line), the file date and time zone, then the event
 // as EventText writes it. The load's own root becomes the component's current root: a test that

@@ -17,8 +17,6 @@ namespace {
 using qxtest::FindRunner;
 using qxtest::LoadedEvent;
 
-constexpr double SKIP = kTimeSkip, DISQ = kTimeDisq, NODATA = kTimeNoData;
-
 std::string Doc3(const std::string& body,
                  const std::string& event = "<Event><Name>E</Name></Event>") {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultList xmlns=\"" +
@@ -294,16 +292,6 @@ TEST(IofValues, TimesDatesAndLegs) {
   EXPECT_EQ(*detail::IofDateValue("2003-05-18"), 37759);
   EXPECT_FALSE(detail::IofDateValue("2003-13-18"));
   EXPECT_FALSE(detail::IofDateValue("18.05.2003"));
-
-  // A mispunch before a time, trailing skips turned into no data, no finish when it is early.
-  const std::vector<detail::IofSplit> splits{{"31", 60.0, false},
-                                             {"32", std::nullopt, true},
-                                             {"33", 180.0, false},
-                                             {"34", std::nullopt, false}};
-  EXPECT_EQ(qxtest::LegSeconds(detail::IofLegTimes(splits, 170.0)),
-            (std::vector<double>{60, DISQ, 120, NODATA}));
-  EXPECT_EQ(qxtest::LegSeconds(detail::IofLegTimes(splits, 200.0)),
-            (std::vector<double>{60, DISQ, 120, SKIP, 20}));
 }
 
 TEST(IofValues, SplitsPlacedOnTheCourseByCode) {

@@ -40,13 +40,6 @@ TEST(NativeXml, EveryFieldReadsAndWritesBackInBothSaveModes) {
     FillEvent(root);
     ASSERT_TRUE(root.FileControl()->SaveLapFile(full_path, 0, QX_SAVEMODE_FULL));
     ASSERT_TRUE(root.FileControl()->SaveLapFile(normal_path));
-    // A load records the path read and puts the runners in result order: times, then statuses,
-    // the empty result last.
-    EXPECT_EQ(root.FileName, kEveryField);
-    auto m21 = root.ClassData("M21A");
-    EXPECT_EQ(m21->LapData(1)->RunnerName + "," + m21->LapData(2)->RunnerName + "," +
-                  m21->LapData(3)->RunnerName,
-              "Jiro,山田 太郎,Saburo");
   }
   const std::string full = ReadBytes(full_path);
   EXPECT_EQ(ReplaceAll(full, "><", ">\n<"), ReadBytes(kEveryField));

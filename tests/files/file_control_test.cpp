@@ -94,7 +94,7 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
       "ファイルタイプが判別に失敗しました\r\nclsFileControl.DetectFileType\r\n";
   const std::string cannot_open = "ファイルを開けません\r\nclsFileControl.Load";
   const std::string native = cannot_open + "Quorvex2\r\n", si = cannot_open + "SportIdent\r\n",
-                    oevent = cannot_open + "OEvent\r\n";
+                    oevent = cannot_open + "OEvent\r\n", iof = cannot_open + "IofResultList\r\n";
   const std::string not_read =
       " は成績ファイルではありません: 成績かラップタイムのある選手が見つかりません (";
   struct Refusal {
@@ -123,8 +123,12 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
            "クラスごとに選手が並ぶ OEvent のラップタイム出力が必要です)\r\n"
            "clsFileControl.LoadLapFile"},
       {"missing.lap", std::nullopt, "", QX_FILETYPE_QUORVEX1},
-      {"missing-iof.xml", std::nullopt, cannot_open + "IofResultList\r\n{} がありません",
+      {"missing-iof.xml", std::nullopt, iof + "{} がありません", QX_FILETYPE_IOF_XML_30_RESULT},
+      {"native.xml", NativeDocument(""), iof + "ルート要素が IOF の ResultList ではありません",
        QX_FILETYPE_IOF_XML_30_RESULT},
+      {"namespace.xml", "<ResultList xmlns=\"http://www.orienteering.org/datastandard/2.0\"/>",
+       iof + "ResultList の名前空間 http://www.orienteering.org/datastandard/2.0 は IOF のもので"
+             "はありません"},
       {"missing-si.txt", std::nullopt, si + "{} がありません", QX_FILETYPE_SPORTIDENT},
       // The marker must stand on the third line, even when everything else is in place.
       {"si-marker.txt",

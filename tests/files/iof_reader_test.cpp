@@ -131,11 +131,6 @@ TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForOthers) {
   EXPECT_TRUE(root.IsClassExists("W21"));
   EXPECT_FALSE(Load(native, QX_FILETYPE_IOF_XML_20_RESULT));
   EXPECT_EQ(root.ErrorComment(), "");
-  // Type 8 says why.
-  EXPECT_FALSE(Load(native, QX_FILETYPE_IOF_XML_30_RESULT));
-  EXPECT_EQ(root.ErrorComment(),
-            "ファイルを開けません\r\nclsFileControl.LoadIofResultList\r\n"
-            "ルート要素が IOF の ResultList ではありません");
   // Type 7 reads a 3.0 list, type 8 a 2.0.3 one.
   EXPECT_TRUE(Load(Doc3(Class3("M21", Person3("Aa", "OK", "100"))), QX_FILETYPE_IOF_XML_20_RESULT))
       << root.ErrorComment();
@@ -186,12 +181,6 @@ TEST_F(IofReaderTest, BadInputFailsWithTheErrorComment) {
   EXPECT_FALSE(Load(Doc3(Class3("M", "<PersonResult>")).substr(0, 200)));
   EXPECT_TRUE(root.ErrorComment().starts_with(location + "XML の誤り: ")) << root.ErrorComment();
   EXPECT_EQ(root.ClassCount(), 0);
-
-  EXPECT_FALSE(Load("<ResultList xmlns=\"http://www.orienteering.org/datastandard/2.0\"/>"));
-  EXPECT_EQ(root.ErrorComment(),
-            location +
-                "ResultList の名前空間 http://www.orienteering.org/datastandard/2.0 は IOF "
-                "のものではありません");
 
   // Deep nesting inside a result: no crash; nothing to read there.
   std::string deep;

@@ -23,7 +23,8 @@
 #include <vector>
 
 #include "core/detail/utf8.h"
-#include "support/golden.h"  // ExpectGolden, FirstDifference
+#include "support/golden.h"      // ExpectGolden, FirstDifference
+#include "support/temp_files.h"  // MakeTempDir, ReadFile, WriteFile
 
 namespace qxtest {
 
@@ -46,31 +47,6 @@ struct CliLimits {
   bool terminal = false;         // standard error is a pseudo-terminal, whose output lands in `err`
   std::vector<std::string> env;  // "NAME=value" each, over a Japanese locale (LANG=ja_JP.UTF-8)
 };
-
-// A fresh, empty folder under the test's temporary directory.
-inline std::string MakeTempDir(const std::string& name) {
-  static std::atomic<int> counter = 0;
-  auto dir = std::filesystem::temp_directory_path() /
-             ("qx-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + "-" + name);
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string();
-}
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-// Writes the bytes to dir/name and returns that path.
-inline std::string WriteFile(const std::string& dir, const std::string& name,
-                             const std::string& bytes) {
-  const std::string path = dir + "/" + name;
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
 
 inline bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;

@@ -1,7 +1,6 @@
 #include "quorvex2/core/path.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 
 #include "core/detail/file_names.h"
 #include "quorvex2/core/encoding.h"
+#include "support/temp_files.h"
 
 namespace quorvex2 {
 namespace {
@@ -18,18 +18,12 @@ using Lines = std::vector<std::string>;
 
 class TempFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("qx_path_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
+  void SetUp() override { folder_ = qxtest::MakeTempDir("path"); }
   void TearDown() override { std::filesystem::remove_all(folder_); }
   std::string At(const std::string& name) const { return (folder_ / name).string(); }
   // A file of these bytes in the folder.
   std::string Write(const std::string& bytes) {
-    std::ofstream(At("lines.txt"), std::ios::binary) << bytes;
-    return At("lines.txt");
+    return qxtest::WriteFile(folder_.string(), "lines.txt", bytes);
   }
 
   std::filesystem::path folder_;

@@ -3,16 +3,14 @@
 // test's.)
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
 #include "html/detail/chart_images.h"
 #include "quorvex2/analysis/analyzer.h"
-#include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/files/file_control.h"
+#include "support/temp_files.h"
 
 namespace quorvex2 {
 namespace {
@@ -20,19 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kEvent = std::string(QX_TEST_DATA) + "/report_three_classes.lxm";
-
-std::string TempFolder(const std::string& name) {
-  const fs::path dir =
-      fs::temp_directory_path() / ("qx_site_charts_" + std::to_string(::getpid()) + "_" + name);
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir.string();
-}
-
-std::string Bytes(const std::string& path) {
-  const auto bytes = ReadFileBytes(path);
-  return bytes ? *bytes : "";
-}
 
 // Width of a PNG file from its header.
 uint32_t PngWidth(const std::string& bytes) {
@@ -51,7 +36,7 @@ TEST(SiteCharts, OutputHtmlWritesOnePictureForEveryChartShown) {
   ASSERT_TRUE(detail::PngOutputAvailable());
   clsQuorvex2 root;
   ASSERT_TRUE(root.FileControl()->LoadLapFile(kEvent)) << root.ErrorComment();
-  const std::string first = TempFolder("first");
+  const std::string first = qxtest::MakeTempDir("site_charts");
   ASSERT_TRUE(WriteSite(root, first, "0,1,5,7")) << root.ErrorComment();
   for (const char* name :
        {"c_m21.html", "c_m21_0.png", "c_m21_1.png", "c_m21_5.png", "c_w21_0.png"}) {
@@ -61,10 +46,9 @@ TEST(SiteCharts, OutputHtmlWritesOnePictureForEveryChartShown) {
   EXPECT_FALSE(fs::exists(fs::path(first) / "c_m21_2.png"));
   EXPECT_FALSE(fs::exists(fs::path(first) / "c_m21_7.png"));
   // The split-time chart is as wide as the slowest split (20:10) with 2 minutes on each side.
-  EXPECT_EQ(PngWidth(Bytes(first + "/c_m21_0.png")), (1210u + 240) / 5 + 104);
-  EXPECT_NE(Bytes(first + "/c_m21_0.png"), Bytes(first + "/c_w21_0.png"));
-  EXPECT_NE(Bytes(first + "/index.html").find("c_m21.html"), std::string::npos);
-  fs::remove_all(first);
+  EXPECT_EQ(PngWidth(qxtest::ReadFile(first + "/c_m21_0.png")), (1210u + 240) / 5 + 104);
+  EXPECT_NE(qxtest::ReadFile(first + "/c_m21_0.png"), qxtest::ReadFile(first + "/c_w21_0.png"));
+  EXPECT_NE(qxtest::ReadFile(first + "/index.html").find("c_m21.html"), std::string::npos);
 }
 
 TEST(SiteCharts, RunnersKeepTheirColourOverThePagesCharts) {
@@ -74,19 +58,18 @@ TEST(SiteCharts, RunnersKeepTheirColourOverThePagesCharts) {
   analyzer->AddClass("M21");
   analyzer->Execute();
   analyzer->ExtraAnalyze();
-  const std::string folder = TempFolder("colours");
+  const std::string folder = qxtest::MakeTempDir("chart_colours");
   ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "x_?.png", "0, 5", 42));
   // The colours given at the first chart stay for the next: the cruise speed chart drawn
   // second is the same picture as when it is drawn alone.
   ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "z_?.png", "5", 42));
-  EXPECT_EQ(Bytes(folder + "/x_5.png"), Bytes(folder + "/z_5.png"));
-  EXPECT_GT(Bytes(folder + "/x_5.png").size(), 1000u);
+  EXPECT_EQ(qxtest::ReadFile(folder + "/x_5.png"), qxtest::ReadFile(folder + "/z_5.png"));
+  EXPECT_GT(qxtest::ReadFile(folder + "/x_5.png").size(), 1000u);
   // A folder that cannot be written fails the images.
   EXPECT_FALSE(detail::WriteChartImages(*analyzer, folder + "/none/", "x_?.png", "0", 42));
   // Another seed gives other colours.
   ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "y_?.png", "0", 43));
-  EXPECT_NE(Bytes(folder + "/x_0.png"), Bytes(folder + "/y_0.png"));
-  fs::remove_all(folder);
+  EXPECT_NE(qxtest::ReadFile(folder + "/x_0.png"), qxtest::ReadFile(folder + "/y_0.png"));
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // index block written new and replaced in place, lap file copies and the encodings.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -18,6 +16,7 @@
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/files/file_control.h"
+#include "support/temp_files.h"
 
 namespace quorvex2 {
 namespace {
@@ -34,11 +33,7 @@ class SiteTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(root_.FileControl()->LoadLapFile(kEvent)) << root_.ErrorComment();
-    dir_ = fs::temp_directory_path() /
-           ("qx_site_" + std::to_string(::getpid()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    dir_ = qxtest::MakeTempDir("site");
   }
   void TearDown() override { fs::remove_all(dir_); }
 

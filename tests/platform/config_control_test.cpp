@@ -8,14 +8,13 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "support/temp_files.h"
+
 namespace quorvex2 {
 namespace {
 
 std::string FreshStore(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() /
-             ("qx-config-" + std::to_string(getpid()) + "-" + name);
-  std::filesystem::remove_all(dir);
-  return (dir / "config.sqlite3").string();
+  return qxtest::MakeTempDir("config-" + name) + "/config.sqlite3";
 }
 
 // Places, folders and upper-cased names are the command line's tests (config get/set); here the

@@ -1,8 +1,6 @@
 #pragma once
 // Printed PDF documents read back for the tests: a fresh path to print to, and the pages of a
 // written document as pictures.
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -12,14 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_files.h"
+
 namespace qxtest {
 
 // A new path in this run's temporary folder.
 inline std::string NewTempPath(const std::string& name) {
-  static int counter = 0;
-  auto dir = std::filesystem::temp_directory_path() / ("qx-pdf-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  return (dir / (std::to_string(++counter) + "-" + name)).string();
+  return MakeTempDir("pdf") + "/" + name;
 }
 
 // A written PDF read back through poppler's pdftoppm: every page rendered at 50 dpi, with the

@@ -1,0 +1,38 @@
+#pragma once
+// Folders and files of the tests under the temporary directory.
+#include <unistd.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace qxtest {
+
+// A fresh, empty folder under the temporary directory, its own in the run.
+inline std::string MakeTempDir(const std::string& name) {
+  static std::atomic<int> counter = 0;
+  auto dir = std::filesystem::temp_directory_path() /
+             ("qx-test-" + std::to_string(getpid()) + "-" + std::to_string(++counter) + "-" + name);
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir.string();
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// Writes the bytes to dir/name and returns that path.
+inline std::string WriteFile(const std::string& dir, const std::string& name,
+                             const std::string& bytes) {
+  const std::string path = dir + "/" + name;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+}  // namespace qxtest

@@ -20,7 +20,7 @@ using qxtest::MakeGzip;
 using qxtest::MakeLzh;
 using qxtest::MakeZip;
 using qxtest::Members;
-using qxtest::ReadBytes;
+using qxtest::ReadFile;
 using qxtest::TempPath;
 using qxtest::WriteBytes;
 
@@ -49,7 +49,7 @@ std::string LapFile(const std::string& class_name, const std::string& runner) {
   root.AddClass(class_name)->AddLap()->RunnerName = runner;
   const std::string path = TempPath("lap-" + class_name + ".lxm");
   EXPECT_TRUE(root.FileControl()->SaveLapFile(path));
-  return ReadBytes(path);
+  return ReadFile(path);
 }
 
 // The runner of the first class after loading, "" when the load failed.
@@ -197,7 +197,7 @@ TEST_F(ArchiveTest, AFailedSaveLeavesTheArchiveAsItWas) {
     EXPECT_EQ(LoadedRunner(root, archive), "First");
     EXPECT_EQ(GetFileName(root.FileName), "kept.lxm");
   }
-  const std::string before = ReadBytes(archive);
+  const std::string before = ReadFile(archive);
   clsQuorvex2 root;
   auto cls = root.AddClass("W21A");
   for (int i = 0; i < 2000; ++i) cls->AddLap()->RunnerName = "Runner " + std::to_string(i);
@@ -210,14 +210,14 @@ TEST_F(ArchiveTest, AFailedSaveLeavesTheArchiveAsItWas) {
   const bool saved = root.FileControl()->SaveLapFile(archive);
   setrlimit(RLIMIT_FSIZE, &old);
   EXPECT_FALSE(saved);
-  EXPECT_EQ(ReadBytes(archive), before);
+  EXPECT_EQ(ReadFile(archive), before);
   EXPECT_TRUE(TempIsEmpty());
   // The packer cannot write the archive: the save fails.
   EXPECT_FALSE(root.FileControl()->SaveLapFile(TempPath("missing-folder/event.lzh")));
   const std::string text = TempPath("notes.lzh");
   WriteBytes(text, "not an archive");
   EXPECT_FALSE(root.FileControl()->SaveLapFile(text));
-  EXPECT_EQ(ReadBytes(text), "not an archive");
+  EXPECT_EQ(ReadFile(text), "not an archive");
   for (const auto& entry : fs::directory_iterator(fs::path(archive).parent_path())) {
     EXPECT_EQ(entry.path().filename().string().find(".lzh."), std::string::npos)
         << "temporary file left: " << entry.path();

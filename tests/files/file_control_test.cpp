@@ -301,7 +301,7 @@ TEST(SaveLapFile, TypesFiltersAndSaveModes) {
   // Any type without a writer of its own saves as a native file.
   const std::string other = TempPath("other.txt");
   ASSERT_TRUE(files.SaveLapFile(other, QX_FILETYPE_SPORTIDENT));
-  EXPECT_EQ(qxtest::ReadBytes(other).rfind("<?xml", 0), 0u);
+  EXPECT_EQ(qxtest::ReadFile(other).rfind("<?xml", 0), 0u);
 }
 
 // No reader steps without a total today; a step of nothing done out of nothing reports nothing.

@@ -1,7 +1,5 @@
 #include "files_test_support.h"
 
-#include <unistd.h>
-
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -14,26 +12,12 @@
 namespace qxtest {
 
 std::string TempPath(const std::string& name) {
-  static const std::filesystem::path folder = [] {
-    auto path =
-        std::filesystem::path(::testing::TempDir()) / ("qx_files_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(path);
-    std::filesystem::create_directories(path);
-    return path;
-  }();
-  return (folder / name).string();
+  static const std::string folder = MakeTempDir("files");
+  return folder + "/" + name;
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 std::string DataPath(const std::string& name) {

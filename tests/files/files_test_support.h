@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "quorvex2/quorvex2.h"
-#include "support/golden.h"  // ExpectGolden
+#include "support/golden.h"      // ExpectGolden
+#include "support/temp_files.h"  // MakeTempDir, ReadFile
 
 namespace qxtest {
 
 // A path in a fresh folder of this test process ("" name gives the folder itself).
 std::string TempPath(const std::string& name);
 void WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadBytes(const std::string& path);
 
 // A file of tests/data ("iof/list-2.0.3.xml").
 std::string DataPath(const std::string& name);

@@ -84,8 +84,8 @@ std::string Utf16(const std::string& ascii, bool little) {
 
 // Every form of a list loads, from a file of any name and from memory, like its UTF-8 text.
 TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
-  const std::string list = qxtest::ReadBytes(qxtest::IofTestFile("individual-3.0.xml"));
-  const std::string relay = qxtest::ReadBytes(qxtest::IofTestFile("relay-2.0.3.xml"));
+  const std::string list = qxtest::ReadFile(qxtest::IofTestFile("individual-3.0.xml"));
+  const std::string relay = qxtest::ReadFile(qxtest::IofTestFile("relay-2.0.3.xml"));
   const std::string subset = "<!DOCTYPE ResultList [\n<!-- " + std::string(100000, '-') +
                              " -->\n<!ELEMENT Note (#PCDATA)>\n] >";
   const std::string japanese = Doc3(Class3("男子", Person3("山田", "OK", "60")));
@@ -167,7 +167,7 @@ TEST_F(IofReaderTest, NameOrderFollowsTheLanguage) {
     for (const int32_t type : {QX_FILETYPE_IOF_XML_20_RESULT, QX_FILETYPE_IOF_XML_30_RESULT}) {
       const std::string path = qxtest::TempPath("names.xml");
       ASSERT_TRUE(root.FileControl()->SaveLapFile(path, type));
-      const std::string written = qxtest::ReadBytes(path);
+      const std::string written = qxtest::ReadFile(path);
       EXPECT_NE(written.find(std::string("<Family>") + row.family + "</Family>"), std::string::npos)
           << written;
       ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();

@@ -45,7 +45,7 @@ TEST(IofWriters, WriteTheExpectedDocuments) {
     SCOPED_TRACE(name);
     clsQuorvex2 root;
     FillEvent(root, v2 ? "2.0.3" : "3.0");
-    const std::string written = qxtest::ReadBytes(Save(root, name, type));
+    const std::string written = qxtest::ReadFile(Save(root, name, type));
     qxtest::ExpectGolden("expected/iof/" + name, ReplaceAll(written, "><", ">\n<"));
   }
   ::unsetenv("SOURCE_DATE_EPOCH");

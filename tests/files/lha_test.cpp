@@ -22,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using qxtest::ReadBytes;
+using qxtest::ReadFile;
 using qxtest::WriteBytes;
 
 std::string RandomBytes(size_t size, uint32_t seed) {
@@ -122,13 +122,13 @@ TEST_F(LhaTest, PackedArchivesPassLhaTestAndExtractToIdenticalBytes) {
             0);
   for (const auto& [name, data] : files) {
     if (name.front() != '\xE5') {
-      EXPECT_EQ(ReadBytes(by_lha / name), data) << name;
+      EXPECT_EQ(ReadFile(by_lha / name), data) << name;
     }
   }
   EXPECT_EQ(Names(by_lha).size(), files.size());
 
   ASSERT_EQ(Extract(archive, root_ / "out"), kUnlhaSuccess);
-  for (const auto& [name, data] : files) EXPECT_EQ(ReadBytes(root_ / "out" / name), data) << name;
+  for (const auto& [name, data] : files) EXPECT_EQ(ReadFile(root_ / "out" / name), data) << name;
 }
 
 TEST_F(LhaTest, AddingReplacesAMemberOfTheSameNameAndKeepsTheOthers) {
@@ -140,7 +140,7 @@ TEST_F(LhaTest, AddingReplacesAMemberOfTheSameNameAndKeepsTheOthers) {
   WriteBytes(root_ / "a.lxm", "second");
   ASSERT_EQ(Run("a \"" + archive.string() + "\" " + (root_ / "a.lxm").string()), kUnlhaSuccess);
 
-  DecodedArchive decoded = DecodeArchive(ReadBytes(archive));
+  DecodedArchive decoded = DecodeArchive(ReadFile(archive));
   ASSERT_EQ(decoded.members.size(), 2u);
   EXPECT_EQ(decoded.members[0].name, "a.lxm");
   EXPECT_EQ(decoded.members[0].data, "second");
@@ -150,7 +150,7 @@ TEST_F(LhaTest, AddingReplacesAMemberOfTheSameNameAndKeepsTheOthers) {
   WriteBytes(root_ / "notes.lzh", "not an archive at all");
   EXPECT_NE(Run("a \"" + (root_ / "notes.lzh").string() + "\" " + (root_ / "a.lxm").string()),
             kUnlhaSuccess);
-  EXPECT_EQ(ReadBytes(root_ / "notes.lzh"), "not an archive at all");
+  EXPECT_EQ(ReadFile(root_ / "notes.lzh"), "not an archive at all");
   EXPECT_EQ(Run("a \"" + archive.string() + "\" " + (root_ / "missing.lxm").string()),
             kUnlhaNoFile);
   EXPECT_EQ(Run("q \"" + archive.string() + "\""), kUnlhaBadCommand);
@@ -204,10 +204,10 @@ TEST_F(LhaTest, MemberNamesNeverLeadOutOfTheFolder) {
   Extract(root_ / "hostile.lzh", folder);
   EXPECT_EQ(Names(root_ / "work"), std::vector<std::string>{"Quorvex2"});
   EXPECT_EQ(Names(root_), (std::vector<std::string>{"hostile.lzh", "out", "target.lxm", "work"}));
-  EXPECT_EQ(ReadBytes(root_ / "target.lxm"), "keep me");
+  EXPECT_EQ(ReadFile(root_ / "target.lxm"), "keep me");
   EXPECT_FALSE(fs::is_symlink(folder / "linked.lxm"));
-  EXPECT_EQ(ReadBytes(folder / "linked.lxm"), "4");
-  EXPECT_EQ(ReadBytes(folder / "dos.lxm"), "5");
+  EXPECT_EQ(ReadFile(folder / "linked.lxm"), "4");
+  EXPECT_EQ(ReadFile(folder / "dos.lxm"), "5");
   for (const std::string& name : Names(folder)) {
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / name))) << name;
   }

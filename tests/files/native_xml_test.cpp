@@ -17,7 +17,7 @@ namespace quorvex2 {
 namespace {
 
 using qxtest::NativeDocument;
-using qxtest::ReadBytes;
+using qxtest::ReadFile;
 using qxtest::TempPath;
 using qxtest::WriteBytes;
 
@@ -41,15 +41,15 @@ TEST(NativeXml, EveryFieldReadsAndWritesBackInBothSaveModes) {
     ASSERT_TRUE(root.FileControl()->SaveLapFile(full_path, 0, QX_SAVEMODE_FULL));
     ASSERT_TRUE(root.FileControl()->SaveLapFile(normal_path));
   }
-  const std::string full = ReadBytes(full_path);
-  EXPECT_EQ(ReplaceAll(full, "><", ">\n<"), ReadBytes(kEveryField));
-  EXPECT_EQ(ReadBytes(normal_path), ReplaceAll(full, " rankfix=\"*\" age=\"35\"", ""));
+  const std::string full = ReadFile(full_path);
+  EXPECT_EQ(ReplaceAll(full, "><", ">\n<"), ReadFile(kEveryField));
+  EXPECT_EQ(ReadFile(normal_path), ReplaceAll(full, " rankfix=\"*\" age=\"35\"", ""));
   const std::string event = qxtest::LoadedEvent(kEveryField);
   qxtest::ExpectGolden("expected/native/every-field.lxm.txt", event);
   EXPECT_EQ(qxtest::LoadedEvent(full_path), event);
   EXPECT_EQ(qxtest::LoadedEvent(normal_path), ReplaceAll(event, "|*|35\n", "||\n"));
   ASSERT_TRUE(clsQuorvex2().FileControl()->SaveLapFile(normal_path));
-  EXPECT_EQ(ReadBytes(normal_path),
+  EXPECT_EQ(ReadFile(normal_path),
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex version=\"2.19\" "
             "filedate=\"1970/01/01 00:00:00\" type=\"application/x-quorvex2\"><meta/><event "
             "name=\"\"/><classes/><courses/></quorvex>");
@@ -88,7 +88,7 @@ TEST(NativeXmlReader, ClassByClassReadingGivesTheEventOfTheWholeDocument) {
   const std::string runner =
       "<runner name='Taro' result='1:00:00'><leg index='1' laptime='0:10:00'/></runner>";
   const std::vector<Case> cases{
-      {"as written", ReplaceAll(ReadBytes(kEveryField), ">\n<", "><"), true},
+      {"as written", ReplaceAll(ReadFile(kEveryField), ">\n<", "><"), true},
       {"blanks, line ends, quotes",
        "<?xml version = \"1.0\" encoding = 'utf-8' ?>\r\n<quorvex filedate='2026/01/02 "
        "03:04:05'>\r\n <classes >\r\n\t<class\r\n name = \"A\" >" +
@@ -258,7 +258,7 @@ TEST(NativeXmlWriter, FailingSaveLeavesTheOldFileIntact) {
   const bool written = root.FileControl()->SaveLapFile(path);
   ::setrlimit(RLIMIT_FSIZE, &saved);
   EXPECT_FALSE(written);
-  EXPECT_EQ(ReadBytes(path), "old contents");
+  EXPECT_EQ(ReadFile(path), "old contents");
   int32_t files = 0;
   for (const auto& entry : std::filesystem::directory_iterator(TempPath(""))) {
     files += entry.path().filename().string().rfind("old.lxm", 0) == 0;
@@ -269,17 +269,17 @@ TEST(NativeXmlWriter, FailingSaveLeavesTheOldFileIntact) {
 
   // Counts beyond what a record holds fail the save instead of dropping legs or controls.
   ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
-  const std::string before = ReadBytes(path);
+  const std::string before = ReadFile(path);
   root.ClassData(1)->LapData(1)->LegCount(31);
   EXPECT_FALSE(root.FileControl()->SaveLapFile(path));
-  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(ReadFile(path), before);
   root.ClassData(1)->LapData(1)->LegCount(30);
   root.CourseData(1)->ControlCount = 51;
   EXPECT_FALSE(root.FileControl()->SaveLapFile(path));
-  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(ReadFile(path), before);
   root.CourseData(1)->ControlCount = 50;
   ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
-  const std::string full = ReadBytes(path);
+  const std::string full = ReadFile(path);
   EXPECT_NE(full.find("<leg index=\"30\" laptime=\"－\"/></runner>"), std::string::npos);
   EXPECT_NE(full.find("<control index=\"50\" unit-number=\"\"/></course>"), std::string::npos);
 }

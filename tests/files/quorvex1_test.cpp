@@ -30,7 +30,7 @@ TEST_F(Quorvex1Test, WritesShiftJisLinesThatReadBackToTheEvent) {
   FillEvent();
   const std::string path = qxtest::TempPath("layout.lap");
   ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
-  qxtest::ExpectGolden("expected/filled-event.lap", SjisToUtf8(qxtest::ReadBytes(path)));
+  qxtest::ExpectGolden("expected/filled-event.lap", SjisToUtf8(qxtest::ReadFile(path)));
   qxtest::ExpectGolden("expected/filled-event.lap.txt", qxtest::LoadedEvent(path));
 }
 

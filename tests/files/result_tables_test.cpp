@@ -21,7 +21,7 @@ namespace quorvex2 {
 namespace {
 
 std::string Fixture(const std::string& name) {
-  return qxtest::ReadBytes(qxtest::DataPath("tables/" + name));
+  return qxtest::ReadFile(qxtest::DataPath("tables/" + name));
 }
 
 // The text as a file of unknown type, as a user gives it.

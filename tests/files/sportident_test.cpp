@@ -61,7 +61,7 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
     qxtest::ExpectGolden("expected/si/" + expected + ".txt", LoadedEvent(DataPath(c.file)));
   }
   // The same text handed over in memory.
-  const std::string text = SjisToUtf8(qxtest::ReadBytes(DataPath("sportident-listing.txt")));
+  const std::string text = SjisToUtf8(qxtest::ReadFile(DataPath("sportident-listing.txt")));
   qxtest::ExpectGolden("expected/si/sportident-listing.txt.txt",
                        LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text));
 }

@@ -64,7 +64,7 @@ std::vector<std::string> With(std::vector<std::string> encodings, const std::str
 
 std::vector<Format> Formats() {
   const std::string listing =
-      SjisToUtf8(qxtest::ReadBytes(std::string(QX_TEST_DATA) + "/sportident-display-columns.txt"));
+      SjisToUtf8(qxtest::ReadFile(std::string(QX_TEST_DATA) + "/sportident-display-columns.txt"));
   return {
       {"sportident listing", listing, "山本 一郎", With(kUnicode, "CP932")},
       {"version-1 lap file",

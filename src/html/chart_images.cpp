@@ -1,8 +1,9 @@
 // Chart images of the web site, drawn on a hidden picture box that fits its width to each
 // chart. It draws without smoothing, like the platform's picture box: an image holds only the
 // colours drawn, and one of up to 256 colours is written as a small palette image. The runners of a
-// page keep one random colour each over all its charts; the colours come from a generator seeded by
-// the caller, so the same event gives the same pictures.
+// page keep one random colour each over all its charts; past 240 runners the colours repeat, so
+// that every chart is such an image. The colours come from a generator seeded by the caller, so
+// the same event gives the same pictures.
 #include "html/detail/chart_images.h"
 
 #include <cairo.h>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "html/detail/shown_charts.h"
 #include "quorvex2/analysis/analyzer.h"
@@ -27,6 +29,9 @@ constexpr int32_t kPictureWidth = 640;
 constexpr int32_t kPictureHeight = 480;
 // Colour channels are 0 .. 207, dark enough to read on white.
 constexpr double kChannelRange = 208;
+// Runner colours drawn afresh; the axes, grid and texts of a chart use fewer than 16 more, so a
+// picture keeps to the 256 colours of a palette image.
+constexpr int32_t kFreshColors = 240;
 
 // Split times and clock times at 12 units a minute, the other charts three times as wide.
 float RatioX(int32_t mode) {
@@ -42,6 +47,11 @@ class RandomColors {
     return red | green << 8 | blue << 16;
   }
 
+  // One of the colours drawn before, at random.
+  int32_t Reused(const std::vector<int32_t>& drawn) {
+    return drawn[static_cast<size_t>(engine_() % drawn.size())];
+  }
+
  private:
   // The whole part of a random fraction × 208.
   int32_t Channel() {
@@ -52,9 +62,15 @@ class RandomColors {
   std::mt19937_64 engine_;
 };
 
+// Each runner gets a random colour. A page of more runners than kFreshColors repeats colours,
+// which on a chart of hundreds of lines nobody tells apart, and keeps its pictures palette images.
 void ColorRunners(clsChartObject& chart, int32_t count, uint64_t seed) {
   RandomColors colors(seed);
-  for (int32_t i = 1; i <= count; ++i) chart.SetRunnerSetting(i, colors.Next(), 2, 1);
+  std::vector<int32_t> drawn;
+  for (int32_t i = 1; i <= count; ++i) {
+    if (i <= kFreshColors) drawn.push_back(colors.Next());
+    chart.SetRunnerSetting(i, i <= kFreshColors ? drawn.back() : colors.Reused(drawn), 2, 1);
+  }
 }
 
 std::string ImageName(const std::string& pattern, int32_t mode) {

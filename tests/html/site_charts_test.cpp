@@ -3,9 +3,11 @@
 // test's.)
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "../export/export_fixture.h"
 #include "html/detail/chart_images.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/root.h"
@@ -25,6 +27,16 @@ uint32_t PngWidth(const std::string& bytes) {
   uint32_t width = 0;
   for (size_t i = 16; i < 20; ++i) width = (width << 8) | static_cast<unsigned char>(bytes[i]);
   return width;
+}
+
+// The entries of a PNG file's palette; 0 for an RGB image.
+size_t PaletteSize(const std::string& bytes) {
+  const size_t at = bytes.find("PLTE");
+  if (at == std::string::npos || at < 4) return 0;
+  size_t length = 0;
+  for (size_t i = at - 4; i < at; ++i)
+    length = (length << 8) | static_cast<unsigned char>(bytes[i]);
+  return length / 3;
 }
 
 bool WriteSite(clsQuorvex2& root, const std::string& folder, const std::string& charts) {
@@ -70,6 +82,31 @@ TEST(SiteCharts, RunnersKeepTheirColourOverThePagesCharts) {
   // Another seed gives other colours.
   ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "y_?.png", "0", 43));
   EXPECT_NE(qxtest::ReadFile(folder + "/x_0.png"), qxtest::ReadFile(folder + "/y_0.png"));
+}
+
+// A class of more runners than a palette has colours repeats the first 240 runners' colours (with
+// the chart's own few), so its pictures stay palette images.
+TEST(SiteCharts, LargeClassesKeepToAPalette) {
+  clsQuorvex2 root;
+  auto cls = root.AddClass("M21");
+  cls->ControlCount = 2;
+  for (int i = 1; i <= 300; ++i) {
+    // Lines 20 s apart, each in sight.
+    const int first = 60 + 20 * i, second = 120, third = 60;
+    const int total = first + second + third;
+    char result[16];
+    std::snprintf(result, sizeof result, "%d:%02d:%02d", total / 3600, total / 60 % 60, total % 60);
+    qxtest::AddRunner(*cls, "R" + std::to_string(i), {1.0 * first, 1.0 * second, 1.0 * third},
+                      result);
+  }
+  auto analyzer = root.NewAnalyzer();
+  analyzer->AddClass("M21");
+  analyzer->Execute();
+  const std::string folder = qxtest::MakeTempDir("chart_palette");
+  ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "p_?.png", "0", 7));
+  const size_t colors = PaletteSize(qxtest::ReadFile(folder + "/p_0.png"));
+  EXPECT_GT(colors, 240u);
+  EXPECT_LE(colors, 256u);
 }
 
 }  // namespace

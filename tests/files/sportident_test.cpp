@@ -42,7 +42,8 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       {"si-czech.txt"},
       // Table cells, "1-212" items, ranks in brackets.
       {"si-table.html"},
-      // <pre> with <font> fields, no captions, no start numbers.
+      // <pre> with <font> fields, no captions, no start numbers, no finish column (the finish
+      // punch is the result).
       {"si-font-cells.html"},
       // Each runner's controls on its own rows.
       {"si-codes-on-runners.txt"},

@@ -99,6 +99,8 @@ SquareMatrix SquaredCityBlockDistances(const MissMatrix& misses) {
   return d;
 }
 
+// The matrix leaves by a move (it is the parameter itself that is returned): a copy of it would
+// double the X/Y map's memory.
 SquareMatrix DoubleCentred(SquareMatrix squared_distances) {
   SquareMatrix& b = squared_distances;
   const std::size_t n = b.Size();
@@ -109,7 +111,7 @@ SquareMatrix DoubleCentred(SquareMatrix squared_distances) {
     double* row = b.Row(i);
     for (std::size_t j = 0; j < n; ++j) row[j] = -0.5 * (row[j] - means[i] - means[j] + overall);
   }
-  return b;
+  return squared_distances;
 }
 
 std::vector<PlanePoint> LeadingAxes(const std::vector<EigenPair>& pairs, std::size_t points) {

@@ -21,22 +21,24 @@ namespace fs = std::filesystem;
 
 const std::string kEvent = std::string(QX_TEST_DATA) + "/report_three_classes.lxm";
 
-// Width of a PNG file from its header.
-uint32_t PngWidth(const std::string& bytes) {
-  if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return 0;
-  uint32_t width = 0;
-  for (size_t i = 16; i < 20; ++i) width = (width << 8) | static_cast<unsigned char>(bytes[i]);
-  return width;
+// The big-endian 32-bit number at `at` (PNG keeps its sizes so); 0 when the bytes end before.
+uint32_t NumberAt(const std::string& bytes, size_t at) {
+  if (at + 4 > bytes.size()) return 0;
+  uint32_t number = 0;
+  for (size_t i = at; i < at + 4; ++i)
+    number = (number << 8) | static_cast<unsigned char>(bytes[i]);
+  return number;
 }
 
-// The entries of a PNG file's palette; 0 for an RGB image.
+// Width of a PNG file from its header.
+uint32_t PngWidth(const std::string& bytes) {
+  return bytes.size() > 4 && bytes.compare(1, 3, "PNG") == 0 ? NumberAt(bytes, 16) : 0;
+}
+
+// The entries of a PNG file's palette (its chunk's length over 3); 0 for an RGB image.
 size_t PaletteSize(const std::string& bytes) {
   const size_t at = bytes.find("PLTE");
-  if (at == std::string::npos || at < 4) return 0;
-  size_t length = 0;
-  for (size_t i = at - 4; i < at; ++i)
-    length = (length << 8) | static_cast<unsigned char>(bytes[i]);
-  return length / 3;
+  return at == std::string::npos || at < 4 ? 0 : NumberAt(bytes, at - 4) / 3;
 }
 
 bool WriteSite(clsQuorvex2& root, const std::string& folder, const std::string& charts) {

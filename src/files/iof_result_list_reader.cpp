@@ -214,6 +214,8 @@ bool Read(const ReadRequest& request, bool quiet_unless_result_list) {
       return FailLoad(kCannotOpenFile, kIofLocation, document.error);
     }
     ResultListReader(*root, request, document.version3).Read(document.list);
+    // The courses of the list give their shared stretches, as those of the other lists do.
+    if (root->CourseCount() > 0) root->MakeSegmentSet();
   } catch (const std::exception& error) {
     request.progress->Finish();
     return FailLoad(kCannotOpenFile, kIofLocation, error.what());

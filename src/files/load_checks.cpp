@@ -28,16 +28,38 @@ bool ListsRunners(int32_t file_type) {
          file_type != QX_FILETYPE_IOF_XML_30_RESULT;
 }
 
+bool IsRun(const clsQuorvex2& root, int32_t course) {
+  for (int32_t c = 1; c <= root.ClassCount(); ++c) {
+    if (root.ClassData(c)->CourseNum == course) return true;
+  }
+  return false;
+}
+
+// A course that only left-out classes ran goes with them, and so do the shared stretches it
+// gave.
+void LeaveOutUnrunCourses(clsQuorvex2& root, const std::vector<int32_t>& courses) {
+  bool removed = false;
+  for (const int32_t course : courses) {
+    if (course == 0 || !root.IsCourseExists(course) || IsRun(root, course)) continue;
+    root.RemoveCourse(course);
+    removed = true;
+  }
+  if (removed) root.MakeSegmentSet();
+}
+
 void LeaveOutOverlongClasses(clsQuorvex2& root) {
   std::vector<std::string> names;
+  std::vector<int32_t> courses;
   std::vector<std::string> notes;
   for (int32_t c = 1; c <= root.ClassCount(); ++c) {
     const auto data = root.ClassData(c);
     if (data->ControlCount <= kMostControls) continue;
     names.push_back(data->ClassName());
+    courses.push_back(data->CourseNum);
     notes.push_back(ClassLeftOutText(data->ClassName(), data->ControlCount, kMostControls));
   }
   for (const std::string& name : names) root.RemoveClass(name);
+  LeaveOutUnrunCourses(root, courses);
   ReportOmissions(kLocation, notes);
 }
 

@@ -222,12 +222,16 @@ TEST_F(IofReaderTest, LoadedOntoAnEventHeld) {
 }
 
 // Later races and the legs after the 30th are left out and reported; the class of 35 controls
-// cannot be analysed: it is left out, the rest loads (tests/data/expected/iof/left-out.txt).
+// cannot be analysed: it is left out with its course, the rest loads
+// (tests/data/expected/iof/left-out.txt). The stretch W21 shares with M30 is the one segment
+// left: M35's course, which ran the whole of M30's, gives none.
 TEST(IofReader, WhatIsLeftOutIsReported) {
   std::string thirty, many;
   for (int i = 1; i <= 35; ++i) {
     (i <= 30 ? thirty : many) += Split(std::to_string(100 + i), std::to_string(i * 10));
   }
+  const std::string shared = Split("101", "10") + Split("102", "20") + Split("103", "30");
+  const std::string w21 = Class3("W21", Person3("Short", "OK", "60", shared + Split("150", "50")));
   const std::string body =
       Class3("M21",
              "<PersonResult><Person><Name><Family>Two</Family><Given>Races</Given></Name></Person>"
@@ -235,8 +239,15 @@ TEST(IofReader, WhatIsLeftOutIsReported) {
              "<Result raceNumber=\"2\"><Time>70</Time><Status>OK</Status></Result>"
              "</PersonResult>") +
       Class3("M30", Person3("Full", "OK", "400", thirty)) +
-      Class3("M35", Person3("Long", "OK", "400", thirty + many));
+      Class3("M35", Person3("Long", "OK", "400", thirty + many)) + w21;
   qxtest::ExpectGolden("expected/iof/left-out.txt", LoadedEvent("results.xml", 0, 0, Doc3(body)));
+  for (const std::string& classes :
+       {body, Class3("M30", Person3("Full", "OK", "400", thirty)) + w21}) {
+    clsQuorvex2 root;
+    ASSERT_TRUE(root.FileControl()->LoadLapFile("results.xml", 0, 0, Doc3(classes)));
+    ASSERT_EQ(root.SegmentCount(), 1);
+    EXPECT_EQ(root.SegmentData(1)->SegmentName(), "S-101-102-103");
+  }
 }
 
 TEST(IofValues, TimesDatesAndLegs) {

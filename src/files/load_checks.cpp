@@ -99,13 +99,15 @@ void TakeBack(clsQuorvex2& root, const LoadScope& scope, int32_t load_mode) {
   while (root.ClassCount() > scope.classes_before) {
     root.RemoveClass(root.ClassData(root.ClassCount())->ClassName());
   }
+  *root.EventData() = scope.event;
+  *root.MetaData() = scope.meta;
 }
 
 }  // namespace
 
 LoadScope BeginLoad(const clsQuorvex2& root) {
-  return {root.ClassCount(), State().serial_counter, State().runners_offered,
-          State().results_offered};
+  return {*root.EventData(),      *root.MetaData(),        root.ClassCount(),
+          State().serial_counter, State().runners_offered, State().results_offered};
 }
 
 bool AcceptLoad(clsQuorvex2& root, const LoadScope& scope, int32_t file_type, int32_t load_mode,

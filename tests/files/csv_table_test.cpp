@@ -10,7 +10,7 @@
 namespace quorvex2 {
 namespace {
 
-// Each table loads to the event under its name in tests/data/expected/tables/generic.txt, or is
+// Each table loads to the event under its name in tests/data/golden/files/tables/generic.txt, or is
 // refused saying why.
 TEST(CsvTable, TablesLoadToTheirExpectedEvents) {
   std::string forty = "Class,Name", row = "M21,Ann";
@@ -54,7 +54,7 @@ TEST(CsvTable, TablesLoadToTheirExpectedEvents) {
     loaded += std::string("== ") + c.name + "\n" +
               qxtest::LoadedEvent("table.csv", QX_FILETYPE_QUORVEX1, 0, c.text);
   }
-  qxtest::ExpectGolden("expected/tables/generic.txt", loaded);
+  qxtest::ExpectGolden("golden/files/tables/generic.txt", loaded);
 }
 
 TEST(CsvTable, RefusalsMergesAndHugeInput) {

@@ -213,7 +213,7 @@ std::string Runner(const std::string& name, int id, const std::string& club,
 }
 
 // The event after the update is loaded onto the base in each mode, in
-// tests/data/expected/load-modes.txt: Taro Yamada (id 1) comes again as TaroYamada (id 9), Jiro
+// tests/data/golden/files/load-modes.txt: Taro Yamada (id 1) comes again as TaroYamada (id 9), Jiro
 // (id 2) with a result and a new club, and Saburo is new.
 TEST(LoadLapFile, MergeModesThroughFiles) {
   const std::string base = TempPath("base.lxm");
@@ -236,7 +236,7 @@ TEST(LoadLapFile, MergeModesThroughFiles) {
     EXPECT_EQ(root.FileName, update);
     loaded += "== mode " + std::to_string(mode) + "\n" + qxtest::EventText(root);
   }
-  qxtest::ExpectGolden("expected/load-modes.txt", loaded);
+  qxtest::ExpectGolden("golden/files/load-modes.txt", loaded);
 }
 
 TEST(Progress, RaisedPerClassWithHalvesToEvenAndOnEveryWayOut) {
@@ -278,14 +278,14 @@ TEST(SaveLapFile, TypesFiltersAndSaveModes) {
   clsQuorvex2 root;
   auto& files = *root.FileControl();
   // The type each save filter entry (1 to 5) saves as, then the filters in Japanese and English
-  // (tests/data/expected/file-filters.txt).
+  // (tests/data/golden/files/file-filters.txt).
   std::string said;
   for (int32_t index = 0; index <= 6; ++index) said += std::to_string(files.FileSaveMode(index));
   said += "\n" + files.FileSaveFilter() + "\n" + files.FileLoadFilter() + "\n";
   root.Language("en");
   said += files.FileSaveFilter() + "\n" + files.FileLoadFilter() + "\n";
   root.Language("ja");
-  qxtest::ExpectGolden("expected/file-filters.txt", said);
+  qxtest::ExpectGolden("golden/files/file-filters.txt", said);
 
   // Filter entry 4 writes the native format under an ".xml" name, which loads back as native.
   root.AddClass("M21A");

@@ -11,7 +11,7 @@ namespace quorvex2 {
 namespace {
 
 // Each import is loaded onto four runners, the name keys of 山田 太郎 and Anna Berg in two classes
-// (tests/data/expected/import-only.txt). Appended: empty clubs and sexes are filled for every
+// (tests/data/golden/files/import-only.txt). Appended: empty clubs and sexes are filled for every
 // runner of the key (half-width and ideographic blanks agree, letter case must), set ones stay,
 // a line before the header and an unknown name are ignored, nothing is added. With new data
 // first: clubs are replaced, an empty one clears, sexes stay. Ragged and empty lines are harmless.
@@ -43,7 +43,7 @@ TEST(ImportOnly, FillsClubsAndSexesByNameKey) {
     ASSERT_TRUE(root.FileControl()->LoadLapFile(path, QX_FILETYPE_AUTODETECT, import.mode));
     loaded += std::string("== ") + import.name + "\n" + qxtest::EventText(root);
   }
-  qxtest::ExpectGolden("expected/import-only.txt", loaded);
+  qxtest::ExpectGolden("golden/files/import-only.txt", loaded);
 }
 
 }  // namespace

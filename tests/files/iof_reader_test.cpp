@@ -62,7 +62,7 @@ TEST(IofFixtures, LoadToTheirExpectedEvents) {
   for (const std::string fixture :
        {"individual-3.0.xml", "relay-2.0.3.xml", "list-2.0.3.xml", "messy-splits-3.0.xml"}) {
     SCOPED_TRACE(fixture);
-    qxtest::ExpectGolden("expected/iof/" + fixture + ".txt",
+    qxtest::ExpectGolden("golden/files/iof/" + fixture + ".txt",
                          LoadedEvent(qxtest::IofTestFile(fixture)));
   }
   // Statuses sort after the times, in the status order.
@@ -190,7 +190,7 @@ TEST_F(IofReaderTest, BadInputFailsWithTheErrorComment) {
   EXPECT_EQ(FindRunner(root, "Deep", "N A")->Result(), "0:01:00");
 }
 
-// A list loaded onto another, in tests/data/expected/iof/second-loads.txt: merged by name, the
+// A list loaded onto another, in tests/data/golden/files/iof/second-loads.txt: merged by name, the
 // card fills the runner held and the event stays; appended, the runners are added; a class that
 // runs the controls of a course held reuses that course.
 TEST_F(IofReaderTest, LoadedOntoAnEventHeld) {
@@ -218,12 +218,12 @@ TEST_F(IofReaderTest, LoadedOntoAnEventHeld) {
   const std::string splits = Split("31", "80") + Split("32", "180");
   ASSERT_TRUE(Load(Doc3(Class3("D", Person3("W", "OK", "300", splits))), 0, QX_LOADMODE_APPEND));
   events += "== class D onto messy-splits-3.0.xml\n" + qxtest::EventText(root);
-  qxtest::ExpectGolden("expected/iof/second-loads.txt", events);
+  qxtest::ExpectGolden("golden/files/iof/second-loads.txt", events);
 }
 
 // Later races and the legs after the 30th are left out and reported; the class of 35 controls
 // cannot be analysed: it is left out with its course, the rest loads
-// (tests/data/expected/iof/left-out.txt). The stretch W21 shares with M30 is the one segment
+// (tests/data/golden/files/iof/left-out.txt). The stretch W21 shares with M30 is the one segment
 // left: M35's course, which ran the whole of M30's, gives none.
 TEST(IofReader, WhatIsLeftOutIsReported) {
   std::string thirty, many;
@@ -240,7 +240,8 @@ TEST(IofReader, WhatIsLeftOutIsReported) {
              "</PersonResult>") +
       Class3("M30", Person3("Full", "OK", "400", thirty)) +
       Class3("M35", Person3("Long", "OK", "400", thirty + many)) + w21;
-  qxtest::ExpectGolden("expected/iof/left-out.txt", LoadedEvent("results.xml", 0, 0, Doc3(body)));
+  qxtest::ExpectGolden("golden/files/iof/left-out.txt",
+                       LoadedEvent("results.xml", 0, 0, Doc3(body)));
   for (const std::string& classes :
        {body, Class3("M30", Person3("Full", "OK", "400", thirty)) + w21}) {
     clsQuorvex2 root;

@@ -46,7 +46,7 @@ TEST(IofWriters, WriteTheExpectedDocuments) {
     clsQuorvex2 root;
     FillEvent(root, v2 ? "2.0.3" : "3.0");
     const std::string written = qxtest::ReadFile(Save(root, name, type));
-    qxtest::ExpectGolden("expected/iof/" + name, ReplaceAll(written, "><", ">\n<"));
+    qxtest::ExpectGolden("golden/files/iof/" + name, ReplaceAll(written, "><", ">\n<"));
   }
   ::unsetenv("SOURCE_DATE_EPOCH");
 }
@@ -86,7 +86,7 @@ std::string CarriedBack(const clsQuorvex2& root) {
 TEST(IofWriters, OurEventsReadBack) {
   clsQuorvex2 v2;
   FillEvent(v2, "2.0.3");
-  qxtest::ExpectGolden("expected/iof/written-2.0.3.xml.txt",
+  qxtest::ExpectGolden("golden/files/iof/written-2.0.3.xml.txt",
                        qxtest::LoadedEvent(Save(v2, "back.xml", QX_FILETYPE_IOF_XML_20_RESULT)));
 
   clsQuorvex2 root;

@@ -45,7 +45,7 @@ TEST(NativeXml, EveryFieldReadsAndWritesBackInBothSaveModes) {
   EXPECT_EQ(ReplaceAll(full, "><", ">\n<"), ReadFile(kEveryField));
   EXPECT_EQ(ReadFile(normal_path), ReplaceAll(full, " rankfix=\"*\" age=\"35\"", ""));
   const std::string event = qxtest::LoadedEvent(kEveryField);
-  qxtest::ExpectGolden("expected/native/every-field.lxm.txt", event);
+  qxtest::ExpectGolden("golden/files/native/every-field.lxm.txt", event);
   EXPECT_EQ(qxtest::LoadedEvent(full_path), event);
   EXPECT_EQ(qxtest::LoadedEvent(normal_path), ReplaceAll(event, "|*|35\n", "||\n"));
   ASSERT_TRUE(clsQuorvex2().FileControl()->SaveLapFile(normal_path));
@@ -71,7 +71,7 @@ bool Load(clsQuorvex2& root, const std::string& document, int32_t mode = 0) {
 // lower case and half width; a meta record of another type, unknown elements and attributes are
 // ignored.
 TEST(NativeXmlReader, ReadsLegTimesWholeNumbersAndDates) {
-  qxtest::ExpectGolden("expected/native/reading-rules.lxm.txt",
+  qxtest::ExpectGolden("golden/files/native/reading-rules.lxm.txt",
                        qxtest::LoadedEvent(qxtest::DataPath("native/reading-rules.lxm")));
 }
 
@@ -142,7 +142,7 @@ TEST(NativeXmlReader, ClassByClassReadingGivesTheEventOfTheWholeDocument) {
 }
 
 // Appended, the event, the meta record, a class's length and climb held stay; of two courses
-// of one number the first is kept (tests/data/expected/native/appended.txt).
+// of one number the first is kept (tests/data/golden/files/native/appended.txt).
 TEST(NativeXmlReader, AppendKeepsTheHeldClassEventAndFirstCourse) {
   clsQuorvex2 root;
   ASSERT_TRUE(Load(
@@ -163,7 +163,7 @@ TEST(NativeXmlReader, AppendKeepsTheHeldClassEventAndFirstCourse) {
           "</courses>"),
       QX_LOADMODE_APPEND));
   EXPECT_EQ(root.FileName, "data.lxm");
-  qxtest::ExpectGolden("expected/native/appended.txt",
+  qxtest::ExpectGolden("golden/files/native/appended.txt",
                        events + "== appended\n" + qxtest::EventText(root));
 }
 

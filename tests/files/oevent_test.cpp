@@ -45,7 +45,7 @@ class OEventTest : public ::testing::Test {
 // Ai's 1:00, 2:30, 4:00 are legs of 1:00, 1:30, 1:30; Ueda Mai's empty split does not advance.
 // The footer's date with dots is the creation date, and reading stops there.
 TEST_F(OEventTest, TwentyFiveControlsOverThreeSplitLines) {
-  qxtest::ExpectGolden("expected/oevent-25-controls.csv.txt",
+  qxtest::ExpectGolden("golden/files/oevent-25-controls.csv.txt",
                        qxtest::LoadedEvent(qxtest::DataPath("oevent-25-controls.csv")));
 }
 
@@ -74,7 +74,7 @@ TEST_F(OEventTest, KeepsANameTheEventAlreadyHasAndReportsProgress) {
 }
 
 // More legs than a runner holds fail naming the runner; what was read before stays
-// (tests/data/expected/oevent-31-legs.txt).
+// (tests/data/golden/files/oevent-31-legs.txt).
 TEST(OEvent, MoreLegsThanARunnerHoldsFailNamingTheRunner) {
   std::vector<std::string> cumulative;
   for (int k = 1; k <= 31; ++k) cumulative.push_back(Text(60 * k));
@@ -85,7 +85,7 @@ TEST(OEvent, MoreLegsThanARunnerHoldsFailNamingTheRunner) {
             SplitLine("11-20", {cumulative.begin() + 10, cumulative.begin() + 20}),
             SplitLine("21-30", {cumulative.begin() + 20, cumulative.begin() + 30}),
             SplitLine("31", {cumulative.begin() + 30, cumulative.end()})});
-  qxtest::ExpectGolden("expected/oevent-31-legs.txt",
+  qxtest::ExpectGolden("golden/files/oevent-31-legs.txt",
                        qxtest::LoadedEvent("splits.csv", 0, 0, text));
 }
 

@@ -30,8 +30,8 @@ TEST_F(Quorvex1Test, WritesShiftJisLinesThatReadBackToTheEvent) {
   FillEvent();
   const std::string path = qxtest::TempPath("layout.lap");
   ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
-  qxtest::ExpectGolden("expected/filled-event.lap", SjisToUtf8(qxtest::ReadFile(path)));
-  qxtest::ExpectGolden("expected/filled-event.lap.txt", qxtest::LoadedEvent(path));
+  qxtest::ExpectGolden("golden/files/filled-event.lap", SjisToUtf8(qxtest::ReadFile(path)));
+  qxtest::ExpectGolden("golden/files/filled-event.lap.txt", qxtest::LoadedEvent(path));
 }
 
 TEST_F(Quorvex1Test, AppendingKeepsTheEventHeaderButTakesClassParameters) {
@@ -57,7 +57,8 @@ TEST_F(Quorvex1Test, HeaderLinesOfUnknownClassesAndBadValuesAreHarmless) {
       "$コントロール数:M21=2\r\n$どこか\r\n\r\n"
       "クラス,名前,所属,シード,性別,スタート時刻,総タイム,順位,△→１,１→２,２→◎\r\n"
       "M21,A,,,,,0:03:00,1,1:00,1:00,1:00\r\n";
-  qxtest::ExpectGolden("expected/header-lines.lap.txt", qxtest::LoadedEvent("x.lap", 0, 0, text));
+  qxtest::ExpectGolden("golden/files/header-lines.lap.txt",
+                       qxtest::LoadedEvent("x.lap", 0, 0, text));
 }
 
 }  // namespace

@@ -70,8 +70,8 @@ TEST(TableFields, ElapsedTimesAndQuotedFields) {
   EXPECT_FALSE(detail::ReadCount("-3"));
 }
 
-// Each file loads to the event in tests/data/expected/tables. OE CSV gives the same event in each
-// layout (one name column, surname and first name, the long layout), language, separator and
+// Each file loads to the event in tests/data/golden/files/tables. OE CSV gives the same event in
+// each layout (one name column, surname and first name, the long layout), language, separator and
 // header form: 12:14.32 with the fractions dropped, classifier 0 despite a missing punch a
 // finisher with a skipped control, the not-competing mark NC, "dsq" in the place column DISQ,
 // the long class name standing in, and the class-less row left out with a warning. SPORTident
@@ -102,7 +102,8 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
-    qxtest::ExpectGolden(std::string("expected/tables/") + c.expected, LoadedText(Fixture(c.file)));
+    qxtest::ExpectGolden(std::string("golden/files/tables/") + c.expected,
+                         LoadedText(Fixture(c.file)));
   }
 }
 
@@ -117,7 +118,7 @@ std::string OeRow(std::initializer_list<std::pair<size_t, std::string>> fields,
   return line + "\r\n";
 }
 
-// Loaded onto the English export, in tests/data/expected/tables/oe-left-out.txt: a class of 30
+// Loaded onto the English export, in tests/data/golden/files/tables/oe-left-out.txt: a class of 30
 // controls and a finish leg is left out; a row too short for the layout, a count beyond any
 // course and times that are none; a header without runner rows is no result file.
 TEST(ResultTables, OeCsvLeavesOutWhatItCannotHoldAndRefusesEmptyExports) {
@@ -132,7 +133,7 @@ TEST(ResultTables, OeCsvLeavesOutWhatItCannotHoldAndRefusesEmptyExports) {
   const std::string huge_count = OeRow(
       {{3, "Huge"}, {4, "Count"}, {11, "30:00"}, {18, "H21"}, {39, "Course 1"}, {42, "2147483647"}},
       {"31", "abc", "32", "99:99", "33"});
-  qxtest::ExpectGolden("expected/tables/oe-left-out.txt",
+  qxtest::ExpectGolden("golden/files/tables/oe-left-out.txt",
                        LoadedText(english + long_row) + "==\n" +
                            LoadedText(english + ";;;Short;Row;;;;0;10:00\r\n" + huge_count) +
                            "==\n" +

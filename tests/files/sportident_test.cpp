@@ -18,7 +18,7 @@ namespace {
 using qxtest::DataPath;
 using qxtest::LoadedEvent;
 
-// Each listing loads to the event in tests/data/expected/si (or is refused, saying why); the
+// Each listing loads to the event in tests/data/golden/files/si (or is refused, saying why); the
 // listing laid out by display column (a full-width character takes two columns) reads like the
 // one laid out by character.
 TEST(SportIdentListings, LoadToTheirExpectedEvents) {
@@ -59,11 +59,11 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file);
     const std::string expected = c.reads_as ? c.reads_as : c.file;
-    qxtest::ExpectGolden("expected/si/" + expected + ".txt", LoadedEvent(DataPath(c.file)));
+    qxtest::ExpectGolden("golden/files/si/" + expected + ".txt", LoadedEvent(DataPath(c.file)));
   }
   // The same text handed over in memory.
   const std::string text = SjisToUtf8(qxtest::ReadFile(DataPath("sportident-listing.txt")));
-  qxtest::ExpectGolden("expected/si/sportident-listing.txt.txt",
+  qxtest::ExpectGolden("golden/files/si/sportident-listing.txt.txt",
                        LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text));
 }
 

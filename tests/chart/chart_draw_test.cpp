@@ -18,18 +18,11 @@ namespace {
 
 using testing::ThreeRunners;
 
-// A4 landscape with margins of 10 mm.
-std::shared_ptr<clsPrintBook> Book() {
-  auto book = std::make_shared<clsPrintBook>();
-  book->Init(Printer::kPdfPrinterName, 9, 2, 10, 10, 10, 10, 1);
-  return book;
-}
-
-// The chart of the three runners with their figures laid out in the mode and drawn on a
-// landscape book after `settings`: the records one a line, texts without their place (it
-// follows the font's measurements).
+// The chart of the three runners with their figures laid out in the mode and drawn on an A4
+// landscape book (margins of 10 mm) after `settings`: the records one a line, texts without their
+// place (it follows the font's measurements).
 std::string DrawOnBook(int32_t mode, const std::function<void(clsChartObject&)>& settings) {
-  auto book = Book();
+  auto book = qxtest::A4Book(true);
   auto chart = std::make_shared<clsChartObject>();
   chart->PrintBookObject(book);
   clsGraphicControl().DrawChart(testing::WithFigures(), chart, mode);
@@ -45,20 +38,18 @@ std::string DrawOnBook(int32_t mode, const std::function<void(clsChartObject&)>&
   return out;
 }
 
-// The grid first, then the halo of the highlighted runner 3 (pen 2 × 5), runner 2 (runner 1 is
-// hidden), the highlighted runner over its halo, the names under the finish one character a line
-// (up to three), and the frame; the chart ends its page, so the next drawing starts a new one.
-TEST(ChartDraw, HighlightedRunnersComeLastOverTheirHalo) {
+// book-highlighted: the grid first, then the halo of the highlighted runner 3 (pen 2 × 5), runner
+// 2 (runner 1 is hidden), the highlighted runner over its halo, the names under the finish one
+// character a line (up to three), and the frame; the chart ends its page, so the next drawing
+// starts a new one. book-points: filled points for the runners with a cruise speed, each named in
+// its width's font size.
+TEST(ChartDraw, HighlightedRunnersOverTheirHaloAndPointsNamedInTheirWidthsFont) {
   qxtest::ExpectGolden("golden/chart/book-highlighted.txt",
                        DrawOnBook(QX_CHART_NORMAL, [](auto& chart) {
                          chart.SetRunnerSetting(3, 0x123456, 2, 1);
                          chart.SetRunnerSetting2(3, 0xABCDEF, 5);
                          chart.SetRunnerSetting(1, 0, -1, 0);  // hidden: neither drawn nor named
                        }));
-}
-
-// Filled points for the runners with a cruise speed, each named in its width's font size.
-TEST(ChartDraw, PointsCarryTheirNamesInTheirWidthsFont) {
   qxtest::ExpectGolden("golden/chart/book-points.txt",
                        DrawOnBook(QX_CHART_CRUISE_MISSRATE,
                                   [](auto& chart) { chart.SetRunnerSetting(2, 0x00AA00, 1, 0); }));
@@ -69,7 +60,7 @@ TEST(ChartDraw, PointsCarryTheirNamesInTheirWidthsFont) {
 // thirds and pens doubled; circles in the fill colour (an outline when the fill is transparent);
 // and EndDraw ends the page.
 TEST(ChartWrapper, OnABook) {
-  auto book = Book();
+  auto book = qxtest::A4Book(true);
   book->PrinterObject()->Font() = StdFont{"ＭＳ Ｐ明朝", 20};
   clsChartWrapper surface;
   surface.PrintBookObject(book);

@@ -229,15 +229,9 @@ TEST(Tovarine, MapInvariantsOnASmallClass) {
   EXPECT_NEAR(Distance(*Find(analyzer, "twin"), left->TovarineX(), left->TovarineY()), 0, 1e-4);
   EXPECT_EQ(Distance(*Find(analyzer, "dnf")), 0);
   EXPECT_GT(Distance(*Find(analyzer, "right"), left->TovarineX(), left->TovarineY()), 10);
-  double largest = 0;
-  for (int32_t i = 1; i <= analyzer.FullSetCount(); ++i) {
-    const auto runner = analyzer.FullSetItem(i);
-    largest = std::max({largest, std::fabs(runner->TovarineX()), std::fabs(runner->TovarineY())});
-  }
-  EXPECT_EQ(largest, 100);
 
   // The skipped leg's miss time is the code -1 (a day), which dwarfs every real loss: the runner
-  // with the skipped control is the farthest point by far.
+  // with the skipped control is the farthest point by far, at the scale's end.
   AddRunners(analyzer, 4, "skipper - 300 ↓ 600 100 60");
   TovarineFrom(analyzer, 5, 5);
   const auto skipper = Find(analyzer, "skipper");

@@ -21,18 +21,16 @@ std::pair<int, int> PngSize(const std::string& path) {
   return {be32(16), be32(20)};
 }
 
-TEST(ChartCommand, EveryModeWritesAPictureOfTheGivenSize) {
-  const std::string dir = qxtest::MakeTempDir("chart_modes");
+// Every mode writes a picture of the given size; auto-size fits the width; highlights change the
+// picture.
+TEST(ChartCommand, ModesSizesAndHighlights) {
+  const std::string dir = qxtest::MakeTempDir("chart");
   for (int mode = 0; mode <= 7; ++mode) {
     const std::string out = dir + "/c" + std::to_string(mode) + ".png";
     qxtest::RunOk(
         {"chart", kFixture, "--mode", std::to_string(mode), "-o", out, "--size", "640x480"});
     EXPECT_EQ(PngSize(out), std::make_pair(640, 480)) << mode;
   }
-}
-
-TEST(ChartCommand, AutoSizeFitsTheWidthAndHighlightsChangeThePicture) {
-  const std::string dir = qxtest::MakeTempDir("chart_auto");
   // The slowest split (20:10) plus 4 minutes of margin at 0.2 units a second, and the 104
   // units of margins.
   qxtest::RunOk({"chart", kFixture, "--mode", "0", "-o", dir + "/a.png", "--auto-size"});

@@ -1,11 +1,19 @@
-// quorvex2 site: the complete site without page options, chosen pages, encodings and progress.
+// quorvex2 site: the complete site without page options, chosen pages, encodings and progress;
+// and the complete site of the sample event read as files: every link and image of every page
+// points at a file of the site, every page and lap file copy is linked from the index, no entity
+// is escaped twice, the Shift-JIS site says what the UTF-8 site says, and the index page is the
+// golden one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <regex>
 #include <set>
 #include <string>
+#include <vector>
 
 #include <quorvex2/core/encoding.h>
+#include <quorvex2/core/text.h>
 
 #include "cli_run.h"
 
@@ -13,6 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using qxtest::kFixture;
+using qxtest::ReadFile;
 
 TEST(SiteCommand, CompleteSiteWithoutPageOptions) {
   // A folder named without any "/" still gets "/" before the index page's name.
@@ -64,6 +73,67 @@ TEST(SiteCommand, ProgressOnATerminalUnlessSilenced) {
   EXPECT_TRUE(qxtest::Contains(shown.err, "] 100%")) << shown.err;
   const auto silent = qxtest::RunCli({"site", kFixture, "-o", dir, "--no-progress"}, on_terminal);
   EXPECT_FALSE(qxtest::Contains(silent.err, "%")) << silent.err;
+}
+
+std::set<std::string> FileNames(const std::string& dir) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(dir)) {
+    names.insert(entry.path().filename().string());
+  }
+  return names;
+}
+
+// The address of every href and src attribute of the page, in page order. The pages write
+// attributes in lower case with double quotes.
+std::vector<std::string> Addresses(const std::string& page) {
+  static const std::regex attribute(R"( (?:href|src) *= *"([^"]*)\")");
+  std::vector<std::string> out;
+  for (std::sregex_iterator it(page.begin(), page.end(), attribute), end; it != end; ++it) {
+    out.push_back((*it)[1]);
+  }
+  return out;
+}
+
+TEST(SiteLinks, EveryLinkIsAFileOfTheSiteInEitherEncoding) {
+  const std::string sjis_dir = qxtest::SampleOutput("shift_jis");
+  const std::string utf8_dir = qxtest::SampleOutput("utf-8");
+  const auto files = FileNames(utf8_dir);
+  ASSERT_EQ(FileNames(sjis_dir), files);
+  const auto index = Addresses(ReadFile(utf8_dir + "/index.html"));
+  size_t pages = 0, local_links = 0;
+  for (const auto& name : files) {
+    SCOPED_TRACE(name);
+    if (name != "index.html" && (name.ends_with(".html") || name.starts_with("sample."))) {
+      EXPECT_NE(std::find(index.begin(), index.end(), name), index.end()) << "not in the index";
+    }
+    const std::string sjis = ReadFile(sjis_dir + "/" + name),
+                      utf8 = ReadFile(utf8_dir + "/" + name);
+    if (!name.ends_with(".html")) {
+      EXPECT_TRUE(sjis == utf8);  // lap file copies and chart images do not depend on the encoding
+      continue;
+    }
+    ++pages;
+    for (const auto& address : Addresses(utf8)) {
+      if (address.starts_with("http://") || address.starts_with("https://")) continue;
+      ++local_links;
+      EXPECT_EQ(address.find_first_of("\\:"), std::string::npos) << address;
+      EXPECT_TRUE(files.count(address.substr(0, address.find('#')))) << address;
+    }
+    std::smatch twice;  // "&amp;nbsp;" shows as text in a browser
+    EXPECT_FALSE(std::regex_search(utf8, twice, std::regex("&amp;(#[0-9]+|[A-Za-z]+);")))
+        << twice.str();
+    const std::string decoded = quorvex2::SjisToUtf8(sjis);
+    EXPECT_FALSE(qxtest::Contains(decoded, "\uFFFD"));  // no undecodable byte
+    EXPECT_FALSE(qxtest::Contains(utf8, "charset=x-sjis"));
+    EXPECT_EQ(qxtest::FirstDifference(utf8, qxtest::ResolveNumericReferences(quorvex2::ReplaceAll(
+                                                decoded, "charset=x-sjis", "charset=utf-8"))),
+              "");
+  }
+  // Results, analysis and leg pages of 5 classes and 2 courses, and the index, which alone links
+  // the 7 entries twice over (link line and table) and both lap files.
+  EXPECT_GE(pages, 22u);
+  EXPECT_GE(local_links, 7u * 4 + 2);
+  qxtest::ExpectGolden("golden/cli/site-index.html", ReadFile(utf8_dir + "/index.html"));
 }
 
 }  // namespace

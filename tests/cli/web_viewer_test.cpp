@@ -1,9 +1,11 @@
-// The sample event's web viewer as headless Chromium shows it from file://, walked in one test:
-// every page loads without an error in both languages, the language is remembered from page to
-// page and the switch changes every label, two picked runners draw exactly their two lines, each
-// chart mode draws a figure of its own with names that never overlap, the X/Y map puts every
-// runner at its coordinates, a link naming a runner picks that runner, and no page scrolls
-// sideways, at 360 px as at 1280 px.
+// quorvex2 web: the figures each page of the sample event's viewer embeds, for every class,
+// shared course and segment, runner by runner and leg by leg, compared whole with a golden file (a
+// line for each of a page's keys and one for each runner). Then the viewer as headless Chromium
+// shows it from file://, walked in one test: every page loads without an error in both languages,
+// the language is remembered from page to page and the switch changes every label, two picked
+// runners draw exactly their two lines, each chart mode draws a figure of its own with names that
+// never overlap, the X/Y map puts every runner at its coordinates, a link naming a runner picks
+// that runner, and no page scrolls sideways, at 360 px as at 1280 px.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -19,6 +21,30 @@
 namespace {
 
 using nlohmann::json;
+
+json EmbeddedData(const std::string& page) {
+  const std::string open = "id=\"qx-data\">";
+  const size_t start = page.find(open);
+  if (start == std::string::npos) return json::object();
+  const size_t from = start + open.size();
+  return json::parse(page.substr(from, page.find("</script>", from) - from));
+}
+
+TEST(WebData, EveryPageCarriesTheAnalysisOfItsDataSet) {
+  const std::string dir = qxtest::SampleOutput("web");
+  const json index = EmbeddedData(qxtest::ReadFile(dir + "/index.html"));
+  std::string text;
+  for (const auto& entry : index["entries"]) {
+    const std::string name = entry["page"];
+    const json page = EmbeddedData(qxtest::ReadFile(dir + "/" + name));
+    text += "== " + entry.dump() + "\n";
+    for (const auto& [key, value] : page.items()) {
+      if (key != "runners") text += key + ": " + value.dump() + "\n";
+    }
+    for (const auto& runner : page["runners"]) text += runner.dump() + "\n";
+  }
+  qxtest::ExpectGolden("golden/cli/web-data.txt", text);
+}
 
 // The serial numbers of the runner lines drawn, after picking the 2nd and 4th row of the
 // result list from none, and the serials of those rows.

@@ -1,9 +1,10 @@
 // The picture box: lines, boxes, circles and text in its pixels, scale modes, smoothing and its PNG
-// file; and the PNG files of pictures: palette or RGB, every pixel reads back as drawn, rows that
-// repeat compress; bad pixel buffers give nothing.
+// file; the PNG files of pictures: palette or RGB, every pixel reads back as drawn, rows that
+// repeat compress; bad pixel buffers give nothing; and the font families its texts are drawn in.
 #include <cairo.h>
 #include <gtest/gtest.h>
 #include <quorvex2/core/path.h>
+#include <quorvex2/platform/font_map.h>
 #include <quorvex2/platform/picture_box.h>
 
 #include <cstdint>
@@ -243,6 +244,25 @@ TEST(PngWriter, BadBuffersGiveNothing) {
   EXPECT_FALSE(EncodePng(pixels.data(), 0, 2, 8));
   EXPECT_FALSE(EncodePng(pixels.data(), 2, 0, 8));
   EXPECT_FALSE(EncodePng(pixels.data(), 4, 2, 8));  // a row needs 16 bytes
+}
+
+// Windows Japanese families are found as the IPA fonts fontconfig really has (the match is the
+// family asked for, not a fallback); "@" marks a vertical font; other families stay.
+TEST(FontMap, WindowsJapaneseFamiliesAreFoundAsIpaFonts) {
+  const std::pair<const char*, const char*> cases[] = {{"ＭＳ ゴシック", "IPAGothic"},
+                                                       {"ＭＳ Ｐゴシック", "IPAPGothic"},
+                                                       {"ＭＳ 明朝", "IPAMincho"},
+                                                       {"ＭＳ Ｐ明朝", "IPAPMincho"},
+                                                       {"@ＭＳ 明朝", "IPAMincho"}};
+  for (auto [family, ipa] : cases) {
+    EXPECT_EQ(MapFontFamily(family), ipa) << family;
+    EXPECT_EQ(MatchedFontFamily(family), ipa) << family;
+  }
+  EXPECT_EQ(MapFontFamily("DejaVu Sans"), "DejaVu Sans");
+  EXPECT_NE(MatchedFontFamily("No Such Family 12345"), "No Such Family 12345");
+  EXPECT_TRUE(IsVerticalFontName("@ＭＳ ゴシック"));
+  for (const char* name : {"ＭＳ ゴシック", "@", ""})
+    EXPECT_FALSE(IsVerticalFontName(name)) << name;
 }
 
 }  // namespace

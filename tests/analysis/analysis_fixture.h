@@ -24,21 +24,13 @@ inline constexpr double kNoData = 0;
 inline double Seconds(double seconds) {
   return seconds * kSecond;
 }
-inline double InSeconds(double days) {
-  return days * 86400.0;
-}
-
-// Fills a record's legs: positive entries are seconds, the others codes.
-inline void SetLegs(clsLapData& lap, const std::vector<double>& legs) {
-  int32_t i = 0;
-  for (const double leg : legs) lap.Lap(++i)->Value(leg > 0 ? Seconds(leg) : leg);
-}
-
+// Fills a record: its legs' positive entries are seconds, the others codes.
 inline void Fill(clsLapData& lap, const std::string& name, const std::string& result,
                  const std::vector<double>& legs) {
   lap.RunnerName = name;
   lap.Result(result);
-  SetLegs(lap, legs);
+  int32_t i = 0;
+  for (const double leg : legs) lap.Lap(++i)->Value(leg > 0 ? Seconds(leg) : leg);
 }
 
 // A runner of the class with the given name, result and legs.
@@ -118,7 +110,7 @@ inline std::shared_ptr<clsAnalyzedRunnerData> Find(const clsAnalyzer& analyzer,
 // A time in seconds to the millisecond (no data is 0), or the mark of a skip or disqualification.
 inline std::string TimeText(double days) {
   if (days == kSkip || days == kDisq) return qxtest::LegText(days);
-  const double ms = std::round(InSeconds(days) * 1000);
+  const double ms = std::round(days * 86400 * 1000);
   return qxtest::Printf("%.3f", ms == 0 ? 0.0 : ms / 1000);  // never "-0.000"
 }
 

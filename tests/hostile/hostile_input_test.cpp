@@ -116,12 +116,25 @@ void RunRow(const Row& row) {
   for (const auto& name : Args(row.outputs)) EXPECT_TRUE(fs::exists(out + name)) << name;
 }
 
+Members ManyMembers(int count) {
+  Members members;
+  for (int i = 0; i < count; ++i) members.push_back({"m" + std::to_string(i) + ".txt", "x"});
+  return members;
+}
+
+// A byte flipped, counted from the end (a stored member's data ends 2 bytes before the end).
+std::string Flipped(std::string bytes, size_t from_end) {
+  bytes[bytes.size() - from_end] = static_cast<char>(bytes[bytes.size() - from_end] ^ 0x55);
+  return bytes;
+}
+
 const std::string kSite =
     "site {in} -o {out} --index index.html --results r_*.html "
     "--analysis a_*.html";
 
 std::vector<Row> Rows() {
-  const std::string lxm = ReadFile(kFixture);
+  const std::string lxm = ReadFile(kFixture), zeros(130 << 20, '\0');
+  const std::string lzh = MakeLzh({{"e.lxm", lxm}});
   return {
       // Names that would lead out of the output folder, and names that collide.
       {"class names with ../, absolute paths and device names", kSite, "names.lxm",
@@ -135,11 +148,24 @@ std::vector<Row> Rows() {
       {"native class filename attribute with ../", kSite, "attr.lxm",
        ReplaceAll(lxm, "<class name=\"M21\"", "<class name=\"M21\" filename=\"../../n\""), 0, "",
        "r_n.html a_n.html"},
-      // Archives: members whose names lead out of the work folder, and the member chosen on the
-      // command line. What the archive readers refuse (damage, truncation, the size and member
-      // limits, several lap files) is the archive tests' table, with the same words.
+      // Archives.
       {"zip member named ../../", "info {in}", "t.zip", MakeZip({{"../../t.lxm", lxm}}), 0},
       {"LHA member with an absolute name", "info {in}", "t.lzh", MakeLzh({{"/tmp/t.lxm", lxm}}), 0},
+      {"zip declaring a member beyond the limit", "info {in}", "bomb.zip",
+       MakeZip({{"e.lxm", zeros}}), 1,
+       "{in}bomb.zip: e.lxm declares 130 MiB, more than the limit of 128 MiB"},
+      {"gzip unpacking beyond the limit", "info {in}", "bomb.gz", MakeGzip(zeros), 1,
+       "more than the limit of 128 MiB"},
+      {"archive of more members than the limit", "info {in}", "many.zip",
+       MakeZip(ManyMembers(1001)), 1, "{in}many.zip: more than 1000 members"},
+      {"truncated LHA archive", "info {in}", "cut.lzh", lzh.substr(0, lzh.size() / 2), 1,
+       "{in}cut.lzh: the archive is truncated"},
+      {"LHA archive with a bad CRC", "info {in}", "crc.lzh",
+       Flipped(MakeLzh({{"e.lxm", "<?xml"}}), 2), 1,
+       "{in}crc.lzh: e.lxm: a member fails its CRC check"},
+      {"zip of two lap files without --member", "info {in}", "two.zip",
+       MakeZip({{"a.lxm", lxm}, {"b.lxm", lxm}}), 1,
+       "{in}two.zip: 2 lap files (a.lxm, b.lxm) and none was chosen"},
       {"zip of two lap files with --member", "info {in} --member b.lxm", "two.zip",
        MakeZip({{"a.lxm", lxm}, {"b.lxm", lxm}}), 0},
       // Encodings and broken files of each reader. (Invalid UTF-8 in a native file is the report
@@ -156,8 +182,25 @@ std::vector<Row> Rows() {
        "<?xml version=\"1.0\"?><ResultList><ClassResult><Class>", 1},
       {"import-only file loaded first", "info {in}", "imp.txt", "$IMPORT_ONLY\r\nx\r\ny\r\n", 1,
        "This file can only be added to an event already loaded"},
-      // Saves that cannot be made: the old file stays, nothing half-written is left. (A lap file
-      // or archive cut short by a full disk is the native writer's and the archive tests'.)
+      // Saves that cannot be made: the old file stays, nothing half-written is left.
+      {"convert into a full folder",
+       "convert {f} -o {out}e.lxm",
+       "",
+       "",
+       1,
+       "",
+       "",
+       Folder::kFull,
+       {{"e.lxm", "previous"}}},
+      {"convert into an archive in a full folder",
+       "convert {f} -o {out}e.lzh",
+       "",
+       "",
+       1,
+       "",
+       "",
+       Folder::kFull,
+       {{"e.lzh", MakeLzh({{"e.lxm", "previous"}})}}},
       {"site into a full folder", ReplaceAll(kSite, "{in}", "{f}"), "", "", 1, "", "",
        Folder::kFull},
       {"convert into a read-only folder",

@@ -41,12 +41,14 @@ std::string RootNamespace(const pugi::xml_node& root) {
   return root.attribute(attribute.c_str()).value();
 }
 
-bool DeclaresVersion3(const pugi::xml_node& list) {
+bool DeclaresVersion3(const IofDocument& document) {
+  const pugi::xml_node& list = document.list;
   if (std::string_view(list.attribute("iofVersion").value()).starts_with("3")) return true;
   const auto version = Child(list, "IOFVersion");
   if (version) return std::string_view(version.attribute("version").value()).starts_with("3");
   // No version given: 3.0 names the class in a Class element, 2.0.3 does not.
-  return static_cast<bool>(Child(Child(list, "ClassResult"), "Class"));
+  const pugi::xml_node first = document.parts ? document.parts->Peek() : Child(list, "ClassResult");
+  return static_cast<bool>(Child(first, "Class"));
 }
 
 void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) {
@@ -54,38 +56,41 @@ void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) 
   document.error = XmlSyntaxText(parsed);
 }
 
-// Shift_JIS is not among the parser's encodings: such a text is converted first.
-void LoadText(const std::string& bytes, IofDocument& document) {
-  if (IsShiftJis(DeclaredEncoding(bytes))) {
-    const std::string text = SjisToUtf8(bytes);
-    SetParseError(document.xml.load_buffer(text.data(), text.size(), pugi::parse_default,
-                                           pugi::encoding_utf8),
-                  document);
-    return;
+// The results of a large list are mostly its ClassResult elements: a plain UTF-8 text is read
+// class by class, which needs a fraction of the memory of the whole element tree.
+constexpr PartPlace kClassResultParts{"", "ClassResult"};
+
+// Parses document.text, in parts when the scan vouches for it.
+void ParseText(pugi::xml_encoding encoding, IofDocument& document) {
+  if (std::optional<XmlParts> split = SplitXmlParts(document.text, kClassResultParts)) {
+    if (document.xml.load_buffer(split->frame.data(), split->frame.size(), pugi::parse_default,
+                                 pugi::encoding_utf8)) {
+      document.parts = std::make_unique<XmlPartReader>(document.text, std::move(split->parts));
+      return;
+    }
   }
-  SetParseError(document.xml.load_buffer(bytes.data(), bytes.size(), pugi::parse_default,
-                                         pugi::encoding_auto),
+  SetParseError(document.xml.load_buffer_inplace(document.text.data(), document.text.size(),
+                                                 pugi::parse_default, encoding),
                 document);
 }
 
-// Files the parser can decode itself are parsed straight from the file.
+// Shift_JIS is not among the parser's encodings: such a text is converted first.
+void LoadText(std::string bytes, IofDocument& document) {
+  if (IsShiftJis(DeclaredEncoding(bytes))) {
+    document.text = SjisToUtf8(bytes);
+    return ParseText(pugi::encoding_utf8, document);
+  }
+  document.text = std::move(bytes);
+  ParseText(pugi::encoding_auto, document);
+}
+
 void LoadFile(const std::string& file_name, IofDocument& document) {
-  const auto head = ReadFileHead(file_name);
-  if (!head) {
+  std::optional<std::string> bytes = ReadFileBytes(file_name);
+  if (!bytes) {
     document.error = FileReadErrorDescription(file_name);
     return;
   }
-  if (IsShiftJis(DeclaredEncoding(*head))) {
-    const auto whole = ReadFileBytes(file_name);
-    if (!whole) {
-      document.error = FileReadErrorDescription(file_name);
-      return;
-    }
-    return LoadText(*whole, document);
-  }
-  SetParseError(document.xml.load_file(ToFileSystemPath(file_name).c_str(), pugi::parse_default,
-                                       pugi::encoding_auto),
-                document);
+  LoadText(std::move(*bytes), document);
 }
 
 void CheckRoot(IofDocument& document) {
@@ -101,7 +106,7 @@ void CheckRoot(IofDocument& document) {
                             {{"namespace", space}});
     return;
   }
-  document.version3 = !space.empty() || DeclaresVersion3(document.list);
+  document.version3 = !space.empty() || DeclaresVersion3(document);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "files/detail/format_registry.h"
+#include "files/detail/xml_parts.h"
 #include "files/iof_reading.h"
 #include "quorvex2/core/lap_data.h"
 
@@ -20,15 +21,20 @@ class clsQuorvex2;
 namespace quorvex2::detail {
 
 struct IofDocument {
+  std::string text;  // the document's text, which its element tree may point into
   pugi::xml_document xml;
-  pugi::xml_node list;    // the ResultList element
+  pugi::xml_node list;  // the ResultList element
+  // When the document is read in parts, its ClassResult elements are placeholders whose
+  // elements `parts` gives one by one, in document order.
+  std::unique_ptr<XmlPartReader> parts;
   bool version3 = false;  // 3.0 vocabulary; 2.0.3 otherwise
   bool is_result_list = false;
   std::string error;  // why the document cannot be read; "" when it can
 };
 
 // Parses the request's text or file (BOM, UTF-16, ISO-8859-1 and Shift_JIS declarations
-// understood) and checks the root element and its namespace.
+// understood), in parts when it is a plain UTF-8 text, and checks the root element and its
+// namespace.
 void ParseIofDocument(const ReadRequest& request, IofDocument& document);
 
 // The course as a result or class names it.

@@ -20,9 +20,12 @@ namespace {
 
 class ResultListReader {
  public:
-  ResultListReader(clsQuorvex2& root, const ReadRequest& request, bool version3)
+  // ClassResult elements come from `parts` when the document is read in parts.
+  ResultListReader(clsQuorvex2& root, const ReadRequest& request, bool version3,
+                   XmlPartReader* parts)
       : root_(root),
         request_(request),
+        parts_(parts),
         fresh_(request.load_mode == QX_LOADMODE_NORMAL),
         v3_(version3),
         reading_{version3, IofClock(root.EventData()->TimeZone, fresh_), {}} {}
@@ -31,9 +34,9 @@ class ResultListReader {
     if (fresh_) ReadEvent(Child(list, "Event"));
     const int32_t count = CountNamed(list, "ClassResult");
     int32_t position = 0;
-    ForEachNamed(list, "ClassResult", [&](const pugi::xml_node& node) {
+    ForEachNamed(list, "ClassResult", [&](const pugi::xml_node& placed) {
       request_.progress->Step(++position, count);
-      ReadClassResult(node, position);
+      ReadClassResult(parts_ ? parts_->Next() : placed, position);
     });
     if (fresh_) KeepEventClock();
     Report();
@@ -193,6 +196,7 @@ class ResultListReader {
 
   clsQuorvex2& root_;
   const ReadRequest& request_;
+  XmlPartReader* parts_;
   bool fresh_;
   bool v3_;
   IofReading reading_;
@@ -213,7 +217,7 @@ bool Read(const ReadRequest& request, bool quiet_unless_result_list) {
       request.progress->Finish();
       return FailLoad(kCannotOpenFile, kIofLocation, document.error);
     }
-    ResultListReader(*root, request, document.version3).Read(document.list);
+    ResultListReader(*root, request, document.version3, document.parts.get()).Read(document.list);
     // The courses of the list give their shared stretches, as those of the other lists do.
     if (root->CourseCount() > 0) root->MakeSegmentSet();
   } catch (const std::exception& error) {

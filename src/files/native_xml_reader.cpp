@@ -17,9 +17,9 @@
 #include "files/detail/file_error.h"
 #include "files/detail/load_error.h"
 #include "files/detail/native_xml.h"
-#include "files/detail/native_xml_split.h"
 #include "files/detail/progress.h"
 #include "files/detail/xml_nodes.h"
+#include "files/detail/xml_parts.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/core/text.h"
@@ -29,34 +29,13 @@ namespace {
 
 constexpr const char* kLocation = "clsFileControl.LoadQuorvex2";
 
-// The class elements of a document read in parts, each parsed when the reader reaches its
-// placeholder; the one before is freed.
-class ClassParts {
- public:
-  ClassParts(std::string_view text, std::vector<ElementRange> ranges)
-      : text_(text), ranges_(std::move(ranges)) {}
-
-  pugi::xml_node Next() {
-    if (next_ >= ranges_.size()) throw std::logic_error("More class placeholders than classes");
-    const ElementRange range = ranges_[next_++];
-    const pugi::xml_parse_result parsed =
-        document_.load_buffer(text_.data() + range.begin, range.end - range.begin,
-                              pugi::parse_default, pugi::encoding_utf8);
-    if (!parsed) throw std::runtime_error(std::string("XML error: ") + parsed.description());
-    return document_.document_element();
-  }
-
- private:
-  std::string_view text_;
-  std::vector<ElementRange> ranges_;
-  size_t next_ = 0;
-  pugi::xml_document document_;
-};
+// The class elements of a lap file: the children of its "classes" element.
+constexpr PartPlace kClassParts{"classes", ""};
 
 class NativeReader {
  public:
   // Class elements come from `parts` when the document is read in parts, else from the document.
-  NativeReader(clsQuorvex2& root, const ReadRequest& request, ClassParts* parts)
+  NativeReader(clsQuorvex2& root, const ReadRequest& request, XmlPartReader* parts)
       : root_(root),
         request_(request),
         parts_(parts),
@@ -218,7 +197,7 @@ class NativeReader {
 
   clsQuorvex2& root_;
   const ReadRequest& request_;
-  ClassParts* parts_;
+  XmlPartReader* parts_;
   bool fresh_;
 };
 
@@ -252,7 +231,7 @@ std::string WhyNotALapFile(const ReadRequest& request, const pugi::xml_parse_res
 // Reads the document's root into the event; why it is no lap file when it is none.
 std::optional<std::string> ReadRoot(clsQuorvex2& root, const ReadRequest& request,
                                     const pugi::xml_document& document,
-                                    const pugi::xml_parse_result& parsed, ClassParts* parts) {
+                                    const pugi::xml_parse_result& parsed, XmlPartReader* parts) {
   const pugi::xml_node quorvex = document.document_element();
   if (!parsed || !Is(BaseName(quorvex), kNativeRootElement)) {
     return WhyNotALapFile(request, parsed, quorvex);
@@ -271,12 +250,12 @@ std::optional<std::string> ReadDocument(clsQuorvex2& root, const ReadRequest& re
       bytes = std::move(*read);
     text = bytes;
   }
-  if (std::optional<NativeXmlParts> split = SplitNativeXml(text)) {
+  if (std::optional<XmlParts> split = SplitXmlParts(text, kClassParts)) {
     pugi::xml_document frame;
     const pugi::xml_parse_result parsed = frame.load_buffer(
         split->frame.data(), split->frame.size(), pugi::parse_default, pugi::encoding_utf8);
     if (parsed) {
-      ClassParts parts(text, std::move(split->classes));
+      XmlPartReader parts(text, std::move(split->parts));
       return ReadRoot(root, request, frame, parsed, &parts);
     }
   }

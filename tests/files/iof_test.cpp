@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <regex>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <pugixml.hpp>
 
+#include "files/detail/xml_parts.h"
 #include "files/iof_reading.h"
 #include "files_test_support.h"
 #include "quorvex2/quorvex2.h"
@@ -116,6 +119,46 @@ TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
     qxtest::WriteBytes(path, file.bytes);
     EXPECT_EQ(LoadedEvent(path), expected);
     EXPECT_EQ(LoadedEvent(file.name, 0, 0, file.bytes), expected);
+  }
+}
+
+// A plain UTF-8 list is read class by class; it must give what the whole document gives, with
+// a namespace prefix, without a version (3.0 told by its Class elements) and in 2.0.3.
+TEST(IofFixtures, ReadInPartsLikeWhole) {
+  const auto plain = [](const std::string& fixture) {
+    const std::string text = qxtest::ReadFile(qxtest::IofTestFile(fixture));
+    const bool latin1 = text.find("ISO-8859-1") != std::string::npos;
+    std::string utf8;
+    for (const char c : std::regex_replace(text, std::regex("<!--[^]*?-->|<!DOCTYPE[^>]*>"), "")) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (latin1 && byte >= 0x80) {
+        utf8 += {static_cast<char>(0xC0 | byte >> 6), static_cast<char>(0x80 | (byte & 0x3F))};
+      } else {
+        utf8 += c;
+      }
+    }
+    return ReplaceAll(utf8, "ISO-8859-1", "UTF-8");
+  };
+  const std::string messy = plain("messy-splits-3.0.xml");
+  const std::string space = " xmlns=\"" + std::string(detail::kIof3Namespace) + "\"";
+  const std::string prefixed =
+      ReplaceAll(ReplaceAll(std::regex_replace(messy, std::regex("<(/?)([A-Za-z])"), "<$1iof:$2"),
+                            space, " xmlns:iof=\"" + std::string(detail::kIof3Namespace) + "\""),
+                 "<iof:?xml", "<?xml");
+  const std::string unversioned =
+      ReplaceAll(ReplaceAll(messy, space, ""), " iofVersion=\"3.0\"", "");
+  const std::pair<std::string, std::string> cases[] = {
+      {"individual-3.0.xml", plain("individual-3.0.xml")},
+      {"messy-splits-3.0.xml", messy},
+      {"messy-splits-3.0.xml", prefixed},
+      {"messy-splits-3.0.xml", unversioned},
+      {"relay-2.0.3.xml", plain("relay-2.0.3.xml")},
+  };
+  for (const auto& [fixture, text] : cases) {
+    SCOPED_TRACE(text.substr(0, 160));
+    EXPECT_TRUE(detail::SplitXmlParts(text, {"", "ClassResult"}).has_value());
+    EXPECT_EQ(LoadedEvent("list.xml", 0, 0, text),
+              LoadedEvent("list.xml", 0, 0, qxtest::ReadFile(qxtest::IofTestFile(fixture))));
   }
 }
 

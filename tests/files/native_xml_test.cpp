@@ -8,7 +8,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "files/detail/native_xml_split.h"
+#include "files/detail/xml_parts.h"
 #include "files_test_support.h"
 #include "quorvex2/quorvex2.h"
 #include "support/lap_text.h"
@@ -131,7 +131,7 @@ TEST(NativeXmlReader, ClassByClassReadingGivesTheEventOfTheWholeDocument) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(detail::SplitNativeXml(c.text).has_value(), c.in_parts);
+    EXPECT_EQ(detail::SplitXmlParts(c.text, {"classes", ""}).has_value(), c.in_parts);
     EXPECT_EQ(loaded(c.text), loaded(c.text + "<!---->"));
   }
   // A file is read in its declared encoding.

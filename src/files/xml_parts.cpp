@@ -1,4 +1,4 @@
-// Finding the class elements of a native lap file with a scan of its tags. The scan accepts a
+// Finding the parts of an XML document with a scan of its tags. The scan accepts a
 // strict subset of what the XML parser accepts, so every part it cuts out parses on its own into
 // exactly the elements the whole document holds:
 //   an optional UTF-8 byte-order mark and an optional declaration at the very start (no encoding,
@@ -7,15 +7,15 @@
 //   names of ASCII letters, digits and "_:-."; quoted values without "<" or NUL;
 //   text without NUL.
 // Comments, CDATA, document types, processing instructions and anything else are refused.
-#include "files/detail/native_xml_split.h"
+#include "files/detail/xml_parts.h"
 
 #include <array>
+#include <stdexcept>
 
 namespace quorvex2::detail {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr std::string_view kPlaceholder = "<class/>";
 
 // Character classes, looked up by byte: the scan reads every byte of files of many megabytes.
 enum CharClass : unsigned char { kBlank = 1, kNameStart = 2, kNameChar = 4 };
@@ -63,7 +63,7 @@ std::string_view BaseNameOf(std::string_view name) {
 
 class TagScanner {
  public:
-  explicit TagScanner(std::string_view text) : text_(text) {}
+  TagScanner(std::string_view text, PartPlace place) : text_(text), place_(place) {}
 
   std::optional<std::vector<ElementRange>> Scan() {
     if (!SkipProlog()) return std::nullopt;
@@ -78,7 +78,7 @@ class TagScanner {
       }
     }
     if (!root_seen_ || !open_.empty()) return std::nullopt;
-    return std::move(classes_);
+    return std::move(parts_);
   }
 
  private:
@@ -114,10 +114,17 @@ class TagScanner {
     return StartTag();
   }
 
+  // Whether an element of this name, opened where the scan stands, is a part.
+  bool IsPart(std::string_view name) const {
+    if (!place_.name.empty() && BaseNameOf(name) != place_.name) return false;
+    if (place_.within.empty()) return open_.size() == 1;
+    return open_.size() == 2 && BaseNameOf(open_[1]) == place_.within;
+  }
+
   bool StartTag() {
     const size_t begin = at_++;
     const std::string_view name = Name();
-    const bool is_class = open_.size() == 2 && BaseNameOf(open_[1]) == "classes";
+    const bool is_part = IsPart(name);
     for (;;) {
       const bool blank = SkipBlanks();
       if (at_ >= text_.size()) return false;
@@ -128,13 +135,13 @@ class TagScanner {
       if (text_[at_] == '/') {
         if (text_.substr(at_, 2) != "/>") return false;
         at_ += 2;
-        if (is_class) classes_.push_back({begin, at_});
+        if (is_part) parts_.push_back({begin, at_, name.size()});
         root_seen_ = true;
         return true;
       }
       if (!blank || !Attribute()) return false;
     }
-    if (is_class) class_begin_ = begin;
+    if (is_part) part_ = {begin, 0, name.size()};
     open_.push_back(name);
     root_seen_ = true;
     return true;
@@ -149,8 +156,10 @@ class TagScanner {
     }
     ++at_;
     open_.pop_back();
-    if (open_.size() == 2 && BaseNameOf(open_[1]) == "classes") {
-      classes_.push_back({class_begin_, at_});
+    if (open_.size() == PartDepth() && part_.name_length != 0) {
+      part_.end = at_;
+      parts_.push_back(part_);
+      part_ = {};
     }
     return true;
   }
@@ -185,29 +194,49 @@ class TagScanner {
     return at_ > begin;
   }
 
+  // The number of elements open around a part.
+  size_t PartDepth() const { return place_.within.empty() ? 1 : 2; }
+
   std::string_view text_;
+  PartPlace place_;
   size_t at_ = 0;
   std::vector<std::string_view> open_;
   bool root_seen_ = false;
-  size_t class_begin_ = 0;
-  std::vector<ElementRange> classes_;
+  ElementRange part_;  // the part open now; name_length 0 outside one
+  std::vector<ElementRange> parts_;
 };
 
 }  // namespace
 
-std::optional<NativeXmlParts> SplitNativeXml(std::string_view text) {
-  std::optional<std::vector<ElementRange>> classes = TagScanner(text).Scan();
-  if (!classes) return std::nullopt;
-  NativeXmlParts parts;
+std::optional<XmlParts> SplitXmlParts(std::string_view text, PartPlace place) {
+  std::optional<std::vector<ElementRange>> parts = TagScanner(text, place).Scan();
+  if (!parts) return std::nullopt;
+  XmlParts split;
   size_t copied = 0;
-  for (const ElementRange& range : *classes) {
-    parts.frame.append(text.substr(copied, range.begin - copied));
-    parts.frame.append(kPlaceholder);
-    copied = range.end;
+  for (const ElementRange& part : *parts) {
+    split.frame.append(text.substr(copied, part.begin - copied));
+    split.frame.append(text.substr(part.begin, part.name_length + 1)).append("/>");
+    copied = part.end;
   }
-  parts.frame.append(text.substr(copied));
-  parts.classes = std::move(*classes);
-  return parts;
+  split.frame.append(text.substr(copied));
+  split.parts = std::move(*parts);
+  return split;
+}
+
+pugi::xml_node XmlPartReader::Next() {
+  if (next_ >= parts_.size()) throw std::logic_error("More placeholders than parts");
+  return Parse(parts_[next_++]);
+}
+
+pugi::xml_node XmlPartReader::Peek() {
+  return next_ < parts_.size() ? Parse(parts_[next_]) : pugi::xml_node();
+}
+
+pugi::xml_node XmlPartReader::Parse(const ElementRange& part) {
+  const pugi::xml_parse_result parsed = document_.load_buffer(
+      text_.data() + part.begin, part.end - part.begin, pugi::parse_default, pugi::encoding_utf8);
+  if (!parsed) throw std::runtime_error(std::string("XML error: ") + parsed.description());
+  return document_.document_element();
 }
 
 }  // namespace quorvex2::detail

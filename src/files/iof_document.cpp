@@ -1,9 +1,9 @@
 // Parsing an IOF ResultList and deciding its version.
+#include <optional>
 #include <string_view>
 
 #include "core/detail/fill_in.h"
 #include "files/detail/file_error.h"
-#include "files/detail/file_head.h"
 #include "files/detail/load_messages.h"
 #include "files/detail/xml_nodes.h"
 #include "files/iof_reader_parts.h"
@@ -15,8 +15,8 @@ namespace quorvex2::detail {
 namespace {
 
 // The encoding named in the XML declaration, upper-cased; "" when there is none.
-std::string DeclaredEncoding(const std::string& bytes) {
-  const std::string_view head = std::string_view(bytes).substr(0, 200);
+std::string DeclaredEncoding(std::string_view text) {
+  const std::string_view head = text.substr(0, 200);
   if (!head.starts_with("<?xml") && !head.starts_with("\xEF\xBB\xBF<?xml")) return "";
   const size_t end = head.find("?>");
   const size_t at = head.substr(0, end).find("encoding=");
@@ -30,6 +30,24 @@ std::string DeclaredEncoding(const std::string& bytes) {
 bool IsShiftJis(const std::string& encoding) {
   return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
          encoding == "WINDOWS-31J" || encoding == "CP932" || encoding == "MS932";
+}
+
+// The encoding a text must be decoded from before it is parsed; "" when the parser decodes it
+// itself (Unicode, which a byte-order mark also names). Latin-1 (and ASCII, often written
+// where it is not) is read as its superset Windows-1252, as browsers do.
+std::string EncodingToDecode(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) return "";
+  const std::string declared = DeclaredEncoding(text);
+  if (declared.empty() || declared == "UTF-8" || declared == "UTF8" ||
+      declared.starts_with("UTF-16") || declared.starts_with("UTF-32")) {
+    return "";
+  }
+  if (IsShiftJis(declared)) return "CP932";
+  if (declared == "ISO-8859-1" || declared == "LATIN1" || declared == "US-ASCII" ||
+      declared == "ASCII") {
+    return "WINDOWS-1252";
+  }
+  return declared;
 }
 
 // The namespace bound to the root element's prefix (or the default one); "" when none.
@@ -60,9 +78,11 @@ void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) 
 // class by class, which needs a fraction of the memory of the whole element tree.
 constexpr PartPlace kClassResultParts{"", "ClassResult"};
 
-// Parses document.text, in parts when the scan vouches for it.
-void ParseText(pugi::xml_encoding encoding, IofDocument& document) {
-  if (std::optional<XmlParts> split = SplitXmlParts(document.text, kClassResultParts)) {
+// Parses document.text, in parts when the scan vouches for it; a text decoded before is UTF-8
+// whatever its declaration says.
+void ParseText(bool decoded, IofDocument& document) {
+  const pugi::xml_encoding encoding = decoded ? pugi::encoding_utf8 : pugi::encoding_auto;
+  if (std::optional<XmlParts> split = SplitXmlParts(document.text, kClassResultParts, decoded)) {
     if (document.xml.load_buffer(split->frame.data(), split->frame.size(), pugi::parse_default,
                                  pugi::encoding_utf8)) {
       document.parts = std::make_unique<XmlPartReader>(document.text, std::move(split->parts));
@@ -74,14 +94,11 @@ void ParseText(pugi::xml_encoding encoding, IofDocument& document) {
                 document);
 }
 
-// Shift_JIS is not among the parser's encodings: such a text is converted first.
+// A text in an encoding the parser does not know is decoded first.
 void LoadText(std::string bytes, IofDocument& document) {
-  if (IsShiftJis(DeclaredEncoding(bytes))) {
-    document.text = SjisToUtf8(bytes);
-    return ParseText(pugi::encoding_utf8, document);
-  }
-  document.text = std::move(bytes);
-  ParseText(pugi::encoding_auto, document);
+  const std::string encoding = EncodingToDecode(bytes);
+  document.text = encoding.empty() ? std::move(bytes) : DecodeText(bytes, encoding);
+  ParseText(!encoding.empty(), document);
 }
 
 void LoadFile(const std::string& file_name, IofDocument& document) {

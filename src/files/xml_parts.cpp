@@ -2,11 +2,13 @@
 // strict subset of what the XML parser accepts, so every part it cuts out parses on its own into
 // exactly the elements the whole document holds:
 //   an optional UTF-8 byte-order mark and an optional declaration at the very start (no encoding,
-//   or UTF-8); then one root element and nothing but blanks around it;
+//   or UTF-8); comments and a document type without an internal subset before the root; then
+//   one root element and nothing but blanks and comments around it;
 //   start tags <name attr="value" ...> or <name .../>, end tags </name> matching their start;
 //   names of ASCII letters, digits and "_:-."; quoted values without "<" or NUL;
-//   text without NUL.
-// Comments, CDATA, document types, processing instructions and anything else are refused.
+//   text without NUL; comments.
+// CDATA, document types with entity declarations, processing instructions and anything else
+// are refused.
 #include "files/detail/xml_parts.h"
 
 #include <array>
@@ -63,7 +65,8 @@ std::string_view BaseNameOf(std::string_view name) {
 
 class TagScanner {
  public:
-  TagScanner(std::string_view text, PartPlace place) : text_(text), place_(place) {}
+  TagScanner(std::string_view text, PartPlace place, bool decoded)
+      : text_(text), place_(place), decoded_(decoded) {}
 
   std::optional<std::vector<ElementRange>> Scan() {
     if (!SkipProlog()) return std::nullopt;
@@ -84,12 +87,39 @@ class TagScanner {
  private:
   bool SkipProlog() {
     if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) at_ = kByteOrderMark.size();
+    if (!SkipDeclaration()) return false;
+    for (;;) {
+      SkipBlanks();
+      if (text_.substr(at_, 4) == "<!--") {
+        if (!SkipComment()) return false;
+      } else if (text_.substr(at_, 9) == "<!DOCTYPE") {
+        // An external document type only: entities declared in the document stay whole.
+        const size_t end = text_.find('>', at_);
+        if (end == std::string_view::npos ||
+            text_.substr(at_, end - at_).find('[') != std::string_view::npos) {
+          return false;
+        }
+        at_ = end + 1;
+      } else {
+        return true;
+      }
+    }
+  }
+
+  bool SkipDeclaration() {
     if (text_.substr(at_, 6) != "<?xml " && text_.substr(at_, 6) != "<?xml\t") return true;
     const size_t end = text_.find("?>", at_);
     if (end == std::string_view::npos) return false;
     const std::string_view body = text_.substr(at_ + 5, end - at_ - 5);
     at_ = end + 2;
-    return body.find('<') == std::string_view::npos && HasUtf8Encoding(body);
+    return body.find('<') == std::string_view::npos && (decoded_ || HasUtf8Encoding(body));
+  }
+
+  bool SkipComment() {
+    const size_t end = text_.find("-->", at_ + 4);
+    if (end == std::string_view::npos) return false;
+    at_ = end + 3;
+    return true;
   }
 
   // No encoding named, or UTF-8 (any other the parser would convert from).
@@ -109,6 +139,7 @@ class TagScanner {
   bool Tag() {
     if (at_ + 1 >= text_.size()) return false;
     if (text_[at_ + 1] == '/') return EndTag();
+    if (text_.substr(at_, 4) == "<!--") return SkipComment();
     if (!IsNameStart(text_[at_ + 1])) return false;  // "<!", "<?" and the like
     if (root_seen_ && open_.empty()) return false;   // a second root
     return StartTag();
@@ -199,6 +230,7 @@ class TagScanner {
 
   std::string_view text_;
   PartPlace place_;
+  bool decoded_;
   size_t at_ = 0;
   std::vector<std::string_view> open_;
   bool root_seen_ = false;
@@ -208,8 +240,8 @@ class TagScanner {
 
 }  // namespace
 
-std::optional<XmlParts> SplitXmlParts(std::string_view text, PartPlace place) {
-  std::optional<std::vector<ElementRange>> parts = TagScanner(text, place).Scan();
+std::optional<XmlParts> SplitXmlParts(std::string_view text, PartPlace place, bool decoded) {
+  std::optional<std::vector<ElementRange>> parts = TagScanner(text, place, decoded).Scan();
   if (!parts) return std::nullopt;
   XmlParts split;
   size_t copied = 0;

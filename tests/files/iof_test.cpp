@@ -90,6 +90,13 @@ std::string Utf16(const std::string& ascii, bool little) {
   return bytes;
 }
 
+// A one-runner list in a declared encoding, its class and runner names in that encoding.
+std::string Declared(const std::string& encoding, const std::string& class_name,
+                     const std::string& family) {
+  return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>" +
+         Doc3(Class3(class_name, Person3(family, "OK", "60"))).substr(38);
+}
+
 // Every form of a list loads, from a file of any name and from memory, like its UTF-8 text.
 TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
   const std::string list = qxtest::ReadFile(qxtest::IofTestFile("individual-3.0.xml"));
@@ -97,6 +104,7 @@ TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
   const std::string subset = "<!DOCTYPE ResultList [\n<!-- " + std::string(100000, '-') +
                              " -->\n<!ELEMENT Note (#PCDATA)>\n] >";
   const std::string japanese = Doc3(Class3("男子", Person3("山田", "OK", "60")));
+  const std::string western = Doc3(Class3("H\u00E4 \u2013 21", Person3("\u00D6st", "OK", "60")));
   const struct {
     const char* name;
     std::string bytes;
@@ -111,6 +119,11 @@ TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
       {"sjis.xml",
        Utf8ToSjis("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>" + japanese.substr(39)),
        japanese},
+      // Encodings the XML parser does not know; Latin-1 read as Windows-1252.
+      {"cp1252.xml", Declared("windows-1252", "H\xE4 \x96 21", "\xD6st"), western},
+      {"latin1.xml", Declared("ISO-8859-1", "H\xE4 \x96 21", "\xD6st"), western},
+      {"latin2.xml", Declared("ISO-8859-2", "\xA3\xF3" "d\xBC", "\xD6st"),
+       Doc3(Class3("\u0141\u00F3d\u017A", Person3("\u00D6st", "OK", "60")))},
   };
   for (const auto& file : cases) {
     SCOPED_TRACE(file.name);

@@ -2,8 +2,8 @@
 // A large XML document read part by part: a scan of the text finds the elements that make up
 // most of it (the classes), so the reader parses the small rest of the document (the frame)
 // once and each part on its own when it reaches the part's placeholder, and never holds the
-// element tree of the whole file. The scan vouches only for plain documents; anything it does
-// not know (comments, CDATA, a document type, processing instructions, another encoding,
+// element tree of the whole file. The scan vouches only for plain UTF-8 documents; anything it
+// does not know (CDATA, entity declarations, processing instructions, another encoding,
 // non-ASCII names, a stray "<") sends the reader to the whole-document parse.
 #include <pugixml.hpp>
 
@@ -37,7 +37,8 @@ struct XmlParts {
 };
 
 // The parts of a well-formed plain document; nothing when the scan cannot vouch for the text.
-std::optional<XmlParts> SplitXmlParts(std::string_view text, PartPlace place);
+// A text decoded to UTF-8 before (`decoded`) may still declare the encoding it was written in.
+std::optional<XmlParts> SplitXmlParts(std::string_view text, PartPlace place, bool decoded = false);
 
 // The parts of a split document, each parsed when the reader reaches its placeholder; the one
 // before is freed. The text must outlive the reader.

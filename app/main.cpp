@@ -33,8 +33,9 @@ int main(int argc, char** argv) {
   }
   CLI::App app{"Quorvex2 " + quorvex2::VersionText() +
                " - orienteering split-time analysis.\n"
-               "Loads lap files (.lxm, .lap, CSV, SPORTident, OEvent, .lzh) and writes reports,\n"
-               "charts, printed pages and web sites."};
+               "Loads lap files and result files (.lxm, .lap, IOF XML, SPORTident listings, OE,\n"
+               "SplitsBrowser and Emit CSV, OEvent, also packed in .lzh, .zip or .gz) and writes\n"
+               "reports, charts, printed pages, web sites and an interactive web viewer."};
   app.set_version_flag("--version", quorvex2::VersionText());
   app.require_subcommand(0, 1);
   for (const auto& command : qxcli::RegisteredCommands()) {

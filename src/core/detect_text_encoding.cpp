@@ -39,14 +39,6 @@ bool IsAscii(std::string_view bytes) {
                      [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
-bool IsValidUtf8(std::string_view bytes) {
-  for (size_t pos = 0; pos < bytes.size();) {
-    if (!detail::IsValidUtf8At(bytes, pos)) return false;
-    detail::DecodeUtf8(bytes, pos);
-  }
-  return true;
-}
-
 // True when CP932 decodes every byte.
 bool IsValidShiftJis(std::string_view bytes) {
   thread_local detail::IconvConverter converter("UTF-8", "CP932");
@@ -142,7 +134,7 @@ std::string OtherEncoding(const std::string& reading, std::string_view bytes) {
 std::string DetectTextEncoding(std::string_view bytes) {
   if (std::string marked = MarkedEncoding(bytes); !marked.empty()) return marked;
   if (IsAscii(bytes)) return "ASCII";
-  if (IsValidUtf8(bytes)) return "UTF-8";
+  if (detail::IsValidUtf8(bytes)) return "UTF-8";
   const std::string reading = DetectorReading(bytes);
   if (reading == "SHIFT_JIS") return "CP932";
   if (IsValidShiftJis(bytes) && (reading.empty() || HoldsJapanese(bytes))) return "CP932";

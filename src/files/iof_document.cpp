@@ -1,10 +1,14 @@
 // Parsing an IOF ResultList and deciding its version.
+#include <algorithm>
+#include <cstddef>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 #include "core/detail/fill_in.h"
 #include "files/detail/file_error.h"
 #include "files/detail/load_messages.h"
+#include "files/detail/xml_encoding.h"
 #include "files/detail/xml_nodes.h"
 #include "files/iof_reader_parts.h"
 #include "files/iof_reading.h"
@@ -13,42 +17,6 @@
 
 namespace quorvex2::detail {
 namespace {
-
-// The encoding named in the XML declaration, upper-cased; "" when there is none.
-std::string DeclaredEncoding(std::string_view text) {
-  const std::string_view head = text.substr(0, 200);
-  if (!head.starts_with("<?xml") && !head.starts_with("\xEF\xBB\xBF<?xml")) return "";
-  const size_t end = head.find("?>");
-  const size_t at = head.substr(0, end).find("encoding=");
-  if (at == std::string_view::npos || at + 10 >= head.size()) return "";
-  const char quote = head[at + 9];
-  const size_t close = head.find(quote, at + 10);
-  if (close == std::string_view::npos) return "";
-  return ToUpper(std::string(head.substr(at + 10, close - at - 10)));
-}
-
-bool IsShiftJis(const std::string& encoding) {
-  return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
-         encoding == "WINDOWS-31J" || encoding == "CP932" || encoding == "MS932";
-}
-
-// The encoding a text must be decoded from before it is parsed; "" when the parser decodes it
-// itself (Unicode, which a byte-order mark also names). Latin-1 (and ASCII, often written
-// where it is not) is read as its superset Windows-1252, as browsers do.
-std::string EncodingToDecode(std::string_view text) {
-  if (text.starts_with("\xEF\xBB\xBF")) return "";
-  const std::string declared = DeclaredEncoding(text);
-  if (declared.empty() || declared == "UTF-8" || declared == "UTF8" ||
-      declared.starts_with("UTF-16") || declared.starts_with("UTF-32")) {
-    return "";
-  }
-  if (IsShiftJis(declared)) return "CP932";
-  if (declared == "ISO-8859-1" || declared == "LATIN1" || declared == "US-ASCII" ||
-      declared == "ASCII") {
-    return "WINDOWS-1252";
-  }
-  return declared;
-}
 
 // The namespace bound to the root element's prefix (or the default one); "" when none.
 std::string RootNamespace(const pugi::xml_node& root) {
@@ -69,8 +37,15 @@ bool DeclaresVersion3(const IofDocument& document) {
   return static_cast<bool>(Child(first, "Class"));
 }
 
-void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) {
+// The parser's reason; its offset counted in the file's bytes when the text was decoded from
+// `encoding` before.
+void SetParseError(pugi::xml_parse_result parsed, IofDocument& document,
+                   const std::string& encoding = "") {
   if (parsed) return;
+  if (!encoding.empty()) {
+    parsed.offset = static_cast<ptrdiff_t>(OffsetBeforeDecoding(
+        document.text, static_cast<size_t>(std::max<ptrdiff_t>(parsed.offset, 0)), encoding));
+  }
   document.error = XmlSyntaxText(parsed);
 }
 
@@ -78,10 +53,10 @@ void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) 
 // class by class, which needs a fraction of the memory of the whole element tree.
 constexpr PartPlace kClassResultParts{"", "ClassResult"};
 
-// Parses document.text, in parts when the scan vouches for it; a text decoded before is UTF-8
-// whatever its declaration says.
-void ParseText(bool decoded, IofDocument& document) {
-  const pugi::xml_encoding encoding = decoded ? pugi::encoding_utf8 : pugi::encoding_auto;
+// Parses document.text, in parts when the scan vouches for it; a text decoded from `encoding`
+// before is UTF-8 whatever its declaration says.
+void ParseText(const std::string& encoding, IofDocument& document) {
+  const bool decoded = !encoding.empty();
   if (std::optional<XmlParts> split = SplitXmlParts(document.text, kClassResultParts, decoded)) {
     if (document.xml.load_buffer(split->frame.data(), split->frame.size(), pugi::parse_default,
                                  pugi::encoding_utf8)) {
@@ -89,16 +64,28 @@ void ParseText(bool decoded, IofDocument& document) {
       return;
     }
   }
+  // A decoded text stays as it is (not parsed in place), for the offset of an error to be
+  // counted back in the file's bytes.
+  if (decoded) {
+    SetParseError(document.xml.load_buffer(document.text.data(), document.text.size(),
+                                           pugi::parse_default, pugi::encoding_utf8),
+                  document, encoding);
+    return;
+  }
   SetParseError(document.xml.load_buffer_inplace(document.text.data(), document.text.size(),
-                                                 pugi::parse_default, encoding),
+                                                 pugi::parse_default, pugi::encoding_auto),
                 document);
 }
 
-// A text in an encoding the parser does not know is decoded first.
+// A text in an encoding the parser does not know is decoded first (and its bytes let go).
 void LoadText(std::string bytes, IofDocument& document) {
   const std::string encoding = EncodingToDecode(bytes);
-  document.text = encoding.empty() ? std::move(bytes) : DecodeText(bytes, encoding);
-  ParseText(!encoding.empty(), document);
+  if (encoding.empty() || encoding == "UTF-8") {
+    document.text = std::move(bytes);
+  } else {
+    document.text = DecodeText(std::exchange(bytes, std::string()), encoding);
+  }
+  ParseText(encoding, document);
 }
 
 void LoadFile(const std::string& file_name, IofDocument& document) {

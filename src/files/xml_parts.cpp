@@ -93,13 +93,7 @@ class TagScanner {
       if (text_.substr(at_, 4) == "<!--") {
         if (!SkipComment()) return false;
       } else if (text_.substr(at_, 9) == "<!DOCTYPE") {
-        // An external document type only: entities declared in the document stay whole.
-        const size_t end = text_.find('>', at_);
-        if (end == std::string_view::npos ||
-            text_.substr(at_, end - at_).find('[') != std::string_view::npos) {
-          return false;
-        }
-        at_ = end + 1;
+        if (!SkipDocumentType()) return false;
       } else {
         return true;
       }
@@ -113,6 +107,29 @@ class TagScanner {
     const std::string_view body = text_.substr(at_ + 5, end - at_ - 5);
     at_ = end + 2;
     return body.find('<') == std::string_view::npos && (decoded_ || HasUtf8Encoding(body));
+  }
+
+  // A document type naming an external definition only; its quoted literals are skipped whole.
+  // An internal subset (entities declared in the document) or a "<" or ">" in a literal makes
+  // the scan refuse.
+  bool SkipDocumentType() {
+    for (size_t i = at_ + 9; i < text_.size(); ++i) {
+      const char c = text_[i];
+      if (c == '>') {
+        at_ = i + 1;
+        return true;
+      }
+      if (c == '[' || c == '<') return false;
+      if (c == '"' || c == '\'') {
+        const size_t close = text_.find(c, i + 1);
+        if (close == std::string_view::npos ||
+            text_.substr(i + 1, close - i - 1).find_first_of("<>") != std::string_view::npos) {
+          return false;
+        }
+        i = close;
+      }
+    }
+    return false;
   }
 
   bool SkipComment() {

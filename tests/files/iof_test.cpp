@@ -122,8 +122,19 @@ TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
       // Encodings the XML parser does not know; Latin-1 read as Windows-1252.
       {"cp1252.xml", Declared("windows-1252", "H\xE4 \x96 21", "\xD6st"), western},
       {"latin1.xml", Declared("ISO-8859-1", "H\xE4 \x96 21", "\xD6st"), western},
-      {"latin2.xml", Declared("ISO-8859-2", "\xA3\xF3" "d\xBC", "\xD6st"),
+      {"latin2.xml",
+       Declared("ISO-8859-2",
+                "\xA3\xF3"
+                "d\xBC",
+                "\xD6st"),
        Doc3(Class3("\u0141\u00F3d\u017A", Person3("\u00D6st", "OK", "60")))},
+      // Valid UTF-8 is UTF-8 whatever is declared; an unknown name gives way to the bytes.
+      {"says-latin1.xml", Declared("ISO-8859-1", "H\u00E4 \u2013 21", "\u00D6st"), western},
+      {"says-utf16.xml", Declared("UTF16", "H\u00E4 \u2013 21", "\u00D6st"), western},
+      {"unknown.xml", Declared("x-unknown", "H\xE4 \x96 21", "\xD6st"), western},
+      {"spaced.xml",
+       ReplaceAll(Declared("windows-1252", "H\xE4 \x96 21", "\xD6st"), "encoding=", "encoding = "),
+       western},
   };
   for (const auto& file : cases) {
     SCOPED_TRACE(file.name);
@@ -133,6 +144,12 @@ TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
     EXPECT_EQ(LoadedEvent(path), expected);
     EXPECT_EQ(LoadedEvent(file.name, 0, 0, file.bytes), expected);
   }
+  // The offset of an error counts the file's bytes, not those of the text decoded from them
+  // (the parser points at the name of the stray end tag).
+  const std::string broken = Declared("windows-1252", "\xE4\xE4\xE4", "</x>");
+  const size_t at = broken.find("</x>") + 2;
+  EXPECT_NE(LoadedEvent("broken.xml", 0, 0, broken).find("(位置 " + std::to_string(at) + ")"),
+            std::string::npos);
 }
 
 // A plain UTF-8 list is read class by class; it must give what the whole document gives, with

@@ -117,6 +117,12 @@ TEST(NativeXmlReader, ClassByClassReadingGivesTheEventOfTheWholeDocument) {
        false},
       {"document type", "<!DOCTYPE quorvex><quorvex><classes><class name='A'/></classes></quorvex>",
        true},
+      // The parser skips a literal whole; a scan that took its ">" for the end would read the
+      // class inside it.
+      {"'>' in a document type's literal",
+       "<!DOCTYPE quorvex SYSTEM \"x><quorvex><classes><class name='F'/></classes></quorvex><!-- "
+       "\"><quorvex><classes><class name='A'/></classes></quorvex><!-- -->",
+       false},
       {"entity declarations",
        "<!DOCTYPE quorvex [<!ENTITY e 'x'>]><quorvex><classes><class name='A'/></classes>"
        "</quorvex>",

@@ -45,6 +45,14 @@ bool IsValidUtf8At(std::string_view text, size_t pos) {
   return DecodeAt(text, pos).length != 0;
 }
 
+bool IsValidUtf8(std::string_view text) {
+  for (size_t pos = 0; pos < text.size();) {
+    if (!IsValidUtf8At(text, pos)) return false;
+    DecodeUtf8(text, pos);
+  }
+  return true;
+}
+
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) cp = kReplacementChar;
   if (cp < 0x80) {

@@ -14,6 +14,8 @@ inline constexpr char32_t kReplacementChar = 0xFFFD;
 char32_t DecodeUtf8(std::string_view text, size_t& pos);
 // True when the sequence at text[pos] was valid UTF-8 (DecodeUtf8 did not replace it).
 bool IsValidUtf8At(std::string_view text, size_t pos);
+// True when the whole text is valid UTF-8.
+bool IsValidUtf8(std::string_view text);
 void AppendUtf8(std::string& out, char32_t cp);
 std::u32string ToU32(std::string_view text);
 std::string FromU32(std::u32string_view text);

@@ -1,0 +1,21 @@
+#pragma once
+// The encoding an XML text names in its declaration, for readers that decode the text to UTF-8
+// themselves where the XML parser would not (it knows only Unicode and Latin-1).
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace quorvex2::detail {
+
+// The encoding (an iconv name) the text must be read in instead of the one its declaration
+// names; "" when the parser can follow the declaration: Unicode (any UTF or UCS name, or a
+// byte-order mark) or none. A text of valid UTF-8 is "UTF-8" whatever it declares. Otherwise
+// Shift_JIS and its aliases are CP932, Latin-1 (and ASCII, often declared where it is not) is
+// read as its superset Windows-1252, as browsers do, and a name iconv does not know gives way
+// to the encoding the bytes tell.
+std::string EncodingToDecode(std::string_view text);
+
+// Where `offset`, counted in the UTF-8 text decoded from `encoding`, lies in the original bytes.
+size_t OffsetBeforeDecoding(std::string_view decoded, size_t offset, const std::string& encoding);
+
+}  // namespace quorvex2::detail

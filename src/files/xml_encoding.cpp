@@ -1,0 +1,78 @@
+#include "files/detail/xml_encoding.h"
+
+#include "core/detail/iconv_converter.h"
+#include "core/detail/utf8.h"
+#include "quorvex2/core/encoding.h"
+#include "quorvex2/core/text.h"
+
+namespace quorvex2::detail {
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// The encoding named in the XML declaration, upper-cased; "" when there is none. Blanks may
+// stand around the "=".
+std::string DeclaredEncoding(std::string_view text) {
+  const std::string_view head = text.substr(0, 200);
+  if (!head.starts_with("<?xml") && !head.starts_with("\xEF\xBB\xBF<?xml")) return "";
+  const std::string_view body = head.substr(0, head.find("?>"));
+  size_t at = body.find("encoding");
+  if (at == std::string_view::npos) return "";
+  at += 8;
+  while (at < body.size() && IsBlank(body[at])) ++at;
+  if (at >= body.size() || body[at] != '=') return "";
+  ++at;
+  while (at < body.size() && IsBlank(body[at])) ++at;
+  if (at >= body.size() || (body[at] != '"' && body[at] != '\'')) return "";
+  const size_t close = body.find(body[at], at + 1);
+  if (close == std::string_view::npos) return "";
+  return ToUpper(std::string(body.substr(at + 1, close - at - 1)));
+}
+
+bool IsShiftJis(const std::string& encoding) {
+  return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
+         encoding == "WINDOWS-31J" || encoding == "CP932" || encoding == "MS932";
+}
+
+bool IsUnicode(const std::string& encoding) {
+  return encoding.starts_with("UTF") || encoding.starts_with("UCS") ||
+         encoding.starts_with("UNICODE");
+}
+
+bool IconvKnows(const std::string& encoding) {
+  return IconvConverter("UTF-8", encoding.c_str()).IsOpen();
+}
+
+}  // namespace
+
+std::string EncodingToDecode(std::string_view text) {
+  if (text.starts_with("\xEF\xBB\xBF")) return "";
+  const std::string declared = DeclaredEncoding(text);
+  if (declared.empty() || IsUnicode(declared)) return "";
+  // Valid UTF-8 is UTF-8, whatever the declaration claims: exporters write a fixed declaration.
+  if (IsValidUtf8(text)) return "UTF-8";
+  if (IsShiftJis(declared)) return "CP932";
+  if (declared == "ISO-8859-1" || declared == "LATIN1" || declared == "US-ASCII" ||
+      declared == "ASCII") {
+    return "WINDOWS-1252";
+  }
+  return IconvKnows(declared) ? declared : DetectTextEncoding(text);
+}
+
+size_t OffsetBeforeDecoding(std::string_view decoded, size_t offset, const std::string& encoding) {
+  IconvConverter back(encoding.c_str(), "UTF-8");
+  if (!back.IsOpen() || offset > decoded.size()) return offset;
+  // A character the encoding cannot hold was a replaced byte of the original.
+  const std::string bytes = back.Convert(decoded.substr(0, offset),
+                                         [](std::string_view in, size_t pos, std::string& out) {
+                                           size_t next = pos;
+                                           DecodeUtf8(in, next);
+                                           out += '?';
+                                           return next - pos;
+                                         });
+  return bytes.size();
+}
+
+}  // namespace quorvex2::detail

@@ -78,10 +78,6 @@ std::string DetectorReading(std::string_view bytes) {
   return uchardet_get_charset(detector.get());
 }
 
-bool IconvKnows(const std::string& encoding) {
-  return detail::IconvConverter("UTF-8", encoding.c_str()).IsOpen();
-}
-
 std::string ToUpperAscii(std::string text) {
   for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return text;
@@ -125,7 +121,8 @@ std::string OtherEncoding(const std::string& reading, std::string_view bytes) {
                                                      "MAC-CENTRALEUROPE"};
   std::string encoding = reading;
   if (ruled_by_icu.contains(reading)) encoding = IcuLatinReading(bytes);
-  if (encoding.empty() || encoding == "ISO-8859-1" || !IconvKnows(encoding)) return "WINDOWS-1252";
+  if (encoding.empty() || encoding == "ISO-8859-1" || !detail::IconvKnows(encoding))
+    return "WINDOWS-1252";
   return encoding;
 }
 

@@ -12,12 +12,21 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// The encoding named in the XML declaration, upper-cased; "" when there is none. Blanks may
-// stand around the "=".
+bool IsShiftJis(const std::string& encoding) {
+  return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
+         encoding == "WINDOWS-31J" || encoding == "CP932" || encoding == "MS932";
+}
+
+bool IsUnicode(const std::string& encoding) {
+  return encoding.starts_with("UTF") || encoding.starts_with("UCS") ||
+         encoding.starts_with("UNICODE");
+}
+
+}  // namespace
+
 std::string DeclaredEncoding(std::string_view text) {
-  const std::string_view head = text.substr(0, 200);
-  if (!head.starts_with("<?xml") && !head.starts_with("\xEF\xBB\xBF<?xml")) return "";
-  const std::string_view body = head.substr(0, head.find("?>"));
+  if (!text.starts_with("<?xml") && !text.starts_with("\xEF\xBB\xBF<?xml")) return "";
+  const std::string_view body = text.substr(0, text.find("?>"));
   size_t at = body.find("encoding");
   if (at == std::string_view::npos) return "";
   at += 8;
@@ -30,22 +39,6 @@ std::string DeclaredEncoding(std::string_view text) {
   if (close == std::string_view::npos) return "";
   return ToUpper(std::string(body.substr(at + 1, close - at - 1)));
 }
-
-bool IsShiftJis(const std::string& encoding) {
-  return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
-         encoding == "WINDOWS-31J" || encoding == "CP932" || encoding == "MS932";
-}
-
-bool IsUnicode(const std::string& encoding) {
-  return encoding.starts_with("UTF") || encoding.starts_with("UCS") ||
-         encoding.starts_with("UNICODE");
-}
-
-bool IconvKnows(const std::string& encoding) {
-  return IconvConverter("UTF-8", encoding.c_str()).IsOpen();
-}
-
-}  // namespace
 
 std::string EncodingToDecode(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) return "";

@@ -13,6 +13,9 @@
 
 #include <array>
 #include <stdexcept>
+#include <string>
+
+#include "files/detail/xml_encoding.h"
 
 namespace quorvex2::detail {
 namespace {
@@ -50,11 +53,9 @@ bool IsNameChar(char c) {
   return Is(c, kNameChar);
 }
 
-bool IsUtf8Name(std::string_view name) {
-  if (name.size() != 5 && name.size() != 4) return false;
-  std::string lower;
-  for (char c : name) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-  return lower == "utf-8" || lower == "utf8";
+// No encoding named, or UTF-8 (any other the parser would convert from).
+bool NamesUtf8(const std::string& encoding) {
+  return encoding.empty() || encoding == "UTF-8" || encoding == "UTF8";
 }
 
 // The name without a namespace prefix, as the reader compares names.
@@ -106,7 +107,8 @@ class TagScanner {
     if (end == std::string_view::npos) return false;
     const std::string_view body = text_.substr(at_ + 5, end - at_ - 5);
     at_ = end + 2;
-    return body.find('<') == std::string_view::npos && (decoded_ || HasUtf8Encoding(body));
+    return body.find('<') == std::string_view::npos &&
+           (decoded_ || NamesUtf8(DeclaredEncoding(text_)));
   }
 
   // A document type naming an external definition only; its quoted literals are skipped whole.
@@ -137,20 +139,6 @@ class TagScanner {
     if (end == std::string_view::npos) return false;
     at_ = end + 3;
     return true;
-  }
-
-  // No encoding named, or UTF-8 (any other the parser would convert from).
-  static bool HasUtf8Encoding(std::string_view body) {
-    const size_t key = body.find("encoding");
-    if (key == std::string_view::npos) return true;
-    size_t i = key + 8;
-    while (i < body.size() && IsBlank(body[i])) ++i;
-    if (i >= body.size() || body[i] != '=') return false;
-    ++i;
-    while (i < body.size() && IsBlank(body[i])) ++i;
-    if (i >= body.size() || (body[i] != '"' && body[i] != '\'')) return false;
-    const size_t close = body.find(body[i], i + 1);
-    return close != std::string_view::npos && IsUtf8Name(body.substr(i + 1, close - i - 1));
   }
 
   bool Tag() {

@@ -78,4 +78,9 @@ class IconvConverter {
   iconv_t cd_;
 };
 
+// True when iconv can decode the named encoding.
+inline bool IconvKnows(const std::string& encoding) {
+  return IconvConverter("UTF-8", encoding.c_str()).IsOpen();
+}
+
 }  // namespace quorvex2::detail

@@ -7,6 +7,10 @@
 
 namespace quorvex2::detail {
 
+// The encoding named in the text's XML declaration, upper-cased; "" when the text has no
+// declaration or it names none. Blanks may stand around the "=".
+std::string DeclaredEncoding(std::string_view text);
+
 // The encoding (an iconv name) the text must be read in instead of the one its declaration
 // names; "" when the parser can follow the declaration: Unicode (any UTF or UCS name, or a
 // byte-order mark) or none. A text of valid UTF-8 is "UTF-8" whatever it declares. Otherwise

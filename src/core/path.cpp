@@ -57,12 +57,10 @@ bool IsFolderExists(const std::string& Path) {
   return std::filesystem::is_directory(folder, ec);
 }
 
-// A "/" path gets "/" so that it stays usable; every other path gets "\".
+// The separator added is always "\"; the file system sees it as "/" (ToFileSystemPath).
 std::string AddPathSeparator(const std::string& Path) {
   if (!Path.empty() && (Path.back() == '\\' || Path.back() == '/')) return Path;
-  const bool slash_path =
-      Path.find('/') != std::string::npos && Path.find('\\') == std::string::npos;
-  return Path + (slash_path ? "/" : "\\");
+  return Path + "\\";
 }
 
 std::string RemovePathSeparator(const std::string& Path) {
@@ -77,10 +75,10 @@ std::string GetFileName(const std::string& Path) {
   return pos == std::string::npos ? Path : Path.substr(pos + 1);
 }
 
-// Up to and including the last "\"; without one, the last "/" (so "/" paths have a folder too),
-// then the last ":".
+// Up to and including the last "\", else the last ":"; a "/" is no separator here.
 std::string GetFolderName(const std::string& Path) {
-  const size_t pos = LastSeparator(Path);
+  size_t pos = Path.rfind('\\');
+  if (pos == std::string::npos) pos = Path.rfind(':');
   return pos == std::string::npos ? std::string() : Path.substr(0, pos + 1);
 }
 

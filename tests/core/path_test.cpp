@@ -37,7 +37,7 @@ TEST(PathText, FileFolderExtensionSeparatorsAndSafeNames) {
   EXPECT_EQ(GetFileName("C:\\data\\"), "");
   EXPECT_EQ(GetFolderName("C:\\data\\m21.lxm"), "C:\\data\\");
   EXPECT_EQ(GetFolderName("C:m21.lxm"), "C:");
-  EXPECT_EQ(GetFolderName("/data/m21.lxm"), "/data/");
+  EXPECT_EQ(GetFolderName("/data/m21.lxm"), "");  // "/" is no separator here
   EXPECT_EQ(GetFolderName("m21.lxm"), "");
   EXPECT_EQ(GetExtension("C:\\data\\M21.LXM"), "lxm");
   EXPECT_EQ(GetExtension("C:\\data.d\\m21"), "");
@@ -47,7 +47,7 @@ TEST(PathText, FileFolderExtensionSeparatorsAndSafeNames) {
   EXPECT_EQ(RemoveExtension("/x.d/m21.lap"), "/x.d/m21");
   EXPECT_EQ(AddPathSeparator("C:\\data"), "C:\\data\\");
   EXPECT_EQ(AddPathSeparator("C:\\data\\"), "C:\\data\\");
-  EXPECT_EQ(AddPathSeparator("/tmp/out"), "/tmp/out/");
+  EXPECT_EQ(AddPathSeparator("/tmp/out"), "/tmp/out\\");
   EXPECT_EQ(AddPathSeparator("/tmp/out/"), "/tmp/out/");
   EXPECT_EQ(RemovePathSeparator("C:\\data\\"), "C:\\data");
   EXPECT_EQ(RemovePathSeparator("/tmp/"), "/tmp");
@@ -101,6 +101,13 @@ TEST(PathText, UniqueNamesDifferInEveryFileTheyMake) {
   EXPECT_EQ(names.Claim("W21", page), "W21_2");  // the same file where case is ignored
   EXPECT_EQ(names.Claim("w21", page), "w21_3");
   EXPECT_EQ(names.Claim("index", page), "index_2");
+  // A page without "*" is the same file for every name: shared, never a reason to rename.
+  const auto fixed = [](const std::string& base) {
+    return std::vector<std::string>{"index.html", "results.html", base + "_c.html"};
+  };
+  EXPECT_EQ(names.Claim("m21", fixed), "m21");
+  EXPECT_EQ(names.Claim("m21", fixed), "m21_2");
+  EXPECT_EQ(names.Claim("m20", fixed), "m20");
 }
 
 TEST_F(TempFolder, ExistenceTests) {

@@ -13,7 +13,7 @@ std::string ToFileSystemPath(const std::string& Path);
 // The file procedures below accept "\" and "/" paths (see ToFileSystemPath).
 bool IsFileExists(const std::string& Path);
 bool IsFolderExists(const std::string& Path);
-// Appends "\" (or "/" to a path written with "/" only) unless it ends with either.
+// Appends "\" unless the path ends with "\" or "/".
 std::string AddPathSeparator(const std::string& Path);
 std::string RemovePathSeparator(const std::string& Path);
 std::string GetFileName(const std::string& Path);

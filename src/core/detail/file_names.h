@@ -24,20 +24,25 @@ class UniqueFileNames {
   void Take(const std::string& name);
   bool IsTaken(const std::string& name) const;
   // The first of name, name_2, name_3, ... for which every file `files_of` gives is free; those
-  // files are then taken.
+  // files are then taken. A file that is the same whatever the name (a pattern without "*") is
+  // shared by every name: no suffix could free it, so it does not count.
   template <class FilesOf>
   std::string Claim(const std::string& name, FilesOf files_of) {
+    const auto first = files_of(name);
+    const auto other = files_of(name + "_2");
     std::string candidate = name;
-    for (int n = 2; AnyTaken(files_of(candidate)); ++n) candidate = name + "_" + std::to_string(n);
+    for (int n = 2; AnyOwnTaken(files_of(candidate), first, other); ++n) {
+      candidate = name + "_" + std::to_string(n);
+    }
     for (const std::string& file : files_of(candidate)) Take(file);
     return candidate;
   }
 
  private:
   template <class Names>
-  bool AnyTaken(const Names& names) const {
-    for (const std::string& file : names) {
-      if (IsTaken(file)) return true;
+  bool AnyOwnTaken(const Names& names, const Names& first, const Names& other) const {
+    for (size_t i = 0; i < names.size(); ++i) {
+      if (first[i] != other[i] && IsTaken(names[i])) return true;
     }
     return false;
   }

@@ -27,8 +27,10 @@ bool Contains(const std::string& line, const std::string& text) {
   return ToUpper(line).find(ToUpper(text)) != std::string::npos;
 }
 
-int32_t FailDetection(const std::string& file_name) {
-  SetErrorComment(Tr(kDetectionFailed) + "\r\n" + kLocation + "\r\n" + TooFewLinesText(file_name));
+// The text names the failure and its place only: a text of fewer than three lines is no error
+// of the platform, so there is no description to add.
+int32_t FailDetection() {
+  SetErrorComment(Tr(kDetectionFailed) + "\r\n" + kLocation);
   return QX_FILETYPE_UNKNOWN;
 }
 
@@ -53,14 +55,13 @@ int32_t FirstLineXmlType(std::string_view text) {
 }
 
 // The rules on the first lines of a text with CR LF line ends.
-int32_t DetectFromText(const std::string& text, const std::vector<std::string>& lines,
-                       const std::string& file_name) {
-  if (lines.empty()) return FailDetection(file_name);
+int32_t DetectFromText(const std::string& text, const std::vector<std::string>& lines) {
+  if (lines.empty()) return FailDetection();
   if (Contains(lines[0], "$LAPFILE Ver=2")) return QX_FILETYPE_QUORVEX1;
   if (ToUpper(lines[0]) == "$IMPORT_ONLY") return QX_FILETYPE_IMPORT_ONLY;
   if (Contains(lines[0], "xml")) return FirstLineXmlType(text);
   if (lines.size() >= 2 && Contains(lines[1], "Split times of")) return QX_FILETYPE_OEVENT;
-  if (lines.size() < 3) return FailDetection(file_name);
+  if (lines.size() < 3) return FailDetection();
   if (Contains(lines[2], "SPORTident results")) return QX_FILETYPE_SPORTIDENT;
   return SniffedOr(text, QX_FILETYPE_QUORVEX1);
 }
@@ -81,11 +82,11 @@ std::vector<std::string> FirstLines(const std::string& text, size_t count) {
 
 // Text already in memory is split at every line end, so a last line end gives a last, empty
 // line.
-int32_t DetectFromData(const std::string& file_name, std::string& file_data) {
+int32_t DetectFromData(std::string& file_data) {
   file_data = NormalizeLineEnds(file_data);
   std::vector<std::string> lines = SplitText(file_data.substr(0, kSniffBytes), "\r\n");
   if (lines.size() > 3) lines.resize(3);
-  return DetectFromText(file_data, lines, file_name);
+  return DetectFromText(file_data, lines);
 }
 
 // How much of the file's head the detection decodes: the first lines, enough for the sniffers'
@@ -107,7 +108,7 @@ int32_t DetectFromFile(const std::string& file_name) {
   const std::string_view bytes = *head;
   const std::string text =
       DecodeTextFile(bytes.substr(0, DetectionLength(bytes, bytes.size() < kHeadBytes)));
-  return DetectFromText(text, FirstLines(text, 3), file_name);
+  return DetectFromText(text, FirstLines(text, 3));
 }
 
 }  // namespace
@@ -118,7 +119,7 @@ int32_t DetectFileType(const std::string& file_name, std::string& file_data) {
     if (const int32_t iof = SniffIofResultList(file_name, file_data); iof != 0) return iof;
     const std::string extension = GetExtension(file_name);
     if (extension == "xml" || extension == "lxm") return QX_FILETYPE_QUORVEX2;
-    if (!file_data.empty()) return DetectFromData(file_name, file_data);
+    if (!file_data.empty()) return DetectFromData(file_data);
     return DetectFromFile(file_name);
   } catch (const std::exception& error) {
     SetErrorComment(Tr(kDetectionError) + "\r\n" + kLocation + "\r\n" + error.what());

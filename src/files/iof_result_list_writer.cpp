@@ -1,7 +1,6 @@
 // Building the IOF XML 2.0.3 ResultList document: the event, one ClassResult per class with
 // its runners in result order, and the modification date.
 #include <memory>
-#include <optional>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -83,7 +82,6 @@ class ResultListBuilder {
                   ? root_.CourseData(std::to_string(data->CourseNum))
                   : nullptr;
     course_written_ = false;
-    class_controls_ = data->ControlCount;
     for (const auto& lap : RunnersInResultOrder(root_, class_index)) WritePerson(node, *lap);
   }
 
@@ -118,24 +116,18 @@ class ResultListBuilder {
   void WriteResult(pugi::xml_node result, const clsLapData& lap) {
     if (lap.ID != 0) Element(result, "StartNumber", std::to_string(lap.ID));
     if (lap.Ecard != 0) Element(result, "CCardId", std::to_string(lap.Ecard));
+    // Every runner has a total: his result, else the sum of his legs (also for a runner without
+    // a result text, whom a results holder does not list and whom we write after the others).
     const IofTotal total = IofTotalTime(lap);
-    const std::optional<Date> time = TotalToWrite(lap, total);
     const Date start = lap.StartTime.Value();
     if (start != 0) ClockElement(Element(result, "StartTime"), start);
-    if (start != 0 && time) ClockElement(Element(result, "FinishTime"), start + *time);
-    if (time) TimeElement(result, *time);
+    if (start != 0) ClockElement(Element(result, "FinishTime"), start + total.time);
+    TimeElement(result, total.time);
     if (IsNumeric(lap.Rank)) Element(result, "ResultPosition", lap.Rank);
     Attribute(Element(result, "CompetitorStatus"), "value",
               IofCompetitorStatus(lap, total.missing_punch).c_str());
     if (course_ && lap.LegCount() > 0) WriteCourse(result);
     WriteSplitTimes(result, lap);
-  }
-
-  // The total of every listed runner; a runner without a result text (whom a results holder
-  // does not list, and whom we write after the others) gets only a time he has.
-  std::optional<Date> TotalToWrite(const clsLapData& lap, const IofTotal& total) const {
-    if (!lap.Result().empty()) return total.time;
-    return IofFinishTime(lap, course_ ? course_->ControlCount : class_controls_);
   }
 
   void WriteCourse(pugi::xml_node result) {
@@ -185,7 +177,6 @@ class ResultListBuilder {
   const clsQuorvex2& root_;
   std::shared_ptr<clsCourseData> course_;
   bool course_written_ = false;
-  int32_t class_controls_ = 0;
 };
 
 }  // namespace

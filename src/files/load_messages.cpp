@@ -67,13 +67,6 @@ std::string EmptyFileText(const std::string& path) {
   return FillIn(Tr("{path} は空です"), {{"path", path}});
 }
 
-std::string TooFewLinesText(const std::string& path) {
-  return FillIn(
-      Tr("{path} は 3 行に満たないので、ラップファイルでも成績リストでもラップタイムの表でも"
-         "ありません"),
-      {{"path", path}});
-}
-
 std::string XmlSyntaxText(const pugi::xml_parse_result& parsed) {
   const auto status = static_cast<size_t>(parsed.status);
   const char* what = status < std::size(kXmlStatusTexts)

@@ -25,8 +25,6 @@ std::string FileMissingText(const std::string& path);
 std::string DirectoryText(const std::string& path);
 std::string UnreadableText(const std::string& path);
 std::string EmptyFileText(const std::string& path);
-// A text of one or two lines: too short for any format.
-std::string TooFewLinesText(const std::string& path);
 // What stopped the XML parser, and where.
 std::string XmlSyntaxText(const pugi::xml_parse_result& parsed);
 // A native lap file that does not parse, or whose root element is another.

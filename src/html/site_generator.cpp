@@ -176,10 +176,9 @@ class SiteWriter {
       analyzer->AddCourse(entry.course_num);
     }
     analyzer->Execute();
+    // No page or picture of the site shows the X/Y map (a chart page has no heading for it), so
+    // it is not computed.
     analyzer->ExtraAnalyze();
-    if (!entry.chart_page.empty() && r_.ChartOption.find('7') != std::string::npos) {
-      analyzer->Tovarine();
-    }
     return analyzer;
   }
 

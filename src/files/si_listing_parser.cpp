@@ -154,7 +154,8 @@ class ListingParser {
   }
 
   // Cumulative times on the runner's line and on every second line below the club line; leg
-  // times on the club line and the lines between.
+  // times on the club line and the lines between. A listing without cumulative times may leave
+  // the lines between blank.
   size_t ReadTimedRunner(size_t i, size_t first_time, ListingRunner& runner) {
     std::vector<std::pair<size_t, size_t>> cumulative{{i, first_time}};
     std::vector<std::pair<size_t, size_t>> legs;
@@ -163,16 +164,29 @@ class ListingParser {
       runner.club = ClubOf(next);
       legs.emplace_back(next++, 0);
     }
-    for (size_t r = 1; r < rows_.size() && !Blank(next) && IsTimesLine(next); ++r) {
+    for (size_t r = 1; r < rows_.size() && RowOfTimesFollows(next); ++r) {
       cumulative.emplace_back(next++, 0);
       if (IsTimesLine(next)) legs.emplace_back(next++, 0);
     }
     runner.times = TimesOf(cumulative);
-    if (std::none_of(runner.times.begin(), runner.times.end(), [](auto t) { return t; })) {
+    if (!AnyInFirstRow(runner.times)) {
       runner.times = TimesOf(legs);
       runner.leg_times = true;
     }
     return next;
+  }
+
+  // Whether the runner's own line has a time: a listing with cumulative times prints them there.
+  bool AnyInFirstRow(const std::vector<std::optional<Date>>& times) const {
+    const size_t first_row = rows_.empty() ? 0 : rows_.front().Columns().size();
+    const auto end = times.begin() + static_cast<std::ptrdiff_t>(std::min(times.size(), first_row));
+    return std::any_of(times.begin(), end, [](const auto& t) { return t.has_value(); });
+  }
+
+  // A line of cumulative times, or a blank one before a line of leg times.
+  bool RowOfTimesFollows(size_t i) const {
+    if (!Blank(i)) return IsTimesLine(i);
+    return !Blank(i + 1) && IsTimesLine(i + 1);
   }
 
   // The times of the lines, row by row; the rows the lines do not reach stay empty.

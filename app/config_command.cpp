@@ -41,11 +41,8 @@ void Get(const ConfigOptions& options) {
 void Set(const ConfigOptions& options) {
   quorvex2::clsConfigControl config;
   auto place = Place(config, options);
-  try {
-    config.Value(place, options.item, options.default_value, options.value);
-  } catch (const std::runtime_error& error) {
-    throw qxcli::ExitError(1, error.what());
-  }
+  config.Value(place, options.item, options.default_value, options.value);
+  if (!config.StoreError().empty()) throw qxcli::ExitError(1, config.StoreError());
 }
 
 void SetupConfig(CLI::App& sub) {

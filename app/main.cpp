@@ -42,6 +42,9 @@ int main(int argc, char** argv) {
     CLI::App* sub = app.add_subcommand(command.name, command.description);
     command.setup(*sub);
     qxcli::AddLanguageOption(*sub);
+    for (CLI::App* nested : sub->get_subcommands([](CLI::App*) { return true; })) {
+      qxcli::AddLanguageOption(*nested);
+    }
   }
   try {
     app.parse(argc, argv);

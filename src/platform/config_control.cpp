@@ -61,8 +61,13 @@ std::string clsConfigControl::Value(QxConfigFolderConst ConfigFolder, const std:
 
 void clsConfigControl::Value(QxConfigFolderConst ConfigFolder, const std::string& Item,
                              const std::string& DefaultValue, const std::string& NewValue) {
-  detail::WriteSetting(store_file_, KeyPath(ConfigFolder), ToUpper(Item),
-                       NewValue.empty() ? DefaultValue : NewValue);
+  store_error_.clear();
+  try {
+    detail::WriteSetting(store_file_, KeyPath(ConfigFolder), ToUpper(Item),
+                         NewValue.empty() ? DefaultValue : NewValue);
+  } catch (const std::runtime_error& error) {
+    store_error_ = error.what();
+  }
 }
 
 }  // namespace quorvex2

@@ -155,7 +155,7 @@ TEST(CliConfig, SetAndGetByPlace) {
   EXPECT_EQ(RunOk({"config", "get", "lastfile", "--default", "none"}), "none\n");
   RunOk({"config", "set", "lastfile", "大会.lxm"});
   RunOk({"config", "set", "lastfile", "t.lxm", "--folder", "Team"});
-  RunOk({"config", "set", "PRINT_X", "5", "--system"});
+  RunOk({"config", "set", "PRINT_X", "5", "--system", "--lang", "ja"});
   const struct {
     std::vector<std::string> place;
     std::string value;
@@ -170,7 +170,7 @@ TEST(CliConfig, SetAndGetByPlace) {
     args.insert(args.end(), c.place.begin(), c.place.end());
     EXPECT_EQ(RunOk(args), c.value + "\n") << args.back();
   }
-  EXPECT_EQ(RunOk({"config", "get", "print_x", "--system"}), "5\n");
+  EXPECT_EQ(RunOk({"config", "get", "print_x", "--system", "--lang", "en"}), "5\n");
 }
 
 TEST(CliConfig, StoreThatIsNoDatabase) {

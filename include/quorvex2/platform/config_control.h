@@ -28,14 +28,14 @@ class clsConfigControl {
   // read gives DefaultValue and leaves its reason in StoreError.
   std::string Value(QxConfigFolderConst ConfigFolder, const std::string& Item,
                     const std::string& DefaultValue = "") const;
-  // Writes NewValue, or DefaultValue when NewValue is empty. std::runtime_error when the store
-  // cannot be written (read-only or corrupt file); the store is then unchanged.
+  // Writes NewValue, or DefaultValue when NewValue is empty. A store that cannot be written
+  // (read-only or corrupt file) stays unchanged; the write is lost and StoreError says why.
   void Value(QxConfigFolderConst ConfigFolder, const std::string& Item,
              const std::string& DefaultValue, const std::string& NewValue);
 
   // The file the settings live in.
   std::string StoreFile() const { return store_file_; }
-  // Why the last read failed; "" after a successful one.
+  // Why the last read or write failed; "" after a successful one.
   std::string StoreError() const { return store_error_; }
 
  private:

@@ -74,7 +74,7 @@ class ResultListReader {
     bool site = false;
     ForEachNamed(event, "URL", [&](const pugi::xml_node& url) {
       const bool is_site = Is(url.attribute("type").value(), "Website");
-      if (address.empty() || (is_site && !site)) address = Trim(url.text().get());
+      if (address.empty() || (is_site && !site)) address = NodeText(url);
       site = site || is_site;
     });
     return address;

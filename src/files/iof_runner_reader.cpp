@@ -21,9 +21,8 @@ std::string JoinName(const std::string& family, const std::string& given) {
 // The texts of every child of that name, joined with blanks.
 std::string NameParts(const pugi::xml_node& name, const char* part_name) {
   std::string parts;
-  ForEachNamed(name, part_name, [&parts](const pugi::xml_node& part) {
-    parts = JoinName(parts, Trim(part.text().get()));
-  });
+  ForEachNamed(name, part_name,
+               [&parts](const pugi::xml_node& part) { parts = JoinName(parts, NodeText(part)); });
   return parts;
 }
 
@@ -33,7 +32,7 @@ std::string PersonName(const pugi::xml_node& person, bool version3) {
   const auto name = Child(person, version3 ? "Name" : "PersonName");
   const std::string full = detail::PersonName(NameParts(name, "Family"), NameParts(name, "Given"));
   if (!full.empty()) return full;
-  if (!version3 && Is(BaseName(person), "PersonId")) return Trim(person.text().get());
+  if (!version3 && Is(BaseName(person), "PersonId")) return NodeText(person);
   return ChildText(person, version3 ? "Id" : "PersonId");
 }
 
@@ -93,8 +92,7 @@ std::vector<IofSplit> ReadSplits3(const pugi::xml_node& result) {
     if (status == "Additional") return;
     const auto time = Child(node, "Time");
     splits.push_back({ChildText(node, "ControlCode"),
-                      time ? IofSecondsValue(Trim(time.text().get())) : std::nullopt,
-                      status == "Missing"});
+                      time ? IofSecondsValue(NodeText(time)) : std::nullopt, status == "Missing"});
   });
   return splits;
 }
@@ -110,7 +108,7 @@ IofSplit ReadSplit2(const pugi::xml_node& node) {
   std::string code = ChildText(node, "ControlCode");
   if (code.empty()) code = ChildText(Child(node, "Control"), "ControlCode");
   const auto time = Child(node, "Time");
-  return {code, time ? IofClockSeconds(time.text().get()) : std::nullopt, false};
+  return {code, time ? IofClockSeconds(NodeText(time)) : std::nullopt, false};
 }
 
 // The split's sequence number when it is a usable place on a course (1, 2, ...); 0 otherwise.
@@ -209,7 +207,7 @@ std::string IofClubName(const pugi::xml_node& entry, bool version3) {
   const std::string id = ChildText(club, "ClubId");
   if (!id.empty()) return id;
   // 2.0.3 may give a club id alone, or a country for national teams.
-  if (const auto club_id = Child(entry, "ClubId")) return Trim(club_id.text().get());
+  if (const auto club_id = Child(entry, "ClubId")) return NodeText(club_id);
   const auto country = Child(entry, "Country");
   const auto code = Child(country ? country : entry, "CountryId");
   const std::string value = Trim(code.attribute("value").value());

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 #include "quorvex2/core/text.h"
 
@@ -58,9 +59,19 @@ inline pugi::xml_node Child(const pugi::xml_node& parent, const char* name) {
   return {};
 }
 
-// The trimmed text of the first child element with that name ("" when there is none).
+// The text of an element without the white space around it (blanks, tabs and line ends, which
+// writers that indent every element leave there).
+inline std::string NodeText(const pugi::xml_node& node) {
+  constexpr std::string_view kWhiteSpace = " \t\r\n";
+  const std::string_view text = node.text().get();
+  const size_t first = text.find_first_not_of(kWhiteSpace);
+  if (first == std::string_view::npos) return std::string();
+  return std::string(text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1));
+}
+
+// The text of the first child element with that name ("" when there is none).
 inline std::string ChildText(const pugi::xml_node& parent, const char* name) {
-  return Trim(Child(parent, name).text().get());
+  return NodeText(Child(parent, name));
 }
 
 }  // namespace quorvex2::detail

@@ -1,6 +1,6 @@
 // Reading Emit split-time CSV files: a header line, then a row per runner with the id, name,
 // result time, class, place, status ("A" is a finisher), course number, club and the seconds
-// from the start to each control, the last of them the finish:
+// from the start to each control, the last of them the finish when the runner has a time:
 //
 //   Id,Name,time,class,place,course,teams,Split1...SPLITn
 //   247,"Vieda Lasa","  :32:58","S14",1,"A",8,"Jaunpiebalga",113,199,433,...,1978,
@@ -48,11 +48,9 @@ TableRunner RunnerOf(const std::vector<std::string>& row) {
   for (size_t i = kFirstSplit; i < row.size(); ++i) {
     if (const auto seconds = ReadCount(row[i])) runner.splits.push_back(*seconds);
   }
-  if (!runner.splits.empty()) {
-    runner.time = runner.splits.back();
-    runner.splits.pop_back();
-  }
-  if (const auto time = ReadElapsedSeconds(FieldOf(row, kTime))) runner.time = time;
+  // A runner with a time has the finish as his last split; one without did not finish.
+  runner.time = ReadElapsedSeconds(FieldOf(row, kTime));
+  if (runner.time && !runner.splits.empty()) runner.splits.pop_back();
   return runner;
 }
 

@@ -149,7 +149,7 @@ class ClassPlacer {
     if (runner.splits.size() == controls.count && runner.codes == controls.codes) {
       return runner.splits;
     }
-    if (runner.codes.empty() || controls.codes.empty()) return Splits(controls.count);
+    if (runner.codes.empty() || controls.codes.empty()) return Unaligned(runner, controls.count);
     if (table_.punched_codes) {
       // Missed or extra punches: the controls punched in order still give their times.
       if (runner.status == TableStatus::kOk) runner.status = TableStatus::kMissingPunch;
@@ -158,6 +158,16 @@ class ClassPlacer {
     if (runner.codes.size() != controls.count) return AlignedByCode(runner, controls.codes);
     by_position = true;
     return runner.splits;
+  }
+
+  // Splits without codes that do not fill the course: a runner without a finish has those of the
+  // controls he reached, in order; the punches of any other runner cannot be placed.
+  static Splits Unaligned(const TableRunner& runner, size_t count) {
+    Splits splits(count);
+    if (!runner.time && runner.splits.size() < count) {
+      std::copy(runner.splits.begin(), runner.splits.end(), splits.begin());
+    }
+    return splits;
   }
 
   // Leg k runs from the last earlier punch to punch k; a missing punch, or one not after the

@@ -8,6 +8,7 @@
 // codes are the controls the runner punched: a runner whose codes differ from the class's
 // missed or added some and is read as a mispunch.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/detail/catalogue.h"
@@ -74,10 +75,16 @@ TableRunner RunnerOf(const Row& row) {
   return runner;
 }
 
+// The character after the first field name, which may be quoted.
 char DelimiterOf(const std::string& header) {
-  const std::string first = ToUpper(header.substr(0, std::string(kFirstHeader).size()));
-  const char delimiter = header.size() > first.size() ? header[first.size()] : '\0';
-  return first == kFirstHeader && (delimiter == ',' || delimiter == ';') ? delimiter : '\0';
+  const size_t quote = header.starts_with('"') ? 1 : 0;
+  const size_t end = quote + std::string_view(kFirstHeader).size();
+  if (header.size() <= end + quote || ToUpper(header.substr(quote, end - quote)) != kFirstHeader ||
+      (quote == 1 && header[end] != '"')) {
+    return '\0';
+  }
+  const char delimiter = header[end + quote];
+  return delimiter == ',' || delimiter == ';' || delimiter == '\t' ? delimiter : '\0';
 }
 
 ResultTable GatherSiCsv(const std::vector<std::string>& lines) {

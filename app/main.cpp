@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
                "SplitsBrowser and Emit CSV, OEvent, also packed in .lzh, .zip or .gz) and writes\n"
                "reports, charts, printed pages, web sites and an interactive web viewer."};
   app.set_version_flag("--version", quorvex2::VersionText());
+  qxcli::AddLanguageOption(app);  // also before the command
   app.require_subcommand(0, 1);
   for (const auto& command : qxcli::RegisteredCommands()) {
     CLI::App* sub = app.add_subcommand(command.name, command.description);

@@ -107,6 +107,9 @@ TEST(Languages, EnglishLayout) {
   qxtest::ExpectGolden("golden/cli/grid-en.txt", qxtest::RunOk({"report", "grid", kLatin, "--color",
                                                                 "never", "--lang", "en"}));
   EXPECT_TRUE(qxtest::Contains(RunOutput(kOutputs[8], "--lang en"), "M21E"));
+  // The option may also stand before the command.
+  EXPECT_EQ(qxtest::RunOk({"--lang", "ja", "report", "mail", kLatin}),
+            qxtest::RunOk({"report", "mail", kLatin, "--lang", "ja"}));
 }
 
 }  // namespace

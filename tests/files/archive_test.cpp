@@ -69,6 +69,7 @@ TEST_F(ArchiveTest, ArchivesLoadLikeTheirLapFileWhateverTheirName) {
       {"zip-named.dat", MakeZip({{"event.lxm", lxm}})},
       {"folders.zip", MakeZip({{"docs/readme.pdf", "%PDF"}, {"out/event.lxm", lxm}})},
       {"lap-first.zip", MakeZip({{"notes.txt", "notes"}, {"event.lxm", lxm}})},
+      {"xml-before-text.zip", MakeZip({{"readme.txt", "notes"}, {"event.xml", lxm}})},
       {"escape.zip", MakeZip({{"../../escaped.lxm", lxm}})},
       {"absolute.zip", MakeZip({{"/tmp/absolute.lxm", lxm}})},
       {"event.lxm.gz", MakeGzip(lxm)},

@@ -9,8 +9,10 @@
 namespace quorvex2::detail::archive {
 namespace {
 
+// The kinds of member that may hold the event, the likeliest first: a text file beside an XML
+// list or a table is most often a note about it.
 const std::vector<std::vector<std::string>> kLapFileExtensions = {
-    {"lxm", "lap"}, {"xml", "csv", "txt", "htm", "html", "tsv", ""}};
+    {"lxm", "lap"}, {"xml"}, {"csv", "tsv"}, {"htm", "html"}, {"txt", ""}};
 
 bool HasExtension(const MemberInfo& member, const std::vector<std::string>& extensions) {
   const std::string extension = GetExtension(GetFileName(member.name));

@@ -1,9 +1,12 @@
-// Deciding the encoding of a text file from its bytes: byte-order marks, ASCII and valid UTF-8
-// first, then the character-set detectors, with Shift-JIS kept wherever the bytes are Shift-JIS
-// and nothing says otherwise. uchardet places the script and the family of sets; among the Latin
-// sets of Western and Central Europe ICU's detector decides, whose letter statistics tell them
-// apart on the few hundred accented letters of a result list where uchardet often names a DOS,
-// Mac or Central European set for Western names.
+// Deciding the encoding of a text file from its bytes: byte-order marks, an HTML page's declared
+// charset, ASCII and valid UTF-8 first, then the character-set detectors, with Shift-JIS kept
+// wherever the bytes are Shift-JIS and nothing says otherwise. uchardet places the script and the
+// family of sets; among the Latin sets of Western and Central Europe ICU's detector proposes,
+// whose letter statistics tell them apart better on the few hundred accented letters of a result
+// list, where uchardet often names a DOS, Mac or Central European set for Western names. Where
+// even ICU's statistics are too thin (a Polish or Czech list beside English captions), the words
+// decide: the reading among Windows-1252, Windows-1250 and Latin-2 whose words are the most
+// likely wins over the detectors' when it is strictly more likely.
 #include <uchardet/uchardet.h>
 #include <unicode/ucsdet.h>
 
@@ -16,7 +19,9 @@
 #include <string_view>
 #include <type_traits>
 
+#include "core/detail/declared_encoding.h"
 #include "core/detail/iconv_converter.h"
+#include "core/detail/unlikely_words.h"
 #include "core/detail/utf8.h"
 #include "quorvex2/core/encoding.h"
 
@@ -53,8 +58,14 @@ bool IsValidShiftJis(std::string_view bytes) {
 // Japanese text in Shift-JIS has double-byte characters led by 0x81-0x9F (symbols, full-width
 // letters, kana, the common kanji) or runs of half-width katakana (0xA1-0xDF). Text in a
 // single-byte European encoding that happens to decode as Shift-JIS has neither: its accented
-// letters are 0xC0-0xFF, and 0x80-0x9F only holds punctuation.
+// letters are 0xC0-0xFF, and 0x80-0x9F holds punctuation and a few letters (Š, Ž, Ś, Ť, Ź in
+// Windows-1250) that begin or stand inside Latin words: such a byte followed by an ASCII letter
+// and more ASCII ("Žiga", "ŠK Senec") is no evidence, where Japanese has kana and kanji in runs.
 bool HoldsJapanese(std::string_view bytes) {
+  const auto latin_after = [bytes](size_t i) {
+    return i + 2 < bytes.size() && std::isalpha(Byte(bytes, i + 1)) != 0 &&
+           Byte(bytes, i + 2) < 0x80;
+  };
   int katakana_run = 0;
   for (size_t i = 0; i < bytes.size(); ++i) {
     const unsigned char c = Byte(bytes, i);
@@ -63,8 +74,8 @@ bool HoldsJapanese(std::string_view bytes) {
       continue;
     }
     katakana_run = 0;
-    if (c >= 0x81 && c <= 0x9F) return true;
-    if (c >= 0xE0 && c <= 0xFC) ++i;  // the trail byte of a double-byte character
+    if (c >= 0x81 && c <= 0x9F && !latin_after(i)) return true;
+    if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ++i;  // a double-byte character
   }
   return false;
 }
@@ -126,16 +137,42 @@ std::string OtherEncoding(const std::string& reading, std::string_view bytes) {
   return encoding;
 }
 
+// Among the Western and Central European readings of the bytes, the one with the fewest unlikely
+// words: the detectors' Latin `encoding` (Turkish included) wherever it is as likely as any, and
+// any encoding of another kind as it is.
+std::string MostLikelyLatinReading(std::string_view bytes, const std::string& encoding) {
+  static const std::set<std::string> latin = {"WINDOWS-1252", "WINDOWS-1250", "ISO-8859-2",
+                                              "WINDOWS-1254", "ISO-8859-9"};
+  if (!latin.contains(encoding)) return encoding;
+  std::string best = encoding;
+  int fewest = detail::UnlikelyWordCount(DecodeText(bytes, encoding));
+  for (const std::string other : {"WINDOWS-1252", "WINDOWS-1250", "ISO-8859-2"}) {
+    if (fewest == 0) break;
+    if (other == encoding) continue;
+    const int unlikely = detail::UnlikelyWordCount(DecodeText(bytes, other));
+    if (unlikely < fewest) {
+      fewest = unlikely;
+      best = other;
+    }
+  }
+  return best;
+}
+
 }  // namespace
 
 std::string DetectTextEncoding(std::string_view bytes) {
   if (std::string marked = MarkedEncoding(bytes); !marked.empty()) return marked;
   if (IsAscii(bytes)) return "ASCII";
+  if (std::string declared =
+          detail::EncodingOfDeclaration(detail::HtmlDeclaredCharset(bytes), bytes);
+      !declared.empty()) {
+    return declared;
+  }
   if (detail::IsValidUtf8(bytes)) return "UTF-8";
   const std::string reading = DetectorReading(bytes);
   if (reading == "SHIFT_JIS") return "CP932";
   if (IsValidShiftJis(bytes) && (reading.empty() || HoldsJapanese(bytes))) return "CP932";
-  return OtherEncoding(reading, bytes);
+  return MostLikelyLatinReading(bytes, OtherEncoding(reading, bytes));
 }
 
 }  // namespace quorvex2

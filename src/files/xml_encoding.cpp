@@ -1,5 +1,6 @@
 #include "files/detail/xml_encoding.h"
 
+#include "core/detail/declared_encoding.h"
 #include "core/detail/iconv_converter.h"
 #include "core/detail/utf8.h"
 #include "quorvex2/core/encoding.h"
@@ -10,16 +11,6 @@ namespace {
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-bool IsShiftJis(const std::string& encoding) {
-  return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
-         encoding == "WINDOWS-31J" || encoding == "CP932" || encoding == "MS932";
-}
-
-bool IsUnicode(const std::string& encoding) {
-  return encoding.starts_with("UTF") || encoding.starts_with("UCS") ||
-         encoding.starts_with("UNICODE");
 }
 
 }  // namespace
@@ -43,15 +34,9 @@ std::string DeclaredEncoding(std::string_view text) {
 std::string EncodingToDecode(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) return "";
   const std::string declared = DeclaredEncoding(text);
-  if (declared.empty() || IsUnicode(declared)) return "";
-  // Valid UTF-8 is UTF-8, whatever the declaration claims: exporters write a fixed declaration.
-  if (IsValidUtf8(text)) return "UTF-8";
-  if (IsShiftJis(declared)) return "CP932";
-  if (declared == "ISO-8859-1" || declared == "LATIN1" || declared == "US-ASCII" ||
-      declared == "ASCII") {
-    return "WINDOWS-1252";
-  }
-  return IconvKnows(declared) ? declared : DetectTextEncoding(text);
+  if (declared.empty() || NamesUnicode(declared)) return "";
+  const std::string encoding = EncodingOfDeclaration(declared, text);
+  return encoding.empty() ? DetectTextEncoding(text) : encoding;
 }
 
 size_t OffsetBeforeDecoding(std::string_view decoded, size_t offset, const std::string& encoding) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/detail/fill_in.h"
+#include "core/detail/iconv_converter.h"
 #include "core/detail/utf8.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/format.h"
@@ -351,6 +352,29 @@ TEST(TextEncoding, DecidedFromTheBytes) {
        "ISO-8859-2", "Name,Club\r\nTomáš Čech,UKS Łódź\r\n"},
       {"latin-7", "Name,Club\r\nJ\xE2nis B\xE7rzi\xF2\xF0,R\xEEga\r\n", "ISO-8859-13",
        "Name,Club\r\nJānis Bērziņš,Rīga\r\n"},
+      // An HTML page's declared charset decides where the bytes agree with it: a Slovak name the
+      // detectors read as Windows-1252 ("Kåbik"). Valid UTF-8, a byte-order mark and names iconv
+      // does not know leave the decision to the bytes; our own pages declare Shift-JIS as x-sjis.
+      {"html declares latin-2",
+       "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-2\">"
+       "</head><pre>\r\n  1  K\xE5"
+       "bik Peter  OK Senec  45:12\r\n",
+       "ISO-8859-2",
+       "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-2\">"
+       "</head><pre>\r\n  1  Kĺbik Peter  OK Senec  45:12\r\n"},
+      {"html declares windows-1250",
+       "<META charset=windows-1250><pre>K\xE5"
+       "bik Peter, OK Senec",
+       "WINDOWS-1250", "<META charset=windows-1250><pre>Kĺbik Peter, OK Senec"},
+      {"html declares x-sjis",
+       Utf8ToSjis("<meta content='text/html; charset=x-sjis' http-equiv=Content-Type>山田　太郎"),
+       "CP932", "<meta content='text/html; charset=x-sjis' http-equiv=Content-Type>山田　太郎"},
+      {"html declares latin-2 in utf-8", "<meta charset=\"iso-8859-2\">M\xC3\xBCller", "UTF-8",
+       "<meta charset=\"iso-8859-2\">Müller"},
+      {"html declares windows-1250 after a mark", "\xEF\xBB\xBF<meta charset=windows-1250>\xC5",
+       "UTF-8", "<meta charset=windows-1250>\uFFFD"},
+      {"html declares an unknown set", "<meta charset=\"x-unknown\">J\xF6rg", "WINDOWS-1252",
+       "<meta charset=\"x-unknown\">Jörg"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -359,6 +383,74 @@ TEST(TextEncoding, DecidedFromTheBytes) {
   }
   // A name iconv does not know decodes as Windows-1252.
   EXPECT_EQ(DecodeText("\xE9", "NO-SUCH-ENCODING"), "é");
+}
+
+// Result lists in the single-byte sets of Western and Central Europe, as exporters write them
+// beside English or national captions: each reads in its own letters, where the detectors' byte
+// statistics are too thin to tell the sets apart.
+TEST(TextEncoding, EuropeanResultListsReadInTheirOwnLetters) {
+  const std::string polish =
+      "Stno;Chipno;Surname;First name;YB;S;Start;Finish;Time;Classifier;Club;City;Short;Course\r\n"
+      "101;2001;Żółć;Grażyna;1980;F;10:00:00;10:45:12;45:12;0;UKS Śląsk;Katowice;K21;Course 1\r\n"
+      "102;2002;Wiśniewski;Paweł;1979;M;10:02:00;10:49:30;47:30;0;KS Łódź;Łódź;M21;Course 2\r\n";
+  const std::string czech =
+      "SPORTident Results\r\nPl   Stno  Name                 Club              Time\r\n"
+      "H21  (14)   5.200 km  180 m\r\n"
+      "  1   201  Dvořák Jiří          SK Praha          45:12\r\n"
+      "  2   202  Kříž Zdeněk          OK Brno           47:30\r\n"
+      "  3   203  Černá Šárka          TJ Slavia Liberec 51:02\r\n"
+      "  4   204  Růžička Vojtěch      OK Děčín          59:59\r\n";
+  const std::string slovak =
+      "Pl   Name                 Club              Time\r\n"
+      "  1  Ľubomír Šťastný      ŠK Žilina         52:10\r\n"
+      "  2  Ďurica Ján           OK Rožňava        53:40\r\n"
+      "  3  Kováčová Mária       Slávia Bratislava 54:02\r\n";
+  const std::string croatian =
+      "Place;Name;Club;Time\r\n1;Ivan Horvat;OK Vihor;45:12\r\n"
+      "2;Đurđa Kovačević;OK Split;47:30\r\n3;Marko Babić;OK Zagreb;48:00\r\n";
+  const std::string slovenian =
+      "Place,Name,Club,Time\r\n1,Žiga Novak,OK Škofja Loka,45:12\r\n"
+      "2,Matej Čebašek,OK Komenda,47:30\r\n";
+  const std::string hungarian =
+      "Hely;Név;Egyesület;Idő\r\n1;Nagy Ödön;Győri Tájfutó Egyesület;45:12\r\n"
+      "2;Szőke Bálint;Pécsi Egyetem;48:00\r\n";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"WINDOWS-1250", polish},
+      {"ISO-8859-2", polish},
+      {"WINDOWS-1250", czech},
+      {"ISO-8859-2", czech},
+      {"WINDOWS-1250", slovak},
+      {"ISO-8859-2", slovak},
+      {"WINDOWS-1250", croatian},
+      {"ISO-8859-2", croatian},
+      {"WINDOWS-1250", slovenian},
+      {"ISO-8859-2", slovenian},
+      {"WINDOWS-1250", hungarian},
+      {"WINDOWS-1252",
+       "Placering;Namn;Klubb;Tid\r\n1;Åsa Ström;IFK Göteborg;45:12\r\n"
+       "2;Björn Öhlund;OK Älme;47:30\r\n3;Märta Åkesson;Järfälla OK;48:10\r\n"},
+      {"WINDOWS-1252",
+       "  1  Øyvind Bjørnstad      Halden SK          45:12\r\n"
+       "  2  Kåre Sæther           Bækkelagets SK     47:30\r\n"},
+      {"ISO-8859-1", "Søren Ærø;OK Øst Birkerød;45:12\r\nJens Højgaard;Faaborg OK;47:30\r\n"},
+      {"ISO-8859-1", "Jääskeläinen Päivi, Helsingin Suunnistajat, 45:12\r\n"},
+      {"WINDOWS-1252",
+       "Platz;Name;Verein;Zeit\r\n1;Jürgen Müller;OLG Königsbrück;45:12\r\n"
+       "2;Günther Weiß;TSV Schönaich;47:30\r\n"},
+      {"WINDOWS-1252", "Name,Club\r\nMikaël Kerbœuf;CO Besançon\r\n"},
+      {"ISO-8859-1",
+       "Puesto;Nombre;Club;Tiempo\r\n1;José Muñoz;Club Orientación Cáceres;45:12\r\n"
+       "2;María Núñez;Peñalara;47:30\r\n"},
+  };
+  for (const auto& [encoding, text] : cases) {
+    SCOPED_TRACE(encoding + "\n" + text);
+    detail::IconvConverter to(encoding.c_str(), "UTF-8");
+    const std::string bytes = to.Convert(text, [](std::string_view, size_t, std::string&) {
+      ADD_FAILURE() << "the set cannot hold the text";
+      return size_t{1};
+    });
+    EXPECT_EQ(DecodeText(bytes, DetectTextEncoding(bytes)), text);
+  }
 }
 
 TEST(TextEncoding, LineEndsBecomeCrLf) {

@@ -22,11 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                      text);
   if (options & 2) {
     // A second load adds to what the first one left; then the import-only reader updates it.
-    files->LoadLapFile("fuzz.csv", quorvex2::QX_FILETYPE_QUORVEX1,
-                       quorvex2::QX_LOADMODE_MERGE_NAME, text);
-    files->LoadLapFile("fuzz.csv", quorvex2::QX_FILETYPE_IMPORT_ONLY,
-                       quorvex2::QX_LOADMODE_APPEND | quorvex2::QX_LOADMODE_PRIORITY_NEWDATA,
+    files->LoadLapFile("fuzz.csv", quorvex2::QX_FILETYPE_QUORVEX1, quorvex2::QX_LOADMODE_MERGE_NAME,
                        text);
+    files->LoadLapFile("fuzz.csv", quorvex2::QX_FILETYPE_IMPORT_ONLY,
+                       quorvex2::QX_LOADMODE_APPEND | quorvex2::QX_LOADMODE_PRIORITY_NEWDATA, text);
   }
   return 0;
 }

@@ -36,8 +36,7 @@ class clsAnalyzedGeneralData {
 
  private:
   const clsAnalyzer* analyzer_ = nullptr;
-  std::array<std::array<std::shared_ptr<clsAnalyzedRunnerData>, kUpperCount + 1>,
-             kMaxLegIndex + 1>
+  std::array<std::array<std::shared_ptr<clsAnalyzedRunnerData>, kUpperCount + 1>, kMaxLegIndex + 1>
       upper_{};
   std::array<Date, kMaxLegIndex + 1> upper_lap_average_{};
   std::array<float, kMaxLegIndex + 1> leg_length_{};

@@ -7,10 +7,16 @@ ComponentState& State() {
   return state;
 }
 
-clsQuorvex2* CurrentRoot() { return State().current_root; }
+clsQuorvex2* CurrentRoot() {
+  return State().current_root;
+}
 
-int32_t NextSerialNumber() { return ++State().serial_counter; }
+int32_t NextSerialNumber() {
+  return ++State().serial_counter;
+}
 
-void SetErrorComment(const std::string& text) { State().error_comment = text; }
+void SetErrorComment(const std::string& text) {
+  State().error_comment = text;
+}
 
 }  // namespace quorvex2::detail

@@ -7,6 +7,7 @@
 
 #include "core/detail/atomic_file.h"
 #include "core/detail/component_state.h"
+#include "core/detail/declared_encoding.h"
 #include "core/detail/localized_text.h"
 #include "core/detail/run_in_order.h"
 #include "html/detail/chart_images.h"
@@ -26,11 +27,6 @@
 namespace quorvex2::detail {
 
 namespace {
-
-bool IsShiftJis(const std::string& encoding) {
-  const std::string name = ToLower(encoding);
-  return name == "x-sjis" || name == "shift_jis" || name == "sjis" || name == "cp932";
-}
 
 std::string Folder(const std::string& folder) {
   if (folder.empty() || folder.back() == '/' || folder.back() == '\\') return folder;
@@ -70,7 +66,7 @@ class SiteWriter {
  private:
   bool WriteText(const std::string& name, const std::string& text) {
     return WriteFileAtomically(folder_ + name,
-                               IsShiftJis(r_.Encoding) ? Utf8ToSjisHtml(text) : text);
+                               NamesShiftJis(ToUpper(r_.Encoding)) ? Utf8ToSjisHtml(text) : text);
   }
 
   // The page name for the entry, or "" when that kind of page is not written for it.
@@ -212,8 +208,8 @@ class SiteWriter {
     std::string page = NewIndexPage(block);
     if (r_.IndexFileAddMode) {
       if (auto existing = ReadFileBytes(path)) {
-        page =
-            ReplaceIndexBlock(IsShiftJis(r_.Encoding) ? SjisToUtf8(*existing) : *existing, block);
+        page = ReplaceIndexBlock(
+            NamesShiftJis(ToUpper(r_.Encoding)) ? SjisToUtf8(*existing) : *existing, block);
       }
     }
     return WriteText(r_.IndexFile, page);

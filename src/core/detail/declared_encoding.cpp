@@ -9,12 +9,6 @@
 namespace quorvex2::detail {
 namespace {
 
-bool NamesShiftJis(const std::string& encoding) {
-  return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
-         encoding == "X-SJIS" || encoding == "MS_KANJI" || encoding == "CSSHIFTJIS" ||
-         encoding == "WINDOWS-31J" || encoding == "CP932" || encoding == "MS932";
-}
-
 std::string LowerAscii(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -43,6 +37,12 @@ std::string CharsetIn(std::string_view element) {
 }
 
 }  // namespace
+
+bool NamesShiftJis(const std::string& encoding) {
+  return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
+         encoding == "X-SJIS" || encoding == "MS_KANJI" || encoding == "CSSHIFTJIS" ||
+         encoding == "WINDOWS-31J" || encoding == "CP932" || encoding == "MS932";
+}
 
 bool NamesUnicode(const std::string& encoding) {
   return encoding.starts_with("UTF") || encoding.starts_with("UCS") ||

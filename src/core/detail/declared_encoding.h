@@ -7,6 +7,10 @@
 
 namespace quorvex2::detail {
 
+// True when the (upper-cased) name is one of Shift-JIS's (x-sjis, the name our pages declare,
+// among them).
+bool NamesShiftJis(const std::string& encoding);
+
 // True when the (upper-cased) name is one of Unicode's: any UTF, UCS or UNICODE name.
 bool NamesUnicode(const std::string& encoding);
 

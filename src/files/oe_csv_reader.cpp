@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -177,21 +178,26 @@ class OeRowReader {
     return StatusOfText(runner.place).value_or(TableStatus::kNotCompeting);
   }
 
-  // Classifier 0 OK, 1 DNS, 2 DNF, 3 MP, 4 DSQ, 5 over time; a blank one is OK only with a
-  // time and every punch.
+  // Classifier 0 OK, 1 DNS, 2 DNF, 3 MP, 4 DSQ, 5 over time. A blank one, or OK without a time
+  // (a start list, a runner still out), is what the punches tell: OK only with a time and every
+  // punch, DNF with some punches, DNS with none.
   TableStatus ClassifierStatus(const OeRow& row, const TableRunner& runner) const {
+    const std::optional<TableStatus> stated = StatedStatus(Field(row, kOeClassifier));
+    const bool timed = runner.time && *runner.time > 0;
+    if (stated && (*stated != TableStatus::kOk || timed)) return *stated;
+    return StatusOfPunches(runner);
+  }
+
+  static std::optional<TableStatus> StatedStatus(const std::string& classifier) {
     static const TableStatus kByNumber[] = {TableStatus::kOk,           TableStatus::kDidNotStart,
                                             TableStatus::kDidNotFinish, TableStatus::kMissingPunch,
                                             TableStatus::kDisqualified, TableStatus::kOverTime};
-    const std::string& classifier = Field(row, kOeClassifier);
     if (const auto number = ReadCount(classifier)) {
       return *number < 6 ? kByNumber[*number] : TableStatus::kNotCompeting;
     }
-    if (!classifier.empty()) {
-      if (classifier == "OK") return TableStatus::kOk;
-      return StatusOfText(classifier).value_or(TableStatus::kNotCompeting);
-    }
-    return StatusOfPunches(runner);
+    if (classifier.empty()) return std::nullopt;
+    if (classifier == "OK") return TableStatus::kOk;
+    return StatusOfText(classifier).value_or(TableStatus::kNotCompeting);
   }
 
   const OeLayout& layout_;

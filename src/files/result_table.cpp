@@ -45,6 +45,19 @@ TableClass& ResultTable::Class(const std::string& name) {
   return classes.back();
 }
 
+bool ResultTable::AnyRunnerRan() const {
+  const auto punched = [](const std::optional<double>& split) { return split.has_value(); };
+  for (const TableClass& c : classes) {
+    for (const TableRunner& runner : c.runners) {
+      if ((runner.time && *runner.time > 0) ||
+          std::any_of(runner.splits.begin(), runner.splits.end(), punched)) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
 size_t ResultTable::RunnerCount() const {
   size_t count = 0;
   for (const TableClass& c : classes) count += c.runners.size();

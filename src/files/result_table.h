@@ -66,6 +66,8 @@ struct ResultTable {
   // The class of that name, added at the end when it is new.
   TableClass& Class(const std::string& name);
   size_t RunnerCount() const;
+  // Whether a runner has a time or a punch (a start list has neither).
+  bool AnyRunnerRan() const;
 };
 
 // Adds the table's classes, courses and runners to the root with the load mode. A class with

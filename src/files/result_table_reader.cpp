@@ -11,6 +11,7 @@
 #include "files/detail/omission_report.h"
 #include "files/detail/progress.h"
 #include "files/table_fields.h"
+#include "quorvex2/core/load_mode.h"
 #include "quorvex2/core/root.h"
 
 namespace quorvex2::detail {
@@ -32,6 +33,13 @@ bool Load(const ReadRequest& request, const TableFormat& format, clsQuorvex2& ro
   if (table.RunnerCount() == 0) {
     return FailRead(request, format.location,
                     FillIn(Tr("選手が見つかりません: {expected}が必要です"),
+                           {{"expected", Tr(format.expected)}}));
+  }
+  // A list of runners merges into those held; any other load needs someone who ran.
+  if ((request.load_mode & 4095) < QX_LOADMODE_MERGE_ID && !table.AnyRunnerRan()) {
+    return FailRead(request, format.location,
+                    FillIn(Tr("タイムかパンチのある選手がいません (スタートリストでしょうか): "
+                              "{expected}が必要です"),
                            {{"expected", Tr(format.expected)}}));
   }
   if (PlaceResultTable(root, table, request.load_mode) == 0) {

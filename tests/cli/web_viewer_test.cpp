@@ -5,12 +5,16 @@
 // the language is remembered from page to page and the switch changes every label, two picked
 // runners draw exactly their two lines, each chart mode draws a figure of its own with names that
 // never overlap, the X/Y map puts every runner at its coordinates, a link naming a runner picks
-// that runner, and no page scrolls sideways, at 360 px as at 1280 px.
+// that runner, every column of the result list sorts both ways, and no page scrolls sideways, at
+// 360 px as at 1280 px.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -76,6 +80,28 @@ constexpr const char* kModes = R"js((() => {
         return [b.x, b.y, b.width, b.height];
       }) : []
     };
+  }
+  return out;
+})())js";
+
+// Each column of the result list sorted both ways by clicks on its head: for each sort, the
+// order of each two rows after another by the column's figure in the page's data (-1, 0 or 1, as
+// a comparison gives it; 2 where a runner without the figure comes before one with it).
+constexpr const char* kSorts = R"js((() => {
+  const runners = JSON.parse(document.getElementById('qx-data').textContent).runners;
+  const value = {rank: r => r.k ? +r.k : null, name: r => r.n, club: r => r.c, time: r => r.t,
+    behind: r => r.t, lost: r => r.t === null ? null : r.mt};
+  const out = {};
+  for (const key of Object.keys(value)) {
+    for (let n = 0; n < 2; n++) {
+      const head = () => document.querySelector('.qx-results th[data-sort="' + key + '"]');
+      head().click();
+      const v = [...document.querySelectorAll('.qx-results tbody tr')].map(
+          tr => value[key](runners[+tr.dataset.i]));
+      out[key + ' ' + head().getAttribute('aria-sort')] = v.slice(1).map((b, i) => v[i] === null
+          ? (b === null ? 0 : 2) : b === null ? 0
+          : Math.sign(typeof b === 'string' ? v[i].localeCompare(b) : v[i] - b));
+    }
   }
   return out;
 })())js";
@@ -219,6 +245,18 @@ class WebInBrowser : public ::testing::Test {
     for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << url << ": " << error;
   }
 
+  void CheckSorts(const std::string& url) {
+    Open(url);
+    const json sorts = browser_->Evaluate(kSorts);
+    EXPECT_EQ(sorts.size(), 12u) << sorts;  // six columns, each both ways
+    for (const auto& [sort, steps] : sorts.items()) {
+      const bool up = sort.ends_with("ascending");
+      EXPECT_TRUE(std::ranges::any_of(steps, [](int s) { return s != 0; })) << sort;
+      for (const int s : steps) EXPECT_TRUE(s != 2 && (up ? s <= 0 : s >= 0)) << sort << steps;
+    }
+    for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << url << ": " << error;
+  }
+
   void CheckMap(const std::string& url) {
     Open(url);
     const json map = browser_->Evaluate(kMap);
@@ -246,6 +284,7 @@ TEST_F(WebInBrowser, SampleViewerFromFiles) {
   CheckCharts(m21a_);
   CheckCharts(index_.substr(0, index_.rfind('/')) + "/segment_169-136-103.html");
   CheckMap(m21a_);
+  CheckSorts(m21a_);
 
   // A runner named in the link (as the index's search links them) is the one runner picked, and
   // pinned.
@@ -253,6 +292,19 @@ TEST_F(WebInBrowser, SampleViewerFromFiles) {
   const json linked = Open(m21a_ + "#r=5");
   EXPECT_EQ(linked["picked"], 1);
   EXPECT_EQ(linked["pinned"], 1);
+}
+
+// A class without runners says so, also after the window changes size.
+TEST_F(WebInBrowser, ClassWithoutRunners) {
+  const std::string dir = qxtest::MakeTempDir("web-empty");
+  const auto run = qxtest::RunCli(
+      {"web", std::string(QX_TEST_DATA) + "/cli/empty-class.lxm", "-o", dir, "--lang", "en"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  Open("file://" + dir + "/class_m21.html");
+  browser_->SetViewport(360, 900);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));  // the chart waits 150 ms
+  EXPECT_EQ(browser_->Evaluate("document.querySelector('.qx-note').dataset.l"), "選手がいません");
+  for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << error;
 }
 
 }  // namespace

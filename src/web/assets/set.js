@@ -81,6 +81,7 @@
   // ---- what changes with the picks ----------------------------------------------------------
 
   function drawChart() {
+    if (!view.chart) return; // a page without runners has no chart
     QX.drawChart(view.chart, set, state, chartPick);
   }
 
@@ -138,9 +139,9 @@
   function resultSection() {
     var table = QX.resultTable(set, state.sort, function (key) {
       state.sort = state.sort.key === key ? { key: key, dir: -state.sort.dir } : { key: key, dir: 1 };
-      var fresh = resultSection();
-      view.results.parentNode.replaceChild(fresh, view.results);
-      view.results = fresh;
+      var old = view.results;
+      var fresh = resultSection(); // becomes view.results
+      old.parentNode.replaceChild(fresh, old);
       QX.markRows(fresh, state);
     });
     table.addEventListener("click", rowClick);

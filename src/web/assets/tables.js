@@ -43,7 +43,7 @@
   // Sort keys; runners without the figure go last whichever the direction.
   function sortValue(set, r, key) {
     switch (key) {
-      case "rank": return r.index;
+      case "rank": return r.k ? r.index : null;
       case "name": return r.n;
       case "club": return r.c;
       case "class": return r.g || "";

@@ -4,9 +4,10 @@
 // shows it from file://, walked in one test: every page loads without an error in both languages,
 // the language is remembered from page to page and the switch changes every label, two picked
 // runners draw exactly their two lines, each chart mode draws a figure of its own with names that
-// never overlap, the X/Y map puts every runner at its coordinates, a link naming a runner picks
-// that runner, every column of the result list sorts both ways, and no page scrolls sideways, at
-// 360 px as at 1280 px.
+// never overlap, a picked runner's swatch in the tables stands apart from the others as its line
+// does, the X/Y map puts every runner at its coordinates, a link naming a runner picks that
+// runner, every column of the result list sorts both ways, and no page scrolls sideways, at 360 px
+// as at 1280 px.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -82,6 +83,29 @@ constexpr const char* kModes = R"js((() => {
     };
   }
   return out;
+})())js";
+
+// With every runner picked, each line drawn against the reference: its colour and dashes, whether
+// its dashes keep their gaps, and the runner's swatch in the result list and in the split table.
+constexpr const char* kSwatches = R"js((() => {
+  const runners = JSON.parse(document.getElementById('qx-data').textContent).runners;
+  document.querySelector('.qx-all').click();
+  document.querySelector('.qx-mode[data-mode="ref"]').click();
+  const swatch = (table, i) => {
+    const style = getComputedStyle(
+        document.querySelector(table + ' tr[data-i="' + i + '"] .qx-swatch'));
+    return style.backgroundImage + ' ' + style.backgroundColor;
+  };
+  return [...document.querySelectorAll('#qx-charts svg .qx-line')].map(line => {
+    const i = runners.findIndex(r => r.i === +line.dataset.id);
+    const dash = line.getAttribute('stroke-dasharray');
+    return {
+      line: line.getAttribute('stroke') + ' ' + dash,
+      gaps: !dash || getComputedStyle(line).strokeLinecap === 'butt',
+      results: swatch('.qx-results', i),
+      splits: swatch('.qx-splits', i)
+    };
+  });
 })())js";
 
 // Each column of the result list sorted both ways by clicks on its head: for each sort, the
@@ -245,6 +269,22 @@ class WebInBrowser : public ::testing::Test {
     for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << url << ": " << error;
   }
 
+  // Runners past the seventh share a colour and differ by their dashes: no two of their swatches
+  // are alike unless their lines are.
+  void CheckSwatches(const std::string& url) {
+    Open(url);
+    const json lines = browser_->Evaluate(kSwatches);
+    EXPECT_GT(lines.size(), 14u);  // all three dash patterns
+    for (size_t i = 0; i < lines.size(); ++i) {
+      EXPECT_TRUE(lines[i]["gaps"]) << lines[i];
+      EXPECT_EQ(lines[i]["results"], lines[i]["splits"]) << lines[i];
+      for (size_t j = i + 1; j < lines.size(); ++j) {
+        EXPECT_EQ(lines[i]["line"] == lines[j]["line"], lines[i]["results"] == lines[j]["results"])
+            << lines[i] << lines[j];
+      }
+    }
+  }
+
   void CheckSorts(const std::string& url) {
     Open(url);
     const json sorts = browser_->Evaluate(kSorts);
@@ -284,6 +324,7 @@ TEST_F(WebInBrowser, SampleViewerFromFiles) {
   CheckCharts(m21a_);
   CheckCharts(index_.substr(0, index_.rfind('/')) + "/segment_169-136-103.html");
   CheckMap(m21a_);
+  CheckSwatches(m21a_);
   CheckSorts(m21a_);
 
   // A runner named in the link (as the index's search links them) is the one runner picked, and

@@ -214,6 +214,24 @@
     return DASHES[Math.floor(slot / COLOURS.length) % DASHES.length];
   };
 
+  // A table swatch's picture of the slot's line: its colour, broken as the line's dashes are (a
+  // gradient of the same lengths in pixels, as the chart draws them unscaled).
+  QX.lineSample = function (slot) {
+    var colour = QX.colour(slot);
+    var dash = QX.dash(slot);
+    if (!dash) return "linear-gradient(" + colour + ", " + colour + ")";
+    var lengths = dash.split(" ").map(Number);
+    if (lengths.length % 2) lengths = lengths.concat(lengths);
+    var stops = [];
+    var at = 0;
+    lengths.forEach(function (length, i) {
+      var paint = i % 2 ? "transparent" : colour;
+      stops.push(paint + " " + at + "px " + (at + length) + "px");
+      at += length;
+    });
+    return "repeating-linear-gradient(90deg, " + stops.join(", ") + ")";
+  };
+
   // ---- header ---------------------------------------------------------------------------------
 
   function languageSwitch() {

@@ -230,7 +230,7 @@
     return box;
   };
 
-  // Marks the picked runners' rows in every table under `root`: their colour on the swatch.
+  // Marks the picked runners' rows in every table under `root`, each swatch a piece of its line.
   QX.markRows = function (root, state) {
     root.querySelectorAll("tr[data-i]").forEach(function (tr) {
       var i = +tr.getAttribute("data-i");
@@ -240,7 +240,7 @@
       tr.classList.toggle("qx-pinned", state.pinned === i);
       tr.setAttribute("aria-selected", picked ? "true" : "false");
       var swatch = tr.querySelector(".qx-swatch");
-      if (swatch) swatch.style.background = picked ? QX.colour(slot) : "";
+      if (swatch) swatch.style.backgroundImage = picked ? QX.lineSample(slot) : "";
     });
   };
 })();

@@ -149,8 +149,9 @@ constexpr const char* kMap = R"js((() => {
 })())js";
 
 // What the page is: its language, sections and links, how far it scrolls sideways, the result
-// rows picked and pinned, every text it shows as a label (with where a label could hide in an
-// attribute), and the texts outside the data (names, clubs, classes) that hold Japanese.
+// rows picked and pinned, the column heads aligned otherwise than their column's first cell,
+// every text it shows as a label (with where a label could hide in an attribute), and the texts
+// outside the data (names, clubs, classes) that hold Japanese.
 constexpr const char* kPage = R"js((() => {
   const japanese = /[\u3000-\u30ff\u4e00-\u9fff\uff00-\uffef]/;
   const attributes = [...document.querySelectorAll('[placeholder], [aria-label]')].map(
@@ -170,6 +171,14 @@ constexpr const char* kPage = R"js((() => {
     pinned: document.querySelectorAll('.qx-results tr.qx-pinned').length,
     picked: document.querySelectorAll('.qx-results tr.qx-picked').length,
     links: [...document.querySelectorAll('a[href]')].map(a => a.href),
+    misaligned: [...document.querySelectorAll('table')].flatMap(table => {
+      const head = table.tHead ? table.tHead.rows[0] : null;
+      const row = table.tBodies[0] ? table.tBodies[0].rows[0] : null;
+      if (!head || !row || head.cells.length !== row.cells.length) return [];
+      const align = cell => getComputedStyle(cell).textAlign;
+      return [...head.cells].filter((th, i) => align(th) !== align(row.cells[i])).map(
+          th => th.textContent);
+    }),
     labels: [...[...document.querySelectorAll('[data-l]')].map(e => e.textContent), ...attributes],
     japanese: [...texts, ...attributes].filter(t => japanese.test(t))
   };
@@ -225,12 +234,14 @@ class WebInBrowser : public ::testing::Test {
     Choose(language);
     const json index = Open(index_);
     EXPECT_LE(index["sideways"], 0);
+    EXPECT_EQ(index["misaligned"], json::array());
     EXPECT_EQ(index["links"].size(), 11u);  // 5 classes, 2 shared courses, 4 segments
     for (const auto& url : index["links"]) {
       const json page = Open(url);
       EXPECT_EQ(page["lang"], language) << url;
       EXPECT_EQ(page["sections"], 4) << url;
       EXPECT_LE(page["sideways"], 0) << url;
+      EXPECT_EQ(page["misaligned"], json::array()) << url;
       EXPECT_TRUE(language == "ja" || page["japanese"].empty()) << url;
     }
   }

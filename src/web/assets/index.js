@@ -63,7 +63,7 @@
               null,
               QX.L("th", KIND_HEADS[kind]),
               QX.L("th", secondKey),
-              QX.L("th", "人数"),
+              QX.L("th", "人数", { class: "qx-num" }),
               QX.L("th", "優勝")
             )
           ),

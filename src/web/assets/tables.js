@@ -220,8 +220,15 @@
       '<tr class="qx-total"><th scope="row">' + label("合計") + '</th><td></td><td class="qx-num">' +
       esc(QX.time(set.refTotal)) + '</td><td class="qx-num">100.0%</td><td></td><td></td></tr>'
     );
-    var head = [QX.N("レッグ"), QX.N("コード"), QX.N("基準タイム"), QX.N("レッグ長"), QX.N("難易度"), QX.N("ラップ上位")].map(function (key) {
-      return '<th scope="col">' + label(key) + "</th>";
+    var head = [
+      { label: QX.N("レッグ") },
+      { label: QX.N("コード"), num: true },
+      { label: QX.N("基準タイム"), num: true },
+      { label: QX.N("レッグ長"), num: true },
+      { label: QX.N("難易度") },
+      { label: QX.N("ラップ上位") },
+    ].map(function (c) {
+      return '<th scope="col"' + (c.num ? ' class="qx-num"' : "") + ">" + label(c.label) + "</th>";
     });
     var box = QX.h("div", { class: "qx-scroll qx-legs-box" });
     box.innerHTML =

@@ -32,7 +32,7 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       {"sportident-listing.txt"},
       {"sportident-display-columns.txt", "sportident-listing.txt"},
       // "Km" after the length, "Cm" after the climb; legs of the second control row from the
-      // fourth line of a runner's block, also below a blank third line (Kei Spec, no cumulative
+      // fourth line of a runner's block, also below a blank third line (Kei Ono, no cumulative
       // times); "mp" without the finish punched is DNF.
       {"sportident-two-rows.txt"},
       // xmlns on the first line, character references, names as printed.

@@ -19,6 +19,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "core/detail/ascii_case.h"
 #include "core/detail/declared_encoding.h"
 #include "core/detail/iconv_converter.h"
 #include "core/detail/unlikely_words.h"
@@ -89,11 +90,6 @@ std::string DetectorReading(std::string_view bytes) {
   return uchardet_get_charset(detector.get());
 }
 
-std::string ToUpperAscii(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 // The Latin set ICU's detector ranks first ("" when it names none), markup left out.
 std::string IcuLatinReading(std::string_view bytes) {
   static const std::set<std::string> latin = {"ISO-8859-1",   "ISO-8859-2",   "ISO-8859-9",
@@ -109,7 +105,7 @@ std::string IcuLatinReading(std::string_view bytes) {
   const UCharsetMatch** matches = ucsdet_detectAll(detector.get(), &count, &status);
   for (int32_t i = 0; U_SUCCESS(status) && i < count; ++i) {
     const char* name = ucsdet_getName(matches[i], &status);
-    if (U_SUCCESS(status) && latin.contains(name)) return ToUpperAscii(name);
+    if (U_SUCCESS(status) && latin.contains(name)) return detail::ToUpperAscii(name);
   }
   return "";
 }

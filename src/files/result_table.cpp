@@ -25,14 +25,21 @@ std::optional<TableStatus> StatusOfText(const std::string& text) {
   return std::nullopt;
 }
 
+namespace {
+
+bool Punched(const std::optional<double>& split) {
+  return split.has_value();
+}
+
+}  // namespace
+
 TableStatus StatusOfPunches(const TableRunner& runner) {
-  const auto punched = [](const std::optional<double>& split) { return split.has_value(); };
   if (!runner.time) {
-    return std::any_of(runner.splits.begin(), runner.splits.end(), punched)
+    return std::any_of(runner.splits.begin(), runner.splits.end(), Punched)
                ? TableStatus::kDidNotFinish
                : TableStatus::kDidNotStart;
   }
-  return std::all_of(runner.splits.begin(), runner.splits.end(), punched)
+  return std::all_of(runner.splits.begin(), runner.splits.end(), Punched)
              ? TableStatus::kOk
              : TableStatus::kMissingPunch;
 }
@@ -46,11 +53,10 @@ TableClass& ResultTable::Class(const std::string& name) {
 }
 
 bool ResultTable::AnyRunnerRan() const {
-  const auto punched = [](const std::optional<double>& split) { return split.has_value(); };
   for (const TableClass& c : classes) {
     for (const TableRunner& runner : c.runners) {
       if ((runner.time && *runner.time > 0) ||
-          std::any_of(runner.splits.begin(), runner.splits.end(), punched)) {
+          std::any_of(runner.splits.begin(), runner.splits.end(), Punched)) {
         return true;
       }
     }

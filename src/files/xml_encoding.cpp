@@ -7,24 +7,12 @@
 #include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
-namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-}  // namespace
-
 std::string DeclaredEncoding(std::string_view text) {
   if (!text.starts_with("<?xml") && !text.starts_with("\xEF\xBB\xBF<?xml")) return "";
   const std::string_view body = text.substr(0, text.find("?>"));
-  size_t at = body.find("encoding");
-  if (at == std::string_view::npos) return "";
-  at += 8;
-  while (at < body.size() && IsBlank(body[at])) ++at;
-  if (at >= body.size() || body[at] != '=') return "";
-  ++at;
-  while (at < body.size() && IsBlank(body[at])) ++at;
+  const size_t name = body.find("encoding");
+  if (name == std::string_view::npos) return "";
+  const size_t at = ValueStart(body, name + 8);
   if (at >= body.size() || (body[at] != '"' && body[at] != '\'')) return "";
   const size_t close = body.find(body[at], at + 1);
   if (close == std::string_view::npos) return "";

@@ -1,7 +1,6 @@
 #include "core/detail/declared_encoding.h"
 
-#include <cctype>
-
+#include "core/detail/ascii_case.h"
 #include "core/detail/iconv_converter.h"
 #include "core/detail/utf8.h"
 #include "quorvex2/core/text.h"
@@ -9,25 +8,12 @@
 namespace quorvex2::detail {
 namespace {
 
-std::string LowerAscii(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower;
-}
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
-}
-
 // The value after "charset" and "=" in one meta element's text, "" when it names none.
 std::string CharsetIn(std::string_view element) {
   for (size_t at = element.find("charset"); at != std::string_view::npos;
        at = element.find("charset", at + 1)) {
-    size_t pos = at + 7;
-    while (pos < element.size() && IsBlank(element[pos])) ++pos;
-    if (pos >= element.size() || element[pos] != '=') continue;
-    ++pos;
-    while (pos < element.size() && IsBlank(element[pos])) ++pos;
+    size_t pos = ValueStart(element, at + 7);
+    if (pos == std::string_view::npos) continue;
     if (pos < element.size() && (element[pos] == '"' || element[pos] == '\'')) ++pos;
     const size_t end = element.find_first_of("\"'; \t\r\n\f>", pos);
     const std::string_view name = element.substr(pos, end - pos);
@@ -36,7 +22,19 @@ std::string CharsetIn(std::string_view element) {
   return "";
 }
 
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f';
+}
+
 }  // namespace
+
+size_t ValueStart(std::string_view text, size_t at) {
+  while (at < text.size() && IsBlank(text[at])) ++at;
+  if (at >= text.size() || text[at] != '=') return std::string_view::npos;
+  ++at;
+  while (at < text.size() && IsBlank(text[at])) ++at;
+  return at;
+}
 
 bool NamesShiftJis(const std::string& encoding) {
   return encoding == "SHIFT_JIS" || encoding == "SHIFT-JIS" || encoding == "SJIS" ||
@@ -62,7 +60,7 @@ std::string EncodingOfDeclaration(const std::string& declared, std::string_view 
 }
 
 std::string HtmlDeclaredCharset(std::string_view bytes) {
-  const std::string head = LowerAscii(bytes.substr(0, 1024));
+  const std::string head = ToLowerAscii(bytes.substr(0, 1024));
   for (size_t at = head.find("<meta"); at != std::string::npos; at = head.find("<meta", at + 5)) {
     const size_t close = head.find('>', at);
     const std::string charset = CharsetIn(std::string_view(head).substr(at, close - at));

@@ -2,10 +2,15 @@
 // Encodings a text names in its own markup: the rule that decides whether the bytes are read as
 // the declaration says, shared by the XML declaration and the HTML meta element, and the HTML
 // meta element's charset.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace quorvex2::detail {
+
+// Where the value of a name in a declaration starts: after the blanks, the "=" and the blanks
+// that follow position `at` (just past the name); npos when no "=" comes first.
+size_t ValueStart(std::string_view text, size_t at);
 
 // True when the (upper-cased) name is one of Shift-JIS's (x-sjis, the name our pages declare,
 // among them).

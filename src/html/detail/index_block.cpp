@@ -1,9 +1,7 @@
 #include "html/detail/index_block.h"
 #include "core/detail/catalogue.h"
 
-#include <algorithm>
-#include <cctype>
-
+#include "core/detail/ascii_case.h"
 #include "core/detail/component_state.h"
 #include "html/detail/page_parts.h"
 #include "platform/clock.h"
@@ -81,12 +79,6 @@ std::string EntryRow(const SiteEntry& entry) {
          EscapeHtml(entry.class_info) + "</td>" +
          "<td nowrap align=\"center\" bgcolor=\"#ffffcc\" width=\"100\" class=\"t-class-winner\">" +
          entry.winner + "</td></tr>" + kCrLf;
-}
-
-std::string ToLowerAscii(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
 }
 
 }  // namespace

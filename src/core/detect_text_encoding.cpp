@@ -133,16 +133,16 @@ std::string OtherEncoding(const std::string& reading, std::string_view bytes) {
   return encoding;
 }
 
-// Among the Western and Central European readings of the bytes, the one with the fewest unlikely
-// words: the detectors' Latin `encoding` (Turkish included) wherever it is as likely as any, and
-// any encoding of another kind as it is.
+// Among the Western, Central European and Turkish readings of the bytes, the one with the fewest
+// unlikely words: the detectors' Latin `encoding` wherever it is as likely as any, and any
+// encoding of another kind as it is.
 std::string MostLikelyLatinReading(std::string_view bytes, const std::string& encoding) {
   static const std::set<std::string> latin = {"WINDOWS-1252", "WINDOWS-1250", "ISO-8859-2",
                                               "WINDOWS-1254", "ISO-8859-9"};
   if (!latin.contains(encoding)) return encoding;
   std::string best = encoding;
   int fewest = detail::UnlikelyWordCount(DecodeText(bytes, encoding));
-  for (const std::string other : {"WINDOWS-1252", "WINDOWS-1250", "ISO-8859-2"}) {
+  for (const std::string other : {"WINDOWS-1252", "WINDOWS-1250", "ISO-8859-2", "WINDOWS-1254"}) {
     if (fewest == 0) break;
     if (other == encoding) continue;
     const int unlikely = detail::UnlikelyWordCount(DecodeText(bytes, other));

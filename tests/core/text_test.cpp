@@ -441,6 +441,12 @@ TEST(TextEncoding, EuropeanResultListsReadInTheirOwnLetters) {
       {"ISO-8859-1",
        "Puesto;Nombre;Club;Tiempo\r\n1;José Muñoz;Club Orientación Cáceres;45:12\r\n"
        "2;María Núñez;Peñalara;47:30\r\n"},
+      {"WINDOWS-1252",
+       "Sæti;Nafn;Félag;Tími\r\n1;Guðmundur Þórðarson;Ármann;45:12\r\n"
+       "2;Þórunn Sigurðardóttir;Hlaupafélag Æsir;47:30\r\n3;Ýr Ólafsdóttir;ÍR;48:10\r\n"},
+      {"WINDOWS-1254",
+       "Sıra;Ad;Kulüp;Süre\r\n1;Ayşe Şahin;Ankara Gençlik;45:12\r\n"
+       "2;Ahmet Yılmaz;İstanbul OK;47:30\r\n3;Gökhan Öztürk;İzmir;48:10\r\n"},
   };
   for (const auto& [encoding, text] : cases) {
     SCOPED_TRACE(encoding + "\n" + text);

@@ -32,7 +32,7 @@ constexpr std::array<std::u32string_view, 18> kAlphabets = {
     U"àèéìíîòóùú",         // Italian
     U"äéèëïöü",            // Dutch
     U"äöõüšž",             // Estonian
-    U"âçğıîöşûü",          // Turkish
+    U"âçğıîiöşûü",         // Turkish; "i" stands for İ, whose small letter is the ASCII one
 };
 
 using LanguageSet = uint32_t;

@@ -97,7 +97,6 @@ void clsAnalyzer::Clear() {
   full_set_.clear();
   selection_.clear();
   general_data_ = std::make_shared<clsAnalyzedGeneralData>();
-  general_data_->SetAnalyzer(this, detail::MakeInternal());
   detail::ClearDataSet(*this, data_set_name_);
   is_executed_ = false;
 }

@@ -1,9 +1,11 @@
 // The mail text report: six sections of runners as columns and legs as rows.
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "core/detail/catalogue.h"
 #include "core/detail/component_state.h"
+#include "core/detail/internal.h"
 #include "core/detail/localized_text.h"
 #include "export/detail/column_blocks.h"
 #include "quorvex2/analysis/analyzer.h"
@@ -175,6 +177,8 @@ class MailWriter {
 }  // namespace
 
 std::string clsTextControl::OutputTextMail(const std::shared_ptr<clsAnalyzer>& wAnalyzer) const {
+  if (!wAnalyzer->GeneralData()->HasLegs(detail::MakeInternal()))
+    throw std::runtime_error("OutputTextMail: the analyzer was never executed");
   return MailWriter(*wAnalyzer).Write();
 }
 

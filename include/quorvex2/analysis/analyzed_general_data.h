@@ -28,6 +28,8 @@ class clsAnalyzedGeneralData {
 
   // Component-internal.
   void SetAnalyzer(const clsAnalyzer* analyzer, detail::Internal) { analyzer_ = analyzer; }
+  // False until an `Execute` has filled this object: it then holds no legs.
+  bool HasLegs(detail::Internal) const { return analyzer_ != nullptr; }
   void SetUpperLapObject(int32_t LegIndex, int32_t RankIndex,
                          std::shared_ptr<clsAnalyzedRunnerData> runner, detail::Internal);
   // Reference times, their total and the relative lengths of legs 1..ControlCount + 1.

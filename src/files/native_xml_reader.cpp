@@ -1,6 +1,8 @@
 // Reading the native XML lap file into the current root.
 #include <pugixml.hpp>
 
+#include <algorithm>
+#include <cstddef>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -18,8 +20,10 @@
 #include "files/detail/load_error.h"
 #include "files/detail/native_xml.h"
 #include "files/detail/progress.h"
+#include "files/detail/xml_encoding.h"
 #include "files/detail/xml_nodes.h"
 #include "files/detail/xml_parts.h"
+#include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/core/text.h"
@@ -202,12 +206,22 @@ class NativeReader {
 };
 
 // The whole document, parsed in place from the file's bytes when they could be read (pugixml
-// reads the file itself otherwise, and says why it cannot).
+// reads the file itself otherwise, and says why it cannot). Bytes decoded from `encoding` are
+// UTF-8 whatever their declaration says; a parse error's offset is counted in the file's bytes.
 pugi::xml_parse_result ParseWhole(pugi::xml_document& document, const ReadRequest& request,
-                                  std::string& bytes) {
+                                  std::string& bytes, const std::string& encoding) {
   if (!request.file_data.empty()) {
     return document.load_buffer(request.file_data.data(), request.file_data.size(),
                                 pugi::parse_default, pugi::encoding_utf8);
+  }
+  if (!encoding.empty()) {
+    pugi::xml_parse_result parsed =
+        document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!parsed) {
+      parsed.offset = static_cast<ptrdiff_t>(OffsetBeforeDecoding(
+          bytes, static_cast<size_t>(std::max<ptrdiff_t>(parsed.offset, 0)), encoding));
+    }
+    return parsed;
   }
   if (!bytes.empty()) {
     return document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default,
@@ -241,16 +255,21 @@ std::optional<std::string> ReadRoot(clsQuorvex2& root, const ReadRequest& reques
 }
 
 // A large file's element tree takes several times the file's size: the document is read class
-// by class when the scan vouches for it, and whole otherwise.
+// by class when the scan vouches for it, and whole otherwise. A file in an encoding the parser
+// does not know (a declared Shift_JIS, say) is decoded first.
 std::optional<std::string> ReadDocument(clsQuorvex2& root, const ReadRequest& request) {
   std::string bytes;
+  std::string encoding;
   std::string_view text = request.file_data;
   if (text.empty()) {
     if (std::optional<std::string> read = ReadFileBytes(request.file_name))
       bytes = std::move(*read);
+    encoding = EncodingToDecode(bytes);
+    if (encoding == "UTF-8") encoding.clear();
+    if (!encoding.empty()) bytes = DecodeText(std::exchange(bytes, std::string()), encoding);
     text = bytes;
   }
-  if (std::optional<XmlParts> split = SplitXmlParts(text, kClassParts)) {
+  if (std::optional<XmlParts> split = SplitXmlParts(text, kClassParts, !encoding.empty())) {
     pugi::xml_document frame;
     const pugi::xml_parse_result parsed = frame.load_buffer(
         split->frame.data(), split->frame.size(), pugi::parse_default, pugi::encoding_utf8);
@@ -260,7 +279,7 @@ std::optional<std::string> ReadDocument(clsQuorvex2& root, const ReadRequest& re
     }
   }
   pugi::xml_document document;
-  const pugi::xml_parse_result parsed = ParseWhole(document, request, bytes);
+  const pugi::xml_parse_result parsed = ParseWhole(document, request, bytes, encoding);
   return ReadRoot(root, request, document, parsed, nullptr);
 }
 

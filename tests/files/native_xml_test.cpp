@@ -148,13 +148,26 @@ TEST(NativeXmlReader, ClassByClassReadingGivesTheEventOfTheWholeDocument) {
     EXPECT_EQ(detail::SplitXmlParts(c.text, {"classes", ""}).has_value(), c.in_parts);
     EXPECT_EQ(loaded(c.text), loaded(c.text + "<?pi?>"));
   }
-  // A file is read in its declared encoding.
-  WriteBytes(path, std::find_if(cases.begin(), cases.end(), [](const Case& c) {
-                     return c.name == "Latin-1";
-                   })->text);
-  clsQuorvex2 root;
-  ASSERT_TRUE(root.FileControl()->LoadLapFile(path));
-  EXPECT_TRUE(root.IsClassExists("Caf\u00e9"));
+  // A file is read in its declared encoding, the parser's own (Latin-1) or another (Shift_JIS:
+  // 男子 in CP932), whole or class by class.
+  const std::vector<std::pair<std::string, std::string>> declared{
+      {std::find_if(cases.begin(), cases.end(), [](const Case& c) { return c.name == "Latin-1"; })
+           ->text,
+       "Caf\u00e9"},
+      {"<?xml version='1.0' encoding='Shift_JIS'?><quorvex><classes><class "
+       "name='\x92\x6A\x8E\x71'/>"
+       "</classes></quorvex>",
+       "\u7537\u5B50"},
+      {"<?xml version='1.0' encoding='Shift_JIS'?><!DOCTYPE quorvex [<!ENTITY e 'x'>]><quorvex>"
+       "<classes><class name='\x92\x6A\x8E\x71'/></classes></quorvex>",
+       "\u7537\u5B50"},
+  };
+  for (const auto& [bytes, class_name] : declared) {
+    WriteBytes(path, bytes);
+    clsQuorvex2 root;
+    ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
+    EXPECT_TRUE(root.IsClassExists(class_name)) << bytes;
+  }
 }
 
 // Appended, the event, the meta record, a class's length and climb held stay; of two courses

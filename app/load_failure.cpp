@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include <quorvex2/core/path.h>
 #include "messages.h"
 
 namespace qxcli {
@@ -36,8 +37,14 @@ std::string_view Location(std::string_view comment) {
   return {};
 }
 
-// What the component could not do with the file, by the operation that failed.
-std::string ComponentProblem(std::string_view comment) {
+bool IsArchiveName(const std::string& file) {
+  const std::string extension = quorvex2::GetExtension(file);
+  return extension == "lzh" || extension == "zip" || extension == "gz";
+}
+
+// What the component could not do with the file, by the operation that failed. An archive whose
+// type detection failed gave no file to detect.
+std::string ComponentProblem(const std::string& file, std::string_view comment) {
   using Kind = std::string (*)();
   static const std::map<std::string_view, Kind> kinds{
       {"LoadQuorvex2", text::NativeLapFile},
@@ -52,8 +59,9 @@ std::string ComponentProblem(std::string_view comment) {
       {"LoadEmitCsv", text::EmitCsv},
   };
   const std::string_view location = Location(comment);
-  if (location == "DetectFileType") return text::TypeNotRecognised();
-  if (location == "ExtractArchiveFile") return text::CannotUnpack();
+  if (location == "DetectFileType") {
+    return IsArchiveName(file) ? text::CannotUnpack() : text::TypeNotRecognised();
+  }
   if (location == "LoadLapFile") return text::NoResults();
   if (const auto kind = kinds.find(location); kind != kinds.end()) {
     return text::NotReadableAs(kind->second());
@@ -65,7 +73,7 @@ std::string ComponentProblem(std::string_view comment) {
 
 std::string LoadFailure(const std::string& file, const std::string& error_comment) {
   std::string reason = FileProblem(file);
-  if (reason.empty()) reason = ComponentProblem(error_comment);
+  if (reason.empty()) reason = ComponentProblem(file, error_comment);
   return text::WithRecord(text::CannotLoad(file, reason), error_comment);
 }
 

@@ -16,6 +16,7 @@
 #include "files/detail/file_error.h"
 #include "files/detail/file_head.h"
 #include "files/detail/load_error.h"
+#include "files/detail/load_messages.h"
 #include "files/lha/unlha.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/text.h"
@@ -26,8 +27,9 @@ namespace {
 using archive::ArchiveKind;
 using archive::MemberInfo;
 
-constexpr const char* kCannotExtract = TrNoop("書庫ファイルを展開できません");
-constexpr const char* kLocation = "clsFileControl.ExtractArchiveFile";
+// An archive that gives no lap file leaves the load with no path, whose type detection fails;
+// the error comment says so, and why nothing came out of the archive.
+constexpr const char* kLocation = "clsFileControl.DetectFileType";
 
 // Rounded up, so a size past a limit never prints as the limit itself.
 std::string MiB(uint64_t bytes) {
@@ -42,7 +44,7 @@ struct Job {
   std::string head;
 
   std::string Fail(const std::string& what) const {
-    FailLoad(kCannotExtract, kLocation, path + ": " + what);
+    FailLoad(kDetectionError, kLocation, path + ": " + what);
     return "";
   }
 };

@@ -19,20 +19,20 @@
 namespace quorvex2 {
 namespace {
 
-// The path of the archive's lap file, extracted into the work folder made for it; "" (error
-// comment set) when nothing was extracted.
+// The path of the archive's lap file, extracted into the work folder made for it; "" when
+// nothing was extracted (error comment set: the detection of a type for no file failed).
 std::string ExtractArchive(const std::string& archive_path,
                            std::optional<detail::WorkFolder>& work) {
   const auto* extract = detail::FindArchiveExtractor();
   if (extract == nullptr) {
-    detail::FailLoad(detail::kCannotOpenFile, "clsFileControl.LoadLapFile",
+    detail::FailLoad(detail::kDetectionError, "clsFileControl.DetectFileType",
                      archive_path + ": " + detail::Tr("この版では書庫を読めません"));
     return "";
   }
   std::string error;
   work = detail::WorkFolder::Create(error);
   if (!work) {
-    detail::FailLoad(detail::kCannotOpenFile, "clsFileControl.LoadLapFile", error);
+    detail::FailLoad(detail::kDetectionError, "clsFileControl.DetectFileType", error);
     return "";
   }
   return (*extract)(archive_path, work->Path());

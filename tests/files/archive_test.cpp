@@ -24,8 +24,9 @@ using qxtest::ReadFile;
 using qxtest::TempPath;
 using qxtest::WriteBytes;
 
+// An archive that gives no lap file leaves no file for the type detection.
 constexpr const char* kRefusal =
-    "Cannot unpack the archive\r\nclsFileControl.ExtractArchiveFile\r\n";
+    "The file type could not be determined\r\nclsFileControl.DetectFileType\r\n";
 
 // Work folders go to a temporary folder of the test's own, so a test can see that none stays.
 class ArchiveTest : public ::testing::Test {

@@ -126,7 +126,7 @@ class ResultListBuilder {
     if (IsNumeric(lap.Rank)) Element(result, "ResultPosition", lap.Rank);
     Attribute(Element(result, "CompetitorStatus"), "value",
               IofCompetitorStatus(lap, total.missing_punch).c_str());
-    if (course_ && lap.LegCount() > 0) WriteCourse(result);
+    if (course_ && (course_written_ || lap.LegCount() > 0)) WriteCourse(result);
     WriteSplitTimes(result, lap);
   }
 

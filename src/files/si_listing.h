@@ -42,8 +42,8 @@ struct Listing {
   std::vector<ListingClass> classes;
 };
 
-// Reports each line read: (lines done, lines in all).
-using LineProgress = std::function<void(size_t done, size_t total)>;
+// Reports each line once it is read, in order: (its index, lines in all).
+using LineProgress = std::function<void(size_t line, size_t total)>;
 
 Listing ReadListing(const std::vector<std::string>& lines, const LineProgress& progress = {});
 

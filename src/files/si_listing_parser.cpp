@@ -37,8 +37,8 @@ class ListingParser {
       for (; i < next && i < lines_.size(); ++i) {
         std::vector<Token>().swap(tokens_[i]);
         tokenized_[i] = false;
+        if (progress_) progress_(i, lines_.size());
       }
-      if (progress_) progress_(std::min(i, lines_.size()), lines_.size());
     }
     return std::move(listing_);
   }

@@ -161,9 +161,8 @@ class ListingReader {
           request_,
           FillIn(Tr("SPORTident の成績リストではありません: 3 行目に \"{marker}\" がありません"),
                  {{"marker", kMarker}}));
-    const Listing listing = ReadListing(source_.lines, [this](size_t done, size_t total) {
-      request_.progress->Step(static_cast<double>(done), static_cast<double>(total));
-    });
+    const Listing listing =
+        ReadListing(source_.lines, [this](size_t line, size_t total) { ReportLine(line, total); });
     if (auto refusal = Refusal(listing, source_.html)) return Fail(request_, *refusal);
     ReadTitle(listing);
     for (const ListingClass& listed : listing.classes) {
@@ -177,6 +176,20 @@ class ListingReader {
   }
 
  private:
+  // The classic listing's progress counts its lines from the seventh (the first below the
+  // captions) to the second-to-last; a page's counts every line.
+  void ReportLine(size_t line, size_t total) {
+    if (!source_.classic) {
+      request_.progress->Step(static_cast<double>(line + 1), static_cast<double>(total));
+      return;
+    }
+    constexpr size_t kFirstLine = 6;
+    const size_t last = total - 1;
+    if (line < kFirstLine || line >= last) return;
+    request_.progress->Step(static_cast<double>(line + 1 - kFirstLine),
+                            static_cast<double>(last - kFirstLine));
+  }
+
   // The classic listing's event stands on its second line and its program on its fourth; other
   // listings name them in their title lines.
   void ReadTitle(const Listing& listing) {

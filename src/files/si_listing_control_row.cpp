@@ -21,9 +21,10 @@ std::optional<ControlRow> NumberedRow(const std::vector<Token>& tokens, size_t f
   return row;
 }
 
-// A row of nothing but the finish: one short mark ("F"), so that a one-word line is no row.
-bool IsLoneFinish(const std::string& text) {
-  return IsFinishMark(text) && GetByteLength(text) <= 2;
+// A row of nothing but the finish: one short mark ("F"), indented, so that a one-word line and a
+// class header of a short name ("A", which starts its line) are no row.
+bool IsLoneFinish(const Token& token) {
+  return IsFinishMark(token.text) && GetByteLength(token.text) <= 2 && token.offset > 0;
 }
 
 int32_t Matches(const std::vector<const Token*>& fields, const std::vector<int32_t>& columns,
@@ -65,8 +66,7 @@ std::optional<ControlRow> ReadControlRow(const std::vector<Token>& tokens, size_
   for (size_t i = from; i < tokens.size(); ++i) {
     if (ReadControlItems(tokens[i], row.items)) continue;
     const bool last = i + 1 == tokens.size();
-    const bool finish =
-        row.items.empty() ? IsLoneFinish(tokens[i].text) : IsFinishMark(tokens[i].text);
+    const bool finish = row.items.empty() ? IsLoneFinish(tokens[i]) : IsFinishMark(tokens[i].text);
     if (!last || !finish) return std::nullopt;
     row.finish_column = tokens[i].last_column;
   }

@@ -107,6 +107,16 @@ TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
     EXPECT_EQ(header.length, row.length) << row.line;
     EXPECT_EQ(header.climb, row.climb) << row.line;
   }
+  // A short name alone on its line opens a class; it is no row of nothing but the finish.
+  for (const std::string name : {"A", "HA", "F"}) {
+    const std::string text =
+        ReplaceAll(SjisToUtf8(qxtest::ReadFile(DataPath("sportident-listing.txt"))),
+                   "M21E  (4)                5.100 km  210 m   4 C", name);
+    clsQuorvex2 root;
+    ASSERT_TRUE(root.FileControl()->LoadLapFile("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text));
+    EXPECT_EQ(root.ClassData(1)->ClassName(), name);
+    EXPECT_EQ(root.ClassData(1)->LapCount(), 4);
+  }
 }
 
 }  // namespace

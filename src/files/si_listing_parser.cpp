@@ -140,17 +140,17 @@ class ListingParser {
     runner.place = head.place;
     runner.id = head.id;
     runner.name = head.name;
-    runner.result = Tokens(i)[head.result].text;
+    runner.result = head.result_missing ? "" : Tokens(i)[head.result].text;
     runner.line = i;
+    const size_t first = head.result_missing ? head.result : head.result + 1;
     std::vector<ControlItem> items;
-    const bool coded =
-        current.codes_per_runner ||
-        (head.result + 1 < Tokens(i).size() && ReadControlItems(Tokens(i)[head.result + 1], items));
+    const bool coded = current.codes_per_runner ||
+                       (first < Tokens(i).size() && ReadControlItems(Tokens(i)[first], items));
     if (coded) {
       current.codes_per_runner = true;
-      return ReadCodedRunner(i, head.result + 1, runner);
+      return ReadCodedRunner(i, first, runner);
     }
-    return ReadTimedRunner(i, head.result + 1, runner);
+    return ReadTimedRunner(i, first, runner);
   }
 
   // Cumulative times on the runner's line and on every second line below the club line; leg

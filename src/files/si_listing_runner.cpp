@@ -44,9 +44,17 @@ bool OnlyFieldsFrom(const std::vector<Token>& tokens, size_t from) {
   return true;
 }
 
+// Under the time caption, a word without letters stands for a result none of the known forms
+// gives ("-----", or a time in digits alone); its text decides what the runner gets.
+bool IsUnreadResult(const Token& token, const std::optional<Captions>& captions) {
+  if (!captions || captions->time_end == 0 || HasLetter(token.text)) return false;
+  return std::abs(token.last_column - captions->time_end) <= kUnderCaption;
+}
+
 bool IsResult(const std::vector<Token>& tokens, size_t i, const std::optional<Captions>& captions) {
   const Token& token = tokens[i];
   if (IsTime(token.text)) return true;
+  if (IsUnreadResult(token, captions)) return OnlyFieldsFrom(tokens, i + 1);
   if (!OnlyFieldsFrom(tokens, i + 1) || IsNumberField(token.text)) return false;
   if (!captions || captions->time_end == 0) return IsStatusWord(token.text);
   const int32_t off = token.last_column - captions->time_end;
@@ -88,7 +96,12 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
   head.name = Trim(line.substr(begin, tokens[head.result - 1].End() - begin));
   if (!HasLetter(head.name)) return std::nullopt;
   head.numbered = name > 0;
-  if (!head.numbered && !ResultInPlace(tokens[head.result], captions)) return std::nullopt;
+  if (!ResultInPlace(tokens[head.result], captions)) {
+    // Without a place or start number the line is no runner's; with one, the time column is
+    // empty and the first time is the first control's.
+    if (!head.numbered || !IsTime(tokens[head.result].text)) return std::nullopt;
+    head.result_missing = true;
+  }
   if (name == 2) {
     head.place = Place(tokens[0].text);
     head.id = StartNumber(tokens[1].text);

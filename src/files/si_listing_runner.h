@@ -19,8 +19,9 @@ struct RunnerHead {
   std::string place;  // without a trailing "."
   int32_t id = 0;
   std::string name;
-  size_t result = 0;      // the index of the result token
-  bool numbered = false;  // a place or start number stands before the name
+  size_t result = 0;            // the index of the result token (of the first time when missing)
+  bool result_missing = false;  // nothing under the time caption
+  bool numbered = false;        // a place or start number stands before the name
 };
 
 // A runner line is indented and holds a name (a word with a letter) followed by a result: a
@@ -28,7 +29,8 @@ struct RunnerHead {
 // numbers or place marks before the name are the place and the start number; a single one is
 // told apart by the captions' columns, or without captions by the result (a time has a place).
 // The result is followed only by times, marks and control items; without a place or start
-// number, it ends under the time caption.
+// number, it ends under the time caption. A numbered runner whose first time ends right of the
+// time caption has an empty result.
 std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vector<Token>& tokens,
                                          const std::optional<Captions>& captions);
 

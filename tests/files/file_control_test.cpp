@@ -134,8 +134,10 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
        si + "SPORTident の成績リストではありません: "
             "コントロールの行を持つクラスの見出しがありません",
        QX_FILETYPE_SPORTIDENT},
-      // Without the column captions nothing can be cut out of the runner lines.
-      {"si-captions.txt", "\r\nCup  2026/05/18\r\nSPORTident results\r\nSI\r\n\r\n\r\nM21 (1)\r\n",
+      // A class with its controls, but no runner under it (nor captions to cut one out).
+      {"si-captions.txt",
+       "\r\nCup  2026/05/18\r\nSPORTident results\r\nSI\r\n\r\n\r\nM21 (1)\r\n"
+       "                  1(101)        F\r\n",
        si + "SPORTident の成績リストが空です: クラスの下に選手がいません", QX_FILETYPE_SPORTIDENT},
       {"missing-oevent.csv", std::nullopt, oevent + "{} がありません", QX_FILETYPE_OEVENT},
       {"oevent-marker.csv", "Cup\r\nSplits\r\nM21\r\n",

@@ -85,6 +85,31 @@ TEST(SportIdentListings, ProgressAndSegments) {
   EXPECT_EQ(root.SegmentData(1)->SegmentName(), "102-103-104");
 }
 
+// Whatever stands in a runner's time column decides his result, and his times stay his legs: a
+// time in digits alone is read as one, a missing mark or nothing there is "DISQ".
+TEST(SportIdentListings, ResultColumnAsTheRunnerHasIt) {
+  const std::string listing = SjisToUtf8(qxtest::ReadFile(DataPath("sportident-listing.txt")));
+  const std::string field = "1003 Ito Rei                      mp";
+  const std::pair<std::string, std::string> cases[] = {
+      {"   mp", "P1"}, {" 1500", "0:15:00"}, {"-----", "DISQ"}, {"     ", "DISQ"}};
+  for (const auto& [text, result] : cases) {
+    SCOPED_TRACE(text);
+    clsQuorvex2 root;
+    ASSERT_TRUE(root.FileControl()->LoadLapFile(
+        "listing.txt", QX_FILETYPE_SPORTIDENT, 0,
+        ReplaceAll(listing, field, field.substr(0, field.size() - 5) + text)));
+    const auto cls = root.ClassData("M21E");
+    ASSERT_EQ(cls->LapCount(), 4);
+    std::shared_ptr<clsLapData> ito;
+    for (int32_t i = 1; i <= 4; ++i) {
+      if (cls->LapData(i)->RunnerName == "Ito Rei") ito = cls->LapData(i);
+    }
+    ASSERT_NE(ito, nullptr);
+    EXPECT_EQ(ito->Result(), result);
+    EXPECT_EQ(TimeToSeconds(ito->Lap(1)->Value()), 310);
+  }
+}
+
 // Class names as printed, never cut at a blank; lengths and climbs however the header gives them.
 TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
   struct Row {

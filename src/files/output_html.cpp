@@ -1,7 +1,9 @@
 // clsFileControl::OutputHtml: hands the arguments to the site generator.
+#include <cstddef>
 #include <exception>
 
 #include "core/detail/component_state.h"
+#include "files/detail/progress.h"
 #include "html/detail/site_generator.h"
 #include "quorvex2/files/file_control.h"
 
@@ -36,8 +38,13 @@ bool clsFileControl::OutputHtml(const std::string& OutputFolder, const std::stri
                                     ChartOption,
                                     LinkStyleFile,
                                     Encoding};
+  // Progress as the readers raise it: 0, the share of the entries written, 100 on every way out.
+  detail::ProgressReporter progress(Progress);
+  progress.Start();
   try {
-    return detail::GenerateSite(request, Progress);
+    return detail::GenerateSite(request, [&progress](size_t done, size_t total) {
+      progress.Step(static_cast<double>(done), static_cast<double>(total));
+    });
   } catch (const std::exception& error) {
     detail::SetErrorComment(std::string("OutputHtml\r\n") + error.what());
     return false;

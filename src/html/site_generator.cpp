@@ -49,14 +49,14 @@ class SiteWriter {
   // The entries are written side by side (ThreadCount threads), the lap file copies and the index
   // after them; the files are renamed into place without a sync each, and synced together at the
   // end. The files are the same whatever the number of threads.
-  bool Write(const std::function<void(int32_t)>& progress) {
+  bool Write(const EntryProgress& progress) {
     std::vector<SiteEntry> entries = Entries();
     SettleTrailingSkips();
     const bool written = RunInOrder(
         entries.size(), ThreadCount(), [&](size_t i) { return WriteEntry(entries[i]); },
         [&](size_t i) {
           if (entries[i].HasPages()) entries_.push_back(entries[i]);
-          if (progress) progress(static_cast<int32_t>((i + 1) * 100 / entries.size()));
+          if (progress) progress(i + 1, entries.size());
         });
     const DeferredSync deferred;
     return written && WriteLapFiles() && WriteViewerPage() && WriteIndex() &&
@@ -224,7 +224,7 @@ class SiteWriter {
 
 }  // namespace
 
-bool GenerateSite(const SiteRequest& request, const std::function<void(int32_t)>& progress) {
+bool GenerateSite(const SiteRequest& request, const EntryProgress& progress) {
   clsQuorvex2* root = CurrentRoot();
   if (root == nullptr) return false;
   return SiteWriter(request, *root).Write(progress);

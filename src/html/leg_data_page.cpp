@@ -113,7 +113,7 @@ std::string clsHtmlControl::OutputLegData(const std::shared_ptr<clsAnalyzer>& An
                 "<table border=\"1\" cellspacing=\"0\" cellpadding=\"1\" bgcolor=\"white\" "
                 "class=\"leg\">") +
             kCrLf;
-    page += detail::SectionTitleRow("000080", 10, " class=\"leg-title\"", detail::DataSetTitle(a));
+    page += detail::SectionTitleRow("000080", 10, " class=\"lap-title\"", detail::DataSetTitle(a));
     page += HeadingRow();
     for (int32_t k = 1; k <= a.ControlCount + 1; ++k) page += LegRow(a, k);
     page += TotalRow(a) + "</table>" + kCrLf;

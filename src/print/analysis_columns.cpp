@@ -48,8 +48,10 @@ std::string RankText(const clsLegRankValue* Rank) {
   return Rank->ToString(true, false);
 }
 
-// Name, club, result with its rank and, in STANDARD, cruise speed and miss figures: the rows
-// above the legs, at the header column's positions.
+// Name, club, result with its rank, cruise speed and miss figures: the rows above the legs. In
+// STANDARD the figures stand in the second column, beside their titles; the narrow columns of the
+// other modes, whose header has no titles for them, take them under the result: cruise speed and
+// miss rate side by side, the miss time under the result's time.
 void DrawRunnerHead(const AnalysisTablePen& Pen, clsAnalyzedRunnerData& Runner, float x,
                     float top) {
   const AnalysisTableLayout& layout = Pen.layout;
@@ -63,14 +65,20 @@ void DrawRunnerHead(const AnalysisTablePen& Pen, clsAnalyzedRunnerData& Runner, 
   const char* result_style = layout.HasSecondColumn() ? "ANALYSIS_DATA" : "ANALYSIS_BASETIME";
   Print(Pen, Runner.Result(), result_style, {x - 0.5f, top + 10, w - 5, 4, kRight, kMiddle});
   Print(Pen, Runner.Rank(), "ANALYSIS_RANK", {x + w - 5.5f, top + 10, 5.5f, 4, kRight, kMiddle});
-  if (!layout.HasSecondColumn()) return;
+  const std::string cruise = Runner.CruiseSpeed().ToString() + "%";
+  const std::string miss = MissText(Runner.MissTimeTotal());
+  const std::string rate = Runner.MissRate().ToString("#0.0", detail::NoDataMark(), "↓") + "%";
+  if (!layout.HasSecondColumn()) {
+    const float half = w / 2;
+    Print(Pen, cruise, "ANALYSIS_SECOND_DATA", {x - 0.5f, top + 14, half, 3, kRight, kMiddle});
+    Print(Pen, rate, "ANALYSIS_SECOND_DATA", {x + half, top + 14, half - 0.5f, 3, kRight, kMiddle});
+    Print(Pen, miss, "ANALYSIS_MISSTIME", {x - 0.5f, top + 17, w - 5, 3, kRight, kMiddle});
+    return;
+  }
   const float second = x + w + 0.5f;
-  Print(Pen, Runner.CruiseSpeed().ToString() + "%", "ANALYSIS_SECOND_DATA",
-        {second, top + 5, s, 5, kRight, kBottom});
-  Print(Pen, MissText(Runner.MissTimeTotal()), "ANALYSIS_MISSTIME",
-        {second, top + 10, s, 3.5f, kRight, kBottom});
-  Print(Pen, Runner.MissRate().ToString("#0.0", detail::NoDataMark(), "↓") + "%",
-        "ANALYSIS_SECOND_DATA", {second, top + 13.5f, s, 3.5f, kRight, kBottom});
+  Print(Pen, cruise, "ANALYSIS_SECOND_DATA", {second, top + 5, s, 5, kRight, kBottom});
+  Print(Pen, miss, "ANALYSIS_MISSTIME", {second, top + 10, s, 3.5f, kRight, kBottom});
+  Print(Pen, rate, "ANALYSIS_SECOND_DATA", {second, top + 13.5f, s, 3.5f, kRight, kBottom});
 }
 
 void DrawLegCells(const AnalysisTablePen& Pen, clsAnalyzedRunnerData& Runner, int32_t Leg, float x,

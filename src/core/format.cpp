@@ -97,7 +97,43 @@ std::string FormatDate(Date value, const std::string& expression) {
   return out;
 }
 
-std::string FormatNumber(double value, const std::string& expression) {
+namespace {
+
+// The significant decimal digits a value is shown with: a double's and a single's.
+constexpr int kDoubleDigits = 15;
+constexpr int kSingleDigits = 7;
+
+// The digits of |value| x 10^decimals rounded half away from zero, no leading zeros ("0" for
+// nothing). The value is taken as the decimal number of its `significant` digits, as a single
+// (7) or double (15) value is shown, so 41.05 stored in single precision rounds to 41.1 under
+// "#0.0" although its binary value lies just below the half.
+std::string RoundedDigits(double magnitude, int decimals, int significant) {
+  // "d.ddddde±x": the significant digits and the power of ten of the first.
+  const std::string scientific = fmt::format("{:.{}e}", magnitude, significant - 1);
+  const size_t mark = scientific.find('e');
+  std::string mantissa = scientific.substr(0, mark);
+  std::erase(mantissa, '.');
+  const int exponent = std::stoi(scientific.substr(mark + 1));
+  const int keep = exponent + 1 + decimals;  // digits before the rounding position
+  if (keep < 0) return "0";
+  if (keep >= static_cast<int>(mantissa.size())) {
+    return mantissa + std::string(static_cast<size_t>(keep) - mantissa.size(), '0');
+  }
+  std::string digits = mantissa.substr(0, static_cast<size_t>(keep));
+  if (mantissa[static_cast<size_t>(keep)] >= '5') {
+    size_t i = digits.size();
+    while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
+    if (i == 0) {
+      digits.insert(0, 1, '1');
+    } else {
+      ++digits[i - 1];
+    }
+  }
+  const size_t nonzero = digits.find_first_not_of('0');
+  return nonzero == std::string::npos ? "0" : digits.substr(nonzero);
+}
+
+std::string FormatNumberOf(double value, const std::string& expression, int significant) {
   // Literal text around the digit positions is copied: "#0%" or "(0)" work as expected.
   const size_t first = expression.find_first_of("0#.");
   if (first == std::string::npos) return expression;
@@ -106,10 +142,10 @@ std::string FormatNumber(double value, const std::string& expression) {
   const NumberPattern p = ParseNumberPattern(e.substr(first, last - first + 1));
   if (!std::isfinite(value)) value = 0;
 
-  // Rounded half away from zero to the decimals; the digits come from the integer text of the
-  // scaled value, so no binary fraction leaks into the output.
-  const double scaled = std::round(std::fabs(value) * std::pow(10.0, p.decimals));
-  std::string digits = std::isfinite(scaled) ? fmt::format("{:.0f}", scaled) : "0";
+  // Rounded half away from zero to the decimals, in decimal digits: no binary fraction leaks
+  // into the output.
+  std::string digits = value == 0 ? "0" : RoundedDigits(std::fabs(value), p.decimals, significant);
+  const bool is_zero = digits == "0";
   if (digits.size() <= static_cast<size_t>(p.decimals)) {
     digits.insert(0, p.decimals + 1 - digits.size(), '0');
   }
@@ -121,13 +157,23 @@ std::string FormatNumber(double value, const std::string& expression) {
   }
   std::string number = integer;
   if (p.has_point) number += "." + fraction;
-  const bool is_zero = scaled == 0;
   const std::string sign = value < 0 && !is_zero ? "-" : "";
   return std::string(e.substr(0, first)) + sign + number + std::string(e.substr(last + 1));
 }
 
+}  // namespace
+
+std::string FormatNumber(double value, const std::string& expression) {
+  return FormatNumberOf(value, expression, kDoubleDigits);
+}
+
 std::string FormatValue(double value, const std::string& expression) {
   return IsNumericExpression(expression) ? FormatNumber(value, expression)
+                                         : FormatDate(value, expression);
+}
+
+std::string FormatSingle(float value, const std::string& expression) {
+  return IsNumericExpression(expression) ? FormatNumberOf(value, expression, kSingleDigits)
                                          : FormatDate(value, expression);
 }
 

@@ -69,7 +69,7 @@ std::string clsPercentValue::ToString(const std::string& FormatExpression,
   if (value_ == -1) return SkipValue;
   if (value_ == -2) return NoDataValue;
   const float percent = value_ * 100.0f;  // single precision, as stored
-  return FormatValue(percent, FormatExpression);
+  return FormatSingle(percent, FormatExpression);
 }
 
 std::string clsLegRankValue::ToString(bool UseHyphen, bool UseParentheses) const {

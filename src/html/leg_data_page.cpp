@@ -62,7 +62,7 @@ std::string LegRow(clsAnalyzer& a, int32_t k) {
   auto general = a.GeneralData();
   std::string row = std::string("<tr align=\"right\" nowrap>") + "<td bgcolor=\"#ccccff\" nowrap>" +
                     detail::LegCaption(a.ControlCount, true, k) + "</td>";
-  row += "<td nowrap>" + FormatNumber(general->LegLength(k) * 100.0f, "0.0") + "%</td>";
+  row += "<td nowrap>" + FormatSingle(general->LegLength(k) * 100.0f, "0.0") + "%</td>";
   row += "<td nowrap>" + FormatCompactTime(general->UpperLapAverage(k)) + "</td>";
   row += "<td bgcolor=\"#ffffcc\" nowrap>" + general->LegDifficulty(k)->ToString("0") + "</td>";
   for (int32_t p = 1; p <= 6; ++p) {

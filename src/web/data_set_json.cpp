@@ -48,7 +48,7 @@ void MissTime(JsonText& json, const clsMissTimeValue* value) {
 // A positive ratio as a percentage under the format expression; null for 0 and the codes.
 void Percent(JsonText& json, float ratio, const char* expression) {
   if (ratio > 0) {
-    json.Number(FormatNumber(ratio * 100.0f, expression));
+    json.Number(FormatSingle(ratio * 100.0f, expression));
   } else {
     json.Null();
   }
@@ -171,9 +171,9 @@ void AppendLegFigures(JsonText& json, const clsAnalyzer& analyzer, int32_t legs)
   LegArray(json, "ref", legs,
            [&](int32_t k) { json.Int(TimeToSeconds(general->UpperLapAverage(k))); });
   LegArray(json, "len", legs,
-           [&](int32_t k) { json.Number(FormatNumber(general->LegLength(k) * 100.0f, "0.0")); });
+           [&](int32_t k) { json.Number(FormatSingle(general->LegLength(k) * 100.0f, "0.0")); });
   LegArray(json, "dif", legs, [&](int32_t k) {
-    json.Number(FormatNumber(general->LegDifficulty(k)->StoredValue() * 100.0f, "0"));
+    json.Number(FormatSingle(general->LegDifficulty(k)->StoredValue() * 100.0f, "0"));
   });
   AppendUpperRunners(json, analyzer, legs);
   json.EndObject();

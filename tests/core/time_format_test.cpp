@@ -59,6 +59,15 @@ TEST(FormatNumber, DigitPositionsAndRounding) {
   EXPECT_EQ(FormatNumber(-0.04, "0.0"), "0.0");
   EXPECT_EQ(FormatNumber(1e20, "#0"), "100000000000000000000");
   EXPECT_EQ(FormatNumber(std::nan(""), "#0"), "0");
+  // A value rounds as the decimal number it is shown as (15 digits of a double, 7 of a single),
+  // not as its binary value, which may lie just below a half.
+  EXPECT_EQ(FormatNumber(2.675, "0.00"), "2.68");
+  EXPECT_EQ(FormatNumber(0.05, "0.0"), "0.1");
+  EXPECT_EQ(FormatNumber(0.0004, "0.0"), "0.0");
+  EXPECT_EQ(FormatNumber(99.95, "#0.0"), "100.0");
+  EXPECT_EQ(FormatSingle(12.45f, "0.0"), "12.5");
+  EXPECT_EQ(FormatSingle(9.95f, "#0.0"), "10.0");
+  EXPECT_EQ(FormatSingle(0.25f, "yyyy"), "1899");
   // FormatValue takes a time expression to FormatDate, any other to FormatNumber.
   EXPECT_EQ(FormatValue(12.34, "#0.0"), "12.3");
   EXPECT_EQ(FormatValue(Seconds(754), "nn:ss"), "12:34");
@@ -263,6 +272,9 @@ TEST(PercentValue, CodesAndRounding) {
   EXPECT_EQ(p.ToString(), "13");  // 12.5 rounds away from zero
   p.SetValue(1.5f, detail::MakeInternal());
   EXPECT_EQ(p.ToString(), "150");
+  // 41.05 in single precision lies just below the half; it rounds as the 41.05 it shows.
+  p.SetValue(821.0f / 2000, detail::MakeInternal());
+  EXPECT_EQ(p.ToString("#0.0"), "41.1");
 }
 
 TEST(LegRankValue, HyphenAndParentheses) {

@@ -14,12 +14,18 @@ namespace quorvex2 {
 std::string FormatDate(Date value, const std::string& expression);
 
 // Formats a number under a numeric expression ("#0", "#0.0", "0.0", "00", "#"): rounded half away
-// from zero; "#" prints nothing for 0.
+// from zero; "#" prints nothing for 0. The value is rounded as the decimal number of the 15
+// significant digits a double is shown with.
 std::string FormatNumber(double value, const std::string& expression);
 
 // Dispatches on the expression: numeric expressions (only 0 # . characters) go to FormatNumber,
 // all others to FormatDate.
 std::string FormatValue(double value, const std::string& expression);
+
+// FormatValue of a single-precision value (ratios, shares of a length): rounded as the decimal
+// number of the 7 significant digits a single is shown with, so 41.05 gives "41.1" under "#0.0"
+// although its binary value lies just below the half.
+std::string FormatSingle(float value, const std::string& expression);
 
 // Parses a time text: "h:mm", "hh:mm", "h:mm:ss", "hh:mm:ss" (one or two digits per field,
 // surrounding spaces allowed); hours above 23, minutes or seconds above 59, AM/PM and fractions

@@ -87,7 +87,7 @@ void SetCruiseScaleY(ChartLayout& layout) {
     const float top = std::min(std::floor(max_rate * 100.0f) + 1, 50.0f);
     layout.y_min = 0;
     layout.y_max = top;
-    layout.y_scale = height / top * layout.ratio_y;
+    layout.y_scale = static_cast<double>(height) / top * layout.ratio_y;
     return;
   }
   float min_ratio = 1.0f, max_ratio = 1.0f;
@@ -101,7 +101,7 @@ void SetCruiseScaleY(ChartLayout& layout) {
   const float y_max = std::min(std::floor(max_ratio * 100.0f) + 2, 150.0f);
   layout.y_min = y_min;
   layout.y_max = y_max;
-  layout.y_scale = height / (y_max - y_min) * layout.ratio_y;
+  layout.y_scale = static_cast<double>(height) / (y_max - y_min) * layout.ratio_y;
 }
 
 ChartXAxis LayOutCruiseAxis(ChartLayout& layout) {
@@ -116,10 +116,12 @@ ChartXAxis LayOutCruiseAxis(ChartLayout& layout) {
   float x_max = std::min(std::floor(max_speed * 100.0f) + 1, 300.0f);
   ChartXAxis axis;
   axis.scale = layout.ratio_x * kUnitsPerPercent;
-  const float required = (x_max - x_min + 4) * axis.scale;
+  const double required = (x_max - x_min + 4) * axis.scale;
   axis.offset = PlaceHorizontally(layout, required, axis.scale, x_min - 2);
   const float width = layout.chart.Width();
-  if (x_max * axis.scale + axis.offset < width) x_max = (width - axis.offset) / axis.scale;
+  if (x_max * axis.scale + axis.offset < width) {
+    x_max = static_cast<float>((width - axis.offset) / axis.scale);
+  }
   AddHorizontalGrid(layout);
   AddVerticalGrid(layout, axis, x_min, x_max);
   return axis;

@@ -54,17 +54,18 @@ TimeRange RangeOfTimes(const ChartLayout& layout) {
   TimeRange range;
   if (real_time) range.min = 1;
   bool any_start = false;
+  // Only the runners' positive split times count, in real time only of runners with a start.
   for (int32_t i = 1; i <= layout.runner_count; ++i) {
     clsAnalyzedRunnerData& runner = layout.Runner(i);
     const Date start = runner.StartTime();
-    if (real_time) {
-      if (start == 0) continue;
-      any_start = true;
-      range.min = std::min(range.min, start);
-    }
+    if (real_time && start == 0) continue;
     for (int32_t k = 1; k <= layout.leg_count; ++k) {
       const Date split = runner.SplitTime(k)->Value();
       if (split <= 0) continue;
+      if (real_time) {
+        any_start = true;
+        range.min = std::min(range.min, start);
+      }
       const Date t = PlottedTime(layout, start, split, k);
       range.max = std::max(range.max, t);
       if (IsRelative(layout.mode)) range.min = std::min(range.min, t);
@@ -113,7 +114,7 @@ void AddTimeLines(ChartLayout& layout, TimeRange range, ChartXAxis axis) {
 }  // namespace
 
 void SetTimeScaleY(ChartLayout& layout) {
-  const float total = Seconds(CumulativeReference(layout.analyzer, layout.leg_count));
+  const double total = Seconds(CumulativeReference(layout.analyzer, layout.leg_count));
   // A data set without reference times has nowhere to put its controls: they stay on the top.
   layout.y_scale = total > 0 ? layout.chart.Height() / total * layout.ratio_y : 0;
 }
@@ -122,10 +123,10 @@ ChartXAxis LayOutTimeAxis(ChartLayout& layout) {
   TimeRange range = RangeOfTimes(layout);
   ChartXAxis axis;
   axis.scale = layout.ratio_x * kUnitsPerSecond;
-  const float required = axis.scale * (Seconds(range.max - range.min) + 2 * kMarginSeconds);
+  const double required = axis.scale * (Seconds(range.max - range.min) + 2 * kMarginSeconds);
   axis.offset =
       PlaceHorizontally(layout, required, axis.scale, Seconds(range.min) - kMarginSeconds);
-  const float width = layout.chart.Width();
+  const double width = layout.chart.Width();
   if (axis.scale * Seconds(range.max) + axis.offset < width) {
     const auto n = static_cast<int32_t>(std::floor((width - axis.offset) / axis.scale));
     range.max = n * kSecond;

@@ -73,17 +73,16 @@ void SetTovarineScaleY(ChartLayout& layout) {
   layout.y_min = range.min;
   layout.y_max = range.max;
   layout.y_scale =
-      layout.chart.Height() / static_cast<float>(range.max - range.min) * layout.ratio_y;
+      static_cast<double>(layout.chart.Height()) / (range.max - range.min) * layout.ratio_y;
 }
 
 ChartXAxis LayOutTovarineAxis(ChartLayout& layout) {
   Range x_range = WidenedRange(layout, TovarineX);
   clsChartObject& chart = layout.chart;
   ChartXAxis axis;
-  const auto span = static_cast<float>(x_range.max - x_range.min);
+  const double span = x_range.max - x_range.min;
   axis.scale = chart.Width() / span * layout.ratio_x;
-  axis.offset =
-      PlaceHorizontally(layout, span * axis.scale, axis.scale, static_cast<float>(x_range.min) - 2);
+  axis.offset = PlaceHorizontally(layout, span * axis.scale, axis.scale, x_range.min - 2);
   if (x_range.max * axis.scale + axis.offset < chart.Width()) {
     x_range.max = (chart.Width() - axis.offset) / axis.scale;
   }

@@ -35,15 +35,16 @@ void SetVerticalScale(ChartLayout& layout) {
 
 // controlY(k): the cumulative reference time of control k on the vertical scale, scrolled.
 void PlaceControls(ChartLayout& layout) {
-  const float offset_y = layout.chart.Height() * layout.position_y * layout.ratio_y;
-  layout.control_y.at(0) = -offset_y;
+  const double offset_y =
+      static_cast<double>(layout.chart.Height()) * layout.position_y * layout.ratio_y;
+  layout.control_y.at(0) = static_cast<float>(-offset_y);
   if (layout.mode == QX_CHART_CRUISE_MISSRATE) return;
   const auto general = layout.analyzer.GeneralData();
   for (int32_t k = 1; k <= layout.leg_count; ++k) {
     const auto at = static_cast<size_t>(k);
     layout.cumulative.at(at) = layout.cumulative.at(at - 1) + general->UpperLapAverage(k);
-    const auto seconds = static_cast<float>(TimeToSeconds(layout.cumulative[at]));
-    layout.control_y[at] = layout.y_scale * seconds - offset_y;
+    const auto seconds = static_cast<double>(TimeToSeconds(layout.cumulative[at]));
+    layout.control_y[at] = static_cast<float>(layout.y_scale * seconds - offset_y);
   }
 }
 
@@ -65,13 +66,16 @@ void AddRunners(ChartLayout& layout, ChartXAxis axis) {
 
 }  // namespace
 
-float PlaceHorizontally(ChartLayout& layout, float required_width, float x_scale,
-                        float axis_start) {
+double PlaceHorizontally(ChartLayout& layout, double required_width, double x_scale,
+                         double axis_start) {
   clsChartObject& chart = layout.chart;
-  if (required_width < chart.Width()) layout.position_x = 0;
-  if (chart.AutoSize) chart.FitPictureWidth(required_width, layout.key);
-  chart.SetWidthOccupied(required_width == 0 ? 1 : chart.Width() / required_width, layout.key);
-  return (chart.Width() - required_width) * layout.position_x - axis_start * x_scale;
+  // The width the chart needs, as stored: a chart exactly as wide as its plot fits it.
+  const auto required = static_cast<float>(required_width);
+  if (required < chart.Width()) layout.position_x = 0;
+  if (chart.AutoSize) chart.FitPictureWidth(required, layout.key);
+  chart.SetWidthOccupied(required == 0 ? 1 : chart.Width() / required, layout.key);
+  return (static_cast<double>(chart.Width()) - required_width) * layout.position_x -
+         axis_start * x_scale;
 }
 
 Date CumulativeReference(const clsAnalyzer& analyzer, int32_t k) {

@@ -4,6 +4,7 @@
 // outside the plot left out, and the runner nearest the mouse.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -88,6 +89,47 @@ TEST(ChartLayout, EveryModeOfKnownDataSets) {
                                   c.view[3]);
     qxtest::ExpectGolden(std::string("golden/") + c.golden, testing::DumpLayout(*chart));
   }
+}
+
+// The finish lies on the bottom edge whatever the reference total comes to: its grid line and
+// its "F" labels are there, and the runner's last segment ends on the edge (flag 2, which puts
+// his name under the plot). In real time the axis starts at the first start of a runner with a
+// split time: one who started earlier but has none moves nothing.
+TEST(ChartLayout, FinishOnTheBottomEdgeAndTheAxisFromTimedRunners) {
+  for (const int32_t total : {303, 333, 997, 2345}) {
+    SCOPED_TRACE(total);
+    auto analyzer = std::make_shared<clsAnalyzer>();
+    analyzer->AddLap(MakeRunner("A", "", {133, total - 133.0}));
+    analyzer->ControlCount = 1;
+    analyzer->Execute();
+    auto chart = ChartOnPicture(800, 600);
+    clsGraphicControl().DrawChart(analyzer, chart, QX_CHART_NORMAL);
+    int32_t finish_lines = 0, finish_labels = 0;
+    for (const auto& line : chart->GridList()) finish_lines += line.Y1 == chart->Height();
+    for (const auto& label : chart->LabelList()) finish_labels += label.Text == "F";
+    EXPECT_EQ(finish_lines, 1);
+    EXPECT_EQ(finish_labels, 2);
+    const auto& segments = chart->SegmentList();
+    ASSERT_EQ(segments.Count(), 2);
+    int32_t on_edge = 0;
+    for (int32_t i = 1; i <= 2; ++i) {
+      on_edge += segments.ObjectItemAs<clsChartLine>(i)->ClipFlags == 2;
+    }
+    EXPECT_EQ(on_edge, 1);
+  }
+  auto analyzer = WithStartTimes();
+  auto early = MakeRunner("D", "DNS", {testing::kNoData, testing::kNoData, testing::kNoData});
+  early->StartTime.Value(9 * kHour);
+  analyzer->AddLap(early);
+  analyzer->Execute();
+  auto chart = ChartOnPicture();
+  clsGraphicControl().DrawChart(analyzer, chart, QX_CHART_REALTIME);
+  const auto& labels = chart->LabelList();
+  const auto first_time = std::find_if(labels.begin(), labels.end(), [](const auto& label) {
+    return label.Side == clsChartChar::kAbove;
+  });
+  ASSERT_NE(first_time, labels.end());
+  EXPECT_EQ(first_time->Text, "10:00");
 }
 
 // Runner settings wait for a data set, survive a layout of the same data set in another mode and

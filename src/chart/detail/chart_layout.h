@@ -20,7 +20,9 @@ struct ChartLayout {
   int32_t leg_count;
   int32_t runner_count;
   float ratio_x = 1, ratio_y = 1, position_x = 0, position_y = 0;
-  float y_scale = 0;
+  // The arithmetic of the layout is done in double precision and each coordinate rounded to
+  // single once, when it is stored: a control at the bottom edge lands on it exactly.
+  double y_scale = 0;
   // The vertical value range of the scatter charts (mode 5 uses y_max as its top).
   double y_min = 0, y_max = 0;
   std::array<float, kControlTableSize> control_y{};
@@ -35,13 +37,14 @@ struct ChartLayout {
 
 // The horizontal scale and the x coordinate of value 0.
 struct ChartXAxis {
-  float scale = 0;
-  float offset = 0;
+  double scale = 0;
+  double offset = 0;
 };
 
 // Settles the horizontal window once a mode knows its full width: PositionX, auto-size and the
 // visible fraction. Returns the x offset that puts axis_start at the left of the full width.
-float PlaceHorizontally(ChartLayout& layout, float required_width, float x_scale, float axis_start);
+double PlaceHorizontally(ChartLayout& layout, double required_width, double x_scale,
+                         double axis_start);
 
 // Sum of the reference leg times of legs 1 .. k, in days.
 Date CumulativeReference(const clsAnalyzer& analyzer, int32_t k);

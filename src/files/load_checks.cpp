@@ -15,9 +15,9 @@ namespace quorvex2::detail {
 namespace {
 
 constexpr const char* kLocation = "clsFileControl.LoadLapFile";
-// A class of this many controls has one leg more than a runner record holds; the analysis
-// holds that one.
-constexpr int32_t kMostControls = clsLapData::kMaxLegs;
+// A runner record holds a leg to each control and one to the finish: a class of more controls
+// cannot be read whole, and its analysis would fail on a leg no record has.
+constexpr int32_t kMostControls = clsLapData::kMaxLegs - 1;
 
 // Native lap files and IOF lists may hold an event without runners, and so may version-1 files
 // (the reader of type 3 refuses generic tables without runners itself); an import-only file adds

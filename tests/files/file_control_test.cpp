@@ -199,11 +199,11 @@ TEST(LoadLapFile, ClassesWithMoreControlsThanTheAnalysisHoldsAreLeftOut) {
   clsQuorvex2 root;
   ASSERT_TRUE(root.FileControl()->LoadLapFile(
       "long.lxm", 0, 0,
-      NativeDocument("<classes><class name='Long' controls='31'/><class name='Full' "
-                     "controls='30'/></classes>")));
+      NativeDocument("<classes><class name='Long' controls='30'/><class name='Full' "
+                     "controls='29'/></classes>")));
   EXPECT_EQ(root.ErrorComment(),
             "一部のデータを読み込みませんでした\r\nclsFileControl.LoadLapFile\r\n"
-            "クラス Long は読み込みませんでした: コントロールが 31 個あり、分析できるのは 30 "
+            "クラス Long は読み込みませんでした: コントロールが 30 個あり、分析できるのは 29 "
             "個までです");
   EXPECT_EQ(root.ClassCount(), 1);
 }

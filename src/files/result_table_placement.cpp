@@ -151,9 +151,13 @@ class ClassPlacer {
     }
     if (runner.codes.empty() || controls.codes.empty()) return Unaligned(runner, controls.count);
     if (table_.punched_codes) {
-      // Missed or extra punches: the controls punched in order still give their times.
-      if (runner.status == TableStatus::kOk) runner.status = TableStatus::kMissingPunch;
-      return AlignedByCode(runner, controls.codes);
+      // The controls punched in order give their times. A control missed makes a mispunch; an
+      // extra punch (a wrong control on the way) does not.
+      Splits aligned = AlignedByCode(runner, controls.codes);
+      const bool missed = std::any_of(aligned.begin(), aligned.end(),
+                                      [](const std::optional<double>& split) { return !split; });
+      if (missed && runner.status == TableStatus::kOk) runner.status = TableStatus::kMissingPunch;
+      return aligned;
     }
     if (runner.codes.size() != controls.count) return AlignedByCode(runner, controls.codes);
     by_position = true;

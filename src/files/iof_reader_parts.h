@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "files/detail/format_registry.h"
@@ -85,15 +86,19 @@ struct IofReading {
   bool version3 = false;
   IofClock clock;
   IofOmissions omissions;
+  int32_t first_race = 1;  // the lowest race number of the list (a list of one stage has one)
 };
+
+// The lowest raceNumber attribute value of an IOF 3.0 text; 1 when it has none.
+int32_t IofFirstRaceNumber(std::string_view text);
 
 // One runner of a PersonResult (or a relay team member): person, club text and the result of
 // the first race; without a result, a non-starter.
 IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,
                         const pugi::xml_node& result, IofReading& reading);
 
-// The Result of the first race (no raceNumber, or 1); an empty handle when there is none. The
-// results of later races are counted as left out.
+// The Result of the list's first race (no raceNumber, or the reading's first race); an empty
+// handle when there is none. The results of later races are counted as left out.
 pugi::xml_node IofFirstRaceResult(const pugi::xml_node& entry, IofReading& reading);
 
 // A number written in the file (bib, card, control code, length, course id): its leading

@@ -30,6 +30,8 @@ class ResultListReader {
         v3_(version3),
         reading_{version3, IofClock(root.EventData()->TimeZone, fresh_), {}} {}
 
+  void FirstRace(int32_t race) { reading_.first_race = race; }
+
   void Read(const pugi::xml_node& list) {
     if (fresh_) ReadEvent(Child(list, "Event"));
     const int32_t count = CountNamed(list, "ClassResult");
@@ -217,7 +219,9 @@ bool Read(const ReadRequest& request, bool quiet_unless_result_list) {
       request.progress->Finish();
       return FailLoad(kCannotOpenFile, kIofLocation, document.error);
     }
-    ResultListReader(*root, request, document.version3, document.parts.get()).Read(document.list);
+    ResultListReader reader(*root, request, document.version3, document.parts.get());
+    if (document.version3) reader.FirstRace(IofFirstRaceNumber(document.text));
+    reader.Read(document.list);
     // The courses of the list give their shared stretches, as those of the other lists do.
     if (root->CourseCount() > 0) root->MakeSegmentSet();
   } catch (const std::exception& error) {

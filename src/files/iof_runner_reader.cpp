@@ -248,12 +248,29 @@ IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,
   return runner;
 }
 
+int32_t IofFirstRaceNumber(std::string_view text) {
+  constexpr std::string_view kName = "raceNumber";
+  int32_t first = 0;
+  for (size_t at = text.find(kName); at != std::string_view::npos;
+       at = text.find(kName, at + kName.size())) {
+    size_t i = at + kName.size();
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '=')) ++i;
+    if (i >= text.size() || (text[i] != '"' && text[i] != '\'')) continue;
+    const size_t close = text.find(text[i], i + 1);
+    if (close == std::string_view::npos) break;
+    const int32_t race = IofFileNumber(Trim(std::string(text.substr(i + 1, close - i - 1))));
+    if (race > 0 && (first == 0 || race < first)) first = race;
+  }
+  return first == 0 ? 1 : first;
+}
+
 pugi::xml_node IofFirstRaceResult(const pugi::xml_node& entry, IofReading& reading) {
   pugi::xml_node first;
   int32_t& later = reading.omissions.later_races;
   ForEachNamed(entry, "Result", [&](const pugi::xml_node& result) {
     const std::string race = Trim(result.attribute("raceNumber").value());
-    if (!first && (!reading.version3 || race.empty() || race == "1")) {
+    if (!first &&
+        (!reading.version3 || race.empty() || IofFileNumber(race) == reading.first_race)) {
       first = result;
     } else {
       ++later;

@@ -320,6 +320,15 @@ TEST(IofReader, WhatIsLeftOutIsReported) {
       Class3("M35", Person3("Long", "OK", "400", full + many)) + w21;
   qxtest::ExpectGolden("golden/files/iof/left-out.txt",
                        LoadedEvent("results.xml", 0, 0, Doc3(body)));
+  // A list of one stage (race 2) is read as its first race.
+  clsQuorvex2 stage;
+  ASSERT_TRUE(stage.FileControl()->LoadLapFile(
+      "stage.xml", 0, 0,
+      Doc3(Class3("M21",
+                  "<PersonResult><Person><Name><Family>Stage</Family></Name></Person>"
+                  "<Result raceNumber=\"2\"><Time>70</Time><Status>OK</Status></Result>"
+                  "</PersonResult>"))));
+  EXPECT_EQ(stage.ClassData(1)->LapData(1)->Result(), "0:01:10");
   for (const std::string& classes :
        {body, Class3("M29", Person3("Full", "OK", "400", full)) + w21}) {
     clsQuorvex2 root;

@@ -13,6 +13,7 @@
 #include "files/detail/format_registry.h"
 #include "files/detail/load_messages.h"
 #include "files/iof_reading.h"
+#include "files/si_listing_html.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/text.h"
@@ -63,7 +64,10 @@ int32_t DetectFromText(const std::string& text, const std::vector<std::string>& 
   if (lines.size() >= 2 && Contains(lines[1], "Split times of")) return QX_FILETYPE_OEVENT;
   if (lines.size() < 3) return FailDetection();
   if (Contains(lines[2], "SPORTident results")) return QX_FILETYPE_SPORTIDENT;
-  return SniffedOr(text, QX_FILETYPE_QUORVEX1);
+  // A web page no reader recognises is no table either: the listing reader says what it lacks.
+  return SniffedOr(text, sportident::LooksLikeHtml(text.substr(0, kSniffBytes))
+                             ? QX_FILETYPE_SPORTIDENT
+                             : QX_FILETYPE_QUORVEX1);
 }
 
 // The first lines of a text with CR LF line ends, as a line input reads them: a line end after

@@ -134,6 +134,10 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
        si + "SPORTident の成績リストではありません: "
             "コントロールの行を持つクラスの見出しがありません",
        QX_FILETYPE_SPORTIDENT},
+      // A web page no reader knows is read as a listing, whose reader says what it lacks.
+      {"page.html", "<html><body>\r\n<p>Cup</p>\r\n<p>M21</p>\r\n</body></html>\r\n",
+       si + "SPORTident の成績リストではありません: "
+            "コントロールの行を持つクラスの見出しがありません"},
       // A class with its controls, but no runner under it (nor captions to cut one out).
       {"si-captions.txt",
        "\r\nCup  2026/05/18\r\nSPORTident results\r\nSI\r\n\r\n\r\nM21 (1)\r\n"

@@ -80,9 +80,14 @@ class OeRowReader {
       ++classless_rows_;
       return;
     }
+    TableRunner runner = Runner(row);
+    if (runner.cut_short) {
+      ++short_rows_;
+      return;
+    }
     TableClass& table_class = table_.Class(class_name);
     if (table_class.runners.empty()) SetCourseSize(table_class, row);
-    table_class.runners.push_back(Runner(row));
+    table_class.runners.push_back(std::move(runner));
   }
 
   void NoteLeftOut() const {
@@ -155,13 +160,15 @@ class OeRowReader {
   }
 
   // The control count the row gives, else as many pairs as the row holds before its trailing
-  // empty fields.
+  // empty fields. A row with some punches but fewer than its count was cut short (a file cut in
+  // the middle of a row).
   void ReadControls(const OeRow& row, TableRunner& runner) const {
     const int32_t first = layout_.first_control;
     auto end = static_cast<int32_t>(row.size());
     while (end > first && row[static_cast<size_t>(end - 1)].empty()) --end;
     const int32_t pairs = (end - first + 1) / 2;
     const int32_t count = ReadCount(Field(row, kOeControlCount)).value_or(pairs);
+    runner.cut_short = pairs > 0 && pairs < count;
     for (int32_t k = 0; k < count && k < pairs; ++k) {
       runner.codes.push_back(ReadCount(FieldOf(row, first + 2 * k)).value_or(0));
       runner.splits.push_back(ReadElapsedSeconds(FieldOf(row, first + 2 * k + 1)));

@@ -39,7 +39,8 @@ struct TableRunner {
   // seconds from the start to its punch (nothing where the punch is missing).
   std::vector<int32_t> codes;
   std::vector<std::optional<double>> splits;
-  std::string place;  // the rank the file gives
+  std::string place;       // the rank the file gives
+  bool cut_short = false;  // the row ends before the punches it announces (a file cut in a row)
 };
 
 // The status the punches tell where the file gives none: without a finish time DNF (DNS when

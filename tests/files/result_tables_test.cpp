@@ -122,8 +122,9 @@ std::string OeRow(std::initializer_list<std::pair<size_t, std::string>> fields,
 }
 
 // Loaded onto the English export, in tests/data/golden/files/tables/oe-left-out.txt: a class of 30
-// controls and a finish leg is left out; a row too short for the layout, a count beyond any
-// course and times that are none; a header without runner rows is no result file.
+// controls and a finish leg is left out; so are a row too short for the layout and one with
+// fewer punches than its count (a file cut in a row); a header without runner rows is no result
+// file.
 TEST(ResultTables, OeCsvLeavesOutWhatItCannotHoldAndRefusesEmptyExports) {
   const std::string english = Fixture("oe-46-english.csv");
   std::vector<std::string> thirty;

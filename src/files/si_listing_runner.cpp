@@ -15,6 +15,9 @@ constexpr int32_t kUnderCaption = 3;
 // end (a name printed wider than its characters moves it; a club line's first time ends under
 // the first control, further right).
 constexpr int32_t kUnnumberedBeyond = 5;
+// A time that ends this far right of the time caption is a numbered runner's first split: his
+// time column is empty (a column further right than any name moves a result).
+constexpr int32_t kSplitBeyond = 8;
 constexpr int32_t kWidestPrefix = 6;
 
 // Under captions, the short words left of the name caption: places, marks, start numbers.
@@ -32,6 +35,11 @@ bool ResultInPlace(const Token& result, const std::optional<Captions>& captions)
   if (!captions || captions->time_end == 0) return true;
   const int32_t off = result.last_column - captions->time_end;
   return off >= -kStatusBefore && off <= kUnnumberedBeyond;
+}
+
+bool IsSplitBeyondTime(const Token& token, const std::optional<Captions>& captions) {
+  if (!captions || captions->time_end == 0 || !IsTime(token.text)) return false;
+  return token.last_column - captions->time_end > kSplitBeyond;
 }
 
 // Nothing but times, marks, numbers and control items follow the result (the finish mark may
@@ -96,12 +104,8 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
   head.name = Trim(line.substr(begin, tokens[head.result - 1].End() - begin));
   if (!HasLetter(head.name)) return std::nullopt;
   head.numbered = name > 0;
-  if (!ResultInPlace(tokens[head.result], captions)) {
-    // Without a place or start number the line is no runner's; with one, the time column is
-    // empty and the first time is the first control's.
-    if (!head.numbered || !IsTime(tokens[head.result].text)) return std::nullopt;
-    head.result_missing = true;
-  }
+  if (!head.numbered && !ResultInPlace(tokens[head.result], captions)) return std::nullopt;
+  head.result_missing = head.numbered && IsSplitBeyondTime(tokens[head.result], captions);
   if (name == 2) {
     head.place = Place(tokens[0].text);
     head.id = StartNumber(tokens[1].text);

@@ -31,7 +31,9 @@ constexpr size_t kName = 3;
 constexpr size_t kClub = 5;
 constexpr size_t kClass = 7;
 constexpr size_t kStart = 8;
+constexpr size_t kNonCompetitive = 11;
 constexpr size_t kPosition = 12;
+constexpr size_t kStatus = 13;
 constexpr size_t kFirstPunch = 38;
 
 using Row = std::vector<std::string>;
@@ -63,6 +65,17 @@ void ReadPunches(const Row& row, TableRunner& runner) {
   }
 }
 
+// The file's word for the runner where it gives one (a non-competing mark, a status other than
+// OK), else what his punches tell.
+TableStatus StatusOf(const Row& row, const TableRunner& runner) {
+  const std::string non_competitive = ToUpper(Trim(FieldOf(row, kNonCompetitive)));
+  for (const char* yes : {"Y", "YES", "1", "TRUE", "X"}) {
+    if (non_competitive == yes) return TableStatus::kNotCompeting;
+  }
+  if (const auto stated = StatusOfText(Trim(FieldOf(row, kStatus)))) return *stated;
+  return StatusOfPunches(runner);
+}
+
 TableRunner RunnerOf(const Row& row) {
   TableRunner runner;
   clsLapData& lap = *runner.lap;
@@ -71,7 +84,7 @@ TableRunner RunnerOf(const Row& row) {
   lap.StartTime.Value(ParseTimeText(FieldOf(row, kStart)).value_or(0));
   runner.place = FieldOf(row, kPosition);
   ReadPunches(row, runner);
-  runner.status = StatusOfPunches(runner);
+  runner.status = StatusOf(row, runner);
   return runner;
 }
 

@@ -37,16 +37,9 @@ bool DeclaresVersion3(const IofDocument& document) {
   return static_cast<bool>(Child(first, "Class"));
 }
 
-// The parser's reason; its offset counted in the file's bytes when the text was decoded from
-// `encoding` before.
-void SetParseError(pugi::xml_parse_result parsed, IofDocument& document,
-                   const std::string& encoding = "") {
-  if (parsed) return;
-  if (!encoding.empty()) {
-    parsed.offset = static_cast<ptrdiff_t>(OffsetBeforeDecoding(
-        document.text, static_cast<size_t>(std::max<ptrdiff_t>(parsed.offset, 0)), encoding));
-  }
-  document.error = XmlSyntaxText(parsed);
+// The parser's reason.
+void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) {
+  if (!parsed) document.error = XmlSyntaxText(parsed);
 }
 
 // The results of a large list are mostly its ClassResult elements: a plain UTF-8 text is read
@@ -67,9 +60,7 @@ void ParseText(const std::string& encoding, IofDocument& document) {
   // A decoded text stays as it is (not parsed in place), for the offset of an error to be
   // counted back in the file's bytes.
   if (decoded) {
-    SetParseError(document.xml.load_buffer(document.text.data(), document.text.size(),
-                                           pugi::parse_default, pugi::encoding_utf8),
-                  document, encoding);
+    SetParseError(ParseDecoded(document.xml, document.text, encoding), document);
     return;
   }
   SetParseError(document.xml.load_buffer_inplace(document.text.data(), document.text.size(),
@@ -79,12 +70,8 @@ void ParseText(const std::string& encoding, IofDocument& document) {
 
 // A text in an encoding the parser does not know is decoded first (and its bytes let go).
 void LoadText(std::string bytes, IofDocument& document) {
-  const std::string encoding = EncodingToDecode(bytes);
-  if (encoding.empty() || encoding == "UTF-8") {
-    document.text = std::move(bytes);
-  } else {
-    document.text = DecodeText(std::exchange(bytes, std::string()), encoding);
-  }
+  std::string encoding;
+  document.text = DecodedForParser(std::move(bytes), encoding);
   ParseText(encoding, document);
 }
 

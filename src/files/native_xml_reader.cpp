@@ -1,8 +1,6 @@
 // Reading the native XML lap file into the current root.
 #include <pugixml.hpp>
 
-#include <algorithm>
-#include <cstddef>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -23,7 +21,6 @@
 #include "files/detail/xml_encoding.h"
 #include "files/detail/xml_nodes.h"
 #include "files/detail/xml_parts.h"
-#include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/core/text.h"
@@ -214,15 +211,7 @@ pugi::xml_parse_result ParseWhole(pugi::xml_document& document, const ReadReques
     return document.load_buffer(request.file_data.data(), request.file_data.size(),
                                 pugi::parse_default, pugi::encoding_utf8);
   }
-  if (!encoding.empty()) {
-    pugi::xml_parse_result parsed =
-        document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
-    if (!parsed) {
-      parsed.offset = static_cast<ptrdiff_t>(OffsetBeforeDecoding(
-          bytes, static_cast<size_t>(std::max<ptrdiff_t>(parsed.offset, 0)), encoding));
-    }
-    return parsed;
-  }
+  if (!encoding.empty()) return ParseDecoded(document, bytes, encoding);
   if (!bytes.empty()) {
     return document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default,
                                         pugi::encoding_auto);
@@ -262,11 +251,11 @@ std::optional<std::string> ReadDocument(clsQuorvex2& root, const ReadRequest& re
   std::string encoding;
   std::string_view text = request.file_data;
   if (text.empty()) {
-    if (std::optional<std::string> read = ReadFileBytes(request.file_name))
-      bytes = std::move(*read);
-    encoding = EncodingToDecode(bytes);
+    if (std::optional<std::string> read = ReadFileBytes(request.file_name)) {
+      bytes = DecodedForParser(std::move(*read), encoding);
+    }
+    // A native file of UTF-8 bytes is parsed as its declaration says.
     if (encoding == "UTF-8") encoding.clear();
-    if (!encoding.empty()) bytes = DecodeText(std::exchange(bytes, std::string()), encoding);
     text = bytes;
   }
   if (std::optional<XmlParts> split = SplitXmlParts(text, kClassParts, !encoding.empty())) {

@@ -1,5 +1,8 @@
 #include "files/detail/xml_encoding.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "core/detail/declared_encoding.h"
 #include "core/detail/iconv_converter.h"
 #include "core/detail/utf8.h"
@@ -39,6 +42,23 @@ size_t OffsetBeforeDecoding(std::string_view decoded, size_t offset, const std::
                                            return next - pos;
                                          });
   return bytes.size();
+}
+
+std::string DecodedForParser(std::string bytes, std::string& encoding) {
+  encoding = EncodingToDecode(bytes);
+  if (encoding.empty() || encoding == "UTF-8") return bytes;
+  return DecodeText(std::exchange(bytes, std::string()), encoding);
+}
+
+pugi::xml_parse_result ParseDecoded(pugi::xml_document& document, std::string_view text,
+                                    const std::string& encoding) {
+  pugi::xml_parse_result parsed =
+      document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_utf8);
+  if (!parsed) {
+    parsed.offset = static_cast<ptrdiff_t>(OffsetBeforeDecoding(
+        text, static_cast<size_t>(std::max<ptrdiff_t>(parsed.offset, 0)), encoding));
+  }
+  return parsed;
 }
 
 }  // namespace quorvex2::detail

@@ -43,31 +43,37 @@ TEST(FormatDate, RoundedFieldsCalendarDatesAndNegativeValues) {
 }
 
 TEST(FormatNumber, DigitPositionsAndRounding) {
-  EXPECT_EQ(FormatNumber(45.6, "#0"), "46");
-  EXPECT_EQ(FormatNumber(45.55, "#0.0"), "45.6");
-  EXPECT_EQ(FormatNumber(0.25, "0.0"), "0.3");
-  EXPECT_EQ(FormatNumber(-0.25, "0.0"), "-0.3");
-  EXPECT_EQ(FormatNumber(2.5, "#0"), "3");
-  EXPECT_EQ(FormatNumber(-2.5, "#0"), "-3");
-  EXPECT_EQ(FormatNumber(7, "00"), "07");
-  EXPECT_EQ(FormatNumber(123, "00"), "123");
-  EXPECT_EQ(FormatNumber(0, "#"), "");
-  EXPECT_EQ(FormatNumber(0.4, "#"), "");
-  EXPECT_EQ(FormatNumber(5, "#"), "5");
-  EXPECT_EQ(FormatNumber(0, "#0"), "0");
-  EXPECT_EQ(FormatNumber(0.5, "#.0"), ".5");
-  EXPECT_EQ(FormatNumber(-0.04, "0.0"), "0.0");
-  EXPECT_EQ(FormatNumber(1e20, "#0"), "100000000000000000000");
+  // A value rounds half away from zero as the decimal number it is shown as (15 digits of a
+  // double, 7 of a single), not as its binary value, which may lie just below a half.
+  const struct {
+    double value;
+    const char* expression;
+    const char* text;
+  } doubles[] = {
+      {45.6, "#0", "46"},       {45.55, "#0.0", "45.6"}, {0.25, "0.0", "0.3"},
+      {-0.25, "0.0", "-0.3"},   {2.5, "#0", "3"},        {-2.5, "#0", "-3"},
+      {7, "00", "07"},          {123, "00", "123"},      {0, "#", ""},
+      {0.4, "#", ""},           {5, "#", "5"},           {0, "#0", "0"},
+      {0.5, "#.0", ".5"},       {-0.04, "0.0", "0.0"},   {1e20, "#0", "100000000000000000000"},
+      {2.675, "0.00", "2.68"},  {0.05, "0.0", "0.1"},    {0.0004, "0.0", "0.0"},
+      {99.95, "#0.0", "100.0"},
+  };
+  for (const auto& c : doubles) {
+    EXPECT_EQ(FormatNumber(c.value, c.expression), c.text) << c.value << " " << c.expression;
+  }
   EXPECT_EQ(FormatNumber(std::nan(""), "#0"), "0");
-  // A value rounds as the decimal number it is shown as (15 digits of a double, 7 of a single),
-  // not as its binary value, which may lie just below a half.
-  EXPECT_EQ(FormatNumber(2.675, "0.00"), "2.68");
-  EXPECT_EQ(FormatNumber(0.05, "0.0"), "0.1");
-  EXPECT_EQ(FormatNumber(0.0004, "0.0"), "0.0");
-  EXPECT_EQ(FormatNumber(99.95, "#0.0"), "100.0");
-  EXPECT_EQ(FormatSingle(12.45f, "0.0"), "12.5");
-  EXPECT_EQ(FormatSingle(9.95f, "#0.0"), "10.0");
-  EXPECT_EQ(FormatSingle(0.25f, "yyyy"), "1899");
+  const struct {
+    float value;
+    const char* expression;
+    const char* text;
+  } singles[] = {
+      {12.45f, "0.0", "12.5"},
+      {9.95f, "#0.0", "10.0"},
+      {0.25f, "yyyy", "1899"},
+  };
+  for (const auto& c : singles) {
+    EXPECT_EQ(FormatSingle(c.value, c.expression), c.text) << c.value << " " << c.expression;
+  }
   // FormatValue takes a time expression to FormatDate, any other to FormatNumber.
   EXPECT_EQ(FormatValue(12.34, "#0.0"), "12.3");
   EXPECT_EQ(FormatValue(Seconds(754), "nn:ss"), "12:34");

@@ -1,6 +1,8 @@
 #pragma once
 // The encoding an XML text names in its declaration, for readers that decode the text to UTF-8
 // themselves where the XML parser would not (it knows only Unicode and Latin-1).
+#include <pugixml.hpp>
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -21,5 +23,15 @@ std::string EncodingToDecode(std::string_view text);
 
 // Where `offset`, counted in the UTF-8 text decoded from `encoding`, lies in the original bytes.
 size_t OffsetBeforeDecoding(std::string_view decoded, size_t offset, const std::string& encoding);
+
+// The bytes as the parser can read them, and in `encoding` what EncodingToDecode names: the bytes
+// decoded to UTF-8 from it ("UTF-8": already UTF-8, whatever the declaration says; "": the
+// parser can follow the declaration).
+std::string DecodedForParser(std::string bytes, std::string& encoding);
+
+// Parses a text decoded from `encoding` (UTF-8 whatever its declaration says); the offset of a
+// parse error is counted in the original bytes.
+pugi::xml_parse_result ParseDecoded(pugi::xml_document& document, std::string_view text,
+                                    const std::string& encoding);
 
 }  // namespace quorvex2::detail

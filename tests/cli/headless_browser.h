@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,52 +39,30 @@ class HeadlessBrowser {
   }
 
   // Starts the browser with its own profile in profile_dir (removed again at the end; the
-  // browser's output stays in profile_dir + ".log") and opens one empty page. Throws
-  // std::runtime_error when the browser does not come up. The browser reads commands from
-  // descriptor 3 and writes answers to 4, both our socket's other end; it runs in a process group
-  // of its own with its helpers.
+  // browser's output stays in profile_dir + ".log") and opens one empty page. A browser that does
+  // not come up is started once more (a cold start on a loaded machine can stall); throws
+  // std::runtime_error when the second does not come up either. One browser of the tests runs
+  // at a time: the others wait for the lock.
   HeadlessBrowser(const std::string& program, const std::string& profile_dir)
       : profile_dir_(profile_dir) {
-    std::filesystem::create_directories(profile_dir_);
-    std::vector<std::string> args =
-        Args(program +
-             " --headless --no-sandbox --disable-gpu --remote-debugging-pipe --no-first-run "
-             "--allow-file-access-from-files --no-default-browser-check --disable-extensions "
-             "--disable-background-networking --disable-sync --mute-audio "
-             "--window-size=1280,900 --user-data-dir=" +
-             profile_dir + " about:blank");
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    const std::string log = profile_dir_ + ".log";
-    int pair[2];
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0 || (pid_ = fork()) < 0) {
-      throw std::runtime_error("browser: cannot start");
-    }
-    if (pid_ == 0) {
-      setpgid(0, 0);
-      const int high = fcntl(pair[1], F_DUPFD, 10);
-      const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      dup2(open("/dev/null", O_RDONLY), 0), dup2(high, 3), dup2(high, 4), dup2(out, 1);
-      dup2(out, 2);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    close(pair[1]);
-    socket_ = pair[0];
+    lock_ = open((std::filesystem::temp_directory_path() / "quorvex2-test-browser.lock").c_str(),
+                 O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (lock_ >= 0) flock(lock_, LOCK_EX);
     try {
-      const json target = Call("Target.createTarget", {{"url", "about:blank"}}, false);
-      session_ = Call("Target.attachToTarget",
-                      {{"targetId", target.at("targetId")}, {"flatten", true}}, false)
-                     .at("sessionId");
-      for (const char* domain : {"Page.enable", "Runtime.enable", "Log.enable"}) Call(domain);
-      Call("Page.setLifecycleEventsEnabled", {{"enabled", true}});
-    } catch (...) {
-      Stop();
-      throw;
+      Launch(program);
+    } catch (const std::runtime_error&) {
+      try {
+        Launch(program);
+      } catch (...) {
+        if (lock_ >= 0) close(lock_);
+        throw;
+      }
     }
   }
-  ~HeadlessBrowser() { Stop(); }
+  ~HeadlessBrowser() {
+    Stop();
+    if (lock_ >= 0) close(lock_);
+  }
   HeadlessBrowser(const HeadlessBrowser&) = delete;
   HeadlessBrowser& operator=(const HeadlessBrowser&) = delete;
 
@@ -117,6 +96,53 @@ class HeadlessBrowser {
   }
 
  private:
+  // Starts one browser, reading commands from descriptor 3 and writing answers to 4, both our
+  // socket's other end, in a process group of its own with its helpers; it has a long while to
+  // answer first. Stops it again and throws when it does not come up.
+  void Launch(const std::string& program) {
+    std::filesystem::create_directories(profile_dir_);
+    std::vector<std::string> args =
+        Args(program +
+             " --headless --no-sandbox --disable-gpu --remote-debugging-pipe --no-first-run "
+             "--allow-file-access-from-files --no-default-browser-check --disable-extensions "
+             "--disable-background-networking --disable-sync --mute-audio "
+             "--window-size=1280,900 --user-data-dir=" +
+             profile_dir_ + " about:blank");
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const std::string log = profile_dir_ + ".log";
+    int pair[2];
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair) != 0 || (pid_ = fork()) < 0) {
+      throw std::runtime_error("browser: cannot start");
+    }
+    if (pid_ == 0) {
+      setpgid(0, 0);
+      const int high = fcntl(pair[1], F_DUPFD, 10);
+      const int out = open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      dup2(open("/dev/null", O_RDONLY), 0), dup2(high, 3), dup2(high, 4), dup2(out, 1);
+      dup2(out, 2);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    close(pair[1]);
+    socket_ = pair[0];
+    received_.clear();
+    try {
+      timeout_ms_ = kStartMs;
+      const json target = Call("Target.createTarget", {{"url", "about:blank"}}, false);
+      timeout_ms_ = kAnswerMs;
+      session_ = Call("Target.attachToTarget",
+                      {{"targetId", target.at("targetId")}, {"flatten", true}}, false)
+                     .at("sessionId");
+      for (const char* domain : {"Page.enable", "Runtime.enable", "Log.enable"}) Call(domain);
+      Call("Page.setLifecycleEventsEnabled", {{"enabled", true}});
+    } catch (...) {
+      Stop();
+      throw;
+    }
+  }
+
   // Sends a command to the page (or to the browser itself) and waits for its answer.
   json Call(const std::string& method, const json& params = json::object(), bool to_page = true) {
     const int id = ++next_id_;
@@ -189,6 +215,7 @@ class HeadlessBrowser {
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     close(socket_);
+    pid_ = -1;
     std::error_code ignored;
     std::filesystem::remove_all(profile_dir_, ignored);
   }
@@ -197,7 +224,10 @@ class HeadlessBrowser {
   pid_t pid_ = -1;
   int socket_ = -1;
   int next_id_ = 0;
-  int timeout_ms_ = 30000;
+  static constexpr int kStartMs = 180000;  // for the first answer of a starting browser
+  static constexpr int kAnswerMs = 60000;  // for every later one
+  int lock_ = -1;
+  int timeout_ms_ = kAnswerMs;
   std::string session_;
   std::string received_;
   std::set<std::string> loaded_;  // loader ids whose load event came

@@ -76,10 +76,12 @@ class HeadlessBrowser {
     return "";
   }
 
-  // Evaluates a JavaScript expression in the page and returns its value.
+  // Evaluates a JavaScript expression in the page and returns its value (that of the promise it
+  // gives, once settled).
   json Evaluate(const std::string& expression) {
     const json result =
-        Call("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}});
+        Call("Runtime.evaluate",
+             {{"expression", expression}, {"returnByValue", true}, {"awaitPromise", true}});
     if (result.contains("exceptionDetails")) {
       throw std::runtime_error("browser: script failed: " + result["exceptionDetails"].dump());
     }

@@ -15,7 +15,6 @@
 #include <memory>
 #include <set>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -354,7 +353,10 @@ TEST_F(WebInBrowser, ClassWithoutRunners) {
   ASSERT_EQ(run.exit_code, 0) << run.err;
   Open("file://" + dir + "/class_m21.html");
   browser_->SetViewport(360, 900);
-  std::this_thread::sleep_for(std::chrono::milliseconds(400));  // the chart waits 150 ms
+  // The page's time, not ours: the resize comes with the next frames and the chart waits 150 ms.
+  browser_->Evaluate(
+      "new Promise(r => requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(r, "
+      "400))))");
   EXPECT_EQ(browser_->Evaluate("document.querySelector('.qx-note').dataset.l"), "選手がいません");
   for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << error;
 }

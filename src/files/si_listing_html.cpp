@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "files/html_entities.h"
+#include "files/html_table_grid.h"
 #include "quorvex2/core/text.h"
 
 namespace quorvex2::detail::sportident {
@@ -40,8 +41,23 @@ bool OneOf(const std::string& name, std::initializer_list<std::string_view> name
 struct Tag {
   std::string name;  // lower case
   bool closing = false;
-  size_t end = 0;  // just past the ">"
+  std::string attributes;  // the text between the name and the ">"
+  size_t end = 0;          // just past the ">"
 };
+
+// The whole number of an attribute ("colspan=3", "colspan=\"3\""); 1 when it has none.
+int32_t Attribute(const std::string& attributes, std::string_view name) {
+  const std::string lower = Lower(attributes);
+  const size_t at = lower.find(name);
+  if (at == std::string::npos) return 1;
+  size_t pos = lower.find_first_not_of(" \t=\"'", at + name.size());
+  int32_t value = 0;
+  for (; pos < lower.size() && std::isdigit(static_cast<unsigned char>(lower[pos])) && value < 1000;
+       ++pos) {
+    value = value * 10 + (lower[pos] - '0');
+  }
+  return std::max(value, 1);
+}
 
 // The tag at text[pos] ("<pre ...>", "</font>"); an empty name when "<" starts no tag.
 Tag ReadTag(std::string_view text, size_t pos) {
@@ -59,6 +75,7 @@ Tag ReadTag(std::string_view text, size_t pos) {
     return tag;
   }
   tag.name = Lower(text.substr(at, name_end - at));
+  tag.attributes = text.substr(name_end, close - name_end);
   tag.end = close + 1;
   return tag;
 }
@@ -69,6 +86,7 @@ class PageText {
 
   std::vector<std::string> Lines() {
     while (pos_ < html_.size()) Step();
+    if (tables_ > 0) EndTable();
     EndLine();
     return std::move(lines_);
   }
@@ -77,10 +95,29 @@ class PageText {
   void Step() {
     const char c = html_[pos_];
     if (c == '<' && SkipMarkup()) return;
-    if (c == '&' && AppendCharacterReference(html_, pos_, line_)) return;
+    if (c == '&' && !InCells() && AppendCharacterReference(html_, pos_, line_)) return;
+    if (c == '&' && InCells()) {
+      std::string character;
+      if (AppendCharacterReference(html_, pos_, character)) {
+        for (const char b : character) CellCharacter(b);
+        return;
+      }
+    }
     ++pos_;
+    if (c == '\r' && pre_ > 0 && pos_ < html_.size() && html_[pos_] == '\n') {
+      ++pos_;
+    }
+    Text(c);
+  }
+
+  // In a table's cells, but not in a listing in <pre> that a cell holds.
+  bool InCells() const { return tables_ > 0 && pre_ == 0; }
+
+  void Text(char c) {
     if (pre_ > 0) {
       PreformattedCharacter(c);
+    } else if (tables_ > 0) {
+      CellCharacter(c);
     } else if (IsSpace(c)) {
       if (!line_.empty() && line_.back() != ' ') line_ += ' ';
     } else {
@@ -90,7 +127,6 @@ class PageText {
 
   void PreformattedCharacter(char c) {
     if (c == '\r' || c == '\n') {
-      if (c == '\r' && pos_ < html_.size() && html_[pos_] == '\n') ++pos_;
       EndLine();
     } else if (c == '\t') {
       line_.append(kTabWidth - line_.size() % kTabWidth, ' ');
@@ -98,6 +134,18 @@ class PageText {
       line_ += c;
     }
   }
+
+  // Text in a table goes to its cell; outside the cells only words count (they open one).
+  void CellCharacter(char c) {
+    if (IsSpace(c)) {
+      if (cell_ && !Cell().empty() && Cell().back() != ' ') Cell() += ' ';
+      return;
+    }
+    if (!cell_) OpenCell(1);
+    Cell() += c;
+  }
+
+  std::string& Cell() { return rows_.back().back().lines.back(); }
 
   // Comments, declarations and tags; false for a "<" that is text.
   bool SkipMarkup() {
@@ -123,15 +171,75 @@ class PageText {
       const size_t close = FindNoCase(html_, "</" + tag.name, pos_);
       pos_ = close == std::string_view::npos ? html_.size() : close;
     } else if (tag.name == "pre") {
+      if (InCells() && !tag.closing) LayOutRows();
       pre_ = std::max(0, pre_ + (tag.closing ? -1 : 1));
       EndLine();
+    } else if (pre_ > 0) {
+      if (tag.name == "br") EndLine();
+    } else if (tables_ > 0 || (tag.name == "table" && !tag.closing)) {
+      ApplyInTable(tag);
     } else if (tag.name == "br") {
       EndLine();
-    } else if (pre_ == 0 && !tag.closing && OneOf(tag.name, {"td", "th"})) {
-      line_ += "  ";
     } else if (pre_ == 0 && IsBlock(tag.name) && !Trim(line_).empty()) {
       EndLine();
     }
+  }
+
+  // Rows and cells of the outermost table; a table within a cell is text of that cell, its rows
+  // lines of it.
+  void ApplyInTable(const Tag& tag) {
+    if (tag.name == "table") {
+      tag.closing ? --tables_ : ++tables_;
+      if (tables_ == 1 && !tag.closing) {
+        if (!Trim(line_).empty()) EndLine();
+        line_.clear();
+      }
+      if (tables_ == 0) EndTable();
+      if (tables_ > 1 || (tag.closing && tables_ == 1)) BreakCellLine();
+    } else if (tables_ > 1) {
+      if (OneOf(tag.name, {"td", "th"}) && !tag.closing && cell_) Cell() += "  ";
+      if (tag.name == "tr" || tag.name == "br" || IsBlock(tag.name)) BreakCellLine();
+    } else if (tag.name == "tr" || tag.name == "caption") {
+      cell_ = false;
+      row_open_ = false;
+      if (tag.name == "caption" && !tag.closing) OpenCell(kWholeRow);
+      if (tag.name == "tr" && !tag.closing) OpenRow();
+    } else if (tag.name == "td" || tag.name == "th") {
+      cell_ = false;
+      if (!tag.closing) OpenCell(Attribute(tag.attributes, "colspan"));
+    } else if (tag.name == "br" || IsBlock(tag.name)) {
+      BreakCellLine();
+    }
+  }
+
+  void OpenRow() {
+    rows_.emplace_back();
+    row_open_ = true;
+  }
+
+  void OpenCell(int32_t span) {
+    if (!row_open_) OpenRow();
+    rows_.back().push_back(GridCell{{std::string()}, span});
+    cell_ = true;
+  }
+
+  // A line break in the open cell (none before its first words).
+  void BreakCellLine() {
+    if (cell_ && !Trim(Cell()).empty()) rows_.back().back().lines.emplace_back();
+  }
+
+  void EndTable() {
+    LayOutRows();
+    tables_ = 0;
+  }
+
+  // The rows read so far become lines (before a <pre> in a cell, and at the table's end).
+  void LayOutRows() {
+    if (!Trim(line_).empty()) EndLine();
+    line_.clear();
+    for (std::string& line : LayOutTable(rows_)) lines_.push_back(std::move(line));
+    rows_.clear();
+    cell_ = row_open_ = false;
   }
 
   static bool IsBlock(const std::string& name) {
@@ -146,9 +254,15 @@ class PageText {
     line_.clear();
   }
 
+  static constexpr int32_t kWholeRow = 1000;  // a caption's span: it takes no column's width
+
   std::string_view html_;
   size_t pos_ = 0;
   int pre_ = 0;
+  int tables_ = 0;         // the depth of tables the reader is in
+  bool row_open_ = false;  // cells go to the last row
+  bool cell_ = false;      // text goes to the last cell
+  std::vector<GridRow> rows_;
   std::string line_;
   std::vector<std::string> lines_;
 };

@@ -31,6 +31,7 @@ struct ListingClass {
   std::string name;
   int32_t length = 0;  // metres
   int32_t climb = 0;
+  int32_t announced = 0;          // the runners the header counts, 0 when it gives no count
   std::vector<int32_t> codes;     // the controls in running order
   bool codes_per_runner = false;  // the runners carry their own controls
   std::vector<ListingRunner> runners;

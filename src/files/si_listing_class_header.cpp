@@ -20,12 +20,16 @@ std::string CollapseBlanks(const std::string& text) {
   return out;
 }
 
-// Where the name ends: at the runner count, else at the first "(", run of blanks or length.
-size_t NameEnd(const std::string& line) {
-  static const std::regex kCount(R"(\(\d+\))");
+// Where the name ends: at the runner count (which it notes), else at the first "(", run of
+// blanks or length.
+size_t NameEnd(const std::string& line, int32_t& runners) {
+  static const std::regex kCount(R"(\((\d{1,6})\))");
   static const std::regex kOther(R"(\(|  |\s\d+([.,]\d+)?\s*k?m\b)");
   std::smatch m;
-  if (std::regex_search(line, m, kCount) && m.position(0) > 0) return m.position(0);
+  if (std::regex_search(line, m, kCount) && m.position(0) > 0) {
+    runners = std::stoi(m.str(1));
+    return m.position(0);
+  }
   if (std::regex_search(line, m, kOther) && m.position(0) > 0) return m.position(0);
   return line.size();
 }
@@ -64,8 +68,8 @@ std::vector<Measure> Measures(const std::string& details) {
 
 ClassHeader ParseClassHeader(const std::string& line) {
   const std::string text = Trim(line);
-  const size_t end = NameEnd(text);
   ClassHeader header;
+  const size_t end = NameEnd(text, header.runners);
   header.name = CollapseBlanks(text.substr(0, end));
   std::vector<double> metres;
   for (const Measure& measure : Measures(text.substr(end))) {

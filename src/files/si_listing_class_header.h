@@ -10,12 +10,13 @@ struct ClassHeader {
   std::string name;    // as printed (runs of blanks made one), never cut at a blank
   int32_t length = 0;  // metres, 0 when not given
   int32_t climb = 0;
+  int32_t runners = 0;  // the runner count printed after the name, 0 when none
 };
 
-// The name is the text before the runner count "(n)"; without one, the text before the first
-// run of two blanks, "(" or length. A length is a number followed by "km"/"Km" (or, when no
-// kilometres are given, the first of two numbers followed by "m"); a climb is a number followed
-// by "m", "Cm" or "Hm".
+// The name is the text before the runner count "(n)" (kept as runners); without one, the text
+// before the first run of two blanks, "(" or length. A length is a number followed by "km"/"Km"
+// (or, when no kilometres are given, the first of two numbers followed by "m"); a climb is a number
+// followed by "m", "Cm" or "Hm".
 ClassHeader ParseClassHeader(const std::string& line);
 
 }  // namespace quorvex2::detail::sportident

@@ -85,6 +85,7 @@ class ListingParser {
     added.name = header.name;
     added.length = header.length;
     added.climb = header.climb;
+    added.announced = header.runners;
     rows_.clear();
     size_t j = NextNonBlank(i + 1);
     for (; j < lines_.size(); ++j) {

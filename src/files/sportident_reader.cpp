@@ -237,7 +237,19 @@ class ListingReader {
     class_data->CourseNum = CourseNumberFor(root_, codes);
     for (size_t i = 0; i < listed.runners.size(); ++i)
       AddRunner(*class_data, listed.runners[i], legs[i]);
+    NoteMissingRunners(listed);
     return true;
+  }
+
+  // Fewer runners than the class header counts: the file was most likely cut short.
+  void NoteMissingRunners(const ListingClass& listed) {
+    if (static_cast<size_t>(listed.announced) <= listed.runners.size()) return;
+    omissions_.push_back(
+        FillIn(Tr("クラス {class} には {announced} 人とありますが、読めたのは {read} 人です "
+                  "(ファイルが途中で切れている可能性があります)"),
+               {{"class", listed.name},
+                {"announced", std::to_string(listed.announced)},
+                {"read", std::to_string(listed.runners.size())}}));
   }
 
   // A runner holds at most 30 legs (29 controls and the finish).

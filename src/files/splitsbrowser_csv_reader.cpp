@@ -2,11 +2,12 @@
 // optionally length and climb), then a row per runner with the name (forename and surname, or
 // one name field), club, start time and the leg time of every control and the finish:
 //
-//   M21A,3,4200,180
+//   M21A,3,4200,180      (or 4.2 for the length in kilometres)
 //   Kato,Ken,OLC,10:00,01:48,02:38,02:29,03:31
 //
 // A leg of 0:00 is a missing punch. Our own split export writes the one-name form.
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -42,16 +43,30 @@ Row RowOf(const std::string& line) {
   return row;
 }
 
-// "M21A,12" or "M21A,12,4200,180": a name, then counts only; a row of times holds ":".
+// The length field in metres ("4200") or in kilometres with a decimal point ("4.2").
+std::optional<int32_t> ReadLength(const std::string& text) {
+  if (const auto metres = ReadCount(text)) return metres;
+  const size_t point = text.find('.');
+  if (point == std::string::npos || point == 0 || point + 1 == text.size() || text.size() > 9) {
+    return {};
+  }
+  const auto whole = ReadCount(text.substr(0, point));
+  const auto fraction = ReadCount(text.substr(point + 1));
+  if (!whole || !fraction) return {};
+  return static_cast<int32_t>(std::lround(std::stod(text) * 1000.0));
+}
+
+// "M21A,12", "M21A,12,4200,180" or "M21A,12,4.2,180": a name, then counts (and a length) only;
+// a row of times holds ":".
 std::optional<ClassHeader> ClassHeaderOf(const std::string& line) {
   const Row row = RowOf(line);
   if (row.size() < 2 || row[0].empty() || line.find(':') != std::string::npos) return {};
   for (size_t i = 1; i < row.size(); ++i) {
-    if (!row[i].empty() && !ReadCount(row[i])) return {};
+    if (!row[i].empty() && !(i == 2 ? ReadLength(row[i]) : ReadCount(row[i]))) return {};
   }
   const auto controls = ReadCount(row[1]);
   if (!controls || *controls > kMostControls) return {};
-  return ClassHeader{row[0], *controls, ReadCount(FieldOf(row, 2)).value_or(0),
+  return ClassHeader{row[0], *controls, ReadLength(FieldOf(row, 2)).value_or(0),
                      ReadCount(FieldOf(row, 3)).value_or(0)};
 }
 

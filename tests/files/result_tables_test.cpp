@@ -97,7 +97,8 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
       {"sb-two-names.csv", "sb-two-names.csv.txt"},
       {"emit.csv", "emit.csv.txt"},
       // A Headers line before the names; semicolons for commas and quoted names; the one-name form
-      // of SplitsBrowser; a generic table whose header begins like Emit's is still read as one.
+      // of SplitsBrowser with its length in kilometres; a generic table whose header begins like
+      // Emit's is still read as one.
       {"oe-46-headers-before-names.csv", "oe-46-english.csv.txt"},
       {"si-semicolons.csv", "si-semicolons.csv.txt"},
       {"sb-one-name.csv", "sb-two-names.csv.txt"},

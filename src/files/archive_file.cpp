@@ -51,7 +51,7 @@ struct Job {
 
 // A gzip file declares the size of its data in its trailer.
 bool DeclareGzipSize(const Job& job, std::vector<MemberInfo>& members) {
-  if (job.kind == ArchiveKind::kGzip && members.size() == 1) {
+  if (members.size() == 1 && members[0].packed_file) {
     members[0].size = archive::GzipTrailerSize(job.path);
   }
   return true;
@@ -104,7 +104,7 @@ std::vector<size_t> AllPositions(size_t count) {
 }
 
 std::optional<size_t> ChooseMember(const Job& job, const std::vector<MemberInfo>& members) {
-  if (job.kind == ArchiveKind::kGzip && members.size() == 1) return 0;
+  if (members.size() == 1 && members[0].packed_file) return 0;
   const std::vector<size_t> candidates = archive::LapFileCandidates(members);
   if (candidates.empty()) {
     job.Fail(
@@ -142,7 +142,7 @@ std::optional<std::string> ReadMember(const Job& job, const MemberInfo& member, 
   std::string data;
   switch (reader.ReadData(data, kMaxLapFileBytes)) {
     case archive::DataStatus::kComplete:
-      if (job.kind == ArchiveKind::kGzip && static_cast<uint32_t>(data.size()) != member.size) {
+      if (member.packed_file && static_cast<uint32_t>(data.size()) != member.size) {
         job.Fail(Tr("書庫が途中で切れています (末尾にある大きさと違います)"));
         return std::nullopt;
       }
@@ -167,7 +167,7 @@ std::string GzipMemberName(const Job& job) {
 
 std::string FileNameInFolder(const Job& job, const MemberInfo& member) {
   const std::string name =
-      job.kind == ArchiveKind::kGzip ? GzipMemberName(job) : archive::MemberFileName(member.name);
+      member.packed_file ? GzipMemberName(job) : archive::MemberFileName(member.name);
   return name.empty() ? "member" : name;
 }
 

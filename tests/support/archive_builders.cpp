@@ -30,14 +30,16 @@ void WriteMember(struct archive* a, const std::string& name, const std::string& 
   archive_entry_free(entry);
 }
 
-std::string Write(const Members& members, bool zip) {
+enum class Kind { kZip, kGzip, kTarGz };
+
+std::string Write(const Members& members, Kind kind) {
   std::string out;
   struct archive* a = archive_write_new();
-  if (zip) {
+  if (kind == Kind::kZip) {
     archive_write_set_format_zip(a);
   } else {
     archive_write_add_filter_gzip(a);
-    archive_write_set_format_raw(a);
+    kind == Kind::kGzip ? archive_write_set_format_raw(a) : archive_write_set_format_ustar(a);
   }
   archive_write_set_bytes_in_last_block(a, 1);
   Check(a, archive_write_open(a, &out, nullptr, Append, nullptr));
@@ -50,11 +52,15 @@ std::string Write(const Members& members, bool zip) {
 }  // namespace
 
 std::string MakeZip(const Members& members) {
-  return Write(members, true);
+  return Write(members, Kind::kZip);
+}
+
+std::string MakeTarGz(const Members& members) {
+  return Write(members, Kind::kTarGz);
 }
 
 std::string MakeGzip(const std::string& data, const std::string& original_name) {
-  std::string bytes = Write({{"data", data}}, false);
+  std::string bytes = Write({{"data", data}}, Kind::kGzip);
   if (original_name.empty()) return bytes;
   bytes[3] = static_cast<char>(bytes[3] | 0x08);  // FNAME: a name follows the fixed header
   bytes.insert(10, original_name + '\0');

@@ -69,6 +69,7 @@ void MemberReader::Prepare(ArchiveKind kind) {
       break;
     case ArchiveKind::kGzip:
       archive_read_support_filter_gzip(archive_);
+      archive_read_support_format_tar(archive_);
       archive_read_support_format_raw(archive_);
       break;
     default:
@@ -109,6 +110,7 @@ bool MemberReader::Next(MemberInfo& member) {
     member.size = static_cast<uint64_t>(archive_entry_size(entry));
   member.regular = archive_entry_filetype(entry) == AE_IFREG;
   member.timestamp = static_cast<uint32_t>(archive_entry_mtime(entry));
+  member.packed_file = archive_format(archive_) == ARCHIVE_FORMAT_RAW;
   return true;
 }
 

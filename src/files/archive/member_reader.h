@@ -1,7 +1,7 @@
 #pragma once
 // Reads the members of zip, gzip and LHA archives through libarchive, one after the other: each
 // member's name (UTF-8), declared size and kind, and its data up to a limit. A gzip file is an
-// archive of one member.
+// archive of one member, or of the members of the tar archive it packs.
 #include <archive.h>
 
 #include <cstdint>
@@ -20,6 +20,7 @@ struct MemberInfo {
   std::optional<uint64_t> size;  // the size the archive declares, when it declares one
   bool regular = false;          // a regular file: not a folder, link or device
   uint32_t timestamp = 0;        // seconds since 1970
+  bool packed_file = false;      // a gzip file's own data, no member of an archive in it
 };
 
 enum class DataStatus { kComplete, kDamaged, kTooLarge };

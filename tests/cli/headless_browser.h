@@ -42,12 +42,10 @@ class HeadlessBrowser {
   // browser's output stays in profile_dir + ".log") and opens one empty page. A browser that does
   // not come up is started once more (a cold start on a loaded machine can stall); throws
   // std::runtime_error when the second does not come up either. One browser of the tests runs
-  // at a time: the others wait for the lock.
+  // at a time: the others wait for the lock (a while, see Lock).
   HeadlessBrowser(const std::string& program, const std::string& profile_dir)
       : profile_dir_(profile_dir) {
-    lock_ = open((std::filesystem::temp_directory_path() / "quorvex2-test-browser.lock").c_str(),
-                 O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (lock_ >= 0) flock(lock_, LOCK_EX);
+    Lock();
     try {
       Launch(program);
     } catch (const std::runtime_error&) {
@@ -98,6 +96,22 @@ class HeadlessBrowser {
   }
 
  private:
+  // Waits up to kLockMs for the other test browsers to end; goes on without the lock after that
+  // (a browser that some other program keeps open must not stop the tests).
+  void Lock() {
+    lock_ = open((std::filesystem::temp_directory_path() / "quorvex2-test-browser.lock").c_str(),
+                 O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kLockMs);
+    while (lock_ >= 0 && flock(lock_, LOCK_EX | LOCK_NB) != 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        close(lock_);
+        lock_ = -1;
+        return;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  }
+
   // Starts one browser, reading commands from descriptor 3 and writing answers to 4, both our
   // socket's other end, in a process group of its own with its helpers; it has a long while to
   // answer first. Stops it again and throws when it does not come up.
@@ -228,6 +242,7 @@ class HeadlessBrowser {
   int next_id_ = 0;
   static constexpr int kStartMs = 180000;  // for the first answer of a starting browser
   static constexpr int kAnswerMs = 60000;  // for every later one
+  static constexpr int kLockMs = 120000;   // for the other test browsers to end
   int lock_ = -1;
   int timeout_ms_ = kAnswerMs;
   std::string session_;

@@ -112,7 +112,7 @@ TEST_F(ArchiveTest, RefusalsSayWhatIsWrongWithWhichArchive) {
   unknown_method.replace(2, 5, "-lhx-");
   Members many;
   for (int i = 0; i <= 1000; ++i) many.push_back({"m" + std::to_string(i) + ".txt", "x"});
-  const std::string huge(size_t{130} << 20, ' ');  // no tar header, so one packed file
+  const std::string zeros(size_t{130} << 20, '\0');
   const struct {
     const char* name;
     std::string bytes;
@@ -128,10 +128,10 @@ TEST_F(ArchiveTest, RefusalsSayWhatIsWrongWithWhichArchive) {
       {"two.zip", MakeZip({{"a.lxm", lxm}, {"b.lap", lxm}}),
        "2 lap files (a.lxm, b.lap) and none was chosen"},
       {"many.zip", MakeZip(many), "more than 1000 members, the limit"},
-      {"declared.zip", MakeZip({{"event.lxm", huge}}),
+      {"declared.zip", MakeZip({{"event.lxm", zeros}}),
        "event.lxm declares 130 MiB, more than the limit of 128 MiB"},
-      {"declared.gz", MakeGzip(huge), "declares 130 MiB, more than the limit of 128 MiB"},
-      {"stream.gz", Resized(MakeGzip(huge), 100), "unpacks to more than the limit of 128 MiB"},
+      {"declared.gz", MakeGzip(zeros), "declares 130 MiB, more than the limit of 128 MiB"},
+      {"stream.gz", Resized(MakeGzip(zeros), 100), "unpacks to more than the limit of 128 MiB"},
       {"resized.gz", Resized(MakeGzip(lxm), 100), "the archive is truncated"},
       {"text.lzh", "not an archive", "not an LHA, zip or gzip archive"},
   };

@@ -45,22 +45,28 @@ class MemberReader::LocaleScope {
   locale_t previous_{};
 };
 
-MemberReader::MemberReader(const std::string& path, ArchiveKind kind) {
+MemberReader::MemberReader(const std::string& path, ArchiveKind kind)
+    : open_([path = ToFileSystemPath(path)](struct archive* archive) {
+        return archive_read_open_filename(archive, path.c_str(), kBlockSize);
+      }) {
   Prepare(kind);
-  Opened(archive_read_open_filename(archive_, ToFileSystemPath(path).c_str(), kBlockSize));
+  Opened(open_(archive_));
 }
 
-MemberReader::MemberReader(std::string_view bytes, ArchiveKind kind) {
+MemberReader::MemberReader(std::string_view bytes, ArchiveKind kind)
+    : open_([bytes](struct archive* archive) {
+        return archive_read_open_memory(archive, bytes.data(), bytes.size());
+      }) {
   Prepare(kind);
-  Opened(archive_read_open_memory(archive_, bytes.data(), bytes.size()));
+  Opened(open_(archive_));
 }
 
 MemberReader::~MemberReader() {
   if (archive_) archive_read_free(archive_);
 }
 
-void MemberReader::Prepare(ArchiveKind kind) {
-  locale_ = std::make_unique<LocaleScope>();
+void MemberReader::Prepare(ArchiveKind kind, bool tar) {
+  if (!locale_) locale_ = std::make_unique<LocaleScope>();
   kind_ = kind;
   archive_ = archive_read_new();
   switch (kind) {
@@ -69,7 +75,7 @@ void MemberReader::Prepare(ArchiveKind kind) {
       break;
     case ArchiveKind::kGzip:
       archive_read_support_filter_gzip(archive_);
-      archive_read_support_format_tar(archive_);
+      if (tar) archive_read_support_format_tar(archive_);
       archive_read_support_format_raw(archive_);
       break;
     default:
@@ -95,7 +101,16 @@ bool MemberReader::Fail() {
 bool MemberReader::Next(MemberInfo& member) {
   if (!error_.empty()) return false;
   archive_entry* entry = nullptr;
-  const int status = archive_read_next_header(archive_, &entry);
+  int status = archive_read_next_header(archive_, &entry);
+  // Data that starts with empty blocks ends a tar archive at once: it is one packed file.
+  if (status == ARCHIVE_EOF && kind_ == ArchiveKind::kGzip && !started_ &&
+      archive_format(archive_) != ARCHIVE_FORMAT_RAW) {
+    archive_read_free(archive_);
+    Prepare(kind_, false);
+    if (!Opened(open_(archive_))) return false;
+    status = archive_read_next_header(archive_, &entry);
+  }
+  started_ = true;
   if (status == ARCHIVE_EOF) return false;
   if (status != ARCHIVE_OK && status != ARCHIVE_WARN) return Fail();
   // A gzip header too short to be taken as one leaves its bytes to the raw reader.

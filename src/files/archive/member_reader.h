@@ -5,6 +5,7 @@
 #include <archive.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -44,12 +45,14 @@ class MemberReader {
 
  private:
   class LocaleScope;
-  void Prepare(ArchiveKind kind);
+  void Prepare(ArchiveKind kind, bool tar = true);
   bool Opened(int status);
   bool Fail();
 
   std::unique_ptr<LocaleScope> locale_;
+  std::function<int(struct archive*)> open_;  // opens the archive's file or bytes
   struct archive* archive_ = nullptr;
+  bool started_ = false;  // a member header was asked for
   ArchiveKind kind_ = ArchiveKind::kNone;
   std::string error_;
 };

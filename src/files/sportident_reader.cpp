@@ -168,6 +168,7 @@ class ListingReader {
     for (const ListingClass& listed : listing.classes) {
       if (!AddClass(listed)) return false;
     }
+    NoteMissingRunners(listing);
     ReportOmissions(kLocation, omissions_);
     if (root_.EventData()->EventName.empty()) root_.EventData()->EventName = Tr(kUnnamed);
     root_.MakeSegmentSet();
@@ -237,19 +238,30 @@ class ListingReader {
     class_data->CourseNum = CourseNumberFor(root_, codes);
     for (size_t i = 0; i < listed.runners.size(); ++i)
       AddRunner(*class_data, listed.runners[i], legs[i]);
-    NoteMissingRunners(listed);
     return true;
   }
 
-  // Fewer runners than the class header counts: the file was most likely cut short.
-  void NoteMissingRunners(const ListingClass& listed) {
-    if (static_cast<size_t>(listed.announced) <= listed.runners.size()) return;
-    omissions_.push_back(
-        FillIn(Tr("クラス {class} には {announced} 人とありますが、読めたのは {read} 人です "
-                  "(ファイルが途中で切れている可能性があります)"),
-               {{"class", listed.name},
-                {"announced", std::to_string(listed.announced)},
-                {"read", std::to_string(listed.runners.size())}}));
+  // Fewer runners than a class header counts, over all the blocks of the class (a page break
+  // repeats the header): the file was most likely cut short.
+  void NoteMissingRunners(const Listing& listing) {
+    std::vector<std::string> names;
+    std::map<std::string, std::pair<int32_t, size_t>> counts;  // announced, read
+    for (const ListingClass& listed : listing.classes) {
+      auto [at, added] = counts.try_emplace(listed.name, 0, 0);
+      if (added) names.push_back(listed.name);
+      at->second.first = std::max(at->second.first, listed.announced);
+      at->second.second += listed.runners.size();
+    }
+    for (const std::string& name : names) {
+      const auto [announced, read] = counts[name];
+      if (static_cast<size_t>(announced) <= read) continue;
+      omissions_.push_back(
+          FillIn(Tr("クラス {class} には {announced} 人とありますが、読めたのは {read} 人です "
+                    "(ファイルが途中で切れている可能性があります)"),
+                 {{"class", name},
+                  {"announced", std::to_string(announced)},
+                  {"read", std::to_string(read)}}));
+    }
   }
 
   // A runner holds at most 30 legs (29 controls and the finish).

@@ -14,6 +14,15 @@ namespace {
 const std::vector<std::vector<std::string>> kLapFileExtensions = {
     {"lxm", "lap"}, {"xml"}, {"csv", "tsv"}, {"htm", "html"}, {"txt", ""}};
 
+// The copies of a file's attributes a Mac adds to the archives it makes ("__MACOSX/...",
+// "._results.xml") and its folder settings (".DS_Store") are never the event.
+bool IsSystemFile(const MemberInfo& member) {
+  const std::string name = GetFileName(member.name);
+  return member.name.starts_with("__MACOSX/") ||
+         member.name.find("/__MACOSX/") != std::string::npos || name.starts_with("._") ||
+         name == ".DS_Store";
+}
+
 bool HasExtension(const MemberInfo& member, const std::vector<std::string>& extensions) {
   const std::string extension = GetExtension(GetFileName(member.name));
   return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
@@ -25,7 +34,9 @@ std::vector<size_t> LapFileCandidates(const std::vector<MemberInfo>& members) {
   for (const auto& extensions : kLapFileExtensions) {
     std::vector<size_t> found;
     for (size_t i = 0; i < members.size(); ++i) {
-      if (members[i].regular && HasExtension(members[i], extensions)) found.push_back(i);
+      if (members[i].regular && !IsSystemFile(members[i]) && HasExtension(members[i], extensions)) {
+        found.push_back(i);
+      }
     }
     if (!found.empty()) return found;
   }

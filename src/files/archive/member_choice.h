@@ -9,9 +9,10 @@
 
 namespace quorvex2::detail::archive {
 
-// The positions of the members that may be the lap file: regular files with the component's
-// own extensions (".lxm", ".lap") when there are any, else those with the extensions of the
-// result texts other programs write (".xml", ".csv", ".txt", ".htm", ".html", ".tsv", none).
+// The positions of the members that may be the lap file (never the files a Mac adds to the
+// archives it makes): regular files with the component's own extensions (".lxm", ".lap") when
+// there are any, else those with the extensions of the result texts other programs write
+// (".xml", ".csv", ".txt", ".htm", ".html", ".tsv", none).
 std::vector<size_t> LapFileCandidates(const std::vector<MemberInfo>& members);
 
 // The candidate to load: the only one, or the one the host's chooser names among several;

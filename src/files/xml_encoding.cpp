@@ -25,6 +25,13 @@ std::string DeclaredEncoding(std::string_view text) {
 std::string EncodingToDecode(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) return "";
   const std::string declared = DeclaredEncoding(text);
+  // Bytes that are no UTF-8 where the parser would take them for UTF-8 (no declaration, or one
+  // that says so wrongly): an old program's own code page.
+  const bool wide = text.substr(0, 4).find('\0') != std::string_view::npos;  // UTF-16 or -32
+  if ((declared.empty() || declared == "UTF-8" || declared == "UTF8") && !wide &&
+      !IsValidUtf8(text)) {
+    return DetectTextEncoding(text);
+  }
   if (declared.empty() || NamesUnicode(declared)) return "";
   const std::string encoding = EncodingOfDeclaration(declared, text);
   return encoding.empty() ? DetectTextEncoding(text) : encoding;

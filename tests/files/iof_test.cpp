@@ -132,6 +132,9 @@ TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
       {"says-latin1.xml", Declared("ISO-8859-1", "H\u00E4 \u2013 21", "\u00D6st"), western},
       {"says-utf16.xml", Declared("UTF16", "H\u00E4 \u2013 21", "\u00D6st"), western},
       {"unknown.xml", Declared("x-unknown", "H\xE4 \x96 21", "\xD6st"), western},
+      // No UTF-8, declared as UTF-8 or not at all: the code page the bytes tell.
+      {"says-utf8.xml", Declared("UTF-8", "H\xE4 \x96 21", "\xD6st"), western},
+      {"undeclared.xml", Declared("UTF-8", "H\xE4 \x96 21", "\xD6st").substr(38), western},
       {"spaced.xml",
        ReplaceAll(Declared("windows-1252", "H\xE4 \x96 21", "\xD6st"), "encoding=", "encoding = "),
        western},

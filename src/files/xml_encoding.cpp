@@ -10,6 +10,27 @@
 #include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
+namespace {
+
+// Bytes that are no UTF-8 and hold no character of more than one byte that is: a code page's
+// text, not UTF-8 with a few damaged bytes.
+bool IsCodePageText(std::string_view text) {
+  bool invalid = false;
+  for (size_t pos = 0; pos < text.size();) {
+    if (static_cast<unsigned char>(text[pos]) < 0x80) {
+      ++pos;
+    } else if (IsValidUtf8At(text, pos)) {
+      return false;
+    } else {
+      invalid = true;
+      DecodeUtf8(text, pos);
+    }
+  }
+  return invalid;
+}
+
+}  // namespace
+
 std::string DeclaredEncoding(std::string_view text) {
   if (!text.starts_with("<?xml") && !text.starts_with("\xEF\xBB\xBF<?xml")) return "";
   const std::string_view body = text.substr(0, text.find("?>"));
@@ -25,11 +46,11 @@ std::string DeclaredEncoding(std::string_view text) {
 std::string EncodingToDecode(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) return "";
   const std::string declared = DeclaredEncoding(text);
-  // Bytes that are no UTF-8 where the parser would take them for UTF-8 (no declaration, or one
-  // that says so wrongly): an old program's own code page.
+  // A code page's bytes where the parser would take them for UTF-8 (no declaration, or one that
+  // says so wrongly): an old program's own code page.
   const bool wide = text.substr(0, 4).find('\0') != std::string_view::npos;  // UTF-16 or -32
   if ((declared.empty() || declared == "UTF-8" || declared == "UTF8") && !wide &&
-      !IsValidUtf8(text)) {
+      IsCodePageText(text)) {
     return DetectTextEncoding(text);
   }
   if (declared.empty() || NamesUnicode(declared)) return "";

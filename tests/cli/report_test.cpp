@@ -113,7 +113,8 @@ TEST(ReportJson, OutputFileAndEncoding) {
   EXPECT_TRUE(qxtest::ReadFile(file) == sjis) << "the file is not what standard output shows";
 }
 
-// A damaged native file: each byte that is not UTF-8 becomes U+FFFD, as the readers decode text.
+// A damaged native file (UTF-8 with bytes that are not): each such byte becomes U+FFFD, as the
+// readers decode text.
 TEST(ReportJson, InvalidUtf8InTextsBecomesReplacementCharacters) {
   const json report = ReportJson("", std::string(QX_TEST_DATA) + "/cli/damaged-utf8.lxm");
   EXPECT_EQ(report["dataSet"]["name"], "M\uFFFD21");

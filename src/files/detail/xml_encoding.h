@@ -16,7 +16,8 @@ std::string DeclaredEncoding(std::string_view text);
 // The encoding (an iconv name) the text must be read in instead of the one its declaration
 // names; "" when the parser can follow the declaration: Unicode (any UTF or UCS name, or a
 // byte-order mark) or none. A text of valid UTF-8 is "UTF-8" whatever it declares; one that
-// declares UTF-8 or nothing but is no UTF-8 is in the encoding its bytes tell. Otherwise
+// declares UTF-8 or nothing but is no UTF-8 (and holds no UTF-8 character of several bytes, as
+// a damaged UTF-8 text does) is in the encoding its bytes tell. Otherwise
 // Shift_JIS and its aliases are CP932, Latin-1 (and ASCII, often declared where it is not) is
 // read as its superset Windows-1252, as browsers do, and a name iconv does not know gives way
 // to the encoding the bytes tell.

@@ -163,6 +163,19 @@ void TakeFinishPunch(std::vector<IofSplit>& splits, std::optional<double>& finis
   splits.pop_back();
 }
 
+// The nearest whole number of a positive value in range; 0 for any other.
+int32_t PositiveWholeNumber(double value) {
+  if (!(value > 0) || value > 2147483647.0) return 0;
+  return static_cast<int32_t>(std::lround(value));
+}
+
+// A 2.0.3 length or climb in metres, whatever unit it is given in ("m", "km" or "ft").
+int32_t Metres(const pugi::xml_node& measure) {
+  const std::string unit = Trim(measure.attribute("unit").as_string());
+  const double factor = unit == "km" ? 1000.0 : unit == "ft" ? 0.3048 : 1.0;
+  return PositiveWholeNumber(LeadingNumber(Trim(NodeText(measure))) * factor);
+}
+
 IofCourseInfo CourseOfResult(const pugi::xml_node& result, bool version3) {
   IofCourseInfo course;
   if (version3) {
@@ -175,9 +188,8 @@ IofCourseInfo CourseOfResult(const pugi::xml_node& result, bool version3) {
   const auto variation = Child(result, "CourseVariation");
   course.id = IofFileNumber(variation ? ChildText(variation, "CourseVariationId")
                                       : ChildText(result, "CourseVariationId"));
-  course.length = IofFileNumber(variation ? ChildText(variation, "CourseLength")
-                                          : ChildText(result, "CourseLength"));
-  course.climb = IofFileNumber(ChildText(variation, "CourseClimb"));
+  course.length = Metres(Child(variation ? variation : result, "CourseLength"));
+  course.climb = Metres(Child(variation, "CourseClimb"));
   std::vector<std::pair<double, int32_t>> controls;
   ForEachNamed(variation, "CourseControl", [&controls](const pugi::xml_node& control) {
     std::string code = ChildText(control, "ControlCode");
@@ -193,9 +205,7 @@ IofCourseInfo CourseOfResult(const pugi::xml_node& result, bool version3) {
 }  // namespace
 
 int32_t IofFileNumber(const std::string& text) {
-  const double value = LeadingNumber(Trim(text));
-  if (!(value > 0) || value > 2147483647.0) return 0;
-  return static_cast<int32_t>(std::lround(value));
+  return PositiveWholeNumber(LeadingNumber(Trim(text)));
 }
 
 std::string IofClubName(const pugi::xml_node& entry, bool version3) {

@@ -156,7 +156,8 @@ TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
 }
 
 // A plain UTF-8 list is read class by class; it must give what the whole document gives, with
-// a namespace prefix, without a version (3.0 told by its Class elements) and in 2.0.3.
+// a namespace prefix, without a version (3.0 told by its Class elements) and in 2.0.3 (there with
+// lengths in any unit).
 TEST(IofFixtures, ReadInPartsLikeWhole) {
   const auto plain = [](const std::string& fixture) {
     const std::string text = qxtest::ReadFile(qxtest::IofTestFile(fixture));
@@ -186,6 +187,11 @@ TEST(IofFixtures, ReadInPartsLikeWhole) {
       {"messy-splits-3.0.xml", prefixed},
       {"messy-splits-3.0.xml", unversioned},
       {"relay-2.0.3.xml", plain("relay-2.0.3.xml")},
+      // A 2.0.3 length given in kilometres or feet.
+      {"list-2.0.3.xml", ReplaceAll(plain("list-2.0.3.xml"), "<CourseLength unit=\"m\">3900",
+                                    "<CourseLength unit=\"km\">3.9")},
+      {"list-2.0.3.xml", ReplaceAll(plain("list-2.0.3.xml"), "<CourseLength unit=\"m\">3900",
+                                    "<CourseLength unit=\"ft\">12795.3")},
   };
   for (const auto& [fixture, text] : cases) {
     SCOPED_TRACE(text.substr(0, 160));

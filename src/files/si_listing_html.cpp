@@ -10,8 +10,6 @@
 namespace quorvex2::detail::sportident {
 namespace {
 
-constexpr size_t kTabWidth = 8;
-
 std::string Lower(std::string_view text) {
   std::string out(text);
   std::transform(out.begin(), out.end(), out.begin(),
@@ -128,8 +126,6 @@ class PageText {
   void PreformattedCharacter(char c) {
     if (c == '\r' || c == '\n') {
       EndLine();
-    } else if (c == '\t') {
-      line_.append(kTabWidth - line_.size() % kTabWidth, ' ');
     } else {
       line_ += c;
     }

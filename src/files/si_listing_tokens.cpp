@@ -68,6 +68,26 @@ std::vector<Token> Tokenize(const std::string& line) {
   return tokens;
 }
 
+std::string ExpandTabs(const std::string& line) {
+  constexpr int32_t kTabWidth = 8;
+  if (line.find('\t') == std::string::npos) return line;
+  std::string out;
+  int32_t column = 0;
+  for (size_t pos = 0; pos < line.size();) {
+    if (line[pos] == '\t') {
+      const int32_t blanks = kTabWidth - column % kTabWidth;
+      out.append(static_cast<size_t>(blanks), ' ');
+      column += blanks;
+      ++pos;
+      continue;
+    }
+    const size_t start = pos;
+    column += CharacterWidth(line, pos);
+    out.append(line, start, pos - start);
+  }
+  return out;
+}
+
 bool IsTime(const std::string& text) {
   static const std::regex kTime(R"(\d{1,3}:\d\d(:\d\d)?)");
   return text.size() <= 9 && std::regex_match(text, kTime);

@@ -22,6 +22,10 @@ struct Token {
 
 std::vector<Token> Tokenize(const std::string& line);
 
+// The line with each tab turned into the blanks up to the next stop of 8 display columns, as an
+// editor shows it.
+std::string ExpandTabs(const std::string& line);
+
 // "26:25", "1:02:03", "125:30": the time it stands for.
 std::optional<Date> TokenTime(const std::string& text);
 bool IsTime(const std::string& text);

@@ -22,6 +22,7 @@
 #include "files/detail/progress.h"
 #include "files/si_listing.h"
 #include "files/si_listing_html.h"
+#include "files/si_listing_tokens.h"
 #include "files/sportident_header.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/root.h"
@@ -65,6 +66,7 @@ Source ListingSource(std::vector<std::string> lines) {
   source.html = LooksLikeHtml(JoinLines(lines, kHtmlSniffLines));
   source.classic = !source.html && lines.size() >= 3 && Contains(lines[2], kMarker);
   source.lines = source.html ? HtmlTextLines(JoinLines(lines, lines.size())) : std::move(lines);
+  for (std::string& line : source.lines) line = ExpandTabs(line);
   return source;
 }
 

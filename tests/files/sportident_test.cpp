@@ -31,6 +31,7 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       // missing punches; M50's other controls get the next course number.
       {"sportident-listing.txt"},
       {"sportident-display-columns.txt", "sportident-listing.txt"},
+      {"sportident-tabs.txt", "sportident-listing.txt"},  // blanks saved as tabs (8 columns)
       // "Km" after the length, "Cm" after the climb; legs of the second control row from the
       // fourth line of a runner's block, also below a blank third line (Kei Ono, no cumulative
       // times); "mp" without the finish punched is DNF.

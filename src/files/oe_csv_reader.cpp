@@ -16,6 +16,7 @@
 #include "files/result_table_formats.h"
 #include "files/result_table_reader.h"
 #include "files/table_fields.h"
+#include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
 namespace {
@@ -220,7 +221,15 @@ ResultTable GatherOeTable(const std::vector<std::string>& lines) {
   if (!layout) return table;
   OeRowReader reader(*layout, table);
   for (size_t i = head.first_row; i < lines.size(); ++i) {
-    reader.Read(SplitTableRow(lines[i], head.delimiter));
+    const OeRow row = SplitTableRow(lines[i], head.delimiter);
+    // Empty rows, and the head of a second export pasted below the first, hold no runner.
+    const bool empty =
+        std::all_of(row.begin(), row.end(), [](const std::string& f) { return Trim(f).empty(); });
+    if (empty || (head.has_header && row == head.header) ||
+        UnquotedField(lines[i]) == kHeadersLine) {
+      continue;
+    }
+    reader.Read(row);
   }
   reader.NoteLeftOut();
   return table;

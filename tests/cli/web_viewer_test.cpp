@@ -65,20 +65,28 @@ constexpr const char* kPickTwo = R"js((() => {
   };
 })())js";
 
-// Every mode's figure with every runner picked: what it draws and the boxes of the names.
+// Every mode's figure with every runner picked: what it draws, the boxes of the names and, in
+// the position chart, the runners whose line misses a position they have (over a skipped
+// control the line goes on).
 constexpr const char* kModes = R"js((() => {
+  const runners = JSON.parse(document.getElementById('qx-data').textContent).runners;
   document.querySelector('.qx-all').click();
   const out = {};
   for (const button of document.querySelectorAll('.qx-mode')) {
     button.click();
     const svg = document.querySelector('#qx-charts svg');
+    const lines = svg ? [...svg.querySelectorAll('.qx-plot .qx-line')] : [];
     out[button.dataset.mode] = {
       figure: svg ? svg.querySelector('.qx-plot').innerHTML : '',
       marks: svg ? svg.querySelectorAll('.qx-plot [data-id]').length : 0,
       names: svg ? [...svg.querySelectorAll('.qx-name')].map(t => {
         const b = t.getBBox();
         return [b.x, b.y, b.width, b.height];
-      }) : []
+      }) : [],
+      cut: button.dataset.mode !== 'pos' ? [] : lines.filter(l => {
+        const r = runners.find(r => r.i === +l.dataset.id);
+        return l.getAttribute('points').split(' ').length !== r.sr.filter(x => x > 0).length;
+      }).map(l => +l.dataset.id)
     };
   }
   return out;
@@ -267,6 +275,7 @@ class WebInBrowser : public ::testing::Test {
     std::set<std::string> figures;
     for (const auto& [mode, chart] : modes.items()) {
       EXPECT_GT(chart["marks"], 0) << mode;
+      EXPECT_EQ(chart["cut"], json::array()) << mode;
       figures.insert(chart["figure"].get<std::string>());
       const json& names = chart["names"];
       for (size_t i = 0; i < names.size(); ++i) {
@@ -332,6 +341,7 @@ TEST_F(WebInBrowser, SampleViewerFromFiles) {
   CheckLanguageSwitch(index_);
   CheckLanguageSwitch(m21a_);
   CheckCharts(m21a_);
+  CheckCharts(index_.substr(0, index_.rfind('/')) + "/class_w21a.html");  // skipped controls
   CheckCharts(index_.substr(0, index_.rfind('/')) + "/segment_169-136-103.html");
   CheckMap(m21a_);
   CheckSwatches(m21a_);

@@ -84,12 +84,16 @@
   }
 
   // The points of a runner's line: [[control, value], ...] from the start (or the first
-  // control) up to the first control without a time.
+  // control) up to the first control without a time; a skipped control has no position, and
+  // the line goes on over it.
   function series(mode, set, r) {
     var f = figures(set);
     var out = [];
     if (mode === "pos") {
-      for (var k = 1; k <= f.legs && r.sr[k - 1] > 0; k++) out.push([k, r.sr[k - 1]]);
+      for (var k = 1; k <= f.legs; k++) {
+        if (r.sr[k - 1] > 0) out.push([k, r.sr[k - 1]]);
+        else if (r.sp[k - 1] !== "s") break;
+      }
       return out;
     }
     if (mode === "clock" && typeof r.s !== "number") return out;

@@ -171,7 +171,7 @@
   }
 
   function clubs() {
-    var counts = {};
+    var counts = Object.create(null);  // no inherited names: a club may be called "constructor"
     runners.forEach(function (r) { if (r.c) counts[r.c] = (counts[r.c] || 0) + 1; });
     return Object.keys(counts).sort(function (a, b) { return a.localeCompare(b); }).map(function (c) {
       return { name: c, count: counts[c] };

@@ -38,8 +38,14 @@ constexpr size_t kFirstPunch = 38;
 
 using Row = std::vector<std::string>;
 
-// A name with a comma spills into the next fields, each starting with one blank.
+// A field in quotes may hold the delimiter; unquoted, a name with a comma spills into the next
+// fields, each starting with one blank.
 Row RowOf(const std::string& line, char delimiter) {
+  if (line.find('"') != std::string::npos) {
+    Row row = SplitTableRow(line, delimiter);
+    while (!row.empty() && row.back().empty()) row.pop_back();
+    return row;
+  }
   std::vector<std::string> raw = SplitText(line, std::string(1, delimiter));
   while (raw.size() > kName + 1 && raw[kName + 1].size() > 1 && raw[kName + 1][0] == ' ' &&
          raw[kName + 1][1] != ' ') {

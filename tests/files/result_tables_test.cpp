@@ -79,7 +79,8 @@ TEST(TableFields, ElapsedTimesAndQuotedFields) {
 // finisher with a skipped control, the not-competing mark NC, "dsq" in the place column DISQ,
 // the long class name standing in, and the class-less row left out with a warning. SPORTident
 // CSV: a punch left out while the others still meet their controls by code, no finish time, the
-// name's separator spilled into the next field and joined back. SplitsBrowser: 0:00 is a missing
+// name's separator spilled into the next field and joined back, a quoted club holding it kept
+// whole. SplitsBrowser: 0:00 is a missing
 // punch and the next leg runs from the last punched control; a row that ends before the finish
 // is DNF with the legs it has. Emit CSV: a row of seconds under its header.
 TEST(ResultTables, FilesLoadToTheirExpectedEvents) {

@@ -130,7 +130,8 @@ void BM_WebData(benchmark::State& state) {
       state.ResumeTiming();
       quorvex2::detail::JsonText json;
       json.BeginObject();
-      quorvex2::detail::AppendDataSet(json, entry, *analyzer);
+      quorvex2::detail::AppendDataSet(json, entry, *analyzer,
+                                      quorvex2::detail::RunnersWithoutLegs(event.root, entry));
       json.EndObject();
       bytes += static_cast<int64_t>(json.Text().size());
     }

@@ -104,24 +104,43 @@ void AppendTotals(JsonText& json, const clsAnalyzedRunnerData& runner) {
   json.Key("y").Number(FormatNumber(runner.TovarineY(), "0.00"));
 }
 
-void AppendRunner(JsonText& json, clsAnalyzedRunnerData& runner, bool mix, int32_t legs) {
-  json.BeginObject();
-  json.Key("i").Int(runner.SerialNum());
-  json.Key("n").String(runner.RunnerName());
-  json.Key("c").String(runner.ClubName());
-  if (mix) json.Key("g").String(runner.OtherData()->ClassName());
-  const std::string result = runner.Result();
+// Serial, name, club, class (mixed sets), result, rank, result seconds and start.
+void AppendPerson(JsonText& json, int32_t serial, const clsLapData& lap, const std::string& result,
+                  const std::string& rank, bool mix) {
+  json.Key("i").Int(serial);
+  json.Key("n").String(lap.RunnerName);
+  json.Key("c").String(lap.ClubName);
+  if (mix) json.Key("g").String(lap.ClassName());
   json.Key("r").String(result);
-  json.Key("k").String(mix ? runner.RankInDataSet() : runner.Rank());
+  json.Key("k").String(rank);
   const double key = ResultSortKey(result);
   if (key < 1) {
     json.Key("t").Int(TimeToSeconds(key));
   } else {
     json.Key("t").Null();
   }
-  Time(json.Key("s"), runner.StartTime() > 0 ? runner.StartTime() : kTimeNoData);
+  const Date start = lap.StartTime.Value();
+  Time(json.Key("s"), start > 0 ? start : kTimeNoData);
+}
+
+void AppendRunner(JsonText& json, clsAnalyzedRunnerData& runner, bool mix, int32_t legs) {
+  json.BeginObject();
+  AppendPerson(json, runner.SerialNum(), *runner.OtherData(), runner.Result(),
+               mix ? runner.RankInDataSet() : runner.Rank(), mix);
   AppendTotals(json, runner);
   AppendLegs(json, runner, legs);
+  json.EndObject();
+}
+
+// A runner the analysis left out: his result, no figures.
+void AppendRunnerWithoutLegs(JsonText& json, const clsLapData& lap, int32_t serial, bool mix,
+                             int32_t legs) {
+  json.BeginObject();
+  AppendPerson(json, serial, lap, lap.Result(), "", mix);
+  for (const char* key : {"cs", "c1", "c2", "mt", "mr", "wm", "tr", "x", "y"}) json.Key(key).Null();
+  for (const char* key : {"lap", "sp"}) LegArray(json, key, legs, [&](int32_t) { json.Null(); });
+  for (const char* key : {"lr", "sr"}) LegArray(json, key, legs, [&](int32_t) { json.Int(0); });
+  LegArray(json, "mi", legs, [&](int32_t) { json.Null(); });
   json.EndObject();
 }
 
@@ -182,13 +201,18 @@ void AppendLegFigures(JsonText& json, const clsAnalyzer& analyzer, int32_t legs)
 
 }  // namespace
 
-void AppendDataSet(JsonText& json, const WebEntry& entry, clsAnalyzer& analyzer) {
+void AppendDataSet(JsonText& json, const WebEntry& entry, clsAnalyzer& analyzer,
+                   const std::vector<std::shared_ptr<clsLapData>>& without_legs) {
   const int32_t legs = LegCount(analyzer);
   AppendSet(json, entry, analyzer);
   AppendLegFigures(json, analyzer, legs);
   json.Key("runners").BeginArray();
   for (int32_t i = 1; i <= analyzer.Count(); ++i) {
     AppendRunner(json, *analyzer.Item(i), analyzer.DataSetIsMix, legs);
+  }
+  for (size_t j = 0; j < without_legs.size(); ++j) {
+    AppendRunnerWithoutLegs(json, *without_legs[j], analyzer.Count() + static_cast<int32_t>(j) + 1,
+                            analyzer.DataSetIsMix, legs);
   }
   json.EndArray();
 }

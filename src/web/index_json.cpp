@@ -43,10 +43,11 @@ void AppendPeople(JsonText& json, const std::vector<WebSummary>& summaries) {
 
 }  // namespace
 
-WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer) {
+WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer,
+                          const std::vector<std::shared_ptr<clsLapData>>& without_legs) {
   WebSummary summary;
   summary.info = analyzer.ClassInfo();
-  summary.runners = analyzer.Count();
+  summary.runners = analyzer.Count() + static_cast<int32_t>(without_legs.size());
   if (analyzer.Count() > 0) {
     const auto first = analyzer.Item(1);
     if (ResultSortKey(first->Result()) < 1) {
@@ -59,6 +60,11 @@ WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer) {
     const auto runner = analyzer.Item(i);
     summary.people.push_back({runner->RunnerName(), runner->ClubName(), runner->Result(),
                               runner->Rank(), runner->SerialNum()});
+  }
+  for (size_t j = 0; j < without_legs.size(); ++j) {
+    const clsLapData& lap = *without_legs[j];
+    summary.people.push_back({lap.RunnerName, lap.ClubName, lap.Result(), "",
+                              analyzer.Count() + static_cast<int32_t>(j) + 1});
   }
   return summary;
 }

@@ -137,4 +137,22 @@ std::shared_ptr<clsAnalyzer> AnalyseEntry(const clsQuorvex2& root, const WebEntr
   return analyzer;
 }
 
+std::vector<std::shared_ptr<clsLapData>> RunnersWithoutLegs(const clsQuorvex2& root,
+                                                            const WebEntry& entry) {
+  std::vector<std::shared_ptr<clsLapData>> runners;
+  if (entry.kind == WebEntryKind::kSegment) return runners;
+  const std::vector<std::string> classes =
+      entry.kind == WebEntryKind::kClass
+          ? std::vector<std::string>{root.ClassData(entry.class_index)->ClassName()}
+          : entry.classes;
+  for (const std::string& name : classes) {
+    const auto data = root.ClassData(name);
+    for (int32_t i = 1; data && i <= data->LapCount(); ++i) {
+      const auto lap = data->LapData(i);
+      if (lap && lap->LegCount() <= 0) runners.push_back(lap);
+    }
+  }
+  return runners;
+}
+
 }  // namespace quorvex2::detail

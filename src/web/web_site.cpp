@@ -37,16 +37,17 @@ std::string PageTitle(const std::string& name, const std::string& event) {
 WebSummary WriteEntryPage(const clsQuorvex2& root, const WebEntry& entry,
                           const std::filesystem::path& folder, const std::string& language) {
   const auto analyzer = AnalyseEntry(root, entry);
+  const auto without_legs = RunnersWithoutLegs(root, entry);
   JsonText json;
   json.Reserve(static_cast<size_t>(analyzer->Count()) * 800 + 4096);
   json.BeginObject();
   AppendEvent(json, root);
-  AppendDataSet(json, entry, *analyzer);
+  AppendDataSet(json, entry, *analyzer, without_legs);
   json.EndObject();
   WriteFile(folder / entry.page,
             WebPageHtml(PageTitle(entry.name, root.EventData()->EventName), "set", language,
                         json.Take(), {"tables.js", "charts.js", "set.js"}));
-  return SummariseEntry(entry, *analyzer);
+  return SummariseEntry(entry, *analyzer, without_legs);
 }
 
 void WriteAssets(const std::filesystem::path& folder, const std::string& language) {

@@ -355,8 +355,21 @@ TEST_F(WebInBrowser, SampleViewerFromFiles) {
   EXPECT_EQ(linked["pinned"], 1);
 }
 
-// A class without runners says so, also after the window changes size.
+// A class without runners says so, also after the window changes size. Runners the analysis
+// leaves out for having no legs (a result without splits, a non-starter) are still listed and
+// counted, in every table, and every chart draws with them picked.
 TEST_F(WebInBrowser, ClassWithoutRunners) {
+  const std::string legless = qxtest::MakeTempDir("web-no-legs");
+  ASSERT_EQ(qxtest::RunCli({"web", std::string(QX_TEST_DATA) + "/cli/no-legs.lxm", "-o", legless})
+                .exit_code,
+            0);
+  Open("file://" + legless + "/class_m21.html");
+  const json rows = browser_->Evaluate(
+      "[...document.querySelectorAll('table.qx-table')].map(t => t.tBodies[0].rows.length)");
+  EXPECT_EQ(rows, json::parse("[4, 4, 3]"));  // results, splits, leg statistics (2 legs, total)
+  EXPECT_EQ(browser_->Evaluate(kModes).size(), 7u);
+  for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << error;
+
   const std::string dir = qxtest::MakeTempDir("web-empty");
   const auto run = qxtest::RunCli(
       {"web", std::string(QX_TEST_DATA) + "/cli/empty-class.lxm", "-o", dir, "--lang", "en"});

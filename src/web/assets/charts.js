@@ -410,7 +410,7 @@
   };
 
   function scatterValues(mode, r) {
-    if (mode === "map") return typeof r.t === "number" ? [r.x, r.y] : null;
+    if (mode === "map") return typeof r.t === "number" && typeof r.x === "number" ? [r.x, r.y] : null;
     return typeof r.cs === "number" && typeof r.mr === "number" ? [r.cs, r.mr] : null;
   }
 

@@ -17,7 +17,8 @@
 //             rate (%), wm time without losses, tr time against the reference (%), x / y the X/Y
 //             map, lap / lr leg times and ranks, sp / sr cumulative times and ranks, mi time lost
 //             per leg (null where not computed), ms modified cumulative times (only for runners
-//             whose legs were shared out over skipped controls)
+//             whose legs were shared out over skipped controls); then the runners without legs
+//             the analysis leaves out, with their result and no figures (null, ranks 0)
 #include "web/detail/json_text.h"
 #include "web/detail/web_entries.h"
 
@@ -28,6 +29,7 @@ class clsAnalyzer;
 namespace quorvex2::detail {
 
 // Appends the members "set", "legs", "refTotal" and "runners" to the open object.
-void AppendDataSet(JsonText& json, const WebEntry& entry, clsAnalyzer& analyzer);
+void AppendDataSet(JsonText& json, const WebEntry& entry, clsAnalyzer& analyzer,
+                   const std::vector<std::shared_ptr<clsLapData>>& without_legs);
 
 }  // namespace quorvex2::detail

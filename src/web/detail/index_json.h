@@ -30,7 +30,9 @@ struct WebSummary {
   std::vector<Person> people;  // classes only
 };
 
-WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer);
+// The runners counted are the analysed ones and those without legs (RunnersWithoutLegs).
+WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer,
+                          const std::vector<std::shared_ptr<clsLapData>>& without_legs);
 
 // Appends the member "event" to the open object.
 void AppendEvent(JsonText& json, const clsQuorvex2& root);

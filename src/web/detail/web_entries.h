@@ -8,6 +8,7 @@
 
 namespace quorvex2 {
 class clsAnalyzer;
+class clsLapData;
 class clsQuorvex2;
 }  // namespace quorvex2
 
@@ -36,5 +37,10 @@ std::vector<WebEntry> WebEntries(const clsQuorvex2& root);
 
 // The entry's runners after Execute, ExtraAnalyze and Tovarine.
 std::shared_ptr<clsAnalyzer> AnalyseEntry(const clsQuorvex2& root, const WebEntry& entry);
+
+// The runners of the entry's classes the analysis leaves out for having no legs (a non-starter,
+// a result without split times), in class order; none for a segment.
+std::vector<std::shared_ptr<clsLapData>> RunnersWithoutLegs(const clsQuorvex2& root,
+                                                            const WebEntry& entry);
 
 }  // namespace quorvex2::detail

@@ -27,6 +27,11 @@ constexpr std::string_view kTime[] = {"time", "zeit", "temps", "čas",  "Čas", 
                                       "Èas",  "cas",  "tid",   "aika", "tempo", "tiempo",
                                       "tijd", "idő",  "czas",  "aeg"};
 
+// A club column of its own, between the name and the time (tables print it so).
+constexpr std::string_view kClub[] = {"club",     "verein",       "klub",         "oddíl",
+                                      "förening", "seura",        "forening",     "clube",
+                                      "società",  "organisation", "organization", "team"};
+
 bool IsOneOf(const Token& token, Words words) {
   const std::string lower = ToLower(token.text);
   return std::find(words.begin(), words.end(), lower) != words.end();
@@ -45,6 +50,8 @@ std::optional<Captions> ReadCaptions(const std::vector<Token>& tokens) {
       captions.number_end = token.last_column;
     } else if (captions.name_column > 0 && captions.time_end == 0 && IsOneOf(token, kTime)) {
       captions.time_end = token.last_column;
+    } else if (captions.name_column > 0 && captions.time_end == 0 && IsOneOf(token, kClub)) {
+      captions.club_column = token.first_column;
     }
   }
   const bool named = captions.name_column > 0;

@@ -73,6 +73,18 @@ std::optional<ControlRow> ReadControlRow(const std::vector<Token>& tokens, size_
   return row;
 }
 
+std::optional<size_t> ControlsStart(const std::vector<Token>& tokens) {
+  if (ReadControlRow(tokens)) return 0;
+  std::vector<ControlItem> items;
+  const auto first = std::find_if(tokens.begin(), tokens.end(),
+                                  [&items](const Token& t) { return ReadControlItems(t, items); });
+  const size_t from = static_cast<size_t>(first - tokens.begin());
+  if (from == 0 || from == tokens.size()) return std::nullopt;
+  const std::optional<Captions> captions = ReadCaptions(std::vector<Token>(tokens.begin(), first));
+  if (!captions || captions->time_end == 0 || !ReadControlRow(tokens, from)) return std::nullopt;
+  return from;
+}
+
 std::vector<std::optional<Date>> TimesUnder(const std::vector<Token>& tokens, size_t from,
                                             const std::vector<int32_t>& columns) {
   std::vector<const Token*> fields;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "files/si_listing_captions.h"
 #include "files/si_listing_tokens.h"
 #include "quorvex2/core/types.h"
 
@@ -27,6 +28,11 @@ struct ControlRow {
 // The row the tokens make; nothing when they are anything but control items, optionally closed
 // by the finish mark, or the numbers 1, 2, 3, ...
 std::optional<ControlRow> ReadControlRow(const std::vector<Token>& tokens, size_t from = 0);
+
+// Where the control row of the tokens starts: 0 for a row of nothing else, or after the column
+// captions a table's head puts before the controls ("Pl Stno Name Time 1(31) 2(45) F"); nothing
+// for any other line.
+std::optional<size_t> ControlsStart(const std::vector<Token>& tokens);
 
 // The times of a line under the columns: one per column, nothing where the line holds none or a
 // missing-punch mark. Time fields are taken in order when there are as many as columns;

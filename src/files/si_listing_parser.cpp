@@ -60,7 +60,9 @@ class ListingParser {
     return i;
   }
 
-  bool IsControlRow(size_t i) const { return i < lines_.size() && ReadControlRow(Tokens(i)); }
+  bool IsControlRow(size_t i) const {
+    return i < lines_.size() && ControlsStart(Tokens(i)).has_value();
+  }
 
   // Returns the line to go on with.
   size_t Step(size_t i) {
@@ -89,8 +91,11 @@ class ListingParser {
     rows_.clear();
     size_t j = NextNonBlank(i + 1);
     for (; j < lines_.size(); ++j) {
-      std::optional<ControlRow> row = ReadControlRow(Tokens(j));
-      if (!row) break;
+      const std::optional<size_t> from = ControlsStart(Tokens(j));
+      if (!from) break;
+      // A table's head gives the columns of its own rows.
+      if (*from > 0) listing_.captions = ReadCaptions(Tokens(j));
+      std::optional<ControlRow> row = ReadControlRow(Tokens(j), *from);
       added.codes_per_runner = added.codes_per_runner || row->numbered;
       for (const ControlItem& item : row->items) added.codes.push_back(item.code);
       rows_.push_back(std::move(*row));
@@ -141,6 +146,7 @@ class ListingParser {
     runner.place = head.place;
     runner.id = head.id;
     runner.name = head.name;
+    runner.club = head.club;
     runner.result = head.result_missing ? "" : Tokens(i)[head.result].text;
     runner.line = i;
     const size_t first = head.result_missing ? head.result : head.result + 1;
@@ -162,7 +168,7 @@ class ListingParser {
     std::vector<std::pair<size_t, size_t>> legs;
     size_t next = i + 1;
     if (IsClubLine(next)) {
-      runner.club = ClubOf(next);
+      if (runner.club.empty()) runner.club = ClubOf(next);
       legs.emplace_back(next++, 0);
     }
     for (size_t r = 1; r < rows_.size() && RowOfTimesFollows(next); ++r) {

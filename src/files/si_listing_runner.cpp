@@ -102,6 +102,15 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
   if (head.result == 0 || name >= head.result) return std::nullopt;
   const size_t begin = tokens[name].offset;
   head.name = Trim(line.substr(begin, tokens[head.result - 1].End() - begin));
+  if (captions && captions->club_column > 0) {
+    size_t club = name + 1;
+    while (club < head.result && tokens[club].first_column < captions->club_column) ++club;
+    if (club < head.result) {
+      head.name = Trim(line.substr(begin, tokens[club - 1].End() - begin));
+      head.club = Trim(
+          line.substr(tokens[club].offset, tokens[head.result - 1].End() - tokens[club].offset));
+    }
+  }
   if (!HasLetter(head.name)) return std::nullopt;
   head.numbered = name > 0;
   if (!head.numbered && !ResultInPlace(tokens[head.result], captions)) return std::nullopt;

@@ -19,6 +19,7 @@ struct RunnerHead {
   std::string place;  // without a trailing "."
   int32_t id = 0;
   std::string name;
+  std::string club;             // where a club column stands between name and time
   size_t result = 0;            // the index of the result token (of the first time when missing)
   bool result_missing = false;  // nothing under the time caption
   bool numbered = false;        // a place or start number stands before the name

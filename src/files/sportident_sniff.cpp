@@ -42,7 +42,9 @@ bool LooksLikeListing(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     const std::vector<Token> tokens = Tokenize(line);
     if (tokens.empty()) continue;
-    const std::optional<ControlRow> row = ReadControlRow(tokens);
+    const std::optional<size_t> from = ControlsStart(tokens);
+    const std::optional<ControlRow> row =
+        from ? ReadControlRow(tokens, *from) : std::optional<ControlRow>();
     if (row && !row->items.empty() && text_above != nullptr && HasLetter(*text_above)) {
       return true;
     }

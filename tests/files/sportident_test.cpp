@@ -44,6 +44,9 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       {"si-czech.txt"},
       // Table cells, "1-212" items, ranks in brackets.
       {"si-table.html"},
+      // A table whose head row holds the captions, a club column and the controls; cumulative
+      // and leg times in one cell, a line apart.
+      {"si-table-head.html"},
       // <pre> with <font> fields, no captions, no start numbers, no finish column (the finish
       // punch is the result).
       {"si-font-cells.html"},

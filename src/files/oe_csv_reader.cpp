@@ -214,7 +214,8 @@ class OeRowReader {
   size_t classless_rows_ = 0;
 };
 
-ResultTable GatherOeTable(const std::vector<std::string>& lines) {
+ResultTable GatherOeTable(const std::vector<std::string>& file_lines) {
+  const std::vector<std::string> lines = JoinQuotedLineBreaks(file_lines);
   ResultTable table;
   const OeHead head = ReadOeHead(lines);
   const auto layout = FindOeLayout(head.Header(), head.sample);

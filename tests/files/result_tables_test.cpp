@@ -66,6 +66,11 @@ TEST(TableFields, ElapsedTimesAndQuotedFields) {
             (Row{"Berg, Anna", "say \"hi\"", "", "x"}));
   EXPECT_EQ(detail::SplitTableRow("a\\ b\\", '\\'), (Row{"a", "b", ""}));
   EXPECT_EQ(detail::SplitTableRow("\"open", ','), (Row{"open"}));
+  // A quoted line break joins its record again; a stray quote leaves the lines alone.
+  EXPECT_EQ(detail::JoinQuotedLineBreaks({"a;\"late", "", "start\";b", "c"}),
+            (Row{"a;\"late\n\nstart\";b", "c"}));
+  const Row stray{"O\"Brien;1", "2", "3", "4", "5", "6"};
+  EXPECT_EQ(detail::JoinQuotedLineBreaks(stray), stray);
   EXPECT_EQ(detail::GuessDelimiter("a,b;c;d\te"), ';');
   EXPECT_EQ(detail::GuessDelimiter("a\tb\tc,d"), '\t');
   EXPECT_EQ(detail::ReadCount("2147483647"), 2147483647);
@@ -80,9 +85,9 @@ TEST(TableFields, ElapsedTimesAndQuotedFields) {
 // the long class name standing in, and the class-less row left out with a warning. SPORTident
 // CSV: a punch left out while the others still meet their controls by code, no finish time, the
 // name's separator spilled into the next field and joined back, a quoted club holding it kept
-// whole. SplitsBrowser: 0:00 is a missing
-// punch and the next leg runs from the last punched control; a row that ends before the finish
-// is DNF with the legs it has. Emit CSV: a row of seconds under its header.
+// whole. SplitsBrowser: 0:00 is a missing punch and the next leg runs from the last punched
+// control; a row that ends before the finish is DNF with the legs it has. Emit CSV: a row of
+// seconds under its header.
 TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
   const struct {
     const char* file;

@@ -78,7 +78,7 @@
     var words = normalise(query).split(/\s+/).filter(Boolean);
     if (!words.length) return [];
     var out = [];
-    for (var i = 0; i < data.people.length && out.length < MAX_FOUND; i++) {
+    for (var i = 0; i < data.people.length && out.length <= MAX_FOUND; i++) {
       var p = data.people[i];
       var text = normalise(p[0] + " " + p[1]);
       if (
@@ -96,13 +96,22 @@
     return String(text).normalize("NFKC").toLowerCase();
   }
 
+  // The runners found, at most MAX_FOUND of them; when there are more, a line says so.
   function foundList() {
     var people = found();
     if (!query.trim()) return QX.h("div", { id: "qx-found" });
     if (!people.length) return QX.h("div", { id: "qx-found" }, QX.L("p", "該当する選手はいません"));
+    var more = people.length > MAX_FOUND;
+    if (more) people = people.slice(0, MAX_FOUND);
     return QX.h(
       "div",
       { id: "qx-found", class: "qx-scroll" },
+      more
+        ? QX.h("p", {
+            class: "qx-note",
+            text: QX.tn("最初の {n} 人だけを表示しています", "最初の {n} 人だけを表示しています", MAX_FOUND),
+          })
+        : null,
       QX.h(
         "table",
         { class: "qx-table" },

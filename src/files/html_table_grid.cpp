@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "files/si_listing_tokens.h"
 #include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
@@ -9,12 +10,7 @@ namespace {
 
 constexpr int32_t kGap = 2;  // blanks between columns, and before the first
 
-bool HasLetter(const std::string& text) {
-  return std::any_of(text.begin(), text.end(), [](char c) {
-    return static_cast<unsigned char>(c) >= 0x80 || (c >= 'A' && c <= 'Z') ||
-           (c >= 'a' && c <= 'z');
-  });
-}
+using sportident::HasLetter;
 
 bool IsEmpty(const GridCell& cell) {
   return std::all_of(cell.lines.begin(), cell.lines.end(),

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 #include "files/html_entities.h"
 #include "files/html_table_grid.h"
@@ -43,18 +44,16 @@ struct Tag {
   size_t end = 0;          // just past the ">"
 };
 
-// The whole number of an attribute ("colspan=3", "colspan=\"3\""); 1 when it has none.
+// The whole number of an attribute ("colspan=3", "colspan=\"3\""), at most 1000; 1 when it
+// has none.
 int32_t Attribute(const std::string& attributes, std::string_view name) {
   const std::string lower = Lower(attributes);
   const size_t at = lower.find(name);
   if (at == std::string::npos) return 1;
-  size_t pos = lower.find_first_not_of(" \t=\"'", at + name.size());
-  int32_t value = 0;
-  for (; pos < lower.size() && std::isdigit(static_cast<unsigned char>(lower[pos])) && value < 1000;
-       ++pos) {
-    value = value * 10 + (lower[pos] - '0');
-  }
-  return std::max(value, 1);
+  const size_t from = std::min(lower.size(), lower.find_first_not_of(" \t=\"'", at + name.size()));
+  int32_t value = 1;
+  std::from_chars(lower.data() + from, lower.data() + lower.size(), value);
+  return std::clamp(value, 1, 1000);
 }
 
 // The tag at text[pos] ("<pre ...>", "</font>"); an empty name when "<" starts no tag.
@@ -93,13 +92,10 @@ class PageText {
   void Step() {
     const char c = html_[pos_];
     if (c == '<' && SkipMarkup()) return;
-    if (c == '&' && !InCells() && AppendCharacterReference(html_, pos_, line_)) return;
-    if (c == '&' && InCells()) {
-      std::string character;
-      if (AppendCharacterReference(html_, pos_, character)) {
-        for (const char b : character) CellCharacter(b);
-        return;
-      }
+    std::string character;
+    if (c == '&' && AppendCharacterReference(html_, pos_, character)) {
+      for (const char b : character) InCells() ? CellCharacter(b) : line_.push_back(b);
+      return;
     }
     ++pos_;
     if (c == '\r' && pre_ > 0 && pos_ < html_.size() && html_[pos_] == '\n') {

@@ -211,7 +211,7 @@ void AppendDataSet(JsonText& json, const WebEntry& entry, clsAnalyzer& analyzer,
     AppendRunner(json, *analyzer.Item(i), analyzer.DataSetIsMix, legs);
   }
   for (size_t j = 0; j < without_legs.size(); ++j) {
-    AppendRunnerWithoutLegs(json, *without_legs[j], analyzer.Count() + static_cast<int32_t>(j) + 1,
+    AppendRunnerWithoutLegs(json, *without_legs[j], SerialWithoutLegs(analyzer, j),
                             analyzer.DataSetIsMix, legs);
   }
   json.EndArray();

@@ -63,8 +63,8 @@ WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer,
   }
   for (size_t j = 0; j < without_legs.size(); ++j) {
     const clsLapData& lap = *without_legs[j];
-    summary.people.push_back({lap.RunnerName, lap.ClubName, lap.Result(), "",
-                              analyzer.Count() + static_cast<int32_t>(j) + 1});
+    summary.people.push_back(
+        {lap.RunnerName, lap.ClubName, lap.Result(), "", SerialWithoutLegs(analyzer, j)});
   }
   return summary;
 }

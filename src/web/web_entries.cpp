@@ -137,6 +137,10 @@ std::shared_ptr<clsAnalyzer> AnalyseEntry(const clsQuorvex2& root, const WebEntr
   return analyzer;
 }
 
+int32_t SerialWithoutLegs(const clsAnalyzer& analyzer, size_t position) {
+  return analyzer.Count() + static_cast<int32_t>(position) + 1;
+}
+
 std::vector<std::shared_ptr<clsLapData>> RunnersWithoutLegs(const clsQuorvex2& root,
                                                             const WebEntry& entry) {
   std::vector<std::shared_ptr<clsLapData>> runners;

@@ -355,12 +355,33 @@ TEST_F(WebInBrowser, SampleViewerFromFiles) {
   EXPECT_EQ(linked["pinned"], 1);
 }
 
-// A class without runners says so, also after the window changes size. Runners the analysis
-// leaves out for having no legs (a result without splits, a non-starter) are still listed and
-// counted, in every table, and every chart draws with them picked.
-TEST_F(WebInBrowser, ClassWithoutRunners) {
+// The chart modes, after picking every runner and after picking none, whose box draws nothing:
+// what it says instead ("empty" when it says nothing).
+constexpr const char* kNothingToDraw = R"js((() => {
+  const out = [];
+  for (const pick of ['all', 'none']) {
+    document.querySelector('.qx-' + pick).click();
+    for (const button of document.querySelectorAll('.qx-mode')) {
+      button.click();
+      const chart = document.querySelector('#qx-charts .qx-chart');
+      const note = chart.querySelector('.qx-note');
+      if (note || !chart.querySelector('svg .qx-plot > *')) {
+        out.push(pick + ' ' + button.dataset.mode + ': ' + (note ? note.textContent : 'empty'));
+      }
+    }
+  }
+  return out;
+})())js";
+
+// Pages with nothing to show say so, in the page's language. A class without runners, also after
+// the window changes size. Runners the analysis leaves out for having no legs (a result without
+// splits, a non-starter) are still listed and counted, in every table, and every chart draws
+// with them picked; a chart with nothing to draw (no runner picked, no start times, a class of
+// runners without legs) says so. An event without classes says so on its index.
+TEST_F(WebInBrowser, PagesWithNothingToShow) {
   const std::string legless = qxtest::MakeTempDir("web-no-legs");
-  ASSERT_EQ(qxtest::RunCli({"web", std::string(QX_TEST_DATA) + "/cli/no-legs.lxm", "-o", legless})
+  ASSERT_EQ(qxtest::RunCli({"web", std::string(QX_TEST_DATA) + "/cli/no-legs.lxm", "-o", legless,
+                            "--lang", "en"})
                 .exit_code,
             0);
   Open("file://" + legless + "/class_m21.html");
@@ -368,6 +389,20 @@ TEST_F(WebInBrowser, ClassWithoutRunners) {
       "[...document.querySelectorAll('table.qx-table')].map(t => t.tBodies[0].rows.length)");
   EXPECT_EQ(rows, json::parse("[4, 4, 3]"));  // results, splits, leg statistics (2 legs, total)
   EXPECT_EQ(browser_->Evaluate(kModes).size(), 7u);
+  const std::string none = ": No data to show for this chart";
+  EXPECT_EQ(browser_->Evaluate(kNothingToDraw),
+            json({"all clock" + none, "none ref" + none, "none best" + none, "none clock" + none,
+                  "none pos" + none, "none loss" + none}));
+  Open("file://" + legless + "/class_w21.html");
+  Choose("ja");
+  json japanese = json::array();
+  for (const char* pick : {"all", "none"}) {
+    for (const char* mode : {"ref", "best", "clock", "pos", "loss", "cruise", "map"}) {
+      japanese.push_back(std::string(pick) + " " + mode +
+                         ": このグラフに表示するデータがありません");
+    }
+  }
+  EXPECT_EQ(browser_->Evaluate(kNothingToDraw), japanese);
   for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << error;
 
   const std::string dir = qxtest::MakeTempDir("web-empty");
@@ -381,6 +416,16 @@ TEST_F(WebInBrowser, ClassWithoutRunners) {
       "new Promise(r => requestAnimationFrame(() => requestAnimationFrame(() => setTimeout(r, "
       "400))))");
   EXPECT_EQ(browser_->Evaluate("document.querySelector('.qx-note').dataset.l"), "選手がいません");
+
+  const std::string bare = qxtest::MakeTempDir("web-no-classes");
+  const auto no_classes = qxtest::RunCli(
+      {"web", std::string(QX_TEST_DATA) + "/cli/no-classes.lxm", "-o", bare, "--lang", "en"});
+  ASSERT_EQ(no_classes.exit_code, 0) << no_classes.err;
+  Open("file://" + bare + "/index.html");  // in Japanese, chosen above
+  const std::string note = "document.querySelector('.qx-note')?.textContent ?? 'nothing'";
+  EXPECT_EQ(browser_->Evaluate(note), "この大会にはクラスがありません");
+  Choose("en");
+  EXPECT_EQ(browser_->Evaluate(note), "This event holds no classes");
   for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << error;
 }
 

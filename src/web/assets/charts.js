@@ -391,7 +391,9 @@
     });
     this.axisTitle(QX.N("ミスタイム"), this.left, 10);
     var barWidth = (band * 0.8) / Math.max(1, picked.length);
+    var drawn = 0;
     picked.forEach(function (r, j) {
+      if (r.mi.some(function (v) { return typeof v === "number"; })) drawn++;
       for (var k = 1; k <= legs; k++) {
         var v = r.mi[k - 1];
         if (typeof v !== "number") continue;
@@ -406,7 +408,7 @@
         self.items.push({ i: r.index, k: k, rect: rect });
       }
     });
-    return picked.length;
+    return drawn;
   };
 
   function scatterValues(mode, r) {
@@ -532,7 +534,7 @@
   // ---- the chart box ------------------------------------------------------------------------
 
   // Draws the chart of state.mode into `box`; onPick(runner index) is called when a line, point
-  // or bar is clicked. Returns the number of runners drawn.
+  // or bar is clicked. Returns the number of runners drawn; when none, the box says so instead.
   QX.drawChart = function (box, set, state, onPick) {
     box.textContent = "";
     box.showTip = function () {};
@@ -543,6 +545,10 @@
       return 0;
     }
     var count = kind === "line" ? chart.drawLines() : kind === "loss" ? chart.drawLoss() : chart.drawScatter();
+    if (count === 0) {
+      box.appendChild(QX.L("p", "このグラフに表示するデータがありません", { class: "qx-note" }));
+      return 0;
+    }
     box.appendChild(chart.root);
     var tip = box.appendChild(QX.h("div", { class: "qx-tip", hidden: true, role: "tooltip" }));
     function locate(event) {

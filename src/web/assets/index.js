@@ -153,6 +153,12 @@
     return QX.h("section", { class: "qx-section qx-search" }, input, foundList());
   }
 
+  function hasClasses() {
+    return data.entries.some(function (e) {
+      return e.kind === "class";
+    });
+  }
+
   function subtitle() {
     var event = data.event;
     var parts = [];
@@ -165,7 +171,7 @@
     document.title = data.event.name || "Quorvex2";
     QX.mount([
       QX.header(data.event.name || "Quorvex2", subtitle(), false),
-      searchBox(),
+      hasClasses() ? searchBox() : QX.L("p", "この大会にはクラスがありません", { class: "qx-note" }),
       entryTable("class", QX.N("クラス一覧"), QX.N("距離")),
       entryTable("course", QX.N("共通コース"), QX.N("クラス")),
       entryTable("segment", QX.N("共通区間"), QX.N("クラス")),

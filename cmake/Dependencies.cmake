@@ -10,6 +10,7 @@ pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 pkg_check_modules(LIBARCHIVE REQUIRED IMPORTED_TARGET libarchive)
 pkg_check_modules(LIBPNG REQUIRED IMPORTED_TARGET libpng)
 pkg_check_modules(LIBDEFLATE REQUIRED IMPORTED_TARGET libdeflate)
+pkg_check_modules(ZLIB REQUIRED IMPORTED_TARGET zlib)
 pkg_check_modules(UCHARDET REQUIRED IMPORTED_TARGET uchardet)
 pkg_check_modules(ICU_I18N REQUIRED IMPORTED_TARGET icu-i18n)
 # Header-only: the partial symmetric eigensolver of the X/Y map.

@@ -8,6 +8,7 @@
 
 #include "core/detail/fill_in.h"
 #include "files/archive/archive_kind.h"
+#include "files/archive/gzip_data.h"
 #include "files/archive/member_choice.h"
 #include "files/archive/member_name.h"
 #include "files/archive/member_reader.h"
@@ -49,7 +50,8 @@ struct Job {
   }
 };
 
-// A gzip file declares the size of its data in its trailer.
+// A gzip file declares the size of its (last member's) data in its trailer: the data holds at least
+// as much, so a size past the limit is refused before anything is unpacked.
 bool DeclareGzipSize(const Job& job, std::vector<MemberInfo>& members) {
   if (members.size() == 1 && members[0].packed_file) {
     members[0].size = archive::GzipTrailerSize(job.path);
@@ -123,7 +125,24 @@ std::optional<size_t> ChooseMember(const Job& job, const std::vector<MemberInfo>
   return chosen;
 }
 
-// The member's data, unpacked up to the limit whatever its header declared.
+// The data of the member at position in an archive read through libarchive.
+archive::DataStatus ReadArchived(const Job& job, size_t position, std::string& data,
+                                 std::string& error) {
+  archive::MemberReader reader(job.path, job.kind);
+  MemberInfo skipped;
+  for (size_t i = 0; i <= position; ++i) {
+    if (!reader.Next(skipped)) {
+      error = reader.Error();
+      return archive::DataStatus::kDamaged;
+    }
+  }
+  const archive::DataStatus status = reader.ReadData(data, kMaxLapFileBytes);
+  error = reader.Error();
+  return status;
+}
+
+// The member's data, unpacked up to the limit whatever its header declared; a gzip file's own
+// data member after member, each checked against its trailer.
 std::optional<std::string> ReadMember(const Job& job, const MemberInfo& member, size_t position) {
   if (member.size.value_or(0) > kMaxLapFileBytes) {
     job.Fail(FillIn(
@@ -131,28 +150,22 @@ std::optional<std::string> ReadMember(const Job& job, const MemberInfo& member, 
         {{"member", member.name}, {"size", MiB(*member.size)}, {"limit", MiB(kMaxLapFileBytes)}}));
     return std::nullopt;
   }
-  archive::MemberReader reader(job.path, job.kind);
-  MemberInfo skipped;
-  for (size_t i = 0; i <= position; ++i) {
-    if (!reader.Next(skipped)) {
-      job.Fail(archive::DescribeReadError(reader.Error()));
-      return std::nullopt;
-    }
-  }
-  std::string data;
-  switch (reader.ReadData(data, kMaxLapFileBytes)) {
+  std::string data, error;
+  const archive::DataStatus status =
+      member.packed_file ? archive::ReadGzipData(job.path, data, kMaxLapFileBytes, error)
+                         : ReadArchived(job, position, data, error);
+  switch (status) {
     case archive::DataStatus::kComplete:
-      if (member.packed_file && static_cast<uint32_t>(data.size()) != member.size) {
-        job.Fail(Tr("書庫が途中で切れています (末尾にある大きさと違います)"));
-        return std::nullopt;
-      }
       return data;
+    case archive::DataStatus::kSizeDiffers:
+      job.Fail(Tr("書庫が途中で切れています (末尾にある大きさと違います)"));
+      return std::nullopt;
     case archive::DataStatus::kTooLarge:
       job.Fail(FillIn(Tr("{member} を展開するとラップファイルの上限 {limit} を超えます"),
                       {{"member", member.name}, {"limit", MiB(kMaxLapFileBytes)}}));
       return std::nullopt;
     default:
-      job.Fail(member.name + ": " + archive::DescribeReadError(reader.Error()));
+      job.Fail(member.name + ": " + archive::DescribeReadError(error));
       return std::nullopt;
   }
 }

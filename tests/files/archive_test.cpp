@@ -79,6 +79,9 @@ TEST_F(ArchiveTest, ArchivesLoadLikeTheirLapFileWhateverTheirName) {
       {"event.lxm.gz", MakeGzip(lxm)},
       {"named.gz", MakeGzip(lap, "results.lap")},
       {"46.GZ", MakeGzip(lap)},  // no name kept, none from the file: detected by content
+      // Files appended to one another: their contents in a row; zero bytes after the last pad it.
+      {"joined.gz", MakeGzip(lxm.substr(0, lxm.size() / 2)) + MakeGzip(lxm.substr(lxm.size() / 2))},
+      {"padded.gz", MakeGzip(lxm) + std::string(512, '\0')},
       {"event.tar.gz", qxtest::MakeTarGz({{"event/readme.txt", "x"}, {"event/event.lxm", lxm}})},
       {"event.lzh", MakeLzh({{"event.lxm", lxm}, {"notes.txt", "x"}})},
       {"lzh-named.bin", MakeLzh({{"event.lap", lap}})},
@@ -136,6 +139,11 @@ TEST_F(ArchiveTest, RefusalsSayWhatIsWrongWithWhichArchive) {
       {"declared.gz", MakeGzip(zeros), "declares 130 MiB, more than the limit of 128 MiB"},
       {"stream.gz", Resized(MakeGzip(zeros), 100), "unpacks to more than the limit of 128 MiB"},
       {"resized.gz", Resized(MakeGzip(lxm), 100), "the archive is truncated"},
+      // Each member of a gzip file is checked against its own trailer.
+      {"second-cut.gz", gzip + gzip.substr(0, gzip.size() / 2), "the archive is truncated"},
+      {"first-resized.gz", Resized(gzip, 100) + gzip, "its trailer gives another size"},
+      {"first-crc.gz", Flip(gzip, gzip.size() - 8) + gzip, "a member fails its CRC check"},
+      {"after-padding.gz", gzip + std::string(4, '\0') + gzip, "the archive is damaged"},
       {"text.lzh", "not an archive", "not an LHA, zip or gzip archive"},
   };
   for (const auto& c : cases) {

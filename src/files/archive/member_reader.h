@@ -24,7 +24,8 @@ struct MemberInfo {
   bool packed_file = false;      // a gzip file's own data, no member of an archive in it
 };
 
-enum class DataStatus { kComplete, kDamaged, kTooLarge };
+// kSizeDiffers: a gzip member's data is not the size its trailer declares.
+enum class DataStatus { kComplete, kDamaged, kTooLarge, kSizeDiffers };
 
 class MemberReader {
  public:

@@ -8,12 +8,13 @@ namespace quorvex2::detail::archive {
 namespace {
 
 struct Reading {
-  std::string_view says;  // a piece of libarchive's description
+  std::string_view says;  // a piece of the library's description
   const char* means;      // marked for translation
 };
 
 constexpr const char* kHeaderChecksum =
     TrNoop("メンバーのヘッダーのチェックサムが合いません: 書庫が壊れています");
+constexpr const char* kDataCrc = TrNoop("メンバーの CRC が合いません: 書庫が壊れています");
 constexpr const char* kTruncated = TrNoop("書庫が途中で切れています");
 constexpr const char* kEncrypted = TrNoop("メンバーが暗号化されています");
 constexpr const char* kUnknownMethod = TrNoop("メンバーの圧縮方式は展開できません");
@@ -22,7 +23,8 @@ constexpr const char* kUnknownMethod = TrNoop("メンバーの圧縮方式は展
 constexpr Reading kReadings[] = {
     {"header CRC", kHeaderChecksum},
     {"checksum", kHeaderChecksum},
-    {"CRC", TrNoop("メンバーの CRC が合いません: 書庫が壊れています")},
+    {"CRC", kDataCrc},
+    {"incorrect data check", kDataCrc},  // zlib's word for a gzip member's CRC
     {"runcated", kTruncated},
     {"Premature end", kTruncated},
     {"ncrypt", kEncrypted},

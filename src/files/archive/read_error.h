@@ -1,5 +1,6 @@
 #pragma once
-// What a failure of libarchive means for the user, in plain words.
+// What a failure of libarchive (or of zlib, which unpacks gzip files) means for the user, in
+// plain words.
 #include <string>
 
 namespace quorvex2::detail::archive {

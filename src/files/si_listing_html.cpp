@@ -6,6 +6,7 @@
 
 #include "files/html_entities.h"
 #include "files/html_table_grid.h"
+#include "files/si_listing_tokens.h"
 #include "quorvex2/core/text.h"
 
 namespace quorvex2::detail::sportident {
@@ -35,6 +36,16 @@ size_t FindNoCase(std::string_view text, std::string_view needle, size_t from) {
 
 bool OneOf(const std::string& name, std::initializer_list<std::string_view> names) {
   return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// A head cell that prints a control's number over its code ("1<br>(31)") holds the one item
+// "1(31)", as head rows that print it on one line do.
+void JoinControlItem(GridCell& cell) {
+  if (cell.lines.size() != 2 || Trim(cell.lines[1]).rfind('(', 0) != 0) return;
+  Token joined;
+  joined.text = Trim(cell.lines[0]) + Trim(cell.lines[1]);
+  std::vector<ControlItem> items;
+  if (ReadControlItems(joined, items) && items.size() == 1) cell.lines = {joined.text};
 }
 
 struct Tag {
@@ -229,6 +240,7 @@ class PageText {
   void LayOutRows() {
     if (!Trim(line_).empty()) EndLine();
     line_.clear();
+    for (GridRow& row : rows_) std::for_each(row.begin(), row.end(), JoinControlItem);
     for (std::string& line : LayOutTable(rows_)) lines_.push_back(std::move(line));
     rows_.clear();
     cell_ = row_open_ = false;

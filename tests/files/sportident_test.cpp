@@ -47,6 +47,9 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       // A table whose head row holds the captions, a club column and the controls; cumulative
       // and leg times in one cell, a line apart.
       {"si-table-head.html"},
+      // The same head in plain cells, each control's number over its code ("1<br>(31)"), and
+      // the leg times set small.
+      {"si-table-br-head.html", "si-table-head.html"},
       // <pre> with <font> fields, no captions, no start numbers, no finish column (the finish
       // punch is the result).
       {"si-font-cells.html"},

@@ -47,11 +47,18 @@ TEST(Language, RootSettingDrivesTheOutputs) {
   EXPECT_EQ(AvailableLanguages().front(), "ja");
   EXPECT_TRUE(IsLanguageAvailable("en"));
   EXPECT_THROW(root.Language("xx"), std::invalid_argument);
-  root.EventData()->EventName = "Spring Cup";
-  root.EventData()->EventDate.Value(ParseDateOrDefault("2026/10/18", 0));
-  EXPECT_EQ(root.EventData()->ToString(), "Spring Cup 2026年10月18日");
+  // The event's name, terrain and date, the date in the language's format.
+  auto& event = *root.EventData();
+  event.EventName = "Spring Cup";
+  EXPECT_EQ(event.ToString(), "Spring Cup");
+  event.EventDate.Value(ParseDateOrDefault("2026/10/18", 0));
+  EXPECT_EQ(event.ToString(), "Spring Cup 2026年10月18日");
   root.Language("en");
-  EXPECT_EQ(root.EventData()->ToString(), "Spring Cup 2026-10-18");
+  EXPECT_EQ(event.ToString(), "Spring Cup 2026-10-18");
+  event.Terrain = "Forest";
+  EXPECT_EQ(event.ToString(), "Spring Cup [Forest]  2026-10-18");
+  event.EventDate.Value(0);
+  EXPECT_EQ(event.ToString(), "Spring Cup [Forest] ");
 }
 
 TEST(Language, NamesInFixedColumnsOfEnglishReports) {

@@ -24,6 +24,24 @@ inline std::shared_ptr<quorvex2::clsLapData> AddRunner(quorvex2::clsClassData& c
   return lap;
 }
 
+// The class analysed.
+inline std::shared_ptr<quorvex2::clsAnalyzer> Analyse(quorvex2::clsQuorvex2& root,
+                                                      const std::string& cls) {
+  auto analyzer = root.NewAnalyzer();
+  analyzer->AddClass(cls);
+  analyzer->Execute();
+  return analyzer;
+}
+
+// The results of the classes, ranked.
+inline std::shared_ptr<quorvex2::clsResultsHolder> Hold(quorvex2::clsQuorvex2& root,
+                                                        const std::vector<std::string>& classes) {
+  auto holder = root.NewResultsHolder();
+  for (const auto& name : classes) holder->AddClass(name);
+  holder->CalcRank();
+  return holder;
+}
+
 // How often the part occurs in the text (occurrences may overlap).
 inline size_t Count(const std::string& text, const std::string& part) {
   size_t n = 0;

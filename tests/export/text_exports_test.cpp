@@ -9,13 +9,7 @@ namespace quorvex2 {
 namespace {
 
 using qxtest::AddRunner;
-
-std::shared_ptr<clsAnalyzer> Analyse(clsQuorvex2& root, const std::string& cls) {
-  auto analyzer = root.NewAnalyzer();
-  analyzer->AddClass(cls);
-  analyzer->Execute();
-  return analyzer;
-}
+using qxtest::Analyse;
 
 std::string Mail(clsQuorvex2& root, const std::string& cls) {
   return root.TextControl()->OutputTextMail(Analyse(root, cls));
@@ -103,10 +97,7 @@ TEST(ResultListText, SingleAndMixedDataSets) {
   AddRunner(*root.AddClass("W21"), "Sato Yumi", {}, "1:00:00", "Forest OK");
   std::string text;
   for (const auto& classes : {std::vector<std::string>{"M21"}, {"M21", "W21"}}) {
-    auto results = root.NewResultsHolder();
-    for (const auto& name : classes) results->AddClass(name);
-    results->CalcRank();
-    text += root.TextControl()->OutputTextResult(results);
+    text += root.TextControl()->OutputTextResult(qxtest::Hold(root, classes));
   }
   qxtest::ExpectGolden("golden/export/result-lists.txt", text);
 }

@@ -20,12 +20,6 @@ std::string WithoutVersion(std::string page) {
 
 class HtmlPages : public ::testing::Test {
  protected:
-  std::shared_ptr<clsAnalyzer> Analyze(const std::string& class_name) {
-    auto analyzer = root->NewAnalyzer();
-    analyzer->AddClass(class_name);
-    analyzer->Execute();
-    return analyzer;
-  }
   void ExpectPage(const std::string& name, const std::string& page) {
     qxtest::ExpectGolden("golden/html/" + name, WithoutVersion(page));
   }
@@ -43,7 +37,7 @@ TEST_F(HtmlPages, AnalysisPage) {
   AddRunner(*cls, "ABCDEFGHIJKLMNOPQRSTUVWXY", {100, 50, 30}, "0:03:00");
   for (int i = 1; i < 6; ++i) AddRunner(*cls, "R" + std::to_string(i), {100.0 + i, 60, 40}, "");
   AddRunner(*cls, "Skipper", {60, -1, 200}, "0:04:20");
-  ExpectPage("analysis.html", html->OutputAnalysis(Analyze("M21 <A>")));
+  ExpectPage("analysis.html", html->OutputAnalysis(qxtest::Analyse(*root, "M21 <A>")));
 }
 
 // The cut-off rule after the third, odd and even rows, the page's own top and a style sheet.
@@ -55,10 +49,8 @@ TEST_F(HtmlPages, ResultPage) {
     auto lap = AddRunner(*cls, "Runner" + std::to_string(i), {}, "1:0" + std::to_string(i) + ":00");
     lap->Rank = std::to_string(i);
   }
-  auto results = root->NewResultsHolder();
-  results->AddClass("M21");
-  results->CalcRank();
-  ExpectPage("result.html", html->OutputResult(results, "<h1>Top</h1>", "style.css", "utf-8"));
+  ExpectPage("result.html", html->OutputResult(qxtest::Hold(*root, {"M21"}), "<h1>Top</h1>",
+                                               "style.css", "utf-8"));
 }
 
 // The legs page escapes a name before its spaces become &nbsp;. Without start times the chart
@@ -67,7 +59,7 @@ TEST_F(HtmlPages, LegsAndChartPages) {
   auto cls = root->AddClass("M21");
   cls->ControlCount = 1;
   AddRunner(*cls, "A&B", {65, 60}, "0:02:05");
-  auto analyzer = Analyze("M21");
+  auto analyzer = qxtest::Analyse(*root, "M21");
   ExpectPage("legs.html", html->OutputLegData(analyzer));
   ExpectPage("charts.html", html->OutputChart(analyzer, "m21_?.png", "0,1,5,7"));
   cls->LapData(1)->StartTime.Value(0.5);

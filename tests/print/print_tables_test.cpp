@@ -21,15 +21,8 @@ namespace {
 using qxtest::AddRunner;
 using qxtest::Dump;
 using qxtest::ExpectGolden;
+using qxtest::Hold;
 using qxtest::Line;
-
-// The results of the classes, ranked.
-std::shared_ptr<clsResultsHolder> Hold(clsQuorvex2& root, std::vector<std::string> classes) {
-  auto holder = root.NewResultsHolder();
-  for (const auto& name : classes) holder->AddClass(name);
-  holder->CalcRank();
-  return holder;
-}
 
 // M21 over two controls: three close runners (the third without data on leg 2) and Dan, who
 // takes twelve times the reference on leg 1 (1286 %, printed as "999%"); the print settings
@@ -46,9 +39,7 @@ struct FourRunners {
     AddRunner(*m21, "Bo", {70, 110, 40}, "0:03:40");
     AddRunner(*m21, "Cy", {80, 0, 35}, "0:04:00");
     AddRunner(*m21, "Dan", {900, 1000, 400}, "0:38:20");
-    analyzer = root.NewAnalyzer();
-    analyzer->AddClass("M21");
-    analyzer->Execute();
+    analyzer = qxtest::Analyse(root, "M21");
   }
 
   // With a print time (0: now), that time at the foot of the label.
@@ -151,10 +142,7 @@ std::shared_ptr<clsAnalyzer> AnalysedClass(clsQuorvex2& root, const std::string&
     AddRunner(*cls, qxtest::Printf("R%02d", i), times,
               qxtest::Printf("%d:%02d:%02d", total / 3600, total / 60 % 60, total % 60));
   }
-  auto analyzer = root.NewAnalyzer();
-  analyzer->AddClass(name);
-  analyzer->Execute();
-  return analyzer;
+  return qxtest::Analyse(root, name);
 }
 
 TEST(PrintAnalysisBands, TallTablesShrinkToThePageOrStackInBands) {

@@ -75,14 +75,6 @@ TEST(SiteCommand, ProgressOnATerminalUnlessSilenced) {
   EXPECT_FALSE(qxtest::Contains(silent.err, "%")) << silent.err;
 }
 
-std::set<std::string> FileNames(const std::string& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 // The address of every href and src attribute of the page, in page order. The pages write
 // attributes in lower case with double quotes.
 std::vector<std::string> Addresses(const std::string& page) {
@@ -97,8 +89,8 @@ std::vector<std::string> Addresses(const std::string& page) {
 TEST(SiteLinks, EveryLinkIsAFileOfTheSiteInEitherEncoding) {
   const std::string sjis_dir = qxtest::SampleOutput("shift_jis");
   const std::string utf8_dir = qxtest::SampleOutput("utf-8");
-  const auto files = FileNames(utf8_dir);
-  ASSERT_EQ(FileNames(sjis_dir), files);
+  const auto files = qxtest::FileNames(utf8_dir);
+  ASSERT_EQ(qxtest::FileNames(sjis_dir), files);
   const auto index = Addresses(ReadFile(utf8_dir + "/index.html"));
   size_t pages = 0, local_links = 0;
   for (const auto& name : files) {

@@ -4,11 +4,11 @@
 // to the chart's width, in the colours of the page's seed.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -41,14 +41,7 @@ class SiteTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(dir_); }
 
-  std::vector<std::string> Files() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::set<std::string> Files() const { return qxtest::FileNames(dir_.string()); }
   std::string Read(const std::string& name, bool sjis = true) const {
     auto bytes = ReadFileBytes((dir_ / name).string());
     EXPECT_TRUE(bytes) << name;
@@ -63,7 +56,7 @@ class SiteTest : public ::testing::Test {
 TEST_F(SiteTest, ResultPagesOnlyLinkOnlyResults) {
   ASSERT_TRUE(root_.FileControl()->OutputHtml(Folder(), "index.html", "", "r_*.html"));
   EXPECT_EQ(Files(),
-            (std::vector<std::string>{"index.html", "r_m21.html", "r_m40.html", "r_w21.html"}));
+            (std::set<std::string>{"index.html", "r_m21.html", "r_m40.html", "r_w21.html"}));
   const std::string index = Read("index.html");
   EXPECT_EQ(Count(index, "target=\"_blank\">成績</a>"), 3u);
   EXPECT_EQ(Count(index, "ラップ解析"), 0u);
@@ -81,14 +74,13 @@ TEST_F(SiteTest, CourseEntriesLapCopiesAndUtf8) {
       Folder(), "index.html", "a_*.html", "r_*.html", "event.lxm", "event.lap", false, false,
       "view.html", "http://example.org/event.lxm", true, false, "l_*.html", false, "", false, "",
       "site.css", "utf-8"));
-  const std::vector<std::string> files = Files();
+  const std::set<std::string> files = Files();
   for (const char* name : {"a_m21_w21.html", "a_m21.html", "l_m40.html", "r_w21.html", "event.lxm",
                            "event.lap", "view.html"}) {
-    EXPECT_NE(std::find(files.begin(), files.end(), name), files.end()) << name;
+    EXPECT_TRUE(files.count(name)) << name;
   }
   // Only the analysis pages include the shared course.
-  EXPECT_EQ(std::find(files.begin(), files.end(), "r_m21_w21.html"), files.end());
-  EXPECT_EQ(std::find(files.begin(), files.end(), "l_m21_w21.html"), files.end());
+  EXPECT_FALSE(files.count("r_m21_w21.html") || files.count("l_m21_w21.html"));
 
   const std::string analysis = Read("a_m21_w21.html", false);
   EXPECT_NE(analysis.find("charset=utf-8\">"), std::string::npos);
@@ -236,9 +228,7 @@ TEST(SiteCharts, OutputHtmlWritesOnePictureForEveryChartShown) {
 TEST(SiteCharts, RunnersKeepTheirColourOverThePagesCharts) {
   clsQuorvex2 root;
   ASSERT_TRUE(root.FileControl()->LoadLapFile(kEvent));
-  auto analyzer = root.NewAnalyzer();
-  analyzer->AddClass("M21");
-  analyzer->Execute();
+  auto analyzer = qxtest::Analyse(root, "M21");
   analyzer->ExtraAnalyze();
   const std::string folder = qxtest::MakeTempDir("chart_colours");
   ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "x_?.png", "0, 5", 42));
@@ -269,11 +259,9 @@ TEST(SiteCharts, LargeClassesKeepToAPalette) {
     qxtest::AddRunner(*cls, "R" + std::to_string(i), {1.0 * first, 1.0 * second, 1.0 * third},
                       result);
   }
-  auto analyzer = root.NewAnalyzer();
-  analyzer->AddClass("M21");
-  analyzer->Execute();
   const std::string folder = qxtest::MakeTempDir("chart_palette");
-  ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "p_?.png", "0", 7));
+  ASSERT_TRUE(
+      detail::WriteChartImages(*qxtest::Analyse(root, "M21"), folder + "/", "p_?.png", "0", 7));
   const size_t colors = PaletteSize(qxtest::ReadFile(folder + "/p_0.png"));
   EXPECT_GT(colors, 240u);
   EXPECT_LE(colors, 256u);

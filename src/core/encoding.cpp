@@ -110,8 +110,4 @@ std::string DecodeText(std::string_view bytes, const std::string& encoding) {
   return ToUtf8(bytes, encoding);
 }
 
-std::string DecodeTextFile(std::string_view bytes) {
-  return NormalizeLineEnds(DecodeText(bytes, DetectTextEncoding(bytes)));
-}
-
 }  // namespace quorvex2

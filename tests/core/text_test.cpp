@@ -459,7 +459,8 @@ TEST(TextEncoding, EuropeanResultListsReadInTheirOwnLetters) {
   }
 }
 
-TEST(TextEncoding, LineEndsBecomeCrLf) {
+// Line ends become CR LF; a closing Ctrl-Z and a "sep=" hint line are dropped, nothing else.
+TEST(TextEncoding, TextFileAsReadersSeeIt) {
   const std::vector<std::pair<std::string, std::string>> cases = {
       {"a\r\nb\r\n", "a\r\nb\r\n"},
       {"a\nb\n", "a\r\nb\r\n"},
@@ -469,8 +470,16 @@ TEST(TextEncoding, LineEndsBecomeCrLf) {
       {"a\r\r\r\nb", "a\r\n\r\nb"},
       {"\r", "\r\n"},
       {"", ""},
+      {"a;b\r\n\x1A", "a;b\r\n"},
+      {"a;b\n\x1A\x1A\r\n", "a;b\r\n"},
+      {"a;b\x1A", "a;b"},
+      {"a\x1A;b\r\n", "a\x1A;b\r\n"},
+      {"sep=;\na;b\n", "a;b\r\n"},
+      {"sep=\t\r\na\tb", "a\tb"},
+      {"sep=;;\na\n", "sep=;;\r\na\r\n"},
+      {"a\nsep=;\n", "a\r\nsep=;\r\n"},
   };
-  for (const auto& [text, normalised] : cases) EXPECT_EQ(NormalizeLineEnds(text), normalised);
+  for (const auto& [text, normalised] : cases) EXPECT_EQ(DecodeTextFile(text), normalised);
 }
 
 }  // namespace

@@ -40,7 +40,8 @@ std::string DecodeText(std::string_view bytes, const std::string& encoding);
 // Every line end (CR LF, CR CR LF, a LF alone, a CR alone) written CR LF.
 std::string NormalizeLineEnds(std::string_view text);
 // A text file's bytes as every text reader and the type detection see them: decoded in the
-// encoding DetectTextEncoding decides, line ends normalised.
+// encoding DetectTextEncoding decides, line ends normalised, without a closing Ctrl-Z (DOS's end
+// of file) or a spreadsheet's "sep=;" first line.
 std::string DecodeTextFile(std::string_view bytes);
 
 }  // namespace quorvex2

@@ -60,6 +60,8 @@ class ListingParser {
     return i;
   }
 
+  size_t FirstRowColumns() const { return rows_.empty() ? 0 : rows_.front().Columns().size(); }
+
   bool IsControlRow(size_t i) const {
     return i < lines_.size() && ControlsStart(Tokens(i)).has_value();
   }
@@ -70,7 +72,7 @@ class ListingParser {
     if (IsControlRow(NextNonBlank(i + 1))) return OpenClass(i);
     if (!listing_.classes.empty()) {
       if (ReadCaptions(Tokens(i))) return i + 1;  // repeated on every page
-      if (auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions)) {
+      if (auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions, FirstRowColumns())) {
         return ReadRunner(i, *head);
       }
     } else if (!listing_.captions && (listing_.captions = ReadCaptions(Tokens(i)))) {
@@ -107,7 +109,7 @@ class ListingParser {
   // where the captions put it.
   bool StartsRunner(size_t i) const {
     if (i >= lines_.size()) return false;
-    const auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions);
+    const auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions, FirstRowColumns());
     const auto& captions = listing_.captions;
     return head && (head->numbered || (captions && captions->time_end > 0));
   }
@@ -185,7 +187,7 @@ class ListingParser {
 
   // Whether the runner's own line has a time: a listing with cumulative times prints them there.
   bool AnyInFirstRow(const std::vector<std::optional<Date>>& times) const {
-    const size_t first_row = rows_.empty() ? 0 : rows_.front().Columns().size();
+    const size_t first_row = FirstRowColumns();
     const auto end = times.begin() + static_cast<std::ptrdiff_t>(std::min(times.size(), first_row));
     return std::any_of(times.begin(), end, [](const auto& t) { return t.has_value(); });
   }

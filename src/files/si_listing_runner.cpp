@@ -1,5 +1,6 @@
 #include "files/si_listing_runner.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "quorvex2/core/text.h"
@@ -70,6 +71,19 @@ bool IsResult(const std::vector<Token>& tokens, size_t i, const std::optional<Ca
   return std::abs(off) <= kUnderCaption && HasLetter(token.text);
 }
 
+// A name printed wider than its column pushes the rest of the line right, so that its last word
+// ends under the time caption. That word is no result when the line holds one time more than the
+// first control row has columns: the result and every split.
+bool NameRunsOn(const std::vector<Token>& tokens, size_t result, size_t first_row_columns) {
+  if (first_row_columns == 0 || result + 1 >= tokens.size()) return false;
+  if (!HasLetter(tokens[result].text) || IsStatusWord(tokens[result].text)) return false;
+  if (!IsTime(tokens[result + 1].text)) return false;
+  const auto times = std::count_if(
+      tokens.begin() + static_cast<std::ptrdiff_t>(result) + 1, tokens.end(),
+      [](const Token& token) { return IsTime(token.text) || IsMissingMark(token.text); });
+  return static_cast<size_t>(times) == first_row_columns + 1;
+}
+
 int32_t StartNumber(const std::string& text) {
   return IsNumberField(text) && text.size() <= 9 ? std::atoi(text.c_str()) : 0;
 }
@@ -91,7 +105,8 @@ bool SingleIsPlace(const Token& token, const RunnerHead& head, const std::vector
 }  // namespace
 
 std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vector<Token>& tokens,
-                                         const std::optional<Captions>& captions) {
+                                         const std::optional<Captions>& captions,
+                                         size_t first_row_columns) {
   if (tokens.empty() || (line[0] != ' ' && line[0] != '\t')) return std::nullopt;
   size_t name = 0;
   while (name < tokens.size() && name < 2 && IsPrefix(tokens[name], captions)) ++name;
@@ -100,6 +115,7 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
     if (IsResult(tokens, i, captions)) head.result = i;
   }
   if (head.result == 0 || name >= head.result) return std::nullopt;
+  if (NameRunsOn(tokens, head.result, first_row_columns)) ++head.result;
   const size_t begin = tokens[name].offset;
   head.name = Trim(line.substr(begin, tokens[head.result - 1].End() - begin));
   if (captions && captions->club_column > 0) {

@@ -31,8 +31,10 @@ struct RunnerHead {
 // told apart by the captions' columns, or without captions by the result (a time has a place).
 // The result is followed only by times, marks and control items; without a place or start
 // number, it ends under the time caption. A numbered runner whose first time ends right of the
-// time caption has an empty result.
+// time caption has an empty result. Given the columns of the class's first control row, a name
+// wider than its column is told from a word under the time caption by the times that follow.
 std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vector<Token>& tokens,
-                                         const std::optional<Captions>& captions);
+                                         const std::optional<Captions>& captions,
+                                         size_t first_row_columns = 0);
 
 }  // namespace quorvex2::detail::sportident

@@ -79,6 +79,12 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
   qxtest::ExpectGolden("golden/files/si/sportident-listing.txt.txt",
                        LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
                                    text.substr(0, third) + page + text.substr(third)));
+  // A name wider than its column pushes the rest of its line right: its last word is no result.
+  const std::string wide = "Kato Ken-Ichiro Yamanaka-Sato";
+  EXPECT_EQ(
+      LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
+                  ReplaceAll(text, "Kato Ken                  26:25", wide + "    26:25")),
+      ReplaceAll(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text), "Kato Ken", wide));
   // Cut short after M21E's second runner of the four its header counts: loaded, with a note.
   qxtest::ExpectGolden(
       "golden/files/si/cut-short.txt",

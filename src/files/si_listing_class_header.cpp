@@ -66,11 +66,13 @@ std::vector<Measure> Measures(const std::string& details) {
 
 }  // namespace
 
-ClassHeader ParseClassHeader(const std::string& line) {
+ClassHeader ParseClassHeader(const std::string& line, const std::string& above) {
+  static const std::regex kLengthFirst(R"(^\d+([.,]\d+)?\s*(km|Km|KM|m)(?![A-Za-z]))");
   const std::string text = Trim(line);
   ClassHeader header;
-  const size_t end = NameEnd(text, header.runners);
-  header.name = CollapseBlanks(text.substr(0, end));
+  const bool named_above = !Trim(above).empty() && std::regex_search(text, kLengthFirst);
+  const size_t end = named_above ? 0 : NameEnd(text, header.runners);
+  header.name = CollapseBlanks(named_above ? above : text.substr(0, end));
   std::vector<double> metres;
   for (const Measure& measure : Measures(text.substr(end))) {
     if (measure.kilometres) {

@@ -17,6 +17,8 @@ struct ClassHeader {
 // before the first run of two blanks, "(" or length. A length is a number followed by "km"/"Km"
 // (or, when no kilometres are given, the first of two numbers followed by "m"); a climb is a number
 // followed by "m", "Cm" or "Hm".
-ClassHeader ParseClassHeader(const std::string& line);
+// A line that starts with the length takes its name from the line above, when there is one: a page
+// may set the name apart from the length and climb ("H21", then "5.400 km, 180 m, 5 Posten").
+ClassHeader ParseClassHeader(const std::string& line, const std::string& above = "");
 
 }  // namespace quorvex2::detail::sportident

@@ -84,7 +84,7 @@ class ListingParser {
   }
 
   size_t OpenClass(size_t i) {
-    const ClassHeader header = ParseClassHeader(lines_[i]);
+    const ClassHeader header = ParseClassHeader(lines_[i], i > 0 ? lines_[i - 1] : "");
     ListingClass& added = listing_.classes.emplace_back();
     added.name = header.name;
     added.length = header.length;

@@ -47,8 +47,8 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       // A table whose head row holds the captions, a club column and the controls; cumulative
       // and leg times in one cell, a line apart.
       {"si-table-head.html"},
-      // The same head in plain cells, each control's number over its code ("1<br>(31)"), and
-      // the leg times set small.
+      // The same with the head in plain cells, each control's number over its code ("1<br>(31)"),
+      // the leg times set small and the class name on a line apart from its length and climb.
       {"si-table-br-head.html", "si-table-head.html"},
       // <pre> with <font> fields, no captions, no start numbers, no finish column (the finish
       // punch is the result).
@@ -138,6 +138,7 @@ TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
   struct Row {
     std::string line, name;
     int32_t length, climb, runners;
+    std::string above = "";  // the line above the header
   };
   const Row rows[] = {
       {"M21E  (4)                5.100 km  210 m   4 C", "M21E", 5100, 210, 4},
@@ -148,9 +149,13 @@ TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
       {"M21A  (3)              12.500 Km  450 Cm  12 C", "M21A", 12500, 450, 3},
       {"Junior Men   3,2 km", "Junior Men", 3200, 0, 0},
       {"H21E", "H21E", 0, 0, 0},
+      // The name on a line of its own above the length; with no line above, the line names itself.
+      {"5.400 km, 180 m, 5 Posten", "H21", 5400, 180, 0, " H21  "},
+      {"10km  12 C", "10km", 0, 0, 0},
   };
   for (const Row& row : rows) {
-    const detail::sportident::ClassHeader header = detail::sportident::ParseClassHeader(row.line);
+    const detail::sportident::ClassHeader header =
+        detail::sportident::ParseClassHeader(row.line, row.above);
     EXPECT_EQ(header.name, row.name) << row.line;
     EXPECT_EQ(header.length, row.length) << row.line;
     EXPECT_EQ(header.climb, row.climb) << row.line;

@@ -84,4 +84,19 @@ void clsLapData::SetResultTime(std::string text, Date time) {
   result_time_ = time;
 }
 
+std::optional<std::pair<std::string, std::string>> clsLapData::NameParts(detail::Internal) const {
+  if (family_name_.empty()) return std::nullopt;
+  if (RunnerName != family_name_ + " " + given_name_ &&
+      RunnerName != given_name_ + " " + family_name_) {
+    return std::nullopt;  // renamed, or merged with another file's name
+  }
+  return std::pair{family_name_, given_name_};
+}
+
+void clsLapData::SetNameParts(std::string family, std::string given, detail::Internal) {
+  const bool both = !family.empty() && !given.empty();
+  family_name_ = both ? std::move(family) : "";
+  given_name_ = both ? std::move(given) : "";
+}
+
 }  // namespace quorvex2

@@ -39,6 +39,9 @@ std::shared_ptr<clsLapData> CopyDescription(const clsLapData& runner) {
   cut->Sex = runner.Sex;
   cut->SetSerialNum(runner.SerialNum(), detail::MakeInternal());
   cut->SetClassName(runner.ClassName(), detail::MakeInternal());
+  if (const auto parts = runner.NameParts(detail::MakeInternal())) {
+    cut->SetNameParts(parts->first, parts->second, detail::MakeInternal());
+  }
   return cut;
 }
 

@@ -1,7 +1,9 @@
 // One runner of an IOF ResultList: person, club, result and split times, in either version.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "core/detail/internal.h"
 #include "core/detail/localized_text.h"
 #include "files/detail/xml_nodes.h"
 #include "files/iof_reader_parts.h"
@@ -26,14 +28,19 @@ std::string NameParts(const pugi::xml_node& name, const char* part_name) {
   return parts;
 }
 
-// "Family Given" in Japanese, "Given Family" in other languages (PersonName); 2.0.3 may give
-// several of each. A person without a name is known by id.
-std::string PersonName(const pugi::xml_node& person, bool version3) {
+// "Family Given" in Japanese, "Given Family" in other languages (PersonName), the parts kept
+// beside it; 2.0.3 may give several of each. A person without a name is known by id.
+void SetPersonName(clsLapData& lap, const pugi::xml_node& person, bool version3) {
   const auto name = Child(person, version3 ? "Name" : "PersonName");
-  const std::string full = detail::PersonName(NameParts(name, "Family"), NameParts(name, "Given"));
-  if (!full.empty()) return full;
-  if (!version3 && Is(BaseName(person), "PersonId")) return NodeText(person);
-  return ChildText(person, version3 ? "Id" : "PersonId");
+  std::string family = NameParts(name, "Family"), given = NameParts(name, "Given");
+  lap.RunnerName = detail::PersonName(family, given);
+  lap.SetNameParts(std::move(family), std::move(given), MakeInternal());
+  if (!lap.RunnerName.empty()) return;
+  if (!version3 && Is(BaseName(person), "PersonId")) {
+    lap.RunnerName = NodeText(person);
+  } else {
+    lap.RunnerName = ChildText(person, version3 ? "Id" : "PersonId");
+  }
 }
 
 std::string Sex(const pugi::xml_node& person) {
@@ -230,7 +237,7 @@ IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,
   IofRunner runner;
   runner.lap = std::make_shared<clsLapData>();
   clsLapData& lap = *runner.lap;
-  lap.RunnerName = PersonName(person, version3);
+  SetPersonName(lap, person, version3);
   lap.ClubName = club;
   lap.Sex = Sex(person);
   if (!result) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "core/detail/internal.h"
 #include "core/detail/result_sort_key.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/format.h"
@@ -109,6 +110,9 @@ void AppendPerson(JsonText& json, int32_t serial, const clsLapData& lap, const s
                   const std::string& rank, bool mix) {
   json.Key("i").Int(serial);
   json.Key("n").String(lap.RunnerName);
+  if (const auto parts = lap.NameParts(MakeInternal())) {
+    json.Key("p").BeginArray().String(parts->first).String(parts->second).EndArray();
+  }
   json.Key("c").String(lap.ClubName);
   if (mix) json.Key("g").String(lap.ClassName());
   json.Key("r").String(result);

@@ -1,5 +1,6 @@
 #include "web/detail/index_json.h"
 
+#include "core/detail/internal.h"
 #include "core/detail/result_sort_key.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/format.h"
@@ -8,6 +9,10 @@
 namespace quorvex2::detail {
 
 namespace {
+
+void AppendNameParts(JsonText& json, const WebSummary::NameParts& parts) {
+  json.BeginArray().String(parts->first).String(parts->second).EndArray();
+}
 
 void AppendEntry(JsonText& json, const WebEntry& entry, const WebSummary& summary) {
   json.BeginObject();
@@ -21,6 +26,7 @@ void AppendEntry(JsonText& json, const WebEntry& entry, const WebSummary& summar
   json.Key("runners").Int(summary.runners);
   json.Key("winner").String(summary.winner);
   json.Key("result").String(summary.result);
+  if (summary.winner_parts) AppendNameParts(json.Key("winnerParts"), summary.winner_parts);
   json.EndObject();
 }
 
@@ -34,8 +40,9 @@ void AppendPeople(JsonText& json, const std::vector<WebSummary>& summaries) {
           .Int(static_cast<int64_t>(entry))
           .Int(person.serial)
           .String(person.result)
-          .String(person.rank)
-          .EndArray();
+          .String(person.rank);
+      if (person.parts) AppendNameParts(json, person.parts);
+      json.EndArray();
     }
   }
   json.EndArray();
@@ -52,6 +59,7 @@ WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer,
     const auto first = analyzer.Item(1);
     if (ResultSortKey(first->Result()) < 1) {
       summary.winner = first->RunnerName();
+      summary.winner_parts = first->OtherData()->NameParts(MakeInternal());
       summary.result = first->Result();
     }
   }
@@ -59,12 +67,13 @@ WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer,
   for (int32_t i = 1; i <= analyzer.Count(); ++i) {
     const auto runner = analyzer.Item(i);
     summary.people.push_back({runner->RunnerName(), runner->ClubName(), runner->Result(),
-                              runner->Rank(), runner->SerialNum()});
+                              runner->Rank(), runner->SerialNum(),
+                              runner->OtherData()->NameParts(MakeInternal())});
   }
   for (size_t j = 0; j < without_legs.size(); ++j) {
     const clsLapData& lap = *without_legs[j];
-    summary.people.push_back(
-        {lap.RunnerName, lap.ClubName, lap.Result(), "", SerialWithoutLegs(analyzer, j)});
+    summary.people.push_back({lap.RunnerName, lap.ClubName, lap.Result(), "",
+                              SerialWithoutLegs(analyzer, j), lap.NameParts(MakeInternal())});
   }
   return summary;
 }

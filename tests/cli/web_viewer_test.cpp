@@ -373,12 +373,21 @@ constexpr const char* kNothingToDraw = R"js((() => {
   return out;
 })())js";
 
+// The name of the result list's first runner, in the list and beside his line in the chart.
+constexpr const char* kWinnerNames = R"js((() => {
+  const row = document.querySelector('.qx-results tbody tr');
+  const serial = JSON.parse(document.getElementById('qx-data').textContent).runners[+row.dataset.i].i;
+  return [row.querySelector('.qx-name span').textContent,
+          document.querySelector('#qx-charts .qx-name[data-id="' + serial + '"]').textContent];
+})())js";
+
 // Pages with nothing to show say so, in the page's language. A class without runners, also after
 // the window changes size. Runners the analysis leaves out for having no legs (a result without
 // splits, a non-starter) are still listed and counted, in every table, and every chart draws
 // with them picked; a chart with nothing to draw (no runner picked, no start times, a class of
-// runners without legs) says so. An event without classes says so on its index.
-TEST_F(WebInBrowser, PagesWithNothingToShow) {
+// runners without legs) says so. An event without classes says so on its index. Names whose family
+// and given names the file gave apart follow the language switch.
+TEST_F(WebInBrowser, PagesOfOtherEvents) {
   const std::string legless = qxtest::MakeTempDir("web-no-legs");
   ASSERT_EQ(qxtest::RunCli({"web", std::string(QX_TEST_DATA) + "/cli/no-legs.lxm", "-o", legless,
                             "--lang", "en"})
@@ -426,6 +435,19 @@ TEST_F(WebInBrowser, PagesWithNothingToShow) {
   EXPECT_EQ(browser_->Evaluate(note), "この大会にはクラスがありません");
   Choose("en");
   EXPECT_EQ(browser_->Evaluate(note), "This event holds no classes");
+
+  const std::string iof = qxtest::MakeTempDir("web-iof");
+  ASSERT_EQ(qxtest::RunCli({"web", std::string(QX_TEST_DATA) + "/iof/individual-3.0.xml", "-o", iof,
+                            "--lang", "en"})
+                .exit_code,
+            0);
+  Open("file://" + iof + "/class_m21.html");
+  EXPECT_EQ(browser_->Evaluate(kWinnerNames), json({"Aino Ahola", "Aino Ahola"}));
+  Choose("ja");
+  EXPECT_EQ(browser_->Evaluate(kWinnerNames), json({"Ahola Aino", "Ahola Aino"}));
+  Open("file://" + iof + "/index.html");
+  EXPECT_EQ(browser_->Evaluate("document.querySelector('.qx-winner span').textContent"),
+            "Ahola Aino");
   for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << error;
 }
 

@@ -79,4 +79,41 @@ TEST(WebControl, PagesOfLapFileTextsStayWhole) {
   }
 }
 
+// Names whose family and given names the file gave apart carry them, on the class page and the
+// index, for the page to order by its language; a name no longer made of them (renamed) does not.
+TEST(WebControl, NamesKeepTheirPartsWhileTheyMakeTheName) {
+  quorvex2::clsQuorvex2 root;
+  root.Language("en");
+  ASSERT_TRUE(
+      root.FileControl()->LoadLapFile(std::string(QX_TEST_DATA) + "/iof/individual-3.0.xml"))
+      << root.ErrorComment();
+  root.ClassData("Open")->LapData(1)->RunnerName = "Someone Else";
+  const std::string folder = qxtest::MakeTempDir("web_name_parts");
+  quorvex2::clsWebControl web;
+  ASSERT_TRUE(web.OutputWeb(folder)) << root.ErrorComment();
+
+  const auto index = EmbeddedData(qxtest::ReadFile(folder + "/index.html"));
+  const auto line = [](const auto& name, const auto& parts) {
+    return name.template get<std::string>() + " " + parts.dump() + "\n";
+  };
+  std::string winners, runners, people;
+  for (const auto& entry : index["entries"]) {
+    winners += line(entry["winner"], entry.value("winnerParts", nlohmann::json()));
+    const auto page =
+        EmbeddedData(qxtest::ReadFile(folder + "/" + entry["page"].get<std::string>()));
+    for (const auto& r : page["runners"]) runners += line(r["n"], r.value("p", nlohmann::json()));
+  }
+  for (const auto& p : index["people"]) {
+    people += line(p[0], p.size() > 6 ? p[6] : nlohmann::json());
+  }
+  EXPECT_EQ(winners, "Aino Ahola [\"Ahola\",\"Aino\"]\nSomeone Else null\n");
+  EXPECT_EQ(
+      runners,
+      "Aino Ahola [\"Ahola\",\"Aino\"]\nHa Holm [\"Holm\",\"Ha\"]\nCy Carr [\"Carr\",\"Cy\"]\n"
+      "Di Dahl [\"Dahl\",\"Di\"]\nBo Berg [\"Berg\",\"Bo\"]\nFi Falk [\"Falk\",\"Fi\"]\n"
+      "Ed Eklund [\"Eklund\",\"Ed\"]\nGu Gran [\"Gran\",\"Gu\"]\n"
+      "Someone Else null\nJo Jonsson [\"Jonsson\",\"Jo\"]\n");
+  EXPECT_EQ(people, runners);
+}
+
 }  // namespace

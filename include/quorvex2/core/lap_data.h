@@ -2,7 +2,9 @@
 // One runner's record as a lap file gives it: name, club, start, result and leg times.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "quorvex2/core/types.h"
 #include "quorvex2/core/value_types.h"
@@ -50,6 +52,12 @@ class clsLapData {
 
   // Component-internal.
   void SetSerialNum(int32_t value, detail::Internal) { serial_num_ = value; }
+  // The family and the given name, when the file gave them apart and RunnerName is still made of
+  // them (in either order); nothing otherwise. Outputs that follow the reader's language order
+  // them by it.
+  std::optional<std::pair<std::string, std::string>> NameParts(detail::Internal) const;
+  // Both parts, or the record keeps none.
+  void SetNameParts(std::string family, std::string given, detail::Internal);
   void SetClassName(const std::string& value, detail::Internal) { class_name_ = value; }
   // The parsed result time (QX_TIME_DISQ when the result is no valid time).
   Date ResultTime(detail::Internal) const { return result_time_; }
@@ -59,6 +67,7 @@ class clsLapData {
   void SetResultTime(std::string text, Date time);
 
   int32_t serial_num_ = 0;
+  std::string family_name_, given_name_;
   std::string class_name_;
   std::array<clsTimeValue, kMaxLegs + 1> laps_{};  // index 0 unused
   int32_t leg_count_ = 0;

@@ -285,7 +285,7 @@
       })));
       self.names.appendChild(svg("text", {
         class: "qx-name" + (self.state.pinned === e.r.index ? " qx-pinned" : ""),
-        "data-id": e.r.i, x: x, y: round(ys[n]) + 4, translate: "no", text: fit(e.r.n, room),
+        "data-id": e.r.i, x: x, y: round(ys[n]) + 4, translate: "no", text: fit(QX.runnerName(e.r), room),
       }));
     });
   };
@@ -298,7 +298,7 @@
       return { x: p.x - 4.5, y: p.y - 4.5, w: 9, h: 9 };
     });
     points.forEach(function (p) {
-      var text = fit(p.r.n, 110);
+      var text = fit(QX.runnerName(p.r), 110);
       var w = textWidth(text), h = NAME_GAP - 2;
       var places = [
         [p.x + 6, p.y - h / 2], [p.x - 6 - w, p.y - h / 2], [p.x - w / 2, p.y - 6 - h], [p.x - w / 2, p.y + 6],
@@ -513,7 +513,7 @@
 
   Chart.prototype.tip = function (hit) {
     var set = this.set, r = set.runners[hit.i], k = hit.k, mode = this.mode;
-    var lines = [QX.D("div", r.n + (r.c ? " (" + r.c + ")" : ""), { class: "qx-tip-name" })];
+    var lines = [QX.D("div", QX.runnerName(r) + (r.c ? " (" + r.c + ")" : ""), { class: "qx-tip-name" })];
     if (mode === "cruise") {
       lines.push(tipLine(QX.N("巡航速度"), QX.percent(r.cs) + "%"), tipLine(QX.N("ミス率"), QX.percent(r.mr) + "%"));
     } else if (mode === "map") {

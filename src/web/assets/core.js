@@ -181,6 +181,16 @@
     return rank > 0 ? String(rank) : "-";
   };
 
+  // A person's name in the current language. A name whose family and given names came apart
+  // ([family, given]) puts the family name first in Japanese and wherever it is written in kana
+  // or kanji (any character from U+0800 on, as the other outputs tell), the given name first
+  // otherwise; any other name is shown as it was written.
+  QX.personName = function (name, parts) {
+    if (!parts) return name;
+    var familyFirst = QX.lang === "ja" || /[\u0800-\uffff]/.test(parts[0] + parts[1]);
+    return familyFirst ? parts[0] + " " + parts[1] : parts[1] + " " + parts[0];
+  };
+
   // "2026-10-18" in the current language's date form.
   QX.date = function (iso) {
     if (!iso) return "";

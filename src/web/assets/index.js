@@ -17,7 +17,7 @@
     return QX.h(
       "td",
       { class: "qx-winner" },
-      QX.D("span", entry.winner),
+      QX.D("span", QX.personName(entry.winner, entry.winnerParts)),
       " ",
       QX.D("span", entry.result, { class: "qx-num" })
     );
@@ -123,7 +123,7 @@
             return QX.h(
               "tr",
               null,
-              QX.h("th", { scope: "row" }, pageLink(entry, p[0], "#r=" + p[3])),
+              QX.h("th", { scope: "row" }, pageLink(entry, QX.personName(p[0], p[6]), "#r=" + p[3])),
               QX.D("td", p[1]),
               QX.D("td", entry.name),
               QX.h("td", { class: "qx-num", text: p[5] }),

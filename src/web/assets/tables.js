@@ -20,6 +20,11 @@
     return typeof runner.t === "number" && set.best !== null ? runner.t - set.best : null;
   }
 
+  // A runner's name as the page shows it now.
+  QX.runnerName = function (r) {
+    return QX.personName(r.n, r.p);
+  };
+
   QX.prepareSet = function (set) {
     set.best = null;
     set.runners.forEach(function (r, i) {
@@ -44,7 +49,7 @@
   function sortValue(set, r, key) {
     switch (key) {
       case "rank": return r.k ? r.index : null;
-      case "name": return r.n;
+      case "name": return QX.runnerName(r);
       case "club": return r.c;
       case "class": return r.g || "";
       case "time": return r.t;
@@ -70,7 +75,7 @@
     var cells = [
       '<td class="qx-pick"><span class="qx-swatch"></span></td>',
       '<td class="qx-num">' + esc(r.k) + "</td>",
-      '<th scope="row" class="qx-name">' + data(r.n) + '<small class="qx-club-under">' + data(r.c) +
+      '<th scope="row" class="qx-name">' + data(QX.runnerName(r)) + '<small class="qx-club-under">' + data(r.c) +
         "</small></th>",
       '<td class="qx-club">' + data(r.c) + "</td>",
     ];
@@ -141,7 +146,7 @@
     var cells = [
       '<td class="qx-pick"><span class="qx-swatch"></span></td>',
       '<td class="qx-num">' + esc(r.k) + "</td>",
-      '<th scope="row" class="qx-name">' + data(r.n) + (set.set.mix ? "<small>" + data(r.g || "") + "</small>" : "") + "</th>",
+      '<th scope="row" class="qx-name">' + data(QX.runnerName(r)) + (set.set.mix ? "<small>" + data(r.g || "") + "</small>" : "") + "</th>",
       '<td class="qx-num">' + data(r.r) + "</td>",
     ];
     for (var k = 0; k < legs; k++) cells.push(splitCell(r, k));
@@ -187,7 +192,7 @@
     return set.legs.top[k].slice(0, 3).map(function (i) {
       var r = set.runners[i];
       return (
-        '<span class="qx-fast">' + data(r.n) + ' <span class="qx-num">' + esc(QX.time(r.lap[k])) +
+        '<span class="qx-fast">' + data(QX.runnerName(r)) + ' <span class="qx-num">' + esc(QX.time(r.lap[k])) +
         "</span></span>"
       );
     }).join("");

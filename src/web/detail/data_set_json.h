@@ -11,7 +11,8 @@
 //   "legs":   ref (reference seconds), len (share of the course, %), dif (difficulty, %),
 //             top (indexes into "runners" of the up to six fastest)
 //   "refTotal"
-//   "runners" in result order: i serial, n name, c club, g class (mixed sets), r result, k rank,
+//   "runners" in result order: i serial, n name, p [family, given] (only for a name whose parts
+//             the file gave apart), c club, g class (mixed sets), r result, k rank,
 //             t result seconds (null for a status), s start (seconds of the day, null when none),
 //             cs / c1 / c2 cruise speed overall / first / second part (%), mt time lost, mr miss
 //             rate (%), wm time without losses, tr time against the reference (%), x / y the X/Y

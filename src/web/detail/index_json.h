@@ -2,10 +2,14 @@
 // The index page's data (JSON): the event, every data set with its runners and winner, and the
 // runners of every class for the search box.
 //   "event":   name, date (yyyy-mm-dd or ""), terrain
-//   "entries": kind, name, page, info, classes, runners, winner, result (winner's, "" if none)
-//   "people":  [name, club, index into "entries", serial, result, rank] per runner of a class
+//   "entries": kind, name, page, info, classes, runners, winner, result (winner's, "" if none),
+//              winnerParts ([family, given] of a name whose parts the file gave apart)
+//   "people":  [name, club, index into "entries", serial, result, rank] per runner of a class, then
+//              [family, given] for a name whose parts the file gave apart
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "web/detail/json_text.h"
@@ -20,12 +24,15 @@ namespace quorvex2::detail {
 
 // What the index shows of one data set, gathered while its page is written.
 struct WebSummary {
+  using NameParts = std::optional<std::pair<std::string, std::string>>;  // family, given
   std::string info;
   int32_t runners = 0;
   std::string winner, result;
+  NameParts winner_parts;
   struct Person {
     std::string name, club, result, rank;
     int32_t serial = 0;
+    NameParts parts;
   };
   std::vector<Person> people;  // classes only
 };

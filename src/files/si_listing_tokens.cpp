@@ -89,13 +89,17 @@ std::string ExpandTabs(const std::string& line) {
 }
 
 bool IsTime(const std::string& text) {
-  static const std::regex kTime(R"(\d{1,3}:\d\d(:\d\d)?)");
-  return text.size() <= 9 && std::regex_match(text, kTime);
+  static const std::regex kTime(R"(\d{1,3}:\d\d(:\d\d)?([.,]\d{1,3})?)");
+  return text.size() <= 13 && std::regex_match(text, kTime);
+}
+
+std::string WholeSeconds(const std::string& text) {
+  return IsTime(text) ? text.substr(0, text.find_first_of(".,")) : text;
 }
 
 std::optional<Date> TokenTime(const std::string& text) {
   if (!IsTime(text)) return std::nullopt;
-  return ParseTimeText(NormalizeTimeText(text, true, "hh:nn:ss"));
+  return ParseTimeText(NormalizeTimeText(WholeSeconds(text), true, "hh:nn:ss"));
 }
 
 bool IsMissingMark(const std::string& text) {

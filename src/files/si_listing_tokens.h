@@ -26,9 +26,12 @@ std::vector<Token> Tokenize(const std::string& line);
 // editor shows it.
 std::string ExpandTabs(const std::string& line);
 
-// "26:25", "1:02:03", "125:30": the time it stands for.
+// "26:25", "1:02:03", "125:30", "29:10.3": the time it stands for, in whole seconds (tenths
+// and hundredths are dropped, as every reader counts results).
 std::optional<Date> TokenTime(const std::string& text);
 bool IsTime(const std::string& text);
+// A time's text without its fraction of a second; any other text as it is.
+std::string WholeSeconds(const std::string& text);
 // "-----", "--:--", "0.00": a control without a punch.
 bool IsMissingMark(const std::string& text);
 // A place or start number: digits, optionally with a trailing ".".

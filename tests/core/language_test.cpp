@@ -68,12 +68,24 @@ TEST(Language, NamesInFixedColumnsOfEnglishReports) {
     const char* name;
     const char* expected;
   } rows[] = {
-      {"Erik Berg", "Berg "}, {"Jonas Nilsen", "Nilse"}, {"Madonna", "Madon"},
-      {"山田 太郎", "山田 "}, {"佐々木　隆", "佐々 "},   {" Anna Maria Svensson ", "Svens"},
+      {"Erik Berg", "Berg "},   {"Jonas Nilsen", "Nilse"}, {"Madonna", "Madon"},
+      {"山田 太郎", "山田 "},   {"佐々木　隆", "佐々 "},   {" Anna Maria Svensson ", "Svens"},
+      {"Seán O’Brien", "O’Br"},
   };
   for (const auto& row : rows) EXPECT_EQ(detail::ColumnName(row.name, 6), row.expected) << row.name;
+  // Family name first for names in kana, kanji or hangul; typographic marks are no such script.
+  const std::pair<std::pair<const char*, const char*>, const char*> people[] = {
+      {{"Berg", "Erik"}, "Erik Berg"},         {{"O’Brien", "Seán"}, "Seán O’Brien"},
+      {{"Lind–Ek", "Åsa"}, "Åsa Lind–Ek"},     {{"山田", "太郎"}, "山田 太郎"},
+      {{"ヤマダ", "タロウ"}, "ヤマダ タロウ"}, {{"김", "민준"}, "김 민준"},
+      {{"𠮷田", "Ken"}, "𠮷田 Ken"},
+  };
+  for (const auto& [parts, expected] : people) {
+    EXPECT_EQ(detail::PersonName(parts.first, parts.second), expected) << expected;
+  }
   root.Language("ja");
   EXPECT_EQ(detail::ColumnName("山田 太郎", 6), "山田 太郎");
+  EXPECT_EQ(detail::PersonName("Berg", "Erik"), "Berg Erik");
 }
 
 TEST(Language, PluralRules) {

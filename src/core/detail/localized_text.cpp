@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/detail/catalogue.h"
+#include "core/detail/utf8.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/core/time_text.h"
 
@@ -27,11 +28,24 @@ std::string CompactName(const std::string& name) {
   return IsSourceLanguage() ? MakeNameKey(name) : name;
 }
 
+namespace {
+
+// The scripts of names that put the family name first: CJK symbols, kana and kanji, hangul,
+// compatibility ideographs, full- and half-width forms, and the kanji beyond the first plane.
+bool IsEastAsian(char32_t cp) {
+  return (cp >= 0x3000 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7AF) ||
+         (cp >= 0xF900 && cp <= 0xFAFF) || (cp >= 0xFF00 && cp <= 0xFFEF) ||
+         (cp >= 0x20000 && cp <= 0x3FFFF);
+}
+
+}  // namespace
+
 bool PutsFamilyFirst(const std::string& name) {
-  // Names in kana or kanji (three-byte UTF-8) put the family name first, others last.
-  return IsSourceLanguage() || std::any_of(name.begin(), name.end(), [](char c) {
-           return static_cast<unsigned char>(c) >= 0xE0;
-         });
+  if (IsSourceLanguage()) return true;
+  for (size_t pos = 0; pos < name.size();) {
+    if (IsEastAsian(DecodeUtf8(name, pos))) return true;
+  }
+  return false;
 }
 
 std::string PersonName(const std::string& family, const std::string& given) {

@@ -19,7 +19,7 @@ std::string NoDataMark();
 std::string CompactName(const std::string& name);
 
 // Whether a name puts the family name first: always in Japanese; in other languages when it is
-// written in kana or kanji.
+// written in kana, kanji or hangul (typographic marks such as "’" do not count).
 bool PutsFamilyFirst(const std::string& name);
 
 // A person's name from its parts, a blank between them: family name first where

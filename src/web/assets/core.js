@@ -181,13 +181,18 @@
     return rank > 0 ? String(rank) : "-";
   };
 
+  // The scripts of names that put the family name first, as the other outputs tell them: CJK
+  // symbols, kana and kanji, hangul, compatibility ideographs, full- and half-width forms, and
+  // the kanji beyond the first plane (as surrogate pairs).
+  QX.eastAsian = /[\u3000-\u9fff\uac00-\ud7af\uf900-\ufaff\uff00-\uffef]|[\ud840-\ud8bf][\udc00-\udfff]/;
+
   // A person's name in the current language. A name whose family and given names came apart
-  // ([family, given]) puts the family name first in Japanese and wherever it is written in kana
-  // or kanji (any character from U+0800 on, as the other outputs tell), the given name first
-  // otherwise; any other name is shown as it was written.
+  // ([family, given]) puts the family name first in Japanese and wherever it is written in
+  // kana, kanji or hangul, the given name first otherwise; any other name is shown as it was
+  // written.
   QX.personName = function (name, parts) {
     if (!parts) return name;
-    var familyFirst = QX.lang === "ja" || /[\u0800-\uffff]/.test(parts[0] + parts[1]);
+    var familyFirst = QX.lang === "ja" || QX.eastAsian.test(parts[0] + parts[1]);
     return familyFirst ? parts[0] + " " + parts[1] : parts[1] + " " + parts[0];
   };
 

@@ -35,8 +35,9 @@ int32_t SaveType(const std::string& to) {
   return types.at(to);
 }
 
-// The file type to write: --to, or else the output's extension, which must name one (an ".xml"
-// output is an IOF 2.0.3 result list, as the component saves it).
+// The file type to write: --to, or else the output's extension as the component chooses it: an
+// ".xml" output is an IOF 2.0.3 result list, a ".lap" one a version-1 lap file, any other name a
+// native lap file.
 int32_t OutputType(const ConvertOptions& options) {
   if (!options.to.empty()) return SaveType(options.to);
   static const std::map<std::string, int32_t> types{
@@ -45,8 +46,7 @@ int32_t OutputType(const ConvertOptions& options) {
       {"lap", quorvex2::QX_FILETYPE_QUORVEX1},
       {"xml", quorvex2::QX_FILETYPE_IOF_XML_20_RESULT}};
   const auto it = types.find(quorvex2::GetExtension(options.output));
-  if (it == types.end()) throw ExitError(2, text::UnknownSaveType(options.output));
-  return it->second;
+  return it == types.end() ? quorvex2::QX_FILETYPE_QUORVEX2 : it->second;
 }
 
 void Convert(const ConvertOptions& options) {

@@ -111,13 +111,6 @@ std::string LzhNeedsLzhName() {
   return Tr("convert: --to lzh には .lzh で終わる出力ファイル名が必要です");
 }
 
-std::string UnknownSaveType(const std::string& file) {
-  return Fill(
-      Tr("convert: {file} という名前では書くファイルの種類がわかりません: .lxm、.xml (IOF)、"
-         ".lap、.lzh のどれかの名前にするか、--to を指定してください"),
-      {{"file", file}});
-}
-
 std::string LapFileLoss(const std::string& command, const std::string& file, int32_t runners,
                         int32_t classes) {
   if (runners <= 0 && classes <= 0) return "";

@@ -38,7 +38,6 @@ std::string EmitCsv();
 std::string CannotSave(const std::string& file);
 std::string CannotWrite(const std::string& command, const std::string& file);
 std::string LzhNeedsLzhName();
-std::string UnknownSaveType(const std::string& file);
 // What a version-1 lap file leaves out ("" when nothing).
 std::string LapFileLoss(const std::string& command, const std::string& file, int32_t runners,
                         int32_t classes);

@@ -45,8 +45,6 @@ const Case kCases[] = {
     {"convert into a missing folder", "convert {f} -o {dir}/no/x.lxm --lang en", 1, "",
      "cannot save"},
     {"convert to a type the name does not say", "convert {f} -o {dir}/x.lxm --to lzh", 2},
-    {"convert to a name that says no type", "convert {f} -o {dir}/result.txt --lang en", 2, "",
-     "result.txt does not say which file type"},
     // report: the text exports and pages reach their writers with their options.
     {"mail", "report mail {f}", 0, "■ ラップタイム"},
     {"results of a class by index", "report results {f} --class 2", 0, "^* "},

@@ -41,10 +41,12 @@ TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {
   ExpectGolden("golden/cli/info-cup.txt", RunOk({"info", dir + "/out.xml"}));
   RunOk({"convert", dir + "/out.xml", "-o", dir + "/out.lxm", "--full"});
   ExpectGolden("golden/cli/info-cup.txt", RunOk({"info", dir + "/out.lxm"}));
-  // A name whose extension names no file type is taken when --to says the type, and read as
-  // that type when --type says it.
-  RunOk({"convert", kCup, "-o", dir + "/result.txt", "--to", "lxm"});
-  ExpectGolden("golden/cli/info-cup.txt", RunOk({"info", dir + "/result.txt", "--type", "lxm"}));
+  // A name whose extension names no file type is written as a native lap file, as with --to.
+  RunOk({"convert", kCup, "-o", dir + "/result.txt"});
+  RunOk({"convert", kCup, "-o", dir + "/result", "--to", "lxm"});
+  for (const char* name : {"/result.txt", "/result"}) {
+    ExpectGolden("golden/cli/info-cup.txt", RunOk({"info", dir + name, "--type", "lxm"}));
+  }
 }
 
 TEST(CliConvert, VersionOneFilesSayWhatTheyLeaveOut) {

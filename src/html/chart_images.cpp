@@ -99,7 +99,7 @@ bool WriteChartImages(clsAnalyzer& analyzer, const std::string& folder,
   chart->AutoSize = true;
   clsGraphicControl graphics;
   bool colored = false;
-  for (const int32_t mode : ShownCharts(analyzer, chart_option)) {
+  for (const int32_t mode : DrawnCharts(analyzer, chart_option)) {
     graphics.DrawChart(data_set, chart, mode, RatioX(mode), 1, 0, 0);
     if (!colored) ColorRunners(*chart, analyzer.Count(), seed);
     colored = true;

@@ -8,8 +8,10 @@
 namespace quorvex2::detail {
 namespace {
 
-// The last chart number with a heading on the page (the X/Y map has none).
+// The last chart number with a heading on the page (the X/Y map has none), and the last one
+// that can be drawn.
 constexpr int32_t kLastShownChart = QX_CHART_CRUISE_HALFRATIO;
+constexpr int32_t kLastDrawnChart = QX_CHART_TOVARINE;
 
 bool AnyStartTime(const clsAnalyzer& analyzer) {
   for (int32_t i = 1; i <= analyzer.Count(); ++i) {
@@ -18,9 +20,8 @@ bool AnyStartTime(const clsAnalyzer& analyzer) {
   return false;
 }
 
-}  // namespace
-
-std::vector<int32_t> ShownCharts(const clsAnalyzer& analyzer, const std::string& chart_option) {
+std::vector<int32_t> ChartsUpTo(const clsAnalyzer& analyzer, const std::string& chart_option,
+                                int32_t last) {
   std::vector<int32_t> shown;
   if (analyzer.Count() == 0) return shown;
   CclsSplit charts;
@@ -29,12 +30,20 @@ std::vector<int32_t> ShownCharts(const clsAnalyzer& analyzer, const std::string&
     const std::string field = charts.Value(i);
     if (field.empty() || field.find_first_not_of("0123456789") != std::string::npos) continue;
     const int32_t chart = std::stoi(field.substr(0, 9));
-    if (chart > kLastShownChart || (chart == QX_CHART_REALTIME && !AnyStartTime(analyzer))) {
-      continue;
-    }
+    if (chart > last || (chart == QX_CHART_REALTIME && !AnyStartTime(analyzer))) continue;
     shown.push_back(chart);
   }
   return shown;
+}
+
+}  // namespace
+
+std::vector<int32_t> ShownCharts(const clsAnalyzer& analyzer, const std::string& chart_option) {
+  return ChartsUpTo(analyzer, chart_option, kLastShownChart);
+}
+
+std::vector<int32_t> DrawnCharts(const clsAnalyzer& analyzer, const std::string& chart_option) {
+  return ChartsUpTo(analyzer, chart_option, kLastDrawnChart);
 }
 
 }  // namespace quorvex2::detail

@@ -1,5 +1,6 @@
 #pragma once
-// Chart images of the web site: one PNG per chart its page shows, drawn on a hidden picture box.
+// Chart images of the web site: one PNG per chart of the page's chart list, drawn on a hidden
+// picture box.
 #include <cstdint>
 #include <string>
 
@@ -12,8 +13,8 @@ namespace quorvex2::detail {
 // True when this build can write chart images as PNG.
 bool PngOutputAvailable();
 
-// Writes folder + image_pattern (with "?" replaced by the chart number) for every chart that the
-// chart page of chart_option shows (ShownCharts). Runner colours come from a generator seeded with
+// Writes folder + image_pattern (with "?" replaced by the chart number) for every chart of
+// chart_option that can be drawn (DrawnCharts). Runner colours come from a generator seeded with
 // `seed`. False when an image could not be written.
 bool WriteChartImages(clsAnalyzer& analyzer, const std::string& folder,
                       const std::string& image_pattern, const std::string& chart_option,

@@ -49,8 +49,9 @@ int main(int argc, char** argv) {
   }
   try {
     app.parse(argc, argv);
-    if (app.get_subcommands().empty()) {
-      std::cout << app.help();
+    if (app.get_subcommands().empty()) {  // no command: a usage error that shows the usage
+      std::cerr << app.help();
+      return 2;
     }
   } catch (const CLI::Success& e) {
     return app.exit(e);

@@ -31,6 +31,7 @@ const Case kCases[] = {
     {"--help lists the options", "--help", 0, "--version"},
     {"--version", "--version", 0, "( Build "},
     {"unknown option", "--no-such-option", 2},
+    {"no command", "--lang en", 2, "=", "--version"},
     {"unknown command", "frobnicate event.lxm --lang en", 2, "",
      "quorvex2: unknown command frobnicate (the commands are chart, "},
     // Loading and saving.

@@ -70,7 +70,12 @@ ClassHeader ParseClassHeader(const std::string& line, const std::string& above) 
   static const std::regex kLengthFirst(R"(^\d+([.,]\d+)?\s*(km|Km|KM|m)(?![A-Za-z]))");
   const std::string text = Trim(line);
   ClassHeader header;
-  const bool named_above = !Trim(above).empty() && std::regex_search(text, kLengthFirst);
+  static const std::regex kRunnerCount(R"(\(\d+\))");
+  // A class named after a length ("10km  (12)  10.0 km") names itself; so does one under a line
+  // of times (the club line of the class before).
+  const bool named_above = !Trim(above).empty() && above.find(':') == std::string::npos &&
+                           std::regex_search(text, kLengthFirst) &&
+                           !std::regex_search(text, kRunnerCount);
   const size_t end = named_above ? 0 : NameEnd(text, header.runners);
   header.name = CollapseBlanks(named_above ? above : text.substr(0, end));
   std::vector<double> metres;

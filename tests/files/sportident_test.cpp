@@ -159,6 +159,8 @@ TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
       // The name on a line of its own above the length; with no line above, the line names itself.
       {"5.400 km, 180 m, 5 Posten", "H21", 5400, 180, 0, " H21  "},
       {"10km  12 C", "10km", 0, 0, 0},
+      {"10km  (12)   10.0 km  300 m", "10km", 10000, 300, 12, "Cup 2026"},
+      {"5km   4.9 km  120 m", "5km", 4900, 120, 0, "     Tokyo OLC      5:00     7:00"},
   };
   for (const Row& row : rows) {
     const detail::sportident::ClassHeader header =

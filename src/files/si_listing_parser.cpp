@@ -29,7 +29,11 @@ namespace {
 class ListingParser {
  public:
   ListingParser(const std::vector<std::string>& lines, const LineProgress& progress)
-      : lines_(lines), progress_(progress), tokens_(lines.size()), tokenized_(lines.size()) {}
+      : lines_(lines),
+        progress_(progress),
+        widths_(WidthsOf(lines)),
+        tokens_(lines.size()),
+        tokenized_(lines.size()) {}
 
   Listing Read() {
     for (size_t i = 0; i < lines_.size();) {
@@ -47,7 +51,7 @@ class ListingParser {
   // The words of a line, split when first asked for; lines behind the reader are let go.
   const std::vector<Token>& Tokens(size_t i) const {
     if (!tokenized_[i]) {
-      tokens_[i] = Tokenize(lines_[i]);
+      tokens_[i] = Tokenize(lines_[i], widths_);
       tokenized_[i] = true;
     }
     return tokens_[i];
@@ -240,6 +244,7 @@ class ListingParser {
 
   const std::vector<std::string>& lines_;
   const LineProgress& progress_;
+  const ColumnWidths widths_;
   mutable std::vector<std::vector<Token>> tokens_;
   mutable std::vector<bool> tokenized_;
   Listing listing_;

@@ -5,6 +5,7 @@
 #include <regex>
 #include <string_view>
 
+#include "core/detail/east_asian.h"
 #include "core/detail/utf8.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/text.h"
@@ -22,13 +23,14 @@ bool IsLetterByte(char c) {
   return static_cast<unsigned char>(c) >= 0x80 || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-int32_t CharacterWidth(const std::string& line, size_t& pos) {
+int32_t CharacterWidth(const std::string& line, size_t& pos, ColumnWidths widths) {
   if (static_cast<unsigned char>(line[pos]) < 0x80) {
     ++pos;
     return 1;
   }
   const size_t start = pos;
   DecodeUtf8(line, pos);
+  if (widths == ColumnWidths::kOnePerCharacter) return 1;
   return GetByteLength(line.substr(start, pos - start));
 }
 
@@ -48,7 +50,13 @@ int32_t CodeNumber(const std::string& text) {
 
 }  // namespace
 
-std::vector<Token> Tokenize(const std::string& line) {
+ColumnWidths WidthsOf(const std::vector<std::string>& lines) {
+  const bool east_asian = std::any_of(lines.begin(), lines.end(),
+                                      [](const std::string& line) { return HoldsEastAsian(line); });
+  return east_asian ? ColumnWidths::kShiftJisBytes : ColumnWidths::kOnePerCharacter;
+}
+
+std::vector<Token> Tokenize(const std::string& line, ColumnWidths widths) {
   std::vector<Token> tokens;
   int32_t column = 1;
   for (size_t pos = 0; pos < line.size();) {
@@ -60,7 +68,7 @@ std::vector<Token> Tokenize(const std::string& line) {
     Token token;
     token.offset = pos;
     token.first_column = column;
-    while (pos < line.size() && !IsBlank(line[pos])) column += CharacterWidth(line, pos);
+    while (pos < line.size() && !IsBlank(line[pos])) column += CharacterWidth(line, pos, widths);
     token.text = line.substr(token.offset, pos - token.offset);
     token.last_column = column - 1;
     tokens.push_back(std::move(token));
@@ -68,7 +76,7 @@ std::vector<Token> Tokenize(const std::string& line) {
   return tokens;
 }
 
-std::string ExpandTabs(const std::string& line) {
+std::string ExpandTabs(const std::string& line, ColumnWidths widths) {
   constexpr int32_t kTabWidth = 8;
   if (line.find('\t') == std::string::npos) return line;
   std::string out;
@@ -82,7 +90,7 @@ std::string ExpandTabs(const std::string& line) {
       continue;
     }
     const size_t start = pos;
-    column += CharacterWidth(line, pos);
+    column += CharacterWidth(line, pos, widths);
     out.append(line, start, pos - start);
   }
   return out;

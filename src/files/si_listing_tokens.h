@@ -10,8 +10,13 @@
 
 namespace quorvex2::detail::sportident {
 
-// A blank-separated word of a line. Columns are display columns, 1-based (a full-width
-// character takes two, as Shift-JIS listings line up).
+// How many display columns a character takes: in a listing that holds Japanese (or other East
+// Asian) text, as many as it has bytes in Shift-JIS, as Japanese printouts line up (a Greek or
+// Cyrillic letter takes two there too); one in any other listing.
+enum class ColumnWidths { kShiftJisBytes, kOnePerCharacter };
+ColumnWidths WidthsOf(const std::vector<std::string>& lines);
+
+// A blank-separated word of a line. Columns are display columns, 1-based.
 struct Token {
   std::string text;
   size_t offset = 0;  // of the first byte in the line
@@ -20,11 +25,12 @@ struct Token {
   size_t End() const { return offset + text.size(); }
 };
 
-std::vector<Token> Tokenize(const std::string& line);
+std::vector<Token> Tokenize(const std::string& line,
+                            ColumnWidths widths = ColumnWidths::kShiftJisBytes);
 
 // The line with each tab turned into the blanks up to the next stop of 8 display columns, as an
 // editor shows it.
-std::string ExpandTabs(const std::string& line);
+std::string ExpandTabs(const std::string& line, ColumnWidths widths);
 
 // "26:25", "1:02:03", "125:30", "29:10.3": the time it stands for, in whole seconds (tenths
 // and hundredths are dropped, as every reader counts results).

@@ -66,7 +66,8 @@ Source ListingSource(std::vector<std::string> lines) {
   source.html = LooksLikeHtml(JoinLines(lines, kHtmlSniffLines));
   source.classic = !source.html && lines.size() >= 3 && Contains(lines[2], kMarker);
   source.lines = source.html ? HtmlTextLines(JoinLines(lines, lines.size())) : std::move(lines);
-  for (std::string& line : source.lines) line = ExpandTabs(line);
+  const ColumnWidths widths = WidthsOf(source.lines);
+  for (std::string& line : source.lines) line = ExpandTabs(line, widths);
   return source;
 }
 

@@ -86,6 +86,19 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
   ASSERT_NE(tenths.find("26:25.9"), std::string::npos);
   qxtest::ExpectGolden("golden/files/si/sportident-listing.txt.txt",
                        LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, tenths));
+  // Without any Japanese text a character takes one column, a Cyrillic letter too (Shift-JIS
+  // would give it two).
+  const std::vector<std::pair<std::string, std::string>> cyrillic = {{"山本 一郎", "Олег Иван"},
+                                                                     {"名古屋OLC", "ОмскийOLC"},
+                                                                     {"森 正", "Ян Ли"},
+                                                                     {"佐々木 愛", "Анна Рыба"}};
+  std::string russian = text;
+  std::string expected = LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text);
+  for (const auto& [japanese, other] : cyrillic) {
+    russian = ReplaceAll(russian, japanese, other);
+    expected = ReplaceAll(expected, japanese, other);
+  }
+  EXPECT_EQ(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, russian), expected);
   // A name wider than its column pushes the rest of its line right: its last word is no result.
   const std::string wide = "Kato Ken-Ichiro Yamanaka-Sato";
   EXPECT_EQ(

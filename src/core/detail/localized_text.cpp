@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "core/detail/catalogue.h"
-#include "core/detail/utf8.h"
+#include "core/detail/east_asian.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/core/time_text.h"
 
@@ -28,24 +28,8 @@ std::string CompactName(const std::string& name) {
   return IsSourceLanguage() ? MakeNameKey(name) : name;
 }
 
-namespace {
-
-// The scripts of names that put the family name first: CJK symbols, kana and kanji, hangul,
-// compatibility ideographs, full- and half-width forms, and the kanji beyond the first plane.
-bool IsEastAsian(char32_t cp) {
-  return (cp >= 0x3000 && cp <= 0x9FFF) || (cp >= 0xAC00 && cp <= 0xD7AF) ||
-         (cp >= 0xF900 && cp <= 0xFAFF) || (cp >= 0xFF00 && cp <= 0xFFEF) ||
-         (cp >= 0x20000 && cp <= 0x3FFFF);
-}
-
-}  // namespace
-
 bool PutsFamilyFirst(const std::string& name) {
-  if (IsSourceLanguage()) return true;
-  for (size_t pos = 0; pos < name.size();) {
-    if (IsEastAsian(DecodeUtf8(name, pos))) return true;
-  }
-  return false;
+  return IsSourceLanguage() || HoldsEastAsian(name);
 }
 
 std::string PersonName(const std::string& family, const std::string& given) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "files/si_listing_captions.h"
+#include "files/si_listing_tokens.h"
 #include "quorvex2/core/types.h"
 
 namespace quorvex2::detail::sportident {
@@ -46,6 +47,8 @@ struct Listing {
 // Reports each line once it is read, in order: (its index, lines in all).
 using LineProgress = std::function<void(size_t line, size_t total)>;
 
-Listing ReadListing(const std::vector<std::string>& lines, const LineProgress& progress = {});
+// The listing in the lines, their columns counted as `widths` says (WidthsOf the lines).
+Listing ReadListing(const std::vector<std::string>& lines, ColumnWidths widths,
+                    const LineProgress& progress = {});
 
 }  // namespace quorvex2::detail::sportident

@@ -89,7 +89,7 @@ std::vector<std::optional<Date>> TimesUnder(const std::vector<Token>& tokens, si
                                             const std::vector<int32_t>& columns) {
   std::vector<const Token*> fields;
   for (size_t i = from; i < tokens.size(); ++i) {
-    if (IsTime(tokens[i].text) || IsMissingMark(tokens[i].text)) fields.push_back(&tokens[i]);
+    if (IsTimeField(tokens[i].text)) fields.push_back(&tokens[i]);
   }
   std::vector<std::optional<Date>> times(columns.size());
   int32_t matches = 0;

@@ -28,10 +28,11 @@ namespace {
 
 class ListingParser {
  public:
-  ListingParser(const std::vector<std::string>& lines, const LineProgress& progress)
+  ListingParser(const std::vector<std::string>& lines, ColumnWidths widths,
+                const LineProgress& progress)
       : lines_(lines),
         progress_(progress),
-        widths_(WidthsOf(lines)),
+        widths_(widths),
         tokens_(lines.size()),
         tokenized_(lines.size()) {}
 
@@ -123,7 +124,7 @@ class ListingParser {
     if (i >= lines_.size() || StartsRunner(i)) return false;
     if (Blank(i)) return true;
     const std::string& first = Tokens(i).front().text;
-    return IsTime(first) || IsMissingMark(first);
+    return IsTimeField(first);
   }
 
   bool IsClubLine(size_t i) const {
@@ -136,7 +137,7 @@ class ListingParser {
     const std::vector<Token>& tokens = Tokens(i);
     size_t end = lines_[i].size();
     for (const Token& token : tokens) {
-      if (IsTime(token.text) || IsMissingMark(token.text)) {
+      if (IsTimeField(token.text)) {
         end = token.offset;
         break;
       }
@@ -253,8 +254,9 @@ class ListingParser {
 
 }  // namespace
 
-Listing ReadListing(const std::vector<std::string>& lines, const LineProgress& progress) {
-  return ListingParser(lines, progress).Read();
+Listing ReadListing(const std::vector<std::string>& lines, ColumnWidths widths,
+                    const LineProgress& progress) {
+  return ListingParser(lines, widths, progress).Read();
 }
 
 }  // namespace quorvex2::detail::sportident

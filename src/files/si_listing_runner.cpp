@@ -78,9 +78,9 @@ bool NameRunsOn(const std::vector<Token>& tokens, size_t result, size_t first_ro
   if (first_row_columns == 0 || result + 1 >= tokens.size()) return false;
   if (!HasLetter(tokens[result].text) || IsStatusWord(tokens[result].text)) return false;
   if (!IsTime(tokens[result + 1].text)) return false;
-  const auto times = std::count_if(
-      tokens.begin() + static_cast<std::ptrdiff_t>(result) + 1, tokens.end(),
-      [](const Token& token) { return IsTime(token.text) || IsMissingMark(token.text); });
+  const auto times =
+      std::count_if(tokens.begin() + static_cast<std::ptrdiff_t>(result) + 1, tokens.end(),
+                    [](const Token& token) { return IsTimeField(token.text); });
   return static_cast<size_t>(times) == first_row_columns + 1;
 }
 

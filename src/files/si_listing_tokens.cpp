@@ -116,6 +116,10 @@ bool IsMissingMark(const std::string& text) {
          text.find_first_not_of("-:") == std::string::npos;
 }
 
+bool IsTimeField(const std::string& text) {
+  return IsTime(text) || IsMissingMark(text);
+}
+
 bool IsNumberField(const std::string& text) {
   const size_t digits = text.find_first_not_of("0123456789");
   if (digits == 0 || text.empty()) return false;

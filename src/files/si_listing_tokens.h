@@ -40,6 +40,8 @@ bool IsTime(const std::string& text);
 std::string WholeSeconds(const std::string& text);
 // "-----", "--:--", "0.00": a control without a punch.
 bool IsMissingMark(const std::string& text);
+// A field of a times column: a time or a missing-punch mark.
+bool IsTimeField(const std::string& text);
 // A place or start number: digits, optionally with a trailing ".".
 bool IsNumberField(const std::string& text);
 // A result that is no time: a missing punch ("mp", "pm", "Fehlst"), not finished ("dnf",

@@ -59,6 +59,7 @@ struct Source {
   std::vector<std::string> lines;
   bool html = false;
   bool classic = false;
+  ColumnWidths widths = ColumnWidths::kShiftJisBytes;
 };
 
 Source ListingSource(std::vector<std::string> lines) {
@@ -66,8 +67,8 @@ Source ListingSource(std::vector<std::string> lines) {
   source.html = LooksLikeHtml(JoinLines(lines, kHtmlSniffLines));
   source.classic = !source.html && lines.size() >= 3 && Contains(lines[2], kMarker);
   source.lines = source.html ? HtmlTextLines(JoinLines(lines, lines.size())) : std::move(lines);
-  const ColumnWidths widths = WidthsOf(source.lines);
-  for (std::string& line : source.lines) line = ExpandTabs(line, widths);
+  source.widths = WidthsOf(source.lines);
+  for (std::string& line : source.lines) line = ExpandTabs(line, source.widths);
   return source;
 }
 
@@ -165,7 +166,8 @@ class ListingReader {
           FillIn(Tr("SPORTident の成績リストではありません: 3 行目に \"{marker}\" がありません"),
                  {{"marker", kMarker}}));
     const Listing listing =
-        ReadListing(source_.lines, [this](size_t line, size_t total) { ReportLine(line, total); });
+        ReadListing(source_.lines, source_.widths,
+                    [this](size_t line, size_t total) { ReportLine(line, total); });
     if (auto refusal = Refusal(listing, source_.html)) return Fail(request_, *refusal);
     ReadTitle(listing);
     for (const ListingClass& listed : listing.classes) {

@@ -19,12 +19,6 @@
 namespace quorvex2::detail {
 namespace {
 
-pugi::xml_node Element(pugi::xml_node parent, const char* name, const std::string& text = "") {
-  auto node = parent.append_child(name);
-  if (!text.empty()) node.text().set(text.c_str());
-  return node;
-}
-
 std::string DateTimeText(Date value, const std::string& zone = "") {
   return FormatDate(value, "yyyy-mm-dd") + "T" + FormatDate(value, "hh:nn:ss") + zone;
 }
@@ -69,8 +63,8 @@ class Iof3Builder {
 
   void WriteClass(pugi::xml_node list, int32_t class_index) {
     const auto data = root_.ClassData(class_index);
-    auto node = Element(list, "ClassResult");
-    Element(Element(node, "Class"), "Name", data->ClassName());
+    auto node = AppendTextElement(list, "ClassResult");
+    AppendTextElement(AppendTextElement(node, "Class"), "Name", data->ClassName());
     course_ = root_.IsCourseExists(data->CourseNum)
                   ? root_.CourseData(std::to_string(data->CourseNum))
                   : nullptr;
@@ -83,53 +77,55 @@ class Iof3Builder {
   // Start and finish times are date-times: on the event's day in its zone. An event without a
   // date puts them on the day the list is written (its createTime), never on day 0.
   void WriteEvent(pugi::xml_node list, const clsEventData& event) {
-    auto node = Element(list, "Event");
-    Element(node, "Name", event.EventName);
+    auto node = AppendTextElement(list, "Event");
+    AppendTextElement(node, "Name", event.EventName);
     zone_ = IofZoneMinutes(event.TimeZone) ? event.TimeZone : "";
     day_ = std::floor(event.EventDate.Value() > 0 ? event.EventDate.Value() : CurrentDateTime());
     if (event.EventDate.Value() > 0) {
-      Element(Element(node, "StartTime"), "Date", FormatDate(day_, "yyyy-mm-dd"));
+      AppendTextElement(AppendTextElement(node, "StartTime"), "Date",
+                        FormatDate(day_, "yyyy-mm-dd"));
     }
     if (!event.OfficialSite.empty()) {
-      Element(node, "URL", event.OfficialSite).append_attribute("type") = "Website";
+      AppendTextElement(node, "URL", event.OfficialSite).append_attribute("type") = "Website";
     }
   }
 
   void WriteCourse(pugi::xml_node class_node, const clsClassData& data) {
     if (!course_ && data.Length <= 0 && data.Climb <= 0) return;
-    auto node = Element(class_node, "Course");
-    if (course_) Element(node, "Id", std::to_string(course_->CourseIndex));
-    if (data.Length > 0) Element(node, "Length", std::to_string(data.Length));
-    if (data.Climb > 0) Element(node, "Climb", std::to_string(data.Climb));
-    if (controls_ > 0) Element(node, "NumberOfControls", std::to_string(controls_));
+    auto node = AppendTextElement(class_node, "Course");
+    if (course_) AppendTextElement(node, "Id", std::to_string(course_->CourseIndex));
+    if (data.Length > 0) AppendTextElement(node, "Length", std::to_string(data.Length));
+    if (data.Climb > 0) AppendTextElement(node, "Climb", std::to_string(data.Climb));
+    if (controls_ > 0) AppendTextElement(node, "NumberOfControls", std::to_string(controls_));
   }
 
   void WritePerson(pugi::xml_node class_node, const clsLapData& lap) {
-    auto node = Element(class_node, "PersonResult");
-    auto person = Element(node, "Person");
+    auto node = AppendTextElement(class_node, "PersonResult");
+    auto person = AppendTextElement(node, "Person");
     const std::string sex = IofSex(lap.Sex);
     if (!sex.empty()) person.append_attribute("sex") = sex.c_str();
     const auto [family, given] = SplitName(lap.RunnerName);
-    auto name = Element(person, "Name");
-    Element(name, "Family", family);
-    Element(name, "Given", given);
-    if (!lap.ClubName.empty()) Element(Element(node, "Organisation"), "Name", lap.ClubName);
-    WriteResult(Element(node, "Result"), lap);
+    auto name = AppendTextElement(person, "Name");
+    AppendTextElement(name, "Family", family);
+    AppendTextElement(name, "Given", given);
+    if (!lap.ClubName.empty())
+      AppendTextElement(AppendTextElement(node, "Organisation"), "Name", lap.ClubName);
+    WriteResult(AppendTextElement(node, "Result"), lap);
   }
 
   void WriteResult(pugi::xml_node result, const clsLapData& lap) {
-    if (lap.ID != 0) Element(result, "BibNumber", std::to_string(lap.ID));
+    if (lap.ID != 0) AppendTextElement(result, "BibNumber", std::to_string(lap.ID));
     const std::optional<Date> time = IofFinishTime(lap, controls_);
     const Date start = lap.StartTime.Value();
     if (start > 0) {
-      Element(result, "StartTime", DateTimeText(day_ + start, zone_));
-      if (time) Element(result, "FinishTime", DateTimeText(day_ + start + *time, zone_));
+      AppendTextElement(result, "StartTime", DateTimeText(day_ + start, zone_));
+      if (time) AppendTextElement(result, "FinishTime", DateTimeText(day_ + start + *time, zone_));
     }
-    if (time) Element(result, "Time", std::to_string(Seconds(*time)));
-    if (IsWholeNumber(lap.Rank)) Element(result, "Position", lap.Rank);
-    Element(result, "Status", Iof3Status(lap.Result()));
+    if (time) AppendTextElement(result, "Time", std::to_string(Seconds(*time)));
+    if (IsWholeNumber(lap.Rank)) AppendTextElement(result, "Position", lap.Rank);
+    AppendTextElement(result, "Status", Iof3Status(lap.Result()));
     WriteSplitTimes(result, lap);
-    if (lap.Ecard != 0) Element(result, "ControlCard", std::to_string(lap.Ecard));
+    if (lap.Ecard != 0) AppendTextElement(result, "ControlCard", std::to_string(lap.Ecard));
   }
 
   // The legs up to the course's controls are controls; a leg after them is the finish, which
@@ -140,12 +136,12 @@ class Iof3Builder {
     Date elapsed = 0;
     for (int32_t k = 1; k <= controls; ++k) {
       const Date value = lap.LapValue(k);
-      auto split = Element(result, "SplitTime");
+      auto split = AppendTextElement(result, "SplitTime");
       if (value == kTimeDisq) split.append_attribute("status") = "Missing";
-      Element(split, "ControlCode", ControlCode(k));
+      AppendTextElement(split, "ControlCode", ControlCode(k));
       if (value <= 0) continue;
       elapsed += value;
-      Element(split, "Time", std::to_string(Seconds(elapsed)));
+      AppendTextElement(split, "Time", std::to_string(Seconds(elapsed)));
     }
   }
 

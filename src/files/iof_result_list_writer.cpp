@@ -22,26 +22,22 @@ namespace {
 constexpr const char* kDateFormat = "yyyy-mm-dd";
 constexpr const char* kClockFormat = "hh:nn:ss";
 
-pugi::xml_node Element(pugi::xml_node parent, const char* name, const std::string& text = "") {
-  auto node = parent.append_child(name);
-  if (!text.empty()) node.text().set(text.c_str());
-  return node;
-}
-
 void Attribute(pugi::xml_node node, const char* name, const char* value) {
   node.append_attribute(name) = value;
 }
 
 void DateElement(pugi::xml_node parent, Date date) {
-  Attribute(Element(parent, "Date", FormatDate(date, kDateFormat)), "dateFormat", "YYYY-MM-DD");
+  Attribute(AppendTextElement(parent, "Date", FormatDate(date, kDateFormat)), "dateFormat",
+            "YYYY-MM-DD");
 }
 
 void ClockElement(pugi::xml_node parent, Date time) {
-  Attribute(Element(parent, "Clock", FormatDate(time, kClockFormat)), "clockFormat", "HH:MM:SS");
+  Attribute(AppendTextElement(parent, "Clock", FormatDate(time, kClockFormat)), "clockFormat",
+            "HH:MM:SS");
 }
 
 void TimeElement(pugi::xml_node parent, Date time) {
-  Attribute(Element(parent, "Time", IofMinutesSeconds(time)), "timeFormat", "MM:SS");
+  Attribute(AppendTextElement(parent, "Time", IofMinutesSeconds(time)), "timeFormat", "MM:SS");
 }
 
 // "山田　太郎" -> family 山田, given 太郎; a single word leaves the given name empty. A name
@@ -64,10 +60,10 @@ class ResultListBuilder {
     Attribute(doc.append_child(pugi::node_declaration), "version", "1.0");
     auto list = doc.append_child("ResultList");
     Attribute(list, "status", "complete");
-    Attribute(Element(list, "IOFVersion"), "version", "2.0.3");
+    Attribute(AppendTextElement(list, "IOFVersion"), "version", "2.0.3");
     WriteEvent(list, *root_.EventData());
     auto classes = AppendPartsPlaceholder(list);
-    auto modified = Element(list, "ModifyDate");
+    auto modified = AppendTextElement(list, "ModifyDate");
     DateElement(modified, root_.MetaData()->LastUpdateDate);
     ClockElement(modified, root_.MetaData()->LastUpdateDate);
     return classes;
@@ -76,8 +72,8 @@ class ResultListBuilder {
   void WriteClass(pugi::xml_node list, int32_t class_index) {
     const auto data = root_.ClassData(class_index);
     if (!data) return;
-    auto node = Element(list, "ClassResult");
-    Element(node, "ClassShortName", data->ClassName());
+    auto node = AppendTextElement(list, "ClassResult");
+    AppendTextElement(node, "ClassShortName", data->ClassName());
     course_ = root_.IsCourseExists(data->CourseNum)
                   ? root_.CourseData(std::to_string(data->CourseNum))
                   : nullptr;
@@ -87,44 +83,44 @@ class ResultListBuilder {
 
  private:
   static void WriteEvent(pugi::xml_node list, const clsEventData& event) {
-    auto node = Element(list, "Event");
-    Element(node, "EventId");
-    Element(node, "Name", event.EventName);
-    Element(node, "EventClassificationId");
-    auto start = Element(node, "StartDate");
-    Attribute(Element(start, "Date", event.EventDate.ToString(kDateFormat)), "dateFormat",
+    auto node = AppendTextElement(list, "Event");
+    AppendTextElement(node, "EventId");
+    AppendTextElement(node, "Name", event.EventName);
+    AppendTextElement(node, "EventClassificationId");
+    auto start = AppendTextElement(node, "StartDate");
+    Attribute(AppendTextElement(start, "Date", event.EventDate.ToString(kDateFormat)), "dateFormat",
               "YYYY-MM-DD");
-    if (!event.OfficialSite.empty()) Element(node, "WebURL", event.OfficialSite);
+    if (!event.OfficialSite.empty()) AppendTextElement(node, "WebURL", event.OfficialSite);
   }
 
   void WritePerson(pugi::xml_node class_node, const clsLapData& lap) {
-    auto node = Element(class_node, "PersonResult");
-    auto person = Element(node, "Person");
+    auto node = AppendTextElement(class_node, "PersonResult");
+    auto person = AppendTextElement(node, "Person");
     const std::string sex = IofSex(lap.Sex);
     if (!sex.empty()) Attribute(person, "sex", sex.c_str());
     const auto [family, given] = SplitName(lap.RunnerName);
-    auto name = Element(person, "PersonName");
-    Element(name, "Family", family);
-    Element(name, "Given", given);
-    Element(person, "PersonId");
-    auto club = Element(node, "Club");
-    Element(club, "ClubId");
-    Element(club, "ShortName", lap.ClubName);
-    WriteResult(Element(node, "Result"), lap);
+    auto name = AppendTextElement(person, "PersonName");
+    AppendTextElement(name, "Family", family);
+    AppendTextElement(name, "Given", given);
+    AppendTextElement(person, "PersonId");
+    auto club = AppendTextElement(node, "Club");
+    AppendTextElement(club, "ClubId");
+    AppendTextElement(club, "ShortName", lap.ClubName);
+    WriteResult(AppendTextElement(node, "Result"), lap);
   }
 
   void WriteResult(pugi::xml_node result, const clsLapData& lap) {
-    if (lap.ID != 0) Element(result, "StartNumber", std::to_string(lap.ID));
-    if (lap.Ecard != 0) Element(result, "CCardId", std::to_string(lap.Ecard));
+    if (lap.ID != 0) AppendTextElement(result, "StartNumber", std::to_string(lap.ID));
+    if (lap.Ecard != 0) AppendTextElement(result, "CCardId", std::to_string(lap.Ecard));
     // Every runner has a total: his result, else the sum of his legs (also for a runner without
     // a result text, whom a results holder does not list and whom we write after the others).
     const IofTotal total = IofTotalTime(lap);
     const Date start = lap.StartTime.Value();
-    if (start != 0) ClockElement(Element(result, "StartTime"), start);
-    if (start != 0) ClockElement(Element(result, "FinishTime"), start + total.time);
+    if (start != 0) ClockElement(AppendTextElement(result, "StartTime"), start);
+    if (start != 0) ClockElement(AppendTextElement(result, "FinishTime"), start + total.time);
     TimeElement(result, total.time);
-    if (IsNumeric(lap.Rank)) Element(result, "ResultPosition", lap.Rank);
-    Attribute(Element(result, "CompetitorStatus"), "value",
+    if (IsNumeric(lap.Rank)) AppendTextElement(result, "ResultPosition", lap.Rank);
+    Attribute(AppendTextElement(result, "CompetitorStatus"), "value",
               IofCompetitorStatus(lap, total.missing_punch).c_str());
     if (course_ && (course_written_ || lap.LegCount() > 0)) WriteCourse(result);
     WriteSplitTimes(result, lap);
@@ -133,20 +129,22 @@ class ResultListBuilder {
   void WriteCourse(pugi::xml_node result) {
     const std::string number = std::to_string(course_->CourseIndex);
     if (course_written_) {
-      Element(result, "CourseVariationId", number);
+      AppendTextElement(result, "CourseVariationId", number);
       return;
     }
     course_written_ = true;
-    auto variation = Element(result, "CourseVariation");
-    Element(variation, "CourseVariationId", number);
+    auto variation = AppendTextElement(result, "CourseVariation");
+    AppendTextElement(variation, "CourseVariationId", number);
     if (const auto data = LastClassOfCourse(course_->CourseIndex)) {
-      Attribute(Element(variation, "CourseLength", std::to_string(data->Length)), "unit", "m");
-      Attribute(Element(variation, "CourseClimb", std::to_string(data->Climb)), "unit", "m");
+      Attribute(AppendTextElement(variation, "CourseLength", std::to_string(data->Length)), "unit",
+                "m");
+      Attribute(AppendTextElement(variation, "CourseClimb", std::to_string(data->Climb)), "unit",
+                "m");
     }
     for (int32_t k = 1; k <= course_->ControlCount && k <= clsCourseData::kMaxControls; ++k) {
-      auto control = Element(variation, "CourseControl");
-      Element(control, "Sequence", std::to_string(k));
-      Element(control, "ControlCode", std::to_string(course_->ControlNum(k)));
+      auto control = AppendTextElement(variation, "CourseControl");
+      AppendTextElement(control, "Sequence", std::to_string(k));
+      AppendTextElement(control, "ControlCode", std::to_string(course_->ControlNum(k)));
     }
   }
 
@@ -166,10 +164,11 @@ class ResultListBuilder {
       const Date value = lap.LapValue(k);
       if (value <= 0) continue;
       elapsed += value;
-      auto split = Element(result, "SplitTime");
+      auto split = AppendTextElement(result, "SplitTime");
       split.append_attribute("sequence") = ++sequence;
       const int32_t code = course_ ? course_->ControlNum(k) : clsCourseData::kFinishCode;
-      if (code != clsCourseData::kFinishCode) Element(split, "ControlCode", std::to_string(code));
+      if (code != clsCourseData::kFinishCode)
+        AppendTextElement(split, "ControlCode", std::to_string(code));
       TimeElement(split, elapsed);
     }
   }

@@ -18,11 +18,11 @@ namespace quorvex2::detail {
 namespace {
 
 void SetIfNotEmpty(pugi::xml_node& node, const char* name, const std::string& value) {
-  if (!value.empty()) node.append_attribute(name) = value.c_str();
+  if (!value.empty()) node.append_attribute(name) = XmlText(value).c_str();
 }
 
 void SetAlways(pugi::xml_node& node, const char* name, const std::string& value) {
-  node.append_attribute(name) = value.c_str();
+  node.append_attribute(name) = XmlText(value).c_str();
 }
 
 void SetWholeIfNotZero(pugi::xml_node& node, const char* name, int32_t value) {

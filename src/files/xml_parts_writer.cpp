@@ -36,7 +36,23 @@ std::string Printed(pugi::xml_node node, const XmlFormat& format, unsigned int d
   return text.str();
 }
 
+bool IsForbiddenInXml(char c) {
+  return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+}
+
 }  // namespace
+
+std::string XmlText(std::string_view text) {
+  std::string kept(text);
+  std::erase_if(kept, IsForbiddenInXml);
+  return kept;
+}
+
+pugi::xml_node AppendTextElement(pugi::xml_node parent, const char* name, const std::string& text) {
+  auto node = parent.append_child(name);
+  if (!text.empty()) node.text().set(XmlText(text).c_str());
+  return node;
+}
 
 pugi::xml_node AppendPartsPlaceholder(pugi::xml_node parent) {
   // No text of a document prints as "<quorvex2-parts": "<" is always escaped in values.

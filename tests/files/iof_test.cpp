@@ -528,7 +528,8 @@ TEST(IofWriters, OurEventsReadBack) {
 TEST(IofWriters, Our3ListValidatesAgainstThePublishedSchema) {
   clsQuorvex2 root;
   FillEvent(root, "3.0");
-  root.ClassData("M21")->LapData(1)->RunnerName = "Solo";  // an empty Given name
+  root.ClassData("M21")->LapData(1)->RunnerName = "Solo";    // an empty Given name
+  root.ClassData("M21")->LapData(1)->ClubName = "Club\x1A";  // no control character in XML 1.0
   root.AddClass("Empty");
   const std::string path = Save(root, "valid.xml", QX_FILETYPE_IOF_XML_30_RESULT);
   EXPECT_EQ(Validate(path, Schema()), path + " validates\n");

@@ -55,6 +55,12 @@ TEST(NativeXml, EveryFieldReadsAndWritesBackInBothSaveModes) {
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?><quorvex version=\"2.19\" "
             "filedate=\"1970/01/01 00:00:00\" type=\"application/x-quorvex2\"><meta/><event "
             "name=\"\"/><classes/><courses/></quorvex>");
+  // XML 1.0 holds no control character but tab, line feed and carriage return.
+  clsQuorvex2 marked;
+  marked.AddClass("M21\x1A")->AddLap()->RunnerName = "Eve\x01\tLind";
+  ASSERT_TRUE(marked.FileControl()->SaveLapFile(normal_path));
+  EXPECT_NE(ReadFile(normal_path).find("<class name=\"M21\"><runner name=\"Eve&#09;Lind\"/>"),
+            std::string::npos);
   ::unsetenv("SOURCE_DATE_EPOCH");
 }
 

@@ -9,6 +9,7 @@
 #include <exception>
 #include <functional>
 #include <string>
+#include <string_view>
 
 #include "core/detail/component_state.h"
 #include "quorvex2/core/root.h"
@@ -20,6 +21,14 @@ struct XmlFormat {
   unsigned int flags = pugi::format_raw;
   pugi::xml_encoding encoding = pugi::encoding_auto;
 };
+
+// The text as XML 1.0 can hold it: without the control characters it forbids (those below
+// U+0020 but tab, line feed and carriage return), which no character reference may carry either.
+std::string XmlText(std::string_view text);
+
+// Appends an element named `name` holding the text (as XmlText), or nothing when it is empty.
+pugi::xml_node AppendTextElement(pugi::xml_node parent, const char* name,
+                                 const std::string& text = "");
 
 // Marks where the parts go: the next child of parent.
 pugi::xml_node AppendPartsPlaceholder(pugi::xml_node parent);

@@ -101,6 +101,15 @@ std::string MixedCoursesText(const std::string& class_name) {
       {{"class", class_name}});
 }
 
+std::string SplitsLeftOutText(const std::string& class_name, size_t runners) {
+  return FillIn(NTr("クラス {class}: {count} "
+                    "人のスプリットはコントロールの数が合わないので読み込みませんでした",
+                    "クラス {class}: {count} "
+                    "人のスプリットはコントロールの数が合わないので読み込みませんでした",
+                    runners),
+                {{"class", class_name}, {"count", std::to_string(runners)}});
+}
+
 std::string TooManyLegsText(const std::string& class_name, size_t legs, size_t most_legs) {
   return FillIn(
       Tr("クラス {class} は読み込みませんでした: 区間が {legs} あり、選手が持てる {most} を"

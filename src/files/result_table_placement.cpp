@@ -94,6 +94,13 @@ Splits AlignedByCode(const TableRunner& runner, const std::vector<int32_t>& code
   return aligned;
 }
 
+// How a runner's split times went onto the class's controls.
+enum class Placement {
+  kAsGiven,
+  kByPosition,  // compared by position with another course's controls
+  kLeftOut,     // a finisher's, without codes and not fitting the controls: none was placed
+};
+
 class ClassPlacer {
  public:
   ClassPlacer(clsQuorvex2& root, ResultTable& table, int32_t load_mode)
@@ -109,12 +116,14 @@ class ClassPlacer {
     auto data = root_.AddClass(table_class.name);
     SetCourse(*data, table_class, controls);
     bool by_position = false;
+    size_t left_out = 0;
     for (TableRunner& runner : table_class.runners) {
-      by_position |= PlaceRunner(*data, runner, controls);
+      const Placement placement = PlaceRunner(*data, runner, controls);
+      by_position |= placement == Placement::kByPosition;
+      left_out += placement == Placement::kLeftOut;
     }
-    if (by_position) {
-      table_.notes.push_back(MixedCoursesText(table_class.name));
-    }
+    if (by_position) table_.notes.push_back(MixedCoursesText(table_class.name));
+    if (left_out > 0) table_.notes.push_back(SplitsLeftOutText(table_class.name, left_out));
     return table_class.runners.size();
   }
 
@@ -130,10 +139,9 @@ class ClassPlacer {
     }
   }
 
-  // Returns true when the runner's legs were compared by position with another course's.
-  bool PlaceRunner(clsClassData& data, TableRunner& runner, const ClassControls& controls) {
-    bool by_position = false;
-    const Splits splits = Aligned(runner, controls, by_position);
+  Placement PlaceRunner(clsClassData& data, TableRunner& runner, const ClassControls& controls) {
+    Placement placement = Placement::kAsGiven;
+    const Splits splits = Aligned(runner, controls, placement);
     clsLapData& lap = *runner.lap;
     const bool mispunched =
         runner.status == TableStatus::kMissingPunch || runner.status == TableStatus::kDisqualified;
@@ -142,14 +150,16 @@ class ClassPlacer {
     const bool ranked = runner.status == TableStatus::kOk && ReadCount(runner.place).has_value();
     lap.Rank = ranked ? runner.place : "";
     data.AddLapObject(runner.lap, load_mode_);
-    return by_position;
+    return placement;
   }
 
-  Splits Aligned(TableRunner& runner, const ClassControls& controls, bool& by_position) const {
+  Splits Aligned(TableRunner& runner, const ClassControls& controls, Placement& placement) const {
     if (runner.splits.size() == controls.count && runner.codes == controls.codes) {
       return runner.splits;
     }
-    if (runner.codes.empty() || controls.codes.empty()) return Unaligned(runner, controls.count);
+    if (runner.codes.empty() || controls.codes.empty()) {
+      return Unaligned(runner, controls.count, placement);
+    }
     if (table_.punched_codes) {
       // The controls punched in order give their times. A control missed makes a mispunch; an
       // extra punch (a wrong control on the way) does not.
@@ -160,16 +170,18 @@ class ClassPlacer {
       return aligned;
     }
     if (runner.codes.size() != controls.count) return AlignedByCode(runner, controls.codes);
-    by_position = true;
+    placement = Placement::kByPosition;
     return runner.splits;
   }
 
   // Splits without codes that do not fill the course: a runner without a finish has those of the
   // controls he reached, in order; the punches of any other runner cannot be placed.
-  static Splits Unaligned(const TableRunner& runner, size_t count) {
+  static Splits Unaligned(const TableRunner& runner, size_t count, Placement& placement) {
     Splits splits(count);
     if (!runner.time && runner.splits.size() < count) {
       std::copy(runner.splits.begin(), runner.splits.end(), splits.begin());
+    } else if (!runner.splits.empty() && runner.status == TableStatus::kOk) {
+      placement = Placement::kLeftOut;  // a mispunched runner lacks some as a matter of course
     }
     return splits;
   }

@@ -87,7 +87,7 @@ TEST(TableFields, ElapsedTimesAndQuotedFields) {
 // name's separator spilled into the next field and joined back, a quoted club holding it kept
 // whole. SplitsBrowser: 0:00 is a missing punch and the next leg runs from the last punched
 // control; a row that ends before the finish is DNF with the legs it has. Emit CSV: a row of
-// seconds under its header.
+// seconds under its header; a finisher's row short of a control keeps no split, with a warning.
 TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
   const struct {
     const char* file;

@@ -35,6 +35,8 @@ std::string OtherRootText(const std::string& path, const std::string& element,
 std::string NotAResultFileText(const std::string& path, int32_t file_type);
 // A class whose runners passed different controls: their legs are compared by position.
 std::string MixedCoursesText(const std::string& class_name);
+// Runners of a class whose split times, given without control codes, do not fit its controls.
+std::string SplitsLeftOutText(const std::string& class_name, size_t runners);
 // A class whose course has more legs than a runner holds.
 std::string TooManyLegsText(const std::string& class_name, size_t legs, size_t most_legs);
 std::string ClassLeftOutText(const std::string& class_name, int32_t control_count,

@@ -99,7 +99,7 @@ class ExportReader {
     if (event.EventName.empty()) event.EventName = Trim(lines_[0]);
     request_.progress->Start();
     ReadBody();
-    if (event.EventName.empty()) event.EventName = Tr(kUnnamed);
+    if (event.EventName.empty()) event.EventName = kUnnamed;
     return true;
   }
 

@@ -134,7 +134,7 @@ class RunnerLineReader {
 
   void ReadRunner(const std::vector<std::string>& fields) {
     std::string class_name = FieldAt(fields, columns_.class_name);
-    if (class_name.empty()) class_name = Tr(kUnnamed);
+    if (class_name.empty()) class_name = kUnnamed;
     auto lap = ReadRunnerLine(fields, columns_, cumulative_legs_);
     ++counts_.runners;
     counts_.timed += HasTimes(*lap);
@@ -184,7 +184,7 @@ bool LoadTable(const ReadRequest& request, clsQuorvex2& root) {
   const std::vector<std::string> header_lines(table->lines.begin(),
                                               table->lines.begin() + table->first_data);
   ApplyVersion1HeaderLines(header_lines, request.load_mode, root);
-  if (root.EventData()->EventName.empty()) root.EventData()->EventName = Tr(kUnnamed);
+  if (root.EventData()->EventName.empty()) root.EventData()->EventName = kUnnamed;
   request.progress->Finish();
   return true;
 }

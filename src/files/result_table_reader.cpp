@@ -47,7 +47,7 @@ bool Load(const ReadRequest& request, const TableFormat& format, clsQuorvex2& ro
                     Tr("何も読み込めませんでした:") + JoinedNotes(table.notes));
   }
   if (root.CourseCount() > 0) root.MakeSegmentSet();
-  if (root.EventData()->EventName.empty()) root.EventData()->EventName = Tr(kUnnamed);
+  if (root.EventData()->EventName.empty()) root.EventData()->EventName = kUnnamed;
   ReportOmissions(format.location, table.notes);
   request.progress->Finish();
   return true;

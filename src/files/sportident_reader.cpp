@@ -175,7 +175,7 @@ class ListingReader {
     }
     NoteMissingRunners(listing);
     ReportOmissions(kLocation, omissions_);
-    if (root_.EventData()->EventName.empty()) root_.EventData()->EventName = Tr(kUnnamed);
+    if (root_.EventData()->EventName.empty()) root_.EventData()->EventName = kUnnamed;
     root_.MakeSegmentSet();
     request_.progress->Finish();
     return true;

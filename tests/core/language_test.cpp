@@ -59,6 +59,11 @@ TEST(Language, RootSettingDrivesTheOutputs) {
   EXPECT_EQ(event.ToString(), "Spring Cup [Forest]  2026-10-18");
   event.EventDate.Value(0);
   EXPECT_EQ(event.ToString(), "Spring Cup [Forest] ");
+  // A file reads to the same event in every language: what it leaves unnamed is "名称未設定".
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(
+      "t.csv", 0, 0, "クラス,名前,所属,総タイム,1,F\r\n,Bob,X,10:00,1:00,10:00\r\n"));
+  EXPECT_EQ(root.EventData()->EventName, "名称未設定");
+  EXPECT_TRUE(root.IsClassExists("名称未設定"));
 }
 
 TEST(Language, NamesInFixedColumnsOfEnglishReports) {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/detail/localized_text.h"
+#include "core/detail/internal.h"
 #include "files/detail/current_time.h"
 #include "files/detail/runner_order.h"
 #include "files/detail/xml_parts_writer.h"
@@ -31,15 +31,19 @@ bool IsWholeNumber(const std::string& text) {
   return !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
 }
 
-// "Aho Ari Kalle" -> family Aho, given "Ari Kalle"; an ideographic space separates as well. A
-// name that puts the given name first ("Anna Berg" in English) has the family name last.
+// "Aho Ari Kalle" -> family Aho, given "Ari Kalle"; an ideographic space separates as well.
 std::pair<std::string, std::string> SplitName(const std::string& name) {
-  if (auto parts = GivenFirstParts(name)) return *parts;
   const size_t blank = name.find(' ');
   const size_t wide = name.find("\u3000");
   const size_t at = std::min(blank, wide);
   if (at == std::string::npos) return {name, ""};
   return {name.substr(0, at), Trim(name.substr(at + (at == wide ? 3 : 1)))};
+}
+
+// The parts the file gave, else the name split as above, whatever the language of the messages.
+std::pair<std::string, std::string> NamePartsOf(const clsLapData& lap) {
+  if (auto parts = lap.NameParts(MakeInternal())) return *parts;
+  return SplitName(lap.RunnerName);
 }
 
 class Iof3Builder {
@@ -104,7 +108,7 @@ class Iof3Builder {
     auto person = AppendTextElement(node, "Person");
     const std::string sex = IofSex(lap.Sex);
     if (!sex.empty()) person.append_attribute("sex") = sex.c_str();
-    const auto [family, given] = SplitName(lap.RunnerName);
+    const auto [family, given] = NamePartsOf(lap);
     auto name = AppendTextElement(person, "Name");
     AppendTextElement(name, "Family", family);
     AppendTextElement(name, "Given", given);

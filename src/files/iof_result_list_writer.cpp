@@ -7,7 +7,7 @@
 
 #include <pugixml.hpp>
 
-#include "core/detail/localized_text.h"
+#include "core/detail/internal.h"
 #include "files/detail/runner_order.h"
 #include "files/detail/xml_parts_writer.h"
 #include "files/iof_result_list.h"
@@ -40,15 +40,19 @@ void TimeElement(pugi::xml_node parent, Date time) {
   Attribute(AppendTextElement(parent, "Time", IofMinutesSeconds(time)), "timeFormat", "MM:SS");
 }
 
-// "山田　太郎" -> family 山田, given 太郎; a single word leaves the given name empty. A name
-// that puts the given name first ("Anna Berg" in English) has the family name last.
+// "山田　太郎" -> family 山田, given 太郎; a single word leaves the given name empty.
 std::pair<std::string, std::string> SplitName(std::string name) {
-  if (auto parts = GivenFirstParts(name)) return *parts;
   for (size_t pos; (pos = name.find("\u3000")) != std::string::npos;) name.replace(pos, 3, " ");
   std::istringstream words(name);
   std::string family, given;
   words >> family >> given;
   return {family, given};
+}
+
+// The parts the file gave, else the name split as above, whatever the language of the messages.
+std::pair<std::string, std::string> NamePartsOf(const clsLapData& lap) {
+  if (auto parts = lap.NameParts(MakeInternal())) return *parts;
+  return SplitName(lap.RunnerName);
 }
 
 class ResultListBuilder {
@@ -98,7 +102,7 @@ class ResultListBuilder {
     auto person = AppendTextElement(node, "Person");
     const std::string sex = IofSex(lap.Sex);
     if (!sex.empty()) Attribute(person, "sex", sex.c_str());
-    const auto [family, given] = SplitName(lap.RunnerName);
+    const auto [family, given] = NamePartsOf(lap);
     auto name = AppendTextElement(person, "PersonName");
     AppendTextElement(name, "Family", family);
     AppendTextElement(name, "Given", given);

@@ -230,7 +230,7 @@ TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForOthers) {
 }
 
 // Japanese puts the family name first; English the given name, except for names in kana or
-// kanji. The writers part a name the same way, so a list reads back to the names it was made of.
+// kanji. The writers keep the parts a list gave, so a list reads back to the names it was made of.
 TEST_F(IofReaderTest, NameOrderFollowsTheLanguage) {
   const struct {
     const char* language;
@@ -260,6 +260,15 @@ TEST_F(IofReaderTest, NameOrderFollowsTheLanguage) {
       ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
       EXPECT_TRUE(FindRunner(root, "M21", row.name)) << type;
     }
+  }
+  // A name given whole is parted family first in every language, as the lists part it.
+  root.Language("en");
+  root.ClassData("M21")->LapData(1)->RunnerName = "Yamada Taro";
+  for (const int32_t type : {QX_FILETYPE_IOF_XML_20_RESULT, QX_FILETYPE_IOF_XML_30_RESULT}) {
+    const std::string path = qxtest::TempPath("whole.xml");
+    ASSERT_TRUE(root.FileControl()->SaveLapFile(path, type));
+    const std::string written = qxtest::ReadFile(path);
+    EXPECT_NE(written.find("<Family>Yamada</Family>"), std::string::npos) << written;
   }
 }
 

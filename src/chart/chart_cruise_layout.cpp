@@ -52,7 +52,7 @@ void AddHorizontalGrid(ChartLayout& layout) {
     }
   }
   if (miss_rate) {
-    AddBothSides(layout, detail::Tr("ミス率"), clsChartChar::kLeft, 5);
+    AddBothSides(layout, detail::Tr("chart", "ミス率"), clsChartChar::kLeft, 5);
   } else {
     AddBothSides(layout, detail::Tr("後巡行　"), clsChartChar::kLeft, 5);
     AddBothSides(layout, detail::Tr("／前巡行"), clsChartChar::kLeft, 17);

@@ -55,6 +55,37 @@ TEST(ChartDraw, HighlightedRunnersOverTheirHaloAndPointsNamedInTheirWidthsFont) 
                                   [](auto& chart) { chart.SetRunnerSetting(2, 0x00AA00, 1, 0); }));
 }
 
+// The titles and numbers beside the plot fit its margins of 52 units in either language, on a
+// picture and on a book, measured in the chart's font: they stand 1 unit off the plot on the
+// left, 3 on the right.
+TEST(ChartDraw, TextsBesideThePlotFitItsMargins) {
+  for (const char* language : {"ja", "en"}) {
+    clsQuorvex2 root;
+    root.Language(language);
+    for (const int32_t mode : {QX_CHART_CRUISE_MISSRATE, QX_CHART_CRUISE_HALFRATIO}) {
+      for (const bool on_book : {false, true}) {
+        auto chart = std::make_shared<clsChartObject>();
+        clsChartWrapper surface;
+        if (on_book) {
+          auto book = qxtest::A4Book(true);
+          chart->PrintBookObject(book);
+          surface.PrintBookObject(book);
+        } else {
+          auto picture = std::make_shared<PictureBox>(604, 400);
+          chart->PictureObject(picture);
+          surface.PictureBoxObject(picture);
+        }
+        clsGraphicControl().DrawChart(testing::WithFigures(), chart, mode);
+        for (const clsChartChar& label : chart->LabelList()) {
+          if (label.Side != clsChartChar::kLeft && label.Side != clsChartChar::kRight) continue;
+          EXPECT_LE(surface.TextWidth(label.Text), label.Side == clsChartChar::kLeft ? 51 : 49)
+              << language << " mode " << mode << (on_book ? " book: " : " picture: ") << label.Text;
+        }
+      }
+    }
+  }
+}
+
 // On a book: the chart font on the printer; texts measured with it, 3.17 and 3.35 times its
 // width and height, and placed in thirds (FontSize changes the printed font only); lengths in
 // thirds and pens doubled; circles in the fill colour (an outline when the fill is transparent);

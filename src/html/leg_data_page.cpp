@@ -64,7 +64,8 @@ std::string LegRow(clsAnalyzer& a, int32_t k) {
                     detail::LegCaption(a.ControlCount, true, k) + "</td>";
   row += "<td nowrap>" + FormatSingle(general->LegLength(k) * 100.0f, "0.0") + "%</td>";
   row += "<td nowrap>" + FormatCompactTime(general->UpperLapAverage(k)) + "</td>";
-  row += "<td bgcolor=\"#ffffcc\" nowrap>" + general->LegDifficulty(k)->ToString("0") + "</td>";
+  row += "<td bgcolor=\"#ffffcc\" nowrap>" +
+         general->LegDifficulty(k)->ToString("0", detail::NoDataMark()) + "</td>";
   for (int32_t p = 1; p <= 6; ++p) {
     auto runner = general->UpperLapObject(k, p);
     if (!runner) {

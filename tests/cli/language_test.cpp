@@ -44,6 +44,7 @@ const Output kOutputs[] = {
     {"viewer page", "report viewer-html"},
     {"printed analysis", "print --analysis standard"},
     {"printed results", "print --results"},
+    {"legs page without leg difficulties", "report legs-html"},
     {"missing file", "info", "missing.lxm", nullptr, "the file does not exist"},
     {"folder", "info", "folder.lxm", "/", "it is a folder, not a file"},
     {"junk lap file", "info", "junk.lxm", "junk <",

@@ -37,13 +37,23 @@ std::string_view Location(std::string_view comment) {
   return {};
 }
 
+// The component's error comment below the line that names the operation: the archive layer
+// puts there why an archive could not be unpacked.
+bool SaysMoreThanTheLocation(std::string_view comment) {
+  const size_t at = comment.find("clsFileControl.");
+  if (at == std::string_view::npos) return false;
+  const size_t next = comment.find_first_not_of("\r\n", comment.find_first_of("\r\n", at));
+  return next != std::string_view::npos;
+}
+
 bool IsArchiveName(const std::string& file) {
   const std::string extension = quorvex2::GetExtension(file);
   return extension == "lzh" || extension == "zip" || extension == "gz";
 }
 
 // What the component could not do with the file, by the operation that failed. An archive whose
-// type detection failed gave no file to detect.
+// type detection failed and says why gave no file to detect; one that says nothing held a file
+// of no known type.
 std::string ComponentProblem(const std::string& file, std::string_view comment) {
   using Kind = std::string (*)();
   static const std::map<std::string_view, Kind> kinds{
@@ -60,7 +70,8 @@ std::string ComponentProblem(const std::string& file, std::string_view comment) 
   };
   const std::string_view location = Location(comment);
   if (location == "DetectFileType") {
-    return IsArchiveName(file) ? text::CannotUnpack() : text::TypeNotRecognised();
+    const bool unpacked = !IsArchiveName(file) || !SaysMoreThanTheLocation(comment);
+    return unpacked ? text::TypeNotRecognised() : text::CannotUnpack();
   }
   if (location == "LoadLapFile") return text::NoResults();
   if (const auto kind = kinds.find(location); kind != kinds.end()) {
@@ -69,12 +80,35 @@ std::string ComponentProblem(const std::string& file, std::string_view comment) 
   return comment == text::ImportOnlyComment() ? text::OnlyToAdd() : "";
 }
 
+std::string Joined(const std::vector<std::string>& texts, std::string_view separator) {
+  std::string joined;
+  for (const std::string& text : texts) {
+    if (!joined.empty()) joined += separator;
+    joined += text;
+  }
+  return joined;
+}
+
+// An archive of several lap files when none of them was the one asked for.
+std::string ChoiceProblem(const LoadWitness& witness) {
+  if (witness.offered.empty()) return "";
+  const std::string names = Joined(witness.offered, ", ");
+  if (witness.member.empty()) return text::ChooseMember(witness.offered.size(), names);
+  return text::NoSuchMember(witness.member, names);
+}
+
 }  // namespace
 
-std::string LoadFailure(const std::string& file, const std::string& error_comment) {
+std::string LoadFailure(const std::string& file, const std::string& error_comment,
+                        const LoadWitness& witness) {
   std::string reason = FileProblem(file);
+  if (reason.empty()) reason = ChoiceProblem(witness);
   if (reason.empty()) reason = ComponentProblem(file, error_comment);
-  return text::WithRecord(text::CannotLoad(file, reason), error_comment);
+  // A reader that refuses the file with a message says why in it; other messages go above.
+  const std::string shown = text::TerminalText(Joined(witness.shown, "\n"));
+  if (reason.empty()) return text::WithRecord(text::CannotLoad(file, shown), error_comment);
+  return (shown.empty() ? "" : shown + "\n") +
+         text::WithRecord(text::CannotLoad(file, reason), error_comment);
 }
 
 }  // namespace qxcli

@@ -32,20 +32,32 @@ const std::map<std::string, int32_t>& TypeNames() {
   return names;
 }
 
-void SetArchiveChooser(quorvex2::clsQuorvex2& root, const std::string& member) {
-  if (member.empty()) return;
-  root.ChooseArchiveMember = [member](const std::vector<std::string>& members) {
+void PrintMessage(const std::string& message) {
+  std::cerr << text::TerminalText(message) << "\n";
+}
+
+// The component's messages and the lap files of an archive go to the witness; the one --member
+// names is chosen.
+void Witness(quorvex2::clsQuorvex2& root, LoadWitness& witness) {
+  root.ShowMessage = [&witness](const std::string& message) { witness.shown.push_back(message); };
+  root.ChooseArchiveMember = [&witness](const std::vector<std::string>& members) {
+    witness.offered = members;
     for (const auto& name : members) {
-      if (name == member || quorvex2::GetFileName(name) == member) return name;
+      if (name == witness.member || quorvex2::GetFileName(name) == witness.member) return name;
     }
     return std::string();
   };
 }
 
-void LoadOne(quorvex2::clsQuorvex2& root, const std::string& file, int32_t type, int32_t mode) {
+// Loads the file; a load that succeeds shows the component's messages, one that fails says why.
+void LoadOne(quorvex2::clsQuorvex2& root, const std::string& file, int32_t type, int32_t mode,
+             LoadWitness& witness) {
   SetProgressCaption(root, text::Loading(file));
-  if (root.FileControl()->LoadLapFile(file, type, mode)) return;
-  throw ExitError(1, LoadFailure(file, root.ErrorComment()));
+  witness.shown.clear();
+  witness.offered.clear();
+  const bool loaded = root.FileControl()->LoadLapFile(file, type, mode);
+  if (!loaded) throw ExitError(1, LoadFailure(file, root.ErrorComment(), witness));
+  for (const std::string& message : witness.shown) PrintMessage(message);
 }
 
 }  // namespace
@@ -75,15 +87,16 @@ void AddLoadOptions(CLI::App& sub, LoadOptions& options) {
 std::shared_ptr<quorvex2::clsQuorvex2> LoadEvent(const LoadOptions& options) {
   auto root = std::make_shared<quorvex2::clsQuorvex2>();
   root->Language(Language());
-  SetArchiveChooser(*root, options.member);
-  root->ShowMessage = [](const std::string& message) {
-    std::cerr << text::TerminalText(message) << "\n";
-  };
+  LoadWitness witness;
+  witness.member = options.member;
+  Witness(*root, witness);
   AttachProgressBar(*root, options.progress);
   const int32_t type = FileTypeFromName(options.type);
   for (size_t i = 0; i < options.files.size(); ++i) {
-    LoadOne(*root, options.files[i], type, i == 0 ? 0 : options.load_mode);
+    LoadOne(*root, options.files[i], type, i == 0 ? 0 : options.load_mode, witness);
   }
+  root->ShowMessage = PrintMessage;
+  root->ChooseArchiveMember = nullptr;
   return root;
 }
 

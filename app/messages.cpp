@@ -43,6 +43,18 @@ std::string CannotUnpack() {
   return Tr("書庫を展開できません");
 }
 
+std::string ChooseMember(size_t count, const std::string& names) {
+  return Fill(
+      NTr("ラップファイルが {count} 個 ({names}) あります: --member で選んでください",
+          "ラップファイルが {count} 個 ({names}) あります: --member で選んでください", count),
+      {{"count", Number(count)}, {"names", names}});
+}
+
+std::string NoSuchMember(const std::string& member, const std::string& names) {
+  return Fill(Tr("ラップファイル {member} はありません (あるのは {names})"),
+              {{"member", member}, {"names", names}});
+}
+
 std::string OnlyToAdd() {
   return Tr("選手の情報を追加するだけのファイルです: 大会のファイルの後に指定してください");
 }

@@ -2,6 +2,7 @@
 // Every text the command-line host writes for a person to read (its own messages, not the
 // reports and pages it writes), in one place. They follow the language of the run: written in
 // Japanese and translated through the message catalogues (translate.h).
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -17,6 +18,9 @@ std::string EmptyFile();
 // ... or what the component could not do with it.
 std::string TypeNotRecognised();
 std::string CannotUnpack();
+// An archive of several lap files, when --member named none of them.
+std::string ChooseMember(size_t count, const std::string& names);
+std::string NoSuchMember(const std::string& member, const std::string& names);
 std::string OnlyToAdd();
 std::string NoResults();
 // The component's error comment for an import-only file loaded on its own.

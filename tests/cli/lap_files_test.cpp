@@ -3,6 +3,7 @@
 
 #include <quorvex2/quorvex2.h>
 
+#include "archive_builders.h"
 #include "cli_run.h"
 
 namespace {
@@ -30,6 +31,38 @@ TEST(CliInfo, FailedLoadNamesTheFileThenGivesTheErrorComment) {
                 " を読み込めません: ファイルの種類がわかりません (ラップファイル、成績リスト、"
                 "ラップタイムの表のどれかが必要です)\n" +
                 comment + "\n");
+}
+
+// An archive of several lap files says which it holds, with or without --member; one whose only
+// file is of no known type says so, not that it cannot be unpacked; a table the reader refuses
+// with a message gives it as the reason.
+TEST(CliInfo, FailedLoadSaysWhy) {
+  const std::string dir = qxtest::MakeTempDir("why");
+  const std::string cup = qxtest::ReadFile(kCup);
+  const std::string two =
+      qxtest::WriteFile(dir, "two.zip", qxtest::MakeZip({{"a.lxm", cup}, {"b.lxm", cup}}));
+  const std::string notes = qxtest::WriteFile(dir, "n.zip", qxtest::MakeZip({{"n.txt", "notes"}}));
+  const std::string table = qxtest::WriteFile(dir, "t.txt", "a,b\r\nc,d\r\ne,f\r\n");
+  const struct {
+    std::vector<std::string> args;
+    std::string says;
+  } cases[] = {
+      {{two}, "it holds 2 lap files (a.lxm, b.lxm): choose one with --member"},
+      {{two, "--member", "c.lxm"}, "it holds no lap file c.lxm (only a.lxm, b.lxm)"},
+      {{notes},
+       "its file type is not recognised (expected a lap file, a result listing or a "
+       "split-time table)"},
+      {{table}, "Put the field names in the first line or the first column of the CSV file"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args{"info", "--lang", "en"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const auto run = qxtest::RunCli(args);
+    EXPECT_EQ(run.exit_code, 1);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
+              "quorvex2: cannot load " + c.args[0] + ": " + c.says);
+  }
+  EXPECT_EQ(qxtest::RunCli({"info", two, "--member", "b.lxm"}).exit_code, 0);
 }
 
 // info prints the event, the class and course list and the segments; what convert writes reads

@@ -153,6 +153,7 @@ void DrawClassLabelColumn(const AnalysisTablePen& Pen, const std::string& DataSe
         {Left, 0, width, PageHeight * 0.995f, kCenter, kBottom});
 }
 
+// The titles of STANDARD stand two abreast in cells 11 wide: a translation must be as short.
 void DrawHeaderColumn(const AnalysisTablePen& Pen, float Left, float Top) {
   const AnalysisTableLayout& layout = Pen.layout;
   const float x = Left, y = Top;
@@ -163,10 +164,11 @@ void DrawHeaderColumn(const AnalysisTablePen& Pen, float Left, float Top) {
           {x + 2, y + 5, 11, 5, kCenter, kMiddle});
     Print(Pen, detail::Tr("巡航"), "ANALYSIS_SECOND_DATA_LABEL",
           {x + 11, y + 5, 11, 5, kCenter, kBottom});
-    Print(Pen, detail::Tr("記録"), "ANALYSIS_DATA_LABEL", {x + 2, y + 10, 11, 4, kCenter, kMiddle});
+    Print(Pen, detail::Tr("print", "記録"), "ANALYSIS_DATA_LABEL",
+          {x + 2, y + 10, 11, 4, kCenter, kMiddle});
     Print(Pen, detail::Tr("ミス計"), "ANALYSIS_SECOND_DATA_LABEL",
           {x + 11, y + 10, 11, 3.5f, kCenter, kBottom});
-    Print(Pen, detail::Tr("ミス率"), "ANALYSIS_SECOND_DATA_LABEL",
+    Print(Pen, detail::Tr("print", "ミス率"), "ANALYSIS_SECOND_DATA_LABEL",
           {x + 11, y + 13.5f, 11, 3.5f, kCenter, kBottom});
   }
   for (int32_t k = 1; k <= layout.legs; ++k) {

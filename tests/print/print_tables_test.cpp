@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -79,6 +80,32 @@ TEST(PrintAnalysis, SettingsChangeLabelAndShading) {
   const std::pair<const char*, double> numbers[] = {
       {"&HCCCCCC", 0xCCCCCC}, {" &hff ", 255}, {"35", 35}, {"&H", 0}, {"", 0}};
   for (auto [text, number] : numbers) EXPECT_EQ(detail::SettingNumber(text), number) << text;
+}
+
+// In either language the titles of the header column (left of its rule, the first line down the
+// page) fit their cells, measured in their fonts on the book's printer: no title runs into the
+// next or over the rule.
+TEST(PrintAnalysis, TitlesFitTheirCellsInEitherLanguage) {
+  FourRunners event;
+  for (const char* language : {"ja", "en"}) {
+    event.root.Language(language);
+    for (const auto mode :
+         {QX_PRINT_ANALYSIS_STANDARD, QX_PRINT_ANALYSIS_LAPTIME, QX_PRINT_ANALYSIS_SPLITTIME}) {
+      auto book = qxtest::A4Book();
+      event.root.GraphicControl()->PrintAnalysis(event.analyzer, book, mode);
+      const auto& page = book->Pages()[0];
+      const auto rule = std::ranges::find_if(
+          page, [](const Line& r) { return r.Kind == Line::kLine && r.Width == 0; });
+      ASSERT_NE(rule, page.end());
+      DrawingTarget& printer = *book->PrinterObject();
+      for (const Line& r : page) {
+        if (r.Kind != Line::kText || r.IsLandscape || r.Left >= rule->Left) continue;
+        printer.Font() = StdFont{r.FontName, r.FontSize, r.FontBold, r.FontItalic, false};
+        EXPECT_LE(printer.TextWidth(r.Text), r.Width)
+            << language << " mode " << mode << ": " << r.Text;
+      }
+    }
+  }
 }
 
 // Nothing to print (an empty data set, nothing selected before Execute) leaves the book as it

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/fill_in.h"
 #include "platform/detail/paper_size.h"
 #include "platform/detail/spooler.h"
 #include "quorvex2/core/path.h"
@@ -29,8 +31,9 @@ void CheckWritable(const std::string& FileName) {
   std::filesystem::path folder = std::filesystem::path(FileName).parent_path();
   if (folder.empty()) folder = ".";
   if (access(folder.c_str(), W_OK) != 0) {
-    throw std::runtime_error("cannot write the PDF file " + FileName + ": folder " +
-                             folder.string() + " is not writable");
+    throw std::runtime_error(detail::FillIn(
+        detail::Tr("PDF ファイル {file} を書けません: フォルダー {folder} に書き込めません"),
+        {{"file", FileName}, {"folder", folder.string()}}));
   }
 }
 
@@ -211,7 +214,8 @@ void Printer::KillDoc() {
 void Printer::Deliver(const std::string& Pdf) {
   if (device_name_ == kPdfPrinterName) {
     if (!WriteFileAtomically(output_file_, Pdf)) {
-      throw std::runtime_error("cannot write the PDF file " + output_file_);
+      throw std::runtime_error(
+          detail::FillIn(detail::Tr("PDF ファイル {file} を書けません"), {{"file", output_file_}}));
     }
     return;
   }
@@ -219,7 +223,8 @@ void Printer::Deliver(const std::string& Pdf) {
   std::filesystem::create_directories(folder);
   std::string spool = (folder / ("print-" + std::to_string(getpid()) + ".pdf")).string();
   if (!WriteFileAtomically(spool, Pdf)) {
-    throw std::runtime_error("cannot write the print file " + spool);
+    throw std::runtime_error(
+        detail::FillIn(detail::Tr("印刷用のファイル {file} を書けません"), {{"file", spool}}));
   }
   detail::SendToQueue(device_name_, spool);
   std::filesystem::remove(spool);

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/fill_in.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
@@ -19,14 +21,17 @@ namespace {
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   if (!WriteFileAtomically(path.string(), bytes)) {
-    throw std::runtime_error("cannot write " + path.string());
+    throw std::runtime_error(FillIn(Tr("{path} を書けません"), {{"path", path.string()}}));
   }
 }
 
 void MakeFolder(const std::filesystem::path& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (error) throw std::runtime_error("cannot make the folder " + folder.string());
+  if (error) {
+    throw std::runtime_error(
+        FillIn(Tr("フォルダー {folder} を作れません"), {{"folder", folder.string()}}));
+  }
 }
 
 std::string PageTitle(const std::string& name, const std::string& event) {

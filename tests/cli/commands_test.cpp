@@ -101,6 +101,8 @@ const Case kCases[] = {
     {"unknown analysis mode", "print {f} --analysis fast -o {dir}/x.pdf", 2},
     {"pages a sheet", "print {f} --results -o {dir}/x.pdf --nup 2y2", 2},
     {"unknown paper", "print {f} --results -o {dir}/x.pdf --paper A9", 2},
+    {"print into a missing folder, in Japanese", "print {f} --results -o {dir}/no/x.pdf --lang ja",
+     1, "", "\nPDF ファイル"},
     {"preview of a sheet past the last",
      "print {f} --results --preview {dir}/p.png --page 7 --lang en", 2, "", "1 sheet"},
     // site
@@ -111,6 +113,8 @@ const Case kCases[] = {
     {"web without a folder", "web {f}", 2},
     {"web into a folder under a file", "web {f} -o {f}/web --lang en", 1, "",
      "OutputWeb\ncannot make the folder"},
+    {"web into a folder under a file, in Japanese", "web {f} -o {f}/web --lang ja", 1, "",
+     "OutputWeb\nフォルダー"},
     // config
     {"config without a verb", "config", 2},
     {"config get without an item", "config get", 2},

@@ -81,6 +81,43 @@ std::vector<int32_t> CourseCodes(const clsQuorvex2& root, const clsClassData& da
   return codes;
 }
 
+// The controls of each fork the class's finishers ran, the most run first (ties: as listed).
+std::vector<std::vector<int32_t>> Forks(const std::vector<IofRunner>& runners) {
+  std::vector<std::pair<std::vector<int32_t>, int32_t>> counts;
+  for (const auto& runner : runners) {
+    const auto& codes = runner.codes;
+    if (!runner.finished || codes.empty() || std::count(codes.begin(), codes.end(), 0) > 0) {
+      continue;
+    }
+    auto same = std::find_if(counts.begin(), counts.end(),
+                             [&codes](const auto& count) { return count.first == codes; });
+    if (same == counts.end()) {
+      counts.emplace_back(codes, 1);
+    } else {
+      ++same->second;
+    }
+  }
+  std::stable_sort(counts.begin(), counts.end(),
+                   [](const auto& a, const auto& b) { return a.second > b.second; });
+  std::vector<std::vector<int32_t>> forks;
+  for (auto& count : counts) forks.push_back(std::move(count.first));
+  return forks;
+}
+
+// The runner's splits on the class's course; off it, on the first fork whose controls his own
+// fit (a control of it he missed gets a split without a time), so that a mispunched runner's
+// later splits stay at their controls. Off the course, the legs are compared by position.
+IofAlignedSplits Aligned(const IofRunner& runner, const std::vector<int32_t>& course,
+                         const std::vector<std::vector<int32_t>>& forks) {
+  IofAlignedSplits aligned = IofAlignSplits(runner.splits, course);
+  if (aligned.fits) return aligned;
+  for (const auto& fork : forks) {
+    IofAlignedSplits on_fork = IofAlignSplits(runner.splits, fork);
+    if (on_fork.fits) return {std::move(on_fork.splits), false};
+  }
+  return aligned;
+}
+
 // Legs without data at the end say nothing; one is added where it must: a runner without a
 // result text is read by his last split (the analysis), which must not pass for a result, and
 // a runner with more legs than the class has controls would pass for one who finished.
@@ -94,10 +131,11 @@ void EndLegs(std::vector<Date>& legs, bool finish_leg, bool no_result, size_t co
 
 // The runner's legs from his splits placed on the course; false when his controls are not
 // the course's (his legs then follow his own order).
-bool StoreLegs(IofRunner& runner, const std::vector<int32_t>& course, int32_t controls,
+bool StoreLegs(IofRunner& runner, const std::vector<int32_t>& course,
+               const std::vector<std::vector<int32_t>>& forks, int32_t controls,
                IofOmissions& omissions) {
   if (runner.splits.empty() && !runner.finish) return true;
-  IofAlignedSplits aligned = IofAlignSplits(runner.splits, course);
+  IofAlignedSplits aligned = Aligned(runner, course, forks);
   const auto class_controls = static_cast<size_t>(std::max(controls, 0));
   // The finish is the leg after the class's last control, however few splits he lists (as far
   // as a record's legs reach).
@@ -122,10 +160,11 @@ void PlaceIofClass(clsQuorvex2& root, IofClassGroup& group, int32_t load_mode,
   auto data = root.AddClass(group.name);
   if (data->LapCount() == 0 && data->CourseNum == 0) SetCourse(root, *data, group, omissions);
   const std::vector<int32_t> course = CourseCodes(root, *data);
+  const std::vector<std::vector<int32_t>> forks = Forks(group.runners);
   bool mixed = false;
   for (auto& runner : group.runners) {
     // A finisher off the course ran another one; a runner who gave up or mispunched may not.
-    const bool fits = StoreLegs(runner, course, data->ControlCount, omissions);
+    const bool fits = StoreLegs(runner, course, forks, data->ControlCount, omissions);
     if (runner.finished && !fits) mixed = true;
     data->AddLapObject(runner.lap, load_mode);
   }

@@ -425,6 +425,12 @@ TEST(TextEncoding, EuropeanResultListsReadInTheirOwnLetters) {
       {"WINDOWS-1250", slovenian},
       {"ISO-8859-2", slovenian},
       {"WINDOWS-1250", hungarian},
+      // An international event: Czech and Polish names beside German and Swedish ones.
+      {"WINDOWS-1250",
+       "Place;Name;Club;Time\r\n1;Kateřina Lund;OK Nord;45:12\r\n2;Łukasz Lindström;IFK "
+       "Lund;46:00\r\n"
+       "3;Jürgen Müller;OLG Bärnau;47:00\r\n4;Małgorzata Śliwińska;KS Łódź;48:00\r\n"
+       "5;Björn Säll;OK Älme;49:00\r\n"},
       {"WINDOWS-1252",
        "Placering;Namn;Klubb;Tid\r\n1;Åsa Ström;IFK Göteborg;45:12\r\n"
        "2;Björn Öhlund;OK Älme;47:30\r\n3;Märta Åkesson;Järfälla OK;48:10\r\n"},

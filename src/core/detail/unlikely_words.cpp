@@ -105,7 +105,9 @@ int UnlikelyWordCount(std::string_view text) {
     }
   }
   end_word();
-  return with_symbols + accented - *std::max_element(written_by.begin(), written_by.end());
+  // No name has a symbol among its letters, while an accented word of another language may
+  // well be right in a list of many nations: the first weighs twice.
+  return 2 * with_symbols + accented - *std::max_element(written_by.begin(), written_by.end());
 }
 
 }  // namespace quorvex2::detail

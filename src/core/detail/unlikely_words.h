@@ -6,11 +6,11 @@
 
 namespace quorvex2::detail {
 
-// The number of words (runs of letters) that are unlikely in the text: a word with a symbol among
-// its letters ("Pawe³", "Gra¿yna": Polish read as Windows-1252), and every word with accented
-// letters that the one language writing most of the text's accented words does not write
-// ("Dvoøák", "Zdenìk" among Czech words read as Windows-1252; "Bjřrn", "Kĺre" and "Sćther" in a
-// Norwegian list read as Windows-1250).
+// How many words (runs of letters) of the text are unlikely: every word with accented letters
+// that the one language writing most of the text's accented words does not write ("Dvoøák",
+// "Zdenìk" among Czech words read as Windows-1252; "Bjřrn", "Kĺre" and "Sćther" in a Norwegian
+// list read as Windows-1250), and twice every word with a symbol among its letters ("Pawe³",
+// "Gra¿yna": Polish read as Windows-1252), which no language writes.
 int UnlikelyWordCount(std::string_view text);
 
 }  // namespace quorvex2::detail

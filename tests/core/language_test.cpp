@@ -73,9 +73,9 @@ TEST(Language, NamesInFixedColumnsOfEnglishReports) {
     const char* name;
     const char* expected;
   } rows[] = {
-      {"Erik Berg", "Berg "},   {"Jonas Nilsen", "Nilse"}, {"Madonna", "Madon"},
-      {"山田 太郎", "山田 "},   {"佐々木　隆", "佐々 "},   {" Anna Maria Svensson ", "Svens"},
-      {"Seán O’Brien", "O’Br"},
+      {"Erik Berg", "Berg "},    {"Jonas Nilsen", "Nilse"}, {"Madonna", "Madon"},
+      {"山田 太郎", "山田 "},    {"佐々木　隆", "佐々 "},   {" Anna Maria Svensson ", "Svens"},
+      {"Seán O’Brien", "O’Bri"}, {"Иван Петров", "Петро"},  {"김민준 박", "김민 "},
   };
   for (const auto& row : rows) EXPECT_EQ(detail::ColumnName(row.name, 6), row.expected) << row.name;
   // Family name first for names in kana, kanji or hangul; typographic marks are no such script.

@@ -138,7 +138,7 @@ class MailWriter {
     detail::ColumnBlocks blocks(LegLabels(table));
     for (int32_t i = 1; i <= a_.Count(); ++i) {
       auto runner = a_.Item(i);
-      std::vector<std::string> cells{detail::ColumnName(runner->RunnerName(), kCellWidth)};
+      std::vector<std::string> cells{detail::ColumnName(*runner->OtherData(), kCellWidth)};
       for (int32_t k = 1; k <= table.legs; ++k) cells.push_back((this->*leg_cell)(*runner, k));
       if (table.total_row) cells.push_back((this->*total_cell)(*runner, 0));
       blocks.AddColumn(cells);
@@ -153,7 +153,7 @@ class MailWriter {
     detail::ColumnBlocks blocks({"  ", "  "});
     for (int32_t i = 1; i <= a_.Count(); ++i) {
       auto runner = a_.Item(i);
-      blocks.AddColumn({detail::ColumnName(runner->RunnerName(), kCellWidth), value(*runner)});
+      blocks.AddColumn({detail::ColumnName(*runner->OtherData(), kCellWidth), value(*runner)});
     }
     out_ += blocks.Finish();
   }

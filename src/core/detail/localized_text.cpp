@@ -6,6 +6,7 @@
 
 #include "core/detail/catalogue.h"
 #include "core/detail/east_asian.h"
+#include "core/detail/internal.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/core/time_text.h"
 
@@ -46,11 +47,15 @@ std::optional<std::pair<std::string, std::string>> GivenFirstParts(const std::st
   return std::pair{words.substr(blank + 1), Trim(words.substr(0, blank))};
 }
 
-std::string ColumnName(const std::string& name, int32_t width) {
-  if (IsSourceLanguage()) return name;
-  const std::string words = ReplaceAll(Trim(name), "　", " ");
+std::string ColumnName(const clsLapData& runner, int32_t width) {
+  if (IsSourceLanguage()) return runner.RunnerName;
+  const std::string words = ReplaceAll(Trim(runner.RunnerName), "　", " ");
   std::string family = words.substr(0, words.find(' '));
-  if (const auto parts = GivenFirstParts(words)) family = parts->first;
+  if (const auto parts = runner.NameParts(MakeInternal())) {
+    family = parts->first;
+  } else if (const auto given_first = GivenFirstParts(words)) {
+    family = given_first->first;
+  }
   return FitString(family, width - 1, false, true);
 }
 

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "quorvex2/core/lap_data.h"
+
 namespace quorvex2::detail {
 
 // The caption of a leg: MakeLegName in Japanese (△→１, １→２, 12→◎); elsewhere half-width
@@ -31,9 +33,10 @@ std::string PersonName(const std::string& family, const std::string& given);
 std::optional<std::pair<std::string, std::string>> GivenFirstParts(const std::string& name);
 
 // A runner's name for a fixed column of `width` that the caller right-aligns: the name as it is
-// in Japanese; elsewhere the family name (the first word of a name in kana or kanji, the last of
-// others), one column narrower, so that neighbouring names keep a blank between them.
-std::string ColumnName(const std::string& name, int32_t width);
+// in Japanese; elsewhere the family name (the one the file gave apart, else the first word of a
+// name in kana or kanji, the last of others), one column narrower, so that neighbouring names
+// keep a blank between them.
+std::string ColumnName(const clsLapData& runner, int32_t width);
 
 // A name in full-width characters in Japanese, as the printed labels show it; as it is written
 // in other languages.

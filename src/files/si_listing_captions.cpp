@@ -28,9 +28,10 @@ constexpr std::string_view kTime[] = {"time", "zeit", "temps", "čas",  "Čas", 
                                       "tijd", "idő",  "czas",  "aeg"};
 
 // A club column of its own, between the name and the time (tables print it so).
-constexpr std::string_view kClub[] = {"club",     "verein",       "klub",         "oddíl",
-                                      "förening", "seura",        "forening",     "clube",
-                                      "società",  "organisation", "organization", "team"};
+constexpr std::string_view kClub[] = {"club",         "verein",      "klub",     "klubb", "oddíl",
+                                      "oddiel",       "förening",    "forening", "seura", "clube",
+                                      "società",      "egyesület",   "lag",      "team",  "klubi",
+                                      "organisation", "organization"};
 
 bool IsOneOf(const Token& token, Words words) {
   const std::string lower = ToLower(token.text);

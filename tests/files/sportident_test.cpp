@@ -70,6 +70,10 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
     const std::string expected = c.reads_as ? c.reads_as : c.file;
     qxtest::ExpectGolden("golden/files/si/" + expected + ".txt", LoadedEvent(DataPath(c.file)));
   }
+  // The table's club column under its Swedish caption.
+  const std::string head = qxtest::ReadFile(DataPath("si-table-head.html"));
+  qxtest::ExpectGolden("golden/files/si/si-table-head.html.txt",
+                       LoadedEvent("t.html", 0, 0, ReplaceAll(head, "<th>Club<", "<th>Klubb<")));
   // The same text handed over in memory.
   const std::string text = SjisToUtf8(qxtest::ReadFile(DataPath("sportident-listing.txt")));
   qxtest::ExpectGolden("golden/files/si/sportident-listing.txt.txt",

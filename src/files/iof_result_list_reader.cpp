@@ -174,26 +174,26 @@ class ResultListReader {
   }
 
   void Report() const {
-    std::vector<std::string> details;
-    auto add = [&details](int32_t count, const std::string& text) {
-      if (count > 0) details.push_back(FillIn(text, {{"count", std::to_string(count)}}));
+    std::vector<std::string> details, remarks;
+    auto add = [](std::vector<std::string>& lines, int32_t count, const std::string& text) {
+      if (count > 0) lines.push_back(FillIn(text, {{"count", std::to_string(count)}}));
     };
     const IofOmissions& o = reading_.omissions;
-    add(o.later_races,
+    add(details, o.later_races,
         NTr("最初のレースより後のレースの成績 {count} 件を読み込みませんでした",
             "最初のレースより後のレースの成績 {count} 件を読み込みませんでした", o.later_races));
-    add(o.cut_legs,
+    add(details, o.cut_legs,
         NTr("区間が 30 を超える選手 {count} 人: 後の区間を読み込みませんでした",
             "区間が 30 を超える選手 {count} 人: 後の区間を読み込みませんでした", o.cut_legs));
-    add(o.cut_controls,
+    add(details, o.cut_controls,
         NTr("コントロールが 50 を超えるコース {count} 本: 後のコントロールを読み込みませんでした",
             "コントロールが 50 を超えるコース {count} 本: 後のコントロールを読み込みませんでした",
             o.cut_controls));
-    add(o.unnamed_classes,
+    add(remarks, o.unnamed_classes,
         NTr("名前のないクラス {count} 個: 順番で名付けました",
             "名前のないクラス {count} 個: 順番で名付けました", o.unnamed_classes));
-    for (const auto& name : o.mixed_courses) details.push_back(MixedCoursesText(name));
-    ReportOmissions(kIofLocation, details);
+    for (const auto& name : o.mixed_courses) remarks.push_back(MixedCoursesText(name));
+    ReportOmissions(kIofLocation, details, remarks);
   }
 
   clsQuorvex2& root_;

@@ -4,10 +4,12 @@
 
 namespace quorvex2::detail {
 
-void ReportOmissions(const std::string& location, const std::vector<std::string>& omissions) {
-  if (omissions.empty()) return;
-  std::string message = Tr(kSomeDataLeftOut) + "\r\n" + location;
+void ReportOmissions(const std::string& location, const std::vector<std::string>& omissions,
+                     const std::vector<std::string>& remarks) {
+  if (omissions.empty() && remarks.empty()) return;
+  std::string message = Tr(omissions.empty() ? kLoadRemarks : kSomeDataLeftOut) + "\r\n" + location;
   for (const std::string& omission : omissions) message += "\r\n" + omission;
+  for (const std::string& remark : remarks) message += "\r\n" + remark;
   ShowLoadMessage(message);
 }
 

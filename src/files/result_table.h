@@ -60,9 +60,10 @@ struct ResultTable {
   // the class's missed or added some); when false they are the course each runner was given
   // (runners of one class may run variants of a course).
   bool punched_codes = false;
-  // What was left out or read in a way of its own, one line each, for the warning after the
-  // load.
+  // What was left out, and what was read in a way of its own, one line each, for the warning
+  // after the load.
   std::vector<std::string> notes;
+  std::vector<std::string> remarks;
 
   // The class of that name, added at the end when it is new.
   TableClass& Class(const std::string& name);

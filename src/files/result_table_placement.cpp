@@ -122,7 +122,7 @@ class ClassPlacer {
       by_position |= placement == Placement::kByPosition;
       left_out += placement == Placement::kLeftOut;
     }
-    if (by_position) table_.notes.push_back(MixedCoursesText(table_class.name));
+    if (by_position) table_.remarks.push_back(MixedCoursesText(table_class.name));
     if (left_out > 0) table_.notes.push_back(SplitsLeftOutText(table_class.name, left_out));
     return table_class.runners.size();
   }

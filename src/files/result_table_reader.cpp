@@ -48,7 +48,7 @@ bool Load(const ReadRequest& request, const TableFormat& format, clsQuorvex2& ro
   }
   if (root.CourseCount() > 0) root.MakeSegmentSet();
   if (root.EventData()->EventName.empty()) root.EventData()->EventName = kUnnamed;
-  ReportOmissions(format.location, table.notes);
+  ReportOmissions(format.location, table.notes, table.remarks);
   request.progress->Finish();
   return true;
 }

@@ -174,7 +174,7 @@ class ListingReader {
       if (!AddClass(listed)) return false;
     }
     NoteMissingRunners(listing);
-    ReportOmissions(kLocation, omissions_);
+    ReportOmissions(kLocation, omissions_, remarks_);
     if (root_.EventData()->EventName.empty()) root_.EventData()->EventName = kUnnamed;
     root_.MakeSegmentSet();
     request_.progress->Finish();
@@ -234,7 +234,7 @@ class ListingReader {
     if (listed.codes_per_runner &&
         std::any_of(listed.runners.begin(), listed.runners.end(),
                     [&](const ListingRunner& r) { return r.codes != codes; })) {
-      omissions_.push_back(MixedCoursesText(listed.name));
+      remarks_.push_back(MixedCoursesText(listed.name));
     }
     const std::shared_ptr<clsClassData> class_data = root_.AddClass(listed.name);
     class_data->Length = listed.length;
@@ -298,6 +298,7 @@ class ListingReader {
   const ReadRequest& request_;
   Source source_;
   std::vector<std::string> omissions_;
+  std::vector<std::string> remarks_;  // what was read in a way of its own
 };
 
 }  // namespace

@@ -17,6 +17,7 @@ inline constexpr const char* kDetectionFailed = TrNoop("ファイルタイプ判
 inline constexpr const char* kDetectionError = TrNoop("ファイルタイプが判別に失敗しました");
 inline constexpr const char* kImportOnlyMessage = TrNoop("このファイルは追加読み込み専用です");
 inline constexpr const char* kSomeDataLeftOut = TrNoop("一部のデータを読み込みませんでした");
+inline constexpr const char* kLoadRemarks = TrNoop("読み込んだデータについての注意");
 // The name of an event or class a file leaves unnamed: data, the same in every language, so that
 // a file reads to the same event whatever the language of the messages.
 inline constexpr const char* kUnnamed = "名称未設定";

@@ -105,11 +105,12 @@ std::optional<std::string> Refusal(const Listing& listing, bool html) {
 
 // A time result; "mp" (and its translations) is "DNF" without a finish leg, else "P" and the
 // number of missing punches ("MP" when every control has a time: a wrong control punched); "dnf"
-// (and its translations) is "DNF"; a runner out of competition "NC"; anything else "DISQ".
+// (and its translations) is "DNF"; a runner out of competition "NC", also one with a time whose
+// place is a word (a mark of his language such as "AK", "MS" or "ej"); anything else "DISQ".
 std::string ResultText(const ListingRunner& runner, const clsLapData& lap) {
   if (IsOutOfCompetitionMark(runner.place)) return "NC";
   const std::string time = NormalizeTimeText(runner.result, true, "hh:nn:ss");
-  if (IsValidTime(time)) return time;
+  if (IsValidTime(time)) return HasLetter(runner.place) ? "NC" : time;
   const ResultStatus status = StatusOf(runner.result);
   if (status == ResultStatus::kDidNotFinish) return "DNF";
   if (status != ResultStatus::kMissingPunch) return "DISQ";

@@ -103,6 +103,12 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
     expected = ReplaceAll(expected, japanese, other);
   }
   EXPECT_EQ(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, russian), expected);
+  // A word in the place column marks a runner out of competition, in any language.
+  EXPECT_NE(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
+                        ReplaceAll(text, "     1    1001", "    ej    1001"))
+                .find("  Kato Ken|Tokyo OLC|ej|NC|5:00 7:00 4:20 8:30 1:35|1001|"),
+            std::string::npos);
+
   // A name wider than its column pushes the rest of its line right: its last word is no result.
   const std::string wide = "Kato Ken-Ichiro Yamanaka-Sato";
   EXPECT_EQ(

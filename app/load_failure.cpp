@@ -91,7 +91,7 @@ std::string Joined(const std::vector<std::string>& texts, std::string_view separ
 
 // An archive of several lap files when none of them was the one asked for.
 std::string ChoiceProblem(const LoadWitness& witness) {
-  if (witness.offered.empty()) return "";
+  if (witness.offered.empty() || witness.chosen) return "";
   const std::string names = Joined(witness.offered, ", ");
   if (witness.member.empty()) return text::ChooseMember(witness.offered.size(), names);
   return text::NoSuchMember(witness.member, names);

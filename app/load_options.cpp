@@ -43,7 +43,8 @@ void Witness(quorvex2::clsQuorvex2& root, LoadWitness& witness) {
   root.ChooseArchiveMember = [&witness](const std::vector<std::string>& members) {
     witness.offered = members;
     for (const auto& name : members) {
-      if (name == witness.member || quorvex2::GetFileName(name) == witness.member) return name;
+      witness.chosen = name == witness.member || quorvex2::GetFileName(name) == witness.member;
+      if (witness.chosen) return name;
     }
     return std::string();
   };
@@ -55,6 +56,7 @@ void LoadOne(quorvex2::clsQuorvex2& root, const std::string& file, int32_t type,
   SetProgressCaption(root, text::Loading(file));
   witness.shown.clear();
   witness.offered.clear();
+  witness.chosen = false;
   const bool loaded = root.FileControl()->LoadLapFile(file, type, mode);
   if (!loaded) throw ExitError(1, LoadFailure(file, root.ErrorComment(), witness));
   for (const std::string& message : witness.shown) PrintMessage(message);

@@ -33,22 +33,24 @@ TEST(CliInfo, FailedLoadNamesTheFileThenGivesTheErrorComment) {
                 comment + "\n");
 }
 
-// An archive of several lap files says which it holds, with or without --member; one whose only
+// An archive of several lap files says which it holds, with or without --member (the one it
+// names is read as any file); one whose only
 // file is of no known type says so, not that it cannot be unpacked; a table the reader refuses
 // with a message gives it as the reason.
 TEST(CliInfo, FailedLoadSaysWhy) {
   const std::string dir = qxtest::MakeTempDir("why");
   const std::string cup = qxtest::ReadFile(kCup);
-  const std::string two =
-      qxtest::WriteFile(dir, "two.zip", qxtest::MakeZip({{"a.lxm", cup}, {"b.lxm", cup}}));
+  const std::string two = qxtest::WriteFile(
+      dir, "two.zip", qxtest::MakeZip({{"a.lxm", cup}, {"b.lxm", cup}, {"c.lxm", "junk <"}}));
   const std::string notes = qxtest::WriteFile(dir, "n.zip", qxtest::MakeZip({{"n.txt", "notes"}}));
   const std::string table = qxtest::WriteFile(dir, "t.txt", "a,b\r\nc,d\r\ne,f\r\n");
   const struct {
     std::vector<std::string> args;
     std::string says;
   } cases[] = {
-      {{two}, "it holds 2 lap files (a.lxm, b.lxm): choose one with --member"},
-      {{two, "--member", "c.lxm"}, "it holds no lap file c.lxm (only a.lxm, b.lxm)"},
+      {{two}, "it holds 3 lap files (a.lxm, b.lxm, c.lxm): choose one with --member"},
+      {{two, "--member", "d.lxm"}, "it holds no lap file d.lxm (only a.lxm, b.lxm, c.lxm)"},
+      {{two, "--member", "c.lxm"}, "it cannot be read as a Quorvex2 lap file (XML)"},
       {{notes},
        "its file type is not recognised (expected a lap file, a result listing or a "
        "split-time table)"},

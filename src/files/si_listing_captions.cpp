@@ -12,26 +12,26 @@ namespace {
 using Words = std::span<const std::string_view>;
 
 // Lower-case ASCII; other letters as printed in both cases where listings differ.
-constexpr std::string_view kPlace[] = {"pl",    "pl.",     "platz", "place", "pos",    "pos.",
-                                       "rang",  "rank",    "místo", "poř.",  "plac",   "plats",
-                                       "sija",  "mesto",   "hely",  "posto", "puesto", "plass",
-                                       "plads", "miejsce", "koht",  "lugar", "por.",   "mjesto"};
+constexpr std::string_view kPlace[] = {
+    "pl",    "pl.",     "platz", "place", "pos",   "pos.",   "rang",  "rank",   "místo",
+    "poř.",  "plac",    "plats", "sija",  "mesto", "hely",   "posto", "puesto", "plass",
+    "plads", "miejsce", "koht",  "lugar", "por.",  "mjesto", "место"};
 constexpr std::string_view kNumber[] = {
-    "stno", "stnr",  "stnr.",  "startnr",     "startnr.", "startno", "dép.",    "stčí",
-    "stČí", "stèí",  "stÈí",   "st.č.",       "bib",      "nr",      "nr.",     "no",
-    "no.",  "číslo", "dorsal", "startnummer", "nro",      "pett",    "rajtsz.", "št.č."};
-constexpr std::string_view kName[] = {"name", "nom",      "nom/club", "jméno",  "namn",
-                                      "navn", "nimi",     "nome",     "nombre", "naam",
-                                      "név",  "nazwisko", "meno",     "ime"};
+    "stno",   "stnr",        "stnr.", "startnr", "startnr.", "startno", "dép.", "stčí", "stČí",
+    "stèí",   "stÈí",        "st.č.", "bib",     "nr",       "nr.",     "no",   "no.",  "číslo",
+    "dorsal", "startnummer", "nro",   "pett",    "rajtsz.",  "št.č.",   "номер"};
+constexpr std::string_view kName[] = {"name", "nom",  "nom/club", "jméno", "namn",    "navn",
+                                      "nimi", "nome", "nombre",   "naam",  "név",     "nazwisko",
+                                      "meno", "ime",  "фамилия",  "фио",   "участник"};
 constexpr std::string_view kTime[] = {"time", "zeit", "temps", "čas",  "Čas",   "èas",
                                       "Èas",  "cas",  "tid",   "aika", "tempo", "tiempo",
-                                      "tijd", "idő",  "czas",  "aeg"};
+                                      "tijd", "idő",  "czas",  "aeg",  "время", "результат"};
 
 // A club column of its own, between the name and the time (tables print it so).
-constexpr std::string_view kClub[] = {"club",         "verein",      "klub",     "klubb", "oddíl",
-                                      "oddiel",       "förening",    "forening", "seura", "clube",
-                                      "società",      "egyesület",   "lag",      "team",  "klubi",
-                                      "organisation", "organization"};
+constexpr std::string_view kClub[] = {
+    "club",     "verein",       "klub",         "klubb",   "oddíl",     "oddiel",   "förening",
+    "forening", "seura",        "clube",        "società", "egyesület", "lag",      "team",
+    "klubi",    "organisation", "organization", "клуб",    "команда",   "коллектив"};
 
 bool IsOneOf(const Token& token, Words words) {
   const std::string lower = ToLower(token.text);

@@ -129,11 +129,11 @@ bool IsNumberField(const std::string& text) {
 ResultStatus StatusOf(const std::string& text) {
   if (OneOf(text, {"mp", "pm", "fehlst", "fehl", "felst"})) return ResultStatus::kMissingPunch;
   if (OneOf(text, {"dnf", "aufg", "aufgeg.", "abd", "ab", "abbr", "vzdal", "utg", "brutt", "kesk",
-                   "ret"})) {
+                   "ret", "сошел", "сошёл", "сход"})) {
     return ResultStatus::kDidNotFinish;
   }
   if (OneOf(text, {"dns", "disq", "dsq", "dq", "disk", "disk.", "nc", "ot", "ocl", "pf", "n.a.",
-                   "hyl", "desc", "nest"})) {
+                   "hyl", "desc", "nest", "снят", "дискв", "дискв.", "н/с"})) {
     return ResultStatus::kOther;
   }
   return ResultStatus::kNone;

@@ -103,6 +103,12 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
     expected = ReplaceAll(expected, japanese, other);
   }
   EXPECT_EQ(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, russian), expected);
+  // Russian captions and status words.
+  russian = ReplaceAll(russian, "    Pl    Stno Name                       Time",
+                       " Место   Номер Фамилия                   Время");
+  EXPECT_EQ(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
+                        ReplaceAll(russian, "      dnf", "     сход")),
+            expected);
   // A word in the place column marks a runner out of competition, in any language.
   EXPECT_NE(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
                         ReplaceAll(text, "     1    1001", "    ej    1001"))

@@ -83,24 +83,22 @@ std::vector<int32_t> CourseCodes(const clsQuorvex2& root, const clsClassData& da
 
 // The controls of each fork the class's finishers ran, the most run first (ties: as listed).
 std::vector<std::vector<int32_t>> Forks(const std::vector<IofRunner>& runners) {
-  std::vector<std::pair<std::vector<int32_t>, int32_t>> counts;
-  for (const auto& runner : runners) {
-    const auto& codes = runner.codes;
-    if (!runner.finished || codes.empty() || std::count(codes.begin(), codes.end(), 0) > 0) {
+  std::map<std::vector<int32_t>, std::pair<int32_t, size_t>> counts;  // runners, first listed
+  for (size_t i = 0; i < runners.size(); ++i) {
+    const auto& codes = runners[i].codes;
+    if (!runners[i].finished || codes.empty() || std::count(codes.begin(), codes.end(), 0) > 0) {
       continue;
     }
-    auto same = std::find_if(counts.begin(), counts.end(),
-                             [&codes](const auto& count) { return count.first == codes; });
-    if (same == counts.end()) {
-      counts.emplace_back(codes, 1);
-    } else {
-      ++same->second;
-    }
+    ++counts.try_emplace(codes, 0, i).first->second.first;
   }
-  std::stable_sort(counts.begin(), counts.end(),
-                   [](const auto& a, const auto& b) { return a.second > b.second; });
+  std::vector<std::pair<std::pair<int32_t, size_t>, const std::vector<int32_t>*>> order;
+  for (const auto& [codes, count] : counts) order.push_back({count, &codes});
+  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+    return a.first.first != b.first.first ? a.first.first > b.first.first
+                                          : a.first.second < b.first.second;
+  });
   std::vector<std::vector<int32_t>> forks;
-  for (auto& count : counts) forks.push_back(std::move(count.first));
+  for (const auto& entry : order) forks.push_back(*entry.second);
   return forks;
 }
 

@@ -6,6 +6,7 @@
 #include "command_registry.h"
 #include "language_option.h"
 #include "messages.h"
+#include "usage_error.h"
 
 namespace {
 
@@ -56,7 +57,11 @@ int main(int argc, char** argv) {
   } catch (const CLI::Success& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    app.exit(e);
+    if (qxcli::Language() == "en") {
+      app.exit(e);  // the parser's own words
+    } else {
+      std::cerr << qxcli::UsageError(e.what()) << "\n";
+    }
     return 2;
   } catch (const qxcli::ExitError& e) {
     if (e.what()[0] != '\0') std::cerr << e.what() << "\n";

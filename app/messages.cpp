@@ -43,6 +43,38 @@ std::string CannotUnpack() {
   return Tr("書庫を展開できません");
 }
 
+std::string OptionRequired(const std::string& option) {
+  return Fill(Tr("{option} を指定してください"), {{"option", option}});
+}
+
+std::string OptionValueMissing(const std::string& option) {
+  return Fill(Tr("{option} に値がありません"), {{"option", option}});
+}
+
+std::string ValueOutOfRange(const std::string& option, const std::string& value,
+                            const std::string& low, const std::string& high) {
+  return Fill(Tr("{option}: {value} は {low} から {high} までの数ではありません"),
+              {{"option", option}, {"value", value}, {"low", low}, {"high", high}});
+}
+
+std::string ValueNotAChoice(const std::string& option, const std::string& value,
+                            const std::string& choices) {
+  return Fill(Tr("{option}: {value} は使えません ({choices} のどれかです)"),
+              {{"option", option}, {"value", value}, {"choices", choices}});
+}
+
+std::string ValueNotReadable(const std::string& option, const std::string& value) {
+  return Fill(Tr("{option} の値 {value} を読めません"), {{"option", option}, {"value", value}});
+}
+
+std::string ArgumentsNotExpected(const std::string& arguments) {
+  return Fill(Tr("余分な引数があります: {arguments}"), {{"arguments", arguments}});
+}
+
+std::string RunWithHelp() {
+  return Tr("--help で使い方を表示します");
+}
+
 std::string ChooseMember(size_t count, const std::string& names) {
   return Fill(
       NTr("ラップファイルが {count} 個 ({names}) あります: --member で選んでください",

@@ -18,6 +18,16 @@ std::string EmptyFile();
 // ... or what the component could not do with it.
 std::string TypeNotRecognised();
 std::string CannotUnpack();
+// Usage errors the parser found, said again (UsageError).
+std::string OptionRequired(const std::string& option);
+std::string OptionValueMissing(const std::string& option);
+std::string ValueOutOfRange(const std::string& option, const std::string& value,
+                            const std::string& low, const std::string& high);
+std::string ValueNotAChoice(const std::string& option, const std::string& value,
+                            const std::string& choices);
+std::string ValueNotReadable(const std::string& option, const std::string& value);
+std::string ArgumentsNotExpected(const std::string& arguments);
+std::string RunWithHelp();
 // An archive of several lap files, when --member named none of them.
 std::string ChooseMember(size_t count, const std::string& names);
 std::string NoSuchMember(const std::string& member, const std::string& names);

@@ -1,0 +1,41 @@
+#include "usage_error.h"
+
+#include <regex>
+
+#include "messages.h"
+
+namespace qxcli {
+namespace {
+
+// The parser's message said again by the messages of the run, when it is one of the common ones.
+std::string Reworded(const std::string& message) {
+  std::smatch m;
+  if (std::regex_match(message, m, std::regex("(.+) is required"))) {
+    return text::OptionRequired(m[1]);
+  }
+  if (std::regex_match(message, m, std::regex("(.+): 1 required .* missing"))) {
+    return text::OptionValueMissing(m[1]);
+  }
+  if (std::regex_match(message, m, std::regex("(.+): Value (.+) not in range (.+) to (.+)"))) {
+    return text::ValueOutOfRange(m[1], m[2], m[3], m[4]);
+  }
+  if (std::regex_match(message, m, std::regex("(.+): (.+) not in \\{(.+)\\}"))) {
+    return text::ValueNotAChoice(m[1], m[2], m[3]);
+  }
+  if (std::regex_match(message, m, std::regex("Could not convert: (.+) = (.*)"))) {
+    return text::ValueNotReadable(m[1], m[2]);
+  }
+  if (std::regex_match(message, m,
+                       std::regex("The following arguments? (?:was|were) not expected: (.+)"))) {
+    return text::ArgumentsNotExpected(m[1]);
+  }
+  return message;
+}
+
+}  // namespace
+
+std::string UsageError(const std::string& parser_message) {
+  return Reworded(parser_message) + "\n" + text::RunWithHelp();
+}
+
+}  // namespace qxcli

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -155,6 +156,27 @@ std::vector<int32_t> CommonCodes(const ListingClass& listed) {
   return most == counts.end() ? listed.codes : most->first;
 }
 
+// A class continued on a new page may carry a mark after its name ("H21E (Forts.)", "(cont.)"):
+// a block named as an earlier one with a bracketed word after it, of the same runner count and
+// controls, is that class.
+void JoinContinuedClasses(Listing& listing) {
+  static const std::regex kMarked(R"((.*\S)\s*\([^()]*\))");
+  for (size_t i = 1; i < listing.classes.size(); ++i) {
+    ListingClass& block = listing.classes[i];
+    std::smatch marked;
+    if (!std::regex_match(block.name, marked, kMarked)) continue;
+    const std::string name = marked[1];
+    const auto continued = [&](const ListingClass& earlier) {
+      return earlier.name == name && earlier.announced == block.announced &&
+             earlier.codes == block.codes;
+    };
+    if (std::any_of(listing.classes.begin(),
+                    listing.classes.begin() + static_cast<std::ptrdiff_t>(i), continued)) {
+      block.name = name;
+    }
+  }
+}
+
 class ListingReader {
  public:
   ListingReader(clsQuorvex2& root, const ReadRequest& request, Source source)
@@ -167,9 +189,9 @@ class ListingReader {
           request_,
           FillIn(Tr("SPORTident の成績リストではありません: 3 行目に \"{marker}\" がありません"),
                  {{"marker", kMarker}}));
-    const Listing listing =
-        ReadListing(source_.lines, source_.widths,
-                    [this](size_t line, size_t total) { ReportLine(line, total); });
+    Listing listing = ReadListing(source_.lines, source_.widths,
+                                  [this](size_t line, size_t total) { ReportLine(line, total); });
+    JoinContinuedClasses(listing);
     if (auto refusal = Refusal(listing, source_.html)) return Fail(request_, *refusal);
     ReadTitle(listing);
     for (const ListingClass& listed : listing.classes) {

@@ -84,6 +84,12 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
   qxtest::ExpectGolden("golden/files/si/sportident-listing.txt.txt",
                        LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
                                    text.substr(0, third) + page + text.substr(third)));
+  // Also when the repeated header marks the class as continued.
+  const std::string marked = ReplaceAll(page, "M21E  (4)        ", "M21E (cont.)  (4)");
+  ASSERT_NE(marked, page);
+  qxtest::ExpectGolden("golden/files/si/sportident-listing.txt.txt",
+                       LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
+                                   text.substr(0, third) + marked + text.substr(third)));
   // Times printed with tenths of a second count in whole seconds.
   const std::string tenths =
       std::regex_replace(text, std::regex(R"(  (\d{1,3}:\d\d)(?=[ \r]))"), "$1.9");

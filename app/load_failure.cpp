@@ -1,5 +1,7 @@
 #include "load_failure.h"
 
+#include <fmt/format.h>
+
 #include <filesystem>
 #include <map>
 #include <string_view>
@@ -80,19 +82,10 @@ std::string ComponentProblem(const std::string& file, std::string_view comment) 
   return comment == text::ImportOnlyComment() ? text::OnlyToAdd() : "";
 }
 
-std::string Joined(const std::vector<std::string>& texts, std::string_view separator) {
-  std::string joined;
-  for (const std::string& text : texts) {
-    if (!joined.empty()) joined += separator;
-    joined += text;
-  }
-  return joined;
-}
-
 // An archive of several lap files when none of them was the one asked for.
 std::string ChoiceProblem(const LoadWitness& witness) {
   if (witness.offered.empty() || witness.chosen) return "";
-  const std::string names = Joined(witness.offered, ", ");
+  const std::string names = fmt::format("{}", fmt::join(witness.offered, ", "));
   if (witness.member.empty()) return text::ChooseMember(witness.offered.size(), names);
   return text::NoSuchMember(witness.member, names);
 }
@@ -105,7 +98,7 @@ std::string LoadFailure(const std::string& file, const std::string& error_commen
   if (reason.empty()) reason = ChoiceProblem(witness);
   if (reason.empty()) reason = ComponentProblem(file, error_comment);
   // A reader that refuses the file with a message says why in it; other messages go above.
-  const std::string shown = text::TerminalText(Joined(witness.shown, "\n"));
+  const std::string shown = text::TerminalText(fmt::format("{}", fmt::join(witness.shown, "\n")));
   if (reason.empty()) return text::WithRecord(text::CannotLoad(file, shown), error_comment);
   return (shown.empty() ? "" : shown + "\n") +
          text::WithRecord(text::CannotLoad(file, reason), error_comment);

@@ -1,6 +1,7 @@
 // Placing the runners of one IOF class into the event, with its course.
 #include <algorithm>
 #include <map>
+#include <numeric>
 
 #include "files/course_by_controls.h"
 #include "files/iof_reader_parts.h"
@@ -83,23 +84,28 @@ std::vector<int32_t> CourseCodes(const clsQuorvex2& root, const clsClassData& da
 
 // The controls of each fork the class's finishers ran, the most run first (ties: as listed).
 std::vector<std::vector<int32_t>> Forks(const std::vector<IofRunner>& runners) {
-  std::map<std::vector<int32_t>, std::pair<int32_t, size_t>> counts;  // runners, first listed
-  for (size_t i = 0; i < runners.size(); ++i) {
-    const auto& codes = runners[i].codes;
-    if (!runners[i].finished || codes.empty() || std::count(codes.begin(), codes.end(), 0) > 0) {
+  std::vector<std::vector<int32_t>> forks;
+  std::vector<int32_t> counts;
+  std::map<std::vector<int32_t>, size_t> place;  // of each fork in `forks`
+  for (const auto& runner : runners) {
+    const auto& codes = runner.codes;
+    if (!runner.finished || codes.empty() || std::count(codes.begin(), codes.end(), 0) > 0) {
       continue;
     }
-    ++counts.try_emplace(codes, 0, i).first->second.first;
+    const auto [at, added] = place.try_emplace(codes, forks.size());
+    if (added) {
+      forks.push_back(codes);
+      counts.push_back(0);
+    }
+    ++counts[at->second];
   }
-  std::vector<std::pair<std::pair<int32_t, size_t>, const std::vector<int32_t>*>> order;
-  for (const auto& [codes, count] : counts) order.push_back({count, &codes});
-  std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
-    return a.first.first != b.first.first ? a.first.first > b.first.first
-                                          : a.first.second < b.first.second;
-  });
-  std::vector<std::vector<int32_t>> forks;
-  for (const auto& entry : order) forks.push_back(*entry.second);
-  return forks;
+  std::vector<size_t> order(forks.size());
+  std::iota(order.begin(), order.end(), size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&counts](size_t a, size_t b) { return counts[a] > counts[b]; });
+  std::vector<std::vector<int32_t>> sorted;
+  for (size_t i : order) sorted.push_back(std::move(forks[i]));
+  return sorted;
 }
 
 // The runner's splits on the class's course; off it, on the first fork whose controls his own

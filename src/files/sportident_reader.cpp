@@ -106,9 +106,9 @@ std::optional<std::string> Refusal(const Listing& listing, bool html) {
 
 // A time result; "mp" (and its translations) is "DNF" without a finish leg, else "P" and the
 // number of missing punches ("MP" when every control has a time, a wrong control punched: "P0"
-// would sort before every time, as a status of order 0); "dnf"
-// (and its translations) is "DNF"; a runner out of competition "NC", also one with a time whose
-// place is a word (a mark of his language such as "AK", "MS" or "ej"); anything else "DISQ".
+// would sort before every time, as a status of order 0); "dnf" (and its translations) is "DNF";
+// a runner out of competition "NC", also one with a time whose place is a word (a mark of his
+// language such as "AK", "MS" or "ej"); anything else "DISQ".
 std::string ResultText(const ListingRunner& runner, const clsLapData& lap) {
   if (IsOutOfCompetitionMark(runner.place)) return "NC";
   const std::string time = NormalizeTimeText(runner.result, true, "hh:nn:ss");

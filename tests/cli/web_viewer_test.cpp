@@ -330,6 +330,15 @@ class WebInBrowser : public ::testing::Test {
     }
   }
 
+  // The viewer of a test data file, written in English; its folder as a file:// address.
+  static std::string Viewer(const std::string& data) {
+    const std::string dir = qxtest::MakeTempDir("web-" + data.substr(data.rfind('/') + 1));
+    const auto run =
+        qxtest::RunCli({"web", std::string(QX_TEST_DATA) + "/" + data, "-o", dir, "--lang", "en"});
+    EXPECT_EQ(run.exit_code, 0) << data << ": " << run.err;
+    return "file://" + dir;
+  }
+
   std::string index_, m21a_;
   std::unique_ptr<qxtest::HeadlessBrowser> browser_;
 };
@@ -388,12 +397,8 @@ constexpr const char* kWinnerNames = R"js((() => {
 // runners without legs) says so. An event without classes says so on its index. Names whose family
 // and given names the file gave apart follow the language switch.
 TEST_F(WebInBrowser, PagesOfOtherEvents) {
-  const std::string legless = qxtest::MakeTempDir("web-no-legs");
-  ASSERT_EQ(qxtest::RunCli({"web", std::string(QX_TEST_DATA) + "/cli/no-legs.lxm", "-o", legless,
-                            "--lang", "en"})
-                .exit_code,
-            0);
-  Open("file://" + legless + "/class_m21.html");
+  const std::string legless = Viewer("cli/no-legs.lxm");
+  Open(legless + "/class_m21.html");
   const json rows = browser_->Evaluate(
       "[...document.querySelectorAll('table.qx-table')].map(t => t.tBodies[0].rows.length)");
   EXPECT_EQ(rows, json::parse("[4, 4, 3]"));  // results, splits, leg statistics (2 legs, total)
@@ -402,7 +407,7 @@ TEST_F(WebInBrowser, PagesOfOtherEvents) {
   EXPECT_EQ(browser_->Evaluate(kNothingToDraw),
             json({"all clock" + none, "none ref" + none, "none best" + none, "none clock" + none,
                   "none pos" + none, "none loss" + none}));
-  Open("file://" + legless + "/class_w21.html");
+  Open(legless + "/class_w21.html");
   Choose("ja");
   json japanese = json::array();
   for (const char* pick : {"all", "none"}) {
@@ -414,11 +419,7 @@ TEST_F(WebInBrowser, PagesOfOtherEvents) {
   EXPECT_EQ(browser_->Evaluate(kNothingToDraw), japanese);
   for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << error;
 
-  const std::string dir = qxtest::MakeTempDir("web-empty");
-  const auto run = qxtest::RunCli(
-      {"web", std::string(QX_TEST_DATA) + "/cli/empty-class.lxm", "-o", dir, "--lang", "en"});
-  ASSERT_EQ(run.exit_code, 0) << run.err;
-  Open("file://" + dir + "/class_m21.html");
+  Open(Viewer("cli/empty-class.lxm") + "/class_m21.html");
   browser_->SetViewport(360, 900);
   // The page's time, not ours: the resize comes with the next frames and the chart waits 150 ms.
   browser_->Evaluate(
@@ -426,26 +427,18 @@ TEST_F(WebInBrowser, PagesOfOtherEvents) {
       "400))))");
   EXPECT_EQ(browser_->Evaluate("document.querySelector('.qx-note').dataset.l"), "選手がいません");
 
-  const std::string bare = qxtest::MakeTempDir("web-no-classes");
-  const auto no_classes = qxtest::RunCli(
-      {"web", std::string(QX_TEST_DATA) + "/cli/no-classes.lxm", "-o", bare, "--lang", "en"});
-  ASSERT_EQ(no_classes.exit_code, 0) << no_classes.err;
-  Open("file://" + bare + "/index.html");  // in Japanese, chosen above
+  Open(Viewer("cli/no-classes.lxm") + "/index.html");  // in Japanese, chosen above
   const std::string note = "document.querySelector('.qx-note')?.textContent ?? 'nothing'";
   EXPECT_EQ(browser_->Evaluate(note), "この大会にはクラスがありません");
   Choose("en");
   EXPECT_EQ(browser_->Evaluate(note), "This event holds no classes");
 
-  const std::string iof = qxtest::MakeTempDir("web-iof");
-  ASSERT_EQ(qxtest::RunCli({"web", std::string(QX_TEST_DATA) + "/iof/individual-3.0.xml", "-o", iof,
-                            "--lang", "en"})
-                .exit_code,
-            0);
-  Open("file://" + iof + "/class_m21.html");
+  const std::string iof = Viewer("iof/individual-3.0.xml");
+  Open(iof + "/class_m21.html");
   EXPECT_EQ(browser_->Evaluate(kWinnerNames), json({"Aino Ahola", "Aino Ahola"}));
   Choose("ja");
   EXPECT_EQ(browser_->Evaluate(kWinnerNames), json({"Ahola Aino", "Ahola Aino"}));
-  Open("file://" + iof + "/index.html");
+  Open(iof + "/index.html");
   EXPECT_EQ(browser_->Evaluate("document.querySelector('.qx-winner span').textContent"),
             "Ahola Aino");
   for (const auto& error : browser_->TakeErrors()) ADD_FAILURE() << error;

@@ -60,22 +60,29 @@ bool IsValidShiftJis(std::string_view bytes) {
 // letters, kana, the common kanji) or runs of half-width katakana (0xA1-0xDF). Text in a
 // single-byte European encoding that happens to decode as Shift-JIS has neither: its accented
 // letters are 0xC0-0xFF, and 0x80-0x9F holds punctuation and a few letters (Š, Ž, Ś, Ť, Ź in
-// Windows-1250) that begin or stand inside Latin words: such a byte followed by an ASCII letter
-// and more ASCII ("Žiga", "ŠK Senec") is no evidence, where Japanese has kana and kanji in runs.
+// Windows-1250) that stand inside Latin words ("O’Brien", "Men’s") or begin them ("Žiga", "ŠK
+// Senec"): such a byte after an ASCII letter, or before an ASCII letter and another letter or a
+// blank, is no evidence. A kanji between separators ("1,Taro,男,M21A") or a full-width letter
+// before a digit ("Ｍ21A") is.
 bool HoldsJapanese(std::string_view bytes) {
-  const auto latin_after = [bytes](size_t i) {
-    return i + 2 < bytes.size() && std::isalpha(Byte(bytes, i + 1)) != 0 &&
-           Byte(bytes, i + 2) < 0x80;
+  const auto letter = [bytes](size_t i) {
+    return i < bytes.size() && std::isalpha(Byte(bytes, i)) != 0;
+  };
+  const auto starts_latin_word = [&](size_t i) {
+    return letter(i + 1) && (letter(i + 2) || (i + 2 < bytes.size() && bytes[i + 2] == ' '));
   };
   int katakana_run = 0;
+  bool after_letter = false;  // the character before is an ASCII letter
   for (size_t i = 0; i < bytes.size(); ++i) {
     const unsigned char c = Byte(bytes, i);
     if (c >= 0xA1 && c <= 0xDF) {
       if (++katakana_run >= 2) return true;
+      after_letter = false;
       continue;
     }
     katakana_run = 0;
-    if (c >= 0x81 && c <= 0x9F && !latin_after(i)) return true;
+    if (c >= 0x81 && c <= 0x9F && !after_letter && !starts_latin_word(i)) return true;
+    after_letter = letter(i);
     if ((c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC)) ++i;  // a double-byte character
   }
   return false;

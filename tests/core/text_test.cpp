@@ -329,7 +329,14 @@ TEST(TextEncoding, DecidedFromTheBytes) {
       {"cp932 kana", Utf8ToSjis("あい"), "CP932", "あい"},
       {"cp932 half-width katakana", Utf8ToSjis("ｸﾗｽ,ﾅﾏｴ\r\nM21,abc\r\n"), "CP932",
        "ｸﾗｽ,ﾅﾏｴ\r\nM21,abc\r\n"},
-      // European text, also where its bytes happen to be valid Shift-JIS (J\xF6rg).
+      // A lone kanji between separators and a full-width letter before digits: Japanese,
+      // although their second bytes are ASCII letters.
+      {"cp932 lone kanji", Utf8ToSjis("1,Taro,男,Ｍ21A\r\n"), "CP932", "1,Taro,男,Ｍ21A\r\n"},
+      {"cp932 full-width class", Utf8ToSjis("Ｍ21A,Taro\r\n"), "CP932", "Ｍ21A,Taro\r\n"},
+      // European text, also where its bytes happen to be valid Shift-JIS (J\xF6rg, and
+      // apostrophes or a Š inside and at the start of words).
+      {"windows-1252 apostrophes", "Men\x92s Open,Pat O\x92Hara\r\n", "WINDOWS-1252",
+       "Men’s Open,Pat O’Hara\r\n"},
       {"windows-1252 valid as shift-jis", "J\xF6rg", "WINDOWS-1252", "Jörg"},
       {"windows-1252 quotes", "\x93Quoted\x94 \x80", "WINDOWS-1252", "“Quoted” €"},
       // Central European letters Latin-2 and Windows-1250 share: read as Latin-2.

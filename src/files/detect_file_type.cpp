@@ -55,11 +55,19 @@ int32_t FirstLineXmlType(std::string_view text) {
   return type == QX_FILETYPE_QUORVEX2 ? SniffedOr(text, type) : type;
 }
 
+// Where the text comes from: a file, or the caller's text in memory. Only a file is told to be
+// for appending only by its first line, and text in memory of fewer than three lines is refused
+// before any rule looks at it.
+enum class Source { kFile, kMemory };
+
 // The rules on the first lines of a text with CR LF line ends.
-int32_t DetectFromText(const std::string& text, const std::vector<std::string>& lines) {
-  if (lines.empty()) return FailDetection();
+int32_t DetectFromText(const std::string& text, const std::vector<std::string>& lines,
+                       Source source) {
+  if (lines.empty() || (source == Source::kMemory && lines.size() < 3)) return FailDetection();
   if (Contains(lines[0], "$LAPFILE Ver=2")) return QX_FILETYPE_QUORVEX1;
-  if (ToUpper(lines[0]) == "$IMPORT_ONLY") return QX_FILETYPE_IMPORT_ONLY;
+  if (source == Source::kFile && ToUpper(lines[0]) == "$IMPORT_ONLY") {
+    return QX_FILETYPE_IMPORT_ONLY;
+  }
   if (Contains(lines[0], "xml")) return FirstLineXmlType(text);
   if (lines.size() >= 2 && Contains(lines[1], "Split times of")) return QX_FILETYPE_OEVENT;
   if (lines.size() < 3) return FailDetection();
@@ -90,7 +98,7 @@ int32_t DetectFromData(std::string& file_data) {
   file_data = NormalizeLineEnds(file_data);
   std::vector<std::string> lines = SplitText(file_data.substr(0, kSniffBytes), "\r\n");
   if (lines.size() > 3) lines.resize(3);
-  return DetectFromText(file_data, lines);
+  return DetectFromText(file_data, lines, Source::kMemory);
 }
 
 // How much of the file's head the detection decodes: the first lines, enough for the sniffers'
@@ -112,7 +120,7 @@ int32_t DetectFromFile(const std::string& file_name) {
   const std::string_view bytes = *head;
   const std::string text =
       DecodeTextFile(bytes.substr(0, DetectionLength(bytes, bytes.size() < kHeadBytes)));
-  return DetectFromText(text, FirstLines(text, 3));
+  return DetectFromText(text, FirstLines(text, 3), Source::kFile);
 }
 
 }  // namespace

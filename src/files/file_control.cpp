@@ -143,6 +143,9 @@ bool clsFileControl::LoadLapFile(const std::string& FileName, int32_t LapFileTyp
       path = ExtractArchive(path, work);
       if (path.empty()) return false;
     }
+    // Type 7 names the IOF list the component writes: asked for by the caller, it reads nothing.
+    // A list the detection finds is read by the IOF reader, as type 7 or 8.
+    if (LapFileType == QX_FILETYPE_IOF_XML_20_RESULT) return false;
     detail::ReadRequest request{path, LoadMode, FileData, nullptr, ProgressVisible};
     if (LapFileType == QX_FILETYPE_AUTODETECT) {
       LapFileType = detail::DetectFileType(path, request.file_data);

@@ -44,9 +44,11 @@ TEST(DetectFileType, FromFilesAndFromMemory) {
       {"a.xml", "anything", QX_FILETYPE_QUORVEX2, QX_FILETYPE_QUORVEX2},
       {"a.LXM", "", QX_FILETYPE_QUORVEX2, QX_FILETYPE_QUORVEX2},
       {"a.csv", "x,$lapfile ver=2\r\nb\r\nc\r\n", QX_FILETYPE_QUORVEX1, QX_FILETYPE_QUORVEX1},
-      {"a.txt", "$import_only\r\nb\r\nc", QX_FILETYPE_IMPORT_ONLY, QX_FILETYPE_IMPORT_ONLY},
+      // Only a file is for appending only; text in memory needs three lines for any rule.
+      {"a.txt", "$import_only\r\nb\r\nc", QX_FILETYPE_IMPORT_ONLY, QX_FILETYPE_QUORVEX1},
+      {"oe2.txt", "T\r\nSplit times of x", QX_FILETYPE_OEVENT, QX_FILETYPE_UNKNOWN},
       {"b.txt", " $IMPORT_ONLY\r\nb\r\nc", QX_FILETYPE_QUORVEX1, QX_FILETYPE_QUORVEX1},
-      {"c.txt", "<?XML version='1.0'?>\r\n<a/>", QX_FILETYPE_QUORVEX2, QX_FILETYPE_QUORVEX2},
+      {"c.txt", "<?XML version='1.0'?>\r\n<a/>", QX_FILETYPE_QUORVEX2, QX_FILETYPE_UNKNOWN},
       {"d.txt", "title\rSplit times of M21\r", QX_FILETYPE_OEVENT, QX_FILETYPE_OEVENT},
       {"e.txt", "1\r\n2\r\n  sportident RESULTS  \r\n", QX_FILETYPE_SPORTIDENT,
        QX_FILETYPE_SPORTIDENT},
@@ -55,13 +57,13 @@ TEST(DetectFileType, FromFilesAndFromMemory) {
       {"long.txt", long_text, QX_FILETYPE_SPORTIDENT, kNotTried},
       {"lf.txt", "a\nSplit times of\nc\n", QX_FILETYPE_OEVENT, QX_FILETYPE_OEVENT},
       {"cr.txt", "a\rb\rSPORTident results", QX_FILETYPE_SPORTIDENT, QX_FILETYPE_SPORTIDENT},
-      {"lf1.txt", "$lapfile ver=2\n", QX_FILETYPE_QUORVEX1, QX_FILETYPE_QUORVEX1},
-      {"lf2.txt", "$import_only\nNAME,CLUB\n", QX_FILETYPE_IMPORT_ONLY, QX_FILETYPE_IMPORT_ONLY},
+      {"lf1.txt", "$lapfile ver=2\n", QX_FILETYPE_QUORVEX1, QX_FILETYPE_UNKNOWN},
+      {"lf2.txt", "$import_only\nNAME,CLUB\n", QX_FILETYPE_IMPORT_ONLY, QX_FILETYPE_QUORVEX1},
       {"iof.txt", "<?xml?>\r\n<ResultList>\r\n", QX_FILETYPE_IOF_XML_20_RESULT,
        QX_FILETYPE_IOF_XML_20_RESULT},
       {"upper.txt", "t\r\nSPLIT TIMES OF x\r\n", QX_FILETYPE_OEVENT, QX_FILETYPE_OEVENT},
       {"si.txt", "t\r\n\r\nSPORTident results", QX_FILETYPE_SPORTIDENT, QX_FILETYPE_SPORTIDENT},
-      {"info.txt", "$IMPORT_ONLY\r\n\r\n", QX_FILETYPE_IMPORT_ONLY, QX_FILETYPE_IMPORT_ONLY},
+      {"info.txt", "$IMPORT_ONLY\r\n\r\n", QX_FILETYPE_IMPORT_ONLY, QX_FILETYPE_QUORVEX1},
       {"lap.txt", "$LAPFILE Ver=2\r\n\r\n", QX_FILETYPE_QUORVEX1, QX_FILETYPE_QUORVEX1},
       // Two lines, whatever ends them (in a file a last line end starts no line).
       {"two.txt", "a\r\nb\r\n", QX_FILETYPE_UNKNOWN, QX_FILETYPE_QUORVEX1},
@@ -190,8 +192,11 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
   EXPECT_FALSE(
       files.LoadLapFile(TempPath("none.csv"), QX_FILETYPE_IMPORT_ONLY, QX_LOADMODE_APPEND));
   EXPECT_EQ(root.ErrorComment(), "");
-  EXPECT_FALSE(files.LoadLapFile("x.xml", QX_FILETYPE_IOF_XML_20_RESULT, 0, "<a/>"));
+  // Type 7 is written only: asked for, even an IOF list the detection would read is not read.
+  const std::string iof_list = std::string(QX_TEST_DATA) + "/iof/individual-3.0.xml";
+  EXPECT_FALSE(files.LoadLapFile(iof_list, QX_FILETYPE_IOF_XML_20_RESULT));
   EXPECT_EQ(root.ErrorComment(), "");
+  EXPECT_TRUE(files.LoadLapFile(iof_list));
   EXPECT_FALSE(files.LoadLapFile("x.xml", QX_FILETYPE_UNKNOWN, 0, "<a/>"));
   EXPECT_FALSE(files.LoadLapFile("x.xml", 99, 0, "<a/>"));
   EXPECT_EQ(root.ErrorComment(), "");

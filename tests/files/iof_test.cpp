@@ -201,7 +201,7 @@ TEST(IofFixtures, ReadInPartsLikeWhole) {
   }
 }
 
-TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForOthers) {
+TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForWriting) {
   EXPECT_EQ(detail::IofResultListType("\xEF\xBB\xBF<?xml version='1.0'?><!-- c --><!DOCTYPE "
                                       "ResultList [<!ENTITY a '>'>]><ResultList>"),
             QX_FILETYPE_IOF_XML_20_RESULT);
@@ -218,9 +218,10 @@ TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForOthers) {
   EXPECT_TRUE(root.IsClassExists("W21"));
   EXPECT_FALSE(Load(native, QX_FILETYPE_IOF_XML_20_RESULT));
   EXPECT_EQ(root.ErrorComment(), "");
-  // Type 7 reads a 3.0 list, type 8 a 2.0.3 one.
-  EXPECT_TRUE(Load(Doc3(Class3("M21", Person3("Aa", "OK", "100"))), QX_FILETYPE_IOF_XML_20_RESULT))
-      << root.ErrorComment();
+  // Type 7 is only written: asked for, it reads not even a list. Type 8 reads 2.0.3 lists too.
+  EXPECT_FALSE(
+      Load(Doc3(Class3("M21", Person3("Aa", "OK", "100"))), QX_FILETYPE_IOF_XML_20_RESULT));
+  EXPECT_EQ(root.ErrorComment(), "");
   EXPECT_TRUE(
       Load("<ResultList><IOFVersion version=\"2.0.3\"/><ClassResult><ClassShortName>H"
            "</ClassShortName></ClassResult></ResultList>",

@@ -12,8 +12,7 @@ void clsAnalyzedRunnerData::ThrowLegOutOfRange(int32_t Index) {
 
 clsTimeValue* clsAnalyzedRunnerData::LapTime(int32_t Index) {
   LegAt(Index);
-  if (!other_data_ || Index > clsLapData::kMaxLegs) return nullptr;
-  return other_data_->LapObject(Index);
+  return other_data_ ? other_data_->LapObject(Index) : nullptr;
 }
 
 int32_t clsAnalyzedRunnerData::SerialNum() const {

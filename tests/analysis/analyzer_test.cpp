@@ -244,7 +244,7 @@ TEST(AnalyzerEntry, RecordsWithoutLegsOrWithTooManyAreNotAdded) {
   ASSERT_EQ(analyzer.FullSetCount(), 1);
   const auto entered = analyzer.FullSetItem(1);
   EXPECT_FALSE(entered->IsValidSplitTime(clsLapData::kMaxLegs));
-  EXPECT_EQ(entered->LapTime(31), nullptr);
+  EXPECT_THROW(entered->LapTime(31), std::out_of_range);
   EXPECT_EQ(entered->LapTime(0), nullptr);
   EXPECT_THROW(entered->SplitTime(32), std::out_of_range);
   EXPECT_EQ(entered->SplitTime(0), nullptr);

@@ -41,7 +41,7 @@ class clsAnalyzedRunnerData {
   const clsPercentValue& TotalTimeRelative() const { return total_time_relative_; }
   clsPercentValue* LapRelative(int32_t Index) { return LegObject(lap_relative_, Index); }
   // The runner's own leg time object (OtherData's Lap(Index), without raising its LegCount);
-  // nullptr for index 0 and for 31 (the record holds 30 legs).
+  // nullptr for index 0; std::out_of_range for 31, past the 30 legs the record holds.
   clsTimeValue* LapTime(int32_t Index);
   int32_t SerialNum() const;
   clsTimeValue* SplitTime(int32_t Index) { return LegObject(split_time_, Index); }

@@ -106,9 +106,10 @@ std::optional<std::string> Refusal(const Listing& listing, bool html) {
 
 // A time result; "mp" (and its translations) is "DNF" without a finish leg, else "P" and the
 // number of missing punches ("MP" when every control has a time, a wrong control punched: "P0"
-// would sort before every time, as a status of order 0); "dnf" (and its translations) is "DNF";
-// a runner out of competition "NC", also one with a time whose place is a word (a mark of his
-// language such as "AK", "MS" or "ej"); anything else "DISQ".
+// would sort before every time, as a status of order 0, and take the first rank in the data
+// set); "dnf" (and its translations) is "DNF"; a runner out of competition "NC", also one with a
+// time whose place is a word (a mark of his language such as "AK", "MS" or "ej"); anything else
+// "DISQ".
 std::string ResultText(const ListingRunner& runner, const clsLapData& lap) {
   if (IsOutOfCompetitionMark(runner.place)) return "NC";
   const std::string time = NormalizeTimeText(runner.result, true, "hh:nn:ss");
@@ -123,8 +124,10 @@ std::string ResultText(const ListingRunner& runner, const clsLapData& lap) {
   return missing > 0 ? "P" + std::to_string(missing) : "MP";
 }
 
-// The leg times: differences of the cumulative times, each from the last punch before it; a
-// time not after the punch before it counts as missing (as the listings leave such legs blank).
+// The leg times: differences of the cumulative times, each from the last punch before it, in
+// whole seconds as a leg's own time text reads (so equal legs are equal). A time before the
+// punch before it counts as missing (as the listings leave such legs blank); one in the same
+// second is a leg of 0, no data.
 std::vector<Date> LegTimes(const ListingRunner& runner, size_t controls) {
   std::vector<std::optional<Date>> times = runner.times;
   if (times.size() == controls) {
@@ -137,8 +140,8 @@ std::vector<Date> LegTimes(const ListingRunner& runner, size_t controls) {
   }
   Date previous = 0;
   for (const auto& t : times) {
-    const bool valid = t && *t > previous;
-    legs.push_back(valid ? *t - previous : kTimeDisq);
+    const bool valid = t && *t > 0 && *t >= previous;
+    legs.push_back(valid ? RoundToSecond(*t - previous) : kTimeDisq);
     if (valid) previous = *t;
   }
   return legs;

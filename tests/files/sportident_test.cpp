@@ -127,6 +127,33 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
                   ReplaceAll(text, "Kato Ken                  26:25", wide + "    26:25")),
       ReplaceAll(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text), "Kato Ken", wide));
+  // Legs taken from cumulative times are whole seconds, exactly as a leg's time text reads, so
+  // that equal legs rank equal.
+  clsQuorvex2 root;
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(DataPath("sportident-two-rows.txt")));
+  int32_t legs = 0;
+  for (int32_t c = 1; c <= root.ClassCount(); ++c) {
+    for (int32_t i = 1; i <= root.ClassData(c)->LapCount(); ++i) {
+      const auto& lap = *root.ClassData(c)->LapData(i);
+      for (int32_t k = 1; k <= lap.LegCount(); ++k) {
+        if (lap.LapValue(k) <= 0) continue;
+        EXPECT_EQ(lap.LapValue(k), RoundToSecond(lap.LapValue(k))) << lap.RunnerName << " " << k;
+        ++legs;
+      }
+    }
+  }
+  EXPECT_GT(legs, 20);
+  // Two controls punched in the same second: a leg of 0, no data, and no missing punch.
+  const std::string same_second =
+      ReplaceAll(text, "12:00    16:20    24:50", "12:00    12:00    24:50");
+  ASSERT_NE(same_second, text);
+  ASSERT_TRUE(
+      root.FileControl()->LoadLapFile("listing.txt", QX_FILETYPE_SPORTIDENT, 0, same_second));
+  const auto kato = qxtest::FindRunner(root, "M21E", "Kato Ken");
+  ASSERT_NE(kato, nullptr);
+  EXPECT_EQ(kato->LapValue(3), 0);
+  EXPECT_EQ(kato->LapValue(4), RoundToSecond(770 * kSecond));
+  EXPECT_EQ(kato->Result(), "0:26:25");
   // Cut short after M21E's second runner of the four its header counts: loaded, with a note.
   qxtest::ExpectGolden(
       "golden/files/si/cut-short.txt",

@@ -20,6 +20,7 @@ void SetVerticalWindow(ChartLayout& layout, float ratio_y, float position_y) {
   layout.ratio_y = std::max(ratio_y, 1.0f);
   const float position = std::clamp(position_y, 0.0f, 1.0f);
   layout.position_y = (layout.ratio_y - 1) * position / layout.ratio_y;
+  layout.scroll_y = (static_cast<double>(layout.ratio_y) - 1) * position;
   layout.chart.SetHeightOccupied(1 / layout.ratio_y, layout.key);
 }
 
@@ -35,8 +36,7 @@ void SetVerticalScale(ChartLayout& layout) {
 
 // controlY(k): the cumulative reference time of control k on the vertical scale, scrolled.
 void PlaceControls(ChartLayout& layout) {
-  const double offset_y =
-      static_cast<double>(layout.chart.Height()) * layout.position_y * layout.ratio_y;
+  const double offset_y = static_cast<double>(layout.chart.Height()) * layout.scroll_y;
   layout.control_y.at(0) = static_cast<float>(-offset_y);
   if (layout.mode == QX_CHART_CRUISE_MISSRATE) return;
   const auto general = layout.analyzer.GeneralData();

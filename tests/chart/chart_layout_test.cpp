@@ -92,9 +92,9 @@ TEST(ChartLayout, EveryModeOfKnownDataSets) {
 }
 
 // The finish lies on the bottom edge whatever the reference total comes to: its grid line and
-// its "F" labels are there, and the runner's last segment ends on the edge (flag 2, which puts
-// his name under the plot). In real time the axis starts at the first start of a runner with a
-// split time: one who started earlier but has none moves nothing.
+// its "F" labels are there, also zoomed in, and the runner's last segment ends on the edge (flag 2,
+// which puts his name under the plot). In real time the axis starts at the first start of a runner
+// with a split time: one who started earlier but has none moves nothing.
 TEST(ChartLayout, FinishOnTheBottomEdgeAndTheAxisFromTimedRunners) {
   for (const int32_t total : {303, 333, 997, 2345}) {
     SCOPED_TRACE(total);
@@ -103,12 +103,15 @@ TEST(ChartLayout, FinishOnTheBottomEdgeAndTheAxisFromTimedRunners) {
     analyzer->ControlCount = 1;
     analyzer->Execute();
     auto chart = ChartOnPicture(800, 600);
-    clsGraphicControl().DrawChart(analyzer, chart, QX_CHART_NORMAL);
-    int32_t finish_lines = 0, finish_labels = 0;
-    for (const auto& line : chart->GridList()) finish_lines += line.Y1 == chart->Height();
-    for (const auto& label : chart->LabelList()) finish_labels += label.Text == "F";
-    EXPECT_EQ(finish_lines, 1);
-    EXPECT_EQ(finish_labels, 2);
+    // Also zoomed in and scrolled to the bottom.
+    for (const float ratio_y : {20.0f, 10.0f, 3.0f, 1.0f}) {
+      clsGraphicControl().DrawChart(analyzer, chart, QX_CHART_NORMAL, 1, ratio_y, 0, 1);
+      int32_t finish_lines = 0, finish_labels = 0;
+      for (const auto& line : chart->GridList()) finish_lines += line.Y1 == chart->Height();
+      for (const auto& label : chart->LabelList()) finish_labels += label.Text == "F";
+      EXPECT_EQ(finish_lines, 1) << ratio_y;
+      EXPECT_EQ(finish_labels, 2) << ratio_y;
+    }
     const auto& segments = chart->SegmentList();
     ASSERT_EQ(segments.Count(), 2);
     int32_t on_edge = 0;

@@ -20,6 +20,10 @@ struct ChartLayout {
   int32_t leg_count;
   int32_t runner_count;
   float ratio_x = 1, ratio_y = 1, position_x = 0, position_y = 0;
+  // How far the vertical window is scrolled down, in heights of the picture: (RatioY − 1) times
+  // the PositionY given (before it is replaced by its share of the whole), so that a window
+  // scrolled to the bottom ends exactly at the last control.
+  double scroll_y = 0;
   // The arithmetic of the layout is done in double precision and each coordinate rounded to
   // single once, when it is stored: a control at the bottom edge lands on it exactly.
   double y_scale = 0;

@@ -59,7 +59,8 @@ std::string FieldAt(const std::vector<std::string>& fields, size_t index) {
 }
 
 // Turns cumulative split times into leg times: "--:--" is a missing punch; any other valid
-// time after the start is measured from the previous valid one.
+// time after the start is measured from the previous valid one, in whole seconds as the times
+// are written (so equal legs are equal).
 class LegBuilder {
  public:
   explicit LegBuilder(clsLapData& lap) : lap_(lap) {}
@@ -71,7 +72,7 @@ class LegBuilder {
     }
     const std::optional<Date> time = ParseTimeText(NormalizeTimeText(text, true, "hh:nn:ss"));
     if (!time || *time <= 0) return;
-    SetNext(*time - previous_);
+    SetNext(RoundToSecond(*time - previous_));
     previous_ = *time;
   }
   int32_t Count() const { return count_; }

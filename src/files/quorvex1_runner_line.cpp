@@ -33,14 +33,15 @@ Date ReadStart(const std::string& field) {
 }
 
 // Leg values that never decrease are times since the start: each positive value becomes its
-// difference to the previous positive value as read.
+// difference to the previous positive value as read, in whole seconds as the times are written
+// (so equal legs are equal).
 void CumulativeToLegTimes(clsLapData& lap, const std::vector<Date>& valid_times) {
   if (!std::is_sorted(valid_times.begin(), valid_times.end())) return;
   Date previous = 0;
   for (int32_t k = 1; k <= lap.LegCount(); ++k) {
     const Date value = lap.LapValue(k);
     if (value <= 0) continue;
-    if (previous > 0) lap.Lap(k)->Value(value - previous);
+    if (previous > 0) lap.Lap(k)->Value(RoundToSecond(value - previous));
     previous = value;
   }
 }

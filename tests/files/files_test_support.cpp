@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "support/lap_text.h"
 
 namespace qxtest {
@@ -54,6 +56,23 @@ std::shared_ptr<quorvex2::clsLapData> FindRunner(const quorvex2::clsQuorvex2& ro
     if (data->LapData(i)->RunnerName == name) return data->LapData(i);
   }
   return nullptr;
+}
+
+int32_t ExpectWholeSecondLegs(const quorvex2::clsQuorvex2& root) {
+  int32_t legs = 0;
+  for (int32_t c = 1; c <= root.ClassCount(); ++c) {
+    const auto data = root.ClassData(c);
+    for (int32_t i = 1; i <= data->LapCount(); ++i) {
+      const quorvex2::clsLapData& lap = *data->LapData(i);
+      for (int32_t k = 1; k <= lap.LegCount(); ++k) {
+        if (lap.LapValue(k) <= 0) continue;
+        EXPECT_EQ(lap.LapValue(k), quorvex2::RoundToSecond(lap.LapValue(k)))
+            << lap.RunnerName << ", leg " << k;
+        ++legs;
+      }
+    }
+  }
+  return legs;
 }
 
 std::string LoadedEvent(const std::string& path, int32_t type, int32_t mode,

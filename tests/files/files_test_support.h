@@ -29,6 +29,10 @@ std::shared_ptr<quorvex2::clsLapData> FindRunner(const quorvex2::clsQuorvex2& ro
                                                  const std::string& class_name,
                                                  const std::string& name);
 
+// Every leg time of the event that is a time is whole seconds exactly, as a time text reads (legs
+// worked out from cumulative times included, so that equal legs are equal); the count of them.
+int32_t ExpectWholeSecondLegs(const quorvex2::clsQuorvex2& root);
+
 // What a load gives, as text: "loaded" or "refused", the error comment and the messages the
 // host was shown (CR LF starts an indented line), the file date and time zone, then the event
 // as EventText writes it. The load's own root becomes the component's current root: a test that

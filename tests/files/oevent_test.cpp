@@ -47,6 +47,9 @@ class OEventTest : public ::testing::Test {
 TEST_F(OEventTest, TwentyFiveControlsOverThreeSplitLines) {
   qxtest::ExpectGolden("golden/files/oevent-25-controls.csv.txt",
                        qxtest::LoadedEvent(qxtest::DataPath("oevent-25-controls.csv")));
+  clsQuorvex2 root;
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(qxtest::DataPath("oevent-25-controls.csv")));
+  EXPECT_GT(qxtest::ExpectWholeSecondLegs(root), 25);
 }
 
 TEST_F(OEventTest, KeepsANameTheEventAlreadyHasAndReportsProgress) {

@@ -220,6 +220,13 @@ TEST(CsvTable, TablesLoadToTheirExpectedEvents) {
               qxtest::LoadedEvent("table.csv", QX_FILETYPE_QUORVEX1, 0, c.text);
   }
   qxtest::ExpectGolden("golden/files/tables/generic.txt", loaded);
+  // Legs worked out from cumulative times are whole seconds, as the times are written.
+  clsQuorvex2 root;
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(
+      "t.csv", QX_FILETYPE_QUORVEX1, 0,
+      "Class,Name,1,2,3,4,5,6,7,8,9,F\r\n"
+      "M21,Ann,0:13,0:47,1:21,2:59,5:07,8:31,13:03,21:17,34:55,55:11\r\n"));
+  EXPECT_EQ(qxtest::ExpectWholeSecondLegs(root), 10);
 }
 
 TEST(CsvTable, RefusalsMergesAndHugeInput) {

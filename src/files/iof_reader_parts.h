@@ -89,7 +89,8 @@ struct IofReading {
   int32_t first_race = 1;  // the lowest race number of the list (a list of one stage has one)
 };
 
-// The lowest raceNumber attribute value of an IOF 3.0 text; 1 when it has none.
+// The lowest raceNumber of the Result elements of an IOF 3.0 text; 1 when they have none. The
+// race numbers of courses and classes, which may name every race of the event, do not count.
 int32_t IofFirstRaceNumber(std::string_view text);
 
 // One runner of a PersonResult (or a relay team member): person, club text and the result of

@@ -14,6 +14,7 @@
 #include "files/iof_reading.h"
 #include "quorvex2/core/load_mode.h"
 #include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
 namespace {
@@ -113,10 +114,18 @@ class ResultListReader {
     return "";
   }
 
+  // The class's course in the race read: of several Course elements, the one of that race, else
+  // one that names no race, else the first.
   IofCourseInfo ClassCourse(const pugi::xml_node& node) const {
     IofCourseInfo course;
     if (!v3_) return course;
-    const auto data = Child(node, "Course");
+    pugi::xml_node data, unnumbered;
+    ForEachNamed(node, "Course", [&](const pugi::xml_node& candidate) {
+      const std::string race = Trim(candidate.attribute("raceNumber").value());
+      if (!data && !race.empty() && IofFileNumber(race) == reading_.first_race) data = candidate;
+      if (!unnumbered && race.empty()) unnumbered = candidate;
+    });
+    if (!data) data = unnumbered ? unnumbered : Child(node, "Course");
     course.id = IofFileNumber(ChildText(data, "Id"));
     course.length = IofFileNumber(ChildText(data, "Length"));
     course.climb = IofFileNumber(ChildText(data, "Climb"));

@@ -170,6 +170,14 @@ void TakeFinishPunch(std::vector<IofSplit>& splits, std::optional<double>& finis
   splits.pop_back();
 }
 
+// A start punch listed as the first split ("S", "S1", "START") is no control: it leaves the
+// splits.
+void DropStartPunch(std::vector<IofSplit>& splits) {
+  if (splits.empty()) return;
+  const std::string code = ToUpper(Trim(splits.front().code));
+  if (code.starts_with('S') && !IsNumeric(code)) splits.erase(splits.begin());
+}
+
 // The nearest whole number of a positive value in range; 0 for any other.
 int32_t PositiveWholeNumber(double value) {
   if (!(value > 0) || value > 2147483647.0) return 0;
@@ -207,6 +215,18 @@ IofCourseInfo CourseOfResult(const pugi::xml_node& result, bool version3) {
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   for (const auto& control : controls) course.codes.push_back(control.second);
   return course;
+}
+
+// Whether the attribute at that place of the text belongs to a Result element (of any prefix).
+bool InResultTag(std::string_view text, size_t at) {
+  const size_t open = text.rfind('<', at);
+  if (open == std::string_view::npos) return false;
+  const size_t end = text.find_first_of(" \t\r\n/>", open);
+  std::string_view name = text.substr(open + 1, end - open - 1);
+  if (const size_t colon = name.find(':'); colon != std::string_view::npos) {
+    name.remove_prefix(colon + 1);
+  }
+  return name == "Result";
 }
 
 }  // namespace
@@ -251,6 +271,7 @@ IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,
   if (values.start) lap.StartTime.Value(*values.start);
   std::optional<double> seconds = RunningSeconds(values);
   runner.splits = version3 ? ReadSplits3(result) : ReadSplits2(result);
+  DropStartPunch(runner.splits);
   TakeFinishPunch(runner.splits, seconds);
   lap.Result(IofStatusResult(values.status, seconds));
   runner.finished = IsValidTime(lap.Result());
@@ -270,6 +291,7 @@ int32_t IofFirstRaceNumber(std::string_view text) {
   int32_t first = 0;
   for (size_t at = text.find(kName); at != std::string_view::npos;
        at = text.find(kName, at + kName.size())) {
+    if (!InResultTag(text, at)) continue;
     size_t i = at + kName.size();
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '=')) ++i;
     if (i >= text.size() || (text[i] != '"' && text[i] != '\'')) continue;

@@ -273,6 +273,51 @@ TEST_F(IofReaderTest, NameOrderFollowsTheLanguage) {
   }
 }
 
+// A list of one stage of a multi-day event, whose classes name the courses of every race, reads
+// that stage; a class's course is the one of the race read, in whatever order the courses come;
+// a start punch among the splits is no control.
+TEST_F(IofReaderTest, StagesCoursesAndStartPunches) {
+  const auto person = [](const std::string& results) {
+    return "<PersonResult><Person><Name><Family>Aa</Family><Given>A</Given></Name></Person>" +
+           results + "</PersonResult>";
+  };
+  const auto result = [](int race, int seconds, const std::string& splits = "") {
+    return "<Result raceNumber=\"" + std::to_string(race) + "\"><Time>" + std::to_string(seconds) +
+           "</Time><Status>OK</Status>" + splits + "</Result>";
+  };
+  const auto course = [](int race, int length) {
+    return "<Course raceNumber=\"" + std::to_string(race) + "\"><Length>" + std::to_string(length) +
+           "</Length></Course>";
+  };
+  const std::string splits = Split("31", "600") + Split("32", "1200");
+  const struct {
+    const char* name;
+    std::string list;
+    int32_t length;
+    const char* result;
+  } cases[] = {
+      {"stage 2 alone", course(1, 5200) + course(2, 6100) + person(result(2, 1800, splits)), 6100,
+       "0:30:00"},
+      {"latest course first",
+       course(2, 6100) + course(1, 5200) + person(result(1, 1500, splits) + result(2, 1800)), 5200,
+       "0:25:00"},
+      {"start punch", course(1, 5200) + person(result(1, 1500, Split("S1", "0") + splits)), 5200,
+       "0:25:00"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ASSERT_TRUE(
+        Load(Doc3("<ClassResult><Class><Name>H21</Name></Class>" + c.list + "</ClassResult>")))
+        << root.ErrorComment();
+    const auto h21 = root.ClassData("H21");
+    EXPECT_EQ(h21->Length, c.length);
+    EXPECT_EQ(h21->ControlCount, 2);
+    EXPECT_EQ(h21->LapData(1)->Result(), c.result);
+    const auto course = root.CourseData(h21->CourseNum);
+    EXPECT_TRUE(course && course->ControlNum(1) == 31);
+  }
+}
+
 TEST_F(IofReaderTest, BadInputFailsWithTheErrorComment) {
   const std::string location = "ファイルを開けません\r\nclsFileControl.LoadIofResultList\r\n";
   EXPECT_FALSE(Load(Doc3(Class3("M", "<PersonResult>")).substr(0, 200)));

@@ -4,7 +4,8 @@
 //   , , ,First Runner, , , ,Class 1, ,..., ,212,00:01:48,,229,00:06:14,,208,00:08:43,,F1,00:12:14,,
 //
 // (',' or ';' separated). What is taken: name, club, class, start, position, and per punch the
-// control code and the time after the start; a last code starting with "F" is the finish. The
+// control code and the time after the start; a code starting with "F" is the finish (else the
+// race time column gives the result), one starting with "S" the start. The
 // codes are the controls the runner punched: a runner whose codes differ from the class's
 // missed or added some and is read as a mispunch.
 #include <string>
@@ -31,6 +32,7 @@ constexpr size_t kName = 3;
 constexpr size_t kClub = 5;
 constexpr size_t kClass = 7;
 constexpr size_t kStart = 8;
+constexpr size_t kRaceTime = 10;
 constexpr size_t kNonCompetitive = 11;
 constexpr size_t kPosition = 12;
 constexpr size_t kStatus = 13;
@@ -58,17 +60,22 @@ Row RowOf(const std::string& line, char delimiter) {
   return row;
 }
 
+// The punches up to the finish ("F1"), whose time is the result; a start punch ("S1") is no
+// control, and punches after the finish (a control on the way to the readout) are not the run.
+// Without a finish punch, the race time column gives the result where it holds one.
 void ReadPunches(const Row& row, TableRunner& runner) {
   for (size_t i = kFirstPunch; i < row.size(); i += 3) {
-    const std::string& code = row[i];
+    const std::string code = ToUpper(Trim(row[i]));
     const auto time = ReadElapsedSeconds(FieldOf(row, static_cast<int32_t>(i + 1)));
-    if (i + 3 >= row.size() && (code.starts_with('F') || code.starts_with('f'))) {
+    if (code.starts_with('F') && !IsNumeric(code)) {
       runner.time = time;
       return;
     }
+    if (code.starts_with('S') && !IsNumeric(code)) continue;
     runner.codes.push_back(ReadCount(code).value_or(0));
     runner.splits.push_back(time);
   }
+  runner.time = ReadElapsedSeconds(FieldOf(row, kRaceTime));
 }
 
 // The file's word for the runner where it gives one (a non-competing mark, a status other than

@@ -54,9 +54,14 @@ TableRunner RunnerOf(const std::vector<std::string>& row) {
   return runner;
 }
 
+// The header line, its fields quoted or not (a spreadsheet saving the file quotes them).
+bool IsEmitHeader(const std::string& line) {
+  return ToUpper(ReplaceAll(line, "\"", "")).starts_with(kHeaderStart);
+}
+
 ResultTable GatherEmitCsv(const std::vector<std::string>& lines) {
   ResultTable table;
-  if (lines.empty() || !ToUpper(lines[0]).starts_with(kHeaderStart)) return table;
+  if (lines.empty() || !IsEmitHeader(lines[0])) return table;
   size_t short_rows = 0;
   for (size_t i = 1; i < lines.size(); ++i) {
     const std::vector<std::string> row = SplitTableRow(lines[i], ',');
@@ -84,7 +89,7 @@ bool LoadEmitCsv(const ReadRequest& request) {
 // the ninth on are seconds.
 bool IsEmitCsv(std::string_view head_text) {
   const std::vector<std::string> lines = HeadLines(head_text, 2);
-  if (lines.empty() || !ToUpper(lines[0]).starts_with(kHeaderStart)) return false;
+  if (lines.empty() || !IsEmitHeader(lines[0])) return false;
   return lines.size() < 2 ||
          ReadCount(FieldOf(SplitTableRow(lines[1], ','), kFirstSplit)).has_value();
 }

@@ -156,8 +156,9 @@ class OeRowReader {
     const auto punched = ReadElapsedSeconds(Field(row, kOeStartPunch));
     const auto finish = ReadElapsedSeconds(Field(row, kOeFinishPunch));
     const auto from = punched ? punched : start;
-    if (from && finish && *finish > *from) return *finish - *from;
-    return std::nullopt;
+    if (!from || !finish || *finish <= 0 || *finish == *from) return std::nullopt;
+    // A night run's finish after midnight reads below its start.
+    return *finish > *from ? *finish - *from : *finish + kSecondsPerDay - *from;
   }
 
   // The control count the row gives, else as many pairs as the row holds before its trailing

@@ -17,7 +17,6 @@ namespace quorvex2::detail {
 namespace {
 
 constexpr size_t kMostControls = clsLapData::kMaxLegs - 1;  // the finish takes the last leg
-constexpr double kSecondsPerDay = 86400;
 
 using Splits = std::vector<std::optional<double>>;
 

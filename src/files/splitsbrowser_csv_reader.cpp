@@ -46,14 +46,15 @@ Row RowOf(const std::string& line) {
 // The length field in metres ("4200") or in kilometres with a decimal point ("4.2").
 std::optional<int32_t> ReadLength(const std::string& text) {
   if (const auto metres = ReadCount(text)) return metres;
-  const size_t point = text.find('.');
+  const size_t point = text.find_first_of(".,");
   if (point == std::string::npos || point == 0 || point + 1 == text.size() || text.size() > 9) {
     return {};
   }
   const auto whole = ReadCount(text.substr(0, point));
   const auto fraction = ReadCount(text.substr(point + 1));
   if (!whole || !fraction) return {};
-  return static_cast<int32_t>(std::lround(std::stod(text) * 1000.0));
+  const double places = std::pow(10.0, static_cast<double>(text.size() - point - 1));
+  return static_cast<int32_t>(std::lround(*whole * 1000.0 + *fraction * 1000.0 / places));
 }
 
 // "M21A,12", "M21A,12,4200,180" or "M21A,12,4.2,180": a name, then counts (and a length) only;

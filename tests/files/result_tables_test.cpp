@@ -115,8 +115,9 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
     qxtest::ExpectGolden(std::string("golden/files/tables/") + c.expected,
                          LoadedText(Fixture(c.file)));
   }
-  // SPORTident CSV rows read alike with a start punch before the controls, a control punched
-  // after the finish on the way to the readout, or no finish punch but the race time.
+  // Files that read alike: SPORTident CSV with a start punch before the controls, a control
+  // punched after the finish on the way to the readout, or no finish punch but the race time; an
+  // Emit header saved with quotes; a SplitsBrowser length with a decimal comma.
   const std::string si = Fixture("si-triple-column.csv");
   const size_t at = si.find("1,,,Anna Berg,");
   ASSERT_NE(at, std::string::npos);
@@ -124,11 +125,30 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
   const std::string finish = ",F1,00:12:14,";
   ASSERT_TRUE(anna.ends_with(finish));
   const std::string timed = ReplaceAll(anna, "Class 1,10:00:00,,,", "Class 1,10:00:00,,00:12:14,");
-  for (const std::string& row :
-       {ReplaceAll(anna, ",,212,", ",,S1,00:00:00,,212,"), anna + "33,00:12:40,",
-        timed.substr(0, timed.size() - finish.size() + 1)}) {
-    EXPECT_EQ(LoadedText(ReplaceAll(si, anna, row)), LoadedText(si)) << row;
+  const std::string emit = Fixture("emit.csv"), sb = Fixture("sb-one-name.csv");
+  const std::string emit_head = emit.substr(0, emit.find("\r\n"));
+  const struct {
+    std::string text, from, to;
+  } alike[] = {
+      {si, anna, ReplaceAll(anna, ",,212,", ",,S1,00:00:00,,212,")},
+      {si, anna, anna + "33,00:12:40,"},
+      {si, anna, timed.substr(0, timed.size() - finish.size() + 1)},
+      {emit, emit_head, "\"" + ReplaceAll(emit_head, ",", "\",\"") + "\""},
+      {sb, "M21,3,4.2,180", "M21,3,\"4,2\",180"},
+  };
+  for (const auto& c : alike) {
+    ASSERT_NE(c.text.find(c.from), std::string::npos) << c.from;
+    EXPECT_EQ(LoadedText(ReplaceAll(c.text, c.from, c.to)), LoadedText(c.text)) << c.to;
   }
+  // An OE row of a night run without its time: the finish punch after midnight.
+  const std::string english = Fixture("oe-46-english.csv");
+  const std::string night =
+      ReplaceAll(ReplaceAll(english, "10:00:00;10:12:14.32;12:14.32;", "23:55:00;00:07:14.32;;"),
+                 ";10:00:00;10:12:14.32;31;", ";23:55:00;00:07:14.32;31;");
+  ASSERT_NE(night.find("23:55:00;00:07:14.32;31;"), std::string::npos);
+  EXPECT_NE(LoadedText(night).find("Anna Berg|OK Nord, Syd|1|0:12:14|1:48 4:26 2:29 3:31|"),
+            std::string::npos)
+      << LoadedText(night);
 }
 
 // A row of the layout with surname and first name: the given fields, then the control pairs.

@@ -8,6 +8,7 @@
 #include "files/detail/xml_nodes.h"
 #include "files/iof_reader_parts.h"
 #include "files/iof_reading.h"
+#include "files/punch_codes.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/text.h"
 
@@ -162,7 +163,7 @@ void TakeFinishPunch(std::vector<IofSplit>& splits, std::optional<double>& finis
   if (splits.empty()) return;
   const IofSplit& last = splits.back();
   const std::string code = ToUpper(Trim(last.code));
-  const bool finish_code = code == "9999" || (code.starts_with('F') && !IsNumeric(code));
+  const bool finish_code = code == "9999" || IsFinishPunchCode(code);
   const bool at_finish = code.empty() && finish && last.seconds &&
                          std::floor(*finish + 1e-6) == std::floor(*last.seconds + 1e-6);
   if (!finish_code && !at_finish) return;
@@ -173,9 +174,7 @@ void TakeFinishPunch(std::vector<IofSplit>& splits, std::optional<double>& finis
 // A start punch listed as the first split ("S", "S1", "START") is no control: it leaves the
 // splits.
 void DropStartPunch(std::vector<IofSplit>& splits) {
-  if (splits.empty()) return;
-  const std::string code = ToUpper(Trim(splits.front().code));
-  if (code.starts_with('S') && !IsNumeric(code)) splits.erase(splits.begin());
+  if (!splits.empty() && IsStartPunchCode(splits.front().code)) splits.erase(splits.begin());
 }
 
 // The nearest whole number of a positive value in range; 0 for any other.

@@ -5,9 +5,9 @@
 //
 // (',' or ';' separated). What is taken: name, club, class, start, position, and per punch the
 // control code and the time after the start; a code starting with "F" is the finish (else the
-// race time column gives the result), one starting with "S" the start. The
-// codes are the controls the runner punched: a runner whose codes differ from the class's
-// missed or added some and is read as a mispunch.
+// race time column gives the result), one starting with "S" the start. The codes are the
+// controls the runner punched: a runner whose codes differ from the class's missed or added some
+// and is read as a mispunch.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +15,7 @@
 #include "core/detail/catalogue.h"
 #include "core/detail/fill_in.h"
 #include "files/csv_table_lines.h"
+#include "files/punch_codes.h"
 #include "files/result_table_formats.h"
 #include "files/result_table_reader.h"
 #include "files/table_fields.h"
@@ -65,13 +66,13 @@ Row RowOf(const std::string& line, char delimiter) {
 // Without a finish punch, the race time column gives the result where it holds one.
 void ReadPunches(const Row& row, TableRunner& runner) {
   for (size_t i = kFirstPunch; i < row.size(); i += 3) {
-    const std::string code = ToUpper(Trim(row[i]));
+    const std::string& code = row[i];
     const auto time = ReadElapsedSeconds(FieldOf(row, static_cast<int32_t>(i + 1)));
-    if (code.starts_with('F') && !IsNumeric(code)) {
+    if (IsFinishPunchCode(code)) {
       runner.time = time;
       return;
     }
-    if (code.starts_with('S') && !IsNumeric(code)) continue;
+    if (IsStartPunchCode(code)) continue;
     runner.codes.push_back(ReadCount(code).value_or(0));
     runner.splits.push_back(time);
   }

@@ -154,7 +154,7 @@ class ListingParser {
     runner.id = head.id;
     runner.name = head.name;
     runner.club = head.club;
-    runner.result = head.result_missing ? "" : WholeSeconds(Tokens(i)[head.result].text);
+    runner.result = head.result_missing ? "" : PlainTime(Tokens(i)[head.result].text);
     runner.line = i;
     const size_t first = head.result_missing ? head.result : head.result + 1;
     std::vector<ControlItem> items;

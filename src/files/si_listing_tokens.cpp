@@ -76,6 +76,13 @@ std::vector<Token> Tokenize(const std::string& line, ColumnWidths widths) {
   return tokens;
 }
 
+std::vector<std::string> WithPlainBlanks(std::vector<std::string> lines) {
+  for (std::string& line : lines) {
+    if (line.find("\xC2\xA0") != std::string::npos) line = ReplaceAll(line, "\xC2\xA0", " ");
+  }
+  return lines;
+}
+
 std::string ExpandTabs(const std::string& line, ColumnWidths widths) {
   constexpr int32_t kTabWidth = 8;
   if (line.find('\t') == std::string::npos) return line;
@@ -97,17 +104,22 @@ std::string ExpandTabs(const std::string& line, ColumnWidths widths) {
 }
 
 bool IsTime(const std::string& text) {
-  static const std::regex kTime(R"(\d{1,3}:\d\d(:\d\d)?([.,]\d{1,3})?)");
-  return text.size() <= 13 && std::regex_match(text, kTime);
+  static const std::regex kTime(R"(\d{1,4}:\d\d(:\d\d)?([.,]\d{1,3})?)");
+  return text.size() <= 14 && std::regex_match(text, kTime);
 }
 
-std::string WholeSeconds(const std::string& text) {
-  return IsTime(text) ? text.substr(0, text.find_first_of(".,")) : text;
+std::string PlainTime(const std::string& text) {
+  if (!IsTime(text)) return text;
+  const std::string whole = text.substr(0, text.find_first_of(".,"));
+  if (whole.find(':') != 4 || whole.size() != 7) return whole;
+  const int minutes = std::stoi(whole.substr(0, 4));
+  return std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") +
+         std::to_string(minutes % 60) + whole.substr(4);
 }
 
 std::optional<Date> TokenTime(const std::string& text) {
   if (!IsTime(text)) return std::nullopt;
-  return ParseTimeText(NormalizeTimeText(WholeSeconds(text), true, "hh:nn:ss"));
+  return ParseTimeText(NormalizeTimeText(PlainTime(text), true, "hh:nn:ss"));
 }
 
 bool IsMissingMark(const std::string& text) {

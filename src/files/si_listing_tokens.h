@@ -32,12 +32,17 @@ std::vector<Token> Tokenize(const std::string& line,
 // editor shows it.
 std::string ExpandTabs(const std::string& line, ColumnWidths widths);
 
-// "26:25", "1:02:03", "125:30", "29:10.3": the time it stands for, in whole seconds (tenths
-// and hundredths are dropped, as every reader counts results).
+// The lines with every no-break space a plain blank, as a listing a browser saved as text may
+// hold them between its columns.
+std::vector<std::string> WithPlainBlanks(std::vector<std::string> lines);
+
+// "26:25", "1:02:03", "125:30", "1032:11", "29:10.3": the time it stands for, in whole seconds
+// (tenths and hundredths are dropped, as every reader counts results).
 std::optional<Date> TokenTime(const std::string& text);
 bool IsTime(const std::string& text);
-// A time's text without its fraction of a second; any other text as it is.
-std::string WholeSeconds(const std::string& text);
+// A time's text without its fraction of a second, and minutes of four digits as hours
+// ("1032:11" is "17:12:11"); any other text as it is.
+std::string PlainTime(const std::string& text);
 // "-----", "--:--", "0.00": a control without a punch.
 bool IsMissingMark(const std::string& text);
 // A field of a times column: a time or a missing-punch mark.

@@ -59,9 +59,10 @@ bool LooksLikeListing(const std::vector<std::string>& lines) {
 
 bool SniffSportIdentListing(std::string_view head_text) {
   if (LooksLikeHtml(head_text)) {
-    return HasPreformattedText(head_text) || LooksLikeListing(HtmlTextLines(head_text));
+    return HasPreformattedText(head_text) ||
+           LooksLikeListing(WithPlainBlanks(HtmlTextLines(head_text)));
   }
-  return LooksLikeListing(SplitText(std::string(head_text), "\r\n"));
+  return LooksLikeListing(WithPlainBlanks(SplitText(std::string(head_text), "\r\n")));
 }
 
 }  // namespace quorvex2::detail

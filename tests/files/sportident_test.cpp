@@ -127,11 +127,24 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
                   ReplaceAll(text, "Kato Ken                  26:25", wide + "    26:25")),
       ReplaceAll(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text), "Kato Ken", wide));
+  // Blanks saved as no-break spaces (a browser's text of the page) read as blanks.
+  EXPECT_EQ(
+      LoadedEvent("listing.txt", QX_FILETYPE_AUTODETECT, 0, ReplaceAll(text, "  ", " \u00A0")),
+      LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text));
   // Legs taken from cumulative times are whole seconds, exactly as a leg's time text reads, so
   // that equal legs rank equal.
   clsQuorvex2 root;
   ASSERT_TRUE(root.FileControl()->LoadLapFile(DataPath("sportident-two-rows.txt")));
   EXPECT_GT(qxtest::ExpectWholeSecondLegs(root), 20);
+  // A result of four-digit minutes is hours and minutes.
+  const std::string ultra = ReplaceAll(
+      ReplaceAll(text, "Kato Ken                  26:25", "Kato Ken                1026:25"),
+      "24:50    26:25", "24:50  1026:25");
+  ASSERT_TRUE(root.FileControl()->LoadLapFile("listing.txt", QX_FILETYPE_SPORTIDENT, 0, ultra))
+      << root.ErrorComment();
+  EXPECT_EQ(qxtest::FindRunner(root, "M21E", "Kato Ken")->Result(), "17:06:25");
+  EXPECT_EQ(qxtest::FindRunner(root, "M21E", "Kato Ken")->LapValue(5),
+            RoundToSecond(60095 * kSecond));
   // Two controls punched in the same second: a leg of 0, no data, and no missing punch.
   const std::string same_second =
       ReplaceAll(text, "12:00    16:20    24:50", "12:00    12:00    24:50");

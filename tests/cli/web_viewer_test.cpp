@@ -79,6 +79,7 @@ constexpr const char* kModes = R"js((() => {
     out[button.dataset.mode] = {
       figure: svg ? svg.querySelector('.qx-plot').innerHTML : '',
       marks: svg ? svg.querySelectorAll('.qx-plot [data-id]').length : 0,
+      ticks: svg ? ['.qx-tick-x', '.qx-tick-y'].map(t => svg.querySelectorAll(t).length) : [],
       names: svg ? [...svg.querySelectorAll('.qx-name')].map(t => {
         const b = t.getBBox();
         return [b.x, b.y, b.width, b.height];
@@ -438,6 +439,12 @@ TEST_F(WebInBrowser, PagesOfOtherEvents) {
   EXPECT_EQ(browser_->Evaluate(kWinnerNames), json({"Aino Ahola", "Aino Ahola"}));
   Choose("ja");
   EXPECT_EQ(browser_->Evaluate(kWinnerNames), json({"Ahola Aino", "Ahola Aino"}));
+  // Miss rates under 1 % get a scale of their own; a finisher who lost no time is a point of the
+  // cruise chart.
+  Open(iof + "/class_open.html");
+  EXPECT_GE(browser_->Evaluate(kModes)["cruise"]["ticks"][1], 3);
+  Open(Viewer("web/tricky.lxm") + "/class_codes.html");
+  EXPECT_EQ(browser_->Evaluate(kModes)["cruise"]["marks"], 3);
   Open(iof + "/index.html");
   EXPECT_EQ(browser_->Evaluate("document.querySelector('.qx-winner span').textContent"),
             "Ahola Aino");

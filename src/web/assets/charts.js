@@ -134,6 +134,7 @@
   var TIME_STEPS = [5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600, 7200];
   var COUNT_STEPS = [1, 2, 5, 10, 20, 50, 100, 200, 500, 1000];
   var VALUE_STEPS = [0.5, 1, 2, 5, 10, 20, 25, 50, 100];
+  var PERCENT_STEPS = [0.1, 0.2, 0.5, 1, 2, 5, 10, 20, 50, 100];
 
   function ticks(lo, hi, by) {
     var out = [];
@@ -411,9 +412,12 @@
     return drawn;
   };
 
+  // A finisher without a miss rate lost no time: his rate is 0 (the tables write "-").
   function scatterValues(mode, r) {
     if (mode === "map") return typeof r.t === "number" && typeof r.x === "number" ? [r.x, r.y] : null;
-    return typeof r.cs === "number" && typeof r.mr === "number" ? [r.cs, r.mr] : null;
+    if (typeof r.cs !== "number") return null;
+    if (typeof r.mr === "number") return [r.cs, r.mr];
+    return typeof r.t === "number" ? [r.cs, 0] : null;
   }
 
   Chart.prototype.drawScatter = function () {
@@ -439,7 +443,7 @@
     }
     var xOf = function (v) { return self.left + (v - xs[0]) * sx; };
     var yOf = function (v) { return self.bottom - (v - ys[0]) * sy; };
-    var steps = mode === "map" ? VALUE_STEPS : [1, 2, 5, 10, 20, 50, 100];
+    var steps = mode === "map" ? VALUE_STEPS : PERCENT_STEPS;
     ticks(xs[0], xs[1], step(xs[1] - xs[0], this.right - this.left, 40, steps)).forEach(function (v) {
       self.vline(xOf(v), v, String(v), v === 0 && mode === "map" ? "qx-tick-x qx-zero" : null);
     });

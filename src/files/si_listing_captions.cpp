@@ -15,23 +15,30 @@ using Words = std::span<const std::string_view>;
 constexpr std::string_view kPlace[] = {
     "pl",    "pl.",     "platz", "place", "pos",   "pos.",   "rang",  "rank",   "místo",
     "poř.",  "plac",    "plats", "sija",  "mesto", "hely",   "posto", "puesto", "plass",
-    "plads", "miejsce", "koht",  "lugar", "por.",  "mjesto", "место"};
+    "plads", "miejsce", "koht",  "lugar", "por.",  "mjesto", "место", "順位"};
 constexpr std::string_view kNumber[] = {
-    "stno",   "stnr",        "stnr.", "startnr", "startnr.", "startno", "dép.", "stčí", "stČí",
-    "stèí",   "stÈí",        "st.č.", "bib",     "nr",       "nr.",     "no",   "no.",  "číslo",
-    "dorsal", "startnummer", "nro",   "pett",    "rajtsz.",  "št.č.",   "номер"};
-constexpr std::string_view kName[] = {"name", "nom",  "nom/club", "jméno", "namn",    "navn",
-                                      "nimi", "nome", "nombre",   "naam",  "név",     "nazwisko",
-                                      "meno", "ime",  "фамилия",  "фио",   "участник"};
-constexpr std::string_view kTime[] = {"time", "zeit", "temps", "čas",  "Čas",   "èas",
-                                      "Èas",  "cas",  "tid",   "aika", "tempo", "tiempo",
-                                      "tijd", "idő",  "czas",  "aeg",  "время", "результат"};
+    "stno", "stnr",    "stnr.", "startnr", "startnr.", "startno",     "dép.",
+    "stčí", "stČí",    "stèí",  "stÈí",    "st.č.",    "bib",         "nr",
+    "nr.",  "no",      "no.",   "číslo",   "dorsal",   "startnummer", "nro",
+    "pett", "rajtsz.", "št.č.", "номер",   "ナンバー", "番号",        "ゼッケン"};
+constexpr std::string_view kName[] = {"name", "nom",      "nom/club", "jméno",  "namn",
+                                      "navn", "nimi",     "nome",     "nombre", "naam",
+                                      "név",  "nazwisko", "meno",     "ime",    "фамилия",
+                                      "фио",  "участник", "氏名",     "名前"};
+constexpr std::string_view kTime[] = {"time", "zeit", "temps", "čas",       "Čas",    "èas",  "Èas",
+                                      "cas",  "tid",  "aika",  "tempo",     "tiempo", "tijd", "idő",
+                                      "czas", "aeg",  "время", "результат", "タイム", "記録"};
 
 // A club column of its own, between the name and the time (tables print it so).
 constexpr std::string_view kClub[] = {
-    "club",     "verein",       "klub",         "klubb",   "oddíl",     "oddiel",   "förening",
-    "forening", "seura",        "clube",        "società", "egyesület", "lag",      "team",
-    "klubi",    "organisation", "organization", "клуб",    "команда",   "коллектив"};
+    "club",     "verein",       "klub",         "klubb",   "oddíl",     "oddiel",    "förening",
+    "forening", "seura",        "clube",        "società", "egyesület", "lag",       "team",
+    "klubi",    "organisation", "organization", "клуб",    "команда",   "коллектив", "所属"};
+
+// Columns some listings print between the name and the time: year of birth, nation.
+constexpr std::string_view kOther[] = {"yb",   "jg",     "jg.",      "jahrgang", "année",  "an",
+                                       "född", "født",   "syntynyt", "roč.",     "ročník", "nat",
+                                       "nat.", "nation", "land",     "nar.",     "rok"};
 
 bool IsOneOf(const Token& token, Words words) {
   const std::string lower = ToLower(token.text);
@@ -53,6 +60,8 @@ std::optional<Captions> ReadCaptions(const std::vector<Token>& tokens) {
       captions.time_end = token.last_column;
     } else if (captions.name_column > 0 && captions.time_end == 0 && IsOneOf(token, kClub)) {
       captions.club_column = token.first_column;
+    } else if (captions.name_column > 0 && captions.time_end == 0 && IsOneOf(token, kOther)) {
+      captions.other_columns.push_back(token.first_column);
     }
   }
   const bool named = captions.name_column > 0;

@@ -16,6 +16,9 @@ struct Captions {
   int32_t name_column = 0;  // the first column of the name caption
   int32_t time_end = 0;     // the last column of the time caption; 0 in a start list
   int32_t club_column = 0;  // the first column of a club caption before the time; 0 when none
+  // The first columns of other captions between the name and the time (year of birth, nation):
+  // their fields belong to neither the name nor the club.
+  std::vector<int32_t> other_columns;
 };
 
 // The captions of a line that names the runner's name and either its time or its place or

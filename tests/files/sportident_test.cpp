@@ -74,6 +74,19 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
   const std::string head = qxtest::ReadFile(DataPath("si-table-head.html"));
   qxtest::ExpectGolden("golden/files/si/si-table-head.html.txt",
                        LoadedEvent("t.html", 0, 0, ReplaceAll(head, "<th>Club<", "<th>Klubb<")));
+  // A year of birth before the club and a nation after it are neither; captions in Japanese.
+  const std::string plain = LoadedEvent("t.html", 0, 0, head);
+  EXPECT_EQ(LoadedEvent(
+                "t.html", 0, 0,
+                std::regex_replace(
+                    ReplaceAll(head, "<th>Club</th>", "<th>YB</th><th>Club</th><th>Nat</th>"),
+                    std::regex("<td>((OK|IFK) \\w+)</td>"), "<td>89</td><td>$1</td><td>SWE</td>")),
+            plain);
+  EXPECT_EQ(LoadedEvent(
+                "t.html", 0, 0,
+                ReplaceAll(head, "<th>Pl</th><th>Stno</th><th>Name</th><th>Club</th><th>Time</th>",
+                           "<th>順位</th><th>番号</th><th>氏名</th><th>所属</th><th>タイム</th>")),
+            plain);
   // The same text handed over in memory.
   const std::string text = SjisToUtf8(qxtest::ReadFile(DataPath("sportident-listing.txt")));
   qxtest::ExpectGolden("golden/files/si/sportident-listing.txt.txt",

@@ -76,8 +76,13 @@ std::vector<Token> Tokenize(const std::string& line, ColumnWidths widths) {
   return tokens;
 }
 
-std::vector<std::string> WithPlainBlanks(std::vector<std::string> lines) {
+std::vector<std::string> ListingLines(std::vector<std::string> lines) {
   for (std::string& line : lines) {
+    if (line.size() > kMostListingBytes) {
+      size_t cut = kMostListingBytes;
+      while (cut > 0 && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+      line.resize(cut);
+    }
     if (line.find("\xC2\xA0") != std::string::npos) line = ReplaceAll(line, "\xC2\xA0", " ");
   }
   return lines;

@@ -32,9 +32,12 @@ std::vector<Token> Tokenize(const std::string& line,
 // editor shows it.
 std::string ExpandTabs(const std::string& line, ColumnWidths widths);
 
-// The lines with every no-break space a plain blank, as a listing a browser saved as text may
-// hold them between its columns.
-std::vector<std::string> WithPlainBlanks(std::vector<std::string> lines);
+// The lines as the listing reader takes them: every no-break space a plain blank (a listing a
+// browser saved as text may hold them between its columns), and each line cut after
+// kMostListingBytes (no listing prints a line that wide; matching patterns on megabytes of one
+// line would exhaust the stack).
+inline constexpr size_t kMostListingBytes = 1000;
+std::vector<std::string> ListingLines(std::vector<std::string> lines);
 
 // "26:25", "1:02:03", "125:30", "1032:11", "29:10.3": the time it stands for, in whole seconds
 // (tenths and hundredths are dropped, as every reader counts results).

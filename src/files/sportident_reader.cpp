@@ -67,8 +67,8 @@ Source ListingSource(std::vector<std::string> lines) {
   Source source;
   source.html = LooksLikeHtml(JoinLines(lines, kHtmlSniffLines));
   source.classic = !source.html && lines.size() >= 3 && Contains(lines[2], kMarker);
-  source.lines = WithPlainBlanks(source.html ? HtmlTextLines(JoinLines(lines, lines.size()))
-                                             : std::move(lines));
+  source.lines =
+      ListingLines(source.html ? HtmlTextLines(JoinLines(lines, lines.size())) : std::move(lines));
   source.widths = WidthsOf(source.lines);
   for (std::string& line : source.lines) line = ExpandTabs(line, source.widths);
   return source;

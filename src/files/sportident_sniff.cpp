@@ -60,9 +60,9 @@ bool LooksLikeListing(const std::vector<std::string>& lines) {
 bool SniffSportIdentListing(std::string_view head_text) {
   if (LooksLikeHtml(head_text)) {
     return HasPreformattedText(head_text) ||
-           LooksLikeListing(WithPlainBlanks(HtmlTextLines(head_text)));
+           LooksLikeListing(ListingLines(HtmlTextLines(head_text)));
   }
-  return LooksLikeListing(WithPlainBlanks(SplitText(std::string(head_text), "\r\n")));
+  return LooksLikeListing(ListingLines(SplitText(std::string(head_text), "\r\n")));
 }
 
 }  // namespace quorvex2::detail

@@ -169,6 +169,15 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
   EXPECT_EQ(kato->LapValue(3), 0);
   EXPECT_EQ(kato->LapValue(4), RoundToSecond(770 * kSecond));
   EXPECT_EQ(kato->Result(), "0:26:25");
+  // A line of many kilobytes is cut to a listing's width: read, it exhausts no stack.
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"28/11/2026", "28/11/" + std::string(60000, '2')},
+           {"M21E  (4)", "M21E" + std::string(60000, 'a') + " (x)"}}) {
+    const std::string loaded =
+        LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, ReplaceAll(text, from, to));
+    EXPECT_TRUE(loaded.starts_with("loaded") && loaded.find("Kato Ken") != std::string::npos)
+        << loaded.substr(0, 300);
+  }
   // Cut short after M21E's second runner of the four its header counts: loaded, with a note.
   qxtest::ExpectGolden(
       "golden/files/si/cut-short.txt",

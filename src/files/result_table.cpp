@@ -45,11 +45,9 @@ TableStatus StatusOfPunches(const TableRunner& runner) {
 }
 
 TableClass& ResultTable::Class(const std::string& name) {
-  auto found = std::find_if(classes.begin(), classes.end(),
-                            [&name](const TableClass& c) { return c.name == name; });
-  if (found != classes.end()) return *found;
-  classes.push_back(TableClass{name, 0, 0, {}});
-  return classes.back();
+  const auto [at, added] = positions.try_emplace(name, classes.size());
+  if (added) classes.push_back(TableClass{name, 0, 0, {}});
+  return classes[at->second];
 }
 
 bool ResultTable::AnyRunnerRan() const {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "quorvex2/core/lap_data.h"
@@ -67,6 +68,8 @@ struct ResultTable {
 
   // The class of that name, added at the end when it is new.
   TableClass& Class(const std::string& name);
+  // Where each class stands in `classes`, kept by Class (a file may hold many thousands).
+  std::unordered_map<std::string, size_t> positions;
   size_t RunnerCount() const;
   // Whether a runner has a time or a punch (a start list has neither).
   bool AnyRunnerRan() const;

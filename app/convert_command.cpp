@@ -11,6 +11,7 @@
 #include "lap_file_loss.h"
 #include "load_options.h"
 #include "messages.h"
+#include "write_refusal.h"
 
 namespace qxcli {
 namespace {
@@ -57,7 +58,7 @@ void Convert(const ConvertOptions& options) {
   auto root = LoadEvent(options.load);
   const int32_t mode = options.full ? quorvex2::QX_SAVEMODE_FULL : quorvex2::QX_SAVEMODE_NORMAL;
   if (!root->FileControl()->SaveLapFile(options.output, type, mode)) {
-    throw ExitError(1, text::CannotSave(options.output));
+    throw ExitError(1, text::CannotSave(options.output, WriteRefusal(options.output)));
   }
   if (type == quorvex2::QX_FILETYPE_QUORVEX1) WarnLapFileLoss(*root, "convert", options.output);
 }

@@ -143,8 +143,9 @@ std::string EmitCsv() {
   return Tr("Emit の CSV 出力");
 }
 
-std::string CannotSave(const std::string& file) {
-  return Fill(Tr("quorvex2: {file} を保存できません"), {{"file", file}});
+std::string CannotSave(const std::string& file, const std::string& why) {
+  if (why.empty()) return Fill(Tr("quorvex2: {file} を保存できません"), {{"file", file}});
+  return Fill(Tr("quorvex2: {file} を保存できません: {reason}"), {{"file", file}, {"reason", why}});
 }
 
 std::string CannotWrite(const std::string& command, const std::string& file) {

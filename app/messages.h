@@ -49,7 +49,8 @@ std::string SplitsBrowserCsv();
 std::string EmitCsv();
 
 // Saving and writing.
-std::string CannotSave(const std::string& file);
+// The reason ("" for none) is the system's.
+std::string CannotSave(const std::string& file, const std::string& why = "");
 std::string CannotWrite(const std::string& command, const std::string& file);
 std::string LzhNeedsLzhName();
 // What a version-1 lap file leaves out ("" when nothing).

@@ -47,8 +47,8 @@ const Case kCases[] = {
      "--type: nonsense は使えません ("},
     {"native file read as an IOF list", "info {f} --type iof --lang en", 1, "",
      "not an IOF ResultList"},
-    {"convert into a missing folder", "convert {f} -o {dir}/no/x.lxm --lang en", 1, "",
-     "cannot save"},
+    {"convert into a missing folder says why", "convert {f} -o {dir}/no/x.lxm --lang en", 1, "",
+     "/no/x.lxm: No such file or directory"},
     {"convert to a type the name does not say", "convert {f} -o {dir}/x.lxm --to lzh", 2},
     // report: the text exports and pages reach their writers with their options.
     {"mail", "report mail {f}", 0, "■ ラップタイム"},

@@ -1,0 +1,27 @@
+#include "write_refusal.h"
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace qxcli {
+
+std::string WriteRefusal(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path folder = fs::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  std::string probe = (folder / ".quorvex2-XXXXXX").string();
+  const int fd = ::mkstemp(probe.data());
+  if (fd < 0) return std::strerror(errno);
+  ::close(fd);
+  ::unlink(probe.c_str());
+  std::error_code error;
+  const fs::space_info space = fs::space(folder, error);
+  if (!error && space.available == 0) return std::strerror(ENOSPC);
+  return "";
+}
+
+}  // namespace qxcli

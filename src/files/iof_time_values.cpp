@@ -9,8 +9,6 @@
 namespace quorvex2::detail {
 namespace {
 
-constexpr double kSecondsPerDay = 86400.0;
-
 // Our times are fractions of a day: a period of a day or more is no usable time.
 std::optional<double> WithinADay(double seconds) {
   if (!std::isfinite(seconds) || std::abs(seconds) >= kSecondsPerDay) return std::nullopt;

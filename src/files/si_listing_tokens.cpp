@@ -5,6 +5,8 @@
 #include <regex>
 #include <string_view>
 
+#include <fmt/format.h>
+
 #include "core/detail/east_asian.h"
 #include "core/detail/utf8.h"
 #include "quorvex2/core/format.h"
@@ -118,8 +120,7 @@ std::string PlainTime(const std::string& text) {
   const std::string whole = text.substr(0, text.find_first_of(".,"));
   if (whole.find(':') != 4 || whole.size() != 7) return whole;
   const int minutes = std::stoi(whole.substr(0, 4));
-  return std::to_string(minutes / 60) + ":" + (minutes % 60 < 10 ? "0" : "") +
-         std::to_string(minutes % 60) + whole.substr(4);
+  return fmt::format("{}:{:02}{}", minutes / 60, minutes % 60, whole.substr(4));
 }
 
 std::optional<Date> TokenTime(const std::string& text) {

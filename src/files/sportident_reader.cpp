@@ -9,7 +9,6 @@
 #include <map>
 #include <memory>
 #include <optional>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -164,12 +163,12 @@ std::vector<int32_t> CommonCodes(const ListingClass& listed) {
 // a block named as an earlier one with a bracketed word after it, of the same runner count and
 // controls, is that class.
 void JoinContinuedClasses(Listing& listing) {
-  static const std::regex kMarked(R"((.*\S)\s*\([^()]*\))");
   for (size_t i = 1; i < listing.classes.size(); ++i) {
     ListingClass& block = listing.classes[i];
-    std::smatch marked;
-    if (!std::regex_match(block.name, marked, kMarked)) continue;
-    const std::string name = marked[1];
+    const size_t open = block.name.rfind('(');
+    if (open == std::string::npos || block.name.find(')', open) != block.name.size() - 1) continue;
+    const std::string name = Trim(block.name.substr(0, open));
+    if (name.empty()) continue;
     const auto continued = [&](const ListingClass& earlier) {
       return earlier.name == name && earlier.announced == block.announced &&
              earlier.codes == block.codes;

@@ -9,8 +9,6 @@
 
 namespace quorvex2::detail {
 
-inline constexpr double kSecondsPerDay = 86400;
-
 // The one of ';', ',', TAB and '\' that occurs most often in the line (the earlier on ties).
 char GuessDelimiter(std::string_view line);
 

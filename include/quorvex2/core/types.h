@@ -20,7 +20,8 @@ inline constexpr Date kTimeDisq = QX_TIME_DISQ;
 inline constexpr Date kTimeSkip = QX_TIME_SKIP;
 inline constexpr Date kTimeNoData = QX_TIME_NODATA;
 
-inline constexpr double kSecond = 1.0 / 86400.0;
+inline constexpr double kSecondsPerDay = 86400.0;
+inline constexpr double kSecond = 1.0 / kSecondsPerDay;
 inline constexpr double kMinute = 1.0 / 1440.0;
 inline constexpr double kHour = 1.0 / 24.0;
 

@@ -108,6 +108,14 @@ TEST(Languages, EnglishLayout) {
   qxtest::ExpectGolden("golden/cli/grid-en.txt", qxtest::RunOk({"report", "grid", kLatin, "--color",
                                                                 "never", "--lang", "en"}));
   EXPECT_TRUE(qxtest::Contains(RunOutput(kOutputs[8], "--lang en"), "M21E"));
+  // A leg's length is its share of the course; dates are written one way on the site's index.
+  EXPECT_TRUE(qxtest::Contains(RunOutput(kOutputs[4], "--lang en"), "<td nowrap>Share</td>"));
+  const std::string site = qxtest::MakeTempDir("lang-site");
+  qxtest::CliLimits limits;
+  limits.env = {"SOURCE_DATE_EPOCH=1792324800", "TZ=UTC"};
+  qxtest::RunCli({"site", kLatin, "-o", site, "--index", "index.html", "--lang", "en"}, limits);
+  EXPECT_TRUE(
+      qxtest::Contains(qxtest::ReadFile(site + "/index.html"), "Written: 2026-10-18 12:00"));
   // The option may also stand before the command.
   EXPECT_EQ(qxtest::RunOk({"--lang", "ja", "report", "mail", kLatin}),
             qxtest::RunOk({"report", "mail", kLatin, "--lang", "ja"}));

@@ -98,7 +98,8 @@ std::string BuildIndexBlock(const SiteRequest& request, const std::vector<SiteEn
   block +=
       "<tr><td nowrap colspan=\"4\" bgcolor=\"#f0f0f0\" align=\"right\" "
       "class=\"t-output\">" +
-      Tr("出力日時 : ") + FormatDate(Now(), "yyyy/mm/dd hh:nn") + "</td></tr>" + kCrLf;
+      Tr("出力日時 : ") + FormatDate(Now(), Tr("date-time", "yyyy/mm/dd hh:nn")) + "</td></tr>" +
+      kCrLf;
   return block + "</table>" + kCrLf + "<br>" + kCrLf + kIndexFinish;
 }
 

@@ -11,6 +11,9 @@ namespace qxcli {
 
 std::string WriteRefusal(const std::string& path) {
   namespace fs = std::filesystem;
+  if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+    return std::strerror(errno);
+  }
   fs::path folder = fs::path(path).parent_path();
   if (folder.empty()) folder = ".";
   std::string probe = (folder / ".quorvex2-XXXXXX").string();

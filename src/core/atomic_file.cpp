@@ -36,16 +36,22 @@ FileSizeSignalBlock::~FileSizeSignalBlock() {
   pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }
 
+// A file that is there keeps its permissions; a new one gets the usual ones (mkstemp creates
+// it for the owner only).
 AtomicFile::AtomicFile(const std::string& path) {
   if (path.empty()) return;
   target_ = ToFileSystemPath(path);
+  struct stat existing {};
+  const bool replaces = ::stat(target_.c_str(), &existing) == 0;
+  // The rename would replace a file its owner keeps from being written; a write in place would
+  // be refused, and so is this one.
+  if (replaces && ::access(target_.c_str(), W_OK) != 0) return;
   temp_ = target_ + ".XXXXXX";
   fd_ = ::mkstemp(temp_.data());
   if (fd_ < 0) return;
-  // mkstemp creates the file for the owner only; give it the usual permissions.
   const mode_t mask = ::umask(0);
   ::umask(mask);
-  ::fchmod(fd_, 0666 & ~mask);
+  ::fchmod(fd_, replaces ? existing.st_mode & 0777 : 0666 & ~mask);
 }
 
 AtomicFile::~AtomicFile() {

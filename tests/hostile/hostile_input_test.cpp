@@ -34,7 +34,8 @@ std::string Renamed(const std::vector<std::string>& names) {
   return text;
 }
 
-enum class Folder { kWritable, kFull, kReadOnly };  // the output folder as the run finds it
+// The output folder as the run finds it; kReadOnlyFiles: writable, its files read-only.
+enum class Folder { kWritable, kFull, kReadOnly, kReadOnlyFiles };
 
 struct Row {
   std::string name;
@@ -82,9 +83,13 @@ void RunRow(const Row& row) {
   for (const auto& [name, bytes] : row.previous) WriteFile(out, name, bytes);
   CliLimits limits;
   if (row.folder == Folder::kFull) limits.file_size = 2000;  // takes 2000 bytes of any file
+  const auto read_only = fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
   if (row.folder == Folder::kReadOnly) {
-    fs::permissions(out, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                             fs::perms::others_exec);
+    fs::permissions(out, read_only | fs::perms::owner_exec | fs::perms::others_exec);
+    limits.unprivileged = true;
+  }
+  if (row.folder == Folder::kReadOnlyFiles) {
+    for (const auto& [name, bytes] : row.previous) fs::permissions(out + name, read_only);
     limits.unprivileged = true;
   }
   limits.seconds = kSeconds;
@@ -211,6 +216,15 @@ std::vector<Row> Rows() {
        "",
        "",
        Folder::kReadOnly,
+       {{"e.lxm", "previous"}}},
+      {"convert over a read-only file",
+       "convert {f} -o {out}e.lxm",
+       "",
+       "",
+       1,
+       "Permission denied",
+       "",
+       Folder::kReadOnlyFiles,
        {{"e.lxm", "previous"}}},
   };
 }

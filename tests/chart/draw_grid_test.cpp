@@ -23,9 +23,10 @@ namespace {
 // text: its size, column widths and the calls that show, hide and clear it, then a line a row of
 // each cell's text ("-" when none), back colour class (c-1 for none) and alignment (a cell's own
 // before its column's: C, R, L; - for none). Colour class n has the colour 0x010101 × (n + 1).
+// Its colours are not const (the command line's grid has the const form).
 class RecordingGrid : public clsGridObject {
  public:
-  int32_t Color(QxColorTypeConst ColorType) const override { return 0x010101 * (ColorType + 1); }
+  int32_t Color(QxColorTypeConst ColorType) override { return 0x010101 * (ColorType + 1); }
   void TextMatrix(int32_t Row, int32_t Col, const std::string& Text) override {
     cells_[{Row, Col}].text = "\"" + Text + "\"";
   }

@@ -4,6 +4,7 @@
 // command-line host prints the grid as a text table).
 #include <cstdint>
 #include <string>
+#include <utility>
 
 namespace quorvex2 {
 
@@ -47,8 +48,12 @@ class clsGridObject {
  public:
   virtual ~clsGridObject() = default;
 
-  // The host's colour (0x00BBGGRR) for a cell class.
-  virtual int32_t Color(QxColorTypeConst ColorType) const = 0;
+  // The host's colour (0x00BBGGRR) for a cell class. A host overrides either form, const or
+  // not; the grid asks through the one that is not const. Black when it overrides neither.
+  virtual int32_t Color(QxColorTypeConst ColorType) {
+    return std::as_const(*this).Color(ColorType);
+  }
+  virtual int32_t Color(QxColorTypeConst) const { return 0; }
   virtual void TextMatrix(int32_t Row, int32_t Col, const std::string& Text) = 0;
   virtual void Clear() = 0;
   virtual void Visible(bool Value) = 0;

@@ -12,6 +12,7 @@
 #include "quorvex2/core/course_data.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/event_data.h"
+#include "quorvex2/core/field.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/language.h"
 #include "quorvex2/core/lap_data.h"

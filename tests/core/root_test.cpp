@@ -166,6 +166,12 @@ TEST(Root, ClearResetsTheEventButKeepsTheServices) {
   event->EventName = "Cup";
   root.FileName = "a.lxm";
   root.FileDate = 40000;
+  // The file name and date are fields and properties at once.
+  EXPECT_EQ(root.FileName(), "a.lxm");
+  root.FileName("b.lxm");
+  root.FileDate(root.FileDate() + 1);
+  EXPECT_EQ(std::string(root.FileName), "b.lxm");
+  EXPECT_EQ(root.FileDate, 40001);
   PlaceClass(root, "A", 1, 3);
   root.AddCourse(1);
   root.Clear();
@@ -221,6 +227,7 @@ void ExpectSegments(const clsQuorvex2& root, const std::vector<Expected>& expect
     EXPECT_EQ(segment->SegmentName(), expected[i].name);
     EXPECT_EQ(segment->ControlCount(), expected[i].control_count) << expected[i].name;
     EXPECT_EQ(segment->TargetClassList, expected[i].classes) << expected[i].name;
+    EXPECT_EQ(segment->TargetClassList(), expected[i].classes) << expected[i].name;
   }
 }
 

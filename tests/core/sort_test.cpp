@@ -83,6 +83,7 @@ TEST(CclsSort, CompetitionRanks) {
   for (const CclsSortLine& line : sort.LineSet()) ranks.push_back(line.RankOrder);
   EXPECT_EQ(ranks, (std::vector<int32_t>{1, 2, 2, 4, 4}));
   EXPECT_EQ(sort.LineObject(3).RankOrder, 2);
+  EXPECT_EQ(sort.LineObject(4)->RankOrder, 4);
 }
 
 TEST(CclsSort, ItemsOfEveryKindAndIndexErrors) {

@@ -67,7 +67,7 @@ TEST_F(OEventTest, KeepsANameTheEventAlreadyHasAndReportsProgress) {
 
   root_.EventData()->EventName = "Kept";
   progress.clear();
-  root_.FileControl()->ProgressVisible = true;
+  root_.FileControl()->ProgressVisible(true);
   ASSERT_TRUE(Load(text, QX_LOADMODE_APPEND));
   EXPECT_EQ(root_.EventData()->EventName, "Kept");
   // A shown window is closed with one more 100.

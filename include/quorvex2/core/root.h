@@ -11,6 +11,7 @@
 #include "quorvex2/core/class_data.h"
 #include "quorvex2/core/course_data.h"
 #include "quorvex2/core/event_data.h"
+#include "quorvex2/core/field.h"
 #include "quorvex2/core/segment_data.h"
 #include "quorvex2/core/types.h"
 
@@ -32,8 +33,9 @@ class clsQuorvex2 {
   clsQuorvex2(const clsQuorvex2&) = delete;
   clsQuorvex2& operator=(const clsQuorvex2&) = delete;
 
-  std::string FileName;
-  Date FileDate = 0;
+  // The lap file held and its date: "" and 0 after Clear.
+  Field<std::string> FileName;
+  Field<Date> FileDate;
 
   // The component-wide error comment left by the last failing file operation.
   std::string ErrorComment() const;

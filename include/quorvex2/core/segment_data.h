@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "quorvex2/core/field.h"
 #include "quorvex2/core/lap_data.h"
 #include "quorvex2/core/types.h"
 
@@ -21,7 +22,7 @@ class clsSegmentData {
   int32_t ControlCount() const { return control_count_; }
   // One entry per class running the stretch: "M21A;3" (class name, ";", the leg at which the
   // stretch begins on that class's course).
-  std::vector<std::string> TargetClassList;
+  Field<std::vector<std::string>> TargetClassList;
 
   // A new analyzer / results holder holding the cut-down runners (only those whose Sex equals
   // SexOption when it is not empty), named SegmentName (& " - " & SexOption).

@@ -20,6 +20,11 @@ class CclsSortLine {
   SortItemValue Item;
   int32_t RankOrder = 0;
 
+  // The line is reached as the record it is (LineObject(i).RankOrder) or, the way object
+  // properties are, through -> (LineObject(i)->RankOrder).
+  CclsSortLine* operator->() { return this; }
+  const CclsSortLine* operator->() const { return this; }
+
  private:
   friend class CclsSort;
   int64_t sequence_ = 0;  // insertion number: among equal keys the newest line comes first

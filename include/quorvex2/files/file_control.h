@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "quorvex2/core/field.h"
 #include "quorvex2/core/load_mode.h"
 #include "quorvex2/files/file_types.h"
 
@@ -13,7 +14,7 @@ class clsFileControl {
  public:
   // When true the readers report their progress while they read (the command-line host draws
   // a bar); the Progress event is raised either way.
-  bool ProgressVisible = false;
+  Field<bool> ProgressVisible;
 
   // Raised by the readers with the percentage done: 0 at the start, 100 on every way out.
   std::function<void(int32_t Percent)> Progress;

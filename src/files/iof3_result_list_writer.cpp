@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "core/detail/internal.h"
+#include "core/detail/localized_text.h"
 #include "files/detail/current_time.h"
 #include "files/detail/runner_order.h"
 #include "files/detail/xml_parts_writer.h"
@@ -40,9 +41,12 @@ std::pair<std::string, std::string> SplitName(const std::string& name) {
   return {name.substr(0, at), Trim(name.substr(at + (at == wide ? 3 : 1)))};
 }
 
-// The parts the file gave, else the name split as above, whatever the language of the messages.
+// The parts the file gave, else the name parted the way the list is read back in the language
+// of the messages: given name first outside Japanese for names not in kana or kanji ("Anna Berg"
+// -> family Berg), family first otherwise, so that the name comes back as it was.
 std::pair<std::string, std::string> NamePartsOf(const clsLapData& lap) {
   if (auto parts = lap.NameParts(MakeInternal())) return *parts;
+  if (auto parts = detail::GivenFirstParts(lap.RunnerName)) return *parts;
   return SplitName(lap.RunnerName);
 }
 

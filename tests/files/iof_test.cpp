@@ -8,6 +8,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -262,14 +263,22 @@ TEST_F(IofReaderTest, NameOrderFollowsTheLanguage) {
       EXPECT_TRUE(FindRunner(root, "M21", row.name)) << type;
     }
   }
-  // A name given whole is parted family first in every language, as the lists part it.
-  root.Language("en");
-  root.ClassData("M21")->LapData(1)->RunnerName = "Yamada Taro";
-  for (const int32_t type : {QX_FILETYPE_IOF_XML_20_RESULT, QX_FILETYPE_IOF_XML_30_RESULT}) {
+  // A name given whole: 2.0.3 parts it family first in every language; 3.0 parts it the way it
+  // is read back in the language, so that it comes back unchanged.
+  for (const auto& [language, type, name, family] :
+       {std::tuple{"en", QX_FILETYPE_IOF_XML_20_RESULT, "Clara Novak", "Clara"},
+        {"en", QX_FILETYPE_IOF_XML_30_RESULT, "Eva Berg", "Berg"},
+        {"ja", QX_FILETYPE_IOF_XML_30_RESULT, "Maja Horvat", "Maja"}}) {
+    SCOPED_TRACE(std::string(language) + " " + std::to_string(type));
+    root.Language(language);
+    root.ClassData("M21")->LapData(1)->RunnerName = name;
     const std::string path = qxtest::TempPath("whole.xml");
     ASSERT_TRUE(root.FileControl()->SaveLapFile(path, type));
     const std::string written = qxtest::ReadFile(path);
-    EXPECT_NE(written.find("<Family>Yamada</Family>"), std::string::npos) << written;
+    EXPECT_NE(written.find(std::string("<Family>") + family + "</Family>"), std::string::npos)
+        << written;
+    ASSERT_TRUE(root.FileControl()->LoadLapFile(path)) << root.ErrorComment();
+    EXPECT_EQ(FindRunner(root, "M21", name) != nullptr, type == QX_FILETYPE_IOF_XML_30_RESULT);
   }
 }
 

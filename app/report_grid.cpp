@@ -10,6 +10,7 @@
 
 #include <quorvex2/chart/graphic_control.h>
 
+#include "language_option.h"
 #include "messages.h"
 #include "report_command.h"
 #include "terminal_grid.h"
@@ -20,7 +21,8 @@ namespace {
 struct GridOptions {
   std::string color = "auto";
   int32_t width = -1;  // -1: the terminal's width, or no limit off a terminal
-  int32_t ambiguous_width = 2;
+  int32_t ambiguous_width =
+      0;  // 0: two columns in Japanese, where terminals draw them so, else one
   const CLI::Option* output = nullptr;  // report's --output: given, the grid goes to a file
 };
 
@@ -63,10 +65,9 @@ void AddGridOptions(CLI::App& report) {
       ->check(CLI::NonNegativeNumber);
   report
       .add_option("--ambiguous-width", options.ambiguous_width,
-                  "grid: columns of symbols such as → and ↓ (1 for terminals outside East Asian "
-                  "settings)")
-      ->check(CLI::IsMember({1, 2}))
-      ->capture_default_str();
+                  "grid: columns of symbols such as → and ↓ (default: 2 in Japanese, as East "
+                  "Asian terminals draw them, 1 otherwise)")
+      ->check(CLI::IsMember({1, 2}));
   options.output = report.get_option_no_throw("--output");
 }
 
@@ -77,7 +78,9 @@ std::string WriteGrid(const ReportInput& input) {
   if (analyzer->Count() == 0) {
     std::cerr << text::NoRunnersInDataSet("report grid", analyzer->DataSetName()) << "\n";
   }
-  return grid->Text({UseColor(), ScreenWidth(), Options().ambiguous_width == 1});
+  const int32_t ambiguous = Options().ambiguous_width;
+  const bool narrow = ambiguous == 0 ? Language() != "ja" : ambiguous == 1;
+  return grid->Text({UseColor(), ScreenWidth(), narrow});
 }
 
 const bool registered =

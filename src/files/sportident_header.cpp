@@ -41,10 +41,12 @@ std::optional<Date> DateAmongItems(const std::vector<std::string>& items) {
 
 }  // namespace
 
+// Blanks and tabs a listing's lines may end in (a page saved from a browser) are no gap.
 EventLine SplitEventLine(const std::string& line) {
-  const size_t gap = line.rfind("  ");
-  if (gap == std::string::npos) return {Trim(line), ""};
-  return {Trim(line.substr(0, gap)), Trim(line.substr(gap + 2))};
+  const std::string text = Trim(line.substr(0, line.find_last_not_of(" \t") + 1));
+  const size_t gap = text.rfind("  ");
+  if (gap == std::string::npos) return {text, ""};
+  return {Trim(text.substr(0, gap)), Trim(text.substr(gap + 2))};
 }
 
 std::optional<Date> ListingDate(const std::string& text) {

@@ -70,6 +70,12 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
     const std::string expected = c.reads_as ? c.reads_as : c.file;
     qxtest::ExpectGolden("golden/files/si/" + expected + ".txt", LoadedEvent(DataPath(c.file)));
   }
+  // Blanks and tabs at the end of the title line are no gap before the date.
+  const std::string listing = qxtest::ReadFile(DataPath("sportident-listing.txt"));
+  const std::string padded = ReplaceAll(listing, "11:09\r\n", "11:09  \t\r\n");
+  ASSERT_NE(padded, listing);
+  qxtest::ExpectGolden("golden/files/si/sportident-listing.txt.txt",
+                       LoadedEvent(qxtest::WriteFile(qxtest::MakeTempDir("si"), "t.txt", padded)));
   // The table's club column under its Swedish caption.
   const std::string head = qxtest::ReadFile(DataPath("si-table-head.html"));
   qxtest::ExpectGolden("golden/files/si/si-table-head.html.txt",

@@ -12,21 +12,20 @@
 namespace quorvex2::detail {
 namespace {
 
-// Bytes that are no UTF-8 and hold no character of more than one byte that is: a code page's
-// text, not UTF-8 with a few damaged bytes.
+// Bytes that are no UTF-8 more often than they are UTF-8 characters of more than one byte: a
+// code page's text (whose pairs of bytes are now and then also UTF-8, as Shift-JIS "ﾊ" before a
+// trail byte is), not UTF-8 with a few damaged bytes.
 bool IsCodePageText(std::string_view text) {
-  bool invalid = false;
+  size_t valid = 0, invalid = 0;
   for (size_t pos = 0; pos < text.size();) {
     if (static_cast<unsigned char>(text[pos]) < 0x80) {
       ++pos;
-    } else if (IsValidUtf8At(text, pos)) {
-      return false;
-    } else {
-      invalid = true;
-      DecodeUtf8(text, pos);
+      continue;
     }
+    ++(IsValidUtf8At(text, pos) ? valid : invalid);
+    DecodeUtf8(text, pos);
   }
-  return invalid;
+  return invalid > valid;
 }
 
 }  // namespace

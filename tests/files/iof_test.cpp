@@ -106,6 +106,7 @@ TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
                              " -->\n<!ELEMENT Note (#PCDATA)>\n] >";
   const std::string japanese = Doc3(Class3("男子", Person3("山田", "OK", "60")));
   const std::string western = Doc3(Class3("H\u00E4 \u2013 21", Person3("\u00D6st", "OK", "60")));
+  const std::string women = Doc3(Class3("一般女子", Person3("山田", "OK", "60")));
   const struct {
     const char* name;
     std::string bytes;
@@ -136,6 +137,8 @@ TEST(IofFixtures, DetectedWhateverTheNameEncodingOrProlog) {
       // No UTF-8, declared as UTF-8 or not at all: the code page the bytes tell.
       {"says-utf8.xml", Declared("UTF-8", "H\xE4 \x96 21", "\xD6st"), western},
       {"undeclared.xml", Declared("UTF-8", "H\xE4 \x96 21", "\xD6st").substr(38), western},
+      // Shift-JIS whose "般女" ends in bytes that are also UTF-8 (CA 8F).
+      {"sjis-undeclared.xml", Utf8ToSjis(women.substr(39)), women},
       {"spaced.xml",
        ReplaceAll(Declared("windows-1252", "H\xE4 \x96 21", "\xD6st"), "encoding=", "encoding = "),
        western},

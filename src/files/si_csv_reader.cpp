@@ -37,6 +37,8 @@ constexpr size_t kRaceTime = 10;
 constexpr size_t kNonCompetitive = 11;
 constexpr size_t kPosition = 12;
 constexpr size_t kStatus = 13;
+constexpr size_t kSplitCount = 31;   // "NumSplits" in the header
+constexpr size_t kHeaderPunch = 32;  // "ControlCode1" in the header
 constexpr size_t kFirstPunch = 38;
 
 using Row = std::vector<std::string>;
@@ -61,11 +63,20 @@ Row RowOf(const std::string& line, char delimiter) {
   return row;
 }
 
+// Where a row's punches begin: six fields past the header's "ControlCode1", after blank ones, as
+// the files have them; where the header says, when the row follows it (the number of punches,
+// then the first code).
+size_t FirstPunch(const Row& row) {
+  const bool as_header = row.size() > kHeaderPunch + 1 && ReadCount(Trim(row[kSplitCount])) &&
+                         !Trim(row[kHeaderPunch]).empty();
+  return as_header ? kHeaderPunch : kFirstPunch;
+}
+
 // The punches up to the finish ("F1"), whose time is the result; a start punch ("S1") is no
 // control, and punches after the finish (a control on the way to the readout) are not the run.
 // Without a finish punch, the race time column gives the result where it holds one.
 void ReadPunches(const Row& row, TableRunner& runner) {
-  for (size_t i = kFirstPunch; i < row.size(); i += 3) {
+  for (size_t i = FirstPunch(row); i < row.size(); i += 3) {
     const std::string& code = row[i];
     const auto time = ReadElapsedSeconds(FieldOf(row, static_cast<int32_t>(i + 1)));
     if (IsFinishPunchCode(code)) {
@@ -122,7 +133,7 @@ ResultTable GatherSiCsv(const std::vector<std::string>& lines) {
   size_t short_rows = 0;
   for (size_t i = 1; i < lines.size(); ++i) {
     const Row row = RowOf(lines[i], delimiter);
-    if (row.size() <= kFirstPunch || FieldOf(row, kClass).empty()) {
+    if (row.size() <= FirstPunch(row) || FieldOf(row, kClass).empty()) {
       ++short_rows;
       continue;
     }

@@ -116,7 +116,8 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
                          LoadedText(Fixture(c.file)));
   }
   // Files that read alike: SPORTident CSV with a start punch before the controls, a control
-  // punched after the finish on the way to the readout, or no finish punch but the race time; an
+  // punched after the finish on the way to the readout, no finish punch but the race time, or the
+  // punches where the header names them, after their number; an
   // Emit header saved with quotes; a SplitsBrowser length with a decimal comma.
   const std::string si = Fixture("si-triple-column.csv");
   const size_t at = si.find("1,,,Anna Berg,");
@@ -133,6 +134,7 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
       {si, anna, ReplaceAll(anna, ",,212,", ",,S1,00:00:00,,212,")},
       {si, anna, anna + "33,00:12:40,"},
       {si, anna, timed.substr(0, timed.size() - finish.size() + 1)},
+      {si, anna, ReplaceAll(anna, ",,,,,,,,212,", ",4,212,")},
       {emit, emit_head, "\"" + ReplaceAll(emit_head, ",", "\",\"") + "\""},
       {sb, "M21,3,4.2,180", "M21,3,\"4,2\",180"},
   };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <chrono>
 #include <filesystem>
 #include <random>
 #include <string>
@@ -129,6 +130,19 @@ TEST_F(LhaTest, PackedArchivesPassLhaTestAndExtractToIdenticalBytes) {
 
   ASSERT_EQ(Extract(archive, root_ / "out"), kUnlhaSuccess);
   for (const auto& [name, data] : files) EXPECT_EQ(ReadFile(root_ / "out" / name), data) << name;
+
+  // SOURCE_DATE_EPOCH stands for later modification times: a file packs to the same bytes.
+  ::setenv("SOURCE_DATE_EPOCH", "1792324800", 1);
+  std::string packed[2];
+  for (int i = 0; i < 2; ++i) {
+    const fs::path again = root_ / ("again" + std::to_string(i) + ".lzh");
+    fs::last_write_time(root_ / "one.lap",
+                        fs::file_time_type::clock::now() + std::chrono::seconds(10 * i));
+    ASSERT_TRUE(MakeArchiveFile(again.string(), (root_ / "one.lap").string()));
+    packed[i] = ReadFile(again);
+  }
+  ::unsetenv("SOURCE_DATE_EPOCH");
+  EXPECT_EQ(packed[0], packed[1]);
 }
 
 TEST_F(LhaTest, AddingReplacesAMemberOfTheSameNameAndKeepsTheOthers) {

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,10 +27,16 @@ std::string FolderOf(const ArchiverCommand& command) {
   return command.folder.empty() ? std::string(".") : RemovePathSeparator(command.folder);
 }
 
+// A file's modification time; SOURCE_DATE_EPOCH, when set, stands for any later one, so that the
+// archive of a file written now can be reproduced.
 uint32_t ModificationTime(const std::string& path) {
   struct stat info {};
   if (::stat(ToFileSystemPath(path).c_str(), &info) != 0 || info.st_mtime < 0) return 0;
-  return static_cast<uint32_t>(info.st_mtime);
+  long long seconds = info.st_mtime;
+  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
+    seconds = std::min(seconds, std::max(0LL, std::strtoll(epoch, nullptr, 10)));
+  }
+  return static_cast<uint32_t>(seconds);
 }
 
 ArchiveMember ToArchiveMember(DecodedMember&& member) {

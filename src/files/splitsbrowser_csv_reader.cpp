@@ -5,7 +5,7 @@
 //   M21A,3,4200,180      (or 4.2 for the length in kilometres)
 //   Kato,Ken,OLC,10:00,01:48,02:38,02:29,03:31
 //
-// A leg of 0:00 is a missing punch. Our own split export writes the one-name form.
+// A leg of 0:00 (or dashes) is a missing punch. Our own split export writes the one-name form.
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -71,13 +71,19 @@ std::optional<ClassHeader> ClassHeaderOf(const std::string& line) {
                      ReadCount(FieldOf(row, 3)).value_or(0)};
 }
 
+// A leg's seconds: 0, a missing punch, for 0:00 or for dashes ("-----", "--:--").
+std::optional<double> LegSeconds(const std::string& field) {
+  if (!field.empty() && field.find_first_not_of("-:") == std::string::npos) return 0.0;
+  return ReadElapsedSeconds(field);
+}
+
 // The leg times at the end of a row: the last controls + 1 fields.
 std::optional<std::vector<double>> LegsOf(const Row& row, int32_t controls) {
   const size_t count = static_cast<size_t>(controls) + 1;
   if (row.size() < count + 3) return {};
   std::vector<double> legs;
   for (size_t i = row.size() - count; i < row.size(); ++i) {
-    const auto seconds = ReadElapsedSeconds(row[i]);
+    const auto seconds = LegSeconds(row[i]);
     if (!seconds) return {};
     legs.push_back(*seconds);
   }
@@ -164,7 +170,7 @@ class SplitsBrowserGatherer {
     ReadClubAndStart(runner, row, names, std::min(start, row.size()));
     std::vector<double> legs;
     for (size_t i = start + 1; i < row.size(); ++i) {
-      const auto seconds = ReadElapsedSeconds(row[i]);
+      const auto seconds = LegSeconds(row[i]);
       if (!seconds) return;
       legs.push_back(*seconds);
     }

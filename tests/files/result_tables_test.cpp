@@ -118,7 +118,8 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
   // Files that read alike: SPORTident CSV with a start punch before the controls, a control
   // punched after the finish on the way to the readout, no finish punch but the race time, or the
   // punches where the header names them, after their number; an
-  // Emit header saved with quotes; a SplitsBrowser length with a decimal comma.
+  // Emit header saved with quotes; a SplitsBrowser length with a decimal comma, a missing punch
+  // written in dashes.
   const std::string si = Fixture("si-triple-column.csv");
   const size_t at = si.find("1,,,Anna Berg,");
   ASSERT_NE(at, std::string::npos);
@@ -137,6 +138,7 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
       {si, anna, ReplaceAll(anna, ",,,,,,,,212,", ",4,212,")},
       {emit, emit_head, "\"" + ReplaceAll(emit_head, ",", "\",\"") + "\""},
       {sb, "M21,3,4.2,180", "M21,3,\"4,2\",180"},
+      {sb, "03:27,00:00,02:36", "03:27,-----,02:36"},
   };
   for (const auto& c : alike) {
     ASSERT_NE(c.text.find(c.from), std::string::npos) << c.from;

@@ -1,5 +1,6 @@
 #include "web/detail/web_entries.h"
 
+#include <algorithm>
 #include <array>
 
 #include "core/detail/file_names.h"
@@ -138,7 +139,11 @@ std::shared_ptr<clsAnalyzer> AnalyseEntry(const clsQuorvex2& root, const WebEntr
 }
 
 int32_t SerialWithoutLegs(const clsAnalyzer& analyzer, size_t position) {
-  return analyzer.Count() + static_cast<int32_t>(position) + 1;
+  int32_t last = analyzer.Count();  // a mixed set's serial numbers run past its count
+  for (int32_t i = 1; i <= analyzer.Count(); ++i) {
+    last = std::max(last, analyzer.Item(i)->SerialNum());
+  }
+  return last + static_cast<int32_t>(position) + 1;
 }
 
 std::vector<std::shared_ptr<clsLapData>> RunnersWithoutLegs(const clsQuorvex2& root,

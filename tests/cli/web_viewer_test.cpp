@@ -45,7 +45,11 @@ TEST(WebData, EveryPageCarriesTheAnalysisOfItsDataSet) {
     for (const auto& [key, value] : page.items()) {
       if (key != "runners") text += key + ": " + value.dump() + "\n";
     }
-    for (const auto& runner : page["runners"]) text += runner.dump() + "\n";
+    std::set<int> serials;  // a runner's link (#r=serial) picks him alone
+    for (const auto& runner : page["runners"]) {
+      text += runner.dump() + "\n";
+      EXPECT_TRUE(serials.insert(runner["i"].get<int>()).second) << name << " " << runner["n"];
+    }
   }
   qxtest::ExpectGolden("golden/cli/web-data.txt", text);
 }

@@ -1,5 +1,7 @@
 #include "files/csv_table_lines.h"
 
+#include <algorithm>
+
 #include "files/detail/format_registry.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
@@ -22,6 +24,19 @@ std::vector<std::string> SplitText(const std::string& text, const std::string& s
   }
   fields.push_back(text.substr(start));
   return fields;
+}
+
+bool IsTabSeparatedTable(const std::vector<std::string>& lines) {
+  size_t rows = 0, tabs = 0;
+  for (const std::string& line : lines) {
+    if (line.find(',') != std::string::npos) return false;
+    if (line.empty()) continue;
+    const auto count = static_cast<size_t>(std::count(line.begin(), line.end(), '\t'));
+    if (count < 2 || (rows > 0 && count != tabs)) return false;
+    tabs = count;
+    ++rows;
+  }
+  return rows >= 3;
 }
 
 std::string CleanTableLine(const std::string& line) {

@@ -16,6 +16,10 @@ std::optional<std::vector<std::string>> TableLines(const ReadRequest& request);
 // The text split at every occurrence of the separator (empty fields kept).
 std::vector<std::string> SplitText(const std::string& text, const std::string& separator);
 
+// A table whose fields are separated by tabs, as a spreadsheet copies or saves one: no comma,
+// and the same number of tabs, two or more, on each of at least three lines that are not empty.
+bool IsTabSeparatedTable(const std::vector<std::string>& lines);
+
 // The line trimmed, or "" when nothing but commas, blanks and NUL characters remain.
 std::string CleanTableLine(const std::string& line);
 

@@ -62,6 +62,10 @@ bool IsMailTextExport(const std::vector<std::string>& lines) {
 }
 
 void SeparateBlankColumns(std::vector<std::string>& lines) {
+  if (IsTabSeparatedTable(lines)) {
+    for (auto& line : lines) std::replace(line.begin(), line.end(), '\t', ',');
+    return;
+  }
   const bool has_comma = std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
     return line.find(',') != std::string::npos;
   });

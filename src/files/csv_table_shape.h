@@ -9,8 +9,9 @@ namespace quorvex2::detail {
 // True when the last non-empty line is the footer of the component's own mail text export.
 bool IsMailTextExport(const std::vector<std::string>& lines);
 
-// When no line holds a comma, the columns are separated by blanks: each run of blanks becomes
-// one comma (leading and trailing blanks are dropped).
+// When no line holds a comma, the columns are separated by tabs (each tab becomes a comma) in a
+// table a spreadsheet saved, else by blanks: each run of blanks becomes one comma (leading and
+// trailing blanks are dropped).
 void SeparateBlankColumns(std::vector<std::string>& lines);
 
 // How strongly a field looks like a column name: 10 for a known name, 1 for a small number,

@@ -62,7 +62,11 @@ bool SniffSportIdentListing(std::string_view head_text) {
     return HasPreformattedText(head_text) ||
            LooksLikeListing(ListingLines(HtmlTextLines(head_text)));
   }
-  return LooksLikeListing(ListingLines(SplitText(std::string(head_text), "\r\n")));
+  const std::vector<std::string> lines = SplitText(std::string(head_text), "\r\n");
+  // A spreadsheet's table saved with tabs is no listing saved with tabs for blanks (the head's
+  // last line may be cut short).
+  const std::vector<std::string> whole_lines(lines.begin(), lines.end() - 1);
+  return !IsTabSeparatedTable(whole_lines) && LooksLikeListing(ListingLines(lines));
 }
 
 }  // namespace quorvex2::detail

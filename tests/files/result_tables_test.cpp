@@ -265,6 +265,13 @@ TEST(CsvTable, TablesLoadToTheirExpectedEvents) {
       "Class,Name,1,2,3,4,5,6,7,8,9,F\r\n"
       "M21,Ann,0:13,0:47,1:21,2:59,5:07,8:31,13:03,21:17,34:55,55:11\r\n"));
   EXPECT_EQ(qxtest::ExpectWholeSecondLegs(root), 10);
+  // A table a spreadsheet saved with tabs (names with blanks, an empty club) reads like the same
+  // table with commas, also when its type is told from its content.
+  const std::string commas =
+      "Class,Name,Club,Time,1,2,F\r\nM21,Ann Berg,,4:00,1:00,2:30,4:00\r\n"
+      "M21,Bob Ek,OK Nord,5:00,1:00,3:00,5:00\r\n";
+  EXPECT_EQ(qxtest::LoadedEvent("t.txt", 0, 0, ReplaceAll(commas, ",", "\t")),
+            qxtest::LoadedEvent("t.csv", 0, 0, commas));
 }
 
 TEST(CsvTable, RefusalsMergesAndHugeInput) {

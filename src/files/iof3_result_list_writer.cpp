@@ -7,11 +7,11 @@
 
 #include "core/detail/internal.h"
 #include "core/detail/localized_text.h"
-#include "files/detail/current_time.h"
 #include "files/detail/runner_order.h"
 #include "files/detail/xml_parts_writer.h"
 #include "files/iof_reading.h"
 #include "files/iof_result_list.h"
+#include "platform/clock.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
@@ -62,7 +62,7 @@ class Iof3Builder {
     auto list = doc.append_child("ResultList");
     list.append_attribute("xmlns") = kIof3Namespace;
     list.append_attribute("iofVersion") = "3.0";
-    list.append_attribute("createTime") = DateTimeText(CurrentDateTime()).c_str();
+    list.append_attribute("createTime") = DateTimeText(Now()).c_str();
     list.append_attribute("creator") = ("Quorvex2 " + root_.Version(false)).c_str();
     list.append_attribute("status") = "Complete";
     WriteEvent(list, *root_.EventData());
@@ -88,7 +88,7 @@ class Iof3Builder {
     auto node = AppendTextElement(list, "Event");
     AppendTextElement(node, "Name", event.EventName);
     zone_ = IofZoneMinutes(event.TimeZone) ? event.TimeZone : "";
-    day_ = std::floor(event.EventDate.Value() > 0 ? event.EventDate.Value() : CurrentDateTime());
+    day_ = std::floor(event.EventDate.Value() > 0 ? event.EventDate.Value() : Now());
     if (event.EventDate.Value() > 0) {
       AppendTextElement(AppendTextElement(node, "StartTime"), "Date",
                         FormatDate(day_, "yyyy-mm-dd"));

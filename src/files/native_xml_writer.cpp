@@ -6,9 +6,9 @@
 #include <unordered_set>
 
 #include "files/detail/attribute_values.h"
-#include "files/detail/current_time.h"
 #include "files/detail/native_xml.h"
 #include "files/detail/xml_parts_writer.h"
+#include "platform/clock.h"
 #include "quorvex2/analysis/results_holder.h"
 #include "quorvex2/core/format.h"
 #include "quorvex2/core/path.h"
@@ -41,7 +41,7 @@ class NativeWriter {
     declaration.append_attribute("encoding") = "UTF-8";
     auto quorvex = document.append_child(kNativeRootElement);
     SetAlways(quorvex, "version", root_.Version(false));
-    SetAlways(quorvex, "filedate", FormatDate(CurrentDateTime(), kNativeDateTimeFormat));
+    SetAlways(quorvex, "filedate", FormatDate(Now(), kNativeDateTimeFormat));
     SetAlways(quorvex, "type", kNativeDocumentType);
     WriteMeta(quorvex.append_child("meta"));
     WriteEvent(quorvex.append_child("event"));

@@ -1,17 +1,22 @@
 #include "platform/clock.h"
 
 #include <cstdlib>
-#include <ctime>
 
 #include "quorvex2/core/format.h"
 
 namespace quorvex2::detail {
 
+std::optional<std::time_t> ReproducibleTime() {
+  const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+  if (epoch == nullptr || *epoch == '\0') return std::nullopt;
+  return static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
+}
+
 Date Now() {
-  std::time_t now = std::time(nullptr);
+  const std::optional<std::time_t> reproducible = ReproducibleTime();
+  const std::time_t now = reproducible.value_or(std::time(nullptr));
   std::tm parts{};
-  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
-    now = static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
+  if (reproducible) {
     gmtime_r(&now, &parts);
   } else {
     localtime_r(&now, &parts);

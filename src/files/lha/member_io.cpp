@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +11,7 @@
 #include "files/lha/archive_writer.h"
 #include "files/lha/member_name.h"
 #include "files/lha/unlha.h"
+#include "platform/clock.h"
 #include "quorvex2/core/path.h"
 
 namespace quorvex2::detail::lha {
@@ -32,9 +32,9 @@ std::string FolderOf(const ArchiverCommand& command) {
 uint32_t ModificationTime(const std::string& path) {
   struct stat info {};
   if (::stat(ToFileSystemPath(path).c_str(), &info) != 0 || info.st_mtime < 0) return 0;
-  long long seconds = info.st_mtime;
-  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
-    seconds = std::min(seconds, std::max(0LL, std::strtoll(epoch, nullptr, 10)));
+  std::time_t seconds = info.st_mtime;
+  if (const auto reproducible = ReproducibleTime()) {
+    seconds = std::min(seconds, std::max<std::time_t>(0, *reproducible));
   }
   return static_cast<uint32_t>(seconds);
 }

@@ -17,9 +17,11 @@
 #include "html/detail/site_file_names.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/analysis/results_holder.h"
+#include "quorvex2/chart/chart_object.h"
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
+#include "quorvex2/core/sort.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/files/file_control.h"
 #include "quorvex2/html/html_control.h"
@@ -141,7 +143,18 @@ class SiteWriter {
     return ok;
   }
 
+  // The X/Y map's picture shows the map: it is worked out for a chart list that names it.
+  bool NamesTheMap() const {
+    CclsSplit list;
+    list.Expression(",", r_.ChartOption);
+    for (int32_t i = 0; i <= list.Bound(); ++i) {
+      if (list.Value(i) == std::to_string(QX_CHART_TOVARINE)) return true;
+    }
+    return false;
+  }
+
   bool WriteChartPage(const SiteEntry& entry, const std::shared_ptr<clsAnalyzer>& analyzer) {
+    if (NamesTheMap()) analyzer->Tovarine();
     const std::string images = GetFileName(RemoveExtension(entry.chart_page)) + "_?.png";
     const std::string page =
         root_.HtmlControl()->OutputChart(analyzer, images, r_.ChartOption, r_.Encoding);
@@ -172,8 +185,6 @@ class SiteWriter {
       analyzer->AddCourse(entry.course_num);
     }
     analyzer->Execute();
-    // No page or picture of the site shows the X/Y map (a chart page has no heading for it), so
-    // it is not computed.
     analyzer->ExtraAnalyze();
     return analyzer;
   }

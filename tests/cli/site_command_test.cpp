@@ -3,13 +3,16 @@
 // points at a file of the site, every page and lap file copy is linked from the index, no entity
 // is escaped twice, the Shift-JIS site says what the UTF-8 site says, and the index page is the
 // golden one.
+#include <cairo.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <regex>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <quorvex2/core/encoding.h>
@@ -83,6 +86,40 @@ std::vector<std::string> Addresses(const std::string& page) {
     out.push_back((*it)[1]);
   }
   return out;
+}
+
+cairo_status_t ReadBytes(void* closure, unsigned char* data, unsigned int length) {
+  auto* bytes = static_cast<std::string_view*>(closure);
+  if (bytes->size() < length) return CAIRO_STATUS_READ_ERROR;
+  std::memcpy(data, bytes->data(), length);
+  bytes->remove_prefix(length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+// The share of a picture's width that holds coloured pixels: the runners' marks and names (the
+// frame, the grid and the axis texts are black or grey).
+double ColouredWidth(const std::string& png) {
+  std::string_view bytes = png;
+  cairo_surface_t* image = cairo_image_surface_create_from_png_stream(ReadBytes, &bytes);
+  const int width = cairo_image_surface_get_width(image);
+  int left = width, right = -1;
+  const unsigned char* data = cairo_image_surface_get_data(image);
+  for (int y = 0; data && y < cairo_image_surface_get_height(image); ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(
+        data + static_cast<size_t>(y) * cairo_image_surface_get_stride(image));
+    for (int x = 0; x < width; ++x) {
+      const uint32_t r = (row[x] >> 16) & 0xFF, g = (row[x] >> 8) & 0xFF, b = row[x] & 0xFF;
+      if (r != g || g != b) left = std::min(left, x), right = std::max(right, x);
+    }
+  }
+  cairo_surface_destroy(image);
+  return width > 0 && right >= left ? double(right - left) / width : 0;
+}
+
+// The X/Y map's picture places the runners where the map puts them, not all on the origin.
+TEST(SiteCharts, TheMapsPictureShowsTheMap) {
+  const std::string png = ReadFile(qxtest::SampleOutput("utf-8") + "/m21a_charts_7.png");
+  EXPECT_GT(ColouredWidth(png), 0.2);
 }
 
 TEST(SiteLinks, EveryLinkIsAFileOfTheSiteInEitherEncoding) {

@@ -15,6 +15,7 @@
 #include "data_set_options.h"
 #include "load_options.h"
 #include "messages.h"
+#include "write_refusal.h"
 
 namespace qxcli {
 namespace {
@@ -90,7 +91,8 @@ void WriteChart(ChartOptions o) {
     lay_out();  // the settings stay with the data set
   }
   chart->DrawChart();
-  if (!picture->SavePng(o.output)) throw ExitError(1, text::CannotWrite("chart", o.output));
+  if (!picture->SavePng(o.output))
+    throw ExitError(1, text::CannotWrite("chart", o.output, WriteRefusal(o.output)));
 }
 
 void SetupChart(CLI::App& sub) {

@@ -27,7 +27,14 @@ void CheckClass(const quorvex2::clsQuorvex2& root, const std::string& id) {
     if (*position >= 1 && *position <= root.ClassCount()) return;
     throw ExitError(2, text::ClassPositionOutOfRange(id, root.ClassCount()));
   }
-  if (!root.IsClassExists(id)) throw ExitError(2, text::NoSuchClass(id));
+  if (root.IsClassExists(id)) return;
+  constexpr int32_t kNamesShown = 20;
+  std::string names;
+  for (int32_t i = 1; i <= std::min(root.ClassCount(), kNamesShown); ++i) {
+    names += (i > 1 ? ", " : "") + root.ClassData(i)->ClassName();
+  }
+  if (root.ClassCount() > kNamesShown) names += ", ...";
+  throw ExitError(2, text::NoSuchClass(id, names));
 }
 
 void CheckCourse(const quorvex2::clsQuorvex2& root, int32_t course) {

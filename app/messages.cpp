@@ -1,5 +1,8 @@
 #include "messages.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "translate.h"
 
 namespace qxcli::text {
@@ -41,6 +44,30 @@ std::string TypeNotRecognised() {
 
 std::string CannotUnpack() {
   return Tr("書庫を展開できません");
+}
+
+std::string SystemReason(int error_number) {
+  switch (error_number) {
+    case ENOENT:
+      return Tr("そのようなファイルやフォルダーはありません");
+    case ENOTDIR:
+      return Tr("フォルダーではありません");
+    case EISDIR:
+      return IsAFolder();
+    case EACCES:
+    case EPERM:
+      return Tr("許可がありません");
+    case ENOSPC:
+      return Tr("ディスクに空きがありません");
+    case EROFS:
+      return Tr("読み取り専用のファイルシステムです");
+    default:
+      return std::strerror(error_number);
+  }
+}
+
+std::string SubcommandRequired() {
+  return Tr("サブコマンドを指定してください");
 }
 
 std::string OptionRequired(const std::string& option) {
@@ -148,8 +175,13 @@ std::string CannotSave(const std::string& file, const std::string& why) {
   return Fill(Tr("quorvex2: {file} を保存できません: {reason}"), {{"file", file}, {"reason", why}});
 }
 
-std::string CannotWrite(const std::string& command, const std::string& file) {
-  return Fill(Tr("{command}: {file} に書き込めません"), {{"command", command}, {"file", file}});
+std::string CannotWrite(const std::string& command, const std::string& file,
+                        const std::string& why) {
+  if (why.empty()) {
+    return Fill(Tr("{command}: {file} に書き込めません"), {{"command", command}, {"file", file}});
+  }
+  return Fill(Tr("{command}: {file} に書き込めません: {reason}"),
+              {{"command", command}, {"file", file}, {"reason", why}});
 }
 
 std::string LzhNeedsLzhName() {
@@ -199,8 +231,9 @@ std::string ClassPositionOutOfRange(const std::string& id, int32_t classes) {
               {{"id", id}, {"count", Number(classes)}});
 }
 
-std::string NoSuchClass(const std::string& id) {
-  return Fill(Tr("--class {id}: その名前のクラスはありません"), {{"id", id}});
+std::string NoSuchClass(const std::string& id, const std::string& names) {
+  return Fill(Tr("--class {id}: その名前のクラスはありません (クラス: {names})"),
+              {{"id", id}, {"names", names}});
 }
 
 std::string NoClassOnCourse(int32_t course) {

@@ -13,6 +13,8 @@ std::string CannotLoad(const std::string& file, const std::string& reason);
 // Why a load failed, for CannotLoad: what the file system says about the file...
 std::string NoSuchFile();
 std::string IsAFolder();
+// What the system said (an errno value), in the language of the run for the common cases.
+std::string SystemReason(int error_number);
 std::string CannotRead();
 std::string EmptyFile();
 // ... or what the component could not do with it.
@@ -20,6 +22,7 @@ std::string TypeNotRecognised();
 std::string CannotUnpack();
 // Usage errors the parser found, said again (UsageError).
 std::string OptionRequired(const std::string& option);
+std::string SubcommandRequired();
 std::string OptionValueMissing(const std::string& option);
 std::string ValueOutOfRange(const std::string& option, const std::string& value,
                             const std::string& low, const std::string& high);
@@ -51,7 +54,8 @@ std::string EmitCsv();
 // Saving and writing.
 // The reason ("" for none) is the system's.
 std::string CannotSave(const std::string& file, const std::string& why = "");
-std::string CannotWrite(const std::string& command, const std::string& file);
+std::string CannotWrite(const std::string& command, const std::string& file,
+                        const std::string& why = "");
 std::string LzhNeedsLzhName();
 // What a version-1 lap file leaves out ("" when nothing).
 std::string LapFileLoss(const std::string& command, const std::string& file, int32_t runners,
@@ -68,7 +72,8 @@ std::string UnknownReportKind(const std::string& name);
 
 // Data sets.
 std::string ClassPositionOutOfRange(const std::string& id, int32_t classes);
-std::string NoSuchClass(const std::string& id);
+// The class names follow, for the user to pick one.
+std::string NoSuchClass(const std::string& id, const std::string& names);
 std::string NoClassOnCourse(int32_t course);
 std::string NoSuchSegment(const std::string& name);
 std::string NoRunnersInDataSet(const std::string& command, const std::string& data_set);

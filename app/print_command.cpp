@@ -15,6 +15,7 @@
 #include "data_set_options.h"
 #include "load_options.h"
 #include "messages.h"
+#include "write_refusal.h"
 
 namespace qxcli {
 namespace {
@@ -126,7 +127,8 @@ void WritePreview(const PrintOptions& o, quorvex2::clsPrintBook& book) {
   }
   auto picture = std::make_shared<quorvex2::PictureBox>();
   book.ShowPreview(picture, o.page);
-  if (!picture->SavePng(o.preview)) throw ExitError(1, text::CannotWrite("print", o.preview));
+  if (!picture->SavePng(o.preview))
+    throw ExitError(1, text::CannotWrite("print", o.preview, WriteRefusal(o.preview)));
 }
 
 // The printer says why it cannot write the PDF; that goes below the host's own line.

@@ -10,6 +10,7 @@
 #include "command_registry.h"
 #include "load_options.h"
 #include "messages.h"
+#include "write_refusal.h"
 
 namespace qxcli {
 namespace {
@@ -61,7 +62,7 @@ void Emit(const std::string& text, const ReportOptions& options) {
     return;
   }
   if (!quorvex2::WriteFileAtomically(options.output, bytes)) {
-    throw ExitError(1, text::CannotWrite("report", options.output));
+    throw ExitError(1, text::CannotWrite("report", options.output, WriteRefusal(options.output)));
   }
 }
 

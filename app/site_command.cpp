@@ -56,7 +56,7 @@ void CompleteSite(SiteOptions& o) {
 void MakeFolder(const std::string& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
-  if (error) throw ExitError(1, text::CannotMakeFolder(folder, error.message()));
+  if (error) throw ExitError(1, text::CannotMakeFolder(folder, text::SystemReason(error.value())));
 }
 
 void WriteSite(SiteOptions o) {

@@ -10,6 +10,7 @@ namespace {
 // The parser's message said again by the messages of the run, when it is one of the common ones.
 std::string Reworded(const std::string& message) {
   std::smatch m;
+  if (message == "A subcommand is required") return text::SubcommandRequired();
   if (std::regex_match(message, m, std::regex("(.+) is required"))) {
     return text::OptionRequired(m[1]);
   }

@@ -21,6 +21,7 @@ std::string FileProblem(const std::string& file) {
   const fs::file_status status = fs::status(file, error);
   if (status.type() == fs::file_type::not_found) return text::NoSuchFile();
   if (status.type() == fs::file_type::directory) return text::IsAFolder();
+  if (fs::exists(status) && !fs::is_regular_file(status)) return text::NotAFile();
   if (error || (status.permissions() & fs::perms::owner_read) == fs::perms::none) {
     return text::CannotRead();
   }

@@ -46,6 +46,10 @@ std::string CannotUnpack() {
   return Tr("書庫を展開できません");
 }
 
+std::string NotAFile() {
+  return Tr("ファイルではなくパイプかデバイスです");
+}
+
 std::string SystemReason(int error_number) {
   switch (error_number) {
     case ENOENT:

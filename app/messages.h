@@ -13,6 +13,8 @@ std::string CannotLoad(const std::string& file, const std::string& reason);
 // Why a load failed, for CannotLoad: what the file system says about the file...
 std::string NoSuchFile();
 std::string IsAFolder();
+// A pipe, socket or device given for a file.
+std::string NotAFile();
 // What the system said (an errno value), in the language of the run for the common cases.
 std::string SystemReason(int error_number);
 std::string CannotRead();

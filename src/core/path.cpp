@@ -41,11 +41,13 @@ std::string ToFileSystemPath(const std::string& Path) {
   return out;
 }
 
+// A folder is no file, nor is a pipe, socket or device: opening a pipe would wait for a writer.
 bool IsFileExists(const std::string& Path) {
   if (Path.empty()) return false;
   const std::string path = ToFileSystemPath(Path);
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return false;
+  const auto status = std::filesystem::status(path, ec);
+  if (!ec && !std::filesystem::is_regular_file(status)) return false;
   return std::ifstream(path, std::ios::binary).is_open();
 }
 

@@ -7,6 +7,7 @@
 namespace quorvex2::detail {
 
 std::optional<std::string> ReadFileHead(const std::string& path, size_t size) {
+  if (!IsFileExists(path)) return std::nullopt;  // nor a pipe, whose opening would wait
   std::ifstream file(ToFileSystemPath(path), std::ios::binary);
   if (!file) return std::nullopt;
   std::string head(size, '\0');

@@ -216,6 +216,11 @@ pugi::xml_parse_result ParseWhole(pugi::xml_document& document, const ReadReques
     return document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default,
                                         pugi::encoding_auto);
   }
+  if (!IsFileExists(request.file_name)) {  // nor a pipe, whose opening would wait for a writer
+    pugi::xml_parse_result unread;
+    unread.status = pugi::status_file_not_found;
+    return unread;
+  }
   return document.load_file(ToFileSystemPath(request.file_name).c_str());
 }
 

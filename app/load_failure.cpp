@@ -77,6 +77,7 @@ std::string ComponentProblem(const std::string& file, std::string_view comment) 
     return unpacked ? text::TypeNotRecognised() : text::CannotUnpack();
   }
   if (location == "LoadLapFile") return text::NoResults();
+  if (location == "LeaveOutClasses") return text::NothingLeft();
   if (const auto kind = kinds.find(location); kind != kinds.end()) {
     return text::NotReadableAs(kind->second());
   }

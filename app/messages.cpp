@@ -50,6 +50,10 @@ std::string NotAFile() {
   return Tr("ファイルではなくパイプかデバイスです");
 }
 
+std::string NothingLeft() {
+  return Tr("解析できるクラスが一つもありません: どのクラスもコントロールが多すぎます");
+}
+
 std::string SystemReason(int error_number) {
   switch (error_number) {
     case ENOENT:

@@ -15,6 +15,8 @@ std::string NoSuchFile();
 std::string IsAFolder();
 // A pipe, socket or device given for a file.
 std::string NotAFile();
+// Every class of the file has more legs than can be analysed.
+std::string NothingLeft();
 // What the system said (an errno value), in the language of the run for the common cases.
 std::string SystemReason(int error_number);
 std::string CannotRead();

@@ -15,6 +15,8 @@ namespace quorvex2::detail {
 namespace {
 
 constexpr const char* kLocation = "clsFileControl.LoadLapFile";
+// Where a load ends that left every class out.
+constexpr const char* kLeftOutLocation = "clsFileControl.LeaveOutClasses";
 // A runner record holds a leg to each control and one to the finish: a class of more controls
 // cannot be read whole, and its analysis would fail on a leg no record has.
 constexpr int32_t kMostControls = clsLapData::kMaxLegs - 1;
@@ -47,7 +49,8 @@ void LeaveOutUnrunCourses(clsQuorvex2& root, const std::vector<int32_t>& courses
   if (removed) root.MakeSegmentSet();
 }
 
-void LeaveOutOverlongClasses(clsQuorvex2& root) {
+// True when a class was left out.
+bool LeaveOutOverlongClasses(clsQuorvex2& root) {
   std::vector<std::string> names;
   std::vector<int32_t> courses;
   std::vector<std::string> notes;
@@ -61,6 +64,7 @@ void LeaveOutOverlongClasses(clsQuorvex2& root) {
   for (const std::string& name : names) root.RemoveClass(name);
   LeaveOutUnrunCourses(root, courses);
   ReportOmissions(kLocation, notes);
+  return !names.empty();
 }
 
 bool HoldsResults(const clsQuorvex2& root) {
@@ -112,12 +116,15 @@ LoadScope BeginLoad(const clsQuorvex2& root) {
 
 bool AcceptLoad(clsQuorvex2& root, const LoadScope& scope, int32_t file_type, int32_t load_mode,
                 const std::string& file_name) {
-  LeaveOutOverlongClasses(root);
-  if (!ListsRunners(file_type) || FoundResults(root, scope, load_mode)) return true;
+  // Any file, our own included, whose every class was left out gives no event to analyse.
+  const bool emptied = LeaveOutOverlongClasses(root) && root.ClassCount() == 0;
+  if (!emptied && (!ListsRunners(file_type) || FoundResults(root, scope, load_mode))) return true;
   TakeBack(root, scope, load_mode);
   // Notes of this load (classes left out) stay below the refusal.
   const std::string notes = State().error_comment;
-  SetErrorComment(NotAResultFileText(file_name, file_type) + "\r\n" + kLocation +
+  const std::string why =
+      emptied ? NothingLeftText(file_name) : NotAResultFileText(file_name, file_type);
+  SetErrorComment(why + "\r\n" + (emptied ? kLeftOutLocation : kLocation) +
                   (notes.empty() ? "" : "\r\n" + notes));
   return false;
 }

@@ -95,6 +95,10 @@ std::string NotAResultFileText(const std::string& path, int32_t file_type) {
       {{"path", path}, {"expected", Tr(ExpectedContent(file_type))}});
 }
 
+std::string NothingLeftText(const std::string& path) {
+  return FillIn(Tr("{path}: 解析できるクラスが一つも残りません"), {{"path", path}});
+}
+
 std::string MixedCoursesText(const std::string& class_name) {
   return FillIn(
       Tr("クラス {class}: 選手ごとに通過したコントロールが違うので、区間を順番で比べます"),

@@ -215,6 +215,13 @@ TEST(LoadLapFile, ClassesWithMoreControlsThanTheAnalysisHoldsAreLeftOut) {
             "クラス Long は読み込みませんでした: コントロールが 30 個あり、分析できるのは 29 "
             "個までです");
   EXPECT_EQ(root.ClassCount(), 1);
+  // With every class left out there is no event: the load fails, saying so.
+  EXPECT_FALSE(root.FileControl()->LoadLapFile(
+      "long.lxm", 0, 0, NativeDocument("<classes><class name='Long' controls='30'/></classes>")));
+  EXPECT_TRUE(root.ErrorComment().starts_with(
+      "long.lxm: 解析できるクラスが一つも残りません\r\nclsFileControl.LeaveOutClasses\r\n"))
+      << root.ErrorComment();
+  EXPECT_EQ(root.ClassCount(), 0);
 }
 
 std::string Runner(const std::string& name, int id, const std::string& club,

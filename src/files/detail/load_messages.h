@@ -35,6 +35,8 @@ std::string OtherRootText(const std::string& path, const std::string& element,
                           const std::string& expected);
 // A load that found no runner in a format that lists runners.
 std::string NotAResultFileText(const std::string& path, int32_t file_type);
+// Every class of the file was left out (load_checks.h).
+std::string NothingLeftText(const std::string& path);
 // A class whose runners passed different controls: their legs are compared by position.
 std::string MixedCoursesText(const std::string& class_name);
 // Runners of a class whose split times, given without control codes, do not fit its controls.

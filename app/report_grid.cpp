@@ -21,8 +21,8 @@ namespace {
 struct GridOptions {
   std::string color = "auto";
   int32_t width = -1;  // -1: the terminal's width, or no limit off a terminal
-  int32_t ambiguous_width =
-      0;  // 0: two columns in Japanese, where terminals draw them so, else one
+  // 0: two columns in Japanese, where terminals draw them so, else one
+  int32_t ambiguous_width = 0;
   const CLI::Option* output = nullptr;  // report's --output: given, the grid goes to a file
 };
 

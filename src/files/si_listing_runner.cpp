@@ -102,32 +102,32 @@ bool SingleIsPlace(const Token& token, const RunnerHead& head, const std::vector
   return captions->place_end > 0 && token.last_column <= captions->place_end + 1;
 }
 
-enum class Field { kName, kClub, kOther };
+enum class HeadField { kName, kClub, kOther };
 
 // The field under which a token between the name and the result stands: the caption whose column
 // is the last at or before the token's first column.
-Field FieldOf(const Token& token, const std::optional<Captions>& captions) {
-  Field field = Field::kName;
+HeadField FieldUnder(const Token& token, const std::optional<Captions>& captions) {
+  HeadField field = HeadField::kName;
   int32_t from = 0;
   if (!captions) return field;
-  const auto take = [&](int32_t column, Field kind) {
+  const auto take = [&](int32_t column, HeadField kind) {
     if (column > 0 && column <= token.first_column && column >= from) {
       from = column;
       field = kind;
     }
   };
-  take(captions->club_column, Field::kClub);
-  for (const int32_t column : captions->other_columns) take(column, Field::kOther);
+  take(captions->club_column, HeadField::kClub);
+  for (const int32_t column : captions->other_columns) take(column, HeadField::kOther);
   return field;
 }
 
 // The text of the tokens [first, end) that stand under that field, from the first of them to the
 // last (the name's first token always counts as the name).
 std::string FieldText(const std::string& line, const std::vector<Token>& tokens, size_t first,
-                      size_t end, Field field, const std::optional<Captions>& captions) {
+                      size_t end, HeadField field, const std::optional<Captions>& captions) {
   std::optional<size_t> from, to;
   for (size_t i = first; i < end; ++i) {
-    const Field under = i == first ? Field::kName : FieldOf(tokens[i], captions);
+    const HeadField under = i == first ? HeadField::kName : FieldUnder(tokens[i], captions);
     if (under != field) continue;
     if (!from) from = i;
     to = i;
@@ -150,8 +150,8 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
   }
   if (head.result == 0 || name >= head.result) return std::nullopt;
   if (NameRunsOn(tokens, head.result, first_row_columns)) ++head.result;
-  head.name = FieldText(line, tokens, name, head.result, Field::kName, captions);
-  head.club = FieldText(line, tokens, name, head.result, Field::kClub, captions);
+  head.name = FieldText(line, tokens, name, head.result, HeadField::kName, captions);
+  head.club = FieldText(line, tokens, name, head.result, HeadField::kClub, captions);
   if (!HasLetter(head.name)) return std::nullopt;
   head.numbered = name > 0;
   if (!head.numbered && !ResultInPlace(tokens[head.result], captions)) return std::nullopt;

@@ -1,6 +1,7 @@
 // The web site generator: every page of every class entry, then the index.
 #include "html/detail/site_generator.h"
 
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "html/detail/chart_images.h"
 #include "html/detail/index_block.h"
 #include "html/detail/page_parts.h"
+#include "html/detail/shown_charts.h"
 #include "html/detail/site_entry.h"
 #include "html/detail/site_file_names.h"
 #include "quorvex2/analysis/analyzer.h"
@@ -21,7 +23,6 @@
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
-#include "quorvex2/core/sort.h"
 #include "quorvex2/core/text.h"
 #include "quorvex2/files/file_control.h"
 #include "quorvex2/html/html_control.h"
@@ -143,18 +144,11 @@ class SiteWriter {
     return ok;
   }
 
-  // The X/Y map's picture shows the map: it is worked out for a chart list that names it.
-  bool NamesTheMap() const {
-    CclsSplit list;
-    list.Expression(",", r_.ChartOption);
-    for (int32_t i = 0; i <= list.Bound(); ++i) {
-      if (list.Value(i) == std::to_string(QX_CHART_TOVARINE)) return true;
-    }
-    return false;
-  }
-
   bool WriteChartPage(const SiteEntry& entry, const std::shared_ptr<clsAnalyzer>& analyzer) {
-    if (NamesTheMap()) analyzer->Tovarine();
+    // The X/Y map's picture shows the map: it is worked out when the picture is drawn.
+    if (std::ranges::count(DrawnCharts(*analyzer, r_.ChartOption), QX_CHART_TOVARINE) > 0) {
+      analyzer->Tovarine();
+    }
     const std::string images = GetFileName(RemoveExtension(entry.chart_page)) + "_?.png";
     const std::string page =
         root_.HtmlControl()->OutputChart(analyzer, images, r_.ChartOption, r_.Encoding);

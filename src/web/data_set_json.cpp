@@ -214,9 +214,9 @@ void AppendDataSet(JsonText& json, const WebEntry& entry, clsAnalyzer& analyzer,
   for (int32_t i = 1; i <= analyzer.Count(); ++i) {
     AppendRunner(json, *analyzer.Item(i), analyzer.DataSetIsMix, legs);
   }
-  for (size_t j = 0; j < without_legs.size(); ++j) {
-    AppendRunnerWithoutLegs(json, *without_legs[j], SerialWithoutLegs(analyzer, j),
-                            analyzer.DataSetIsMix, legs);
+  int32_t serial = FirstSerialWithoutLegs(analyzer);
+  for (const auto& lap : without_legs) {
+    AppendRunnerWithoutLegs(json, *lap, serial++, analyzer.DataSetIsMix, legs);
   }
   json.EndArray();
 }

@@ -70,10 +70,10 @@ WebSummary SummariseEntry(const WebEntry& entry, const clsAnalyzer& analyzer,
                               runner->Rank(), runner->SerialNum(),
                               runner->OtherData()->NameParts(MakeInternal())});
   }
-  for (size_t j = 0; j < without_legs.size(); ++j) {
-    const clsLapData& lap = *without_legs[j];
-    summary.people.push_back({lap.RunnerName, lap.ClubName, lap.Result(), "",
-                              SerialWithoutLegs(analyzer, j), lap.NameParts(MakeInternal())});
+  int32_t serial = FirstSerialWithoutLegs(analyzer);
+  for (const auto& lap : without_legs) {
+    summary.people.push_back({lap->RunnerName, lap->ClubName, lap->Result(), "", serial++,
+                              lap->NameParts(MakeInternal())});
   }
   return summary;
 }

@@ -138,12 +138,12 @@ std::shared_ptr<clsAnalyzer> AnalyseEntry(const clsQuorvex2& root, const WebEntr
   return analyzer;
 }
 
-int32_t SerialWithoutLegs(const clsAnalyzer& analyzer, size_t position) {
+int32_t FirstSerialWithoutLegs(const clsAnalyzer& analyzer) {
   int32_t last = analyzer.Count();  // a mixed set's serial numbers run past its count
   for (int32_t i = 1; i <= analyzer.Count(); ++i) {
     last = std::max(last, analyzer.Item(i)->SerialNum());
   }
-  return last + static_cast<int32_t>(position) + 1;
+  return last + 1;
 }
 
 std::vector<std::shared_ptr<clsLapData>> RunnersWithoutLegs(const clsQuorvex2& root,

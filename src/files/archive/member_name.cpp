@@ -7,17 +7,6 @@
 #include "quorvex2/core/encoding.h"
 
 namespace quorvex2::detail::archive {
-namespace {
-
-bool IsValidUtf8(std::string_view text) {
-  for (size_t pos = 0; pos < text.size();) {
-    if (!IsValidUtf8At(text, pos)) return false;
-    DecodeUtf8(text, pos);
-  }
-  return true;
-}
-
-}  // namespace
 
 std::string DecodeMemberName(const std::string& stored) {
   return IsValidUtf8(stored) ? stored : SjisToUtf8(stored);

@@ -43,8 +43,8 @@ std::shared_ptr<clsAnalyzer> AnalyseEntry(const clsQuorvex2& root, const WebEntr
 std::vector<std::shared_ptr<clsLapData>> RunnersWithoutLegs(const clsQuorvex2& root,
                                                             const WebEntry& entry);
 
-// The serial number of the runner at `position` (0-based) of RunnersWithoutLegs: after the
-// highest of the analysed runners'.
-int32_t SerialWithoutLegs(const clsAnalyzer& analyzer, size_t position);
+// The serial number of the first runner of RunnersWithoutLegs, the others following it: after
+// the highest of the analysed runners'.
+int32_t FirstSerialWithoutLegs(const clsAnalyzer& analyzer);
 
 }  // namespace quorvex2::detail

@@ -30,7 +30,7 @@ PangoContext* DrawingTarget::TextContext() const {
     if (text_context_ != nullptr) g_object_unref(text_context_);
     text_resolution_ = DeviceResolution();
     text_smoothed_ = SmoothText();
-    text_context_ = detail::NewTextContext(text_resolution_, text_smoothed_);
+    text_context_ = detail::NewTextContext(text_resolution_, text_smoothed_, WholeUnitText());
   }
   return text_context_;
 }

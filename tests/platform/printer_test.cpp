@@ -67,7 +67,13 @@ TEST(Printer, TextMetricsInMillimetres) {
   printer.Font().Name = "ＭＳ ゴシック";
   printer.Font().Size = 9;
   EXPECT_NEAR(printer.TextWidth("日本"), 2 * 9 * 25.4 / 72, 0.05);
-  EXPECT_LT(printer.TextWidth("AB"), printer.TextWidth("日本"));
+  // Half-width characters of the fixed-pitch font are half an em at every size, not widened to
+  // whole points (a 4.5-point advance of 9 points is not 5).
+  for (const float size : {7.f, 9.f, 11.f}) {
+    printer.Font().Size = size;
+    EXPECT_NEAR(printer.TextWidth(std::string(100, 'a')), 50 * size * 25.4 / 72, 0.05) << size;
+  }
+  printer.Font().Size = 9;
   EXPECT_GT(printer.TextHeight("日"), 3);
   EXPECT_LT(printer.TextHeight("日"), 5);
   EXPECT_EQ(printer.Page(), 0);  // measuring starts no document

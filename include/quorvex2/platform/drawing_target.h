@@ -80,6 +80,9 @@ class DrawingTarget {
   virtual double PixelSnap() const { return 0; }
   // Text drawn with smoothed (antialiased) edges.
   virtual bool SmoothText() const { return true; }
+  // Text advances by whole device units, as on a screen's pixels; a target whose device unit is
+  // coarse (a printer's point) places each character where its font puts it.
+  virtual bool WholeUnitText() const { return true; }
   // The context to draw on, in device units; a printer starts its document here.
   virtual _cairo* Canvas() = 0;
 

@@ -80,6 +80,7 @@ class Printer : public DrawingTarget {
 
  protected:
   double DeviceResolution() const override { return 72.0; }
+  bool WholeUnitText() const override { return false; }
   double PenUnit() const override { return 72.0 / kDotsPerInch; }
   double UnitX() const override;
   double UnitY() const override { return UnitX(); }

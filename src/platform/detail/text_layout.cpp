@@ -7,7 +7,7 @@
 
 namespace quorvex2::detail {
 
-PangoContext* NewTextContext(double Resolution, bool Smoothed) {
+PangoContext* NewTextContext(double Resolution, bool Smoothed, bool WholeUnits) {
   ReleaseFontSystemAtExit();
   PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
   cairo_font_options_t* options = cairo_font_options_create();
@@ -17,6 +17,7 @@ PangoContext* NewTextContext(double Resolution, bool Smoothed) {
   pango_cairo_context_set_font_options(context, options);
   cairo_font_options_destroy(options);
   pango_cairo_context_set_resolution(context, Resolution);
+  pango_context_set_round_glyph_positions(context, WholeUnits);
   return context;
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <quorvex2/platform/config_control.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -48,7 +49,8 @@ TEST(ConfigControl, ReadsAtMost1023ShiftJisBytes) {
   EXPECT_EQ(config.Value(QX_CONFIG_FOLDER_DATA, "NUL"), "ab");
 }
 
-// QUORVEX2_CONFIG names the store (the command line's tests use it), else the XDG folder.
+// QUORVEX2_CONFIG names the store (the command line's tests use it), else the XDG folder (a
+// relative one does not count), else the home folder, from the password database without HOME.
 TEST(ConfigControl, DefaultStoreFollowsTheEnvironment) {
   const char* saved = std::getenv("QUORVEX2_CONFIG");
   std::string saved_value = saved != nullptr ? saved : "";
@@ -57,8 +59,14 @@ TEST(ConfigControl, DefaultStoreFollowsTheEnvironment) {
   EXPECT_EQ(clsConfigControl().StoreFile(), "/somewhere/quorvex2/config.sqlite3");
   unsetenv("XDG_CONFIG_HOME");
   const std::string home = std::getenv("HOME") != nullptr ? std::getenv("HOME") : "";
+  setenv("XDG_CONFIG_HOME", "relative", 1);
   setenv("HOME", "/home/someone", 1);
   EXPECT_EQ(clsConfigControl().StoreFile(), "/home/someone/.config/quorvex2/config.sqlite3");
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("HOME");
+  const passwd* user = getpwuid(getuid());
+  EXPECT_EQ(clsConfigControl().StoreFile(),
+            std::string(user != nullptr ? user->pw_dir : "?") + "/.config/quorvex2/config.sqlite3");
   setenv("HOME", home.c_str(), 1);
   if (saved != nullptr) setenv("QUORVEX2_CONFIG", saved_value.c_str(), 1);
 }

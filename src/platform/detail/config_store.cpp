@@ -1,11 +1,14 @@
 #include "platform/detail/config_store.h"
 
+#include <pwd.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace quorvex2::detail {
 
@@ -53,6 +56,27 @@ bool HasSettingsTable(sqlite3* Db, const std::string& File) {
   return rc == SQLITE_ROW;
 }
 
+// An absolute folder named by the environment variable; XDG ignores relative ones.
+std::optional<std::filesystem::path> AbsoluteFolderOf(const char* Variable) {
+  const char* value = std::getenv(Variable);
+  if (value == nullptr || *value != '/') return std::nullopt;
+  return std::filesystem::path(value);
+}
+
+// The user's home folder: $HOME, else the one the password database gives the user (a service
+// or a cron job may run without HOME).
+std::optional<std::filesystem::path> HomeFolder() {
+  if (auto home = AbsoluteFolderOf("HOME")) return home;
+  std::vector<char> buffer(16384);
+  passwd entry{};
+  passwd* found = nullptr;
+  if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == 0 && found != nullptr &&
+      found->pw_dir != nullptr && found->pw_dir[0] == '/') {
+    return std::filesystem::path(found->pw_dir);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::string DefaultConfigFile() {
@@ -60,12 +84,12 @@ std::string DefaultConfigFile() {
     return file;
   }
   std::filesystem::path base;
-  if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0') {
-    base = xdg;
-  } else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-    base = std::filesystem::path(home) / ".config";
-  } else {
-    base = std::filesystem::temp_directory_path();
+  if (auto xdg = AbsoluteFolderOf("XDG_CONFIG_HOME")) {
+    base = *xdg;
+  } else if (auto home = HomeFolder()) {
+    base = *home / ".config";
+  } else {  // a user without a home keeps settings of his own, apart from other users'
+    base = std::filesystem::temp_directory_path() / ("quorvex2-" + std::to_string(getuid()));
   }
   return (base / "quorvex2" / "config.sqlite3").string();
 }

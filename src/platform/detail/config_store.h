@@ -5,8 +5,8 @@
 
 namespace quorvex2::detail {
 
-// $QUORVEX2_CONFIG, else $XDG_CONFIG_HOME/quorvex2/config.sqlite3, else
-// $HOME/.config/quorvex2/config.sqlite3.
+// $QUORVEX2_CONFIG, else $XDG_CONFIG_HOME/quorvex2/config.sqlite3 (when absolute), else
+// ~/.config/quorvex2/config.sqlite3 ($HOME, else the user's home in the password database).
 std::string DefaultConfigFile();
 
 // The stored value; nothing when the file or the item does not exist. std::runtime_error when

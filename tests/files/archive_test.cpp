@@ -59,6 +59,12 @@ std::string LoadedRunner(clsQuorvex2& root, const std::string& path) {
   return root.ClassData(1)->LapData(1)->RunnerName;
 }
 
+std::string Unmarked(std::string lzh) {
+  EXPECT_EQ(lzh.back(), '\0');
+  lzh.pop_back();
+  return lzh;
+}
+
 TEST_F(ArchiveTest, ArchivesLoadLikeTheirLapFileWhateverTheirName) {
   const std::string lxm = LapFile("M21A", "Taro");
   const std::string& lap = lxm;
@@ -85,6 +91,8 @@ TEST_F(ArchiveTest, ArchivesLoadLikeTheirLapFileWhateverTheirName) {
       {"event.tar.gz", qxtest::MakeTarGz({{"event/readme.txt", "x"}, {"event/event.lxm", lxm}})},
       {"event.lzh", MakeLzh({{"event.lxm", lxm}, {"notes.txt", "x"}})},
       {"lzh-named.bin", MakeLzh({{"event.lap", lap}})},
+      // Some writers leave out the zero byte that ends an LHA archive.
+      {"unmarked.lzh", Unmarked(MakeLzh({{"event.lxm", lxm}}))},
   };
   for (const auto& c : cases) {
     const std::string path = TempPath(c.name);

@@ -3,6 +3,9 @@
 #include <archive_entry.h>
 #include <locale.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
 #include <cwchar>
 
 #include "files/archive/member_name.h"
@@ -29,6 +32,74 @@ std::string StoredName(archive_entry* entry, ArchiveKind kind) {
 
 }  // namespace
 
+// An LHA archive read with its end mark (one zero byte) after its bytes. libarchive's -lh5-
+// decoder reads a byte past a member's data, so the last member of an archive whose writer left
+// the mark out would fail; a second mark after the one that is there is never read.
+class MemberReader::MarkedLha {
+ public:
+  explicit MarkedLha(std::string path) : path_(std::move(path)) {}
+  explicit MarkedLha(std::string_view bytes) : bytes_(bytes) {}
+  ~MarkedLha() { Close(); }
+
+  int Open(struct archive* archive) {
+    Close();
+    offset_ = 0;
+    mark_given_ = false;
+    if (path_.empty()) return archive_read_open(archive, this, nullptr, Read, nullptr);
+    file_ = std::fopen(path_.c_str(), "rb");
+    if (file_ == nullptr) {
+      archive_set_error(archive, errno, "Failed to open '%s'", path_.c_str());
+      return ARCHIVE_FATAL;
+    }
+    return archive_read_open(archive, this, nullptr, Read, nullptr);
+  }
+
+ private:
+  static la_ssize_t Read(struct archive* archive, void* self, const void** buffer) {
+    auto& source = *static_cast<MarkedLha*>(self);
+    const size_t n = source.file_ ? source.ReadFile(archive) : source.ReadBytes(buffer);
+    if (n == static_cast<size_t>(-1)) return ARCHIVE_FATAL;
+    if (n > 0) {
+      if (source.file_) *buffer = source.block_.data();
+      return static_cast<la_ssize_t>(n);
+    }
+    if (source.mark_given_) return 0;
+    source.mark_given_ = true;
+    *buffer = &kMark;
+    return 1;
+  }
+
+  size_t ReadFile(struct archive* archive) {
+    block_.resize(kBlockSize);
+    const size_t n = std::fread(block_.data(), 1, block_.size(), file_);
+    if (n == 0 && std::ferror(file_)) {
+      archive_set_error(archive, errno, "Error reading '%s'", path_.c_str());
+      return static_cast<size_t>(-1);
+    }
+    return n;
+  }
+
+  size_t ReadBytes(const void** buffer) {
+    const size_t n = std::min(kBlockSize, bytes_.size() - offset_);
+    *buffer = bytes_.data() + offset_;
+    offset_ += n;
+    return n;
+  }
+
+  void Close() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+  }
+
+  static constexpr char kMark = '\0';
+  std::string path_;
+  std::string_view bytes_;
+  size_t offset_ = 0;
+  std::FILE* file_ = nullptr;
+  std::string block_;
+  bool mark_given_ = false;
+};
+
 // libarchive converts names through the thread's locale: under C.UTF-8 every conversion it
 // makes is possible, whatever locale the host runs in.
 class MemberReader::LocaleScope {
@@ -45,18 +116,28 @@ class MemberReader::LocaleScope {
   locale_t previous_{};
 };
 
-MemberReader::MemberReader(const std::string& path, ArchiveKind kind)
-    : open_([path = ToFileSystemPath(path)](struct archive* archive) {
-        return archive_read_open_filename(archive, path.c_str(), kBlockSize);
-      }) {
+MemberReader::MemberReader(const std::string& path, ArchiveKind kind) {
+  if (kind == ArchiveKind::kLha) {
+    lha_ = std::make_unique<MarkedLha>(ToFileSystemPath(path));
+    open_ = [this](struct archive* archive) { return lha_->Open(archive); };
+  } else {
+    open_ = [path = ToFileSystemPath(path)](struct archive* archive) {
+      return archive_read_open_filename(archive, path.c_str(), kBlockSize);
+    };
+  }
   Prepare(kind);
   Opened(open_(archive_));
 }
 
-MemberReader::MemberReader(std::string_view bytes, ArchiveKind kind)
-    : open_([bytes](struct archive* archive) {
-        return archive_read_open_memory(archive, bytes.data(), bytes.size());
-      }) {
+MemberReader::MemberReader(std::string_view bytes, ArchiveKind kind) {
+  if (kind == ArchiveKind::kLha) {
+    lha_ = std::make_unique<MarkedLha>(bytes);
+    open_ = [this](struct archive* archive) { return lha_->Open(archive); };
+  } else {
+    open_ = [bytes](struct archive* archive) {
+      return archive_read_open_memory(archive, bytes.data(), bytes.size());
+    };
+  }
   Prepare(kind);
   Opened(open_(archive_));
 }

@@ -46,11 +46,13 @@ class MemberReader {
 
  private:
   class LocaleScope;
+  class MarkedLha;
   void Prepare(ArchiveKind kind, bool tar = true);
   bool Opened(int status);
   bool Fail();
 
   std::unique_ptr<LocaleScope> locale_;
+  std::unique_ptr<MarkedLha> lha_;            // an LHA archive's file or bytes
   std::function<int(struct archive*)> open_;  // opens the archive's file or bytes
   struct archive* archive_ = nullptr;
   bool started_ = false;  // a member header was asked for

@@ -1,4 +1,6 @@
 // Periods, clock times and dates as the two IOF versions write them.
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -15,14 +17,19 @@ std::optional<double> WithinADay(double seconds) {
   return seconds;
 }
 
-// A whole decimal text of digits and at most one point; nothing otherwise.
+// A whole decimal text of digits and at most one decimal mark: a point, or the comma event
+// software in European locales writes ("26:44,9"); nothing otherwise.
 std::optional<double> UnsignedDecimal(std::string_view text) {
-  if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos) {
+  if (text.empty() || text.size() > 32 ||
+      text.find_first_not_of("0123456789.,") != std::string_view::npos) {
     return std::nullopt;
   }
+  std::array<char, 32> pointed;
+  std::ranges::replace_copy(text, pointed.begin(), ',', '.');
+  const char* end_of_text = pointed.data() + text.size();
   double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  const auto [end, error] = std::from_chars(pointed.data(), end_of_text, value);
+  if (error != std::errc() || end != end_of_text) return std::nullopt;
   return value;
 }
 

@@ -418,11 +418,12 @@ TEST(IofValues, TimesDatesAndLegs) {
   using detail::IofClockSeconds;
   using detail::IofSecondsValue;
   EXPECT_EQ(IofClockSeconds("27:52.5"), 1672.5);
+  EXPECT_EQ(IofClockSeconds("26:44,9"), 1604.9);  // a European decimal comma
   EXPECT_EQ(IofClockSeconds("1:02:03"), 3723);
   EXPECT_EQ(IofClockSeconds("75:03"), 4503);
   EXPECT_EQ(IofClockSeconds("-0:05"), -5);
   EXPECT_EQ(IofSecondsValue(" 2001.25 "), 2001.25);
-  for (const char* text : {"1:2:3:4", "ab", "1::2", "24:00:00"}) {
+  for (const char* text : {"1:2:3:4", "ab", "1::2", "24:00:00", "1:2,3.4", "1:2,,3"}) {
     EXPECT_FALSE(IofClockSeconds(text)) << text;
   }
   // A day or more is no time.

@@ -1,6 +1,7 @@
 // A runner's IOF splits placed on the controls of his class's course by their codes.
 #include <algorithm>
 
+#include "files/code_sequences.h"
 #include "files/iof_reader_parts.h"
 #include "files/iof_reading.h"
 
@@ -12,17 +13,6 @@ std::vector<int32_t> CodesOf(const std::vector<IofSplit>& splits) {
   codes.reserve(splits.size());
   for (const auto& split : splits) codes.push_back(IofFileNumber(split.code));
   return codes;
-}
-
-// Whether `part` can be had from `whole` by leaving elements out.
-bool IsPartOf(const std::vector<int32_t>& part, const std::vector<int32_t>& whole) {
-  auto at = whole.begin();
-  for (int32_t code : part) {
-    at = std::find(at, whole.end(), code);
-    if (at == whole.end()) return false;
-    ++at;
-  }
-  return true;
 }
 
 // Code 0 (no code, or none we can read) stands for a control the runner's list leaves open.

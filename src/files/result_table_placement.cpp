@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "files/code_sequences.h"
 #include "files/course_by_controls.h"
 #include "files/detail/load_messages.h"
 #include "files/result_table.h"
@@ -53,15 +54,22 @@ bool Finished(const TableRunner& runner) {
   return runner.status == TableStatus::kOk && runner.time && *runner.time > 0;
 }
 
-// The controls most finishers share (the earliest on ties); among all runners when none
-// finished.
-ClassControls ControlsOf(const TableClass& table_class) {
-  std::vector<std::pair<ClassControls, size_t>> tally;
-  const bool any_finished =
-      std::any_of(table_class.runners.begin(), table_class.runners.end(), Finished);
-  for (const TableRunner& runner : table_class.runners) {
-    if (any_finished && !Finished(runner)) continue;
-    const ClassControls controls{runner.codes, runner.splits.size()};
+// Whether most of the runners punched every control of the list, extra punches aside.
+bool MostPunched(const std::vector<int32_t>& codes,
+                 const std::vector<const TableRunner*>& runners) {
+  const auto punched = std::count_if(runners.begin(), runners.end(), [&](const TableRunner* r) {
+    return IsPartOf(codes, r->codes);
+  });
+  return 2 * static_cast<size_t>(punched) > runners.size();
+}
+
+using Tally = std::vector<std::pair<ClassControls, size_t>>;
+
+// The distinct control lists of the runners, each with the number of runners who have it.
+Tally TallyOf(const std::vector<const TableRunner*>& runners) {
+  Tally tally;
+  for (const TableRunner* runner : runners) {
+    const ClassControls controls{runner->codes, runner->splits.size()};
     auto same = std::find_if(tally.begin(), tally.end(), [&](const auto& entry) {
       return entry.first.codes == controls.codes && entry.first.count == controls.count;
     });
@@ -71,6 +79,44 @@ ClassControls ControlsOf(const TableClass& table_class) {
       ++same->second;
     }
   }
+  return tally;
+}
+
+// The longest of the lists that most of the runners who punched have punched in full (the most
+// common on ties).
+const ClassControls* MostShared(const Tally& tally, const TableClass& table_class) {
+  std::vector<const TableRunner*> punched;
+  for (const TableRunner& runner : table_class.runners) {
+    if (!runner.codes.empty()) punched.push_back(&runner);
+  }
+  const std::pair<ClassControls, size_t>* shared = nullptr;
+  for (const auto& entry : tally) {
+    const auto& [controls, count] = entry;
+    if (controls.codes.empty() || controls.codes.size() != controls.count ||
+        !MostPunched(controls.codes, punched)) {
+      continue;
+    }
+    if (shared == nullptr || controls.count > shared->first.count ||
+        (controls.count == shared->first.count && count > shared->second)) {
+      shared = &entry;
+    }
+  }
+  return shared ? &shared->first : nullptr;
+}
+
+// The controls of a class: of the code lists its finishers have (all its runners when none
+// finished), the longest that most runners punched in full, so that one runner's stray or doubled
+// punch is no control and a control one of them missed still is; when no list is shared so
+// widely (or the format gives no codes), the list most finishers have, the earliest on ties.
+ClassControls ControlsOf(const TableClass& table_class) {
+  const bool any_finished =
+      std::any_of(table_class.runners.begin(), table_class.runners.end(), Finished);
+  std::vector<const TableRunner*> runners;
+  for (const TableRunner& runner : table_class.runners) {
+    if (!any_finished || Finished(runner)) runners.push_back(&runner);
+  }
+  const Tally tally = TallyOf(runners);
+  if (const ClassControls* shared = MostShared(tally, table_class)) return *shared;
   auto most = std::max_element(tally.begin(), tally.end(),
                                [](const auto& a, const auto& b) { return a.second < b.second; });
   return most == tally.end() ? ClassControls{} : most->first;
@@ -79,16 +125,9 @@ ClassControls ControlsOf(const TableClass& table_class) {
 // The runner's punch at each of the class's controls, found by code in running order.
 Splits AlignedByCode(const TableRunner& runner, const std::vector<int32_t>& codes) {
   Splits aligned;
-  size_t from = 0;
-  for (int32_t code : codes) {
-    auto found = std::find(runner.codes.begin() + static_cast<std::ptrdiff_t>(from),
-                           runner.codes.end(), code);
-    if (found == runner.codes.end()) {
-      aligned.emplace_back();
-      continue;
-    }
-    from = static_cast<size_t>(found - runner.codes.begin()) + 1;
-    aligned.push_back(from <= runner.splits.size() ? runner.splits[from - 1] : std::nullopt);
+  for (const std::optional<size_t> punch : PunchesOnCourse(codes, runner.codes)) {
+    aligned.push_back(punch && *punch < runner.splits.size() ? runner.splits[*punch]
+                                                             : std::nullopt);
   }
   return aligned;
 }

@@ -76,7 +76,7 @@ class ListingParser {
     if (Blank(i) || IsControlRow(i)) return i + 1;
     if (IsControlRow(NextNonBlank(i + 1))) return OpenClass(i);
     if (!listing_.classes.empty()) {
-      if (ReadCaptions(Tokens(i))) return i + 1;  // repeated on every page
+      if (ReadCaptions(Tokens(i)) || IsTitle(i)) return i + 1;  // repeated on every page
       if (auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions, FirstRowColumns())) {
         return ReadRunner(i, *head);
       }
@@ -86,6 +86,11 @@ class ListingParser {
       listing_.title.push_back(Trim(lines_[i]));
     }
     return i + 1;
+  }
+
+  bool IsTitle(size_t i) const {
+    const auto& title = listing_.title;
+    return std::find(title.begin(), title.end(), Trim(lines_[i])) != title.end();
   }
 
   size_t OpenClass(size_t i) {

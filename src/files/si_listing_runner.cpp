@@ -71,6 +71,13 @@ bool IsResult(const std::vector<Token>& tokens, size_t i, const std::optional<Ca
   return std::abs(off) <= kUnderCaption && HasLetter(token.text);
 }
 
+// The times of the line from its token `from` on.
+size_t TimesFrom(const std::vector<Token>& tokens, size_t from) {
+  return static_cast<size_t>(
+      std::count_if(tokens.begin() + static_cast<std::ptrdiff_t>(from), tokens.end(),
+                    [](const Token& token) { return IsTimeField(token.text); }));
+}
+
 // A name printed wider than its column pushes the rest of the line right, so that its last word
 // ends under the time caption. That word is no result when the line holds one time more than the
 // first control row has columns: the result and every split.
@@ -78,10 +85,16 @@ bool NameRunsOn(const std::vector<Token>& tokens, size_t result, size_t first_ro
   if (first_row_columns == 0 || result + 1 >= tokens.size()) return false;
   if (!HasLetter(tokens[result].text) || IsStatusWord(tokens[result].text)) return false;
   if (!IsTime(tokens[result + 1].text)) return false;
-  const auto times =
-      std::count_if(tokens.begin() + static_cast<std::ptrdiff_t>(result) + 1, tokens.end(),
-                    [](const Token& token) { return IsTimeField(token.text); });
-  return static_cast<size_t>(times) == first_row_columns + 1;
+  return TimesFrom(tokens, result + 1) == first_row_columns + 1;
+}
+
+// A time far right of the time caption is the first split of a numbered runner whose time column
+// is empty, unless the line holds the result and every split of the first control row: then a
+// name much wider than its column pushed the result there.
+bool ResultMissing(const std::vector<Token>& tokens, size_t result,
+                   const std::optional<Captions>& captions, size_t first_row_columns) {
+  if (!IsSplitBeyondTime(tokens[result], captions)) return false;
+  return first_row_columns == 0 || TimesFrom(tokens, result) != first_row_columns + 1;
 }
 
 int32_t StartNumber(const std::string& text) {
@@ -155,7 +168,8 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
   if (!HasLetter(head.name)) return std::nullopt;
   head.numbered = name > 0;
   if (!head.numbered && !ResultInPlace(tokens[head.result], captions)) return std::nullopt;
-  head.result_missing = head.numbered && IsSplitBeyondTime(tokens[head.result], captions);
+  head.result_missing =
+      head.numbered && ResultMissing(tokens, head.result, captions, first_row_columns);
   if (name == 2) {
     head.place = Place(tokens[0].text);
     head.id = StartNumber(tokens[1].text);

@@ -140,12 +140,27 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
                 .find("  Kato Ken|Tokyo OLC|ej|NC|5:00 7:00 4:20 8:30 1:35|1001|"),
             std::string::npos);
 
-  // A name wider than its column pushes the rest of its line right: its last word is no result.
-  const std::string wide = "Kato Ken-Ichiro Yamanaka-Sato";
-  EXPECT_EQ(
-      LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
-                  ReplaceAll(text, "Kato Ken                  26:25", wide + "    26:25")),
-      ReplaceAll(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text), "Kato Ken", wide));
+  // Each page of a web page's listing repeats the title (its table's cells on indented lines)
+  // and the captions before the next class: no runner.
+  const std::string title =
+      "\r\n Autumn Cup 2026  Sat 28/11/2026 11:09\r\n SPORTident results  TimingApp-3.1 (c) 2026 "
+      "nobody\r\n\r\n    Pl    Stno Name                       Time\r\n\r\n";
+  const std::string indented =
+      ReplaceAll(ReplaceAll(text, "Autumn Cup 2026          Sat", " Autumn Cup 2026  Sat"),
+                 "SPORTident results\r\nTimingApp", " SPORTident results  TimingApp");
+  ASSERT_NE(indented.find(title.substr(2, 60)), std::string::npos);
+  EXPECT_EQ(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
+                        ReplaceAll(indented, "\r\nW21E  (1)", title + "W21E  (1)")),
+            LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, indented));
+  // A name wider than its column pushes the rest of its line right: its last word is no result,
+  // and a result pushed far right of its caption is still the result.
+  for (const std::string wide :
+       {"Kato Ken-Ichiro Yamanaka-Sato", "Kato Ken-Ichiro Yamanaka-Sato von Hohenberg"}) {
+    EXPECT_EQ(
+        LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
+                    ReplaceAll(text, "Kato Ken                  26:25", wide + "    26:25")),
+        ReplaceAll(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text), "Kato Ken", wide));
+  }
   // Blanks saved as no-break spaces (a browser's text of the page) read as blanks.
   EXPECT_EQ(
       LoadedEvent("listing.txt", QX_FILETYPE_AUTODETECT, 0, ReplaceAll(text, "  ", " \u00A0")),

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "files/table_fields.h"
+#include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
 namespace {
@@ -128,10 +129,23 @@ bool RowFits(const OeRow& row, int32_t first) {
   return true;
 }
 
-bool AnyRowFits(const std::vector<OeRow>& rows, int32_t first) {
+// Under a header that names the controls, a row may also leave its control count empty and
+// give control codes where the header puts them.
+bool RowFitsHeader(const OeRow& row, int32_t first) {
+  if (RowFits(row, first)) return true;
+  if (!Trim(FieldOf(row, first - 4)).empty()) return false;
+  return ReadCount(FieldOf(row, first)).has_value();
+}
+
+// Whether rows under the header bear out its first control: when the header names the series of
+// controls there, a row may leave its count empty.
+bool AnyRowFitsHeader(const std::vector<OeRow>& rows, const OeRow& header, int32_t first) {
+  const bool named =
+      IsFirstOfSeries(FieldOf(header, first)) && IsFirstOfSeries(FieldOf(header, first + 1));
   const size_t tried = std::min(rows.size(), kRowsToTry);
-  return std::any_of(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(tried),
-                     [first](const OeRow& row) { return RowFits(row, first); });
+  return std::any_of(
+      rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(tried),
+      [&](const OeRow& row) { return named ? RowFitsHeader(row, first) : RowFits(row, first); });
 }
 
 std::optional<int32_t> FirstControlFromRows(const std::vector<OeRow>& rows) {
@@ -177,7 +191,7 @@ std::optional<OeLayout> FindOeLayout(const OeRow* header, const std::vector<OeRo
   std::optional<int32_t> first;
   if (header != nullptr) first = FirstControlFromHeader(*header);
   // Rows under the header must bear it out: some other table may have as many columns.
-  if (first && !rows.empty() && !AnyRowFits(rows, *first)) return std::nullopt;
+  if (first && !rows.empty() && !AnyRowFitsHeader(rows, *header, *first)) return std::nullopt;
   if (!first) first = FirstControlFromRows(rows);
   if (!first) return std::nullopt;
   OeLayout layout = DefaultLayout(*first);

@@ -71,7 +71,9 @@ class OeRowReader {
  public:
   OeRowReader(const OeLayout& layout, ResultTable& table) : layout_(layout), table_(table) {}
 
-  void Read(const OeRow& row) {
+  // A row that ends before the punches it announces is a runner whose missed controls the export
+  // leaves out, unless it is the file's last row: the file may have been cut in that row.
+  void Read(const OeRow& row, bool may_be_cut) {
     if (row.size() < kShortestRow) {
       ++short_rows_;
       return;
@@ -82,7 +84,7 @@ class OeRowReader {
       return;
     }
     TableRunner runner = Runner(row);
-    if (runner.cut_short) {
+    if (runner.cut_short && may_be_cut) {
       ++short_rows_;
       return;
     }
@@ -162,8 +164,8 @@ class OeRowReader {
   }
 
   // The control count the row gives, else as many pairs as the row holds before its trailing
-  // empty fields. A row with some punches but fewer than its count was cut short (a file cut in
-  // the middle of a row).
+  // empty fields. A row with some punches but fewer than its count is cut short: a file cut in
+  // the middle of a row, or an export that leaves out the controls a runner missed.
   void ReadControls(const OeRow& row, TableRunner& runner) const {
     const int32_t first = layout_.first_control;
     auto end = static_cast<int32_t>(row.size());
@@ -231,7 +233,7 @@ ResultTable GatherOeTable(const std::vector<std::string>& file_lines) {
         UnquotedField(lines[i]) == kHeadersLine) {
       continue;
     }
-    reader.Read(row);
+    reader.Read(row, i + 1 == lines.size());
   }
   reader.NoteLeftOut();
   return table;

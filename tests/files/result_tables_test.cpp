@@ -128,6 +128,7 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
   ASSERT_TRUE(anna.ends_with(finish));
   const std::string timed = ReplaceAll(anna, "Class 1,10:00:00,,,", "Class 1,10:00:00,,00:12:14,");
   const std::string emit = Fixture("emit.csv"), sb = Fixture("sb-one-name.csv");
+  const std::string english = Fixture("oe-46-english.csv");
   const std::string emit_head = emit.substr(0, emit.find("\r\n"));
   const struct {
     std::string text, from, to;
@@ -139,13 +140,15 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
       {emit, emit_head, "\"" + ReplaceAll(emit_head, ",", "\",\"") + "\""},
       {sb, "M21,3,4.2,180", "M21,3,\"4,2\",180"},
       {sb, "03:27,00:00,02:36", "03:27,-----,02:36"},
+      // An OE export that leaves out a missed control's pair, or every control count.
+      {english, "31;3:37;32;-----;33;10:32", "31;3:37;33;10:32"},
+      {english, ";35;3;", ";35;;"},
   };
   for (const auto& c : alike) {
     ASSERT_NE(c.text.find(c.from), std::string::npos) << c.from;
     EXPECT_EQ(LoadedText(ReplaceAll(c.text, c.from, c.to)), LoadedText(c.text)) << c.to;
   }
   // An OE row of a night run without its time: the finish punch after midnight.
-  const std::string english = Fixture("oe-46-english.csv");
   const std::string night =
       ReplaceAll(ReplaceAll(english, "10:00:00;10:12:14.32;12:14.32;", "23:55:00;00:07:14.32;;"),
                  ";10:00:00;10:12:14.32;31;", ";23:55:00;00:07:14.32;31;");
@@ -167,9 +170,9 @@ std::string OeRow(std::initializer_list<std::pair<size_t, std::string>> fields,
 }
 
 // Loaded onto the English export, in tests/data/golden/files/tables/oe-left-out.txt: a class of 30
-// controls and a finish leg is left out; so are a row too short for the layout and one with
-// fewer punches than its count (a file cut in a row); a header without runner rows is no result
-// file.
+// controls and a finish leg is left out; so are a row too short for the layout and a last row
+// with fewer punches than its count (a file cut in a row); a header without runner rows is no
+// result file.
 TEST(ResultTables, OeCsvLeavesOutWhatItCannotHoldAndRefusesEmptyExports) {
   const std::string english = Fixture("oe-46-english.csv");
   std::vector<std::string> thirty;

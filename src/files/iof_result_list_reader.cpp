@@ -34,6 +34,7 @@ class ResultListReader {
   void FirstRace(int32_t race) { reading_.first_race = race; }
 
   void Read(const pugi::xml_node& list) {
+    created_ = IofDateValue(list.attribute("createTime").value());
     if (fresh_) ReadEvent(Child(list, "Event"));
     const int32_t count = CountNamed(list, "ClassResult");
     int32_t position = 0;
@@ -63,12 +64,13 @@ class ResultListReader {
   }
 
   // The zone of the file's clock times; the day of its first dated time when the event names
-  // none.
+  // none, unless that is the day the list was made: a writer that knows no event date puts its
+  // clock times on that day.
   void KeepEventClock() {
     clsEventData& data = *root_.EventData();
     data.TimeZone = reading_.clock.Zone();
     const auto day = reading_.clock.FirstDay();
-    if (data.EventDate.Value() == 0 && day) data.EventDate.Value(*day);
+    if (data.EventDate.Value() == 0 && day && day != created_) data.EventDate.Value(*day);
   }
 
   // The event's web site; the first address of any kind when none is marked as the site.
@@ -211,6 +213,7 @@ class ResultListReader {
   bool fresh_;
   bool v3_;
   IofReading reading_;
+  std::optional<Date> created_;  // the day of the list's createTime
 };
 
 bool Read(const ReadRequest& request, bool quiet_unless_result_list) {

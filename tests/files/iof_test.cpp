@@ -616,6 +616,11 @@ TEST(IofWriters, Our3ListValidatesAgainstThePublishedSchema) {
   EXPECT_EQ(doc.select_node("//Result/StartTime").node().text().as_string(),
             created.substr(0, 10) + "T06:00:00");
   EXPECT_FALSE(doc.child("ResultList").child("Event").child("StartTime"));
+  // Read back, the event still has no date.
+  clsQuorvex2 reread;
+  ASSERT_TRUE(reread.FileControl()->LoadLapFile(undated_path));
+  EXPECT_EQ(reread.EventData()->EventDate.Value(), 0);
+  EXPECT_EQ(reread.ClassData("M21")->LapData(1)->StartTime.Value(), 0.25);
 }
 
 // What a user gets from convert --to iof3: every runner of our IOF lists comes back as read,

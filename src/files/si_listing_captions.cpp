@@ -35,10 +35,11 @@ constexpr std::string_view kClub[] = {
     "forening", "seura",        "clube",        "società", "egyesület", "lag",       "team",
     "klubi",    "organisation", "organization", "клуб",    "команда",   "коллектив", "所属"};
 
-// Columns some listings print between the name and the time: year of birth, nation.
-constexpr std::string_view kOther[] = {"yb",   "jg",     "jg.",      "jahrgang", "année",  "an",
-                                       "född", "født",   "syntynyt", "roč.",     "ročník", "nat",
-                                       "nat.", "nation", "land",     "nar.",     "rok"};
+// Columns some listings print between the name and the time: year of birth, nation, age class.
+constexpr std::string_view kOther[] = {"yb",   "jg",     "jg.",      "jahrgang",  "année",  "an",
+                                       "född", "født",   "syntynyt", "roč.",      "ročník", "nat",
+                                       "nat.", "nation", "land",     "nar.",      "rok",    "cat",
+                                       "cat.", "kat",    "kat.",     "kategorie", "age"};
 
 bool IsOneOf(const Token& token, Words words) {
   const std::string lower = ToLower(token.text);

@@ -118,19 +118,22 @@ bool SingleIsPlace(const Token& token, const RunnerHead& head, const std::vector
 enum class HeadField { kName, kClub, kOther };
 
 // The field under which a token between the name and the result stands: the caption whose column
-// is the last at or before the token's first column.
+// is the last at or before the token's first column; the field of a year of birth or nation
+// caption also takes a word that reaches under it (numbers are printed right-aligned).
 HeadField FieldUnder(const Token& token, const std::optional<Captions>& captions) {
   HeadField field = HeadField::kName;
   int32_t from = 0;
   if (!captions) return field;
-  const auto take = [&](int32_t column, HeadField kind) {
-    if (column > 0 && column <= token.first_column && column >= from) {
+  const auto take = [&](int32_t column, int32_t reach, HeadField kind) {
+    if (column > 0 && column <= reach && column >= from) {
       from = column;
       field = kind;
     }
   };
-  take(captions->club_column, HeadField::kClub);
-  for (const int32_t column : captions->other_columns) take(column, HeadField::kOther);
+  take(captions->club_column, token.first_column, HeadField::kClub);
+  for (const int32_t column : captions->other_columns) {
+    take(column, token.last_column, HeadField::kOther);
+  }
   return field;
 }
 

@@ -134,6 +134,13 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
   EXPECT_EQ(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
                         ReplaceAll(russian, "      dnf", "     сход")),
             expected);
+  // A year of birth printed right-aligned under its caption is no part of the name.
+  const std::string born = ReplaceAll(
+      ReplaceAll(text, "Kato Ken                  26:25", "Kato Ken            1989  26:25"),
+      "    Pl    Stno Name                       Time",
+      "    Pl    Stno Name" + std::string(18, ' ') + "YB   Time");
+  EXPECT_EQ(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, born),
+            LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0, text));
   // A word in the place column marks a runner out of competition, in any language.
   EXPECT_NE(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
                         ReplaceAll(text, "     1    1001", "    ej    1001"))

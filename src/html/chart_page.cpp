@@ -30,8 +30,9 @@ std::string ChartHeading(int32_t chart) {
   return "<h3>" + detail::Tr(kTitles[chart]) + "</h3><img src=";
 }
 
+// The image's name as the page's attribute holds it.
 std::string ImageName(const std::string& name, int32_t chart) {
-  return ReplaceAll(name, "?", std::to_string(chart));
+  return detail::EscapeHtml(ReplaceAll(name, "?", std::to_string(chart)));
 }
 
 }  // namespace

@@ -56,14 +56,14 @@ std::string LinkLine(const std::vector<SiteEntry>& entries) {
   for (const auto& entry : entries) {
     if (!entry.HasPages()) continue;
     if (!line.empty()) line += "&nbsp;&nbsp;";
-    line += "<a href=\"" + MainPage(entry) + "\">" + EscapeHtml(entry.name) + "</a> ";
+    line += "<a href=\"" + EscapeHtml(MainPage(entry)) + "\">" + EscapeHtml(entry.name) + "</a> ";
   }
   return line + "<hr>" + kCrLf;
 }
 
 std::string PageLink(const std::string& page, const char* label) {
   if (page.empty()) return "";
-  return "&nbsp;<a href=\"" + page + "\" target=\"_blank\">" + Tr(label) + "</a>";
+  return "&nbsp;<a href=\"" + EscapeHtml(page) + "\" target=\"_blank\">" + Tr(label) + "</a>";
 }
 
 std::string EntryRow(const SiteEntry& entry) {

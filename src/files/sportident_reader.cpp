@@ -180,6 +180,42 @@ void JoinContinuedClasses(Listing& listing) {
   }
 }
 
+// "H21 (2)", or the next number that no class of the listing has.
+std::string NumberedName(const Listing& listing, const std::string& name) {
+  for (int copy = 2;; ++copy) {
+    std::string numbered = name + " (" + std::to_string(copy) + ")";
+    if (std::none_of(listing.classes.begin(), listing.classes.end(),
+                     [&](const ListingClass& c) { return c.name == numbered; })) {
+      return numbered;
+    }
+  }
+}
+
+// A class printed again with other controls (two listings in one file, one for each day, with
+// the same class names) is a class of its own: "H21 (2)". Returns what was renamed.
+std::vector<std::string> SeparateRepeatedClasses(Listing& listing) {
+  std::vector<std::string> renamed;
+  for (size_t i = 1; i < listing.classes.size(); ++i) {
+    const ListingClass& block = listing.classes[i];
+    const auto other_controls = [&](const ListingClass& earlier) {
+      return earlier.name == block.name && !earlier.codes_per_runner && !block.codes_per_runner &&
+             earlier.codes != block.codes;
+    };
+    const auto begin = listing.classes.begin();
+    if (std::none_of(begin, begin + static_cast<std::ptrdiff_t>(i), other_controls)) continue;
+    const std::string original = block.name, name = NumberedName(listing, original);
+    const std::vector<int32_t> codes = block.codes;
+    for (size_t j = i; j < listing.classes.size(); ++j) {
+      ListingClass& later = listing.classes[j];
+      if (later.name == original && later.codes == codes) later.name = name;
+    }
+    renamed.push_back(
+        FillIn(Tr("クラス {class} が別のコントロールでもう一度あります: {name} として読みました"),
+               {{"class", original}, {"name", name}}));
+  }
+  return renamed;
+}
+
 class ListingReader {
  public:
   ListingReader(clsQuorvex2& root, const ReadRequest& request, Source source)
@@ -195,6 +231,7 @@ class ListingReader {
     Listing listing = ReadListing(source_.lines, source_.widths,
                                   [this](size_t line, size_t total) { ReportLine(line, total); });
     JoinContinuedClasses(listing);
+    remarks_ = SeparateRepeatedClasses(listing);
     if (auto refusal = Refusal(listing, source_.html)) return Fail(request_, *refusal);
     ReadTitle(listing);
     for (const ListingClass& listed : listing.classes) {

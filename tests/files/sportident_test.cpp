@@ -134,6 +134,15 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
   EXPECT_EQ(LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
                         ReplaceAll(russian, "      dnf", "     сход")),
             expected);
+  // Two listings in one file (a day each) whose classes have the same names but other controls:
+  // the second day's are classes of their own.
+  const std::string days =
+      LoadedEvent("listing.txt", QX_FILETYPE_SPORTIDENT, 0,
+                  text + ReplaceAll(text, "1(101)   2(102)", "1(111)   2(112)"));
+  EXPECT_NE(days.find("\nclass M21E|m21e|5100|210|4|1|0\n  Ito Rei"), std::string::npos) << days;
+  EXPECT_NE(days.find("\nclass M21E (2)|m21e (2)|5100|210|4|"), std::string::npos);
+  EXPECT_NE(days.find("\nclass W21E (2)|"), std::string::npos);
+  EXPECT_EQ(days.find("M50 (2)"), std::string::npos);
   // A year of birth printed right-aligned under its caption is no part of the name.
   const std::string born = ReplaceAll(
       ReplaceAll(text, "Kato Ken                  26:25", "Kato Ken            1989  26:25"),

@@ -84,6 +84,13 @@ void LoadFile(const std::string& file_name, IofDocument& document) {
   LoadText(std::move(*bytes), document);
 }
 
+// The IOF 3.0 namespace, also as hand-made files write it: with a closing "/" or https.
+bool IsIof3Namespace(std::string space) {
+  if (space.ends_with('/')) space.pop_back();
+  if (space.starts_with("https://")) space.erase(4, 1);
+  return space == kIof3Namespace;
+}
+
 void CheckRoot(IofDocument& document) {
   document.list = document.xml.document_element();
   document.is_result_list = Is(BaseName(document.list), "ResultList");
@@ -92,7 +99,7 @@ void CheckRoot(IofDocument& document) {
     return;
   }
   const std::string space = RootNamespace(document.list);
-  if (!space.empty() && space != kIof3Namespace) {
+  if (!space.empty() && !IsIof3Namespace(space)) {
     document.error = FillIn(Tr("ResultList の名前空間 {namespace} は IOF のものではありません"),
                             {{"namespace", space}});
     return;

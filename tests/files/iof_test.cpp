@@ -190,6 +190,7 @@ TEST(IofFixtures, ReadInPartsLikeWhole) {
       {"messy-splits-3.0.xml", messy},
       {"messy-splits-3.0.xml", prefixed},
       {"messy-splits-3.0.xml", unversioned},
+      {"messy-splits-3.0.xml", ReplaceAll(messy, space, ReplaceAll(space, "3.0\"", "3.0/\""))},
       {"relay-2.0.3.xml", plain("relay-2.0.3.xml")},
       // A 2.0.3 length given in kilometres or feet.
       {"list-2.0.3.xml", ReplaceAll(plain("list-2.0.3.xml"), "<CourseLength unit=\"m\">3900",

@@ -72,7 +72,8 @@ class OeRowReader {
   OeRowReader(const OeLayout& layout, ResultTable& table) : layout_(layout), table_(table) {}
 
   // A row that ends before the punches it announces is a runner whose missed controls the export
-  // leaves out, unless it is the file's last row: the file may have been cut in that row.
+  // leaves out (a runner who gave up or mispunched), unless it is the file's last row and says
+  // its runner finished: then the file was cut in that row.
   void Read(const OeRow& row, bool may_be_cut) {
     if (row.size() < kShortestRow) {
       ++short_rows_;
@@ -84,7 +85,7 @@ class OeRowReader {
       return;
     }
     TableRunner runner = Runner(row);
-    if (runner.cut_short && may_be_cut) {
+    if (runner.cut_short && may_be_cut && runner.status == TableStatus::kOk) {
       ++short_rows_;
       return;
     }

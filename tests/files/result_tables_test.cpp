@@ -143,6 +143,10 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
       // An OE export that leaves out a missed control's pair, or every control count.
       {english, "31;3:37;32;-----;33;10:32", "31;3:37;33;10:32"},
       {english, ";35;3;", ";35;;"},
+      // The last row, of one who gave up, without the pairs of the controls he did not reach.
+      {english + "108;5008;;Kvist;Ivo;;;;0;12:20:00;;;2;;OKA;;;;H21;Herren "
+                 "21;;;;;;;;;;;;;;;;;;;;Course 1;4.1;35;3;;12:20:00;;31;4:10;32;-----;33;-----\n",
+       "4:10;32;-----;33;-----\n", "4:10\n"},
   };
   for (const auto& c : alike) {
     ASSERT_NE(c.text.find(c.from), std::string::npos) << c.from;
@@ -171,8 +175,8 @@ std::string OeRow(std::initializer_list<std::pair<size_t, std::string>> fields,
 
 // Loaded onto the English export, in tests/data/golden/files/tables/oe-left-out.txt: a class of 30
 // controls and a finish leg is left out; so are a row too short for the layout and a last row
-// with fewer punches than its count (a file cut in a row); a header without runner rows is no
-// result file.
+// of a finisher with fewer punches than its count (a file cut in a row); a header without runner
+// rows is no result file.
 TEST(ResultTables, OeCsvLeavesOutWhatItCannotHoldAndRefusesEmptyExports) {
   const std::string english = Fixture("oe-46-english.csv");
   std::vector<std::string> thirty;
@@ -182,9 +186,14 @@ TEST(ResultTables, OeCsvLeavesOutWhatItCannotHoldAndRefusesEmptyExports) {
   }
   const std::string long_row = OeRow(
       {{3, "Long"}, {11, "40:00"}, {12, "0"}, {18, "H99"}, {39, "Course 9"}, {42, "30"}}, thirty);
-  const std::string huge_count = OeRow(
-      {{3, "Huge"}, {4, "Count"}, {11, "30:00"}, {18, "H21"}, {39, "Course 1"}, {42, "2147483647"}},
-      {"31", "abc", "32", "99:99", "33"});
+  const std::string huge_count = OeRow({{3, "Huge"},
+                                        {4, "Count"},
+                                        {11, "30:00"},
+                                        {12, "0"},
+                                        {18, "H21"},
+                                        {39, "Course 1"},
+                                        {42, "2147483647"}},
+                                       {"31", "abc", "32", "99:99", "33"});
   // An empty row, and the head of a second export pasted below, are passed over in silence.
   const std::string pasted = ";;;;;;\r\n" + english.substr(0, english.find("\r\n") + 2);
   qxtest::ExpectGolden("golden/files/tables/oe-left-out.txt",

@@ -6,6 +6,7 @@
 #include "core/detail/catalogue.h"
 #include "files/csv_table_header.h"
 #include "files/csv_table_lines.h"
+#include "files/table_fields.h"
 #include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
@@ -52,6 +53,25 @@ std::string CommasForBlankRuns(const std::string& line) {
 }
 
 }  // namespace
+
+void UnquoteFields(std::vector<std::string>& lines) {
+  for (auto& line : lines) {
+    if (line.find('"') == std::string::npos || line.find(',') == std::string::npos) continue;
+    const std::vector<std::string> fields = SplitTableRow(line, ',');
+    line.clear();
+    for (size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) line += ',';
+      const size_t at = line.size();
+      line += fields[i];
+      std::replace(line.begin() + static_cast<std::ptrdiff_t>(at), line.end(), ',', kFieldComma);
+    }
+  }
+}
+
+std::string FieldCommasBack(std::string field) {
+  std::replace(field.begin(), field.end(), kFieldComma, ',');
+  return field;
+}
 
 bool IsMailTextExport(const std::vector<std::string>& lines) {
   for (auto it = lines.rbegin(); it != lines.rend(); ++it) {

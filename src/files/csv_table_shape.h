@@ -6,6 +6,17 @@
 
 namespace quorvex2::detail {
 
+// A comma inside a quoted field of a spreadsheet's table, kept apart from the commas between
+// the fields while the table is shaped and read (FieldCommasBack gives it back).
+inline constexpr char kFieldComma = '\x1F';
+
+// Lines with quoted fields (a spreadsheet quotes a cell that holds a comma or a quote) become
+// plain comma-separated lines: without the quotes, their commas kept as kFieldComma.
+void UnquoteFields(std::vector<std::string>& lines);
+
+// The field with its own commas back.
+std::string FieldCommasBack(std::string field);
+
 // True when the last non-empty line is the footer of the component's own mail text export.
 bool IsMailTextExport(const std::vector<std::string>& lines);
 

@@ -71,6 +71,7 @@ void ShowOrientationFailure() {
 // normalised. Nothing when the table is refused.
 std::optional<PreparedTable> PrepareGenericTable(std::vector<std::string> lines) {
   if (IsMailTextExport(lines)) return std::nullopt;
+  UnquoteFields(lines);
   SeparateBlankColumns(lines);
   const OrientationScores scores = ScoreOrientation(lines);
   if (scores.column <= 0 && scores.row <= 0) {
@@ -105,7 +106,9 @@ class RunnerLineReader {
     if (line.find("クラス") != std::string::npos) {
       columns_ = ReadTableColumns(line);
     } else if (columns_.NamesRunners()) {
-      ReadRunner(SplitText(line, ","));
+      std::vector<std::string> fields = SplitText(line, ",");
+      for (auto& field : fields) field = FieldCommasBack(std::move(field));
+      ReadRunner(fields);
     }
   }
 

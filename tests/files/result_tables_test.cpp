@@ -282,8 +282,15 @@ TEST(CsvTable, TablesLoadToTheirExpectedEvents) {
   const std::string commas =
       "Class,Name,Club,Time,1,2,F\r\nM21,Ann Berg,,4:00,1:00,2:30,4:00\r\n"
       "M21,Bob Ek,OK Nord,5:00,1:00,3:00,5:00\r\n";
-  EXPECT_EQ(qxtest::LoadedEvent("t.txt", 0, 0, ReplaceAll(commas, ",", "\t")),
-            qxtest::LoadedEvent("t.csv", 0, 0, commas));
+  const std::string expected = qxtest::LoadedEvent("t.csv", 0, 0, commas);
+  EXPECT_NE(expected.find("  Bob Ek|OK Nord|"), std::string::npos) << expected;
+  EXPECT_EQ(qxtest::LoadedEvent("t.txt", 0, 0, ReplaceAll(commas, ",", "\t")), expected);
+  // Every cell in quotes, or only the one that holds a comma, as spreadsheets write them.
+  std::string quoted = "\"" + ReplaceAll(ReplaceAll(commas, ",", "\",\""), "\r\n", "\"\r\n\"");
+  quoted.pop_back();  // the quote opened after the last line end
+  EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0, quoted), expected);
+  EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0, ReplaceAll(commas, "OK Nord", "\"OK Nord, Syd\"")),
+            ReplaceAll(expected, "OK Nord", "OK Nord, Syd"));
 }
 
 TEST(CsvTable, RefusalsMergesAndHugeInput) {

@@ -299,6 +299,9 @@ TEST(CsvTable, RefusalsMergesAndHugeInput) {
   // Without a host callback, the message that no field names were found is the error comment.
   EXPECT_FALSE(files.LoadLapFile("t.csv", QX_FILETYPE_QUORVEX1, 0, "Ann,Bob\r\nCid,Dan\r\n"));
   EXPECT_EQ(root.ErrorComment(), "ＣＳＶファイルの１行目か１列目にフィールド名を入力してください");
+  // Times that are empty clocks (a list saved before the race) are no results.
+  EXPECT_FALSE(files.LoadLapFile("t.csv", QX_FILETYPE_QUORVEX1, 0,
+                                 "Class,Name,Time\r\nM21,Ann,\"  :  :  \"\r\n"));
   // A table of names merges into the runners held.
   ASSERT_TRUE(
       files.LoadLapFile("t.csv", QX_FILETYPE_QUORVEX1, 0, "Name,Class,1\r\nAnn,M21,1:00\r\n"));

@@ -54,13 +54,35 @@ bool Finished(const TableRunner& runner) {
   return runner.status == TableStatus::kOk && runner.time && *runner.time > 0;
 }
 
-// Whether most of the runners punched every control of the list, extra punches aside.
+// Whether the list is the class's by its runners' punches: more than half of them punched all
+// of it (extra punches aside), or exactly half did and every code of it is punched by two or more
+// runners (a control some missed, not one runner's stray punch).
 bool MostPunched(const std::vector<int32_t>& codes,
                  const std::vector<const TableRunner*>& runners) {
-  const auto punched = std::count_if(runners.begin(), runners.end(), [&](const TableRunner* r) {
-    return IsPartOf(codes, r->codes);
+  const auto punched =
+      static_cast<size_t>(std::count_if(runners.begin(), runners.end(), [&](const TableRunner* r) {
+        return IsPartOf(codes, r->codes);
+      }));
+  if (2 * punched != runners.size()) return 2 * punched > runners.size();
+  return std::all_of(codes.begin(), codes.end(), [&](int32_t code) {
+    return std::count_if(runners.begin(), runners.end(), [&](const TableRunner* r) {
+             return std::find(r->codes.begin(), r->codes.end(), code) != r->codes.end();
+           }) >= 2;
   });
-  return 2 * static_cast<size_t>(punched) > runners.size();
+}
+
+// The codes all the runners punched, in order: each runner's stray punches left out.
+std::vector<int32_t> CommonCodes(const std::vector<const TableRunner*>& runners) {
+  std::vector<int32_t> common = runners.front()->codes;
+  for (const TableRunner* runner : runners) {
+    const auto taken = PunchesOnCourse(common, runner->codes);
+    std::vector<int32_t> kept;
+    for (size_t i = 0; i < common.size(); ++i) {
+      if (taken[i]) kept.push_back(common[i]);
+    }
+    common = std::move(kept);
+  }
+  return common;
 }
 
 using Tally = std::vector<std::pair<ClassControls, size_t>>;
@@ -105,9 +127,10 @@ const ClassControls* MostShared(const Tally& tally, const TableClass& table_clas
 }
 
 // The controls of a class: of the code lists its finishers have (all its runners when none
-// finished), the longest that most runners punched in full, so that one runner's stray or doubled
-// punch is no control and a control one of them missed still is; when no list is shared so
-// widely (or the format gives no codes), the list most finishers have, the earliest on ties.
+// finished) and the codes they all punched, the longest that most runners punched in full, so
+// that one runner's stray or doubled punch is no control and a control one of them missed still
+// is; when no list is shared so widely (or the format gives no codes), the list most finishers
+// have, the earliest on ties.
 ClassControls ControlsOf(const TableClass& table_class) {
   const bool any_finished =
       std::any_of(table_class.runners.begin(), table_class.runners.end(), Finished);
@@ -115,7 +138,11 @@ ClassControls ControlsOf(const TableClass& table_class) {
   for (const TableRunner& runner : table_class.runners) {
     if (!any_finished || Finished(runner)) runners.push_back(&runner);
   }
-  const Tally tally = TallyOf(runners);
+  Tally tally = TallyOf(runners);
+  if (tally.size() > 1) {  // the controls of lists that each hold another stray punch
+    const std::vector<int32_t> common = CommonCodes(runners);
+    if (!common.empty()) tally.emplace_back(ClassControls{common, common.size()}, 0);
+  }
   if (const ClassControls* shared = MostShared(tally, table_class)) return *shared;
   auto most = std::max_element(tally.begin(), tally.end(),
                                [](const auto& a, const auto& b) { return a.second < b.second; });

@@ -26,14 +26,34 @@ std::vector<std::string> SplitText(const std::string& text, const std::string& s
   return fields;
 }
 
-bool IsTabSeparatedTable(const std::vector<std::string>& lines) {
-  size_t rows = 0, tabs = 0;
-  for (const std::string& line : lines) {
+namespace {
+
+// The line without its quoted cells (as it is when a quote is left open).
+std::string OutsideQuotes(const std::string& line) {
+  if (std::count(line.begin(), line.end(), '"') % 2 != 0) return line;
+  std::string outside;
+  bool quoted = false;
+  for (char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted) {
+      outside += c;
+    }
+  }
+  return outside;
+}
+
+}  // namespace
+
+bool IsDelimitedTable(const std::vector<std::string>& lines, char delimiter) {
+  size_t rows = 0, delimiters = 0;
+  for (const std::string& whole : lines) {
+    const std::string line = OutsideQuotes(whole);
     if (line.find(',') != std::string::npos) return false;
     if (line.empty()) continue;
-    const auto count = static_cast<size_t>(std::count(line.begin(), line.end(), '\t'));
-    if (count < 2 || (rows > 0 && count != tabs)) return false;
-    tabs = count;
+    const auto count = static_cast<size_t>(std::count(line.begin(), line.end(), delimiter));
+    if (count < 2 || (rows > 0 && count != delimiters)) return false;
+    delimiters = count;
     ++rows;
   }
   return rows >= 3;

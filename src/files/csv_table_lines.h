@@ -16,9 +16,13 @@ std::optional<std::vector<std::string>> TableLines(const ReadRequest& request);
 // The text split at every occurrence of the separator (empty fields kept).
 std::vector<std::string> SplitText(const std::string& text, const std::string& separator);
 
-// A table whose fields are separated by tabs, as a spreadsheet copies or saves one: no comma,
-// and the same number of tabs, two or more, on each of at least three lines that are not empty.
-bool IsTabSeparatedTable(const std::vector<std::string>& lines);
+// A table whose fields are separated by the delimiter (a tab or a semicolon), as a spreadsheet
+// copies or saves one: outside its quoted cells no comma, and the same number of delimiters, two
+// or more, on each of at least three lines that are not empty.
+bool IsDelimitedTable(const std::vector<std::string>& lines, char delimiter);
+inline bool IsTabSeparatedTable(const std::vector<std::string>& lines) {
+  return IsDelimitedTable(lines, '\t');
+}
 
 // The line trimmed, or "" when nothing but commas, blanks and NUL characters remain.
 std::string CleanTableLine(const std::string& line);

@@ -55,15 +55,21 @@ std::string CommasForBlankRuns(const std::string& line) {
 }  // namespace
 
 void UnquoteFields(std::vector<std::string>& lines) {
+  lines = JoinQuotedLineBreaks(lines);
+  const char delimiter = IsDelimitedTable(lines, '\t')  ? '\t'
+                         : IsDelimitedTable(lines, ';') ? ';'
+                                                        : ',';
   for (auto& line : lines) {
-    if (line.find('"') == std::string::npos || line.find(',') == std::string::npos) continue;
-    const std::vector<std::string> fields = SplitTableRow(line, ',');
+    if (std::count(line.begin(), line.end(), '"') % 2 != 0) std::erase(line, '"');  // stray
+    if (delimiter == ',' && line.find('"') == std::string::npos) continue;
+    const std::vector<std::string> fields = SplitTableRow(line, delimiter);
     line.clear();
     for (size_t i = 0; i < fields.size(); ++i) {
       if (i > 0) line += ',';
       const size_t at = line.size();
       line += fields[i];
       std::replace(line.begin() + static_cast<std::ptrdiff_t>(at), line.end(), ',', kFieldComma);
+      std::replace(line.begin() + static_cast<std::ptrdiff_t>(at), line.end(), '\n', ' ');
     }
   }
 }

@@ -10,8 +10,10 @@ namespace quorvex2::detail {
 // the fields while the table is shaped and read (FieldCommasBack gives it back).
 inline constexpr char kFieldComma = '\x1F';
 
-// Lines with quoted fields (a spreadsheet quotes a cell that holds a comma or a quote) become
-// plain comma-separated lines: without the quotes, their commas kept as kFieldComma.
+// A spreadsheet's table becomes plain comma-separated lines: its cells separated by tabs or
+// semicolons (IsDelimitedTable) or commas; a quoted cell (one that holds a comma, a quote or a
+// line break) without its quotes, its commas kept as kFieldComma and its line breaks as blanks;
+// a quote left open is dropped.
 void UnquoteFields(std::vector<std::string>& lines);
 
 // The field with its own commas back.

@@ -1,7 +1,5 @@
 // Reading version-1 lap files and generic tables: find the data and its header, then read the
 // runner lines class by class.
-#include <algorithm>
-#include <cctype>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -41,15 +39,8 @@ struct RowCounts {
   size_t timed = 0;  // with a result or a leg value
 };
 
-// A result counts when it holds a digit or a letter: a time or a status word, not the empty
-// clock ("  :  :  ") of a runner who has not run yet.
 bool HasTimes(const clsLapData& lap) {
-  const std::string& result = lap.Result();
-  if (std::any_of(result.begin(), result.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || (c & 0x80) != 0;
-      })) {
-    return true;
-  }
+  if (!lap.Result().empty()) return true;
   for (int32_t k = 1; k <= lap.LegCount(); ++k) {
     if (lap.LapValue(k) != kTimeNoData) return true;
   }

@@ -1,6 +1,7 @@
 #include "files/quorvex1_runner_line.h"
 
 #include <algorithm>
+#include <cctype>
 #include <initializer_list>
 
 #include "quorvex2/core/format.h"
@@ -26,6 +27,15 @@ bool IsSkipText(const std::string& text) {
 
 bool IsDisqText(const std::string& text) {
   return IsAnyOf(text, {"--:--", "×", "N/A", "X"}) || HasNumericValue(text, -2);
+}
+
+// The result as written; none for one of only punctuation and blanks (the empty clock
+// "  :  :  " of a runner who has not run yet).
+std::string ResultText(const std::string& field) {
+  const bool says_something = std::any_of(field.begin(), field.end(), [](char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || (c & 0x80) != 0;
+  });
+  return says_something ? field : "";
 }
 
 Date ReadStart(const std::string& field) {
@@ -76,7 +86,7 @@ std::shared_ptr<clsLapData> ReadRunnerLine(const std::vector<std::string>& field
   auto lap = std::make_shared<clsLapData>();
   lap->RunnerName = FieldAt(fields, columns.runner_name);
   lap->ClubName = FieldAt(fields, columns.club);
-  lap->Result(FieldAt(fields, columns.result));
+  lap->Result(ResultText(FieldAt(fields, columns.result)));
   lap->Rank = FieldAt(fields, columns.rank);
   lap->Seed = FieldAt(fields, columns.seed);
   lap->Sex = FieldAt(fields, columns.sex);

@@ -289,8 +289,20 @@ TEST(CsvTable, TablesLoadToTheirExpectedEvents) {
   std::string quoted = "\"" + ReplaceAll(ReplaceAll(commas, ",", "\",\""), "\r\n", "\"\r\n\"");
   quoted.pop_back();  // the quote opened after the last line end
   EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0, quoted), expected);
+  const std::string with_comma = ReplaceAll(expected, "OK Nord", "OK Nord, Syd");
   EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0, ReplaceAll(commas, "OK Nord", "\"OK Nord, Syd\"")),
-            ReplaceAll(expected, "OK Nord", "OK Nord, Syd"));
+            with_comma);
+  // Tabs or semicolons between the cells; a quoted line break is a blank; a stray quote goes.
+  const auto cells = [&](const std::string& delimiter) {
+    return ReplaceAll(commas, ",", delimiter);
+  };
+  EXPECT_EQ(
+      qxtest::LoadedEvent("t.txt", 0, 0, ReplaceAll(cells("\t"), "OK Nord", "\"OK Nord, Syd\"")),
+      with_comma);
+  EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0, cells(";")), expected);
+  EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0, ReplaceAll(commas, "OK Nord", "\"OK\r\nNord\"")),
+            expected);
+  EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0, ReplaceAll(commas, "Bob Ek", "\"Bob Ek")), expected);
 }
 
 TEST(CsvTable, RefusalsMergesAndHugeInput) {

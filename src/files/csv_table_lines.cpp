@@ -1,5 +1,7 @@
 #include "files/csv_table_lines.h"
 
+#include <string_view>
+
 #include <algorithm>
 
 #include "files/detail/format_registry.h"
@@ -26,29 +28,42 @@ std::vector<std::string> SplitText(const std::string& text, const std::string& s
   return fields;
 }
 
-namespace {
-
-// The line without its quoted cells (as it is when a quote is left open).
-std::string OutsideQuotes(const std::string& line) {
-  if (std::count(line.begin(), line.end(), '"') % 2 != 0) return line;
-  std::string outside;
-  bool quoted = false;
-  for (char c : line) {
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted) {
-      outside += c;
+QuotedCells ScanQuotedCells(const std::string& line, std::string_view delimiters) {
+  QuotedCells scan;
+  bool cell_start = true;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (cell_start && c == '"') {
+      const size_t open = i;
+      for (++i; i < line.size(); ++i) {
+        if (line[i] != '"') continue;
+        if (i + 1 < line.size() && line[i + 1] == '"') {
+          ++i;
+        } else {
+          break;
+        }
+      }
+      if (i >= line.size()) {
+        scan.open_at = open;
+        return scan;
+      }
+      cell_start = false;
+      continue;
+    }
+    scan.outside += c;
+    if (delimiters.find(c) != std::string_view::npos) {
+      cell_start = true;
+    } else if (c != ' ') {
+      cell_start = false;
     }
   }
-  return outside;
+  return scan;
 }
-
-}  // namespace
 
 bool IsDelimitedTable(const std::vector<std::string>& lines, char delimiter) {
   size_t rows = 0, delimiters = 0;
   for (const std::string& whole : lines) {
-    const std::string line = OutsideQuotes(whole);
+    const std::string line = ScanQuotedCells(whole, ",;\t").outside;
     if (line.find(',') != std::string::npos) return false;
     if (line.empty()) continue;
     const auto count = static_cast<size_t>(std::count(line.begin(), line.end(), delimiter));

@@ -3,6 +3,7 @@
 // that turns a line of only commas and blanks into an empty one.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvex2::detail {
@@ -15,6 +16,14 @@ std::optional<std::vector<std::string>> TableLines(const ReadRequest& request);
 
 // The text split at every occurrence of the separator (empty fields kept).
 std::vector<std::string> SplitText(const std::string& text, const std::string& separator);
+
+// A line read cell by cell, a cell that opens with a double quote running to its closing quote
+// ("" inside it is a quote); a quote within a cell (1:23'45" for minutes and seconds) is text.
+struct QuotedCells {
+  std::string outside;            // the line without its quoted cells
+  std::optional<size_t> open_at;  // where a quoted cell opens that the line leaves open
+};
+QuotedCells ScanQuotedCells(const std::string& line, std::string_view delimiters);
 
 // A table whose fields are separated by the delimiter (a tab or a semicolon), as a spreadsheet
 // copies or saves one: outside its quoted cells no comma, and the same number of delimiters, two

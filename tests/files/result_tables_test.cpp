@@ -303,6 +303,13 @@ TEST(CsvTable, TablesLoadToTheirExpectedEvents) {
   EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0, ReplaceAll(commas, "OK Nord", "\"OK\r\nNord\"")),
             expected);
   EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0, ReplaceAll(commas, "Bob Ek", "\"Bob Ek")), expected);
+  // Times with minute and second marks hold quotes that open no cell.
+  EXPECT_EQ(qxtest::LoadedEvent("t.csv", 0, 0,
+                                "Class,Name,Time,1,F\r\nM21,Ann,1:23'45\",0:30'00\",1:23'45\"\r\n"
+                                "M21,Bob,1:30'00\",0:31'00\",1:30'00\"\r\n"),
+            qxtest::LoadedEvent("t.csv", 0, 0,
+                                "Class,Name,Time,1,F\r\nM21,Ann,1:23:45,0:30:00,1:23:45\r\n"
+                                "M21,Bob,1:30:00,0:31:00,1:30:00\r\n"));
 }
 
 TEST(CsvTable, RefusalsMergesAndHugeInput) {

@@ -21,7 +21,7 @@ struct ColumnAlias {
 const ColumnAlias kAliases[] = {
     {"クラス", {"ｸﾗｽ", "CLASS", "**", "ｸﾗｽ名"}},
     {"名前", {"名前", "NAMAE", "NAME", "氏名"}},
-    {"所属", {"所属", "SYOZOKU", "SHOZOKU", "CLUB"}},
+    {"所属", {"所属", "SYOZOKU", "SHOZOKU"}},
     {"総タイム", {"記録", "総ﾀｲﾑ", "ﾀｲﾑ", "成績", "時間", "TIME", "TOTAL", "T", "TT"}},
     {"スタート時刻", {"START", "ｽﾀｰﾄ", "STARTTIME", "ｽﾀｰﾄ時間", "ｽﾀｰﾄ時刻"}},
     {"順位", {"RANK", "順位", "ORDER", "POSITION"}},

@@ -280,7 +280,7 @@ TEST(CsvTable, TablesLoadToTheirExpectedEvents) {
   // A table a spreadsheet saved with tabs (names with blanks, an empty club) reads like the same
   // table with commas, also when its type is told from its content.
   const std::string commas =
-      "Class,Name,Club,Time,1,2,F\r\nM21,Ann Berg,,4:00,1:00,2:30,4:00\r\n"
+      "Class,Name,Shozoku,Time,1,2,F\r\nM21,Ann Berg,,4:00,1:00,2:30,4:00\r\n"
       "M21,Bob Ek,OK Nord,5:00,1:00,3:00,5:00\r\n";
   const std::string expected = qxtest::LoadedEvent("t.csv", 0, 0, commas);
   EXPECT_NE(expected.find("  Bob Ek|OK Nord|"), std::string::npos) << expected;

@@ -119,25 +119,27 @@ class MemberReader::LocaleScope {
 MemberReader::MemberReader(const std::string& path, ArchiveKind kind) {
   if (kind == ArchiveKind::kLha) {
     lha_ = std::make_unique<MarkedLha>(ToFileSystemPath(path));
-    open_ = [this](struct archive* archive) { return lha_->Open(archive); };
   } else {
     open_ = [path = ToFileSystemPath(path)](struct archive* archive) {
       return archive_read_open_filename(archive, path.c_str(), kBlockSize);
     };
   }
-  Prepare(kind);
-  Opened(open_(archive_));
+  Start(kind);
 }
 
 MemberReader::MemberReader(std::string_view bytes, ArchiveKind kind) {
   if (kind == ArchiveKind::kLha) {
     lha_ = std::make_unique<MarkedLha>(bytes);
-    open_ = [this](struct archive* archive) { return lha_->Open(archive); };
   } else {
     open_ = [bytes](struct archive* archive) {
       return archive_read_open_memory(archive, bytes.data(), bytes.size());
     };
   }
+  Start(kind);
+}
+
+void MemberReader::Start(ArchiveKind kind) {
+  if (lha_) open_ = [this](struct archive* archive) { return lha_->Open(archive); };
   Prepare(kind);
   Opened(open_(archive_));
 }

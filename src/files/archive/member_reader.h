@@ -47,6 +47,8 @@ class MemberReader {
  private:
   class LocaleScope;
   class MarkedLha;
+  // Opens the archive through open_ (an LHA archive's through lha_).
+  void Start(ArchiveKind kind);
   void Prepare(ArchiveKind kind, bool tar = true);
   bool Opened(int status);
   bool Fail();

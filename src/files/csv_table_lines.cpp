@@ -60,6 +60,32 @@ QuotedCells ScanQuotedCells(const std::string& line, std::string_view delimiters
   return scan;
 }
 
+std::vector<std::string> JoinQuotedCells(const std::vector<std::string>& lines,
+                                         std::string_view delimiters) {
+  constexpr size_t kMostJoinedLines = 4;
+  std::vector<std::string> joined;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string line = lines[i];
+    const auto open = ScanQuotedCells(line, delimiters).open_at;
+    if (open) {
+      std::string record = line;
+      size_t k = i + 1;
+      for (; k < lines.size() && k <= i + kMostJoinedLines; ++k) {
+        record += "\n" + lines[k];
+        if (!ScanQuotedCells(record, delimiters).open_at) break;
+      }
+      if (k < lines.size() && k <= i + kMostJoinedLines) {
+        line = std::move(record);
+        i = k;
+      } else {
+        line.erase(*open, 1);
+      }
+    }
+    joined.push_back(std::move(line));
+  }
+  return joined;
+}
+
 bool IsDelimitedTable(const std::vector<std::string>& lines, char delimiter) {
   size_t rows = 0, delimiters = 0;
   for (const std::string& whole : lines) {

@@ -25,6 +25,12 @@ struct QuotedCells {
 };
 QuotedCells ScanQuotedCells(const std::string& line, std::string_view delimiters);
 
+// The lines with each record whose quoted cell runs over line breaks ("late\nstart" in a
+// comment) joined again by LF; a quote that opens a cell no line closes within 4 is a stray one
+// and goes. A quote inside a cell (O"Brien) joins nothing.
+std::vector<std::string> JoinQuotedCells(const std::vector<std::string>& lines,
+                                         std::string_view delimiters);
+
 // A table whose fields are separated by the delimiter (a tab or a semicolon), as a spreadsheet
 // copies or saves one: outside its quoted cells no comma, and the same number of delimiters, two
 // or more, on each of at least three lines that are not empty.

@@ -54,44 +54,11 @@ std::string CommasForBlankRuns(const std::string& line) {
 
 }  // namespace
 
-namespace {
-
-constexpr size_t kMostJoinedLines = 4;
-
-// The lines with a quoted cell that runs over line breaks joined by LF; a quote that no line
-// closes within a few is a stray one and goes.
-std::vector<std::string> JoinQuotedCells(const std::vector<std::string>& lines, char delimiter) {
-  const std::string delimiters(1, delimiter);
-  std::vector<std::string> joined;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string line = lines[i];
-    const auto open = ScanQuotedCells(line, delimiters).open_at;
-    if (open) {
-      std::string record = line;
-      size_t k = i + 1;
-      for (; k < lines.size() && k <= i + kMostJoinedLines; ++k) {
-        record += "\n" + lines[k];
-        if (!ScanQuotedCells(record, delimiters).open_at) break;
-      }
-      if (k < lines.size() && k <= i + kMostJoinedLines) {
-        line = std::move(record);
-        i = k;
-      } else {
-        line.erase(*open, 1);
-      }
-    }
-    joined.push_back(std::move(line));
-  }
-  return joined;
-}
-
-}  // namespace
-
 void UnquoteFields(std::vector<std::string>& lines) {
   const char delimiter = IsDelimitedTable(lines, '\t')  ? '\t'
                          : IsDelimitedTable(lines, ';') ? ';'
                                                         : ',';
-  lines = JoinQuotedCells(lines, delimiter);
+  lines = JoinQuotedCells(lines, std::string(1, delimiter));
   for (auto& line : lines) {
     if (delimiter == ',' && line.find('"') == std::string::npos) continue;
     const std::vector<std::string> fields = SplitTableRow(line, delimiter);

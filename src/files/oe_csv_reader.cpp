@@ -12,6 +12,7 @@
 
 #include "core/detail/catalogue.h"
 #include "core/detail/fill_in.h"
+#include "files/csv_table_lines.h"
 #include "files/oe_csv_layout.h"
 #include "files/result_table_formats.h"
 #include "files/result_table_reader.h"
@@ -48,12 +49,23 @@ bool IsRunnerRow(const OeRow& row) {
   return std::any_of(row.begin(), row.end(), is_time) || FitsKnownLayout(row);
 }
 
-// After an optional line "Headers", the first line is the header unless it is a runner row.
+// The line after an optional line "Headers": the header or the first runner row.
+size_t FirstTableLine(const std::vector<std::string>& lines) {
+  return !lines.empty() && UnquotedField(lines[0]) == kHeadersLine ? 1 : 0;
+}
+
+// The separator that the first line of the table uses most.
+char OeDelimiter(const std::vector<std::string>& lines) {
+  const size_t at = FirstTableLine(lines);
+  return at < lines.size() ? GuessDelimiter(lines[at]) : ';';
+}
+
+// The first line of the table is the header unless it is a runner row.
 OeHead ReadOeHead(const std::vector<std::string>& lines) {
   OeHead head;
-  size_t at = !lines.empty() && UnquotedField(lines[0]) == kHeadersLine ? 1 : 0;
+  size_t at = FirstTableLine(lines);
   if (at >= lines.size()) return head;
-  head.delimiter = GuessDelimiter(lines[at]);
+  head.delimiter = OeDelimiter(lines);
   OeRow first = SplitTableRow(lines[at], head.delimiter);
   if (!IsRunnerRow(first)) {
     head.header = std::move(first);
@@ -219,7 +231,8 @@ class OeRowReader {
 };
 
 ResultTable GatherOeTable(const std::vector<std::string>& file_lines) {
-  const std::vector<std::string> lines = JoinQuotedLineBreaks(file_lines);
+  const std::vector<std::string> lines =
+      JoinQuotedCells(file_lines, std::string(1, OeDelimiter(file_lines)));
   ResultTable table;
   const OeHead head = ReadOeHead(lines);
   const auto layout = FindOeLayout(head.Header(), head.sample);

@@ -136,27 +136,6 @@ std::optional<int32_t> ReadCount(std::string_view text) {
   return value;
 }
 
-std::vector<std::string> JoinQuotedLineBreaks(const std::vector<std::string>& lines) {
-  constexpr size_t kMostJoined = 4;
-  const auto open = [](const std::string& text) {
-    return std::count(text.begin(), text.end(), '"') % 2 == 1;
-  };
-  std::vector<std::string> records;
-  for (size_t i = 0; i < lines.size(); ++i) {
-    records.push_back(lines[i]);
-    if (!open(lines[i])) continue;
-    std::string joined = lines[i];
-    for (size_t k = i + 1; k < lines.size() && k <= i + kMostJoined; ++k) {
-      joined += "\n" + lines[k];
-      if (open(joined)) continue;
-      records.back() = std::move(joined);
-      i = k;
-      break;
-    }
-  }
-  return records;
-}
-
 std::vector<std::string> NonEmptyLines(const std::vector<std::string>& lines) {
   std::vector<std::string> kept;
   for (const std::string& line : lines) {

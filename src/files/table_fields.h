@@ -30,10 +30,6 @@ std::optional<double> ReadElapsedSeconds(std::string_view text);
 // A count or control code written in decimal digits that fits 32 bits; nothing otherwise.
 std::optional<int32_t> ReadCount(std::string_view text);
 
-// The lines with each record that a quoted field carries over line breaks ("late\nstart" in a
-// comment) joined again by LF; a quote left open over more than 4 lines is taken for a stray one.
-std::vector<std::string> JoinQuotedLineBreaks(const std::vector<std::string>& lines);
-
 // The non-empty lines of a text, trailing blanks and tabs removed (and a byte-order mark
 // before the first).
 std::vector<std::string> NonEmptyLines(const std::vector<std::string>& lines);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/csv_table_lines.h"
 #include "files/table_fields.h"
 #include "files_test_support.h"
 #include "quorvex2/analysis/analyzer.h"
@@ -66,11 +67,14 @@ TEST(TableFields, ElapsedTimesAndQuotedFields) {
             (Row{"Berg, Anna", "say \"hi\"", "", "x"}));
   EXPECT_EQ(detail::SplitTableRow("a\\ b\\", '\\'), (Row{"a", "b", ""}));
   EXPECT_EQ(detail::SplitTableRow("\"open", ','), (Row{"open"}));
-  // A quoted line break joins its record again; a stray quote leaves the lines alone.
-  EXPECT_EQ(detail::JoinQuotedLineBreaks({"a;\"late", "", "start\";b", "c"}),
+  // A quoted line break joins its record again; a quote inside a cell joins nothing, and one
+  // that opens a cell no line closes goes.
+  EXPECT_EQ(detail::JoinQuotedCells({"a;\"late", "", "start\";b", "c"}, ";"),
             (Row{"a;\"late\n\nstart\";b", "c"}));
-  const Row stray{"O\"Brien;1", "2", "3", "4", "5", "6"};
-  EXPECT_EQ(detail::JoinQuotedLineBreaks(stray), stray);
+  const Row inside{"O\"Brien;1", "D\"Arcy;2", "3", "4", "5", "6"};
+  EXPECT_EQ(detail::JoinQuotedCells(inside, ";"), inside);
+  EXPECT_EQ(detail::JoinQuotedCells({"x;\"open;1", "2", "3", "4", "5", "6"}, ";"),
+            (Row{"x;open;1", "2", "3", "4", "5", "6"}));
   EXPECT_EQ(detail::GuessDelimiter("a,b;c;d\te"), ';');
   EXPECT_EQ(detail::GuessDelimiter("a\tb\tc,d"), '\t');
   EXPECT_EQ(detail::ReadCount("2147483647"), 2147483647);

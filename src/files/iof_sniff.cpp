@@ -117,7 +117,8 @@ int32_t IofResultListType(std::string_view head) {
   }
   if (name != "ResultList") return 0;
   const std::string_view tag = head.substr(start, head.find('>', start) - start);
-  const bool version3 = tag.find(kIof3Namespace) != std::string_view::npos ||
+  // The 3.0 namespace also as hand-made files write it: https, or with a closing "/".
+  const bool version3 = tag.find("orienteering.org/datastandard/3.0") != std::string_view::npos ||
                         tag.find("iofVersion=\"3.0\"") != std::string_view::npos ||
                         tag.find("iofVersion='3.0'") != std::string_view::npos;
   return version3 ? QX_FILETYPE_IOF_XML_30_RESULT : QX_FILETYPE_IOF_XML_20_RESULT;

@@ -213,6 +213,9 @@ TEST_F(IofReaderTest, DetectionKeepsNativeFilesAndType7ForWriting) {
   EXPECT_EQ(detail::IofResultListType("<iof:ResultList xmlns:iof=\"" +
                                       std::string(detail::kIof3Namespace) + "\">"),
             QX_FILETYPE_IOF_XML_30_RESULT);
+  EXPECT_EQ(detail::IofResultListType(
+                "<ResultList xmlns=\"https://www.orienteering.org/datastandard/3.0/\">"),
+            QX_FILETYPE_IOF_XML_30_RESULT);
   EXPECT_EQ(detail::IofResultListType("<quorvex version=\"2\">"), 0);
   EXPECT_EQ(detail::IofResultListType("<!-- never closed"), 0);
 

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -81,7 +83,8 @@ OeHead ReadOeHead(const std::vector<std::string>& lines) {
 
 class OeRowReader {
  public:
-  OeRowReader(const OeLayout& layout, ResultTable& table) : layout_(layout), table_(table) {}
+  OeRowReader(const OeLayout& layout, ResultTable& table, const std::vector<OeRow>& rows)
+      : layout_(layout), table_(table), shared_short_names_(SharedShortNames(rows)) {}
 
   // A row that ends before the punches it announces is a runner whose missed controls the export
   // leaves out (a runner who gave up or mispunched), unless it is the file's last row and says
@@ -126,7 +129,27 @@ class OeRowReader {
     return FieldOf(row, layout_.at[column]);
   }
 
+  // The short names that several classes share, told apart by their long names.
+  std::set<std::string> SharedShortNames(const std::vector<OeRow>& rows) const {
+    std::map<std::string, std::set<std::string>> long_names;
+    for (const OeRow& row : rows) {
+      const std::string& long_name = Field(row, kOeLongClass);
+      if (!long_name.empty()) long_names[Field(row, kOeShortClass)].insert(long_name);
+    }
+    std::set<std::string> shared;
+    for (const auto& [short_name, names] : long_names) {
+      if (!short_name.empty() && names.size() > 1) shared.insert(short_name);
+    }
+    return shared;
+  }
+
+  // The short name, else the long name, else the course; the long name where classes share
+  // their short name.
   std::string ClassName(const OeRow& row) const {
+    const std::string& long_name = Field(row, kOeLongClass);
+    if (!long_name.empty() && shared_short_names_.contains(Field(row, kOeShortClass))) {
+      return long_name;
+    }
     for (OeColumn column : {kOeShortClass, kOeLongClass, kOeCourse}) {
       if (!Field(row, column).empty()) return Field(row, column);
     }
@@ -226,6 +249,7 @@ class OeRowReader {
 
   const OeLayout& layout_;
   ResultTable& table_;
+  const std::set<std::string> shared_short_names_;
   size_t short_rows_ = 0;
   size_t classless_rows_ = 0;
 };
@@ -237,18 +261,20 @@ ResultTable GatherOeTable(const std::vector<std::string>& file_lines) {
   const OeHead head = ReadOeHead(lines);
   const auto layout = FindOeLayout(head.Header(), head.sample);
   if (!layout) return table;
-  OeRowReader reader(*layout, table);
+  std::vector<OeRow> rows;
+  bool last_is_row = false;  // the file's last line is a runner row (it may be cut short)
   for (size_t i = head.first_row; i < lines.size(); ++i) {
-    const OeRow row = SplitTableRow(lines[i], head.delimiter);
+    OeRow row = SplitTableRow(lines[i], head.delimiter);
     // Empty rows, and the head of a second export pasted below the first, hold no runner.
     const bool empty =
         std::all_of(row.begin(), row.end(), [](const std::string& f) { return Trim(f).empty(); });
-    if (empty || (head.has_header && row == head.header) ||
-        UnquotedField(lines[i]) == kHeadersLine) {
-      continue;
-    }
-    reader.Read(row, i + 1 == lines.size());
+    last_is_row = !empty && !(head.has_header && row == head.header) &&
+                  UnquotedField(lines[i]) != kHeadersLine;
+    if (last_is_row) rows.push_back(std::move(row));
   }
+  OeRowReader reader(*layout, table, rows);
+  for (size_t i = 0; i < rows.size(); ++i)
+    reader.Read(rows[i], last_is_row && i + 1 == rows.size());
   reader.NoteLeftOut();
   return table;
 }

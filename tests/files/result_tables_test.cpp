@@ -177,6 +177,22 @@ std::string OeRow(std::initializer_list<std::pair<size_t, std::string>> fields,
   return line + "\r\n";
 }
 
+// Two classes that share their short name are told apart by their long names, each on its own
+// controls.
+TEST(ResultTables, OeClassesSharingAShortNameStayApart) {
+  const std::string english = Fixture("oe-46-english.csv");
+  const std::string head = english.substr(0, english.find("\r\n") + 2);
+  const auto row = [](const char* name, const char* long_name, std::vector<std::string> pairs) {
+    return OeRow({{3, name}, {11, "10:00"}, {12, "0"}, {18, "H21"}, {19, long_name}, {42, "2"}},
+                 pairs);
+  };
+  const std::string text =
+      LoadedText(head + row("Elite", "H21 Elite", {"31", "3:00", "32", "6:00"}) +
+                 row("Open", "H21 Open", {"41", "2:00", "42", "7:00"}));
+  EXPECT_NE(text.find("class H21 Elite|"), std::string::npos) << text;
+  EXPECT_NE(text.find("  Open|||0:10:00|2:00 5:00 3:00|"), std::string::npos) << text;
+}
+
 // Loaded onto the English export, in tests/data/golden/files/tables/oe-left-out.txt: a class of 30
 // controls and a finish leg is left out; so are a row too short for the layout and a last row
 // of a finisher with fewer punches than its count (a file cut in a row); a header without runner

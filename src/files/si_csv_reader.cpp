@@ -29,33 +29,61 @@ constexpr const char* kFirstHeader = "RACENUMBER";
 constexpr const char* kExpected = TrNoop(
     "SPORTident の CSV: \"RaceNumber\" で始まる見出し行と選手ごとに 1 行、39 列目から各"
     "パンチのコントロール番号、スプリットタイム、得点");
-constexpr size_t kName = 3;
-constexpr size_t kClub = 5;
-constexpr size_t kClass = 7;
-constexpr size_t kStart = 8;
-constexpr size_t kRaceTime = 10;
-constexpr size_t kNonCompetitive = 11;
-constexpr size_t kPosition = 12;
-constexpr size_t kStatus = 13;
-constexpr size_t kSplitCount = 31;   // "NumSplits" in the header
-constexpr size_t kHeaderPunch = 32;  // "ControlCode1" in the header
-constexpr size_t kFirstPunch = 38;
-
 using Row = std::vector<std::string>;
+
+// Where a row holds what is read: where the header names it, else where the software's own
+// export has it.
+struct SiCsvColumns {
+  size_t name = 3;
+  size_t club = 5;
+  size_t course_class = 7;
+  size_t start = 8;
+  size_t race_time = 10;
+  size_t non_competitive = 11;
+  size_t position = 12;
+  size_t status = 13;
+  size_t split_count = 31;   // "NumSplits"
+  size_t header_punch = 32;  // "ControlCode1"
+};
+
+SiCsvColumns ColumnsOf(const Row& header) {
+  SiCsvColumns columns;
+  const std::pair<const char*, size_t*> named[] = {{"NAME", &columns.name},
+                                                   {"CLUB", &columns.club},
+                                                   {"COURSECLASS", &columns.course_class},
+                                                   {"STARTTIME", &columns.start},
+                                                   {"RACETIME", &columns.race_time},
+                                                   {"NONCOMPETITIVE", &columns.non_competitive},
+                                                   {"POSITION", &columns.position},
+                                                   {"STATUS", &columns.status},
+                                                   {"NUMSPLITS", &columns.split_count},
+                                                   {"CONTROLCODE1", &columns.header_punch}};
+  for (size_t i = 0; i < header.size(); ++i) {
+    const std::string field = ToUpper(Trim(header[i]));
+    for (const auto& [name, at] : named) {
+      if (field == name) *at = i;
+    }
+  }
+  return columns;
+}
+
+const std::string& Field(const Row& row, size_t at) {
+  return FieldOf(row, static_cast<int32_t>(at));
+}
 
 // A field in quotes may hold the delimiter; unquoted, a name with a comma spills into the next
 // fields, each starting with one blank.
-Row RowOf(const std::string& line, char delimiter) {
+Row RowOf(const std::string& line, char delimiter, size_t name) {
   if (line.find('"') != std::string::npos) {
     Row row = SplitTableRow(line, delimiter);
     while (!row.empty() && row.back().empty()) row.pop_back();
     return row;
   }
   std::vector<std::string> raw = SplitText(line, std::string(1, delimiter));
-  while (raw.size() > kName + 1 && raw[kName + 1].size() > 1 && raw[kName + 1][0] == ' ' &&
-         raw[kName + 1][1] != ' ') {
-    raw[kName] += delimiter + raw[kName + 1];
-    raw.erase(raw.begin() + kName + 1);
+  while (raw.size() > name + 1 && raw[name + 1].size() > 1 && raw[name + 1][0] == ' ' &&
+         raw[name + 1][1] != ' ') {
+    raw[name] += delimiter + raw[name + 1];
+    raw.erase(raw.begin() + static_cast<std::ptrdiff_t>(name) + 1);
   }
   Row row;
   for (const std::string& field : raw) row.push_back(UnquotedField(field));
@@ -66,17 +94,18 @@ Row RowOf(const std::string& line, char delimiter) {
 // Where a row's punches begin: six fields past the header's "ControlCode1", after blank ones, as
 // the files have them; where the header says, when the row follows it (the number of punches,
 // then the first code).
-size_t FirstPunch(const Row& row) {
-  const bool as_header = row.size() > kHeaderPunch + 1 && ReadCount(Trim(row[kSplitCount])) &&
-                         !Trim(row[kHeaderPunch]).empty();
-  return as_header ? kHeaderPunch : kFirstPunch;
+size_t FirstPunch(const Row& row, const SiCsvColumns& columns) {
+  const bool as_header = row.size() > columns.header_punch + 1 &&
+                         ReadCount(Trim(FieldOf(row, columns.split_count))) &&
+                         !Trim(row[columns.header_punch]).empty();
+  return as_header ? columns.header_punch : columns.header_punch + 6;
 }
 
 // The punches up to the finish ("F1"), whose time is the result; a start punch ("S1") is no
 // control, and punches after the finish (a control on the way to the readout) are not the run.
 // Without a finish punch, the race time column gives the result where it holds one.
-void ReadPunches(const Row& row, TableRunner& runner) {
-  for (size_t i = FirstPunch(row); i < row.size(); i += 3) {
+void ReadPunches(const Row& row, const SiCsvColumns& columns, TableRunner& runner) {
+  for (size_t i = FirstPunch(row, columns); i < row.size(); i += 3) {
     const std::string& code = row[i];
     const auto time = ReadElapsedSeconds(FieldOf(row, static_cast<int32_t>(i + 1)));
     if (IsFinishPunchCode(code)) {
@@ -87,29 +116,29 @@ void ReadPunches(const Row& row, TableRunner& runner) {
     runner.codes.push_back(ReadCount(code).value_or(0));
     runner.splits.push_back(time);
   }
-  runner.time = ReadElapsedSeconds(FieldOf(row, kRaceTime));
+  runner.time = ReadElapsedSeconds(Field(row, columns.race_time));
 }
 
 // The file's word for the runner where it gives one (a non-competing mark, a status other than
 // OK), else what his punches tell.
-TableStatus StatusOf(const Row& row, const TableRunner& runner) {
-  const std::string non_competitive = ToUpper(Trim(FieldOf(row, kNonCompetitive)));
+TableStatus StatusOf(const Row& row, const SiCsvColumns& columns, const TableRunner& runner) {
+  const std::string non_competitive = ToUpper(Trim(Field(row, columns.non_competitive)));
   for (const char* yes : {"Y", "YES", "1", "TRUE", "X"}) {
     if (non_competitive == yes) return TableStatus::kNotCompeting;
   }
-  if (const auto stated = StatusOfText(Trim(FieldOf(row, kStatus)))) return *stated;
+  if (const auto stated = StatusOfText(Trim(Field(row, columns.status)))) return *stated;
   return StatusOfPunches(runner);
 }
 
-TableRunner RunnerOf(const Row& row) {
+TableRunner RunnerOf(const Row& row, const SiCsvColumns& columns) {
   TableRunner runner;
   clsLapData& lap = *runner.lap;
-  lap.RunnerName = row[kName];
-  lap.ClubName = FieldOf(row, kClub);
-  lap.StartTime.Value(ParseTimeText(FieldOf(row, kStart)).value_or(0));
-  runner.place = FieldOf(row, kPosition);
-  ReadPunches(row, runner);
-  runner.status = StatusOf(row, runner);
+  lap.RunnerName = Field(row, columns.name);
+  lap.ClubName = Field(row, columns.club);
+  lap.StartTime.Value(ParseTimeText(Field(row, columns.start)).value_or(0));
+  runner.place = Field(row, columns.position);
+  ReadPunches(row, columns, runner);
+  runner.status = StatusOf(row, columns, runner);
   return runner;
 }
 
@@ -130,20 +159,23 @@ ResultTable GatherSiCsv(const std::vector<std::string>& lines) {
   table.punched_codes = true;
   const char delimiter = lines.empty() ? '\0' : DelimiterOf(lines[0]);
   if (delimiter == '\0') return table;
-  size_t short_rows = 0;
+  const SiCsvColumns columns = ColumnsOf(SplitTableRow(lines[0], delimiter));
+  // A row with a class and no punch is a runner who did not start.
+  size_t classless_rows = 0;
   for (size_t i = 1; i < lines.size(); ++i) {
-    const Row row = RowOf(lines[i], delimiter);
-    if (row.size() <= FirstPunch(row) || FieldOf(row, kClass).empty()) {
-      ++short_rows;
+    const Row row = RowOf(lines[i], delimiter, columns.name);
+    const std::string& class_name = Field(row, columns.course_class);
+    if (class_name.empty()) {
+      ++classless_rows;
       continue;
     }
-    table.Class(row[kClass]).runners.push_back(RunnerOf(row));
+    table.Class(class_name).runners.push_back(RunnerOf(row, columns));
   }
-  if (short_rows > 0) {
+  if (classless_rows > 0) {
     table.notes.push_back(
-        FillIn(NTr("クラスもパンチもない行 {count} 行を読み込みませんでした",
-                   "クラスもパンチもない行 {count} 行を読み込みませんでした", short_rows),
-               {{"count", std::to_string(short_rows)}}));
+        FillIn(NTr("クラスのない行 {count} 行を読み込みませんでした",
+                   "クラスのない行 {count} 行を読み込みませんでした", classless_rows),
+               {{"count", std::to_string(classless_rows)}}));
   }
   return table;
 }

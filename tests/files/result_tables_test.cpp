@@ -177,6 +177,20 @@ std::string OeRow(std::initializer_list<std::pair<size_t, std::string>> fields,
   return line + "\r\n";
 }
 
+// A SPORTident CSV whose header names fewer columns before the punches is read where the header
+// names them; a row with a class and no punch is a runner who did not start.
+TEST(ResultTables, SiCsvColumnsWhereTheHeaderNamesThem) {
+  const std::string text = LoadedText(
+      "RaceNumber,Name,Club,CourseClass,StartTime,RaceTime,Status,NumSplits,ControlCode1,Split1,"
+      "Points1,ControlCode2,Split2,Points2\r\n"
+      "1,Anna Berg,OK Nord,H21,10:00:00,00:06:00,,2,31,00:02:00,,32,00:05:00,\r\n"
+      "2,Bo Ek,IFK,H21,10:01:00,,DNS,0\r\n");
+  EXPECT_NE(text.find("  Anna Berg|OK Nord||0:06:00|2:00 3:00 1:00|0|0|||36000||"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("  Bo Ek|IFK||DNS|"), std::string::npos) << text;
+}
+
 // Two classes that share their short name are told apart by their long names, each on its own
 // controls.
 TEST(ResultTables, OeClassesSharingAShortNameStayApart) {

@@ -69,10 +69,16 @@ ResultValues ReadValues3(const pugi::xml_node& result, IofClock& clock) {
   return values;
 }
 
+// A 2.0.3 running time: the Time element's text, or its Clock's as some programs write it.
+std::optional<double> RunningTime2(const pugi::xml_node& time) {
+  const std::string text = NodeText(time);
+  return IofClockSeconds(text.empty() ? ChildText(time, "Clock") : text);
+}
+
 ResultValues ReadValues2(const pugi::xml_node& result, IofClock& clock) {
   ResultValues values;
   values.status = Trim(Child(result, "CompetitorStatus").attribute("value").value());
-  values.time = IofClockSeconds(ChildText(result, "Time"));
+  values.time = RunningTime2(Child(result, "Time"));
   values.start = clock.TimeOfDay(IofDateTimeValue(ChildText(Child(result, "StartTime"), "Clock")));
   values.finish =
       clock.TimeOfDay(IofDateTimeValue(ChildText(Child(result, "FinishTime"), "Clock")));
@@ -116,7 +122,7 @@ IofSplit ReadSplit2(const pugi::xml_node& node) {
   std::string code = ChildText(node, "ControlCode");
   if (code.empty()) code = ChildText(Child(node, "Control"), "ControlCode");
   const auto time = Child(node, "Time");
-  return {code, time ? IofClockSeconds(NodeText(time)) : std::nullopt, false};
+  return {code, time ? RunningTime2(time) : std::nullopt, false};
 }
 
 // The split's sequence number when it is a usable place on a course (1, 2, ...); 0 otherwise.

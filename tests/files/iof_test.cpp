@@ -197,6 +197,10 @@ TEST(IofFixtures, ReadInPartsLikeWhole) {
                                     "<CourseLength unit=\"km\">3.9")},
       {"list-2.0.3.xml", ReplaceAll(plain("list-2.0.3.xml"), "<CourseLength unit=\"m\">3900",
                                     "<CourseLength unit=\"ft\">12795.3")},
+      // 2.0.3 times in a Clock element.
+      {"list-2.0.3.xml",
+       std::regex_replace(plain("list-2.0.3.xml"), std::regex("<Time([^>]*)>([^<]+)</Time>"),
+                          "<Time$1><Clock>$2</Clock></Time>")},
   };
   for (const auto& [fixture, text] : cases) {
     SCOPED_TRACE(text.substr(0, 160));

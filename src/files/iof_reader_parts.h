@@ -12,6 +12,7 @@
 
 #include "files/detail/format_registry.h"
 #include "files/detail/xml_parts.h"
+#include "files/iof_code_book.h"
 #include "files/iof_reading.h"
 #include "quorvex2/core/lap_data.h"
 
@@ -87,6 +88,7 @@ struct IofReading {
   IofClock clock;
   IofOmissions omissions;
   int32_t first_race = 1;  // the lowest race number of the list (a list of one stage has one)
+  IofCodeBook codes;
 };
 
 // The lowest raceNumber of the Result elements of an IOF 3.0 text; 1 when they have none. The

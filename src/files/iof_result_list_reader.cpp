@@ -29,7 +29,7 @@ class ResultListReader {
         parts_(parts),
         fresh_(request.load_mode == QX_LOADMODE_NORMAL),
         v3_(version3),
-        reading_{version3, IofClock(root.EventData()->TimeZone, fresh_), {}} {}
+        reading_{version3, IofClock(root.EventData()->TimeZone, fresh_), {}, 1, {}} {}
 
   void FirstRace(int32_t race) { reading_.first_race = race; }
 
@@ -204,6 +204,10 @@ class ResultListReader {
         NTr("名前のないクラス {count} 個: 順番で名付けました",
             "名前のないクラス {count} 個: 順番で名付けました", o.unnamed_classes));
     for (const auto& name : o.mixed_courses) remarks.push_back(MixedCoursesText(name));
+    if (const std::string numbered = reading_.codes.Numbered(); !numbered.empty()) {
+      remarks.push_back(FillIn(Tr("数字でないコントロール番号に番号を付けました: {codes}"),
+                               {{"codes", numbered}}));
+    }
     ReportOmissions(kIofLocation, details, remarks);
   }
 

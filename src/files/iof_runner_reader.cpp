@@ -196,7 +196,7 @@ int32_t Metres(const pugi::xml_node& measure) {
   return PositiveWholeNumber(LeadingNumber(Trim(NodeText(measure))) * factor);
 }
 
-IofCourseInfo CourseOfResult(const pugi::xml_node& result, bool version3) {
+IofCourseInfo CourseOfResult(const pugi::xml_node& result, bool version3, IofCodeBook& codes) {
   IofCourseInfo course;
   if (version3) {
     const auto node = Child(result, "Course");
@@ -211,10 +211,10 @@ IofCourseInfo CourseOfResult(const pugi::xml_node& result, bool version3) {
   course.length = Metres(Child(variation ? variation : result, "CourseLength"));
   course.climb = Metres(Child(variation, "CourseClimb"));
   std::vector<std::pair<double, int32_t>> controls;
-  ForEachNamed(variation, "CourseControl", [&controls](const pugi::xml_node& control) {
+  ForEachNamed(variation, "CourseControl", [&](const pugi::xml_node& control) {
     std::string code = ChildText(control, "ControlCode");
     if (code.empty()) code = ChildText(Child(control, "Control"), "ControlCode");
-    controls.push_back({LeadingNumber(ChildText(control, "Sequence")), IofFileNumber(code)});
+    controls.push_back({LeadingNumber(ChildText(control, "Sequence")), codes.Number(code)});
   });
   std::stable_sort(controls.begin(), controls.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -278,12 +278,13 @@ IofRunner ReadIofRunner(const pugi::xml_node& person, const std::string& club,
   runner.splits = version3 ? ReadSplits3(result) : ReadSplits2(result);
   DropStartPunch(runner.splits);
   TakeFinishPunch(runner.splits, seconds);
+  for (IofSplit& split : runner.splits) split.code = reading.codes.Digits(split.code);
   lap.Result(IofStatusResult(values.status, seconds));
   runner.finished = IsValidTime(lap.Result());
   // Only finishers are ranked, whatever position the file gives the others.
   lap.Rank = runner.finished && IsNumeric(values.position) ? values.position : "";
   if (seconds && *seconds > 0 && lap.Result() != "DNS") runner.finish = seconds;
-  runner.course = CourseOfResult(result, version3);
+  runner.course = CourseOfResult(result, version3, reading.codes);
   runner.codes = runner.course.codes;
   if (runner.codes.empty()) {
     for (const auto& split : runner.splits) runner.codes.push_back(IofFileNumber(split.code));

@@ -1,0 +1,29 @@
+#pragma once
+// Control codes of an IOF list as the numbers a course holds. A code of digits is its number; a
+// code with letters ("M31", "31a") gets a number of its own from 9000 on, the same number for the
+// same text throughout the list, so that two lettered controls never become one.
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace quorvex2::detail {
+
+class IofCodeBook {
+ public:
+  static constexpr int32_t kFirstLettered = 9000;
+  static constexpr int32_t kLastLettered = 9998;  // 9999 stands for the finish
+
+  // The code's number; 0 for no code, or a lettered one past the last number.
+  int32_t Number(const std::string& code);
+  // The code as the digits of its number when it is a lettered one, else as it is.
+  std::string Digits(const std::string& code);
+  // The lettered codes numbered so far, in the order met: "M31 = 9000, K7 = 9001".
+  std::string Numbered() const;
+
+ private:
+  std::map<std::string, int32_t> lettered_;
+  std::vector<std::string> met_;
+};
+
+}  // namespace quorvex2::detail

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <optional>
 
 #include "files/html_entities.h"
 #include "files/html_table_grid.h"
+#include "files/si_listing_captions.h"
 #include "files/si_listing_tokens.h"
 #include "quorvex2/core/text.h"
 
@@ -46,6 +48,30 @@ void JoinControlItem(GridCell& cell) {
   joined.text = Trim(cell.lines[0]) + Trim(cell.lines[1]);
   std::vector<ControlItem> items;
   if (ReadControlItems(joined, items) && items.size() == 1) cell.lines = {joined.text};
+}
+
+// The row's cells as one line of words.
+std::vector<Token> RowTokens(const GridRow& row) {
+  std::string line;
+  for (const GridCell& cell : row) line += "  " + cell.lines.front();
+  return Tokenize(line, ColumnWidths::kOnePerCharacter);
+}
+
+bool HasControlItem(const GridRow& row) {
+  std::vector<ControlItem> items;
+  return std::any_of(row.begin(), row.end(), [&items](const GridCell& cell) {
+    return std::any_of(cell.lines.begin(), cell.lines.end(), [&items](const std::string& line) {
+      Token token;
+      token.text = Trim(line);
+      return ReadControlItems(token, items);
+    });
+  });
+}
+
+// A row of the column captions alone ("Pl  Stno  Name  Time").
+bool IsCaptionRow(const GridRow& row) {
+  const std::optional<Captions> captions = ReadCaptions(RowTokens(row));
+  return captions && captions->time_end > 0 && !HasControlItem(row);
 }
 
 struct Tag {
@@ -241,9 +267,22 @@ class PageText {
     if (!Trim(line_).empty()) EndLine();
     line_.clear();
     for (GridRow& row : rows_) std::for_each(row.begin(), row.end(), JoinControlItem);
+    TakeCaptionRow();
     for (std::string& line : LayOutTable(rows_)) lines_.push_back(std::move(line));
     rows_.clear();
     cell_ = row_open_ = false;
+  }
+
+  // A page may print the captions once, in the table of its first class: a later table of
+  // controls without a caption row of its own gets that row, so that the captions stand over
+  // its columns.
+  void TakeCaptionRow() {
+    const auto own = std::find_if(rows_.begin(), rows_.end(), IsCaptionRow);
+    if (own != rows_.end()) {
+      caption_row_ = *own;
+    } else if (caption_row_ && std::any_of(rows_.begin(), rows_.end(), HasControlItem)) {
+      rows_.insert(rows_.begin(), *caption_row_);
+    }
   }
 
   static bool IsBlock(const std::string& name) {
@@ -267,6 +306,7 @@ class PageText {
   bool row_open_ = false;  // cells go to the last row
   bool cell_ = false;      // text goes to the last cell
   std::vector<GridRow> rows_;
+  std::optional<GridRow> caption_row_;  // the last table's row of captions
   std::string line_;
   std::vector<std::string> lines_;
 };

@@ -74,9 +74,14 @@ class ListingParser {
   // Returns the line to go on with.
   size_t Step(size_t i) {
     if (Blank(i) || IsControlRow(i)) return i + 1;
-    if (IsControlRow(NextNonBlank(i + 1))) return OpenClass(i);
+    if (ControlsFollow(i)) return OpenClass(i);
     if (!listing_.classes.empty()) {
-      if (ReadCaptions(Tokens(i)) || IsTitle(i)) return i + 1;  // repeated on every page
+      // Captions again: repeated on a new page, or a table's own over its columns.
+      if (auto captions = ReadCaptions(Tokens(i))) {
+        listing_.captions = std::move(captions);
+        return i + 1;
+      }
+      if (IsTitle(i)) return i + 1;  // repeated on every page
       if (auto head = ReadRunnerHead(lines_[i], Tokens(i), listing_.captions, FirstRowColumns())) {
         return ReadRunner(i, *head);
       }
@@ -86,6 +91,17 @@ class ListingParser {
       listing_.title.push_back(Trim(lines_[i]));
     }
     return i + 1;
+  }
+
+  bool IsCaptionsLine(size_t i) const {
+    return i < lines_.size() && !IsControlRow(i) && ReadCaptions(Tokens(i)).has_value();
+  }
+
+  // The controls of a class follow its header line, or the captions below it (a table may print
+  // its head between the class and its controls).
+  bool ControlsFollow(size_t i) const {
+    const size_t next = NextNonBlank(i + 1);
+    return IsControlRow(next) || (IsCaptionsLine(next) && IsControlRow(NextNonBlank(next + 1)));
   }
 
   bool IsTitle(size_t i) const {
@@ -102,6 +118,10 @@ class ListingParser {
     added.announced = header.runners;
     rows_.clear();
     size_t j = NextNonBlank(i + 1);
+    if (IsCaptionsLine(j)) {
+      listing_.captions = ReadCaptions(Tokens(j));
+      j = NextNonBlank(j + 1);
+    }
     for (; j < lines_.size(); ++j) {
       const std::optional<size_t> from = ControlsStart(Tokens(j));
       if (!from) break;

@@ -54,6 +54,9 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       // <pre> with <font> fields, no captions, no start numbers, no finish column (the finish
       // punch is the result).
       {"si-font-cells.html"},
+      // One table per class, the captions only at the head of the first: each table's rows
+      // under its own columns (a club line is no runner).
+      {"si-table-per-class.html"},
       // Each runner's controls on its own rows.
       {"si-codes-on-runners.txt"},
       // More than 30 legs: the class is left out, or the listing refused.
@@ -69,6 +72,32 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
     SCOPED_TRACE(c.file);
     const std::string expected = c.reads_as ? c.reads_as : c.file;
     qxtest::ExpectGolden("golden/files/si/" + expected + ".txt", LoadedEvent(DataPath(c.file)));
+  }
+  // Listings printed otherwise that read as the fixture they are made from.
+  struct Variant {
+    const char* why;
+    const char* file;
+    std::vector<std::pair<std::string, std::string>> edits;
+  };
+  const std::string caption_row = "<tr><th>Pl</th><th>Stno</th><th>Name</th><th>Time</th></tr>\n";
+  const std::string men = "<tr><td colspan=\"8\">Men Long    (5400 m, 180 m)</td></tr>\n";
+  const std::string women = "<tr><td colspan=\"7\">Women    (3200 m, 95 m)</td></tr>\n";
+  const Variant variants[] = {
+      {"captions in every table", "si-table-per-class.html", {{women, caption_row + women}}},
+      {"captions between the class and its controls",
+       "si-table-per-class.html",
+       {{caption_row + men, men + caption_row}, {women, women + caption_row}}},
+  };
+  for (const Variant& v : variants) {
+    SCOPED_TRACE(v.why);
+    std::string data = qxtest::ReadFile(DataPath(v.file));
+    if (std::string(v.file).ends_with(".txt")) data = SjisToUtf8(data);
+    for (const auto& [from, to] : v.edits) {
+      ASSERT_NE(data.find(from), std::string::npos) << from;
+      data = ReplaceAll(data, from, to);
+    }
+    qxtest::ExpectGolden("golden/files/si/" + std::string(v.file) + ".txt",
+                         LoadedEvent(v.file, 0, 0, data));
   }
   // Blanks and tabs at the end of the title line are no gap before the date.
   const std::string listing = qxtest::ReadFile(DataPath("sportident-listing.txt"));

@@ -40,12 +40,14 @@ bool OneOf(const std::string& name, std::initializer_list<std::string_view> name
   return std::find(names.begin(), names.end(), name) != names.end();
 }
 
-// A head cell that prints a control's number over its code ("1<br>(31)") holds the one item
-// "1(31)", as head rows that print it on one line do.
+// A head cell that prints a control's number apart from its code ("1<br>(31)", "1 (31)") holds
+// the one item "1(31)", as head rows that print it in one word do.
 void JoinControlItem(GridCell& cell) {
-  if (cell.lines.size() != 2 || Trim(cell.lines[1]).rfind('(', 0) != 0) return;
+  if (cell.lines.size() > 2) return;
   Token joined;
-  joined.text = Trim(cell.lines[0]) + Trim(cell.lines[1]);
+  for (const std::string& line : cell.lines) joined.text += line;
+  std::erase(joined.text, ' ');
+  if (joined.text.find('(') == std::string::npos || joined.text == cell.lines.front()) return;
   std::vector<ControlItem> items;
   if (ReadControlItems(joined, items) && items.size() == 1) cell.lines = {joined.text};
 }

@@ -87,6 +87,9 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       {"captions between the class and its controls",
        "si-table-per-class.html",
        {{caption_row + men, men + caption_row}, {women, women + caption_row}}},
+      {"a control's number and code a blank apart",
+       "si-table-head.html",
+       {{"<th>1(31)</th><th>2(45)</th>", "<th>1 (31)</th><th>2 (45)</th>"}}},
   };
   for (const Variant& v : variants) {
     SCOPED_TRACE(v.why);

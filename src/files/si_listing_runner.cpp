@@ -46,9 +46,11 @@ bool IsSplitBeyondTime(const Token& token, const std::optional<Captions>& captio
 // Nothing but times, marks, numbers and control items follow the result (the finish mark may
 // close a row of control items).
 bool OnlyFieldsFrom(const std::vector<Token>& tokens, size_t from) {
+  std::vector<ControlItem> items;
   for (size_t i = from; i < tokens.size(); ++i) {
     const bool last = i + 1 == tokens.size();
-    if (HasLetter(tokens[i].text) && !(last && IsFinishMark(tokens[i].text))) return false;
+    if (!HasLetter(tokens[i].text) || ReadControlItems(tokens[i], items)) continue;
+    if (!(last && IsFinishMark(tokens[i].text))) return false;
   }
   return true;
 }
@@ -62,7 +64,7 @@ bool IsUnreadResult(const Token& token, const std::optional<Captions>& captions)
 
 bool IsResult(const std::vector<Token>& tokens, size_t i, const std::optional<Captions>& captions) {
   const Token& token = tokens[i];
-  if (IsTime(token.text)) return true;
+  if (IsTime(token.text)) return OnlyFieldsFrom(tokens, i + 1);
   if (IsUnreadResult(token, captions)) return OnlyFieldsFrom(tokens, i + 1);
   if (!OnlyFieldsFrom(tokens, i + 1) || IsNumberField(token.text)) return false;
   if (!captions || captions->time_end == 0) return IsStatusWord(token.text);

@@ -90,6 +90,11 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       {"a control's number and code a blank apart",
        "si-table-head.html",
        {{"<th>1(31)</th><th>2(45)</th>", "<th>1 (31)</th><th>2 (45)</th>"}}},
+      {"a footer table with a date and time",
+       "si-table.html",
+       {{"</table></body>",
+         "</table><table><tr><td>Printed 16.05.2026 14:32:10</td><td>SPORTident 2026</td></tr>"
+         "</table></body>"}}},
   };
   for (const Variant& v : variants) {
     SCOPED_TRACE(v.why);

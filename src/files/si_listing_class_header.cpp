@@ -20,16 +20,21 @@ std::string CollapseBlanks(const std::string& text) {
   return out;
 }
 
+// Where the runner count "(n)" after the name starts (noting n); npos when there is none.
+size_t CountAt(const std::string& line, int32_t& runners) {
+  static const std::regex kCount(R"(\((\d{1,6})\))");
+  std::smatch m;
+  if (!std::regex_search(line, m, kCount) || m.position(0) == 0) return std::string::npos;
+  runners = std::stoi(m.str(1));
+  return m.position(0);
+}
+
 // Where the name ends: at the runner count (which it notes), else at the first "(", run of
 // blanks or length.
 size_t NameEnd(const std::string& line, int32_t& runners) {
-  static const std::regex kCount(R"(\((\d{1,6})\))");
   static const std::regex kOther(R"(\(|  |\s\d+([.,]\d+)?\s*k?m\b)");
+  if (const size_t count = CountAt(line, runners); count != std::string::npos) return count;
   std::smatch m;
-  if (std::regex_search(line, m, kCount) && m.position(0) > 0) {
-    runners = std::stoi(m.str(1));
-    return m.position(0);
-  }
   if (std::regex_search(line, m, kOther) && m.position(0) > 0) return m.position(0);
   return line.size();
 }
@@ -77,7 +82,10 @@ ClassHeader ParseClassHeader(const std::string& line, const std::string& above) 
                            std::regex_search(text, kLengthFirst) &&
                            !std::regex_search(text, kRunnerCount);
   const size_t end = named_above ? 0 : NameEnd(text, header.runners);
-  header.name = CollapseBlanks(named_above ? above : text.substr(0, end));
+  const std::string name_above = Trim(above);
+  header.name =
+      CollapseBlanks(named_above ? name_above.substr(0, CountAt(name_above, header.runners))
+                                 : text.substr(0, end));
   std::vector<double> metres;
   for (const Measure& measure : Measures(text.substr(end))) {
     if (measure.kilometres) {

@@ -18,8 +18,9 @@ struct ClassHeader {
 // (or, when no kilometres are given, the first of two numbers followed by "m"); a climb is a number
 // followed by "m", "Cm" or "Hm".
 // A line that starts with the length takes its name from the line above, when there is one: a page
-// may set the name apart from the length and climb ("H21", then "5.400 km, 180 m, 5 Posten"). A
-// line with a runner count, or under a line of times, names itself.
+// may set the name apart from the length and climb ("H21", then "5.400 km, 180 m, 5 Posten"), or
+// a header too wide for its line wrap there ("M21 Elite  (5)", then "5.400 km  180 m"; the count
+// is the runners'). A line with a runner count, or under a line of times, names itself.
 ClassHeader ParseClassHeader(const std::string& line, const std::string& above = "");
 
 }  // namespace quorvex2::detail::sportident

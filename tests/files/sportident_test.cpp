@@ -95,6 +95,9 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
        {{"</table></body>",
          "</table><table><tr><td>Printed 16.05.2026 14:32:10</td><td>SPORTident 2026</td></tr>"
          "</table></body>"}}},
+      {"the header wrapped before its length",
+       "sportident-listing.txt",
+       {{"M21E  (4)                5.100 km", "M21E  (4)\r\n                         5.100 km"}}},
   };
   for (const Variant& v : variants) {
     SCOPED_TRACE(v.why);
@@ -318,6 +321,8 @@ TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
       {"H21E", "H21E", 0, 0, 0},
       // The name on a line of its own above the length; with no line above, the line names itself.
       {"5.400 km, 180 m, 5 Posten", "H21", 5400, 180, 0, " H21  "},
+      // A header too wide for its line, wrapped before the length.
+      {"5.400 km  180 m   6 C", "M21 Elite", 5400, 180, 5, "M21 Elite  (5)"},
       {"10km  12 C", "10km", 0, 0, 0},
       {"10km  (12)   10.0 km  300 m", "10km", 10000, 300, 12, "Cup 2026"},
       {"5km   4.9 km  120 m", "5km", 4900, 120, 0, "     Tokyo OLC      5:00     7:00"},

@@ -127,11 +127,14 @@ std::string ResultText(const ListingRunner& runner, const clsLapData& lap) {
 // The leg times: differences of the cumulative times, each from the last punch before it, in
 // whole seconds as a leg's own time text reads (so equal legs are equal). A time before the
 // punch before it counts as missing (as the listings leave such legs blank); one in the same
-// second is a leg of 0, no data.
+// second is a leg of 0, no data. The result stands for the finish where the listing prints no
+// finish time.
 std::vector<Date> LegTimes(const ListingRunner& runner, size_t controls) {
   std::vector<std::optional<Date>> times = runner.times;
   if (times.size() == controls) {
     times.push_back(runner.leg_times && controls > 0 ? std::nullopt : TokenTime(runner.result));
+  } else if (times.size() == controls + 1 && !times.back() && !runner.leg_times) {
+    times.back() = TokenTime(runner.result);
   }
   std::vector<Date> legs;
   if (runner.leg_times) {

@@ -98,6 +98,9 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       {"the header wrapped before its length",
        "sportident-listing.txt",
        {{"M21E  (4)                5.100 km", "M21E  (4)\r\n                         5.100 km"}}},
+      {"a finish without a time under a time result: the result is the finish",
+       "sportident-listing.txt",
+       {{"24:50    26:25", "24:50    -----"}, {"8:30     1:35", "8:30"}}},
   };
   for (const Variant& v : variants) {
     SCOPED_TRACE(v.why);

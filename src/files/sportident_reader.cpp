@@ -314,7 +314,8 @@ class ListingReader {
   }
 
   // Fewer runners than a class header counts, over all the blocks of the class (a page break
-  // repeats the header): the file was most likely cut short.
+  // repeats the header), or a listing that ends within a runner's times: the file was most likely
+  // cut short.
   void NoteMissingRunners(const Listing& listing) {
     std::vector<std::string> names;
     std::map<std::string, std::pair<int32_t, size_t>> counts;  // announced, read
@@ -333,6 +334,15 @@ class ListingReader {
                  {{"class", name},
                   {"announced", std::to_string(announced)},
                   {"read", std::to_string(read)}}));
+    }
+    for (const ListingClass& listed : listing.classes) {
+      for (const ListingRunner& runner : listed.runners) {
+        if (!runner.cut_short) continue;
+        omissions_.push_back(
+            FillIn(Tr("クラス {class} の選手 {runner} のタイムが途中までしかありません "
+                      "(ファイルが途中で切れている可能性があります)"),
+                   {{"class", listed.name}, {"runner", runner.name}}));
+      }
     }
   }
 

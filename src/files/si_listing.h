@@ -24,6 +24,7 @@ struct ListingRunner {
   // no cumulative ones); nothing for a control without a time.
   std::vector<std::optional<Date>> times;
   bool leg_times = false;
+  bool legs_below = false;     // the lines below the runner's print leg times
   bool cut_short = false;      // the listing ends within the runner's times
   std::vector<int32_t> codes;  // the controls punched, where the listing prints them per runner
   size_t line = 0;             // 0-based

@@ -26,6 +26,35 @@
 namespace quorvex2::detail::sportident {
 namespace {
 
+// Whether a time comes before one read before it.
+bool Drops(const std::vector<std::optional<Date>>& times) {
+  Date latest = 0;
+  for (const auto& t : times) {
+    if (t && *t < latest) return true;
+    if (t) latest = *t;
+  }
+  return false;
+}
+
+// A listing may print only leg times, on the runner's line and none below. Read as cumulative
+// times they drop from control to control and end in a finish time that is not the result: a
+// class whose runners all print so (those with a result and a finish time; at least one) reads
+// its runners' times as legs. Where the cumulative times come with legs below, or the finish
+// time is the result, nothing changes.
+void ReadLegsOfRunnerLines(ListingClass& listed) {
+  const size_t columns = listed.codes.size() + 1;
+  bool any = false;
+  for (const ListingRunner& runner : listed.runners) {
+    if (runner.legs_below) return;
+    const std::optional<Date> result = TokenTime(runner.result);
+    if (!result || runner.times.size() != columns || !runner.times.back()) continue;
+    if (!Drops(runner.times) || *runner.times.back() == *result) return;
+    any = true;
+  }
+  if (!any) return;
+  for (ListingRunner& runner : listed.runners) runner.leg_times = true;
+}
+
 class ListingParser {
  public:
   ListingParser(const std::vector<std::string>& lines, ColumnWidths widths,
@@ -44,6 +73,9 @@ class ListingParser {
         tokenized_[i] = false;
         if (progress_) progress_(i, lines_.size());
       }
+    }
+    for (ListingClass& listed : listing_.classes) {
+      if (!listed.codes_per_runner) ReadLegsOfRunnerLines(listed);
     }
     return std::move(listing_);
   }
@@ -208,8 +240,11 @@ class ListingParser {
       if (IsTimesLine(next)) legs.emplace_back(next++, 0);
     }
     runner.times = TimesOf(cumulative);
+    std::vector<std::optional<Date>> leg_times = TimesOf(legs);
+    runner.legs_below = std::any_of(leg_times.begin(), leg_times.end(),
+                                    [](const auto& t) { return t.has_value(); });
     if (!AnyInFirstRow(runner.times)) {
-      runner.times = TimesOf(legs);
+      runner.times = std::move(leg_times);
       runner.leg_times = true;
     }
     runner.cut_short = EndsCut(i, first_time, runner);

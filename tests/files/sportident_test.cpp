@@ -57,6 +57,8 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       // One table per class, the captions only at the head of the first: each table's rows
       // under its own columns (a club line is no runner).
       {"si-table-per-class.html"},
+      // Leg times alone, on the runner's line: they shrink and the finish is not the result.
+      {"si-leg-times.txt", "sportident-listing.txt"},
       // Each runner's controls on its own rows.
       {"si-codes-on-runners.txt"},
       // More than 30 legs: the class is left out, or the listing refused.

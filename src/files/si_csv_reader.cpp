@@ -130,12 +130,21 @@ TableStatus StatusOf(const Row& row, const SiCsvColumns& columns, const TableRun
   return StatusOfPunches(runner);
 }
 
+// The start as a time of day, also where the export writes its date before it
+// ("15/08/2009 23:40:00", "2009-08-15T23:40:00"); 0 when there is none.
+double StartTimeOfDay(const std::string& text) {
+  if (const auto time = ParseTimeText(text)) return *time;
+  const size_t date_end = text.find_last_of(" T");
+  if (date_end == std::string::npos) return 0;
+  return ParseTimeText(std::string_view(text).substr(date_end + 1)).value_or(0);
+}
+
 TableRunner RunnerOf(const Row& row, const SiCsvColumns& columns) {
   TableRunner runner;
   clsLapData& lap = *runner.lap;
   lap.RunnerName = Field(row, columns.name);
   lap.ClubName = Field(row, columns.club);
-  lap.StartTime.Value(ParseTimeText(Field(row, columns.start)).value_or(0));
+  lap.StartTime.Value(StartTimeOfDay(Field(row, columns.start)));
   runner.place = Field(row, columns.position);
   ReadPunches(row, columns, runner);
   runner.status = StatusOf(row, columns, runner);

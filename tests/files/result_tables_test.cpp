@@ -119,11 +119,11 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
     qxtest::ExpectGolden(std::string("golden/files/tables/") + c.expected,
                          LoadedText(Fixture(c.file)));
   }
-  // Files that read alike: SPORTident CSV with a start punch before the controls, a control
-  // punched after the finish on the way to the readout, no finish punch but the race time, or the
-  // punches where the header names them, after their number; an
-  // Emit header saved with quotes; a SplitsBrowser length with a decimal comma, a missing punch
-  // written in dashes.
+  // Files that read alike: SPORTident CSV with a start punch before the controls, a start time
+  // after its date, a control punched after the finish on the way to the readout, no finish
+  // punch but the race time, or the punches where the header names them, after their number;
+  // an Emit header saved with quotes; a SplitsBrowser length with a decimal comma, a missing
+  // punch written in dashes.
   const std::string si = Fixture("si-triple-column.csv");
   const size_t at = si.find("1,,,Anna Berg,");
   ASSERT_NE(at, std::string::npos);
@@ -141,6 +141,8 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
       {si, anna, anna + "33,00:12:40,"},
       {si, anna, timed.substr(0, timed.size() - finish.size() + 1)},
       {si, anna, ReplaceAll(anna, ",,,,,,,,212,", ",4,212,")},
+      {si, anna, ReplaceAll(anna, "Class 1,10:00:00,", "Class 1,15/08/2009 10:00:00,")},
+      {si, anna, ReplaceAll(anna, "Class 1,10:00:00,", "Class 1,2009-08-15T10:00:00,")},
       {emit, emit_head, "\"" + ReplaceAll(emit_head, ",", "\",\"") + "\""},
       {sb, "M21,3,4.2,180", "M21,3,\"4,2\",180"},
       {sb, "03:27,00:00,02:36", "03:27,-----,02:36"},

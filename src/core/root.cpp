@@ -42,6 +42,7 @@ std::shared_ptr<T> ByKey(const std::unordered_map<std::string, std::shared_ptr<T
 }  // namespace
 
 clsQuorvex2::clsQuorvex2() {
+  detail::State().live_roots.push_back(this);
   detail::State().current_root = this;
   file_control_ = std::make_shared<clsFileControl>();
   graphic_control_ = std::make_shared<clsGraphicControl>();
@@ -51,8 +52,14 @@ clsQuorvex2::clsQuorvex2() {
   Clear();
 }
 
+// The root made before it becomes current again, so that a host may make and drop a root of
+// its own beside the one it works with.
 clsQuorvex2::~clsQuorvex2() {
-  if (detail::State().current_root == this) detail::State().current_root = nullptr;
+  auto& state = detail::State();
+  std::erase(state.live_roots, this);
+  if (state.current_root == this) {
+    state.current_root = state.live_roots.empty() ? nullptr : state.live_roots.back();
+  }
 }
 
 void clsQuorvex2::Language(const std::string& Value) {

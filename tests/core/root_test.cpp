@@ -197,10 +197,13 @@ TEST(Root, MostRecentRootIsCurrent) {
     clsQuorvex2 second;
     EXPECT_EQ(detail::CurrentRoot(), &second);
   }
-  EXPECT_EQ(detail::CurrentRoot(), nullptr);
+  // The one made before it is current again.
+  EXPECT_EQ(detail::CurrentRoot(), first.get());
   auto third = std::make_unique<clsQuorvex2>();
   first.reset();  // not the current one: leaves it alone
   EXPECT_EQ(detail::CurrentRoot(), third.get());
+  third.reset();
+  EXPECT_EQ(detail::CurrentRoot(), nullptr);
 }
 
 // A course with the given control codes (start and finish implied) and one class on it named

@@ -3,6 +3,7 @@
 // runner records, the error comment and the counts of runners offered to classes.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quorvex2 {
 class clsQuorvex2;
@@ -11,7 +12,8 @@ class clsQuorvex2;
 namespace quorvex2::detail {
 
 struct ComponentState {
-  clsQuorvex2* current_root = nullptr;  // the most recently created root still alive
+  clsQuorvex2* current_root = nullptr;   // the most recently created root still alive
+  std::vector<clsQuorvex2*> live_roots;  // the roots of this thread, oldest first
   int32_t serial_counter = 0;
   std::string error_comment;
   // Runner records offered to a class (AddLapObject), added or not; those with a result or a leg

@@ -58,7 +58,12 @@ void LoadOne(quorvex2::clsQuorvex2& root, const std::string& file, int32_t type,
   witness.offered.clear();
   witness.chosen = false;
   const bool loaded = root.FileControl()->LoadLapFile(file, type, mode);
-  if (!loaded) throw ExitError(1, LoadFailure(file, root.ErrorComment(), witness));
+  // A --member that names none of the files offered fails, even where another was likeliest.
+  const bool member_missing =
+      !witness.member.empty() && !witness.offered.empty() && !witness.chosen;
+  if (!loaded || member_missing) {
+    throw ExitError(1, LoadFailure(file, loaded ? "" : root.ErrorComment(), witness));
+  }
   for (const std::string& message : witness.shown) PrintMessage(message);
 }
 

@@ -44,6 +44,9 @@ TEST(CliInfo, FailedLoadSaysWhy) {
       dir, "two.zip", qxtest::MakeZip({{"a.lxm", cup}, {"b.lxm", cup}, {"c.lxm", "junk <"}}));
   const std::string notes = qxtest::WriteFile(dir, "n.zip", qxtest::MakeZip({{"n.txt", "notes"}}));
   const std::string table = qxtest::WriteFile(dir, "t.txt", "a,b\r\nc,d\r\ne,f\r\n");
+  // Of other result files the XML list is likeliest; --member takes any of them.
+  const std::string mixed =
+      qxtest::WriteFile(dir, "m.zip", qxtest::MakeZip({{"r.xml", "junk <"}, {"s.csv", cup}}));
   const struct {
     std::vector<std::string> args;
     std::string says;
@@ -51,6 +54,7 @@ TEST(CliInfo, FailedLoadSaysWhy) {
       {{two}, "it holds 3 lap files (a.lxm, b.lxm, c.lxm): choose one with --member"},
       {{two, "--member", "d.lxm"}, "it holds no lap file d.lxm (only a.lxm, b.lxm, c.lxm)"},
       {{two, "--member", "c.lxm"}, "it cannot be read as a Quorvex2 lap file (XML)"},
+      {{mixed, "--member", "x.csv"}, "it holds no lap file x.csv (only r.xml, s.csv)"},
       {{notes},
        "its file type is not recognised (expected a lap file, a result listing or a "
        "split-time table)"},
@@ -65,6 +69,7 @@ TEST(CliInfo, FailedLoadSaysWhy) {
               "quorvex2: cannot load " + c.args[0] + ": " + c.says);
   }
   EXPECT_EQ(qxtest::RunCli({"info", two, "--member", "b.lxm"}).exit_code, 0);
+  EXPECT_EQ(qxtest::RunCli({"info", mixed, "--member", "s.csv"}).exit_code, 0);
 }
 
 // info prints the event, the class and course list and the segments; what convert writes reads

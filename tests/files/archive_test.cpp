@@ -181,6 +181,18 @@ TEST_F(ArchiveTest, TheChooserPicksAmongSeveralLapFiles) {
   EXPECT_EQ(offered, (std::vector<std::string>{"a.lxm", "sub/b.lap"}));
   root.ChooseArchiveMember = [](const std::vector<std::string>&) { return std::string("c.lxm"); };
   EXPECT_EQ(LoadedRunner(root, path), "");
+  // Of other result files every one is offered; no answer takes the likeliest.
+  const std::string others = TempPath("others.zip");
+  WriteBytes(others, MakeZip({{"y.txt", LapFile("Y", "Yan")}, {"x.xml", LapFile("X", "Xen")}}));
+  std::string answer;
+  root.ChooseArchiveMember = [&](const std::vector<std::string>& names) {
+    offered = names;
+    return answer;
+  };
+  EXPECT_EQ(LoadedRunner(root, others), "Xen");
+  EXPECT_EQ(offered, (std::vector<std::string>{"x.xml", "y.txt"}));
+  answer = "y.txt";
+  EXPECT_EQ(LoadedRunner(root, others), "Yan");
   EXPECT_TRUE(TempIsEmpty());
 }
 

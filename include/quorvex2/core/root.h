@@ -97,7 +97,9 @@ class clsQuorvex2 {
   // Host callbacks standing in for the platform's dialogs. ShowMessage receives messages the
   // component would show in a message box (without it they go to the error comment);
   // ChooseArchiveMember picks one of several lap files in an archive and returns its name, or
-  // "" to cancel (without it the choice is cancelled).
+  // "" to cancel (without it the choice is cancelled). Of an archive of other result files
+  // (XML, CSV, web pages, texts) it is offered every one, the likeliest kind first, and "" takes
+  // the likeliest when that is a single file.
   std::function<void(const std::string& message)> ShowMessage;
   std::function<std::string(const std::vector<std::string>& members)> ChooseArchiveMember;
 

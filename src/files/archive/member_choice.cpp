@@ -28,16 +28,36 @@ bool HasExtension(const MemberInfo& member, const std::vector<std::string>& exte
   return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
 }
 
+// The members of one kind of the list, in archive order.
+std::vector<size_t> MembersOfKind(const std::vector<MemberInfo>& members,
+                                  const std::vector<std::string>& extensions) {
+  std::vector<size_t> found;
+  for (size_t i = 0; i < members.size(); ++i) {
+    if (members[i].regular && !IsSystemFile(members[i]) && HasExtension(members[i], extensions)) {
+      found.push_back(i);
+    }
+  }
+  return found;
+}
+
+// What the host's chooser is offered: the component's own lap files alone; of other result
+// files, every one that may be the event, the likeliest kind first.
+std::vector<size_t> OfferedMembers(const std::vector<MemberInfo>& members,
+                                   const std::vector<size_t>& candidates) {
+  if (HasExtension(members[candidates.front()], kLapFileExtensions.front())) return candidates;
+  std::vector<size_t> offered;
+  for (const auto& extensions : kLapFileExtensions) {
+    const std::vector<size_t> found = MembersOfKind(members, extensions);
+    offered.insert(offered.end(), found.begin(), found.end());
+  }
+  return offered;
+}
+
 }  // namespace
 
 std::vector<size_t> LapFileCandidates(const std::vector<MemberInfo>& members) {
   for (const auto& extensions : kLapFileExtensions) {
-    std::vector<size_t> found;
-    for (size_t i = 0; i < members.size(); ++i) {
-      if (members[i].regular && !IsSystemFile(members[i]) && HasExtension(members[i], extensions)) {
-        found.push_back(i);
-      }
-    }
+    std::vector<size_t> found = MembersOfKind(members, extensions);
     if (!found.empty()) return found;
   }
   return {};
@@ -45,15 +65,21 @@ std::vector<size_t> LapFileCandidates(const std::vector<MemberInfo>& members) {
 
 std::optional<size_t> ChooseLapFile(const std::vector<MemberInfo>& members,
                                     const std::vector<size_t>& candidates) {
-  if (candidates.size() == 1) return candidates.front();
+  if (candidates.empty()) return std::nullopt;
+  const std::vector<size_t> offered = OfferedMembers(members, candidates);
+  if (offered.size() == 1) return offered.front();
   const clsQuorvex2* root = CurrentRoot();
-  if (candidates.empty() || root == nullptr || !root->ChooseArchiveMember) return std::nullopt;
+  const bool one_likeliest = candidates.size() == 1;
+  if (root == nullptr || !root->ChooseArchiveMember) {
+    return one_likeliest ? std::optional<size_t>(candidates.front()) : std::nullopt;
+  }
   std::vector<std::string> names;
-  for (size_t i : candidates) names.push_back(members[i].name);
+  for (size_t i : offered) names.push_back(members[i].name);
   const std::string chosen = root->ChooseArchiveMember(names);
   const auto it = std::find(names.begin(), names.end(), chosen);
-  if (it == names.end()) return std::nullopt;
-  return candidates[static_cast<size_t>(it - names.begin())];
+  if (it != names.end()) return offered[static_cast<size_t>(it - names.begin())];
+  if (chosen.empty() && one_likeliest) return candidates.front();
+  return std::nullopt;
 }
 
 }  // namespace quorvex2::detail::archive

@@ -15,8 +15,10 @@ namespace quorvex2::detail::archive {
 // (".xml", ".csv", ".txt", ".htm", ".html", ".tsv", none).
 std::vector<size_t> LapFileCandidates(const std::vector<MemberInfo>& members);
 
-// The candidate to load: the only one, or the one the host's chooser names among several;
-// nullopt when there is no chooser or it cancels.
+// The candidate to load: the only one, or the one the host's chooser names. The chooser is asked
+// when the archive holds several lap files of the component's own kinds, or several result files
+// of other kinds (all of them offered, the likeliest kind first); its empty answer takes the one
+// likeliest candidate where there is one, and cancels otherwise. nullopt when nothing is taken.
 std::optional<size_t> ChooseLapFile(const std::vector<MemberInfo>& members,
                                     const std::vector<size_t>& candidates);
 

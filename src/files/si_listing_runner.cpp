@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <regex>
 
 #include "quorvex2/core/text.h"
 
@@ -62,22 +63,24 @@ bool IsUnreadResult(const Token& token, const std::optional<Captions>& captions)
   return std::abs(token.last_column - captions->time_end) <= kUnderCaption;
 }
 
+// The times of the line from its token `from` on.
+size_t TimesFrom(const std::vector<Token>& tokens, size_t from) {
+  return static_cast<size_t>(
+      std::count_if(tokens.begin() + static_cast<std::ptrdiff_t>(from), tokens.end(),
+                    [](const Token& token) { return IsTimeField(token.text); }));
+}
+
+// A time is the result unless words alone follow it (a page footer: "Printed 14:32:10  SPORTident
+// 2010"); a club printed after the result is followed by the splits.
 bool IsResult(const std::vector<Token>& tokens, size_t i, const std::optional<Captions>& captions) {
   const Token& token = tokens[i];
-  if (IsTime(token.text)) return OnlyFieldsFrom(tokens, i + 1);
+  if (IsTime(token.text)) return OnlyFieldsFrom(tokens, i + 1) || TimesFrom(tokens, i + 1) > 0;
   if (IsUnreadResult(token, captions)) return OnlyFieldsFrom(tokens, i + 1);
   if (!OnlyFieldsFrom(tokens, i + 1) || IsNumberField(token.text)) return false;
   if (!captions || captions->time_end == 0) return IsStatusWord(token.text);
   const int32_t off = token.last_column - captions->time_end;
   if (IsStatusWord(token.text)) return off >= -kStatusBefore;
   return std::abs(off) <= kUnderCaption && HasLetter(token.text);
-}
-
-// The times of the line from its token `from` on.
-size_t TimesFrom(const std::vector<Token>& tokens, size_t from) {
-  return static_cast<size_t>(
-      std::count_if(tokens.begin() + static_cast<std::ptrdiff_t>(from), tokens.end(),
-                    [](const Token& token) { return IsTimeField(token.text); }));
 }
 
 // A name printed wider than its column pushes the rest of the line right, so that its last word
@@ -97,6 +100,13 @@ bool ResultMissing(const std::vector<Token>& tokens, size_t result,
                    const std::optional<Captions>& captions, size_t first_row_columns) {
   if (!IsSplitBeyondTime(tokens[result], captions)) return false;
   return first_row_columns == 0 || TimesFrom(tokens, result) != first_row_columns + 1;
+}
+
+// A date ("16.05.2010", "16/05/2010", "2010-05-16") is in no runner's name: the line is a page's
+// footer or title.
+bool HoldsDate(const std::string& name) {
+  static const std::regex kDate(R"(\b(\d{1,2}[./]\d{1,2}[./]\d{2,4}|\d{4}-\d{1,2}-\d{1,2})\b)");
+  return std::regex_search(name, kDate);
 }
 
 int32_t StartNumber(const std::string& text) {
@@ -170,7 +180,7 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
   if (NameRunsOn(tokens, head.result, first_row_columns)) ++head.result;
   head.name = FieldText(line, tokens, name, head.result, HeadField::kName, captions);
   head.club = FieldText(line, tokens, name, head.result, HeadField::kClub, captions);
-  if (!HasLetter(head.name)) return std::nullopt;
+  if (!HasLetter(head.name) || HoldsDate(head.name)) return std::nullopt;
   head.numbered = name > 0;
   if (!head.numbered && !ResultInPlace(tokens[head.result], captions)) return std::nullopt;
   head.result_missing =

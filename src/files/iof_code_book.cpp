@@ -15,12 +15,24 @@ bool IsLettered(const std::string& code) {
 
 }  // namespace
 
+void IofCodeBook::Reserve(std::string_view text) {
+  constexpr std::string_view kTag = "ControlCode>";
+  for (size_t at = text.find(kTag); at != std::string_view::npos; at = text.find(kTag, at + 1)) {
+    const size_t from = text.find_first_not_of(" \t\r\n", at + kTag.size());
+    if (from == std::string_view::npos) break;
+    const size_t end = text.find('<', from);
+    if (end == std::string_view::npos) break;
+    const std::string code = Trim(std::string(text.substr(from, end - from)));
+    if (!code.empty() && !IsLettered(code)) reserved_.insert(IofFileNumber(code));
+  }
+}
+
 int32_t IofCodeBook::Number(const std::string& code) {
   const std::string text = Trim(code);
   if (!IsLettered(text)) return IofFileNumber(text);
   if (const auto it = lettered_.find(text); it != lettered_.end()) return it->second;
-  const auto number = static_cast<int32_t>(kFirstLettered + met_.size());
-  if (number > kLastLettered) return 0;
+  while (next_ == kFinish || reserved_.contains(next_)) ++next_;
+  const int32_t number = next_++;
   lettered_.emplace(text, number);
   met_.push_back(text);
   return number;

@@ -1,10 +1,13 @@
 #pragma once
 // Control codes of an IOF list as the numbers a course holds. A code of digits is its number; a
-// code with letters ("M31", "31a") gets a number of its own from 9000 on, the same number for the
-// same text throughout the list, so that two lettered controls never become one.
+// code with letters ("M31", "31a") gets a number of its own from 9000 on that no code of digits in
+// the list has (nor 9999, the finish), the same number for the same text throughout the list, so
+// that two controls never become one.
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvex2::detail {
@@ -12,9 +15,12 @@ namespace quorvex2::detail {
 class IofCodeBook {
  public:
   static constexpr int32_t kFirstLettered = 9000;
-  static constexpr int32_t kLastLettered = 9998;  // 9999 stands for the finish
+  static constexpr int32_t kFinish = 9999;
 
-  // The code's number; 0 for no code, or a lettered one past the last number.
+  // Keeps the numbers of the codes of digits the list's text holds ("<ControlCode>9000<", any
+  // prefix) from the lettered codes.
+  void Reserve(std::string_view text);
+  // The code's number; 0 for no code.
   int32_t Number(const std::string& code);
   // The code as the digits of its number when it is a lettered one, else as it is.
   std::string Digits(const std::string& code);
@@ -24,6 +30,8 @@ class IofCodeBook {
  private:
   std::map<std::string, int32_t> lettered_;
   std::vector<std::string> met_;
+  std::set<int32_t> reserved_;
+  int32_t next_ = kFirstLettered;
 };
 
 }  // namespace quorvex2::detail

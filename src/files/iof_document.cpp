@@ -49,6 +49,7 @@ constexpr PartPlace kClassResultParts{"", "ClassResult"};
 // Parses document.text, in parts when the scan vouches for it; a text decoded from `encoding`
 // before is UTF-8 whatever its declaration says.
 void ParseText(const std::string& encoding, IofDocument& document) {
+  document.codes.Reserve(document.text);  // before a parse in place changes the text
   const bool decoded = !encoding.empty();
   if (std::optional<XmlParts> split = SplitXmlParts(document.text, kClassResultParts, decoded)) {
     if (document.xml.load_buffer(split->frame.data(), split->frame.size(), pugi::parse_default,

@@ -32,6 +32,7 @@ struct IofDocument {
   bool version3 = false;  // 3.0 vocabulary; 2.0.3 otherwise
   bool is_result_list = false;
   std::string error;  // why the document cannot be read; "" when it can
+  IofCodeBook codes;  // the codes of digits the text holds, kept from the lettered ones
 };
 
 // Parses the request's text or file (BOM, UTF-16, ISO-8859-1 and Shift_JIS declarations

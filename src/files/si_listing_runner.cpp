@@ -105,6 +105,9 @@ bool ResultMissing(const std::vector<Token>& tokens, size_t result,
 // A date ("16.05.2010", "16/05/2010", "2010-05-16") is in no runner's name: the line is a page's
 // footer or title.
 bool HoldsDate(const std::string& name) {
+  if (std::none_of(name.begin(), name.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+    return false;
+  }
   static const std::regex kDate(R"(\b(\d{1,2}[./]\d{1,2}[./]\d{2,4}|\d{4}-\d{1,2}-\d{1,2})\b)");
   return std::regex_search(name, kDate);
 }

@@ -402,10 +402,13 @@ TEST(IofReader, WhatIsLeftOutIsReported) {
              "</PersonResult>") +
       Class3("M29", Person3("Full", "OK", "400", full)) +
       Class3("M35", Person3("Long", "OK", "400", full + many)) + w21 +
-      // Lettered codes are numbered apart; a missed one keeps the later times in place.
+      // Lettered codes are numbered apart, and apart from the codes of digits (9000); a missed
+      // one keeps the later times in place.
       Class3("D45", Person3("Lettered", "OK", "60",
-                            Split("31a", "10") + Split("M31", "20") + Split("K7", "30")) +
-                        Person3("Missed", "OK", "70", Split("31a", "10") + Split("K7", "35")));
+                            Split("9000", "5") + Split("31a", "10") + Split("M31", "20") +
+                                Split("K7", "30")) +
+                        Person3("Missed", "OK", "70",
+                                Split("9000", "5") + Split("31a", "10") + Split("K7", "35")));
   qxtest::ExpectGolden("golden/files/iof/left-out.txt",
                        LoadedEvent("results.xml", 0, 0, Doc3(body)));
   // A list of one stage (race 2) is read as its first race.

@@ -20,13 +20,18 @@ std::string CollapseBlanks(const std::string& text) {
   return out;
 }
 
-// Where the runner count "(n)" after the name starts (noting n); npos when there is none.
+// Where the runner count "(n)" after the name starts (noting n); npos when there is none. The
+// count is the last "(n)": a name may end in a number in parentheses ("Open (2)  (14)").
 size_t CountAt(const std::string& line, int32_t& runners) {
   static const std::regex kCount(R"(\((\d{1,6})\))");
-  std::smatch m;
-  if (!std::regex_search(line, m, kCount) || m.position(0) == 0) return std::string::npos;
-  runners = std::stoi(m.str(1));
-  return m.position(0);
+  std::smatch last;
+  for (auto it = std::sregex_iterator(line.begin(), line.end(), kCount);
+       it != std::sregex_iterator(); ++it) {
+    last = *it;
+  }
+  if (last.empty() || last.position(0) == 0) return std::string::npos;
+  runners = std::stoi(last.str(1));
+  return static_cast<size_t>(last.position(0));
 }
 
 // Where the name ends: at the runner count (which it notes), else at the first "(", run of

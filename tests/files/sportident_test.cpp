@@ -341,6 +341,7 @@ TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
       {"M21E  (4)                5.100 km  210 m   4 C", "M21E", 5100, 210, 4},
       {"Circuit  A  (19)       6.600 km  250 m   15 P", "Circuit A", 6600, 250, 19},
       {"Men (long)  (74)       5.600 km   21 C", "Men (long)", 5600, 0, 74},
+      {"Open (2)  (14)   5.400 km  180 m", "Open (2)", 5400, 180, 14},
       {"   Test course 1 (2)   4.1 km     35 m", "Test course 1", 4100, 35, 2},
       {"Class 1    (4100m, 35m)", "Class 1", 4100, 35, 0},
       {"M21A  (3)              12.500 Km  450 Cm  12 C", "M21A", 12500, 450, 3},
@@ -350,6 +351,7 @@ TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
       {"5.400 km, 180 m, 5 Posten", "H21", 5400, 180, 0, " H21  "},
       // A header too wide for its line, wrapped before the length.
       {"5.400 km  180 m   6 C", "M21 Elite", 5400, 180, 5, "M21 Elite  (5)"},
+      {"5.400 km  180 m   6 C", "Course 3 (12)", 5400, 180, 7, "Course 3 (12)  (7)"},
       {"10km  12 C", "10km", 0, 0, 0},
       {"10km  (12)   10.0 km  300 m", "10km", 10000, 300, 12, "Cup 2026"},
       {"5km   4.9 km  120 m", "5km", 4900, 120, 0, "     Tokyo OLC      5:00     7:00"},

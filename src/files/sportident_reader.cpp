@@ -124,6 +124,18 @@ std::string ResultText(const ListingRunner& runner, const clsLapData& lap) {
   return missing > 0 ? "P" + std::to_string(missing) : "MP";
 }
 
+// A listing of leg times that prints no finish leg under a time result: the finish leg is what
+// the result leaves after the other legs, when every one of them is printed.
+void FinishLegFromResult(std::vector<Date>& legs, std::optional<Date> result) {
+  if (!result || legs.empty() || legs.back() != kTimeDisq) return;
+  Date sum = 0;
+  for (size_t k = 0; k + 1 < legs.size(); ++k) {
+    if (legs[k] <= 0) return;
+    sum += legs[k];
+  }
+  if (*result > sum) legs.back() = RoundToSecond(*result - sum);
+}
+
 // The leg times: differences of the cumulative times, each from the last punch before it, in
 // whole seconds as a leg's own time text reads (so equal legs are equal). A time before the
 // punch before it counts as missing (as the listings leave such legs blank); one in the same
@@ -139,6 +151,7 @@ std::vector<Date> LegTimes(const ListingRunner& runner, size_t controls) {
   std::vector<Date> legs;
   if (runner.leg_times) {
     for (const auto& t : times) legs.push_back(t ? *t : kTimeDisq);
+    FinishLegFromResult(legs, TokenTime(runner.result));
     return legs;
   }
   Date previous = 0;

@@ -94,7 +94,11 @@ std::vector<std::optional<Date>> TimesUnder(const std::vector<Token>& tokens, si
   std::vector<std::optional<Date>> times(columns.size());
   int32_t matches = 0;
   const int32_t shift = fields.size() == columns.size() ? 0 : BestShift(fields, columns, matches);
-  if (fields.size() == columns.size() || matches == 0) {
+  // Times that stand under their columns no better than by chance (a listing whose markup, once
+  // taken out, leaves its own spacing) are the first controls' in order.
+  const bool unaligned =
+      fields.size() < columns.size() && matches * 2 < static_cast<int32_t>(fields.size());
+  if (fields.size() == columns.size() || matches == 0 || unaligned) {
     for (size_t k = 0; k < std::min(fields.size(), times.size()); ++k) {
       times[k] = TokenTime(fields[k]->text);
     }

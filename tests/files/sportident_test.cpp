@@ -54,6 +54,8 @@ TEST(SportIdentListings, LoadToTheirExpectedEvents) {
       // <pre> with <font> fields, no captions, no start numbers, no finish column (the finish
       // punch is the result).
       {"si-font-cells.html"},
+      // The same, runners who gave up: their times are the first controls' whatever the spacing.
+      {"si-font-dnf.html"},
       // One table per class, the captions only at the head of the first: each table's rows
       // under its own columns (a club line is no runner).
       {"si-table-per-class.html"},

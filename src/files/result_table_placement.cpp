@@ -171,7 +171,9 @@ class ClassPlacer {
   ClassPlacer(clsQuorvex2& root, ResultTable& table, int32_t load_mode)
       : root_(root), table_(table), load_mode_(load_mode) {}
 
+  // A class without runners (a class line with no rows under it) is left out, as in the lists.
   size_t Place(TableClass& table_class) {
+    if (table_class.runners.empty()) return 0;
     const ClassControls controls = ControlsOf(table_class);
     if (controls.count > kMostControls) {
       table_.notes.push_back(

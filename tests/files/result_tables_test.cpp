@@ -122,8 +122,8 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
   // Files that read alike: SPORTident CSV with a start punch before the controls, a start time
   // after its date, a control punched after the finish on the way to the readout, no finish
   // punch but the race time, or the punches where the header names them, after their number;
-  // an Emit header saved with quotes; a SplitsBrowser length with a decimal comma, a missing
-  // punch written in dashes.
+  // an Emit header saved with quotes; a SplitsBrowser length with a decimal comma, a class line
+  // with no runners (left out), a missing punch written in dashes.
   const std::string si = Fixture("si-triple-column.csv");
   const size_t at = si.find("1,,,Anna Berg,");
   ASSERT_NE(at, std::string::npos);
@@ -145,6 +145,7 @@ TEST(ResultTables, FilesLoadToTheirExpectedEvents) {
       {si, anna, ReplaceAll(anna, "Class 1,10:00:00,", "Class 1,2009-08-15T10:00:00,")},
       {emit, emit_head, "\"" + ReplaceAll(emit_head, ",", "\",\"") + "\""},
       {sb, "M21,3,4.2,180", "M21,3,\"4,2\",180"},
+      {sb, "M21,3,4.2,180", "Empty,3\r\nM21,3,4.2,180"},
       {sb, "03:27,00:00,02:36", "03:27,-----,02:36"},
       // An OE export that leaves out a missed control's pair, or every control count.
       {english, "31;3:37;32;-----;33;10:32", "31;3:37;33;10:32"},

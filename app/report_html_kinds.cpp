@@ -15,7 +15,7 @@ struct HtmlOptions {
   std::string charset;
   std::string encoding = "utf-8";
   std::string chart_name = "chart?.png";
-  std::string chart_list = "0,1,2,5,6";
+  std::string chart_list = "0,2,5,6,7";
   std::string lap_url;
 };
 

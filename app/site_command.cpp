@@ -24,9 +24,7 @@ struct SiteOptions {
   std::string output;
   std::string index;
   std::string results, analysis, legs, charts;
-  // The charts the chart page shows: the X/Y map (7) has no place there, and its picture would
-  // be linked by no page.
-  std::string chart_list = "0,1,2,5,6";
+  std::string chart_list = "0,2,5,6,7";
   std::string lap1, lap2;
   std::string viewer, viewer_address;
   bool courses = false;

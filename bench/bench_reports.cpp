@@ -25,7 +25,7 @@ using quorvex2::clsAnalyzer;
 using quorvex2::clsResultsHolder;
 
 // The chart numbers the site writes by default.
-constexpr const char* kChartOption = "0,1,2,5,6,7";
+constexpr const char* kChartOption = "0,2,5,6,7";
 
 struct ClassReports {
   std::shared_ptr<clsAnalyzer> analyzer;

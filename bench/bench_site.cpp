@@ -30,7 +30,7 @@ namespace {
 using quorvex2::clsAnalyzer;
 using quorvex2::clsResultsHolder;
 
-constexpr const char* kChartOption = "0,1,2,5,6,7";
+constexpr const char* kChartOption = "0,2,5,6,7";
 
 using qxbench::TempFolder;
 

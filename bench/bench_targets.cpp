@@ -177,7 +177,7 @@ int main(int argc, char** argv) {
     // What `quorvex2 site` writes without page options.
     const bool written = root.FileControl()->OutputHtml(
         folder, "index.html", "*_analysis.html", "*_results.html", "large.lxm", "large.lap", false,
-        false, "", "", true, true, "*_legs.html", true, "*_charts.html", true, "0,1,2,5,6,7", "");
+        false, "", "", true, true, "*_legs.html", true, "*_charts.html", true, "0,2,5,6,7", "");
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
     const double cpu = CpuSeconds() - cpu_start;
     if (!written) return 1;

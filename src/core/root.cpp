@@ -42,8 +42,11 @@ std::shared_ptr<T> ByKey(const std::unordered_map<std::string, std::shared_ptr<T
 }  // namespace
 
 clsQuorvex2::clsQuorvex2() {
-  detail::State().live_roots.push_back(this);
-  detail::State().current_root = this;
+  auto& state = detail::State();
+  older_root_ = state.newest_root;
+  if (older_root_ != nullptr) older_root_->newer_root_ = this;
+  state.newest_root = this;
+  state.current_root = this;
   file_control_ = std::make_shared<clsFileControl>();
   graphic_control_ = std::make_shared<clsGraphicControl>();
   html_control_ = std::make_shared<clsHtmlControl>();
@@ -56,10 +59,10 @@ clsQuorvex2::clsQuorvex2() {
 // its own beside the one it works with.
 clsQuorvex2::~clsQuorvex2() {
   auto& state = detail::State();
-  std::erase(state.live_roots, this);
-  if (state.current_root == this) {
-    state.current_root = state.live_roots.empty() ? nullptr : state.live_roots.back();
-  }
+  if (older_root_ != nullptr) older_root_->newer_root_ = newer_root_;
+  if (newer_root_ != nullptr) newer_root_->older_root_ = older_root_;
+  if (state.newest_root == this) state.newest_root = older_root_;
+  if (state.current_root == this) state.current_root = state.newest_root;
 }
 
 void clsQuorvex2::Language(const std::string& Value) {

@@ -204,6 +204,10 @@ TEST(Root, MostRecentRootIsCurrent) {
   EXPECT_EQ(detail::CurrentRoot(), third.get());
   third.reset();
   EXPECT_EQ(detail::CurrentRoot(), nullptr);
+  // A root kept for the life of the process (a host's global object) is destroyed after the
+  // thread's state: it must touch nothing that state freed.
+  static clsQuorvex2 kept;
+  EXPECT_EQ(detail::CurrentRoot(), &kept);
 }
 
 // A course with the given control codes (start and finish implied) and one class on it named

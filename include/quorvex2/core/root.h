@@ -126,6 +126,10 @@ class clsQuorvex2 {
   std::shared_ptr<clsTextControl> text_control_;
   std::shared_ptr<clsConfigControl> config_control_;
   std::string language_ = "ja";
+  // This thread's live roots, linked from the newest to the oldest (the current root falls back
+  // to the one made before it).
+  clsQuorvex2* older_root_ = nullptr;
+  clsQuorvex2* newer_root_ = nullptr;
 };
 
 }  // namespace quorvex2

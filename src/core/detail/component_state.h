@@ -3,7 +3,6 @@
 // runner records, the error comment and the counts of runners offered to classes.
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace quorvex2 {
 class clsQuorvex2;
@@ -12,8 +11,10 @@ class clsQuorvex2;
 namespace quorvex2::detail {
 
 struct ComponentState {
-  clsQuorvex2* current_root = nullptr;   // the most recently created root still alive
-  std::vector<clsQuorvex2*> live_roots;  // the roots of this thread, oldest first
+  clsQuorvex2* current_root = nullptr;  // the most recently created root still alive
+  // The newest root still alive (linked to the older ones through the roots themselves: only
+  // plain pointers here, which a root destroyed after the thread's state may still read).
+  clsQuorvex2* newest_root = nullptr;
   int32_t serial_counter = 0;
   std::string error_comment;
   // Runner records offered to a class (AddLapObject), added or not; those with a result or a leg

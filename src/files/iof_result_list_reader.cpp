@@ -3,6 +3,7 @@
 #include <exception>
 #include <initializer_list>
 #include <map>
+#include <utility>
 
 #include "core/detail/component_state.h"
 #include "core/detail/fill_in.h"
@@ -32,7 +33,7 @@ class ResultListReader {
         reading_{version3, IofClock(root.EventData()->TimeZone, fresh_), {}, 1, {}} {}
 
   void FirstRace(int32_t race) { reading_.first_race = race; }
-  void Codes(const IofCodeBook& codes) { reading_.codes = codes; }
+  void Codes(IofCodeBook codes) { reading_.codes = std::move(codes); }
 
   void Read(const pugi::xml_node& list) {
     created_ = IofDateValue(list.attribute("createTime").value());
@@ -238,7 +239,7 @@ bool Read(const ReadRequest& request, bool quiet_unless_result_list) {
     }
     ResultListReader reader(*root, request, document.version3, document.parts.get());
     if (document.version3) reader.FirstRace(IofFirstRaceNumber(document.text));
-    reader.Codes(document.codes);
+    reader.Codes(std::move(document.codes));
     reader.Read(document.list);
     // The courses of the list give their shared stretches, as those of the other lists do.
     if (root->CourseCount() > 0) root->MakeSegmentSet();

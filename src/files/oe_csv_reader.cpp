@@ -67,7 +67,7 @@ OeHead ReadOeHead(const std::vector<std::string>& lines) {
   OeHead head;
   size_t at = FirstTableLine(lines);
   if (at >= lines.size()) return head;
-  head.delimiter = OeDelimiter(lines);
+  head.delimiter = GuessDelimiter(lines[at]);
   OeRow first = SplitTableRow(lines[at], head.delimiter);
   if (!IsRunnerRow(first)) {
     head.header = std::move(first);
@@ -273,8 +273,9 @@ ResultTable GatherOeTable(const std::vector<std::string>& file_lines) {
     if (last_is_row) rows.push_back(std::move(row));
   }
   OeRowReader reader(*layout, table, rows);
-  for (size_t i = 0; i < rows.size(); ++i)
+  for (size_t i = 0; i < rows.size(); ++i) {
     reader.Read(rows[i], last_is_row && i + 1 == rows.size());
+  }
   reader.NoteLeftOut();
   return table;
 }

@@ -96,7 +96,7 @@ Row RowOf(const std::string& line, char delimiter, size_t name) {
 // then the first code).
 size_t FirstPunch(const Row& row, const SiCsvColumns& columns) {
   const bool as_header = row.size() > columns.header_punch + 1 &&
-                         ReadCount(Trim(FieldOf(row, columns.split_count))) &&
+                         ReadCount(Trim(Field(row, columns.split_count))) &&
                          !Trim(row[columns.header_punch]).empty();
   return as_header ? columns.header_punch : columns.header_punch + 6;
 }
@@ -107,7 +107,7 @@ size_t FirstPunch(const Row& row, const SiCsvColumns& columns) {
 void ReadPunches(const Row& row, const SiCsvColumns& columns, TableRunner& runner) {
   for (size_t i = FirstPunch(row, columns); i < row.size(); i += 3) {
     const std::string& code = row[i];
-    const auto time = ReadElapsedSeconds(FieldOf(row, static_cast<int32_t>(i + 1)));
+    const auto time = ReadElapsedSeconds(Field(row, i + 1));
     if (IsFinishPunchCode(code)) {
       runner.time = time;
       return;

@@ -255,11 +255,7 @@ class ListingParser {
   // control row are all printed (the rest of the file is lost).
   bool EndsCut(size_t i, size_t first_time, const ListingRunner& runner) const {
     if (NextNonBlank(i + 1) < lines_.size() || !TokenTime(runner.result)) return false;
-    const std::vector<Token>& tokens = Tokens(i);
-    const auto fields =
-        std::count_if(tokens.begin() + static_cast<std::ptrdiff_t>(first_time), tokens.end(),
-                      [](const Token& token) { return IsTimeField(token.text); });
-    return static_cast<size_t>(fields) < FirstRowColumns();
+    return TimesFrom(Tokens(i), first_time) < FirstRowColumns();
   }
 
   // Whether the runner's own line has a time: a listing with cumulative times prints them there.

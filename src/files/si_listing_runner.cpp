@@ -63,13 +63,6 @@ bool IsUnreadResult(const Token& token, const std::optional<Captions>& captions)
   return std::abs(token.last_column - captions->time_end) <= kUnderCaption;
 }
 
-// The times of the line from its token `from` on.
-size_t TimesFrom(const std::vector<Token>& tokens, size_t from) {
-  return static_cast<size_t>(
-      std::count_if(tokens.begin() + static_cast<std::ptrdiff_t>(from), tokens.end(),
-                    [](const Token& token) { return IsTimeField(token.text); }));
-}
-
 // A time is the result unless words alone follow it (a page footer: "Printed 14:32:10  SPORTident
 // 2010"); a club printed after the result is followed by the splits.
 bool IsResult(const std::vector<Token>& tokens, size_t i, const std::optional<Captions>& captions) {

@@ -138,6 +138,12 @@ bool IsTimeField(const std::string& text) {
   return IsTime(text) || IsMissingMark(text);
 }
 
+size_t TimesFrom(const std::vector<Token>& tokens, size_t from) {
+  return static_cast<size_t>(
+      std::count_if(tokens.begin() + static_cast<std::ptrdiff_t>(from), tokens.end(),
+                    [](const Token& token) { return IsTimeField(token.text); }));
+}
+
 bool IsNumberField(const std::string& text) {
   const size_t digits = text.find_first_not_of("0123456789");
   if (digits == 0 || text.empty()) return false;

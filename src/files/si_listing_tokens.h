@@ -50,6 +50,8 @@ std::string PlainTime(const std::string& text);
 bool IsMissingMark(const std::string& text);
 // A field of a times column: a time or a missing-punch mark.
 bool IsTimeField(const std::string& text);
+// The times-column fields of the tokens from `from` on.
+size_t TimesFrom(const std::vector<Token>& tokens, size_t from);
 // A place or start number: digits, optionally with a trailing ".".
 bool IsNumberField(const std::string& text);
 // A result that is no time: a missing punch ("mp", "pm", "Fehlst"), not finished ("dnf",

@@ -1,25 +1,49 @@
 #include "lap_file_loss.h"
 
+#include <algorithm>
 #include <iostream>
 
 #include <quorvex2/core/class_data.h>
+#include <quorvex2/core/encoding.h>
 
 #include "messages.h"
 
 namespace qxcli {
+namespace {
+
+// Shift-JIS writes "?" for what it cannot hold; no byte of a two-byte character is a "?".
+bool LosesLetters(const std::string& text) {
+  return std::count(text.begin(), text.end(), '?') !=
+         std::ranges::count(quorvex2::Utf8ToSjis(text), '?');
+}
+
+void Warn(const std::string& warning) {
+  if (!warning.empty()) std::cerr << warning << "\n";
+}
+
+}  // namespace
 
 void WarnLapFileLoss(const quorvex2::clsQuorvex2& root, const std::string& command,
                      const std::string& file) {
-  int32_t runners = 0, classes = 0;
+  int32_t runners = 0, classes = 0, names = LosesLetters(root.EventData()->EventName) ? 1 : 0;
   for (int32_t i = 1; i <= root.ClassCount(); ++i) {
     const auto cls = root.ClassData(i);
-    if (cls->ControlCount == 0) ++classes;
+    if (cls->ControlCount == 0) {
+      ++classes;
+      runners += cls->LapCount();
+      continue;
+    }
+    names += LosesLetters(cls->ClassName());
     for (int32_t j = 1; j <= cls->LapCount(); ++j) {
-      if (cls->ControlCount == 0 || cls->LapData(j)->LegCount() == 0) ++runners;
+      const auto runner = cls->LapData(j);
+      if (runner->LegCount() == 0)
+        ++runners;
+      else
+        names += LosesLetters(runner->RunnerName) + LosesLetters(runner->ClubName);
     }
   }
-  const std::string warning = text::LapFileLoss(command, file, runners, classes);
-  if (!warning.empty()) std::cerr << warning << "\n";
+  Warn(text::LapFileLoss(command, file, runners, classes));
+  Warn(text::LapFileLetters(command, file, names));
 }
 
 }  // namespace qxcli

@@ -1,6 +1,7 @@
 #pragma once
 // What a version-1 lap file cannot hold, told on stderr so that the loss is never silent: the
-// layout has no place for a class without controls (nor its runners) or a runner without legs.
+// layout has no place for a class without controls (nor its runners) or a runner without legs,
+// and its Shift-JIS no letter that code page 932 lacks ("É" is written "?").
 #include <string>
 
 #include <quorvex2/core/root.h>

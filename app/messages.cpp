@@ -215,6 +215,14 @@ std::string LapFileLoss(const std::string& command, const std::string& file, int
       {{"command", command}, {"file", file}, {"lost", lost}});
 }
 
+std::string LapFileLetters(const std::string& command, const std::string& file, int32_t names) {
+  if (names <= 0) return "";
+  return Fill(
+      NTr("{command}: {file} では名前 {count} 個の Shift-JIS にない文字が「?」になりました",
+          "{command}: {file} では名前 {count} 個の Shift-JIS にない文字が「?」になりました", names),
+      {{"command", command}, {"file", file}, {"count", Number(names)}});
+}
+
 std::string Loading(const std::string& file) {
   return Fill(Tr("{file} を読み込んでいます"), {{"file", file}});
 }

@@ -64,6 +64,9 @@ std::string LzhNeedsLzhName();
 // What a version-1 lap file leaves out ("" when nothing).
 std::string LapFileLoss(const std::string& command, const std::string& file, int32_t runners,
                         int32_t classes);
+// How many names a version-1 lap file (Shift-JIS) writes with "?" for letters it cannot hold
+// ("" when none).
+std::string LapFileLetters(const std::string& command, const std::string& file, int32_t names);
 
 // Progress bar captions.
 std::string Loading(const std::string& file);

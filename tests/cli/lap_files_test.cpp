@@ -90,14 +90,15 @@ TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {
 }
 
 TEST(CliConvert, VersionOneFilesSayWhatTheyLeaveOut) {
-  // Jiro has no legs, and M12 no controls.
+  // Jiro has no legs, M12 no controls, and Émile of Århus letters Shift-JIS lacks.
   const std::string file = std::string(QX_TEST_DATA) + "/cli/cup-gaps.lxm";
   const std::string dir = qxtest::MakeTempDir("convert_lap");
   const auto lap = qxtest::RunCli({"convert", file, "-o", dir + "/cup.lap", "--lang", "en"});
   ASSERT_EQ(lap.exit_code, 0) << lap.err;
   EXPECT_EQ(lap.err, "convert: " + dir +
                          "/cup.lap leaves out 1 runner without leg times and 1 class without "
-                         "controls: the version-1 lap file cannot hold them\n");
+                         "controls: the version-1 lap file cannot hold them\nconvert: 2 names in " +
+                         dir + "/cup.lap have letters Shift-JIS cannot hold, written \"?\"\n");
   EXPECT_EQ(qxtest::RunCli({"convert", file, "-o", dir + "/cup.lxm"}).err, "");
 }
 

@@ -17,6 +17,18 @@ std::string RunnerNameKey(const std::string& name) {
   return MakeNameKey(ToNarrow(ToLower(name)));
 }
 
+// The key of the name with the family and the given name the other way round, when the file
+// gave them apart ("" otherwise): the readers join them in the order of the language, so one
+// person may come as "Yamada Taro" from one file and "Taro Yamada" from another.
+std::string SwappedNameKey(const clsLapData& lap) {
+  const auto parts = lap.NameParts(detail::MakeInternal());
+  if (!parts) return "";
+  const auto& [family, given] = *parts;
+  const bool family_first = lap.RunnerName == family + " " + given;
+  const std::string key = RunnerNameKey(family_first ? given + family : family + given);
+  return key == RunnerNameKey(lap.RunnerName) ? "" : key;
+}
+
 // A field is taken over when the existing one is empty, or when the incoming one is not and new
 // data has priority.
 bool TakeOver(bool existing_empty, bool incoming_empty, bool new_data_first) {
@@ -81,7 +93,7 @@ bool clsClassData::AddLapObject(std::shared_ptr<clsLapData>& LapObject, int32_t 
 std::shared_ptr<clsLapData> clsClassData::FindMatch(const clsLapData& incoming,
                                                     int32_t base_mode) const {
   if (base_mode == QX_LOADMODE_MERGE_ID) return FindByID(incoming.ID);
-  if (base_mode == QX_LOADMODE_MERGE_NAME) return FindByName(incoming.RunnerName);
+  if (base_mode == QX_LOADMODE_MERGE_NAME) return FindByName(incoming);
   return nullptr;
 }
 
@@ -92,16 +104,26 @@ std::shared_ptr<clsLapData> clsClassData::FindByID(int32_t id) const {
   return nullptr;
 }
 
-std::shared_ptr<clsLapData> clsClassData::FindByName(const std::string& name) const {
-  const std::string key = RunnerNameKey(name);
+std::shared_ptr<clsLapData> clsClassData::FindByName(const clsLapData& incoming) const {
+  const std::string key = RunnerNameKey(incoming.RunnerName);
   name_keys_.resize(laps_.size());
   for (size_t i = 0; i < laps_.size(); ++i) {
     NameKeyCache& cache = name_keys_[i];
     if (cache.name != laps_[i]->RunnerName) {
       cache.name = laps_[i]->RunnerName;
       cache.key = RunnerNameKey(cache.name);
+      cache.swapped = SwappedNameKey(*laps_[i]);
     }
     if (cache.key == key) return laps_[i];
+  }
+  // Only where no name matches as written: a name given in parts, either way round.
+  const std::string swapped = SwappedNameKey(incoming);
+  for (size_t i = 0; i < laps_.size(); ++i) {
+    const NameKeyCache& cache = name_keys_[i];
+    if ((!swapped.empty() && cache.key == swapped) ||
+        (!cache.swapped.empty() && cache.swapped == key)) {
+      return laps_[i];
+    }
   }
   return nullptr;
 }

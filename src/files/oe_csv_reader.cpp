@@ -14,6 +14,7 @@
 
 #include "core/detail/catalogue.h"
 #include "core/detail/fill_in.h"
+#include "core/detail/internal.h"
 #include "files/csv_table_lines.h"
 #include "files/oe_csv_layout.h"
 #include "files/result_table_formats.h"
@@ -176,6 +177,9 @@ class OeRowReader {
     TableRunner runner;
     clsLapData& lap = *runner.lap;
     lap.RunnerName = RunnerName(row);
+    if (layout_.at[kOeFirstName] >= 0) {
+      lap.SetNameParts(Field(row, kOeSurname), Field(row, kOeFirstName), MakeInternal());
+    }
     lap.ClubName = Field(row, kOeClub).empty() ? Field(row, kOeCity) : Field(row, kOeClub);
     lap.ID = ReadCount(Field(row, kOeStartNumber)).value_or(0);
     lap.Ecard = ReadCount(Field(row, kOeChip)).value_or(0);

@@ -293,6 +293,30 @@ TEST_F(IofReaderTest, NameOrderFollowsTheLanguage) {
   }
 }
 
+// One person merges by name whichever way round a file joins her family and given name: the OE
+// table's "Anna Berg" (its own two columns) with the list's "Berg Anna" in Japanese, and in
+// English the list's "Anna Berg" with a name written whole the other way round.
+TEST_F(IofReaderTest, MergedByNameEitherWayRound) {
+  const std::string berg =
+      Doc3(Class3("H21",
+                  "<PersonResult><Person><Name><Family>Berg</Family><Given>Anna</Given></Name>"
+                  "</Person><Result><Time>60</Time><Status>OK</Status></Result></PersonResult>"));
+  const std::string table = std::string(QX_TEST_DATA) + "/tables/oe-46-english.csv";
+  for (const bool whole : {false, true}) {
+    for (const char* language : {"ja", "en"}) {
+      SCOPED_TRACE(std::string(language) + (whole ? " whole" : ""));
+      root.Language(language);
+      ASSERT_TRUE(root.FileControl()->LoadLapFile(table)) << root.ErrorComment();
+      const auto h21 = root.ClassData("H21");
+      ASSERT_EQ(h21->LapData(1)->RunnerName, "Anna Berg");
+      if (whole) h21->LapData(1)->RunnerName = "Berg Anna";
+      const int32_t runners = h21->LapCount();
+      ASSERT_TRUE(Load(berg, 0, QX_LOADMODE_MERGE_NAME));
+      EXPECT_EQ(h21->LapCount(), runners);
+    }
+  }
+}
+
 // A list of one stage of a multi-day event, whose classes name the courses of every race, reads
 // that stage; a class's course is the one of the race read, in whatever order the courses come;
 // a start punch among the splits is no control.

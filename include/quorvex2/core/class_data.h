@@ -42,15 +42,18 @@ class clsClassData {
 
  private:
   // The name key of a runner name, remembered with the name it was made from so that a changed
-  // RunnerName is noticed; kept beside laps_ by position, rebuilt where it is out of step.
+  // RunnerName is noticed; kept beside laps_ by position, rebuilt where it is out of step. The
+  // swapped key is that of the family and given name the other way round, when the file gave
+  // them apart ("" otherwise).
   struct NameKeyCache {
     std::string name;
     std::string key;
+    std::string swapped;
   };
 
   std::shared_ptr<clsLapData> FindMatch(const clsLapData& incoming, int32_t base_mode) const;
   std::shared_ptr<clsLapData> FindByID(int32_t id) const;
-  std::shared_ptr<clsLapData> FindByName(const std::string& name) const;
+  std::shared_ptr<clsLapData> FindByName(const clsLapData& incoming) const;
   bool Append(const std::shared_ptr<clsLapData>& lap);
 
   std::string class_name_;

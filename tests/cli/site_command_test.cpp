@@ -46,7 +46,10 @@ TEST(SiteCommand, CompleteSiteWithoutPageOptions) {
   for (const auto& name : names) listing += name + "\n";
   qxtest::ExpectGolden("golden/cli/site-complete-files.txt", listing);
   const std::string wrote = "site: wrote " + std::to_string(names.size()) + " files, ";
-  EXPECT_EQ(run.err, wrote + std::to_string(bytes) + " bytes, in " + relative + "\n");
+  // The lap file copy cannot hold the "é" of CO Vallée.
+  EXPECT_EQ(run.err, wrote + std::to_string(bytes) + " bytes, in " + relative +
+                         "\nsite: 1 name in report_three_classes.lap has letters Shift-JIS cannot "
+                         "hold, written \"?\"\n");
   // Written again, the pages are rewritten: the same count.
   const auto again =
       qxtest::RunCli({"site", kFixture, "-o", dir, "--encoding", "utf-8", "--lang", "en"});

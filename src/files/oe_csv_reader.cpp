@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/detail/catalogue.h"
+#include "core/detail/east_asian.h"
 #include "core/detail/fill_in.h"
 #include "core/detail/internal.h"
 #include "files/csv_table_lines.h"
@@ -165,12 +166,14 @@ class OeRowReader {
     table_class.climb = ReadCount(Field(row, kOeClimb)).value_or(0);
   }
 
-  // First name and surname where the layout parts them, else the one name column.
+  // First name and surname where the layout parts them (the surname first for names in kana,
+  // kanji or hangul, as they are written), else the one name column.
   std::string RunnerName(const OeRow& row) const {
     if (layout_.at[kOeFirstName] < 0) return Field(row, kOeFullName);
     const std::string& first = Field(row, kOeFirstName);
     const std::string& surname = Field(row, kOeSurname);
-    return first.empty() || surname.empty() ? first + surname : first + " " + surname;
+    if (first.empty() || surname.empty()) return first + surname;
+    return HoldsEastAsian(first + surname) ? surname + " " + first : first + " " + surname;
   }
 
   TableRunner Runner(const OeRow& row) const {

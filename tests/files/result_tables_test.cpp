@@ -195,8 +195,8 @@ TEST(ResultTables, SiCsvColumnsWhereTheHeaderNamesThem) {
 }
 
 // Two classes that share their short name are told apart by their long names, each on its own
-// controls.
-TEST(ResultTables, OeClassesSharingAShortNameStayApart) {
+// controls. A surname and first name in kanji read surname first, as such names are written.
+TEST(ResultTables, OeClassesSharingAShortNameStayApartAndKanjiNames) {
   const std::string english = Fixture("oe-46-english.csv");
   const std::string head = english.substr(0, english.find("\r\n") + 2);
   const auto row = [](const char* name, const char* long_name, std::vector<std::string> pairs) {
@@ -208,6 +208,10 @@ TEST(ResultTables, OeClassesSharingAShortNameStayApart) {
                  row("Open", "H21 Open", {"41", "2:00", "42", "7:00"}));
   EXPECT_NE(text.find("class H21 Elite|"), std::string::npos) << text;
   EXPECT_NE(text.find("  Open|||0:10:00|2:00 5:00 3:00|"), std::string::npos) << text;
+  const std::string kanji = LoadedText(
+      head + OeRow({{3, "山田"}, {4, "太郎"}, {11, "10:00"}, {12, "0"}, {18, "H21"}, {42, "1"}},
+                   {"31", "3:00"}));
+  EXPECT_NE(kanji.find("  山田 太郎|"), std::string::npos) << kanji;
 }
 
 // Loaded onto the English export, in tests/data/golden/files/tables/oe-left-out.txt: a class of 30

@@ -64,12 +64,13 @@ char OeDelimiter(const std::vector<std::string>& lines) {
   return at < lines.size() ? GuessDelimiter(lines[at]) : ';';
 }
 
-// The first line of the table is the header unless it is a runner row.
-OeHead ReadOeHead(const std::vector<std::string>& lines) {
+// The first line of the table is the header unless it is a runner row; `delimiter` is the
+// table's separator (OeDelimiter).
+OeHead ReadOeHead(const std::vector<std::string>& lines, char delimiter) {
   OeHead head;
   size_t at = FirstTableLine(lines);
   if (at >= lines.size()) return head;
-  head.delimiter = GuessDelimiter(lines[at]);
+  head.delimiter = delimiter;
   OeRow first = SplitTableRow(lines[at], head.delimiter);
   if (!IsRunnerRow(first)) {
     head.header = std::move(first);
@@ -262,10 +263,10 @@ class OeRowReader {
 };
 
 ResultTable GatherOeTable(const std::vector<std::string>& file_lines) {
-  const std::vector<std::string> lines =
-      JoinQuotedCells(file_lines, std::string(1, OeDelimiter(file_lines)));
+  const char delimiter = OeDelimiter(file_lines);
+  const std::vector<std::string> lines = JoinQuotedCells(file_lines, std::string(1, delimiter));
   ResultTable table;
-  const OeHead head = ReadOeHead(lines);
+  const OeHead head = ReadOeHead(lines, delimiter);
   const auto layout = FindOeLayout(head.Header(), head.sample);
   if (!layout) return table;
   std::vector<OeRow> rows;
@@ -294,7 +295,8 @@ bool LoadOeCsv(const ReadRequest& request) {
 }
 
 bool IsOeCsv(std::string_view head_text) {
-  const OeHead head = ReadOeHead(HeadLines(head_text, kSampleRows + 2));
+  const std::vector<std::string> lines = HeadLines(head_text, kSampleRows + 2);
+  const OeHead head = ReadOeHead(lines, OeDelimiter(lines));
   const OeRow* first = head.has_header       ? &head.header
                        : head.sample.empty() ? nullptr
                                              : &head.sample.front();

@@ -214,6 +214,7 @@ void clsQuorvex2::Clear() {
   classes_.clear();
   class_index_.clear();
   ClearCourse();
+  lettered_codes_.clear();
   event_data_ = std::make_shared<clsEventData>();
   meta_data_ = std::make_shared<clsMetaData>();
   FileName.clear();

@@ -27,10 +27,20 @@ void IofCodeBook::Reserve(std::string_view text) {
   }
 }
 
+void IofCodeBook::Continue(const std::unordered_map<std::string, int32_t>& earlier,
+                           const std::set<int32_t>& held) {
+  lettered_ = earlier;
+  reserved_.insert(held.begin(), held.end());
+  for (const auto& [text, number] : earlier) reserved_.insert(number);
+}
+
 int32_t IofCodeBook::Number(const std::string& code) {
   const std::string text = Trim(code);
   if (!IsLettered(text)) return IofFileNumber(text);
-  if (const auto it = lettered_.find(text); it != lettered_.end()) return it->second;
+  if (const auto it = lettered_.find(text); it != lettered_.end()) {
+    if (std::find(met_.begin(), met_.end(), text) == met_.end()) met_.push_back(text);
+    return it->second;
+  }
   while (next_ == kFinish || reserved_.contains(next_)) ++next_;
   const int32_t number = next_++;
   lettered_.emplace(text, number);

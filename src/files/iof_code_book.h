@@ -1,13 +1,14 @@
 #pragma once
 // Control codes of an IOF list as the numbers a course holds. A code of digits is its number; a
 // code with letters ("M31", "31a") gets a number of its own from 9000 on that no code of digits in
-// the list has (nor 9999, the finish), the same number for the same text throughout the list, so
-// that two controls never become one.
+// the list has (nor 9999, the finish, nor a control of the event the list is loaded onto), the
+// same number for the same text throughout the list and the loads into one event, so that two
+// controls never become one.
 #include <cstdint>
-#include <map>
 #include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvex2::detail {
@@ -20,6 +21,10 @@ class IofCodeBook {
   // Keeps the numbers of the codes of digits the list's text holds ("<ControlCode>9000<", any
   // prefix) from the lettered codes.
   void Reserve(std::string_view text);
+  // Goes on from the numbers earlier loads into the event gave, keeping the event's controls.
+  void Continue(const std::unordered_map<std::string, int32_t>& earlier,
+                const std::set<int32_t>& held);
+  const std::unordered_map<std::string, int32_t>& Lettered() const { return lettered_; }
   // The code's number; 0 for no code.
   int32_t Number(const std::string& code);
   // The code as the digits of its number when it is a lettered one, else as it is.
@@ -28,7 +33,7 @@ class IofCodeBook {
   std::string Numbered() const;
 
  private:
-  std::map<std::string, int32_t> lettered_;
+  std::unordered_map<std::string, int32_t> lettered_;
   std::vector<std::string> met_;
   std::set<int32_t> reserved_;
   int32_t next_ = kFirstLettered;

@@ -3,10 +3,12 @@
 #include <exception>
 #include <initializer_list>
 #include <map>
+#include <set>
 #include <utility>
 
 #include "core/detail/component_state.h"
 #include "core/detail/fill_in.h"
+#include "core/detail/internal.h"
 #include "files/detail/load_error.h"
 #include "files/detail/omission_report.h"
 #include "files/detail/progress.h"
@@ -34,6 +36,7 @@ class ResultListReader {
 
   void FirstRace(int32_t race) { reading_.first_race = race; }
   void Codes(IofCodeBook codes) { reading_.codes = std::move(codes); }
+  const IofCodeBook& Codes() const { return reading_.codes; }
 
   void Read(const pugi::xml_node& list) {
     created_ = IofDateValue(list.attribute("createTime").value());
@@ -222,6 +225,16 @@ class ResultListReader {
   std::optional<Date> created_;  // the day of the list's createTime
 };
 
+// The codes of the controls of the event's courses.
+std::set<int32_t> HeldControls(const clsQuorvex2& root) {
+  std::set<int32_t> held;
+  for (int32_t i = 1; i <= root.CourseCount(); ++i) {
+    const auto course = root.CourseData(i);
+    for (int32_t k = 1; k <= course->ControlCount; ++k) held.insert(course->ControlNum(k));
+  }
+  return held;
+}
+
 bool Read(const ReadRequest& request, bool quiet_unless_result_list) {
   clsQuorvex2* root = CurrentRoot();
   if (root == nullptr) return false;
@@ -239,8 +252,10 @@ bool Read(const ReadRequest& request, bool quiet_unless_result_list) {
     }
     ResultListReader reader(*root, request, document.version3, document.parts.get());
     if (document.version3) reader.FirstRace(IofFirstRaceNumber(document.text));
+    document.codes.Continue(root->LetteredCodes(MakeInternal()), HeldControls(*root));
     reader.Codes(std::move(document.codes));
     reader.Read(document.list);
+    root->LetteredCodes(MakeInternal()) = reader.Codes().Lettered();
     // The courses of the list give their shared stretches, as those of the other lists do.
     if (root->CourseCount() > 0) root->MakeSegmentSet();
   } catch (const std::exception& error) {

@@ -405,6 +405,20 @@ TEST_F(IofReaderTest, LoadedOntoAnEventHeld) {
   ASSERT_TRUE(Load(Doc3(Class3("D", Person3("W", "OK", "300", splits))), 0, QX_LOADMODE_APPEND));
   events += "== class D onto messy-splits-3.0.xml\n" + qxtest::EventText(root);
   qxtest::ExpectGolden("golden/files/iof/second-loads.txt", events);
+  // A lettered code keeps its number from one list to the next loaded onto it; a new one takes
+  // none the event holds, so that K7 M31 is no course of M31 M32.
+  const auto lettered = [](const char* first, const char* second) {
+    return Class3(std::string("L") + first,
+                  Person3("P", "OK", "60", Split(first, "10") + Split(second, "20")));
+  };
+  ASSERT_TRUE(Load(Doc3(lettered("M31", "M32"))));
+  ASSERT_TRUE(Load(Doc3(lettered("K7", "M31")), 0, QX_LOADMODE_APPEND));
+  const auto codes = [this](const char* name) {
+    const auto course = root.CourseData(std::to_string(root.ClassData(name)->CourseNum));
+    return std::vector<int32_t>{course->ControlNum(1), course->ControlNum(2)};
+  };
+  EXPECT_EQ(codes("LM31"), (std::vector<int32_t>{9000, 9001}));
+  EXPECT_EQ(codes("LK7"), (std::vector<int32_t>{9002, 9000}));
 }
 
 // Later races and the legs after the 30th are left out and reported; the class of 35 controls

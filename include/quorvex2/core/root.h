@@ -106,6 +106,11 @@ class clsQuorvex2 {
   // Component-internal: loaders add objects they built; false when the key is taken.
   bool AddExistingClass(std::shared_ptr<clsClassData> ClassObject, detail::Internal);
   bool AddExistingCourse(std::shared_ptr<clsCourseData> CourseObject, detail::Internal);
+  // Component-internal: the numbers the loads into this event gave control codes with letters
+  // ("M31" = 9000), so that a file loaded onto the event gives the same code the same number.
+  std::unordered_map<std::string, int32_t>& LetteredCodes(detail::Internal) {
+    return lettered_codes_;
+  }
 
  private:
   // 0-based place of the registered class of that name / course of that key; -1 when unknown.
@@ -120,6 +125,7 @@ class clsQuorvex2 {
   std::vector<std::shared_ptr<clsCourseData>> courses_;
   std::unordered_map<std::string, std::shared_ptr<clsCourseData>> course_index_;
   std::vector<std::shared_ptr<clsSegmentData>> segments_;
+  std::unordered_map<std::string, int32_t> lettered_codes_;
   std::shared_ptr<clsFileControl> file_control_;
   std::shared_ptr<clsGraphicControl> graphic_control_;
   std::shared_ptr<clsHtmlControl> html_control_;

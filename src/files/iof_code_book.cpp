@@ -27,10 +27,8 @@ void IofCodeBook::Reserve(std::string_view text) {
   }
 }
 
-void IofCodeBook::Continue(const std::unordered_map<std::string, int32_t>& earlier,
-                           const std::set<int32_t>& held) {
+void IofCodeBook::Continue(const std::unordered_map<std::string, int32_t>& earlier) {
   lettered_ = earlier;
-  reserved_.insert(held.begin(), held.end());
   for (const auto& [text, number] : earlier) reserved_.insert(number);
 }
 

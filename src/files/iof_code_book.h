@@ -1,9 +1,10 @@
 #pragma once
 // Control codes of an IOF list as the numbers a course holds. A code of digits is its number; a
 // code with letters ("M31", "31a") gets a number of its own from 9000 on that no code of digits in
-// the list has (nor 9999, the finish, nor a control of the event the list is loaded onto), the
-// same number for the same text throughout the list and the loads into one event, so that two
-// controls never become one.
+// the list has (nor 9999, the finish), the same number for the same text throughout the list and
+// the lists loaded into one event, so that two controls never become one. (The numbers of a
+// native file saved from such an event are not kept from it: the same list loaded onto that file
+// numbers its codes as it did before, in the order they are met.)
 #include <cstdint>
 #include <set>
 #include <string>
@@ -21,9 +22,8 @@ class IofCodeBook {
   // Keeps the numbers of the codes of digits the list's text holds ("<ControlCode>9000<", any
   // prefix) from the lettered codes.
   void Reserve(std::string_view text);
-  // Goes on from the numbers earlier loads into the event gave, keeping the event's controls.
-  void Continue(const std::unordered_map<std::string, int32_t>& earlier,
-                const std::set<int32_t>& held);
+  // Goes on from the numbers that earlier lists loaded into the event gave.
+  void Continue(const std::unordered_map<std::string, int32_t>& earlier);
   const std::unordered_map<std::string, int32_t>& Lettered() const { return lettered_; }
   // The code's number; 0 for no code.
   int32_t Number(const std::string& code);

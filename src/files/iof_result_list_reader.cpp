@@ -3,7 +3,6 @@
 #include <exception>
 #include <initializer_list>
 #include <map>
-#include <set>
 #include <utility>
 
 #include "core/detail/component_state.h"
@@ -225,16 +224,6 @@ class ResultListReader {
   std::optional<Date> created_;  // the day of the list's createTime
 };
 
-// The codes of the controls of the event's courses.
-std::set<int32_t> HeldControls(const clsQuorvex2& root) {
-  std::set<int32_t> held;
-  for (int32_t i = 1; i <= root.CourseCount(); ++i) {
-    const auto course = root.CourseData(i);
-    for (int32_t k = 1; k <= course->ControlCount; ++k) held.insert(course->ControlNum(k));
-  }
-  return held;
-}
-
 bool Read(const ReadRequest& request, bool quiet_unless_result_list) {
   clsQuorvex2* root = CurrentRoot();
   if (root == nullptr) return false;
@@ -252,7 +241,7 @@ bool Read(const ReadRequest& request, bool quiet_unless_result_list) {
     }
     ResultListReader reader(*root, request, document.version3, document.parts.get());
     if (document.version3) reader.FirstRace(IofFirstRaceNumber(document.text));
-    document.codes.Continue(root->LetteredCodes(MakeInternal()), HeldControls(*root));
+    document.codes.Continue(root->LetteredCodes(MakeInternal()));
     reader.Codes(std::move(document.codes));
     reader.Read(document.list);
     root->LetteredCodes(MakeInternal()) = reader.Codes().Lettered();

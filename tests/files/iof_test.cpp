@@ -419,6 +419,15 @@ TEST_F(IofReaderTest, LoadedOntoAnEventHeld) {
   };
   EXPECT_EQ(codes("LM31"), (std::vector<int32_t>{9000, 9001}));
   EXPECT_EQ(codes("LK7"), (std::vector<int32_t>{9002, 9000}));
+  // Saved as a native file and loaded again with the first list, the codes number as before:
+  // the runners' controls are the class's.
+  const std::string saved = qxtest::TempPath("lettered.lxm");
+  ASSERT_TRUE(Load(Doc3(lettered("M31", "M32"))));
+  ASSERT_TRUE(root.FileControl()->SaveLapFile(saved));
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(saved));
+  ASSERT_TRUE(Load(Doc3(lettered("M31", "M32")), 0, QX_LOADMODE_MERGE_NAME));
+  EXPECT_EQ(root.ErrorComment().find("違う"), std::string::npos) << root.ErrorComment();
+  EXPECT_EQ(codes("LM31"), (std::vector<int32_t>{9000, 9001}));
 }
 
 // Later races and the legs after the 30th are left out and reported; the class of 35 controls

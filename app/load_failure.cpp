@@ -84,12 +84,18 @@ std::string ComponentProblem(const std::string& file, std::string_view comment) 
   return comment == text::ImportOnlyComment() ? text::OnlyToAdd() : "";
 }
 
-// An archive of several lap files when none of them was the one asked for.
-std::string ChoiceProblem(const LoadWitness& witness) {
-  if (witness.offered.empty() || witness.chosen) return "";
+// An archive of several lap files and no --member, or one without the member --member names
+// (the component's comment below names the members it holds).
+std::string ChoiceProblem(const std::string& file, const std::string& error_comment,
+                          const LoadWitness& witness) {
+  if (!witness.member.empty()) {
+    const bool missing = IsArchiveName(file) && Location(error_comment) == "DetectFileType" &&
+                         error_comment.find(" " + witness.member + " ") != std::string::npos;
+    return missing ? text::NoSuchMember(witness.member) : "";
+  }
+  if (witness.offered.empty()) return "";
   const std::string names = fmt::format("{}", fmt::join(witness.offered, ", "));
-  if (witness.member.empty()) return text::ChooseMember(witness.offered.size(), names);
-  return text::NoSuchMember(witness.member, names);
+  return text::ChooseMember(witness.offered.size(), names);
 }
 
 }  // namespace
@@ -97,7 +103,7 @@ std::string ChoiceProblem(const LoadWitness& witness) {
 std::string LoadFailure(const std::string& file, const std::string& error_comment,
                         const LoadWitness& witness) {
   std::string reason = FileProblem(file);
-  if (reason.empty()) reason = ChoiceProblem(witness);
+  if (reason.empty()) reason = ChoiceProblem(file, error_comment, witness);
   if (reason.empty()) reason = ComponentProblem(file, error_comment);
   // A reader that refuses the file with a message says why in it; other messages go above.
   const std::string shown = text::TerminalText(fmt::format("{}", fmt::join(witness.shown, "\n")));

@@ -11,7 +11,6 @@ struct LoadWitness {
   std::vector<std::string> shown;    // the component's messages, in order
   std::vector<std::string> offered;  // the lap files of an archive it asked to choose from
   std::string member;                // the one --member asked for ("" when none)
-  bool chosen = false;               // whether one of the offered files was that one
 };
 
 std::string LoadFailure(const std::string& file, const std::string& error_comment,

@@ -3,7 +3,6 @@
 #include <iostream>
 #include <map>
 
-#include <quorvex2/core/path.h>
 #include <quorvex2/files/file_control.h>
 #include <quorvex2/files/file_types.h>
 
@@ -36,16 +35,13 @@ void PrintMessage(const std::string& message) {
   std::cerr << text::TerminalText(message) << "\n";
 }
 
-// The component's messages and the lap files of an archive go to the witness; the one --member
-// names is chosen.
+// The component's messages and the lap files of an archive go to the witness. The chooser is
+// asked only without --member (the component then takes the member named): it takes the
+// likeliest file where there is one.
 void Witness(quorvex2::clsQuorvex2& root, LoadWitness& witness) {
   root.ShowMessage = [&witness](const std::string& message) { witness.shown.push_back(message); };
   root.ChooseArchiveMember = [&witness](const std::vector<std::string>& members) {
     witness.offered = members;
-    for (const auto& name : members) {
-      witness.chosen = name == witness.member || quorvex2::GetFileName(name) == witness.member;
-      if (witness.chosen) return name;
-    }
     return std::string();
   };
 }
@@ -56,13 +52,8 @@ void LoadOne(quorvex2::clsQuorvex2& root, const std::string& file, int32_t type,
   SetProgressCaption(root, text::Loading(file));
   witness.shown.clear();
   witness.offered.clear();
-  witness.chosen = false;
-  const bool loaded = root.FileControl()->LoadLapFile(file, type, mode);
-  // A --member that names none of the files offered fails, even where another was likeliest.
-  const bool member_missing =
-      !witness.member.empty() && !witness.offered.empty() && !witness.chosen;
-  if (!loaded || member_missing) {
-    throw ExitError(1, LoadFailure(file, loaded ? "" : root.ErrorComment(), witness));
+  if (!root.FileControl()->LoadLapFile(file, type, mode)) {
+    throw ExitError(1, LoadFailure(file, root.ErrorComment(), witness));
   }
   for (const std::string& message : witness.shown) PrintMessage(message);
 }
@@ -96,6 +87,7 @@ std::shared_ptr<quorvex2::clsQuorvex2> LoadEvent(const LoadOptions& options) {
   root->Language(Language());
   LoadWitness witness;
   witness.member = options.member;
+  root->ArchiveMember = options.member;
   Witness(*root, witness);
   AttachProgressBar(*root, options.progress);
   const int32_t type = FileTypeFromName(options.type);

@@ -117,9 +117,8 @@ std::string ChooseMember(size_t count, const std::string& names) {
       {{"count", Number(count)}, {"names", names}});
 }
 
-std::string NoSuchMember(const std::string& member, const std::string& names) {
-  return Fill(Tr("ラップファイル {member} はありません (あるのは {names})"),
-              {{"member", member}, {"names", names}});
+std::string NoSuchMember(const std::string& member) {
+  return Fill(Tr("アーカイブに {member} はありません"), {{"member", member}});
 }
 
 std::string OnlyToAdd() {

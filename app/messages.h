@@ -37,7 +37,7 @@ std::string ArgumentsNotExpected(const std::string& arguments);
 std::string RunWithHelp();
 // An archive of several lap files, when --member named none of them.
 std::string ChooseMember(size_t count, const std::string& names);
-std::string NoSuchMember(const std::string& member, const std::string& names);
+std::string NoSuchMember(const std::string& member);
 std::string OnlyToAdd();
 std::string NoResults();
 // The component's error comment for an import-only file loaded on its own.

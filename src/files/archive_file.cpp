@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/component_state.h"
 #include "core/detail/fill_in.h"
 #include "files/archive/archive_kind.h"
 #include "files/archive/gzip_data.h"
@@ -20,6 +21,7 @@
 #include "files/detail/load_messages.h"
 #include "files/lha/unlha.h"
 #include "quorvex2/core/path.h"
+#include "quorvex2/core/root.h"
 #include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
@@ -105,8 +107,23 @@ std::vector<size_t> AllPositions(size_t count) {
   return all;
 }
 
+// The member the host named, failing when there is none of that name.
+std::optional<size_t> NamedMember(const Job& job, const std::vector<MemberInfo>& members,
+                                  const std::string& name) {
+  const std::optional<size_t> named = archive::NamedMember(members, name);
+  if (!named) {
+    job.Fail(
+        FillIn(Tr("メンバー {member} はありません (あるのは {names})"),
+               {{"member", name}, {"names", MemberNames(members, AllPositions(members.size()))}}));
+  }
+  return named;
+}
+
 std::optional<size_t> ChooseMember(const Job& job, const std::vector<MemberInfo>& members) {
   if (members.size() == 1 && members[0].packed_file) return 0;
+  if (const clsQuorvex2* root = CurrentRoot(); root && !root->ArchiveMember.empty()) {
+    return NamedMember(job, members, root->ArchiveMember);
+  }
   const std::vector<size_t> candidates = archive::LapFileCandidates(members);
   if (candidates.empty()) {
     job.Fail(

@@ -33,10 +33,10 @@ TEST(CliInfo, FailedLoadNamesTheFileThenGivesTheErrorComment) {
                 comment + "\n");
 }
 
-// An archive of several lap files says which it holds, with or without --member (the one it
-// names is read as any file); one whose only
-// file is of no known type says so, not that it cannot be unpacked; a table the reader refuses
-// with a message gives it as the reason.
+// An archive of several lap files says which it holds; --member takes the member it names of
+// any kind, also beside a lap file, and fails when there is none of that name. An archive whose
+// only file is of no known type says so, not that it cannot be unpacked; a table the reader
+// refuses with a message gives it as the reason.
 TEST(CliInfo, FailedLoadSaysWhy) {
   const std::string dir = qxtest::MakeTempDir("why");
   const std::string cup = qxtest::ReadFile(kCup);
@@ -47,14 +47,19 @@ TEST(CliInfo, FailedLoadSaysWhy) {
   // Of other result files the XML list is likeliest; --member takes any of them.
   const std::string mixed =
       qxtest::WriteFile(dir, "m.zip", qxtest::MakeZip({{"r.xml", "junk <"}, {"s.csv", cup}}));
+  std::string other = cup;
+  other.replace(other.find("Spring Cup"), 10, "Other Cup");
+  const std::string beside =
+      qxtest::WriteFile(dir, "b.zip", qxtest::MakeZip({{"a.lxm", cup}, {"o.csv", other}}));
   const struct {
     std::vector<std::string> args;
     std::string says;
   } cases[] = {
       {{two}, "it holds 3 lap files (a.lxm, b.lxm, c.lxm): choose one with --member"},
-      {{two, "--member", "d.lxm"}, "it holds no lap file d.lxm (only a.lxm, b.lxm, c.lxm)"},
+      {{two, "--member", "d.lxm"}, "the archive holds no d.lxm"},
       {{two, "--member", "c.lxm"}, "it cannot be read as a Quorvex2 lap file (XML)"},
-      {{mixed, "--member", "x.csv"}, "it holds no lap file x.csv (only r.xml, s.csv)"},
+      {{mixed, "--member", "x.csv"}, "the archive holds no x.csv"},
+      {{beside, "--member", "x.csv"}, "the archive holds no x.csv"},
       {{notes},
        "its file type is not recognised (expected a lap file, a result listing or a "
        "split-time table)"},
@@ -70,6 +75,7 @@ TEST(CliInfo, FailedLoadSaysWhy) {
   }
   EXPECT_EQ(qxtest::RunCli({"info", two, "--member", "b.lxm"}).exit_code, 0);
   EXPECT_EQ(qxtest::RunCli({"info", mixed, "--member", "s.csv"}).exit_code, 0);
+  EXPECT_TRUE(qxtest::Contains(RunOk({"info", beside, "--member", "o.csv"}), "Other Cup"));
 }
 
 // info prints the event, the class and course list and the segments; what convert writes reads

@@ -193,6 +193,16 @@ TEST_F(ArchiveTest, TheChooserPicksAmongSeveralLapFiles) {
   EXPECT_EQ(offered, (std::vector<std::string>{"x.xml", "y.txt"}));
   answer = "y.txt";
   EXPECT_EQ(LoadedRunner(root, others), "Yan");
+  // The member the host names is taken without asking, of any kind, also beside the one lap
+  // file; a name the archive does not hold fails.
+  root.ArchiveMember = "b.lap";
+  EXPECT_EQ(LoadedRunner(root, path), "Ben");
+  const std::string beside = TempPath("beside.zip");
+  WriteBytes(beside, MakeZip({{"a.lxm", LapFile("A", "Ann")}, {"y.txt", LapFile("Y", "Yan")}}));
+  root.ArchiveMember = "y.txt";
+  EXPECT_EQ(LoadedRunner(root, beside), "Yan");
+  root.ArchiveMember = "z.txt";
+  EXPECT_EQ(LoadedRunner(root, beside), "");
   EXPECT_TRUE(TempIsEmpty());
 }
 

@@ -102,6 +102,10 @@ class clsQuorvex2 {
   // the likeliest when that is a single file.
   std::function<void(const std::string& message)> ShowMessage;
   std::function<std::string(const std::vector<std::string>& members)> ChooseArchiveMember;
+  // The member of an archive the host wants loaded, by its path in the archive or its file name,
+  // of any kind the component reads ("" lets the component take the lap file as above). An
+  // archive without a member of that name fails to load.
+  std::string ArchiveMember;
 
   // Component-internal: loaders add objects they built; false when the key is taken.
   bool AddExistingClass(std::shared_ptr<clsClassData> ClassObject, detail::Internal);

@@ -82,4 +82,15 @@ std::optional<size_t> ChooseLapFile(const std::vector<MemberInfo>& members,
   return std::nullopt;
 }
 
+std::optional<size_t> NamedMember(const std::vector<MemberInfo>& members, const std::string& name) {
+  for (size_t i = 0; i < members.size(); ++i) {
+    const MemberInfo& member = members[i];
+    if (member.regular && !IsSystemFile(member) &&
+        (member.name == name || GetFileName(member.name) == name)) {
+      return i;
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace quorvex2::detail::archive

@@ -21,5 +21,7 @@ std::vector<size_t> LapFileCandidates(const std::vector<MemberInfo>& members);
 // likeliest candidate where there is one, and cancels otherwise. nullopt when nothing is taken.
 std::optional<size_t> ChooseLapFile(const std::vector<MemberInfo>& members,
                                     const std::vector<size_t>& candidates);
+// The regular member (never a file a Mac adds) whose path or file name is `name`.
+std::optional<size_t> NamedMember(const std::vector<MemberInfo>& members, const std::string& name);
 
 }  // namespace quorvex2::detail::archive

@@ -70,7 +70,12 @@ int32_t DetectFromText(const std::string& text, const std::vector<std::string>& 
   }
   if (Contains(lines[0], "xml")) return FirstLineXmlType(text);
   if (lines.size() >= 2 && Contains(lines[1], "Split times of")) return QX_FILETYPE_OEVENT;
-  if (lines.size() < 3) return FailDetection();
+  // A result table of one runner (its header or class line, and the runner's row) is too short
+  // for the rules below but known by its content.
+  if (lines.size() < 3) {
+    const int32_t sniffed = SniffFileType(text.substr(0, kSniffBytes));
+    return sniffed != 0 ? sniffed : FailDetection();
+  }
   if (Contains(lines[2], "SPORTident results")) return QX_FILETYPE_SPORTIDENT;
   // A web page no reader recognises is no table either: the listing reader says what it lacks.
   return SniffedOr(text, sportident::LooksLikeHtml(text.substr(0, kSniffBytes))

@@ -70,6 +70,9 @@ TEST(DetectFileType, FromFilesAndFromMemory) {
       {"two-lf.txt", "a\nb\n", QX_FILETYPE_UNKNOWN, QX_FILETYPE_QUORVEX1},
       {"two-cr.txt", "a\rb", QX_FILETYPE_UNKNOWN, QX_FILETYPE_UNKNOWN},
       {"two-lf-open.txt", "a\nb", QX_FILETYPE_UNKNOWN, QX_FILETYPE_UNKNOWN},
+      // A result table of one runner is known by its content.
+      {"sb-one.csv", "M21,2\r\nAnn,Berg,OK,10:00,01:00,02:00,03:00\r\n",
+       QX_FILETYPE_SPLITSBROWSER_CSV, QX_FILETYPE_SPLITSBROWSER_CSV},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

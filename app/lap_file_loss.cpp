@@ -36,10 +36,11 @@ void WarnLapFileLoss(const quorvex2::clsQuorvex2& root, const std::string& comma
     names += LosesLetters(cls->ClassName());
     for (int32_t j = 1; j <= cls->LapCount(); ++j) {
       const auto runner = cls->LapData(j);
-      if (runner->LegCount() == 0)
+      if (runner->LegCount() == 0) {
         ++runners;
-      else
+      } else {
         names += LosesLetters(runner->RunnerName) + LosesLetters(runner->ClubName);
+      }
     }
   }
   Warn(text::LapFileLoss(command, file, runners, classes));

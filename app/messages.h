@@ -35,7 +35,7 @@ std::string ValueNotAChoice(const std::string& option, const std::string& value,
 std::string ValueNotReadable(const std::string& option, const std::string& value);
 std::string ArgumentsNotExpected(const std::string& arguments);
 std::string RunWithHelp();
-// An archive of several lap files, when --member named none of them.
+// An archive of several lap files and no --member; one without the member --member names.
 std::string ChooseMember(size_t count, const std::string& names);
 std::string NoSuchMember(const std::string& member);
 std::string OnlyToAdd();

@@ -18,15 +18,16 @@ std::string RunnerNameKey(const std::string& name) {
 }
 
 // The key of the name with the family and the given name the other way round, when the file
-// gave them apart ("" otherwise): the readers join them in the order of the language, so one
-// person may come as "Yamada Taro" from one file and "Taro Yamada" from another.
-std::string SwappedNameKey(const clsLapData& lap) {
+// gave them apart ("" otherwise; `key` is the name's own key): the readers join them in the order
+// of the language, so one person may come as "Yamada Taro" from one file and "Taro Yamada" from
+// another.
+std::string SwappedNameKey(const clsLapData& lap, const std::string& key) {
   const auto parts = lap.NameParts(detail::MakeInternal());
   if (!parts) return "";
   const auto& [family, given] = *parts;
   const bool family_first = lap.RunnerName == family + " " + given;
-  const std::string key = RunnerNameKey(family_first ? given + family : family + given);
-  return key == RunnerNameKey(lap.RunnerName) ? "" : key;
+  const std::string swapped = RunnerNameKey(family_first ? given + family : family + given);
+  return swapped == key ? "" : swapped;
 }
 
 // A field is taken over when the existing one is empty, or when the incoming one is not and new
@@ -112,12 +113,12 @@ std::shared_ptr<clsLapData> clsClassData::FindByName(const clsLapData& incoming)
     if (cache.name != laps_[i]->RunnerName) {
       cache.name = laps_[i]->RunnerName;
       cache.key = RunnerNameKey(cache.name);
-      cache.swapped = SwappedNameKey(*laps_[i]);
+      cache.swapped = SwappedNameKey(*laps_[i], cache.key);
     }
     if (cache.key == key) return laps_[i];
   }
   // Only where no name matches as written: a name given in parts, either way round.
-  const std::string swapped = SwappedNameKey(incoming);
+  const std::string swapped = SwappedNameKey(incoming, key);
   for (size_t i = 0; i < laps_.size(); ++i) {
     const NameKeyCache& cache = name_keys_[i];
     if ((!swapped.empty() && cache.key == swapped) ||

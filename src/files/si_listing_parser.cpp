@@ -125,15 +125,17 @@ class ListingParser {
     return i + 1;
   }
 
-  bool IsCaptionsLine(size_t i) const {
-    return i < lines_.size() && !IsControlRow(i) && ReadCaptions(Tokens(i)).has_value();
+  // The captions of line i, when it is a line of captions (no control row).
+  std::optional<Captions> CaptionsLine(size_t i) const {
+    if (i >= lines_.size() || IsControlRow(i)) return std::nullopt;
+    return ReadCaptions(Tokens(i));
   }
 
   // The controls of a class follow its header line, or the captions below it (a table may print
   // its head between the class and its controls).
   bool ControlsFollow(size_t i) const {
     const size_t next = NextNonBlank(i + 1);
-    return IsControlRow(next) || (IsCaptionsLine(next) && IsControlRow(NextNonBlank(next + 1)));
+    return IsControlRow(next) || (CaptionsLine(next) && IsControlRow(NextNonBlank(next + 1)));
   }
 
   bool IsTitle(size_t i) const {
@@ -150,8 +152,8 @@ class ListingParser {
     added.announced = header.runners;
     rows_.clear();
     size_t j = NextNonBlank(i + 1);
-    if (IsCaptionsLine(j)) {
-      listing_.captions = ReadCaptions(Tokens(j));
+    if (auto captions = CaptionsLine(j)) {
+      listing_.captions = std::move(captions);
       j = NextNonBlank(j + 1);
     }
     for (; j < lines_.size(); ++j) {

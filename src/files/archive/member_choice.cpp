@@ -23,6 +23,11 @@ bool IsSystemFile(const MemberInfo& member) {
          name == ".DS_Store";
 }
 
+// A regular file that may hold the event: never a file a Mac adds.
+bool MayHoldTheEvent(const MemberInfo& member) {
+  return member.regular && !IsSystemFile(member);
+}
+
 bool HasExtension(const MemberInfo& member, const std::vector<std::string>& extensions) {
   const std::string extension = GetExtension(GetFileName(member.name));
   return std::find(extensions.begin(), extensions.end(), extension) != extensions.end();
@@ -33,7 +38,7 @@ std::vector<size_t> MembersOfKind(const std::vector<MemberInfo>& members,
                                   const std::vector<std::string>& extensions) {
   std::vector<size_t> found;
   for (size_t i = 0; i < members.size(); ++i) {
-    if (members[i].regular && !IsSystemFile(members[i]) && HasExtension(members[i], extensions)) {
+    if (MayHoldTheEvent(members[i]) && HasExtension(members[i], extensions)) {
       found.push_back(i);
     }
   }
@@ -85,8 +90,7 @@ std::optional<size_t> ChooseLapFile(const std::vector<MemberInfo>& members,
 std::optional<size_t> NamedMember(const std::vector<MemberInfo>& members, const std::string& name) {
   for (size_t i = 0; i < members.size(); ++i) {
     const MemberInfo& member = members[i];
-    if (member.regular && !IsSystemFile(member) &&
-        (member.name == name || GetFileName(member.name) == name)) {
+    if (MayHoldTheEvent(member) && (member.name == name || GetFileName(member.name) == name)) {
       return i;
     }
   }

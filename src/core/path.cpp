@@ -29,10 +29,6 @@ size_t LastComponentStart(const std::string& path) {
   return pos == std::string::npos ? 0 : pos + 1;
 }
 
-bool IsFileSystemPath(const std::string& path) {
-  return path.starts_with('/') || path.starts_with("./") || path.starts_with("../");
-}
-
 }  // namespace
 
 std::string ToFileSystemPath(const std::string& Path) {
@@ -101,21 +97,13 @@ std::string RemoveExtension(const std::string& Path) {
   return Path.substr(0, dot);
 }
 
-// The folder part is what precedes the last "\" (or ":"); a "/" in the rest is part of the name,
-// so "M21/W21" keeps only "W21" and "C:\out\M21/W21" becomes "C:\out\M21W21". A file-system
-// path ("/..." or "./...", "../...") written with "/" only keeps its folder up to the last "/".
+// The file-name part (GetFileName) cleaned, behind the folder part (GetFolderName): "M21/W21"
+// keeps only "W21", "/etc/passwd" only "passwd", and "C:\out\M21/W21" becomes "C:\out\M21W21".
 std::string MakeSafeFileName(const std::string& Path) {
-  size_t folder_end = Path.rfind('\\');
-  if (folder_end == std::string::npos) folder_end = Path.rfind(':');
-  if (folder_end == std::string::npos && IsFileSystemPath(Path)) folder_end = Path.rfind('/');
-  const std::string folder =
-      folder_end == std::string::npos ? std::string() : Path.substr(0, folder_end + 1);
-  const std::string rest = Path.substr(folder.size());
-  const size_t slash = rest.rfind('/');
-  std::string name = folder.empty() && slash != std::string::npos ? rest.substr(slash + 1) : rest;
+  std::string name = GetFileName(Path);
   std::erase_if(name,
                 [](char c) { return kRemovedFromFileNames.find(c) != std::string_view::npos; });
-  return folder + name;
+  return GetFolderName(Path) + name;
 }
 
 }  // namespace quorvex2

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
+#include "core/detail/class_and_course_entries.h"
 #include "quorvex2/core/root.h"
 #include "quorvex2/core/sort.h"
 #include "quorvex2/core/text.h"
@@ -13,39 +15,35 @@
 namespace quorvex2 {
 namespace {
 
-struct CourseEntry {
-  int32_t course_num = 0;
-  std::string names;
-  std::string file_names;
-  int32_t runner_count = 0;
+using detail::ClassAndCourseEntry;
 
-  // Shared by two or more classes.
-  bool IsShared() const {
-    return names.find('/') != std::string::npos && file_names.find('_') != std::string::npos;
-  }
-  std::string Text() const {
-    return fmt::format(",{},{},{},{}", course_num, names, file_names, runner_count);
-  }
-};
+// Shared by two or more classes.
+bool IsShared(const ClassAndCourseEntry& entry) {
+  return entry.name.find('/') != std::string::npos &&
+         entry.file_name.find('_') != std::string::npos;
+}
 
-std::string ClassEntry(int32_t position, const clsClassData& cls) {
-  return fmt::format("{},,{},{},{}", position, cls.ClassName(), cls.FileName(), cls.LapCount());
+std::string Text(const ClassAndCourseEntry& entry) {
+  const std::string class_index = entry.class_index > 0 ? std::to_string(entry.class_index) : "";
+  const std::string course_num = entry.class_index > 0 ? "" : std::to_string(entry.course_num);
+  return fmt::format("{},{},{},{},{}", class_index, course_num, entry.name, entry.file_name,
+                     entry.runner_count);
 }
 
 // The first class of a course makes its entry; each further class extends it and the
 // extended entry moves behind all others.
-void GatherCourse(std::vector<CourseEntry>& entries, const clsClassData& cls) {
-  const auto at = std::find_if(entries.begin(), entries.end(), [&](const CourseEntry& entry) {
+void GatherCourse(std::vector<ClassAndCourseEntry>& entries, const clsClassData& cls) {
+  const auto at = std::find_if(entries.begin(), entries.end(), [&](const auto& entry) {
     return entry.course_num == cls.CourseNum;
   });
   if (at == entries.end()) {
-    entries.push_back({cls.CourseNum, cls.ClassName(), cls.FileName(), cls.LapCount()});
+    entries.push_back({0, cls.CourseNum, cls.ClassName(), cls.FileName(), cls.LapCount()});
     return;
   }
-  CourseEntry extended = *at;
+  ClassAndCourseEntry extended = *at;
   entries.erase(at);
-  extended.names += "/" + cls.ClassName();
-  extended.file_names += "_" + cls.FileName();
+  extended.name += "/" + cls.ClassName();
+  extended.file_name += "_" + cls.FileName();
   extended.runner_count += cls.LapCount();
   entries.push_back(std::move(extended));
 }
@@ -59,16 +57,25 @@ int32_t FieldNumber(const CclsSplit& split, int32_t index) {
 
 }  // namespace
 
-std::vector<std::string> clsQuorvex2::ClassAndCourseList() const {
-  std::vector<std::string> list;
-  std::vector<CourseEntry> course_entries;
-  for (int32_t i = 1; i <= ClassCount(); ++i) {
-    const clsClassData& cls = *ClassData(i);
-    list.push_back(ClassEntry(i, cls));
+namespace detail {
+
+std::vector<ClassAndCourseEntry> ClassAndCourseEntries(const clsQuorvex2& root) {
+  std::vector<ClassAndCourseEntry> entries, course_entries;
+  for (int32_t i = 1; i <= root.ClassCount(); ++i) {
+    const clsClassData& cls = *root.ClassData(i);
+    entries.push_back({i, 0, cls.ClassName(), cls.FileName(), cls.LapCount()});
     if (cls.CourseNum != 0) GatherCourse(course_entries, cls);
   }
-  for (const CourseEntry& entry : course_entries) {
-    if (entry.IsShared()) list.push_back(entry.Text());
+  std::copy_if(course_entries.begin(), course_entries.end(), std::back_inserter(entries), IsShared);
+  return entries;
+}
+
+}  // namespace detail
+
+std::vector<std::string> clsQuorvex2::ClassAndCourseList() const {
+  std::vector<std::string> list;
+  for (const ClassAndCourseEntry& entry : detail::ClassAndCourseEntries(*this)) {
+    list.push_back(Text(entry));
   }
   return list;
 }

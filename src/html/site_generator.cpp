@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/detail/atomic_file.h"
+#include "core/detail/class_and_course_entries.h"
 #include "core/detail/component_state.h"
 #include "core/detail/declared_encoding.h"
 #include "core/detail/localized_text.h"
@@ -79,23 +80,18 @@ class SiteWriter {
     return ReplaceAll(pattern, "*", entry.file_name);
   }
 
-  std::vector<std::string> EntryFileNames(const std::vector<std::string>& list) const {
-    std::vector<std::string> names(list.size());
-    for (size_t i = 0; i < list.size(); ++i) {
-      root_.SeparateClassAndCourseValue(list[i], nullptr, nullptr, nullptr, &names[i]);
-    }
-    return names;
-  }
-
   // Every class entry with the names of its pages.
   std::vector<SiteEntry> Entries() const {
-    const auto list = root_.ClassAndCourseList();
-    const std::vector<std::string> file_names = SiteFileNames(EntryFileNames(list), r_);
+    const auto list = detail::ClassAndCourseEntries(root_);
+    std::vector<std::string> list_file_names;
+    for (const auto& item : list) list_file_names.push_back(item.file_name);
+    const std::vector<std::string> file_names = SiteFileNames(list_file_names, r_);
     std::vector<SiteEntry> entries(list.size());
     for (size_t i = 0; i < list.size(); ++i) {
       SiteEntry& entry = entries[i];
-      root_.SeparateClassAndCourseValue(list[i], &entry.name, &entry.class_index,
-                                        &entry.course_num);
+      entry.name = list[i].name;
+      entry.class_index = list[i].class_index;
+      entry.course_num = list[i].course_num;
       entry.file_name = file_names[i];
       entry.result_page = PageName(entry, r_.ResultFile, r_.ResultIncludeCourse);
       entry.analysis_page = PageName(entry, r_.AnalysisFile, r_.AnalysisIncludeCourse);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/detail/class_and_course_entries.h"
 #include "core/detail/file_names.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/root.h"
@@ -53,11 +54,11 @@ std::vector<std::string> SegmentClasses(const clsSegmentData& segment) {
 }
 
 void AddClassesAndCourses(const clsQuorvex2& root, std::vector<WebEntry>& entries) {
-  for (const std::string& expression : root.ClassAndCourseList()) {
+  for (const ClassAndCourseEntry& item : ClassAndCourseEntries(root)) {
     WebEntry entry;
-    std::string file_name;
-    root.SeparateClassAndCourseValue(expression, &entry.name, &entry.class_index, &entry.course_num,
-                                     &file_name);
+    entry.name = item.name;
+    entry.class_index = item.class_index;
+    entry.course_num = item.course_num;
     if (entry.class_index > 0) {
       entry.course_num = root.ClassData(entry.class_index)->CourseNum;
     } else {
@@ -65,7 +66,7 @@ void AddClassesAndCourses(const clsQuorvex2& root, std::vector<WebEntry>& entrie
       entry.classes = CourseClasses(root, entry.course_num);
     }
     entry.codes = CourseCodes(root, entry.course_num);
-    entry.page = file_name;
+    entry.page = item.file_name;
     entries.push_back(std::move(entry));
   }
 }

@@ -54,13 +54,15 @@ class SiteTest : public ::testing::Test {
 };
 
 TEST_F(SiteTest, ResultPagesOnlyLinkOnlyResults) {
-  root_.ClassData("M40")->FileName("m&40");  // its links name the file in HTML's words
+  root_.RenameClass("M40", "M,40");           // a comma in its name does not cut it in the index
+  root_.ClassData("M,40")->FileName("m&40");  // its links name the file in HTML's words
   ASSERT_TRUE(root_.FileControl()->OutputHtml(Folder(), "index.html", "", "r_*.html"));
   EXPECT_EQ(Files(),
             (std::set<std::string>{"index.html", "r_m21.html", "r_m&40.html", "r_w21.html"}));
   const std::string index = Read("index.html");
   EXPECT_EQ(Count(index, "target=\"_blank\">成績</a>"), 3u);
   EXPECT_EQ(Count(index, "<a href=\"r_m&amp;40.html\""), 2u);
+  EXPECT_EQ(Count(index, ">M,40</a>") + Count(index, "&nbsp;M,40&nbsp;"), 2u);
   EXPECT_EQ(Count(index, "ラップ解析"), 0u);
   EXPECT_EQ(Count(index, "チャート"), 0u);
   EXPECT_NE(index.find("<a href=\"r_m21.html\">M21</a> &nbsp;&nbsp;<a href=\"r_w21.html\">W21</a>"),

@@ -17,6 +17,16 @@ bool LosesLetters(const std::string& text) {
          std::ranges::count(quorvex2::Utf8ToSjis(text), '?');
 }
 
+// The file's lines are split at every comma, with no quoting.
+bool HoldsComma(const std::string& text) {
+  return text.find(',') != std::string::npos;
+}
+
+// A line holding "クラス" is a header line, and a class's figures are written "name=value".
+bool IsUnreadableClassName(const std::string& name) {
+  return name.find("クラス") != std::string::npos || name.find('=') != std::string::npos;
+}
+
 void Warn(const std::string& warning) {
   if (!warning.empty()) std::cerr << warning << "\n";
 }
@@ -26,6 +36,8 @@ void Warn(const std::string& warning) {
 void WarnLapFileLoss(const quorvex2::clsQuorvex2& root, const std::string& command,
                      const std::string& file) {
   int32_t runners = 0, classes = 0, names = LosesLetters(root.EventData()->EventName) ? 1 : 0;
+  int32_t with_comma = 0;
+  std::string unreadable;
   for (int32_t i = 1; i <= root.ClassCount(); ++i) {
     const auto cls = root.ClassData(i);
     if (cls->ControlCount == 0) {
@@ -34,17 +46,24 @@ void WarnLapFileLoss(const quorvex2::clsQuorvex2& root, const std::string& comma
       continue;
     }
     names += LosesLetters(cls->ClassName());
+    with_comma += HoldsComma(cls->ClassName());
+    if (IsUnreadableClassName(cls->ClassName())) {
+      unreadable += (unreadable.empty() ? "" : ", ") + cls->ClassName();
+    }
     for (int32_t j = 1; j <= cls->LapCount(); ++j) {
       const auto runner = cls->LapData(j);
       if (runner->LegCount() == 0) {
         ++runners;
       } else {
         names += LosesLetters(runner->RunnerName) + LosesLetters(runner->ClubName);
+        with_comma += HoldsComma(runner->RunnerName) + HoldsComma(runner->ClubName);
       }
     }
   }
   Warn(text::LapFileLoss(command, file, runners, classes));
   Warn(text::LapFileLetters(command, file, names));
+  Warn(text::LapFileCommas(command, file, with_comma));
+  Warn(text::LapFileClassNames(command, file, unreadable));
 }
 
 }  // namespace qxcli

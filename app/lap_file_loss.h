@@ -1,7 +1,8 @@
 #pragma once
 // What a version-1 lap file cannot hold, told on stderr so that the loss is never silent: the
 // layout has no place for a class without controls (nor its runners) or a runner without legs,
-// and its Shift-JIS no letter that code page 932 lacks ("É" is written "?").
+// its Shift-JIS no letter that code page 932 lacks ("É" is written "?"), its unquoted columns no
+// comma, and its header lines no class name with "クラス" or "=".
 #include <string>
 
 #include <quorvex2/core/root.h>

@@ -222,6 +222,21 @@ std::string LapFileLetters(const std::string& command, const std::string& file, 
       {{"command", command}, {"file", file}, {"count", Number(names)}});
 }
 
+std::string LapFileCommas(const std::string& command, const std::string& file, int32_t names) {
+  if (names <= 0) return "";
+  return Fill(NTr("{command}: {file} では名前 {count} 個のコンマが列の区切りに読まれます",
+                  "{command}: {file} では名前 {count} 個のコンマが列の区切りに読まれます", names),
+              {{"command", command}, {"file", file}, {"count", Number(names)}});
+}
+
+std::string LapFileClassNames(const std::string& command, const std::string& file,
+                              const std::string& names) {
+  if (names.empty()) return "";
+  return Fill(Tr("{command}: {file} ではクラス名 {names} がそのまま読み返せません: "
+                 "「クラス」や「=」を含む名前は別の意味に読まれます"),
+              {{"command", command}, {"file", file}, {"names", names}});
+}
+
 std::string Loading(const std::string& file) {
   return Fill(Tr("{file} を読み込んでいます"), {{"file", file}});
 }

@@ -67,6 +67,11 @@ std::string LapFileLoss(const std::string& command, const std::string& file, int
 // How many names a version-1 lap file (Shift-JIS) writes with "?" for letters it cannot hold
 // ("" when none).
 std::string LapFileLetters(const std::string& command, const std::string& file, int32_t names);
+// How many names hold a comma, which splits the version-1 lap file's columns ("" when none).
+std::string LapFileCommas(const std::string& command, const std::string& file, int32_t names);
+// The class names a version-1 lap file reads back as something else ("" when none).
+std::string LapFileClassNames(const std::string& command, const std::string& file,
+                              const std::string& names);
 
 // Progress bar captions.
 std::string Loading(const std::string& file);

@@ -96,15 +96,22 @@ TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {
 }
 
 TEST(CliConvert, VersionOneFilesSayWhatTheyLeaveOut) {
-  // Jiro has no legs, M12 no controls, and Émile of Århus letters Shift-JIS lacks.
+  // Jiro has no legs, M12 no controls, Émile of Århus letters Shift-JIS lacks, "Berg, Anna" of
+  // "K,lub" commas, and two class names would be read as other lines.
   const std::string file = std::string(QX_TEST_DATA) + "/cli/cup-gaps.lxm";
   const std::string dir = qxtest::MakeTempDir("convert_lap");
   const auto lap = qxtest::RunCli({"convert", file, "-o", dir + "/cup.lap", "--lang", "en"});
   ASSERT_EQ(lap.exit_code, 0) << lap.err;
-  EXPECT_EQ(lap.err, "convert: " + dir +
-                         "/cup.lap leaves out 1 runner without leg times and 1 class without "
-                         "controls: the version-1 lap file cannot hold them\nconvert: 2 names in " +
-                         dir + "/cup.lap have letters Shift-JIS cannot hold, written \"?\"\n");
+  EXPECT_EQ(lap.err,
+            "convert: " + dir +
+                "/cup.lap leaves out 1 runner without leg times and 1 class without "
+                "controls: the version-1 lap file cannot hold them\nconvert: 2 names in " +
+                dir + "/cup.lap have letters Shift-JIS cannot hold, written \"?\"\n" +
+                "convert: 2 names in " + dir +
+                "/cup.lap hold a comma, which that file reads as a column break\n" +
+                "convert: " + dir +
+                "/cup.lap does not read back the class names W=21, Openクラス as written: a "
+                "name holding \"クラス\" or \"=\" is read as something else\n");
   EXPECT_EQ(qxtest::RunCli({"convert", file, "-o", dir + "/cup.lxm"}).err, "");
 }
 

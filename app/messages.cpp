@@ -82,6 +82,16 @@ std::string OptionRequired(const std::string& option) {
   return Fill(Tr("{option} を指定してください"), {{"option", option}});
 }
 
+std::string OptionNeedsOption(const std::string& option, const std::string& other) {
+  return Fill(Tr("{option} は {other} と一緒に指定してください"),
+              {{"option", option}, {"other", other}});
+}
+
+std::string OptionsExclusive(const std::string& option, const std::string& other) {
+  return Fill(Tr("{option} と {other} は一緒に指定できません"),
+              {{"option", option}, {"other", other}});
+}
+
 std::string OptionValueMissing(const std::string& option) {
   return Fill(Tr("{option} に値がありません"), {{"option", option}});
 }

@@ -27,6 +27,8 @@ std::string CannotUnpack();
 // Usage errors the parser found, said again (UsageError).
 std::string OptionRequired(const std::string& option);
 std::string SubcommandRequired();
+std::string OptionNeedsOption(const std::string& option, const std::string& other);
+std::string OptionsExclusive(const std::string& option, const std::string& other);
 std::string OptionValueMissing(const std::string& option);
 std::string ValueOutOfRange(const std::string& option, const std::string& value,
                             const std::string& low, const std::string& high);

@@ -172,8 +172,8 @@ void SetupPrint(CLI::App& sub) {
   sub.add_option("--paper", options->paper, "Paper size: A3, A4, A5, B4, B5 or Letter");
   sub.add_flag("--landscape", options->landscape, "Landscape sheets");
   sub.add_option("--nup", options->nup, "ROWSxCOLUMNS pages on one sheet, e.g. 2x2");
-  sub.add_option("--preview", options->preview, "Draw one sheet as a PNG picture");
-  sub.add_option("--page", options->page, "The sheet to preview (from 1)");
+  auto* preview = sub.add_option("--preview", options->preview, "Draw one sheet as a PNG picture");
+  sub.add_option("--page", options->page, "The sheet to preview (from 1)")->needs(preview);
   sub.add_option("--line-interval", options->line_interval,
                  "Row height of result lists in lines (at least 1)");
   sub.add_option("--auto-reduction", options->auto_reduction,

@@ -14,6 +14,12 @@ std::string Reworded(const std::string& message) {
   if (std::regex_match(message, m, std::regex("(.+) is required"))) {
     return text::OptionRequired(m[1]);
   }
+  if (std::regex_match(message, m, std::regex("(\\S+) requires (\\S+)"))) {
+    return text::OptionNeedsOption(m[1], m[2]);
+  }
+  if (std::regex_match(message, m, std::regex("(\\S+) excludes (\\S+)"))) {
+    return text::OptionsExclusive(m[1], m[2]);
+  }
   if (std::regex_match(message, m, std::regex("(.+): 1 required .* missing"))) {
     return text::OptionValueMissing(m[1]);
   }

@@ -1,5 +1,5 @@
-// The terminal grid as text: columns as wide as their widest cell, aligned as the grid says,
-// in blocks that fit the screen; each cell in its colours when asked.
+// The terminal grid as text: columns as wide as their widest cell (a name cut to the screen),
+// aligned as the grid says, in blocks that fit the screen; each cell in its colours when asked.
 #include <fmt/format.h>
 
 #include <algorithm>
@@ -10,7 +10,8 @@
 namespace qxcli {
 namespace {
 
-constexpr int32_t kCellMargin = 1;  // spaces on each side of a cell's text
+constexpr int32_t kCellMargin = 1;     // spaces on each side of a cell's text
+constexpr int32_t kNarrowestCut = 12;  // a long name is not cut below this, nor a time at all
 
 std::string Spaces(int32_t count) {
   return std::string(static_cast<size_t>(std::max(count, 0)), ' ');
@@ -54,6 +55,13 @@ std::string TerminalGrid::Text(const GridTextOptions& options) const {
       widths[col] = std::max(widths[col], DisplayWidth(row[col].text, options.narrow_ambiguous));
     }
   }
+  // A name longer than the screen leaves beside the row titles is cut to it.
+  if (options.width > 0) {
+    const int32_t room = options.width - (widths[0] + 2 * kCellMargin) - 2 * kCellMargin;
+    for (int32_t col = 1; col < cols_; ++col) {
+      widths[col] = std::min(widths[col], std::max(room, kNarrowestCut));
+    }
+  }
   std::string text;
   for (const auto& block : Blocks(widths, options.width)) {
     if (!text.empty()) text += "\n";
@@ -87,9 +95,13 @@ std::string TerminalGrid::Line(int32_t row, const std::vector<int32_t>& block,
   std::string line;
   for (const int32_t col : block) {
     const Cell& cell = cells_[row][col];
-    const int32_t free = widths[col] - DisplayWidth(cell.text, options.narrow_ambiguous);
+    std::string shown = cell.text;
+    if (DisplayWidth(shown, options.narrow_ambiguous) > widths[col]) {
+      shown = CutToWidth(shown, widths[col]);
+    }
+    const int32_t free = widths[col] - DisplayWidth(shown, options.narrow_ambiguous);
     const std::string padded =
-        Spaces(kCellMargin) + Aligned(cell.text, free, AlignmentOf(row, col)) + Spaces(kCellMargin);
+        Spaces(kCellMargin) + Aligned(shown, free, AlignmentOf(row, col)) + Spaces(kCellMargin);
     line += options.color ? Colored(padded, cell.back, cell.fore) : padded;
   }
   return options.color ? line : WithoutTrailingSpaces(line);

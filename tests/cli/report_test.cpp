@@ -52,14 +52,19 @@ TEST(ReportGrid, TablesAsTheTerminalShowsThem) {
 }
 
 // A cell shows at most 64 columns, so a name of megabytes does not make every line of its
-// column as long: 61 columns of the text and "...". long-texts.lxm: a name of 100 "N", a club of
-// 40 "あ".
+// column as long: 61 columns of the text and "..."; a narrower screen cuts it shorter.
+// long-texts.lxm: a name of 100 "N", a club of 40 "あ".
 TEST(ReportGrid, LongTextsAreCut) {
   const std::string grid = Grid(std::string(QX_TEST_DATA) + "/cli/long-texts.lxm", {});
   EXPECT_TRUE(qxtest::Contains(grid, " " + std::string(61, 'N') + "...\n")) << grid;
   std::string club;
   for (int i = 0; i < 30; ++i) club += "あ";
   EXPECT_TRUE(qxtest::Contains(grid, " " + club + "...\n")) << grid;
+  // On a screen of 40 columns they are cut to the 24 left beside the row titles (12 wide).
+  const std::string narrow = Grid(std::string(QX_TEST_DATA) + "/cli/long-texts.lxm",
+                                  {"--color", "never", "--width", "40"});
+  EXPECT_TRUE(qxtest::Contains(narrow, " " + std::string(21, 'N') + "...\n")) << narrow;
+  EXPECT_TRUE(qxtest::Contains(narrow, " " + club.substr(0, 10 * 3) + "...\n")) << narrow;
 }
 
 json ReportJson(const std::string& options, const std::string& file = kFixture) {

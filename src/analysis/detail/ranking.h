@@ -1,6 +1,5 @@
 #pragma once
 // Ranking a list of analysis records by one figure.
-#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -14,23 +13,15 @@ namespace quorvex2::detail {
 using Runner = std::shared_ptr<clsAnalyzedRunnerData>;
 using Runners = std::vector<Runner>;
 
-// A time in days as a ranking key: to the whole millisecond, so that equal times share a rank.
-// Cumulative times are sums of day fractions, and two sums of the same whole seconds (113 + 127
-// and 138 + 102) may differ in their last bits.
-inline double SameTimeKey(double days) {
-  constexpr double kMillisecondsPerDay = 86'400'000.0;
-  return std::round(days * kMillisecondsPerDay) / kMillisecondsPerDay;
-}
-
-// Sorts the records for which key_of gives a time key (ascending, equal keys newest first),
-// computes competition ranks and calls assign(position, record, line) in sorted order, position
-// from 1. `lines` is working storage, reused from leg to leg.
+// Sorts the records for which key_of gives a key (ascending, equal keys newest first), computes
+// competition ranks and calls assign(position, record, line) in sorted order, position from 1.
+// `lines` is working storage, reused from leg to leg.
 template <class KeyOf, class Assign>
 void RankRunners(RankedKeys& lines, const Runners& runners, KeyOf key_of, Assign assign) {
   lines.clear();
   for (size_t i = 0; i < runners.size(); ++i) {
     if (const std::optional<double> key = key_of(*runners[i])) {
-      lines.push_back({SameTimeKey(*key), static_cast<int32_t>(i), 0});
+      lines.push_back({*key, static_cast<int32_t>(i), 0});
     }
   }
   SortRanked(lines);

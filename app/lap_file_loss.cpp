@@ -17,14 +17,19 @@ bool LosesLetters(const std::string& text) {
          std::ranges::count(quorvex2::Utf8ToSjis(text), '?');
 }
 
-// The file's lines are split at every comma, with no quoting.
-bool HoldsComma(const std::string& text) {
-  return text.find(',') != std::string::npos;
+// The file's lines are split at every comma, with no quoting, and a line holding "クラス" is a
+// header line.
+bool BreaksLine(const std::string& text) {
+  return text.find(',') != std::string::npos || text.find("クラス") != std::string::npos;
 }
 
-// A line holding "クラス" is a header line, and a class's figures are written "name=value".
-bool IsUnreadableClassName(const std::string& name) {
-  return name.find("クラス") != std::string::npos || name.find('=') != std::string::npos;
+int32_t LineBreakers(const quorvex2::clsLapData& runner) {
+  int32_t count = 0;
+  for (const std::string& field : {runner.RunnerName, runner.ClubName, runner.Seed, runner.Sex,
+                                   runner.Rank, runner.Result()}) {
+    count += BreaksLine(field);
+  }
+  return count;
 }
 
 void Warn(const std::string& warning) {
@@ -36,8 +41,8 @@ void Warn(const std::string& warning) {
 void WarnLapFileLoss(const quorvex2::clsQuorvex2& root, const std::string& command,
                      const std::string& file) {
   int32_t runners = 0, classes = 0, names = LosesLetters(root.EventData()->EventName) ? 1 : 0;
-  int32_t with_comma = 0;
-  std::string unreadable;
+  int32_t breakers = 0;
+  std::string without_figures;  // a class's figures are written "name=value"
   for (int32_t i = 1; i <= root.ClassCount(); ++i) {
     const auto cls = root.ClassData(i);
     if (cls->ControlCount == 0) {
@@ -46,9 +51,9 @@ void WarnLapFileLoss(const quorvex2::clsQuorvex2& root, const std::string& comma
       continue;
     }
     names += LosesLetters(cls->ClassName());
-    with_comma += HoldsComma(cls->ClassName());
-    if (IsUnreadableClassName(cls->ClassName())) {
-      unreadable += (unreadable.empty() ? "" : ", ") + cls->ClassName();
+    breakers += BreaksLine(cls->ClassName());
+    if (cls->ClassName().find('=') != std::string::npos) {
+      without_figures += (without_figures.empty() ? "" : ", ") + cls->ClassName();
     }
     for (int32_t j = 1; j <= cls->LapCount(); ++j) {
       const auto runner = cls->LapData(j);
@@ -56,14 +61,14 @@ void WarnLapFileLoss(const quorvex2::clsQuorvex2& root, const std::string& comma
         ++runners;
       } else {
         names += LosesLetters(runner->RunnerName) + LosesLetters(runner->ClubName);
-        with_comma += HoldsComma(runner->RunnerName) + HoldsComma(runner->ClubName);
+        breakers += LineBreakers(*runner);
       }
     }
   }
   Warn(text::LapFileLoss(command, file, runners, classes));
   Warn(text::LapFileLetters(command, file, names));
-  Warn(text::LapFileCommas(command, file, with_comma));
-  Warn(text::LapFileClassNames(command, file, unreadable));
+  Warn(text::LapFileLineBreakers(command, file, breakers));
+  Warn(text::LapFileClassFigures(command, file, without_figures));
 }
 
 }  // namespace qxcli

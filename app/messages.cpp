@@ -232,18 +232,23 @@ std::string LapFileLetters(const std::string& command, const std::string& file, 
       {{"command", command}, {"file", file}, {"count", Number(names)}});
 }
 
-std::string LapFileCommas(const std::string& command, const std::string& file, int32_t names) {
+std::string LapFileLineBreakers(const std::string& command, const std::string& file,
+                                int32_t names) {
   if (names <= 0) return "";
-  return Fill(NTr("{command}: {file} では名前 {count} 個のコンマが列の区切りに読まれます",
-                  "{command}: {file} では名前 {count} 個のコンマが列の区切りに読まれます", names),
-              {{"command", command}, {"file", file}, {"count", Number(names)}});
+  return Fill(
+      NTr("{command}: {file} では名前 {count} 個のコンマか「クラス」が列の区切りか見出し行に"
+          "読まれます",
+          "{command}: {file} では名前 {count} 個のコンマか「クラス」が列の区切りか見出し行に"
+          "読まれます",
+          names),
+      {{"command", command}, {"file", file}, {"count", Number(names)}});
 }
 
-std::string LapFileClassNames(const std::string& command, const std::string& file,
-                              const std::string& names) {
+std::string LapFileClassFigures(const std::string& command, const std::string& file,
+                                const std::string& names) {
   if (names.empty()) return "";
-  return Fill(Tr("{command}: {file} ではクラス名 {names} がそのまま読み返せません: "
-                 "「クラス」や「=」を含む名前は別の意味に読まれます"),
+  return Fill(Tr("{command}: {file} ではクラス {names} の距離、登距離、コントロール数、コース番号"
+                 "が読み返せません: クラス名の「=」で区切られるためです"),
               {{"command", command}, {"file", file}, {"names", names}});
 }
 

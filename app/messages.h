@@ -69,11 +69,13 @@ std::string LapFileLoss(const std::string& command, const std::string& file, int
 // How many names a version-1 lap file (Shift-JIS) writes with "?" for letters it cannot hold
 // ("" when none).
 std::string LapFileLetters(const std::string& command, const std::string& file, int32_t names);
-// How many names hold a comma, which splits the version-1 lap file's columns ("" when none).
-std::string LapFileCommas(const std::string& command, const std::string& file, int32_t names);
-// The class names a version-1 lap file reads back as something else ("" when none).
-std::string LapFileClassNames(const std::string& command, const std::string& file,
-                              const std::string& names);
+// How many names hold a comma or "クラス", which break the version-1 lap file's lines into other
+// columns or make them header lines ("" when none).
+std::string LapFileLineBreakers(const std::string& command, const std::string& file, int32_t names);
+// The classes whose figures a version-1 lap file does not read back, their names holding "="
+// ("" when none).
+std::string LapFileClassFigures(const std::string& command, const std::string& file,
+                                const std::string& names);
 
 // Progress bar captions.
 std::string Loading(const std::string& file);

@@ -96,8 +96,8 @@ TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {
 }
 
 TEST(CliConvert, VersionOneFilesSayWhatTheyLeaveOut) {
-  // Jiro has no legs, M12 no controls, Émile of Århus letters Shift-JIS lacks, "Berg, Anna" of
-  // "K,lub" commas, and two class names would be read as other lines.
+  // Jiro has no legs, M12 no controls, Émile of Århus letters Shift-JIS lacks; "Berg, Anna" of
+  // "K,lub" and Hana of "クラス会" in "Openクラス" break their lines, and "W=21" its figures.
   const std::string file = std::string(QX_TEST_DATA) + "/cli/cup-gaps.lxm";
   const std::string dir = qxtest::MakeTempDir("convert_lap");
   const auto lap = qxtest::RunCli({"convert", file, "-o", dir + "/cup.lap", "--lang", "en"});
@@ -107,11 +107,12 @@ TEST(CliConvert, VersionOneFilesSayWhatTheyLeaveOut) {
                 "/cup.lap leaves out 1 runner without leg times and 1 class without "
                 "controls: the version-1 lap file cannot hold them\nconvert: 2 names in " +
                 dir + "/cup.lap have letters Shift-JIS cannot hold, written \"?\"\n" +
-                "convert: 2 names in " + dir +
-                "/cup.lap hold a comma, which that file reads as a column break\n" +
-                "convert: " + dir +
-                "/cup.lap does not read back the class names W=21, Openクラス as written: a "
-                "name holding \"クラス\" or \"=\" is read as something else\n");
+                "convert: 4 names in " + dir +
+                "/cup.lap hold a comma or \"クラス\", which that file reads as a column break or "
+                "a header line\nconvert: " +
+                dir +
+                "/cup.lap does not read back the length, climb, control count and course of the "
+                "classes W=21: the \"=\" in their names cuts the lines that give them\n");
   EXPECT_EQ(qxtest::RunCli({"convert", file, "-o", dir + "/cup.lxm"}).err, "");
 }
 

@@ -1,6 +1,6 @@
-// quorvex2 print: printed analysis tables or result lists of one or more data sets, written as
-// a PDF and/or one sheet previewed as PNG. Several --class options print one table per class,
-// each continuing beside or below the one before.
+// quorvex2 print: the printed analysis table or result list of the data set the options select
+// (several --class options make one data set of those classes, as for report), written as a PDF
+// and/or one sheet previewed as PNG.
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -93,29 +93,15 @@ std::shared_ptr<quorvex2::clsPrintBook> NewBook(const PrintOptions& o) {
   return book;
 }
 
-// One data set per --class when several are named; otherwise the one the options select.
-std::vector<DataSetOptions> DataSets(const DataSetOptions& options) {
-  if (options.classes.size() < 2) return {options};
-  std::vector<DataSetOptions> sets;
-  for (const std::string& id : options.classes) {
-    DataSetOptions one = options;
-    one.classes = {id};
-    sets.push_back(one);
-  }
-  return sets;
-}
-
-void PrintDataSets(const PrintOptions& o, const quorvex2::clsQuorvex2& root,
-                   const std::shared_ptr<quorvex2::clsPrintBook>& book) {
+void PrintDataSet(const PrintOptions& o, const quorvex2::clsQuorvex2& root,
+                  const std::shared_ptr<quorvex2::clsPrintBook>& book) {
   quorvex2::clsGraphicControl& graphics = *root.GraphicControl();
-  for (const DataSetOptions& set : DataSets(o.data_set)) {
-    if (o.results) {
-      graphics.PrintResult(BuildResultsHolder(root, set), book, o.line_interval, false, o.id,
-                           o.age);
-    } else {
-      graphics.PrintAnalysis(BuildAnalyzer(root, set), book, AnalysisModes().at(o.analysis), false,
-                             o.auto_reduction);
-    }
+  if (o.results) {
+    graphics.PrintResult(BuildResultsHolder(root, o.data_set), book, o.line_interval, false, o.id,
+                         o.age);
+  } else {
+    graphics.PrintAnalysis(BuildAnalyzer(root, o.data_set), book, AnalysisModes().at(o.analysis),
+                           false, o.auto_reduction);
   }
 }
 
@@ -151,7 +137,7 @@ void RunPrint(PrintOptions o) {
   }
   const auto root = LoadEvent(o.load);
   const auto book = NewBook(o);
-  PrintDataSets(o, *root, book);
+  PrintDataSet(o, *root, book);
   if (book->PageCount() == 0) throw ExitError(1, text::NothingToPrint());
   if (!o.preview.empty()) WritePreview(o, *book);
   if (!o.output.empty()) WritePdf(o, *book);

@@ -1,6 +1,6 @@
-// quorvex2 print: analysis tables and result lists of several classes in one PDF, read back with
-// pdftotext, pages on a sheet, and the PNG preview of a sheet. quorvex2 chart: a PNG picture of
-// each mode, auto-size and highlighted runners.
+// quorvex2 print: analysis tables and result lists of one class or several as one data set,
+// read back with pdftotext, pages on a sheet, and the PNG preview of a sheet. quorvex2 chart: a
+// PNG picture of each mode, auto-size and highlighted runners.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,23 +19,23 @@ std::pair<std::string, int> Print(const std::string& line) {
   return {text, static_cast<int>(std::count(text.begin(), text.end(), '\f'))};
 }
 
-TEST(PrintCommand, TablesAndResultListsOfSeveralClassesInOnePdf) {
+TEST(PrintCommand, TablesAndResultListsOfSeveralClassesAsOneDataSet) {
   const struct {
     const char* line;
     int pages;          // 0: any
     const char* shows;  // texts separated by "|"; "!text": not shown
   } cases[] = {
-      // Without --analysis or --results: the standard analysis. M21 wraps into a second band,
-      // so W21 starts a page; M40 was not asked for.
-      {"print {f} --class M21 --class W21", 2,
+      // Without --analysis or --results: the standard analysis of M21 and W21 as one data set;
+      // M40 was not asked for.
+      {"print {f} --class M21 --class W21", 1,
        "山田太郎|ErikBerg|高橋陽菜|AnnaLindqvist|ミス率|!伊藤浩二"},
       // A lap file swallowed by --analysis as its mode is taken back.
       {"print --analysis {f} --class 3", 0, "伊藤浩二"},
-      // Two small tables stand side by side.
       {"print {f} --analysis laptime --class W21 --class M40 --landscape --paper a3", 1,
        "高橋陽菜|伊藤浩二|!ミス率"},
+      // One list of the three classes, ranked together, each runner with his class.
       {"print {f} --results --class 1 --class 2 --class 3 --id --age --line-interval 2", 0,
-       "山田 太郎|Lars Keller|田中 美咲|Thomas Schmid|Ｍ４０"},
+       "M21/W21/M40\n1    (M40)|6   (W21)   (0)   高橋 陽菜|Lars Keller|!Ｍ４０"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

@@ -105,6 +105,15 @@ std::string MixedCoursesText(const std::string& class_name) {
       {{"class", class_name}});
 }
 
+std::string OtherForkText(const std::string& class_name, size_t runners) {
+  return FillIn(NTr("クラス {class}: 完走の {count} 人はクラスと違うコントロールを通ったので、"
+                    "共通のコントロールの間の区間をまとめて比べます",
+                    "クラス {class}: 完走の {count} 人はクラスと違うコントロールを通ったので、"
+                    "共通のコントロールの間の区間をまとめて比べます",
+                    runners),
+                {{"class", class_name}, {"count", std::to_string(runners)}});
+}
+
 std::string SplitsLeftOutText(const std::string& class_name, size_t runners) {
   return FillIn(NTr("クラス {class}: {count} "
                     "人のスプリットはコントロールの数が合わないので読み込みませんでした",

@@ -42,6 +42,7 @@ struct TableRunner {
   std::vector<std::optional<double>> splits;
   std::string place;       // the rank the file gives
   bool cut_short = false;  // the row ends before the punches it announces (a file cut in a row)
+  bool ok_stated = false;  // the file says OK in so many words, whatever controls he punched
 };
 
 // The status the punches tell where the file gives none: without a finish time DNF (DNS when

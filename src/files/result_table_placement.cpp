@@ -163,6 +163,7 @@ Splits AlignedByCode(const TableRunner& runner, const std::vector<int32_t>& code
 enum class Placement {
   kAsGiven,
   kByPosition,  // compared by position with another course's controls
+  kOtherFork,   // a finisher on other controls: the legs between shared controls taken together
   kLeftOut,     // a finisher's, without codes and not fitting the controls: none was placed
 };
 
@@ -183,13 +184,15 @@ class ClassPlacer {
     auto data = root_.AddClass(table_class.name);
     SetCourse(*data, table_class, controls);
     bool by_position = false;
-    size_t left_out = 0;
+    size_t left_out = 0, other_fork = 0;
     for (TableRunner& runner : table_class.runners) {
       const Placement placement = PlaceRunner(*data, runner, controls);
       by_position |= placement == Placement::kByPosition;
+      other_fork += placement == Placement::kOtherFork;
       left_out += placement == Placement::kLeftOut;
     }
     if (by_position) table_.remarks.push_back(MixedCoursesText(table_class.name));
+    if (other_fork > 0) table_.remarks.push_back(OtherForkText(table_class.name, other_fork));
     if (left_out > 0) table_.notes.push_back(SplitsLeftOutText(table_class.name, left_out));
     return table_class.runners.size();
   }
@@ -229,11 +232,18 @@ class ClassPlacer {
     }
     if (table_.punched_codes) {
       // The controls punched in order give their times. A control missed makes a mispunch; an
-      // extra punch (a wrong control on the way) does not.
+      // extra punch (a wrong control on the way) does not. A runner the file gives as OK ran
+      // another fork: the leg to the next control he shares with the class covers the others.
       Splits aligned = AlignedByCode(runner, controls.codes);
       const bool missed = std::any_of(aligned.begin(), aligned.end(),
                                       [](const std::optional<double>& split) { return !split; });
-      if (missed && runner.status == TableStatus::kOk) runner.status = TableStatus::kMissingPunch;
+      if (missed && runner.status == TableStatus::kOk) {
+        if (runner.ok_stated) {
+          placement = Placement::kOtherFork;
+        } else {
+          runner.status = TableStatus::kMissingPunch;
+        }
+      }
       return aligned;
     }
     if (runner.codes.size() != controls.count) return AlignedByCode(runner, controls.codes);

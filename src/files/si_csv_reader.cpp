@@ -6,8 +6,8 @@
 // (',' or ';' separated). What is taken: name, club, class, start, position, and per punch the
 // control code and the time after the start; a code starting with "F" is the finish (else the
 // race time column gives the result), one starting with "S" the start. The codes are the
-// controls the runner punched: a runner whose codes differ from the class's missed or added some
-// and is read as a mispunch.
+// controls the runner punched: a runner whose codes miss some of the class's is read as a
+// mispunch, unless his status says OK (he ran another fork of the class).
 #include <string>
 #include <string_view>
 #include <vector>
@@ -148,6 +148,7 @@ TableRunner RunnerOf(const Row& row, const SiCsvColumns& columns) {
   runner.place = Field(row, columns.position);
   ReadPunches(row, columns, runner);
   runner.status = StatusOf(row, columns, runner);
+  runner.ok_stated = ToUpper(Trim(Field(row, columns.status))) == "OK";
   return runner;
 }
 

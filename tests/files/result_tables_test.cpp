@@ -187,11 +187,20 @@ TEST(ResultTables, SiCsvColumnsWhereTheHeaderNamesThem) {
       "RaceNumber,Name,Club,CourseClass,StartTime,RaceTime,Status,NumSplits,ControlCode1,Split1,"
       "Points1,ControlCode2,Split2,Points2\r\n"
       "1,Anna Berg,OK Nord,H21,10:00:00,00:06:00,,2,31,00:02:00,,32,00:05:00,\r\n"
-      "2,Bo Ek,IFK,H21,10:01:00,,DNS,0\r\n");
+      "2,Bo Ek,IFK,H21,10:01:00,,DNS,0\r\n"
+      // Open is forked (31-32 most, 31-33 two): a runner the file gives as OK ran the other
+      // fork, one without a status missed control 32.
+      "3,Cy Dahl,OK,Open,10:00:00,00:06:00,OK,2,31,00:02:00,,33,00:05:00,\r\n"
+      "4,Di Eng,OK,Open,10:00:00,00:07:00,OK,2,31,00:02:30,,32,00:05:30,\r\n"
+      "5,Ed Fry,OK,Open,10:00:00,00:06:30,,2,31,00:02:10,,32,00:05:10,\r\n"
+      "6,Fa Gil,OK,Open,10:00:00,00:06:40,ok,2,31,00:02:20,,32,00:05:20,\r\n"
+      "7,Gu Hem,OK,Open,10:00:00,00:06:50,,2,31,00:02:40,,33,00:05:40,\r\n");
   EXPECT_NE(text.find("  Anna Berg|OK Nord||0:06:00|2:00 3:00 1:00|0|0|||36000||"),
             std::string::npos)
       << text;
   EXPECT_NE(text.find("  Bo Ek|IFK||DNS|"), std::string::npos) << text;
+  EXPECT_NE(text.find("  Cy Dahl|OK||0:06:00|2:00 ↓ 4:00|"), std::string::npos) << text;
+  EXPECT_NE(text.find("  Gu Hem|OK||MP|2:40 × 4:10|"), std::string::npos) << text;
 }
 
 // Two classes that share their short name are told apart by their long names, each on its own

@@ -39,6 +39,8 @@ std::string NotAResultFileText(const std::string& path, int32_t file_type);
 std::string NothingLeftText(const std::string& path);
 // A class whose runners passed different controls: their legs are compared by position.
 std::string MixedCoursesText(const std::string& class_name);
+// Runners a class's file gives as OK who punched other controls than the class's (forks).
+std::string OtherForkText(const std::string& class_name, size_t runners);
 // Runners of a class whose split times, given without control codes, do not fit its controls.
 std::string SplitsLeftOutText(const std::string& class_name, size_t runners);
 // A class whose course has more legs than a runner holds.

@@ -108,18 +108,28 @@ std::vector<std::vector<int32_t>> Forks(const std::vector<IofRunner>& runners) {
   return sorted;
 }
 
+// Off the course, splits as many as the course's controls are compared by position; others go
+// onto the controls shared, which keeps the legs within the course's and the finish leg his.
+IofAlignedSplits OffTheCourse(std::vector<IofSplit> splits, const std::vector<int32_t>& course) {
+  const bool coded = std::none_of(splits.begin(), splits.end(), [](const IofSplit& split) {
+    return IofFileNumber(split.code) == 0;
+  });
+  if (course.empty() || splits.size() == course.size() || !coded) return {std::move(splits), false};
+  return {IofSplitsOnSharedControls(splits, course), false};
+}
+
 // The runner's splits on the class's course; off it, on the first fork whose controls his own
 // fit (a control of it he missed gets a split without a time), so that a mispunched runner's
-// later splits stay at their controls. Off the course, the legs are compared by position.
+// later splits stay at their controls, and then as OffTheCourse puts them.
 IofAlignedSplits Aligned(const IofRunner& runner, const std::vector<int32_t>& course,
                          const std::vector<std::vector<int32_t>>& forks) {
   IofAlignedSplits aligned = IofAlignSplits(runner.splits, course);
   if (aligned.fits) return aligned;
   for (const auto& fork : forks) {
     IofAlignedSplits on_fork = IofAlignSplits(runner.splits, fork);
-    if (on_fork.fits) return {std::move(on_fork.splits), false};
+    if (on_fork.fits) return OffTheCourse(std::move(on_fork.splits), course);
   }
-  return aligned;
+  return OffTheCourse(std::move(aligned.splits), course);
 }
 
 // Legs without data at the end say nothing; one is added where it must: a runner without a

@@ -99,6 +99,11 @@ struct IofAlignedSplits {
 };
 IofAlignedSplits IofAlignSplits(const std::vector<IofSplit>& splits,
                                 const std::vector<int32_t>& course);
+// The splits of a runner of another fork of a different length placed on the course's controls
+// he punched too, by code in order; the course's other controls get a split without a time, so
+// that his leg to the next control shared covers them and his finish leg stays his.
+std::vector<IofSplit> IofSplitsOnSharedControls(const std::vector<IofSplit>& splits,
+                                                const std::vector<int32_t>& course);
 
 // Leg times (days, or our codes) from cumulative split times: a split that is missing gives
 // QX_TIME_DISQ; one without a time, or with a time not after the last one kept (negative, zero,

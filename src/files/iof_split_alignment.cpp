@@ -46,6 +46,21 @@ std::vector<IofSplit> OnTheCourse(const std::vector<IofSplit>& splits,
 
 }  // namespace
 
+std::vector<IofSplit> IofSplitsOnSharedControls(const std::vector<IofSplit>& splits,
+                                                const std::vector<int32_t>& course) {
+  const std::vector<std::optional<size_t>> punches = PunchesOnCourse(course, CodesOf(splits));
+  std::vector<IofSplit> placed;
+  placed.reserve(course.size());
+  for (size_t k = 0; k < course.size(); ++k) {
+    if (punches[k]) {
+      placed.push_back(splits[*punches[k]]);
+    } else {
+      placed.push_back({std::to_string(course[k]), std::nullopt, false});
+    }
+  }
+  return placed;
+}
+
 IofAlignedSplits IofAlignSplits(const std::vector<IofSplit>& splits,
                                 const std::vector<int32_t>& course) {
   const std::vector<int32_t> codes = CodesOf(splits);

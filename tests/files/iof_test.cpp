@@ -4,6 +4,7 @@
 // from them, and the verdicts of the published DTD and schema.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <regex>
 #include <sstream>
@@ -360,6 +361,30 @@ TEST_F(IofReaderTest, StagesCoursesAndStartPunches) {
     const auto course = root.CourseData(h21->CourseNum);
     EXPECT_TRUE(course && course->ControlNum(1) == 31);
   }
+}
+
+// A runner of a longer fork of his class (31 35 36 37 34 where most run 31 32 33 34) has his
+// splits on the controls he shares with the course: the leg to 34 covers 32 and 33, and his
+// finish leg is his own.
+TEST_F(IofReaderTest, LongerForkOnTheControlsShared) {
+  const auto splits = [](const std::vector<std::pair<const char*, int>>& punches) {
+    std::string text;
+    for (const auto& [code, seconds] : punches) text += Split(code, std::to_string(seconds));
+    return text;
+  };
+  const std::string course = splits({{"31", 400}, {"32", 800}, {"33", 1200}, {"34", 1600}});
+  ASSERT_TRUE(Load(Doc3(Class3(
+      "H16",
+      Person3("Aa", "OK", "2000", course) + Person3("Bb", "OK", "2010", course) +
+          Person3("Cc", "OK", "2100",
+                  splits({{"31", 300}, {"35", 600}, {"36", 1000}, {"37", 1300}, {"34", 1600}}))))));
+  const auto h16 = root.ClassData("H16");
+  ASSERT_EQ(h16->ControlCount, 4);
+  const auto cc = h16->LapData(3);
+  ASSERT_EQ(cc->RunnerName, "Cc A");
+  std::vector<double> legs;
+  for (int32_t k = 1; k <= 5; ++k) legs.push_back(std::round(cc->Lap(k)->Value() * 86400));
+  EXPECT_EQ(legs, (std::vector<double>{300, -86400, -86400, 1300, 500}));
 }
 
 TEST_F(IofReaderTest, BadInputFailsWithTheErrorComment) {

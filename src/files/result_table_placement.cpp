@@ -127,11 +127,11 @@ const ClassControls* MostShared(const Tally& tally, const TableClass& table_clas
 }
 
 // The controls of a class: of the code lists its finishers have (all its runners when none
-// finished) and the codes they all punched, the longest that most runners punched in full, so
-// that one runner's stray or doubled punch is no control and a control one of them missed still
-// is; when no list is shared so widely (or the format gives no codes), the list most finishers
-// have, the earliest on ties.
-ClassControls ControlsOf(const TableClass& table_class) {
+// finished) and, where the codes are the runners' punches, the codes they all punched, the
+// longest that most runners punched in full, so that one runner's stray or doubled punch is no
+// control and a control one of them missed still is; when no list is shared so widely (or the
+// format gives no codes), the list most finishers have, the earliest on ties.
+ClassControls ControlsOf(const TableClass& table_class, bool punched_codes) {
   const bool any_finished =
       std::any_of(table_class.runners.begin(), table_class.runners.end(), Finished);
   std::vector<const TableRunner*> runners;
@@ -139,7 +139,7 @@ ClassControls ControlsOf(const TableClass& table_class) {
     if (!any_finished || Finished(runner)) runners.push_back(&runner);
   }
   Tally tally = TallyOf(runners);
-  if (tally.size() > 1) {  // the controls of lists that each hold another stray punch
+  if (punched_codes && tally.size() > 1) {  // the controls of lists that each hold a stray punch
     const std::vector<int32_t> common = CommonCodes(runners);
     if (!common.empty()) tally.emplace_back(ClassControls{common, common.size()}, 0);
   }
@@ -175,7 +175,7 @@ class ClassPlacer {
   // A class without runners (a class line with no rows under it) is left out, as in the lists.
   size_t Place(TableClass& table_class) {
     if (table_class.runners.empty()) return 0;
-    const ClassControls controls = ControlsOf(table_class);
+    const ClassControls controls = ControlsOf(table_class, table_.punched_codes);
     if (controls.count > kMostControls) {
       table_.notes.push_back(
           TooManyLegsText(table_class.name, controls.count + 1, clsLapData::kMaxLegs));
@@ -246,7 +246,10 @@ class ClassPlacer {
       }
       return aligned;
     }
-    if (runner.codes.size() != controls.count) return AlignedByCode(runner, controls.codes);
+    if (runner.codes.size() != controls.count) {
+      if (Finished(runner)) placement = Placement::kOtherFork;
+      return AlignedByCode(runner, controls.codes);
+    }
     placement = Placement::kByPosition;
     return runner.splits;
   }

@@ -204,7 +204,8 @@ TEST(ResultTables, SiCsvColumnsWhereTheHeaderNamesThem) {
 }
 
 // Two classes that share their short name are told apart by their long names, each on its own
-// controls. A surname and first name in kanji read surname first, as such names are written.
+// controls; a class of runners on courses of other lengths. A surname and first name in kanji
+// read surname first, as such names are written.
 TEST(ResultTables, OeClassesSharingAShortNameStayApartAndKanjiNames) {
   const std::string english = Fixture("oe-46-english.csv");
   const std::string head = english.substr(0, english.find("\r\n") + 2);
@@ -217,6 +218,17 @@ TEST(ResultTables, OeClassesSharingAShortNameStayApartAndKanjiNames) {
                  row("Open", "H21 Open", {"41", "2:00", "42", "7:00"}));
   EXPECT_NE(text.find("class H21 Elite|"), std::string::npos) << text;
   EXPECT_NE(text.find("  Open|||0:10:00|2:00 5:00 3:00|"), std::string::npos) << text;
+  // Runners of one class on courses of other lengths: the class keeps the first course whole,
+  // not only the control both share, and the other runner's legs cover the ones between.
+  const auto h50 = [](const char* name, const char* time, std::vector<std::string> pairs) {
+    const std::string count = std::to_string(pairs.size() / 2);
+    return OeRow({{3, name}, {11, time}, {12, "0"}, {18, "H50"}, {42, count}}, pairs);
+  };
+  const std::string forks =
+      LoadedText(head + h50("Gus", "6:00", {"51", "2:00", "58", "4:00"}) +
+                 h50("Hans", "8:00", {"51", "2:00", "52", "4:00", "53", "6:00"}));
+  EXPECT_NE(forks.find("  Gus|||0:06:00|2:00 2:00 2:00|"), std::string::npos) << forks;
+  EXPECT_NE(forks.find("  Hans|||0:08:00|2:00 ↓ 6:00|"), std::string::npos) << forks;
   const std::string kanji = LoadedText(
       head + OeRow({{3, "山田"}, {4, "太郎"}, {11, "10:00"}, {12, "0"}, {18, "H21"}, {42, "1"}},
                    {"31", "3:00"}));

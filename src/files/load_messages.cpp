@@ -45,6 +45,12 @@ constexpr const char* kXmlStatusTexts[] = {
     TrNoop("ルート要素がありません"),
 };
 
+// A note of a class about some of its runners.
+std::string ClassRunnersText(const std::string& text, const std::string& class_name,
+                             size_t runners) {
+  return FillIn(text, {{"class", class_name}, {"count", std::to_string(runners)}});
+}
+
 }  // namespace
 
 std::string NoFileNameText() {
@@ -106,21 +112,21 @@ std::string MixedCoursesText(const std::string& class_name) {
 }
 
 std::string OtherForkText(const std::string& class_name, size_t runners) {
-  return FillIn(NTr("クラス {class}: 完走の {count} 人はクラスと違うコントロールを通ったので、"
-                    "共通のコントロールの間の区間をまとめて比べます",
-                    "クラス {class}: 完走の {count} 人はクラスと違うコントロールを通ったので、"
-                    "共通のコントロールの間の区間をまとめて比べます",
-                    runners),
-                {{"class", class_name}, {"count", std::to_string(runners)}});
+  return ClassRunnersText(NTr("クラス {class}: 完走の {count} 人はクラスと違うコントロールを通った"
+                              "ので、共通のコントロールの間の区間をまとめて比べます",
+                              "クラス {class}: 完走の {count} 人はクラスと違うコントロールを通った"
+                              "ので、共通のコントロールの間の区間をまとめて比べます",
+                              runners),
+                          class_name, runners);
 }
 
 std::string SplitsLeftOutText(const std::string& class_name, size_t runners) {
-  return FillIn(NTr("クラス {class}: {count} "
-                    "人のスプリットはコントロールの数が合わないので読み込みませんでした",
-                    "クラス {class}: {count} "
-                    "人のスプリットはコントロールの数が合わないので読み込みませんでした",
-                    runners),
-                {{"class", class_name}, {"count", std::to_string(runners)}});
+  return ClassRunnersText(NTr("クラス {class}: {count} "
+                              "人のスプリットはコントロールの数が合わないので読み込みませんでした",
+                              "クラス {class}: {count} "
+                              "人のスプリットはコントロールの数が合わないので読み込みませんでした",
+                              runners),
+                          class_name, runners);
 }
 
 std::string TooManyLegsText(const std::string& class_name, size_t legs, size_t most_legs) {

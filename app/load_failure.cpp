@@ -86,12 +86,9 @@ std::string ComponentProblem(const std::string& file, std::string_view comment) 
 
 // An archive of several lap files and no --member, or one without the member --member names
 // (the component's comment below names the members it holds).
-std::string ChoiceProblem(const std::string& file, const std::string& error_comment,
-                          const LoadWitness& witness) {
+std::string ChoiceProblem(const std::string& error_comment, const LoadWitness& witness) {
   if (!witness.member.empty()) {
-    const bool missing = IsArchiveName(file) && Location(error_comment) == "DetectFileType" &&
-                         error_comment.find(" " + witness.member + " ") != std::string::npos;
-    return missing ? text::NoSuchMember(witness.member) : "";
+    return Location(error_comment) == "ArchiveMember" ? text::NoSuchMember(witness.member) : "";
   }
   if (witness.offered.empty()) return "";
   const std::string names = fmt::format("{}", fmt::join(witness.offered, ", "));
@@ -103,7 +100,7 @@ std::string ChoiceProblem(const std::string& file, const std::string& error_comm
 std::string LoadFailure(const std::string& file, const std::string& error_comment,
                         const LoadWitness& witness) {
   std::string reason = FileProblem(file);
-  if (reason.empty()) reason = ChoiceProblem(file, error_comment, witness);
+  if (reason.empty()) reason = ChoiceProblem(error_comment, witness);
   if (reason.empty()) reason = ComponentProblem(file, error_comment);
   // A reader that refuses the file with a message says why in it; other messages go above.
   const std::string shown = text::TerminalText(fmt::format("{}", fmt::join(witness.shown, "\n")));

@@ -33,6 +33,8 @@ using archive::MemberInfo;
 // An archive that gives no lap file leaves the load with no path, whose type detection fails;
 // the error comment says so, and why nothing came out of the archive.
 constexpr const char* kLocation = "clsFileControl.DetectFileType";
+// An archive without the member the host named fails where a host can tell it from the others.
+constexpr const char* kMemberLocation = "clsFileControl.ArchiveMember";
 
 // Rounded up, so a size past a limit never prints as the limit itself.
 std::string MiB(uint64_t bytes) {
@@ -46,8 +48,8 @@ struct Job {
   ArchiveKind kind = ArchiveKind::kNone;
   std::string head;
 
-  std::string Fail(const std::string& what) const {
-    FailLoad(kDetectionError, kLocation, path + ": " + what);
+  std::string Fail(const std::string& what, const char* location = kLocation) const {
+    FailLoad(kDetectionError, location, path + ": " + what);
     return "";
   }
 };
@@ -114,7 +116,8 @@ std::optional<size_t> NamedMember(const Job& job, const std::vector<MemberInfo>&
   if (!named) {
     job.Fail(
         FillIn(Tr("メンバー {member} はありません (あるのは {names})"),
-               {{"member", name}, {"names", MemberNames(members, AllPositions(members.size()))}}));
+               {{"member", name}, {"names", MemberNames(members, AllPositions(members.size()))}}),
+        kMemberLocation);
   }
   return named;
 }

@@ -203,6 +203,8 @@ TEST_F(ArchiveTest, TheChooserPicksAmongSeveralLapFiles) {
   EXPECT_EQ(LoadedRunner(root, beside), "Yan");
   root.ArchiveMember = "z.txt";
   EXPECT_EQ(LoadedRunner(root, beside), "");
+  EXPECT_NE(root.ErrorComment().find("\nclsFileControl.ArchiveMember\r\n"), std::string::npos)
+      << root.ErrorComment();
   EXPECT_TRUE(TempIsEmpty());
 }
 

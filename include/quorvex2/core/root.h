@@ -104,7 +104,8 @@ class clsQuorvex2 {
   std::function<std::string(const std::vector<std::string>& members)> ChooseArchiveMember;
   // The member of an archive the host wants loaded, by its path in the archive or its file name,
   // of any kind the component reads ("" lets the component take the lap file as above). An
-  // archive without a member of that name fails to load.
+  // archive without a member of that name fails to load, with the location
+  // clsFileControl.ArchiveMember in the error comment.
   std::string ArchiveMember;
 
   // Component-internal: loaders add objects they built; false when the key is taken.

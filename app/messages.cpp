@@ -224,24 +224,33 @@ std::string LapFileLoss(const std::string& command, const std::string& file, int
       {{"command", command}, {"file", file}, {"lost", lost}});
 }
 
-std::string LapFileLetters(const std::string& command, const std::string& file, int32_t names) {
+namespace {
+
+// A note of a lap file written about some of its names ("" when there are none).
+std::string LapFileNames(const std::string& text, const std::string& command,
+                         const std::string& file, int32_t names) {
   if (names <= 0) return "";
-  return Fill(
+  return Fill(text, {{"command", command}, {"file", file}, {"count", Number(names)}});
+}
+
+}  // namespace
+
+std::string LapFileLetters(const std::string& command, const std::string& file, int32_t names) {
+  return LapFileNames(
       NTr("{command}: {file} では名前 {count} 個の Shift-JIS にない文字が「?」になりました",
           "{command}: {file} では名前 {count} 個の Shift-JIS にない文字が「?」になりました", names),
-      {{"command", command}, {"file", file}, {"count", Number(names)}});
+      command, file, names);
 }
 
 std::string LapFileLineBreakers(const std::string& command, const std::string& file,
                                 int32_t names) {
-  if (names <= 0) return "";
-  return Fill(
+  return LapFileNames(
       NTr("{command}: {file} では名前 {count} 個のコンマか「クラス」が列の区切りか見出し行に"
           "読まれます",
           "{command}: {file} では名前 {count} 個のコンマか「クラス」が列の区切りか見出し行に"
           "読まれます",
           names),
-      {{"command", command}, {"file", file}, {"count", Number(names)}});
+      command, file, names);
 }
 
 std::string LapFileClassFigures(const std::string& command, const std::string& file,

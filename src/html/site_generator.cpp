@@ -89,9 +89,7 @@ class SiteWriter {
     std::vector<SiteEntry> entries(list.size());
     for (size_t i = 0; i < list.size(); ++i) {
       SiteEntry& entry = entries[i];
-      entry.name = list[i].name;
-      entry.class_index = list[i].class_index;
-      entry.course_num = list[i].course_num;
+      static_cast<ClassAndCourseEntry&>(entry) = list[i];
       entry.file_name = file_names[i];
       entry.result_page = PageName(entry, r_.ResultFile, r_.ResultIncludeCourse);
       entry.analysis_page = PageName(entry, r_.AnalysisFile, r_.AnalysisIncludeCourse);

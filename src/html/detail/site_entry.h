@@ -1,15 +1,13 @@
 #pragma once
 // One class or shared course of the site, with the pages written for it.
-#include <cstdint>
 #include <string>
+
+#include "core/detail/class_and_course_entries.h"
 
 namespace quorvex2::detail {
 
-struct SiteEntry {
-  int32_t class_index = 0;  // 1-based class position, 0 for a shared course
-  int32_t course_num = 0;
-  std::string name;       // "M21A" or "M21A/W21A"
-  std::string file_name;  // "m21a" or "m21a_w21a"
+// The entry of the class-and-course list, its file_name made unique among the site's.
+struct SiteEntry : ClassAndCourseEntry {
   // The page files written for this entry ("" when not written), relative to the site folder.
   std::string result_page, analysis_page, leg_data_page, chart_page;
   std::string class_info;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "quorvex2/core/path.h"
@@ -37,7 +38,8 @@ FileSizeSignalBlock::~FileSizeSignalBlock() {
 }
 
 // A file that is there keeps its permissions; a new one gets the usual ones (mkstemp creates
-// it for the owner only).
+// it for the owner only). A device or a pipe is written as it is, never replaced by a file, and a
+// symbolic link is followed to the file it names.
 AtomicFile::AtomicFile(const std::string& path) {
   if (path.empty()) return;
   target_ = ToFileSystemPath(path);
@@ -46,6 +48,18 @@ AtomicFile::AtomicFile(const std::string& path) {
   // The rename would replace a file its owner keeps from being written; a write in place would
   // be refused, and so is this one.
   if (replaces && ::access(target_.c_str(), W_OK) != 0) return;
+  if (replaces && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+    in_place_ = true;
+    fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    return;
+  }
+  struct stat link {};
+  if (replaces && ::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    char* resolved = ::realpath(target_.c_str(), nullptr);
+    if (resolved == nullptr) return;
+    target_ = resolved;
+    std::free(resolved);
+  }
   temp_ = target_ + ".XXXXXX";
   fd_ = ::mkstemp(temp_.data());
   if (fd_ < 0) return;
@@ -57,7 +71,7 @@ AtomicFile::AtomicFile(const std::string& path) {
 AtomicFile::~AtomicFile() {
   if (fd_ < 0) return;
   ::close(fd_);
-  std::remove(temp_.c_str());
+  if (!in_place_) std::remove(temp_.c_str());
 }
 
 void AtomicFile::Write(std::string_view bytes) {
@@ -70,6 +84,11 @@ void AtomicFile::Write(std::string_view bytes) {
 
 bool AtomicFile::Commit() {
   if (fd_ < 0) return false;
+  if (in_place_) {
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    return !failed_ && closed;
+  }
   const bool written = !failed_ && (sync_deferred || ::fsync(fd_) == 0);
   const bool closed = ::close(fd_) == 0;
   fd_ = -1;

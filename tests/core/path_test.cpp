@@ -1,6 +1,9 @@
 #include "quorvex2/core/path.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -139,10 +142,26 @@ TEST_F(TempFolder, AtomicWriteAndRead) {
   EXPECT_FALSE(WriteFileAtomically(At("missing/out.txt"), "x"));
   EXPECT_FALSE(WriteFileAtomically("", "x"));
   EXPECT_FALSE(ReadFileBytes(At("missing.txt")).has_value());
-  // Only the target is left behind.
+  // A symbolic link is written through, a pipe in place: neither is replaced by a file.
+  const std::string link = At("link.txt");
+  std::filesystem::create_symlink(file, link);
+  EXPECT_TRUE(WriteFileAtomically(link, "via link"));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(ReadFileBytes(file), "via link");
+  const std::string pipe = At("pipe");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_TRUE(WriteFileAtomically(pipe, "piped"));
+  char got[16] = {};
+  EXPECT_EQ(::read(reader, got, sizeof got), 5);
+  ::close(reader);
+  EXPECT_EQ(std::string(got), "piped");
+  EXPECT_EQ(std::filesystem::status(pipe).type(), std::filesystem::file_type::fifo);
+  // Only the targets are left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
                           std::filesystem::directory_iterator()),
-            1);
+            3);
 }
 
 // Decoded from the bytes (Shift-JIS, UTF-16 and UTF-8 with their marks) and split at any line end.

@@ -1,7 +1,8 @@
 #pragma once
 // A file written through a temporary file beside it and renamed into place only when all of it
 // was written, so a failed write never destroys the file that was there. Large outputs are
-// written piece by piece and never held whole.
+// written piece by piece and never held whole. Devices and pipes (/dev/null, a named pipe) are
+// written directly.
 #include <signal.h>
 
 #include <string>
@@ -44,6 +45,7 @@ class AtomicFile {
   std::string temp_;
   int fd_ = -1;
   bool failed_ = false;
+  bool in_place_ = false;  // a device or a pipe, written directly
 };
 
 // While one lives on a thread, files written there are renamed into place without a sync of

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "command_registry.h"
+#include "messages.h"
 
 namespace {
 
@@ -30,11 +31,17 @@ quorvex2::QxConfigFolderConst Place(quorvex2::clsConfigControl& config,
   return quorvex2::QX_CONFIG_FOLDER_DATA;
 }
 
+void FailOnStoreError(const quorvex2::clsConfigControl& config) {
+  if (config.StoreError().empty()) return;
+  throw qxcli::ExitError(
+      1, qxcli::text::WithRecord(qxcli::text::SettingsUnusable("config"), config.StoreError()));
+}
+
 void Get(const ConfigOptions& options) {
   quorvex2::clsConfigControl config;
   auto place = Place(config, options);
   std::string value = config.Value(place, options.item, options.default_value);
-  if (!config.StoreError().empty()) throw qxcli::ExitError(1, config.StoreError());
+  FailOnStoreError(config);
   std::cout << value << "\n";
 }
 
@@ -42,7 +49,7 @@ void Set(const ConfigOptions& options) {
   quorvex2::clsConfigControl config;
   auto place = Place(config, options);
   config.Value(place, options.item, options.default_value, options.value);
-  if (!config.StoreError().empty()) throw qxcli::ExitError(1, config.StoreError());
+  FailOnStoreError(config);
 }
 
 void SetupConfig(CLI::App& sub) {

@@ -70,5 +70,11 @@ int main(int argc, char** argv) {
     std::cerr << "quorvex2: " << e.what() << "\n";
     return 1;
   }
+  // Output that did not all reach standard output (a full disk, a reader gone where SIGPIPE is
+  // ignored) is a failed command.
+  if (!std::cout.flush()) {
+    std::cerr << qxcli::text::CannotWriteOutput() << "\n";
+    return 1;
+  }
   return 0;
 }

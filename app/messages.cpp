@@ -275,6 +275,14 @@ std::string UnknownCommand(const std::string& name, const std::string& commands)
               {{"name", name}, {"commands", commands}});
 }
 
+std::string CannotWriteOutput() {
+  return Tr("quorvex2: 標準出力に書き込めません");
+}
+
+std::string SettingsUnusable(const std::string& command) {
+  return Fill(Tr("{command}: 設定ファイルを読み書きできません"), {{"command", command}});
+}
+
 std::string UnknownReportKind(const std::string& name) {
   return Fill(Tr("report: {name} という種類はありません"), {{"name", name}});
 }

@@ -85,6 +85,10 @@ std::string WritingWeb();
 // The command line.
 std::string UnknownCommand(const std::string& name, const std::string& commands);
 std::string UnknownReportKind(const std::string& name);
+// What the command wrote to standard output did not all reach it (a full disk, a closed pipe).
+std::string CannotWriteOutput();
+// The settings store could not be read or written; its own words follow on the next line.
+std::string SettingsUnusable(const std::string& command);
 
 // Data sets.
 std::string ClassPositionOutOfRange(const std::string& id, int32_t classes);

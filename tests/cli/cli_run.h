@@ -45,6 +45,7 @@ struct CliLimits {
   bool unprivileged = false;     // started as root, run as nobody so file permissions hold
   std::string temp_dir;          // the run's TMPDIR; "": as it is
   bool terminal = false;         // standard error is a pseudo-terminal, whose output lands in `err`
+  bool full_output = false;      // standard output is /dev/full: every write to it fails
   std::vector<std::string> env;  // "NAME=value" each, over a Japanese locale (LANG=ja_JP.UTF-8)
 };
 
@@ -104,7 +105,8 @@ inline CliResult RunCli(const std::vector<std::string>& args, const CliLimits& l
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
     dup2(open("/dev/null", O_RDONLY), 0);
-    dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+    dup2(open(limits.full_output ? "/dev/full" : out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
+         1);
     dup2(limits.terminal ? slave : open(err.c_str(), O_WRONLY | O_CREAT, 0644), 2);
     ApplyLimits(limits);
     execv(QX_CLI_PATH, argv.data());

@@ -168,6 +168,17 @@ TEST(Commands, ExitStatusAndWhatTheyPrint) {
 
 using qxtest::RunOk;
 
+// What did not reach standard output is a failure, whatever the command.
+TEST(Commands, OutputThatCannotBeWritten) {
+  qxtest::CliLimits full;
+  full.full_output = true;
+  for (const char* line : {"report json {f}", "info {f}", "report grid {f} --class 1"}) {
+    const auto run = qxtest::RunCli(qxtest::Args(line), full);
+    EXPECT_EQ(run.exit_code, 1) << line;
+    EXPECT_EQ(run.err, "quorvex2: 標準出力に書き込めません\n") << line;
+  }
+}
+
 TEST(CliConfig, SetAndGetByPlace) {
   setenv("QUORVEX2_CONFIG", (qxtest::MakeTempDir("config") + "/config.sqlite3").c_str(), 1);
   EXPECT_EQ(RunOk({"config", "get", "lastfile", "--default", "none"}), "none\n");
@@ -197,6 +208,7 @@ TEST(CliConfig, StoreThatIsNoDatabase) {
   std::ofstream(file, std::ios::binary) << std::string(3000, 'q');
   const auto get = qxtest::RunCli({"config", "get", "ITEM"});
   EXPECT_EQ(get.exit_code, 1);
+  EXPECT_TRUE(qxtest::Contains(get.err, "設定ファイルを読み書きできません\n")) << get.err;
   EXPECT_TRUE(qxtest::Contains(get.err, "not a database")) << get.err;
   const auto set = qxtest::RunCli({"config", "set", "ITEM", "v"});
   EXPECT_EQ(set.exit_code, 1);

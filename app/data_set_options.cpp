@@ -9,6 +9,7 @@
 
 #include "command_registry.h"
 #include "messages.h"
+#include "usage_error.h"
 
 namespace qxcli {
 namespace {
@@ -79,7 +80,7 @@ void AddDataSetOptions(CLI::App& sub, DataSetOptions& options) {
                                  "Class by name or 1-based position (repeatable); default: the "
                                  "first class");
   auto* course = sub.add_option("--course", options.course, "Every class that runs course N")
-                     ->check(CLI::PositiveNumber);
+                     ->check(AtLeast(1));
   auto* segment = sub.add_option("--segment", options.segment, "The runners of a segment");
   sub.add_option("--sex", options.sex, "Only the runners of that sex (with --segment)")
       ->needs(segment);

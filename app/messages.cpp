@@ -102,6 +102,12 @@ std::string ValueOutOfRange(const std::string& option, const std::string& value,
               {{"option", option}, {"value", value}, {"low", low}, {"high", high}});
 }
 
+std::string ValueBelow(const std::string& option, const std::string& value,
+                       const std::string& least) {
+  return Fill(Tr("{option}: {value} は {least} 以上の数ではありません"),
+              {{"option", option}, {"value", value}, {"least", least}});
+}
+
 std::string ValueNotAChoice(const std::string& option, const std::string& value,
                             const std::string& choices) {
   return Fill(Tr("{option}: {value} は使えません ({choices} のどれかです)"),

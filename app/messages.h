@@ -30,6 +30,8 @@ std::string SubcommandRequired();
 std::string OptionNeedsOption(const std::string& option, const std::string& other);
 std::string OptionsExclusive(const std::string& option, const std::string& other);
 std::string OptionValueMissing(const std::string& option);
+std::string ValueBelow(const std::string& option, const std::string& value,
+                       const std::string& least);
 std::string ValueOutOfRange(const std::string& option, const std::string& value,
                             const std::string& low, const std::string& high);
 std::string ValueNotAChoice(const std::string& option, const std::string& value,

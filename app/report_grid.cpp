@@ -14,6 +14,7 @@
 #include "messages.h"
 #include "report_command.h"
 #include "terminal_grid.h"
+#include "usage_error.h"
 
 namespace qxcli {
 namespace {
@@ -62,7 +63,7 @@ void AddGridOptions(CLI::App& report) {
       .add_option("--width", options.width,
                   "grid: screen columns to fit the table into, 0 for no limit "
                   "(default: the terminal's width)")
-      ->check(CLI::NonNegativeNumber);
+      ->check(AtLeast(0));
   report
       .add_option("--ambiguous-width", options.ambiguous_width,
                   "grid: columns of symbols such as → and ↓ (default: 2 in Japanese, as East "

@@ -1,5 +1,6 @@
 #include "usage_error.h"
 
+#include <charconv>
 #include <regex>
 
 #include "messages.h"
@@ -26,6 +27,9 @@ std::string Reworded(const std::string& message) {
   if (std::regex_match(message, m, std::regex("(.+): Value (.+) not in range (.+) to (.+)"))) {
     return text::ValueOutOfRange(m[1], m[2], m[3], m[4]);
   }
+  if (std::regex_match(message, m, std::regex("(.+): Value (.+) is below (.+)"))) {
+    return text::ValueBelow(m[1], m[2], m[3]);
+  }
   if (std::regex_match(message, m, std::regex("(.+): (.+) not in \\{(.+)\\}"))) {
     return text::ValueNotAChoice(m[1], m[2], m[3]);
   }
@@ -40,6 +44,19 @@ std::string Reworded(const std::string& message) {
 }
 
 }  // namespace
+
+CLI::Validator AtLeast(long long least) {
+  const std::string bound = std::to_string(least);
+  return CLI::Validator(
+      [least, bound](std::string& input) -> std::string {
+        long long value = 0;
+        const char* end = input.data() + input.size();
+        const auto read = std::from_chars(input.data(), end, value);
+        if (read.ec != std::errc() || read.ptr != end || value >= least) return "";
+        return "Value " + input + " is below " + bound;
+      },
+      ">=" + bound);
+}
 
 std::string UsageError(const std::string& parser_message) {
   return Reworded(parser_message) + "\n" + text::RunWithHelp();

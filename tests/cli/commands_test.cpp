@@ -98,6 +98,10 @@ const Case kCases[] = {
      "M21 has no runners"},
     {"grid colours", "report grid {f} --color sometimes", 2},
     {"grid ambiguous width", "report grid {f} --ambiguous-width 3", 2},
+    {"grid narrower than nothing", "report grid {f} --width -1 --lang en", 2, "",
+     "--width: Value -1 is below 0\n"},
+    {"course 0, in Japanese", "report json {f} --course 0 --lang ja", 2, "",
+     "--course: 0 は 1 以上の数ではありません\n"},
     {"report into a missing folder", "report json {f} -o {dir}/no/x", 1},
     {"report of a missing file", "report json {dir}/event.lxm", 1},
     // chart

@@ -1,6 +1,8 @@
 #include "platform/clock.h"
 
+#include <charconv>
 #include <cstdlib>
+#include <cstring>
 
 #include "quorvex2/core/format.h"
 
@@ -8,8 +10,13 @@ namespace quorvex2::detail {
 
 std::optional<std::time_t> ReproducibleTime() {
   const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
-  if (epoch == nullptr || *epoch == '\0') return std::nullopt;
-  return static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
+  if (epoch == nullptr) return std::nullopt;
+  // What is not a whole number of seconds is no time: the clock is used.
+  long long seconds = 0;
+  const char* end = epoch + std::strlen(epoch);
+  const auto read = std::from_chars(epoch, end, seconds);
+  if (read.ec != std::errc() || read.ptr != end || epoch == end) return std::nullopt;
+  return static_cast<std::time_t>(seconds);
 }
 
 Date Now() {

@@ -5,11 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <ctime>
 #include <filesystem>
 #include <stdexcept>
 
 #include "core/detail/catalogue.h"
 #include "core/detail/fill_in.h"
+#include "platform/clock.h"
 #include "platform/detail/paper_size.h"
 #include "platform/detail/spooler.h"
 #include "quorvex2/core/path.h"
@@ -161,6 +163,14 @@ void Printer::StartDoc() {
   surface_ = cairo_pdf_surface_create_for_stream(AppendToString, &pdf_,
                                                  PhysicalWidth() * kPointsPerMillimetre,
                                                  PhysicalHeight() * kPointsPerMillimetre);
+  // A reproducible document is dated at the reproducible time, as every other output.
+  if (const auto epoch = detail::ReproducibleTime()) {
+    std::tm parts{};
+    gmtime_r(&*epoch, &parts);
+    char date[32];
+    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATE_DATE, date);
+  }
   cr_ = cairo_create(surface_);
   page_ = 1;
 }

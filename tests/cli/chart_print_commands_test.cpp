@@ -58,6 +58,12 @@ TEST(PrintCommand, PagesOnASheetAndPreview) {
   const std::string dir = qxtest::MakeTempDir("print-preview");
   qxtest::RunOk(qxtest::Args(results + " --preview {dir}/sheet.png --page 1", dir));
   EXPECT_EQ(qxtest::ReadFile(dir + "/sheet.png").substr(0, 4), "\x89PNG");
+  // A reproducible document is dated at SOURCE_DATE_EPOCH, not at the clock.
+  qxtest::CliLimits limits;
+  limits.env = {"SOURCE_DATE_EPOCH=1000000000"};
+  EXPECT_EQ(qxtest::RunCli(qxtest::Args(results + " -o {dir}/dated.pdf", dir), limits).exit_code,
+            0);
+  EXPECT_TRUE(qxtest::Contains(qxtest::ReadFile(dir + "/dated.pdf"), "20010909014640Z"));
 }
 
 using qxtest::kFixture;

@@ -38,9 +38,9 @@ FileSizeSignalBlock::~FileSizeSignalBlock() {
 }
 
 // A file that is there keeps its permissions; a new one gets the usual ones (mkstemp creates
-// it for the owner only). A device or a pipe is written as it is, never replaced by a file, and a
-// symbolic link is followed to the file it names.
-AtomicFile::AtomicFile(const std::string& path) {
+// it for the owner only). Written through, a device or a pipe is written as it is, never replaced
+// by a file, and a symbolic link is followed to the file it names.
+AtomicFile::AtomicFile(const std::string& path, AtPath at_path) {
   if (path.empty()) return;
   target_ = ToFileSystemPath(path);
   struct stat existing {};
@@ -48,13 +48,14 @@ AtomicFile::AtomicFile(const std::string& path) {
   // The rename would replace a file its owner keeps from being written; a write in place would
   // be refused, and so is this one.
   if (replaces && ::access(target_.c_str(), W_OK) != 0) return;
-  if (replaces && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+  const bool through = at_path == AtPath::kWriteThrough;
+  if (through && replaces && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
     in_place_ = true;
     fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     return;
   }
   struct stat link {};
-  if (replaces && ::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+  if (through && replaces && ::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
     char* resolved = ::realpath(target_.c_str(), nullptr);
     if (resolved == nullptr) return;
     target_ = resolved;
@@ -105,6 +106,12 @@ DeferredSync::DeferredSync() : outer_(sync_deferred) {
 
 DeferredSync::~DeferredSync() {
   sync_deferred = outer_;
+}
+
+bool ReplaceFile(const std::string& path, std::string_view bytes) {
+  AtomicFile file(path, AtPath::kReplace);
+  file.Write(bytes);
+  return file.Commit();
 }
 
 bool SyncFileSystem(const std::string& folder) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/detail/atomic_file.h"
 #include "core/detail/component_state.h"
 #include "core/detail/fill_in.h"
 #include "files/archive/archive_kind.h"
@@ -225,7 +226,7 @@ std::string ExtractArchiveFile(const std::string& ArchivePath, const std::string
   const std::optional<std::string> data = ReadMember(job, members[*chosen], *chosen);
   if (!data) return "";
   const std::string path = Folder + "/" + FileNameInFolder(job, members[*chosen]);
-  if (!WriteFileAtomically(path, *data)) return job.Fail(Tr("作業フォルダーに書き込めません"));
+  if (!ReplaceFile(path, *data)) return job.Fail(Tr("作業フォルダーに書き込めません"));
   return path;
 }
 

@@ -25,10 +25,14 @@ class FileSizeSignalBlock {
   bool already_pending_ = false;
 };
 
+// What becomes of what is at the path: a link, a device or a pipe the user names is written
+// through; in a work folder anything there is replaced, never followed.
+enum class AtPath { kWriteThrough, kReplace };
+
 class AtomicFile {
  public:
   // Opens the temporary file; a failure shows in Commit.
-  explicit AtomicFile(const std::string& path);
+  explicit AtomicFile(const std::string& path, AtPath at_path = AtPath::kWriteThrough);
   // Removes the temporary file unless it was committed.
   ~AtomicFile();
   AtomicFile(const AtomicFile&) = delete;
@@ -60,6 +64,10 @@ class DeferredSync {
  private:
   bool outer_;
 };
+
+// Writes the bytes to the path through a temporary file, replacing whatever is there (a link
+// included); false on any failure.
+bool ReplaceFile(const std::string& path, std::string_view bytes);
 
 // Syncs the file system that holds the folder: the files written there and their names. False
 // when it cannot.

@@ -1,4 +1,5 @@
 #include "files/lha/member_io.h"
+#include "core/detail/atomic_file.h"
 
 #include <sys/stat.h>
 
@@ -65,7 +66,7 @@ int32_t ExtractMembers(const ArchiverCommand& command) {
   for (const DecodedMember& member : archive.members) {
     const std::string name = ExtractedFileName(member.name);
     if (name.empty() || !MatchesAny(name, command.files)) continue;
-    if (!WriteFileAtomically(folder + "/" + name, member.data)) status = kUnlhaWriteFailed;
+    if (!ReplaceFile(folder + "/" + name, member.data)) status = kUnlhaWriteFailed;
   }
   return status;
 }

@@ -13,27 +13,31 @@ using Words = std::span<const std::string_view>;
 
 // Lower-case ASCII; other letters as printed in both cases where listings differ.
 constexpr std::string_view kPlace[] = {
-    "pl",    "pl.",     "platz", "place", "pos",   "pos.",   "rang",  "rank",   "místo",
-    "poř.",  "plac",    "plats", "sija",  "mesto", "hely",   "posto", "puesto", "plass",
-    "plads", "miejsce", "koht",  "lugar", "por.",  "mjesto", "место", "順位"};
+    "pl",     "pl.",   "platz", "place",   "pos",  "pos.",  "rang", "rank",
+    "místo",  "poř.",  "plac",  "plats",   "sija", "mesto", "hely", "posto",
+    "puesto", "plass", "plads", "miejsce", "koht", "lugar", "por.", "mjesto",
+    "место",  "順位",  "θέση",  "Θέση",    "ΘΕΣΗ", "순위",  "名次"};
 constexpr std::string_view kNumber[] = {
     "stno", "stnr",    "stnr.", "startnr", "startnr.", "startno",     "dép.",
     "stčí", "stČí",    "stèí",  "stÈí",    "st.č.",    "bib",         "nr",
     "nr.",  "no",      "no.",   "číslo",   "dorsal",   "startnummer", "nro",
-    "pett", "rajtsz.", "št.č.", "номер",   "ナンバー", "番号",        "ゼッケン"};
-constexpr std::string_view kName[] = {"name", "nom",      "nom/club", "jméno",  "namn",
-                                      "navn", "nimi",     "nome",     "nombre", "naam",
-                                      "név",  "nazwisko", "meno",     "ime",    "фамилия",
-                                      "фио",  "участник", "氏名",     "名前"};
-constexpr std::string_view kTime[] = {"time", "zeit", "temps", "čas",       "Čas",    "èas",  "Èas",
-                                      "cas",  "tid",  "aika",  "tempo",     "tiempo", "tijd", "idő",
-                                      "czas", "aeg",  "время", "результат", "タイム", "記録"};
+    "pett", "rajtsz.", "št.č.", "номер",   "ナンバー", "番号",        "ゼッケン",
+    "αρ.",  "Αρ.",     "ΑΡ.",   "번호",    "배번",     "号码"};
+constexpr std::string_view kName[] = {
+    "name", "nom",   "nom/club", "jméno", "namn", "navn",    "nimi", "nome",     "nombre",
+    "naam", "név",   "nazwisko", "meno",  "ime",  "фамилия", "фио",  "участник", "氏名",
+    "名前", "όνομα", "Όνομα",    "ΟΝΟΜΑ", "이름", "성명",    "姓名"};
+constexpr std::string_view kTime[] = {
+    "time",   "zeit",  "temps",  "čas",    "Čas",    "èas",  "Èas",  "cas",   "tid",
+    "aika",   "tempo", "tiempo", "tijd",   "idő",    "czas", "aeg",  "время", "результат",
+    "タイム", "記録",  "χρόνος", "Χρόνος", "ΧΡΟΝΟΣ", "기록", "시간", "成绩",  "时间"};
 
 // A club column of its own, between the name and the time (tables print it so).
 constexpr std::string_view kClub[] = {
     "club",     "verein",       "klub",         "klubb",   "oddíl",     "oddiel",    "förening",
     "forening", "seura",        "clube",        "società", "egyesület", "lag",       "team",
-    "klubi",    "organisation", "organization", "клуб",    "команда",   "коллектив", "所属"};
+    "klubi",    "organisation", "organization", "клуб",    "команда",   "коллектив", "所属",
+    "σύλλογος", "Σύλλογος",     "소속",         "단체",    "单位"};
 
 // Columns some listings print between the name and the time: year of birth, nation, age class.
 constexpr std::string_view kOther[] = {"yb",   "jg",     "jg.",      "jahrgang",  "année",  "an",

@@ -1,7 +1,7 @@
 #pragma once
 // The column captions of a SPORTident result listing, in the languages the listings are printed
-// in: place ("Pl", "místo"), start number ("Stno", "Stnr", "dép."), name ("Name", "Nom/club",
-// "Jméno") and time ("Time", "Zeit", "Temps", "Čas").
+// in: place ("Pl", "místo", "Θέση", "순위"), start number ("Stno", "Stnr", "dép."), name ("Name",
+// "Nom/club", "Jméno", "이름") and time ("Time", "Zeit", "Temps", "Čas", "Χρόνος", "기록").
 #include <cstdint>
 #include <optional>
 #include <vector>

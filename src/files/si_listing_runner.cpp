@@ -21,6 +21,8 @@ constexpr int32_t kUnnumberedBeyond = 5;
 // time column is empty (a column further right than any name moves a result).
 constexpr int32_t kSplitBeyond = 8;
 constexpr int32_t kWidestPrefix = 6;
+// The result field's width: a status of two words ("Ej start", "n. ang.") fills it.
+constexpr int32_t kResultWidth = 8;
 
 // Under captions, the short words left of the name caption: places, marks, start numbers.
 bool IsPrefix(const Token& token, const std::optional<Captions>& captions) {
@@ -84,6 +86,18 @@ bool NameRunsOn(const std::vector<Token>& tokens, size_t result, size_t first_ro
   if (!HasLetter(tokens[result].text) || IsStatusWord(tokens[result].text)) return false;
   if (!IsTime(tokens[result + 1].text)) return false;
   return TimesFrom(tokens, result + 1) == first_row_columns + 1;
+}
+
+// A status of two words ("Ej start", "nie uk.") is read from its second, which is no status word
+// of its own: the first stands right before it, the two within the result field. It is no part of
+// the name.
+bool FirstWordOfResult(const std::vector<Token>& tokens, size_t result, size_t name) {
+  if (result <= name + 1) return false;  // the name's first word is always the name
+  const Token& first = tokens[result - 1];
+  const Token& second = tokens[result];
+  if (!HasLetter(second.text) || IsStatusWord(second.text) || !HasLetter(first.text)) return false;
+  return first.last_column + 2 == second.first_column &&
+         second.last_column - first.first_column < kResultWidth;
 }
 
 // A time far right of the time caption is the first split of a numbered runner whose time column
@@ -174,8 +188,9 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
   }
   if (head.result == 0 || name >= head.result) return std::nullopt;
   if (NameRunsOn(tokens, head.result, first_row_columns)) ++head.result;
-  head.name = FieldText(line, tokens, name, head.result, HeadField::kName, captions);
-  head.club = FieldText(line, tokens, name, head.result, HeadField::kClub, captions);
+  const size_t head_end = head.result - (FirstWordOfResult(tokens, head.result, name) ? 1 : 0);
+  head.name = FieldText(line, tokens, name, head_end, HeadField::kName, captions);
+  head.club = FieldText(line, tokens, name, head_end, HeadField::kClub, captions);
   if (!HasLetter(head.name) || HoldsDate(head.name)) return std::nullopt;
   head.numbered = name > 0;
   if (!head.numbered && !ResultInPlace(tokens[head.result], captions)) return std::nullopt;

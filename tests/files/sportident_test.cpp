@@ -318,14 +318,16 @@ TEST(SportIdentListings, ProgressAndSegments) {
 TEST(SportIdentListings, ResultColumnAsTheRunnerHasIt) {
   const std::string listing = SjisToUtf8(qxtest::ReadFile(DataPath("sportident-listing.txt")));
   const std::string field = "1003 Ito Rei                      mp";
-  const std::pair<std::string, std::string> cases[] = {
-      {"   mp", "P1"}, {" 1500", "0:15:00"}, {"-----", "DISQ"}, {"     ", "DISQ"}};
+  // A status of two words fills the field; its first word is no part of the name.
+  const std::pair<std::string, std::string> cases[] = {{"   mp", "P1"},      {" 1500", "0:15:00"},
+                                                       {"-----", "DISQ"},    {"     ", "DISQ"},
+                                                       {"Ej start", "DISQ"}, {"n. ang.", "DISQ"}};
   for (const auto& [text, result] : cases) {
     SCOPED_TRACE(text);
     clsQuorvex2 root;
     ASSERT_TRUE(root.FileControl()->LoadLapFile(
         "listing.txt", QX_FILETYPE_SPORTIDENT, 0,
-        ReplaceAll(listing, field, field.substr(0, field.size() - 5) + text)));
+        ReplaceAll(listing, field, field.substr(0, field.size() - text.size()) + text)));
     const auto cls = root.ClassData("M21E");
     ASSERT_EQ(cls->LapCount(), 4);
     std::shared_ptr<clsLapData> ito;
@@ -336,6 +338,26 @@ TEST(SportIdentListings, ResultColumnAsTheRunnerHasIt) {
     EXPECT_EQ(ito->Result(), result);
     EXPECT_EQ(TimeToSeconds(ito->Lap(1)->Value()), 310);
   }
+}
+
+// Captions in Greek: the word under the time caption is the result, however it is spelt.
+TEST(SportIdentListings, GreekCaptions) {
+  const std::string listing =
+      "Πανελλήνιο Πρωτάθλημα 2009\nΑποτελέσματα SPORTident\n\n"
+      "  Θέση     Αρ. Όνομα                      Χρόνος\n\n"
+      "Α21  (3)               4.500 km  120 m   2 P\n"
+      "                                                    1(71)    2(72)        Τ\n\n"
+      "     1     101 Οικονόμου Δημήτρης          14:30    03:30    07:50    14:30\n"
+      "               ΣΠΟ Θεσ/νίκης                        03:30    04:20    06:40\n"
+      "           102 Ζαχαρίου Νίκος               Εγκ.    03:50    -----    -----\n"
+      "               ΟΠΑ Αθηνών                           03:50\n";
+  clsQuorvex2 root;
+  ASSERT_TRUE(root.FileControl()->LoadLapFile("listing.txt", QX_FILETYPE_SPORTIDENT, 0, listing));
+  const auto cls = root.ClassData("Α21");
+  ASSERT_EQ(cls->LapCount(), 2);
+  EXPECT_EQ(cls->LapData(2)->RunnerName, "Ζαχαρίου Νίκος");
+  EXPECT_EQ(cls->LapData(2)->Result(), "DISQ");
+  EXPECT_EQ(cls->LapData(1)->Result(), "0:14:30");
 }
 
 // Class names as printed, never cut at a blank; lengths and climbs however the header gives them.

@@ -83,14 +83,13 @@ class Pool {
 }  // namespace
 
 bool RunInOrder(size_t count, unsigned threads, const std::function<bool(size_t)>& work,
-                const std::function<void(size_t)>& done) {
+                const std::function<bool(size_t)>& done) {
   InOrderRun run(count, work);
   bool succeeded = true;
   {
     const Pool pool(run, std::clamp<size_t>(threads, 1, std::max<size_t>(count, 1)));
     for (size_t i = 0; i < count && succeeded; ++i) {
-      succeeded = run.WaitFor(i);
-      if (succeeded) done(i);
+      succeeded = run.WaitFor(i) && done(i);
     }
   }
   run.RethrowAnyError();

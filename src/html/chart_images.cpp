@@ -87,9 +87,9 @@ bool PngOutputAvailable() {
 #endif
 }
 
-bool WriteChartImages(clsAnalyzer& analyzer, const std::string& folder,
-                      const std::string& image_pattern, const std::string& chart_option,
-                      uint64_t seed) {
+bool DrawChartImages(clsAnalyzer& analyzer, const std::string& folder,
+                     const std::string& image_pattern, const std::string& chart_option,
+                     uint64_t seed, std::vector<SiteFile>& files) {
   // The chart lives only for this call: it may hold the caller's analyzer without owning it.
   const std::shared_ptr<clsAnalyzer> data_set(std::shared_ptr<clsAnalyzer>{}, &analyzer);
   auto picture = std::make_shared<PictureBox>(kPictureWidth, kPictureHeight);
@@ -104,7 +104,9 @@ bool WriteChartImages(clsAnalyzer& analyzer, const std::string& folder,
     if (!colored) ColorRunners(*chart, analyzer.Count(), seed);
     colored = true;
     chart->DrawChart();
-    if (!picture->SavePng(folder + ImageName(image_pattern, mode))) return false;
+    std::string png = picture->PngBytes();
+    if (png.empty()) return false;
+    files.push_back({folder + ImageName(image_pattern, mode), std::move(png)});
   }
   return true;
 }

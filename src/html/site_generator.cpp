@@ -2,6 +2,7 @@
 #include "html/detail/site_generator.h"
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -50,27 +51,43 @@ class SiteWriter {
     charts_ = !r_.ChartFile.empty() && PngOutputAvailable();
   }
 
-  // The entries are written side by side (ThreadCount threads), the lap file copies and the index
-  // after them; the files are renamed into place without a sync each, and synced together at the
-  // end. The files are the same whatever the number of threads.
+  // The pages of the entries are made side by side (ThreadCount threads) and written in entry
+  // order, so that a file that cannot be written stops the run with nothing after it written; the
+  // lap file copies and the index follow. The files are renamed into place without a sync each,
+  // and synced together at the end. They are the same whatever the number of threads.
   bool Write(const EntryProgress& progress) {
     std::vector<SiteEntry> entries = Entries();
     SettleTrailingSkips();
+    const DeferredSync deferred;
     const bool written = RunInOrder(
-        entries.size(), ThreadCount(), [&](size_t i) { return WriteEntry(entries[i]); },
+        entries.size(), ThreadCount(), [&](size_t i) { return MakeEntry(entries[i]); },
         [&](size_t i) {
+          if (!WriteFiles(entries[i].files)) return false;
           if (entries[i].HasPages()) entries_.push_back(entries[i]);
           if (progress) progress(i + 1, entries.size());
+          return true;
         });
-    const DeferredSync deferred;
     return written && WriteLapFiles() && WriteViewerPage() && WriteIndex() &&
            SyncFileSystem(folder_.empty() ? "." : folder_);
   }
 
  private:
+  std::string Encoded(const std::string& text) const {
+    return NamesShiftJis(ToUpper(r_.Encoding)) ? Utf8ToSjisHtml(text) : text;
+  }
+
   bool WriteText(const std::string& name, const std::string& text) {
-    return WriteFileAtomically(folder_ + name,
-                               NamesShiftJis(ToUpper(r_.Encoding)) ? Utf8ToSjisHtml(text) : text);
+    return WriteFileAtomically(folder_ + name, Encoded(text));
+  }
+
+  // Writes the files in order, each let go once written; false at the first that cannot be.
+  static bool WriteFiles(std::vector<SiteFile>& files) {
+    for (SiteFile& file : files) {
+      if (!WriteFileAtomically(file.path, file.bytes)) return false;
+      file = {};
+    }
+    files.clear();
+    return true;
   }
 
   // The page name for the entry, or "" when that kind of page is not written for it.
@@ -110,35 +127,29 @@ class SiteWriter {
     return r_.Threads > 0 ? static_cast<unsigned>(r_.Threads) : std::thread::hardware_concurrency();
   }
 
-  // The pages of one entry, on a thread of the pool: the thread works for this root and defers
-  // its syncs like the rest of the site.
-  bool WriteEntry(SiteEntry& entry) {
+  // The pages of one entry, made on a thread of the pool that works for this root; they are
+  // written later, in entry order.
+  bool MakeEntry(SiteEntry& entry) {
     State().current_root = &root_;
-    const DeferredSync deferred;
     if (!entry.HasPages()) return true;
     auto results = Results(entry);
     entry.class_info = results->ClassInfo();
     entry.winner = Winner(*results);
     auto analyzer = Analyzer(entry);
     auto html = root_.HtmlControl();
-    bool ok = true;
-    if (!entry.result_page.empty()) {
-      ok = ok && WriteText(entry.result_page,
-                           html->OutputResult(results, "", r_.LinkStyleFile, r_.Encoding));
-    }
-    if (!entry.analysis_page.empty()) {
-      ok = ok && WriteText(entry.analysis_page,
-                           html->OutputAnalysis(analyzer, r_.LinkStyleFile, r_.Encoding));
-    }
-    if (!entry.leg_data_page.empty()) {
-      ok = ok && WriteText(entry.leg_data_page,
-                           html->OutputLegData(analyzer, r_.LinkStyleFile, r_.Encoding));
-    }
-    if (!entry.chart_page.empty()) ok = ok && WriteChartPage(entry, analyzer);
-    return ok;
+    const auto add = [&](const std::string& page, const std::function<std::string()>& text) {
+      if (!page.empty()) entry.files.push_back({folder_ + page, Encoded(text())});
+    };
+    add(entry.result_page,
+        [&] { return html->OutputResult(results, "", r_.LinkStyleFile, r_.Encoding); });
+    add(entry.analysis_page,
+        [&] { return html->OutputAnalysis(analyzer, r_.LinkStyleFile, r_.Encoding); });
+    add(entry.leg_data_page,
+        [&] { return html->OutputLegData(analyzer, r_.LinkStyleFile, r_.Encoding); });
+    return entry.chart_page.empty() || MakeChartPage(entry, analyzer);
   }
 
-  bool WriteChartPage(const SiteEntry& entry, const std::shared_ptr<clsAnalyzer>& analyzer) {
+  bool MakeChartPage(SiteEntry& entry, const std::shared_ptr<clsAnalyzer>& analyzer) {
     // The X/Y map's picture shows the map: it is worked out when the picture is drawn.
     if (std::ranges::count(DrawnCharts(*analyzer, r_.ChartOption), QX_CHART_TOVARINE) > 0) {
       analyzer->Tovarine();
@@ -149,9 +160,9 @@ class SiteWriter {
     const size_t separator = entry.chart_page.find_last_of("/\\");
     const std::string subfolder =
         separator == std::string::npos ? "" : entry.chart_page.substr(0, separator + 1);
-    return WriteText(entry.chart_page, page) &&
-           WriteChartImages(*analyzer, folder_ + subfolder, images, r_.ChartOption,
-                            Seed(entry.name + "," + std::to_string(analyzer->Count())));
+    entry.files.push_back({folder_ + entry.chart_page, Encoded(page)});
+    return DrawChartImages(*analyzer, folder_ + subfolder, images, r_.ChartOption,
+                           Seed(entry.name + "," + std::to_string(analyzer->Count())), entry.files);
   }
 
   std::shared_ptr<clsResultsHolder> Results(const SiteEntry& entry) const {

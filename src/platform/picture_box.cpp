@@ -131,11 +131,16 @@ int32_t PictureBox::Point(float X, float Y) {
 }
 
 bool PictureBox::SavePng(const std::string& FileName) {
+  const std::string png = PngBytes();
+  return !png.empty() && WriteFileAtomically(FileName, png);
+}
+
+std::string PictureBox::PngBytes() {
   cairo_surface_flush(surface_);
   const auto png = detail::EncodePng(
       cairo_image_surface_get_data(surface_), cairo_image_surface_get_width(surface_),
       cairo_image_surface_get_height(surface_), cairo_image_surface_get_stride(surface_));
-  return png && WriteFileAtomically(FileName, *png);
+  return png.value_or("");
 }
 
 }  // namespace quorvex2

@@ -140,6 +140,16 @@ TEST_F(SiteTest, ProgressPerEntryAndUnwritableFolder) {
   EXPECT_FALSE(
       root_.FileControl()->OutputHtml(Folder() + "/missing/deeper", "index.html", "", "r_*.html"));
   EXPECT_EQ(progress, (std::vector<int32_t>{0, 100}));
+
+  // A page that cannot be written stops the run: nothing after it is written, though the
+  // entries are made side by side.
+  detail::SiteRequest request;
+  request.OutputFolder = Folder() + "/blocked";
+  request.ResultFile = "r_*.html";
+  request.Threads = 4;
+  fs::create_directories(request.OutputFolder + "/r_m21.html");
+  EXPECT_FALSE(detail::GenerateSite(request, nullptr));
+  EXPECT_EQ(qxtest::FileNames(request.OutputFolder), std::set<std::string>{"r_m21.html"});
 }
 
 // The entries are written side by side: the whole site of the sample event, chart images
@@ -233,23 +243,29 @@ TEST(SiteCharts, OutputHtmlWritesOnePictureForEveryChartOfTheList) {
   EXPECT_NE(qxtest::ReadFile(first + "/index.html").find("c_m21.html"), std::string::npos);
 }
 
+// The PNG of each picture drawn for the chart list, by its file name.
+std::map<std::string, std::string> Pictures(clsAnalyzer& analyzer, const std::string& option,
+                                            uint64_t seed) {
+  std::vector<detail::SiteFile> files;
+  EXPECT_TRUE(detail::DrawChartImages(analyzer, "f/", "x_?.png", option, seed, files));
+  std::map<std::string, std::string> pictures;
+  for (auto& file : files) pictures[file.path] = file.bytes;
+  return pictures;
+}
+
 TEST(SiteCharts, RunnersKeepTheirColourOverThePagesCharts) {
   clsQuorvex2 root;
   ASSERT_TRUE(root.FileControl()->LoadLapFile(kEvent));
   auto analyzer = qxtest::Analyse(root, "M21");
   analyzer->ExtraAnalyze();
-  const std::string folder = qxtest::MakeTempDir("chart_colours");
-  ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "x_?.png", "0, 5", 42));
+  const auto both = Pictures(*analyzer, "0, 5", 42);
+  ASSERT_EQ(both.size(), 2u);
   // The colours given at the first chart stay for the next: the cruise speed chart drawn
   // second is the same picture as when it is drawn alone.
-  ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "z_?.png", "5", 42));
-  EXPECT_EQ(qxtest::ReadFile(folder + "/x_5.png"), qxtest::ReadFile(folder + "/z_5.png"));
-  EXPECT_GT(qxtest::ReadFile(folder + "/x_5.png").size(), 1000u);
-  // A folder that cannot be written fails the images.
-  EXPECT_FALSE(detail::WriteChartImages(*analyzer, folder + "/none/", "x_?.png", "0", 42));
+  EXPECT_EQ(both.at("f/x_5.png"), Pictures(*analyzer, "5", 42).at("f/x_5.png"));
+  EXPECT_GT(both.at("f/x_5.png").size(), 1000u);
   // Another seed gives other colours.
-  ASSERT_TRUE(detail::WriteChartImages(*analyzer, folder + "/", "y_?.png", "0", 43));
-  EXPECT_NE(qxtest::ReadFile(folder + "/x_0.png"), qxtest::ReadFile(folder + "/y_0.png"));
+  EXPECT_NE(both.at("f/x_0.png"), Pictures(*analyzer, "0", 43).at("f/x_0.png"));
 }
 
 // A class of more runners than a palette has colours repeats the first 240 runners' colours (with
@@ -267,10 +283,8 @@ TEST(SiteCharts, LargeClassesKeepToAPalette) {
     qxtest::AddRunner(*cls, "R" + std::to_string(i), {1.0 * first, 1.0 * second, 1.0 * third},
                       result);
   }
-  const std::string folder = qxtest::MakeTempDir("chart_palette");
-  ASSERT_TRUE(
-      detail::WriteChartImages(*qxtest::Analyse(root, "M21"), folder + "/", "p_?.png", "0", 7));
-  const size_t colors = PaletteSize(qxtest::ReadFile(folder + "/p_0.png"));
+  const size_t colors =
+      PaletteSize(Pictures(*qxtest::Analyse(root, "M21"), "0", 7).at("f/x_0.png"));
   EXPECT_GT(colors, 240u);
   EXPECT_LE(colors, 256u);
 }

@@ -54,6 +54,8 @@ class PictureBox : public DrawingTarget {
   int32_t Point(float X, float Y);
   // Writes the picture as a PNG file; false when it cannot be written.
   bool SavePng(const std::string& FileName);
+  // The bytes of that PNG file; empty when the picture cannot be encoded.
+  std::string PngBytes();
 
  protected:
   double DeviceResolution() const override { return 96.0 * Magnification(); }

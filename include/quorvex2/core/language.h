@@ -2,8 +2,8 @@
 // The languages of the component's texts. Japanese ("ja") is the source: every text of the
 // reports, pages, charts, grids, printed pages and error comments is written in Japanese and is
 // translated through a message catalogue per further language (po/<language>.po, compiled into
-// the library). The root object's Language chooses the language its outputs use; the default is
-// Japanese.
+// the library). The current root object's Language chooses the language the outputs use; the
+// default is Japanese.
 //
 // A message is named by its Japanese text, optionally with a context that tells apart uses of one
 // text that need different translations (the web viewer's labels use the context "web").

@@ -90,7 +90,9 @@ class clsQuorvex2 {
 
   // The language of the texts the outputs write (reports, pages, charts, grid, printed pages)
   // and of the error comments: "ja" (the default) or another of AvailableLanguages()
-  // (<quorvex2/core/language.h>). Any other value throws std::invalid_argument.
+  // (<quorvex2/core/language.h>). Any other value throws std::invalid_argument. The outputs and
+  // loads reach the event through the current root (the newest on the thread), and so write in
+  // its language: with two roots alive, set the same language on both.
   const std::string& Language() const { return language_; }
   void Language(const std::string& Value);
 

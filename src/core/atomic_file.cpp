@@ -7,8 +7,9 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <system_error>
 
 #include "quorvex2/core/path.h"
 
@@ -37,29 +38,43 @@ FileSizeSignalBlock::~FileSizeSignalBlock() {
   pthread_sigmask(SIG_SETMASK, &previous_, nullptr);
 }
 
+namespace {
+
+// The file a symbolic link names, followed link by link (a link to a missing file names the file
+// to make); the path itself when it is no link; "" for a loop or a broken chain.
+std::string LinkTarget(std::string path) {
+  constexpr int kMostLinks = 40;
+  for (int links = 0; links < kMostLinks; ++links) {
+    struct stat status {};
+    if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode)) return path;
+    std::error_code error;
+    const std::filesystem::path next = std::filesystem::read_symlink(path, error);
+    if (error) return "";
+    path = next.is_absolute() ? next.string()
+                              : (std::filesystem::path(path).parent_path() / next).string();
+  }
+  return "";
+}
+
+}  // namespace
+
 // A file that is there keeps its permissions; a new one gets the usual ones (mkstemp creates
-// it for the owner only). Written through, a device or a pipe is written as it is, never replaced
-// by a file, and a symbolic link is followed to the file it names.
+// it for the owner only). Written through, a symbolic link is followed to the file it names, and
+// a device or a pipe is written as it is, never replaced by a file.
 AtomicFile::AtomicFile(const std::string& path, AtPath at_path) {
   if (path.empty()) return;
-  target_ = ToFileSystemPath(path);
+  const bool through = at_path == AtPath::kWriteThrough;
+  target_ = through ? LinkTarget(ToFileSystemPath(path)) : ToFileSystemPath(path);
+  if (target_.empty()) return;
   struct stat existing {};
   const bool replaces = ::stat(target_.c_str(), &existing) == 0;
   // The rename would replace a file its owner keeps from being written; a write in place would
   // be refused, and so is this one.
   if (replaces && ::access(target_.c_str(), W_OK) != 0) return;
-  const bool through = at_path == AtPath::kWriteThrough;
   if (through && replaces && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
     in_place_ = true;
     fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     return;
-  }
-  struct stat link {};
-  if (through && replaces && ::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-    char* resolved = ::realpath(target_.c_str(), nullptr);
-    if (resolved == nullptr) return;
-    target_ = resolved;
-    std::free(resolved);
   }
   temp_ = target_ + ".XXXXXX";
   fd_ = ::mkstemp(temp_.data());

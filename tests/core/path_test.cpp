@@ -148,6 +148,11 @@ TEST_F(TempFolder, AtomicWriteAndRead) {
   EXPECT_TRUE(WriteFileAtomically(link, "via link"));
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(ReadFileBytes(file), "via link");
+  const std::string dangling = At("dangling.txt");  // names a file yet to be made
+  std::filesystem::create_symlink("made.txt", dangling);
+  EXPECT_TRUE(WriteFileAtomically(dangling, "made"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+  EXPECT_EQ(ReadFileBytes(At("made.txt")), "made");
   const std::string pipe = At("pipe");
   ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
   const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
@@ -161,7 +166,7 @@ TEST_F(TempFolder, AtomicWriteAndRead) {
   // Only the targets are left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
                           std::filesystem::directory_iterator()),
-            3);
+            5);
 }
 
 // Decoded from the bytes (Shift-JIS, UTF-16 and UTF-8 with their marks) and split at any line end.

@@ -8,6 +8,7 @@
 #include <ctime>
 #include <filesystem>
 #include <stdexcept>
+#include <string_view>
 
 #include "core/detail/catalogue.h"
 #include "core/detail/fill_in.h"
@@ -21,6 +22,24 @@ namespace quorvex2 {
 namespace {
 
 constexpr double kPointsPerMillimetre = 72.0 / 25.4;
+
+// A reproducible document is dated at the reproducible time, as every other output: the digits of
+// the date the PDF writer gave it ("/CreationDate (D:YYYYMMDDHHmmSS") are replaced by as many
+// (the cross-reference offsets stay right).
+void DateAtReproducibleTime(std::string& pdf) {
+  const auto epoch = detail::ReproducibleTime();
+  if (!epoch) return;
+  std::tm parts{};
+  char digits[32] = "";
+  if (gmtime_r(&*epoch, &parts) == nullptr ||
+      std::strftime(digits, sizeof digits, "%Y%m%d%H%M%S", &parts) != 14) {
+    return;
+  }
+  constexpr std::string_view kKey = "/CreationDate (D:";
+  const size_t at = pdf.find(kKey);
+  if (at == std::string::npos || at + kKey.size() + 14 > pdf.size()) return;
+  pdf.replace(at + kKey.size(), 14, digits);
+}
 
 cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length) {
   static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
@@ -163,14 +182,6 @@ void Printer::StartDoc() {
   surface_ = cairo_pdf_surface_create_for_stream(AppendToString, &pdf_,
                                                  PhysicalWidth() * kPointsPerMillimetre,
                                                  PhysicalHeight() * kPointsPerMillimetre);
-  // A reproducible document is dated at the reproducible time, as every other output.
-  if (const auto epoch = detail::ReproducibleTime()) {
-    std::tm parts{};
-    gmtime_r(&*epoch, &parts);
-    char date[32];
-    std::strftime(date, sizeof date, "%Y-%m-%dT%H:%M:%SZ", &parts);
-    cairo_pdf_surface_set_metadata(surface_, CAIRO_PDF_METADATA_CREATE_DATE, date);
-  }
   cr_ = cairo_create(surface_);
   page_ = 1;
 }
@@ -203,6 +214,7 @@ std::string Printer::FinishDocument() {
     throw std::runtime_error(std::string("the PDF document failed: ") +
                              cairo_status_to_string(status));
   }
+  DateAtReproducibleTime(pdf_);
   return std::move(pdf_);
 }
 

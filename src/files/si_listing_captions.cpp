@@ -22,15 +22,17 @@ constexpr std::string_view kNumber[] = {
     "stčí", "stČí",    "stèí",  "stÈí",    "st.č.",    "bib",         "nr",
     "nr.",  "no",      "no.",   "číslo",   "dorsal",   "startnummer", "nro",
     "pett", "rajtsz.", "št.č.", "номер",   "ナンバー", "番号",        "ゼッケン",
-    "αρ.",  "Αρ.",     "ΑΡ.",   "번호",    "배번",     "号码"};
+    "dors", "dors.",   "rsz",   "rsz.",    "stč",      "stČ",         "stč.",
+    "stČ.", "αρ.",     "Αρ.",   "ΑΡ.",     "번호",     "배번",        "号码"};
 constexpr std::string_view kName[] = {
     "name", "nom",   "nom/club", "jméno", "namn", "navn",    "nimi", "nome",     "nombre",
     "naam", "név",   "nazwisko", "meno",  "ime",  "фамилия", "фио",  "участник", "氏名",
     "名前", "όνομα", "Όνομα",    "ΟΝΟΜΑ", "이름", "성명",    "姓名"};
-constexpr std::string_view kTime[] = {
-    "time",   "zeit",  "temps",  "čas",    "Čas",    "èas",  "Èas",  "cas",   "tid",
-    "aika",   "tempo", "tiempo", "tijd",   "idő",    "czas", "aeg",  "время", "результат",
-    "タイム", "記録",  "χρόνος", "Χρόνος", "ΧΡΟΝΟΣ", "기록", "시간", "成绩",  "时间"};
+constexpr std::string_view kTime[] = {"time",   "zeit",   "temps", "čas",  "Čas",   "èas",
+                                      "Èas",    "cas",    "tid",   "aika", "tempo", "tiempo",
+                                      "tijd",   "idő",    "czas",  "aeg",  "время", "результат",
+                                      "タイム", "ﾀｲﾑ",    "時間",  "記録", "idõ",   "χρόνος",
+                                      "Χρόνος", "ΧΡΟΝΟΣ", "기록",  "시간", "成绩",  "时间"};
 
 // A club column of its own, between the name and the time (tables print it so).
 constexpr std::string_view kClub[] = {

@@ -21,8 +21,8 @@ constexpr int32_t kUnnumberedBeyond = 5;
 // time column is empty (a column further right than any name moves a result).
 constexpr int32_t kSplitBeyond = 8;
 constexpr int32_t kWidestPrefix = 6;
-// The result field's width: a status of two words ("Ej start", "n. ang.") fills it.
-constexpr int32_t kResultWidth = 8;
+// The result field's width: a status of two words ("Ej start", "nicht ang") fills it.
+constexpr int32_t kResultWidth = 9;
 
 // Under captions, the short words left of the name caption: places, marks, start numbers.
 bool IsPrefix(const Token& token, const std::optional<Captions>& captions) {
@@ -65,14 +65,26 @@ bool IsUnreadResult(const Token& token, const std::optional<Captions>& captions)
   return std::abs(token.last_column - captions->time_end) <= kUnderCaption;
 }
 
+// Where the time column is not known (no caption names it), a word set apart from the name and
+// followed by a field for every column of the first control row stands in the result column: a
+// status word of a language not known, its first split under the first control.
+bool FillsTheRow(const std::vector<Token>& tokens, size_t i, size_t first_row_columns) {
+  if (first_row_columns == 0 || i == 0 || i + 1 >= tokens.size()) return false;
+  const bool apart = tokens[i].first_column - tokens[i - 1].last_column > 2;
+  return apart && IsTimeField(tokens[i + 1].text) && TimesFrom(tokens, i + 1) == first_row_columns;
+}
+
 // A time is the result unless words alone follow it (a page footer: "Printed 14:32:10  SPORTident
 // 2010"); a club printed after the result is followed by the splits.
-bool IsResult(const std::vector<Token>& tokens, size_t i, const std::optional<Captions>& captions) {
+bool IsResult(const std::vector<Token>& tokens, size_t i, const std::optional<Captions>& captions,
+              size_t first_row_columns) {
   const Token& token = tokens[i];
   if (IsTime(token.text)) return OnlyFieldsFrom(tokens, i + 1) || TimesFrom(tokens, i + 1) > 0;
   if (IsUnreadResult(token, captions)) return OnlyFieldsFrom(tokens, i + 1);
   if (!OnlyFieldsFrom(tokens, i + 1) || IsNumberField(token.text)) return false;
-  if (!captions || captions->time_end == 0) return IsStatusWord(token.text);
+  if (!captions || captions->time_end == 0) {
+    return IsStatusWord(token.text) || FillsTheRow(tokens, i, first_row_columns);
+  }
   const int32_t off = token.last_column - captions->time_end;
   if (IsStatusWord(token.text)) return off >= -kStatusBefore;
   return std::abs(off) <= kUnderCaption && HasLetter(token.text);
@@ -184,7 +196,7 @@ std::optional<RunnerHead> ReadRunnerHead(const std::string& line, const std::vec
   while (name < tokens.size() && name < 2 && IsPrefix(tokens[name], captions)) ++name;
   RunnerHead head;
   for (size_t i = name + 1; i < tokens.size() && head.result == 0; ++i) {
-    if (IsResult(tokens, i, captions)) head.result = i;
+    if (IsResult(tokens, i, captions, first_row_columns)) head.result = i;
   }
   if (head.result == 0 || name >= head.result) return std::nullopt;
   if (NameRunsOn(tokens, head.result, first_row_columns)) ++head.result;

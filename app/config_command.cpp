@@ -1,4 +1,5 @@
 // quorvex2 config get ITEM [--default V] | set ITEM VALUE   [--system | --folder NAME]
+#include <quorvex2/core/root.h>
 #include <quorvex2/platform/config_control.h>
 
 #include <iostream>
@@ -6,6 +7,7 @@
 #include <stdexcept>
 
 #include "command_registry.h"
+#include "language_option.h"
 #include "messages.h"
 
 namespace {
@@ -37,8 +39,16 @@ void FailOnStoreError(const quorvex2::clsConfigControl& config) {
       1, qxcli::text::WithRecord(qxcli::text::SettingsUnusable("config"), config.StoreError()));
 }
 
+// The settings of a root that speaks the run's language, in which the store's failures are said.
+std::shared_ptr<quorvex2::clsQuorvex2> Root() {
+  auto root = std::make_shared<quorvex2::clsQuorvex2>();
+  root->Language(qxcli::Language());
+  return root;
+}
+
 void Get(const ConfigOptions& options) {
-  quorvex2::clsConfigControl config;
+  const auto root = Root();
+  quorvex2::clsConfigControl& config = *root->ConfigControl();
   auto place = Place(config, options);
   std::string value = config.Value(place, options.item, options.default_value);
   FailOnStoreError(config);
@@ -46,7 +56,8 @@ void Get(const ConfigOptions& options) {
 }
 
 void Set(const ConfigOptions& options) {
-  quorvex2::clsConfigControl config;
+  const auto root = Root();
+  quorvex2::clsConfigControl& config = *root->ConfigControl();
   auto place = Place(config, options);
   config.Value(place, options.item, options.default_value, options.value);
   FailOnStoreError(config);

@@ -212,11 +212,13 @@ TEST(CliConfig, StoreThatIsNoDatabase) {
   std::ofstream(file, std::ios::binary) << std::string(3000, 'q');
   const auto get = qxtest::RunCli({"config", "get", "ITEM"});
   EXPECT_EQ(get.exit_code, 1);
-  EXPECT_TRUE(qxtest::Contains(get.err, "設定ファイルを読み書きできません\n")) << get.err;
-  EXPECT_TRUE(qxtest::Contains(get.err, "not a database")) << get.err;
-  const auto set = qxtest::RunCli({"config", "set", "ITEM", "v"});
+  EXPECT_TRUE(qxtest::Contains(get.err, "設定ファイルを読み書きできません\n設定ファイル " + file))
+      << get.err;
+  EXPECT_TRUE(qxtest::Contains(get.err, ": file is not a database")) << get.err;
+  const auto set = qxtest::RunCli({"config", "set", "ITEM", "v", "--lang", "en"});
   EXPECT_EQ(set.exit_code, 1);
-  EXPECT_TRUE(qxtest::Contains(set.err, file)) << set.err;
+  EXPECT_TRUE(qxtest::Contains(set.err, "cannot use the settings file\nsettings file " + file))
+      << set.err;
 }
 
 }  // namespace

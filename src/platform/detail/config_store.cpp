@@ -10,6 +10,9 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/detail/catalogue.h"
+#include "core/detail/fill_in.h"
+
 namespace quorvex2::detail {
 
 namespace {
@@ -20,28 +23,35 @@ constexpr int kBusyTimeoutMs = 30000;
 using Database = std::unique_ptr<sqlite3, decltype(&sqlite3_close)>;
 using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 
-[[noreturn]] void Fail(sqlite3* Db, const std::string& File, const std::string& What) {
-  throw std::runtime_error("settings file " + File + ": cannot " + What + ": " +
-                           (Db != nullptr ? sqlite3_errmsg(Db) : "out of memory"));
+enum class Access { kOpen, kRead, kWrite };
+
+// The store's failure in the current root's language, followed by SQLite's own words.
+[[noreturn]] void Fail(sqlite3* Db, const std::string& File, Access What) {
+  const std::string message =
+      What == Access::kOpen   ? Tr("設定ファイル {file} を開けません: {reason}")
+      : What == Access::kRead ? Tr("設定ファイル {file} を読めません: {reason}")
+                              : Tr("設定ファイル {file} に書き込めません: {reason}");
+  throw std::runtime_error(FillIn(
+      message, {{"file", File}, {"reason", Db != nullptr ? sqlite3_errmsg(Db) : "out of memory"}}));
 }
 
 Database Open(const std::string& File, int Flags) {
   sqlite3* raw = nullptr;
   int rc = sqlite3_open_v2(File.c_str(), &raw, Flags, nullptr);
   Database db(raw, sqlite3_close);
-  if (rc != SQLITE_OK) Fail(raw, File, "open it");
+  if (rc != SQLITE_OK) Fail(raw, File, Access::kOpen);
   sqlite3_busy_timeout(raw, kBusyTimeoutMs);
   return db;
 }
 
 Statement Prepare(sqlite3* Db, const std::string& File, const char* Sql) {
   sqlite3_stmt* raw = nullptr;
-  if (sqlite3_prepare_v2(Db, Sql, -1, &raw, nullptr) != SQLITE_OK) Fail(Db, File, "read it");
+  if (sqlite3_prepare_v2(Db, Sql, -1, &raw, nullptr) != SQLITE_OK) Fail(Db, File, Access::kRead);
   return Statement(raw, sqlite3_finalize);
 }
 
 void Exec(sqlite3* Db, const std::string& File, const char* Sql) {
-  if (sqlite3_exec(Db, Sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail(Db, File, "write it");
+  if (sqlite3_exec(Db, Sql, nullptr, nullptr, nullptr) != SQLITE_OK) Fail(Db, File, Access::kWrite);
 }
 
 void Bind(sqlite3_stmt* Stmt, int Index, const std::string& Text) {
@@ -52,7 +62,7 @@ bool HasSettingsTable(sqlite3* Db, const std::string& File) {
   Statement stmt =
       Prepare(Db, File, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'settings'");
   int rc = sqlite3_step(stmt.get());
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail(Db, File, "read it");
+  if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail(Db, File, Access::kRead);
   return rc == SQLITE_ROW;
 }
 
@@ -105,7 +115,7 @@ std::optional<std::string> ReadSetting(const std::string& File, const std::strin
   Bind(stmt.get(), 2, Item);
   int rc = sqlite3_step(stmt.get());
   if (rc == SQLITE_DONE) return std::nullopt;
-  if (rc != SQLITE_ROW) Fail(db.get(), File, "read it");
+  if (rc != SQLITE_ROW) Fail(db.get(), File, Access::kRead);
   const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
   return std::string(text != nullptr ? text : "",
                      static_cast<size_t>(sqlite3_column_bytes(stmt.get(), 0)));
@@ -128,7 +138,7 @@ void WriteSetting(const std::string& File, const std::string& KeyPath, const std
     Bind(stmt.get(), 1, KeyPath);
     Bind(stmt.get(), 2, Item);
     Bind(stmt.get(), 3, Value);
-    if (sqlite3_step(stmt.get()) != SQLITE_DONE) Fail(db.get(), File, "write it");
+    if (sqlite3_step(stmt.get()) != SQLITE_DONE) Fail(db.get(), File, Access::kWrite);
     stmt.reset();
     Exec(db.get(), File, "COMMIT");
   } catch (...) {

@@ -20,9 +20,8 @@ std::string OtherCommands(const std::string& name) {
   return names;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Runs the command line; the exit status.
+int Run(int argc, char** argv) {
   qxcli::TakeLanguageArgument(argc, argv);
   // The first word that is not an option names the command.
   if (argc > 1 && argv[1][0] != '-') {
@@ -70,11 +69,18 @@ int main(int argc, char** argv) {
     std::cerr << "quorvex2: " << e.what() << "\n";
     return 1;
   }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int status = Run(argc, argv);
   // Output that did not all reach standard output (a full disk, a reader gone where SIGPIPE is
-  // ignored) is a failed command.
-  if (!std::cout.flush()) {
+  // ignored) fails what would have succeeded, help and version included.
+  if (!std::cout.flush() && status == 0) {
     std::cerr << qxcli::text::CannotWriteOutput() << "\n";
     return 1;
   }
-  return 0;
+  return status;
 }

@@ -176,7 +176,7 @@ using qxtest::RunOk;
 TEST(Commands, OutputThatCannotBeWritten) {
   qxtest::CliLimits full;
   full.full_output = true;
-  for (const char* line : {"report json {f}", "info {f}", "report grid {f} --class 1"}) {
+  for (const char* line : {"report json {f}", "info {f}", "report grid {f} --class 1", "--help"}) {
     const auto run = qxtest::RunCli(qxtest::Args(line), full);
     EXPECT_EQ(run.exit_code, 1) << line;
     EXPECT_EQ(run.err, "quorvex2: 標準出力に書き込めません\n") << line;

@@ -31,8 +31,9 @@ int32_t CharacterWidth(const std::string& line, size_t& pos, ColumnWidths widths
     return 1;
   }
   const size_t start = pos;
-  DecodeUtf8(line, pos);
+  const char32_t character = DecodeUtf8(line, pos);
   if (widths == ColumnWidths::kOnePerCharacter) return 1;
+  if (widths == ColumnWidths::kDisplayWidth) return IsWideEastAsian(character) ? 2 : 1;
   return GetByteLength(line.substr(start, pos - start));
 }
 

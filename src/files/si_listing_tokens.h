@@ -12,8 +12,10 @@ namespace quorvex2::detail::sportident {
 
 // How many display columns a character takes: in a listing that holds Japanese (or other East
 // Asian) text, as many as it has bytes in Shift-JIS, as Japanese printouts line up (a Greek or
-// Cyrillic letter takes two there too); one in any other listing.
-enum class ColumnWidths { kShiftJisBytes, kOnePerCharacter };
+// Cyrillic letter takes two there too); one in any other listing. Some East Asian printouts are
+// lined up otherwise: by display width (hangul, which Shift-JIS lacks, two as well) or one per
+// character; the reader tries those where the first reading of such a listing does not hold.
+enum class ColumnWidths { kShiftJisBytes, kOnePerCharacter, kDisplayWidth };
 ColumnWidths WidthsOf(const std::vector<std::string>& lines);
 
 // A blank-separated word of a line. Columns are display columns, 1-based.

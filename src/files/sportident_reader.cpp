@@ -56,21 +56,48 @@ std::string JoinLines(const std::vector<std::string>& lines, size_t count) {
 // The classic layout: a text whose third line holds the marker, read with its head lines in
 // place and held to its failure path.
 struct Source {
-  std::vector<std::string> lines;
+  std::vector<std::string> lines;    // tabs expanded as `widths` counts columns
+  std::vector<std::string> printed;  // as printed
   bool html = false;
   bool classic = false;
   ColumnWidths widths = ColumnWidths::kShiftJisBytes;
+
+  void CountColumns(ColumnWidths counted) {
+    widths = counted;
+    lines = printed;
+    for (std::string& line : lines) line = ExpandTabs(line, widths);
+  }
 };
 
 Source ListingSource(std::vector<std::string> lines) {
   Source source;
   source.html = LooksLikeHtml(JoinLines(lines, kHtmlSniffLines));
   source.classic = !source.html && lines.size() >= 3 && Contains(lines[2], kMarker);
-  source.lines =
+  source.printed =
       ListingLines(source.html ? HtmlTextLines(JoinLines(lines, lines.size())) : std::move(lines));
-  source.widths = WidthsOf(source.lines);
-  for (std::string& line : source.lines) line = ExpandTabs(line, source.widths);
+  source.CountColumns(WidthsOf(source.printed));
   return source;
+}
+
+// A reading that does not hold: a runner whose times stop part way, or a class of fewer runners
+// than its header counts (what a listing read with its columns counted wrong shows).
+bool Flawed(const Listing& listing) {
+  return std::any_of(listing.classes.begin(), listing.classes.end(), [](const ListingClass& c) {
+    const bool short_of_runners = c.announced > 0 && c.runners.size() < size_t(c.announced);
+    return short_of_runners || std::any_of(c.runners.begin(), c.runners.end(),
+                                           [](const ListingRunner& r) { return r.cut_short; });
+  });
+}
+
+// A reading borne out by the listing itself: no flaw, and every class whose header counts its
+// runners (one at least) holds exactly as many.
+bool BorneOut(const Listing& listing) {
+  const auto counted = [](const ListingClass& c) { return c.announced > 0; };
+  const auto as_counted = [](const ListingClass& c) {
+    return c.announced == 0 || c.runners.size() == size_t(c.announced);
+  };
+  return !Flawed(listing) && std::any_of(listing.classes.begin(), listing.classes.end(), counted) &&
+         std::all_of(listing.classes.begin(), listing.classes.end(), as_counted);
 }
 
 // A text laid out as the classic listing (captions in place on the sixth line) whose third line
@@ -247,6 +274,7 @@ class ListingReader {
     Listing listing = ReadListing(source_.lines, source_.widths,
                                   [this](size_t line, size_t total) { ReportLine(line, total); });
     JoinContinuedClasses(listing);
+    if (Flawed(listing)) ReadAgainLinedUpOtherwise(listing);
     remarks_ = SeparateRepeatedClasses(listing);
     if (auto refusal = Refusal(listing, source_.html)) return Fail(request_, *refusal);
     ReadTitle(listing);
@@ -356,6 +384,22 @@ class ListingReader {
                       "(ファイルが途中で切れている可能性があります)"),
                    {{"class", listed.name}, {"runner", runner.name}}));
       }
+    }
+  }
+
+  // An East Asian listing may be lined up by display width or one column per character: the
+  // first such reading the listing bears out is taken; else the first reading stays.
+  void ReadAgainLinedUpOtherwise(Listing& listing) {
+    if (source_.widths != ColumnWidths::kShiftJisBytes) return;
+    for (const ColumnWidths other : {ColumnWidths::kDisplayWidth, ColumnWidths::kOnePerCharacter}) {
+      Source again = source_;
+      again.CountColumns(other);
+      Listing reading = ReadListing(again.lines, again.widths);
+      JoinContinuedClasses(reading);
+      if (!BorneOut(reading)) continue;
+      listing = std::move(reading);
+      source_ = std::move(again);
+      return;
     }
   }
 

@@ -370,6 +370,37 @@ TEST(SportIdentListings, GreekCaptions) {
   EXPECT_EQ(cls->LapData(1)->Result(), "0:14:30");
 }
 
+// An East Asian listing whose captions are lined up one column per character, or hangul two
+// columns wide, reads as one lined up by Shift-JIS bytes.
+TEST(SportIdentListings, EastAsianCaptionsLinedUpEitherWay) {
+  const std::string runners =
+      "H21  (3)                4.000 km  150 m   3 C\n"
+      "                                                 1(101)   2(102)   3(103)        F\n\n"
+      "     1    1001 Kato Ken                  20:00     5:00    12:00    16:20    20:00\n"
+      "               Tokyo OLC                           5:00     7:00     4:20     3:40\n"
+      "     2    1002 Anna Berg                 21:10     5:30    12:30    17:00    21:10\n"
+      "               Oslo OK                             5:30     7:00     4:30     4:10\n"
+      "          1003 Nikos Ek                    dnf     5:10    12:40    -----    -----\n"
+      "               OK Ravinen                          5:10     7:30\n";
+  for (const std::string captions : {"    名次    号码   姓名                         成绩",
+                                     "    名次  号码 姓名                       成绩",
+                                     "    순위    번호   이름                         기록",
+                                     "    순위  번호 이름                       기록"}) {
+    SCOPED_TRACE(captions);
+    clsQuorvex2 root;
+    ASSERT_TRUE(root.FileControl()->LoadLapFile(
+        "listing.txt", QX_FILETYPE_SPORTIDENT, 0,
+        "Test Cup 2026\nSPORTident\n\n" + captions + "\n\n" + runners));
+    const auto cls = root.ClassData("H21");
+    EXPECT_EQ(cls->LapCount(), 3);
+    if (cls->LapCount() != 3) continue;
+    EXPECT_EQ(cls->LapData(3)->RunnerName + "|" + cls->LapData(3)->ClubName + "|" +
+                  cls->LapData(3)->Result(),
+              "Nikos Ek|OK Ravinen|DNF");
+    EXPECT_EQ(cls->LapData(1)->ClubName, "Tokyo OLC");
+  }
+}
+
 // Class names as printed, never cut at a blank; lengths and climbs however the header gives them.
 TEST(SportIdentListings, ClassHeaderNamesLengthsAndClimbs) {
   struct Row {

@@ -10,6 +10,11 @@ bool IsEastAsian(char32_t cp) {
          (cp >= 0x20000 && cp <= 0x3FFFF);
 }
 
+bool IsWideEastAsian(char32_t cp) {
+  const bool half_width = (cp >= 0xFF61 && cp <= 0xFFDC) || (cp >= 0xFFE8 && cp <= 0xFFEE);
+  return IsEastAsian(cp) && !half_width;
+}
+
 bool HoldsEastAsian(std::string_view text) {
   for (size_t pos = 0; pos < text.size();) {
     if (static_cast<unsigned char>(text[pos]) < 0x80) {

@@ -7,6 +7,8 @@ namespace quorvex2::detail {
 // CJK symbols and punctuation, kana and kanji, hangul, compatibility ideographs, full- and
 // half-width forms, and the kanji beyond the first plane.
 bool IsEastAsian(char32_t cp);
+// Such a character shown two columns wide (not the half-width katakana, hangul and symbols).
+bool IsWideEastAsian(char32_t cp);
 // Whether the UTF-8 text holds such a character.
 bool HoldsEastAsian(std::string_view text);
 

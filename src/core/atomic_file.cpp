@@ -64,18 +64,21 @@ std::string LinkTarget(std::string path) {
 AtomicFile::AtomicFile(const std::string& path, AtPath at_path) {
   if (path.empty()) return;
   const bool through = at_path == AtPath::kWriteThrough;
-  target_ = through ? LinkTarget(ToFileSystemPath(path)) : ToFileSystemPath(path);
-  if (target_.empty()) return;
+  target_ = ToFileSystemPath(path);
   struct stat existing {};
-  const bool replaces = ::stat(target_.c_str(), &existing) == 0;
-  // The rename would replace a file its owner keeps from being written; a write in place would
-  // be refused, and so is this one.
-  if (replaces && ::access(target_.c_str(), W_OK) != 0) return;
-  if (through && replaces && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode)) {
+  // A device or a pipe is opened by the name given (/dev/stdout names the process's own).
+  if (through && ::stat(target_.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) &&
+      !S_ISDIR(existing.st_mode)) {
     in_place_ = true;
     fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     return;
   }
+  if (through) target_ = LinkTarget(target_);
+  if (target_.empty()) return;
+  const bool replaces = ::stat(target_.c_str(), &existing) == 0;
+  // The rename would replace a file its owner keeps from being written; a write in place would
+  // be refused, and so is this one.
+  if (replaces && ::access(target_.c_str(), W_OK) != 0) return;
   temp_ = target_ + ".XXXXXX";
   fd_ = ::mkstemp(temp_.data());
   if (fd_ < 0) return;

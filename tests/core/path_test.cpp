@@ -163,6 +163,13 @@ TEST_F(TempFolder, AtomicWriteAndRead) {
   ::close(reader);
   EXPECT_EQ(std::string(got), "piped");
   EXPECT_EQ(std::filesystem::status(pipe).type(), std::filesystem::file_type::fifo);
+  // A process's own descriptor by its name (as /dev/stdout names it).
+  int ends[2];
+  ASSERT_EQ(::pipe(ends), 0);
+  EXPECT_TRUE(WriteFileAtomically("/proc/self/fd/" + std::to_string(ends[1]), "own"));
+  ::close(ends[1]);
+  EXPECT_EQ(::read(ends[0], got, sizeof got), 3);
+  ::close(ends[0]);
   // Only the targets are left behind.
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder_),
                           std::filesystem::directory_iterator()),

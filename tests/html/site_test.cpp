@@ -150,6 +150,14 @@ TEST_F(SiteTest, ProgressPerEntryAndUnwritableFolder) {
   fs::create_directories(request.OutputFolder + "/r_m21.html");
   EXPECT_FALSE(detail::GenerateSite(request, nullptr));
   EXPECT_EQ(qxtest::FileNames(request.OutputFolder), std::set<std::string>{"r_m21.html"});
+  // A chart picture's write is not checked: the run goes on without it.
+  request.OutputFolder = Folder() + "/picture";
+  request.ResultFile = "";
+  request.ChartFile = "c_*.html";
+  request.ChartOption = "0";
+  fs::create_directories(request.OutputFolder + "/c_m21_0.png");
+  EXPECT_TRUE(detail::GenerateSite(request, nullptr));
+  EXPECT_TRUE(fs::exists(request.OutputFolder + "/c_w21_0.png"));
 }
 
 // The entries are written side by side: the whole site of the sample event, chart images

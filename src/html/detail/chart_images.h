@@ -17,7 +17,7 @@ namespace quorvex2::detail {
 bool PngOutputAvailable();
 
 // Draws the PNG of folder + image_pattern (with "?" replaced by the chart number) for every chart
-// of chart_option that can be drawn (DrawnCharts) and adds it to `files`. Runner colours come from
+// of chart_option that can be drawn (DrawnCharts) and adds it to `files`, its write unchecked. Runner colours come from
 // a generator seeded with `seed`. False when an image could not be encoded.
 bool DrawChartImages(clsAnalyzer& analyzer, const std::string& folder,
                      const std::string& image_pattern, const std::string& chart_option,

@@ -7,10 +7,12 @@
 
 namespace quorvex2::detail {
 
-// A file of the site made and not yet written: its path and its bytes.
+// A file of the site made and not yet written: its path and its bytes. A page that cannot be
+// written stops the run; a chart picture's write is not checked.
 struct SiteFile {
   std::string path;
   std::string bytes;
+  bool checked = true;
 };
 
 // The entry of the class-and-course list, its file_name made unique among the site's.

@@ -16,7 +16,7 @@ constexpr std::string_view kPlace[] = {
     "pl",     "pl.",   "platz", "place",   "pos",  "pos.",  "rang", "rank",
     "místo",  "poř.",  "plac",  "plats",   "sija", "mesto", "hely", "posto",
     "puesto", "plass", "plads", "miejsce", "koht", "lugar", "por.", "mjesto",
-    "место",  "順位",  "θέση",  "Θέση",    "ΘΕΣΗ", "순위",  "名次"};
+    "место",  "順位",  "ｼﾞｭﾝｲ", "θέση",    "Θέση", "ΘΕΣΗ",  "순위", "名次"};
 constexpr std::string_view kNumber[] = {
     "stno", "stnr",    "stnr.", "startnr", "startnr.", "startno",     "dép.",
     "stčí", "stČí",    "stèí",  "stÈí",    "st.č.",    "bib",         "nr",
@@ -25,9 +25,9 @@ constexpr std::string_view kNumber[] = {
     "dors", "dors.",   "rsz",   "rsz.",    "stč",      "stČ",         "stč.",
     "stČ.", "αρ.",     "Αρ.",   "ΑΡ.",     "번호",     "배번",        "号码"};
 constexpr std::string_view kName[] = {
-    "name", "nom",   "nom/club", "jméno", "namn", "navn",    "nimi", "nome",     "nombre",
-    "naam", "név",   "nazwisko", "meno",  "ime",  "фамилия", "фио",  "участник", "氏名",
-    "名前", "όνομα", "Όνομα",    "ΟΝΟΜΑ", "이름", "성명",    "姓名"};
+    "name", "nom",  "nom/club", "jméno", "namn",  "navn",    "nimi", "nome",     "nombre",
+    "naam", "név",  "nazwisko", "meno",  "ime",   "фамилия", "фио",  "участник", "氏名",
+    "ｼﾒｲ",  "名前", "όνομα",    "Όνομα", "ΟΝΟΜΑ", "이름",    "성명", "姓名"};
 constexpr std::string_view kTime[] = {"time",   "zeit",   "temps", "čas",  "Čas",   "èas",
                                       "Èas",    "cas",    "tid",   "aika", "tempo", "tiempo",
                                       "tijd",   "idő",    "czas",  "aeg",  "время", "результат",
@@ -42,10 +42,10 @@ constexpr std::string_view kClub[] = {
     "σύλλογος", "Σύλλογος",     "소속",         "단체",    "单位"};
 
 // Columns some listings print between the name and the time: year of birth, nation, age class.
-constexpr std::string_view kOther[] = {"yb",   "jg",     "jg.",      "jahrgang",  "année",  "an",
-                                       "född", "født",   "syntynyt", "roč.",      "ročník", "nat",
-                                       "nat.", "nation", "land",     "nar.",      "rok",    "cat",
-                                       "cat.", "kat",    "kat.",     "kategorie", "age"};
+constexpr std::string_view kOther[] = {
+    "yb",       "jg",   "jg.",    "jahrgang", "année", "an",     "född",      "født",
+    "syntynyt", "roč.", "ročník", "nat",      "nat.",  "nation", "land",      "nar.",
+    "rok",      "cat",  "cat.",   "riik",     "kat",   "kat.",   "kategorie", "age"};
 
 bool IsOneOf(const Token& token, Words words) {
   const std::string lower = ToLower(token.text);

@@ -34,7 +34,10 @@ int32_t CharacterWidth(const std::string& line, size_t& pos, ColumnWidths widths
   const char32_t character = DecodeUtf8(line, pos);
   if (widths == ColumnWidths::kOnePerCharacter) return 1;
   if (widths == ColumnWidths::kDisplayWidth) return IsWideEastAsian(character) ? 2 : 1;
-  return GetByteLength(line.substr(start, pos - start));
+  // Shift-JIS holds no hangul and not every hanzi: they are as wide as the kanji beside them,
+  // as the printouts of their own code pages line them up.
+  const int32_t bytes = GetByteLength(line.substr(start, pos - start));
+  return bytes == 1 && IsWideEastAsian(character) ? 2 : bytes;
 }
 
 bool OneOf(const std::string& text, std::initializer_list<std::string_view> words) {

@@ -12,7 +12,8 @@ namespace quorvex2::detail::sportident {
 
 // How many display columns a character takes: in a listing that holds Japanese (or other East
 // Asian) text, as many as it has bytes in Shift-JIS, as Japanese printouts line up (a Greek or
-// Cyrillic letter takes two there too); one in any other listing. Some East Asian printouts are
+// Cyrillic letter takes two there too; hangul and hanzi Shift-JIS lacks two as well); one in any
+// other listing. Some East Asian printouts are
 // lined up otherwise: by display width (hangul, which Shift-JIS lacks, two as well) or one per
 // character; the reader tries those where the first reading of such a listing does not hold.
 enum class ColumnWidths { kShiftJisBytes, kOnePerCharacter, kDisplayWidth };

@@ -79,25 +79,15 @@ Source ListingSource(std::vector<std::string> lines) {
   return source;
 }
 
-// A reading that does not hold: a runner whose times stop part way, or a class of fewer runners
-// than its header counts (what a listing read with its columns counted wrong shows).
-bool Flawed(const Listing& listing) {
-  return std::any_of(listing.classes.begin(), listing.classes.end(), [](const ListingClass& c) {
-    const bool short_of_runners = c.announced > 0 && c.runners.size() < size_t(c.announced);
-    return short_of_runners || std::any_of(c.runners.begin(), c.runners.end(),
-                                           [](const ListingRunner& r) { return r.cut_short; });
-  });
-}
-
-// A reading borne out by the listing itself: no flaw, and every class whose header counts its
-// runners (one at least) holds exactly as many.
-bool BorneOut(const Listing& listing) {
-  const auto counted = [](const ListingClass& c) { return c.announced > 0; };
-  const auto as_counted = [](const ListingClass& c) {
-    return c.announced == 0 || c.runners.size() == size_t(c.announced);
-  };
-  return !Flawed(listing) && std::any_of(listing.classes.begin(), listing.classes.end(), counted) &&
-         std::all_of(listing.classes.begin(), listing.classes.end(), as_counted);
+// What shows a listing read with its columns counted wrong: each runner whose times stop part
+// way, and each class of another number of runners than its header counts.
+size_t Flaws(const Listing& listing) {
+  size_t flaws = 0;
+  for (const ListingClass& listed : listing.classes) {
+    flaws += listed.announced > 0 && listed.runners.size() != size_t(listed.announced);
+    for (const ListingRunner& runner : listed.runners) flaws += runner.cut_short;
+  }
+  return flaws;
 }
 
 // A text laid out as the classic listing (captions in place on the sixth line) whose third line
@@ -274,7 +264,7 @@ class ListingReader {
     Listing listing = ReadListing(source_.lines, source_.widths,
                                   [this](size_t line, size_t total) { ReportLine(line, total); });
     JoinContinuedClasses(listing);
-    if (Flawed(listing)) ReadAgainLinedUpOtherwise(listing);
+    if (Flaws(listing) > 0) ReadAgainLinedUpOtherwise(listing);
     remarks_ = SeparateRepeatedClasses(listing);
     if (auto refusal = Refusal(listing, source_.html)) return Fail(request_, *refusal);
     ReadTitle(listing);
@@ -388,18 +378,21 @@ class ListingReader {
   }
 
   // An East Asian listing may be lined up by display width or one column per character: the
-  // first such reading the listing bears out is taken; else the first reading stays.
+  // reading with the fewest flaws is taken, the first of them where they tie.
   void ReadAgainLinedUpOtherwise(Listing& listing) {
     if (source_.widths != ColumnWidths::kShiftJisBytes) return;
+    size_t fewest = Flaws(listing);
     for (const ColumnWidths other : {ColumnWidths::kDisplayWidth, ColumnWidths::kOnePerCharacter}) {
       Source again = source_;
       again.CountColumns(other);
       Listing reading = ReadListing(again.lines, again.widths);
       JoinContinuedClasses(reading);
-      if (!BorneOut(reading)) continue;
+      const size_t flaws = Flaws(reading);
+      if (flaws >= fewest) continue;
+      fewest = flaws;
       listing = std::move(reading);
       source_ = std::move(again);
-      return;
+      if (fewest == 0) return;
     }
   }
 

@@ -1,6 +1,8 @@
 #include "web/detail/web_site.h"
 
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <stdexcept>
 #include <vector>
 
@@ -64,6 +66,28 @@ void WriteAssets(const std::filesystem::path& folder, const std::string& languag
   WriteFile(assets / "labels.js", LabelsScript(language));
 }
 
+// A page of the viewer: its generator and its data block stand at its head.
+bool IsViewerPage(const std::filesystem::path& file) {
+  constexpr size_t kHead = 16384;
+  std::ifstream in(file, std::ios::binary);
+  std::string head(kHead, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<size_t>(in.gcount()));
+  return head.find("<meta name=\"generator\" content=\"Quorvex2 ") != std::string::npos &&
+         head.find("<script type=\"application/json\" id=\"qx-data\">") != std::string::npos;
+}
+
+// The viewer's pages an earlier run left in the folder for data sets this event does not have;
+// every other file stays.
+void RemoveStalePages(const std::filesystem::path& folder, const std::set<std::string>& written) {
+  std::error_code error;
+  for (const auto& item : std::filesystem::directory_iterator(folder, error)) {
+    const std::filesystem::path& file = item.path();
+    if (written.count(file.filename().string()) > 0 || file.extension() != ".html") continue;
+    if (item.is_regular_file(error) && IsViewerPage(file)) std::filesystem::remove(file, error);
+  }
+}
+
 }  // namespace
 
 void WriteWebSite(const clsQuorvex2& root, const std::string& folder, const std::string& language,
@@ -73,13 +97,16 @@ void WriteWebSite(const clsQuorvex2& root, const std::string& folder, const std:
   WriteAssets(out, language);
   const std::vector<WebEntry> entries = WebEntries(root);
   std::vector<WebSummary> summaries;
+  std::set<std::string> written{"index.html"};
   for (const WebEntry& entry : entries) {
     summaries.push_back(WriteEntryPage(root, entry, out, language));
+    written.insert(entry.page);
     if (progress) progress(static_cast<int32_t>(summaries.size() * 100 / (entries.size() + 1)));
   }
   const std::string event = root.EventData()->EventName;
   WriteFile(out / "index.html", WebPageHtml(event.empty() ? "Quorvex2" : event, "index", language,
                                             IndexJson(root, entries, summaries), {"index.js"}));
+  RemoveStalePages(out, written);
   if (progress) progress(100);
 }
 

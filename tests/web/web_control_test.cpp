@@ -77,6 +77,17 @@ TEST(WebControl, PagesOfLapFileTextsStayWhole) {
   for (const char* asset : {"viewer.css", "core.js", "labels.js", "charts.js", "set.js"}) {
     EXPECT_GT(fs::file_size(folder + "/viewer/" + asset), 0u) << asset;
   }
+  // Another event written into the folder leaves none of this one's pages; other files stay.
+  qxtest::WriteFile(folder, "notes.html", "<html>mine</html>");
+  ASSERT_TRUE(root.FileControl()->LoadLapFile(std::string(QX_SOURCE_DIR) + "/examples/sample.lxm"));
+  ASSERT_TRUE(web.OutputWeb(folder)) << root.ErrorComment();
+  std::set<std::string> now;
+  const auto new_index = EmbeddedData(qxtest::ReadFile(folder + "/index.html"));
+  for (const auto& entry : new_index["entries"]) now.insert(entry["page"].get<std::string>());
+  for (const std::string& old_page : pages) {
+    EXPECT_EQ(fs::exists(folder + "/" + old_page), now.count(old_page) > 0) << old_page;
+  }
+  EXPECT_TRUE(fs::exists(folder + "/notes.html"));
 }
 
 // Names whose family and given names the file gave apart carry them, on the class page and the

@@ -126,8 +126,8 @@ DeferredSync::~DeferredSync() {
   sync_deferred = outer_;
 }
 
-bool ReplaceFile(const std::string& path, std::string_view bytes) {
-  AtomicFile file(path, AtPath::kReplace);
+bool WriteWholeFile(const std::string& path, std::string_view bytes, AtPath at_path) {
+  AtomicFile file(path, at_path);
   file.Write(bytes);
   return file.Commit();
 }

@@ -53,9 +53,7 @@ std::optional<std::vector<std::string>> ReadTextLines(const std::string& Path, b
 }
 
 bool WriteFileAtomically(const std::string& Path, const std::string& Bytes) {
-  detail::AtomicFile file(Path);
-  file.Write(Bytes);
-  return file.Commit();
+  return detail::WriteWholeFile(Path, Bytes);
 }
 
 }  // namespace quorvex2

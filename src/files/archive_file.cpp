@@ -8,6 +8,7 @@
 
 #include "core/detail/atomic_file.h"
 #include "core/detail/component_state.h"
+#include "core/detail/file_head.h"
 #include "core/detail/fill_in.h"
 #include "files/archive/archive_kind.h"
 #include "files/archive/gzip_data.h"
@@ -17,7 +18,6 @@
 #include "files/archive/read_error.h"
 #include "files/detail/archive.h"
 #include "files/detail/file_error.h"
-#include "files/detail/file_head.h"
 #include "files/detail/load_error.h"
 #include "files/detail/load_messages.h"
 #include "files/lha/unlha.h"
@@ -226,7 +226,8 @@ std::string ExtractArchiveFile(const std::string& ArchivePath, const std::string
   const std::optional<std::string> data = ReadMember(job, members[*chosen], *chosen);
   if (!data) return "";
   const std::string path = Folder + "/" + FileNameInFolder(job, members[*chosen]);
-  if (!ReplaceFile(path, *data)) return job.Fail(Tr("作業フォルダーに書き込めません"));
+  if (!WriteWholeFile(path, *data, AtPath::kReplace))
+    return job.Fail(Tr("作業フォルダーに書き込めません"));
   return path;
 }
 

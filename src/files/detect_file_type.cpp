@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/detail/component_state.h"
+#include "core/detail/file_head.h"
 #include "files/csv_table_lines.h"
 #include "files/detail/file_error.h"
-#include "files/detail/file_head.h"
 #include "files/detail/format_registry.h"
 #include "files/detail/load_messages.h"
 #include "files/iof_reading.h"

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/detail/file_head.h"
+#include "core/detail/file_head.h"
 #include "files/iof_reading.h"
 #include "quorvex2/files/file_types.h"
 

@@ -1,12 +1,13 @@
 #include "web/detail/web_site.h"
 
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <vector>
 
 #include "core/detail/catalogue.h"
+#include "core/detail/file_head.h"
 #include "core/detail/fill_in.h"
 #include "quorvex2/analysis/analyzer.h"
 #include "quorvex2/core/path.h"
@@ -68,13 +69,9 @@ void WriteAssets(const std::filesystem::path& folder, const std::string& languag
 
 // A page of the viewer: its generator and its data block stand at its head.
 bool IsViewerPage(const std::filesystem::path& file) {
-  constexpr size_t kHead = 16384;
-  std::ifstream in(file, std::ios::binary);
-  std::string head(kHead, '\0');
-  in.read(head.data(), static_cast<std::streamsize>(head.size()));
-  head.resize(static_cast<size_t>(in.gcount()));
-  return head.find("<meta name=\"generator\" content=\"Quorvex2 ") != std::string::npos &&
-         head.find("<script type=\"application/json\" id=\"qx-data\">") != std::string::npos;
+  const std::optional<std::string> head = ReadFileHead(file.string(), 16384);
+  return head && head->find("<meta name=\"generator\" content=\"Quorvex2 ") != std::string::npos &&
+         head->find("<script type=\"application/json\" id=\"qx-data\">") != std::string::npos;
 }
 
 // The viewer's pages an earlier run left in the folder for data sets this event does not have;

@@ -65,9 +65,10 @@ class DeferredSync {
   bool outer_;
 };
 
-// Writes the bytes to the path through a temporary file, replacing whatever is there (a link
-// included); false on any failure.
-bool ReplaceFile(const std::string& path, std::string_view bytes);
+// Writes the bytes to the path through an AtomicFile; false on any failure. With AtPath::kReplace
+// whatever is there (a link included) is replaced.
+bool WriteWholeFile(const std::string& path, std::string_view bytes,
+                    AtPath at_path = AtPath::kWriteThrough);
 
 // Syncs the file system that holds the folder: the files written there and their names. False
 // when it cannot.

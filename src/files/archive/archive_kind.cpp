@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "files/detail/file_head.h"
+#include "core/detail/file_head.h"
 #include "quorvex2/core/path.h"
 
 namespace quorvex2::detail::archive {

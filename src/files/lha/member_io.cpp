@@ -66,7 +66,8 @@ int32_t ExtractMembers(const ArchiverCommand& command) {
   for (const DecodedMember& member : archive.members) {
     const std::string name = ExtractedFileName(member.name);
     if (name.empty() || !MatchesAny(name, command.files)) continue;
-    if (!ReplaceFile(folder + "/" + name, member.data)) status = kUnlhaWriteFailed;
+    if (!WriteWholeFile(folder + "/" + name, member.data, AtPath::kReplace))
+      status = kUnlhaWriteFailed;
   }
   return status;
 }

@@ -1,4 +1,4 @@
-#include "files/detail/file_head.h"
+#include "core/detail/file_head.h"
 
 #include <fstream>
 

@@ -10,6 +10,7 @@
 #include "language_option.h"
 #include "load_failure.h"
 #include "messages.h"
+#include "piped_input.h"
 #include "progress_bar.h"
 
 namespace qxcli {
@@ -46,16 +47,19 @@ void Witness(quorvex2::clsQuorvex2& root, LoadWitness& witness) {
   };
 }
 
-// Loads the file; a load that succeeds shows the component's messages, one that fails says why.
+// Loads the file (a pipe's bytes through a memory file); a load that succeeds shows the component's
+// messages, one that fails says why.
 void LoadOne(quorvex2::clsQuorvex2& root, const std::string& file, int32_t type, int32_t mode,
              LoadWitness& witness) {
+  const PipedInput input(file);
   SetProgressCaption(root, text::Loading(file));
   witness.shown.clear();
   witness.offered.clear();
-  if (!root.FileControl()->LoadLapFile(file, type, mode)) {
-    throw ExitError(1, LoadFailure(file, root.ErrorComment(), witness));
+  if (!root.FileControl()->LoadLapFile(input.Path(), type, mode)) {
+    throw ExitError(1, input.AsGiven(LoadFailure(input.Path(), root.ErrorComment(), witness)));
   }
-  for (const std::string& message : witness.shown) PrintMessage(message);
+  for (const std::string& message : witness.shown) PrintMessage(input.AsGiven(message));
+  root.FileName = input.AsGiven(root.FileName());
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ std::string CannotUnpack() {
 }
 
 std::string NotAFile() {
-  return Tr("ファイルではなくパイプかデバイスです");
+  return Tr("ファイルではなくデバイスです");
 }
 
 std::string NothingLeft() {

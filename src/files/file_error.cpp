@@ -13,6 +13,7 @@ std::string FileReadErrorDescription(const std::string& path) {
   const auto status = std::filesystem::status(ToFileSystemPath(path), error);
   if (error || !std::filesystem::exists(status)) return FileMissingText(path);
   if (std::filesystem::is_directory(status)) return DirectoryText(path);
+  if (!std::filesystem::is_regular_file(status)) return NotAFileText(path);
   return UnreadableText(path);
 }
 

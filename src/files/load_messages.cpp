@@ -65,6 +65,10 @@ std::string DirectoryText(const std::string& path) {
   return FillIn(Tr("{path} はファイルではなくフォルダーです"), {{"path", path}});
 }
 
+std::string NotAFileText(const std::string& path) {
+  return FillIn(Tr("{path} はファイルではなくパイプかデバイスです"), {{"path", path}});
+}
+
 std::string UnreadableText(const std::string& path) {
   return FillIn(Tr("{path} を読む権限がありません"), {{"path", path}});
 }

@@ -1,7 +1,9 @@
 #pragma once
 // What the command-line tests share: running the built host, their fixtures, files and texts.
 #include <fcntl.h>
+#include <pthread.h>
 #include <pty.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -16,10 +18,12 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/detail/utf8.h"
@@ -47,6 +51,7 @@ struct CliLimits {
   bool terminal = false;         // standard error is a pseudo-terminal, whose output lands in `err`
   bool full_output = false;      // standard output is /dev/full: every write to it fails
   std::vector<std::string> env;  // "NAME=value" each, over a Japanese locale (LANG=ja_JP.UTF-8)
+  std::optional<std::string> input;  // bytes piped into standard input; none: /dev/null
 };
 
 inline bool Contains(const std::string& text, const std::string& part) {
@@ -97,20 +102,38 @@ inline CliResult RunCli(const std::vector<std::string>& args, const CliLimits& l
   std::vector<char*> argv;
   for (auto& arg : copy) argv.push_back(arg.data());
   argv.push_back(nullptr);
-  int master = -1, slave = -1;
+  int master = -1, slave = -1, pipe_ends[2] = {-1, -1};
   if (limits.terminal && openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) {
     throw std::runtime_error("openpty failed");
   }
+  if (limits.input && pipe2(pipe_ends, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
   const pid_t pid = fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
-    dup2(open("/dev/null", O_RDONLY), 0);
+    dup2(limits.input ? pipe_ends[0] : open("/dev/null", O_RDONLY), 0);
     dup2(open(limits.full_output ? "/dev/full" : out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644),
          1);
     dup2(limits.terminal ? slave : open(err.c_str(), O_WRONLY | O_CREAT, 0644), 2);
     ApplyLimits(limits);
     execv(QX_CLI_PATH, argv.data());
     _exit(127);
+  }
+  std::thread feeder;
+  if (limits.input) {
+    close(pipe_ends[0]);
+    feeder = std::thread([&] {
+      sigset_t pipe_signal;  // a write to a run that is gone fails instead of ending the test
+      sigemptyset(&pipe_signal);
+      sigaddset(&pipe_signal, SIGPIPE);
+      pthread_sigmask(SIG_BLOCK, &pipe_signal, nullptr);
+      for (size_t at = 0; at < limits.input->size();) {
+        const ssize_t put =
+            write(pipe_ends[1], limits.input->data() + at, limits.input->size() - at);
+        if (put <= 0) break;  // the run ended without reading it all
+        at += static_cast<size_t>(put);
+      }
+      close(pipe_ends[1]);
+    });
   }
   CliResult result;
   if (limits.terminal) {
@@ -121,6 +144,7 @@ inline CliResult RunCli(const std::vector<std::string>& args, const CliLimits& l
   }
   int status = 0;
   waitpid(pid, &status, 0);
+  if (feeder.joinable()) feeder.join();
   result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadFile(out);
   if (!limits.terminal) result.err = ReadFile(err);

@@ -78,6 +78,38 @@ TEST(CliInfo, FailedLoadSaysWhy) {
   EXPECT_TRUE(qxtest::Contains(RunOk({"info", beside, "--member", "o.csv"}), "Other Cup"));
 }
 
+// A lap file may come through a pipe: "-", /dev/stdin, an archive among them. What fails names
+// the file as given, never the copy the host reads.
+TEST(CliInfo, ReadsPipes) {
+  const std::string cup = qxtest::ReadFile(kCup);
+  const struct {
+    std::string file, input, says;  // says: "" for a load that succeeds
+  } cases[] = {
+      {"-", cup, ""},
+      {"/dev/stdin", cup, ""},
+      {"-", qxtest::MakeZip({{"cup.lxm", cup}}), ""},
+      {"-", "", "the file is empty"},
+      {"/dev/stdin", "junk <",
+       "its file type is not recognised (expected a lap file, a result listing or a split-time "
+       "table)"},
+  };
+  for (const auto& c : cases) {
+    qxtest::CliLimits limits;
+    limits.input = c.input;
+    std::vector<std::string> args{"info", c.file};
+    if (!c.says.empty()) args.insert(args.end(), {"--lang", "en"});
+    const auto run = qxtest::RunCli(args, limits);
+    EXPECT_EQ(run.exit_code, c.says.empty() ? 0 : 1) << run.err;
+    EXPECT_FALSE(qxtest::Contains(run.err, "/proc/")) << run.err;
+    if (c.says.empty()) {
+      ExpectGolden("golden/cli/info-cup.txt", run.out);
+    } else {
+      EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
+                "quorvex2: cannot load " + c.file + ": " + c.says);
+    }
+  }
+}
+
 // info prints the event, the class and course list and the segments; what convert writes reads
 // back to the same.
 TEST(CliConvert, WritesNativeFilesThatReadBackTheSame) {

@@ -1,5 +1,7 @@
 // Dispatch, type detection, error texts, progress and load modes of clsFileControl, and the
 // append-only runner information file.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -101,7 +103,7 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
       " は成績ファイルではありません: 成績かラップタイムのある選手が見つかりません (";
   struct Refusal {
     const char* file;
-    std::optional<std::string> bytes;  // nothing: no such file; "/": a directory
+    std::optional<std::string> bytes;  // nothing: no such file; "/": a directory; "|": a pipe
     std::string comment;
     int32_t type = QX_FILETYPE_AUTODETECT;
   };
@@ -112,6 +114,7 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
        native + "{} はラップファイルではありません: XML の誤り: ルート要素がありません (位置 0)"},
       {"empty.csv", "", detection + "{} は空です"},
       {"folder.lxm", "/", detection + "{} はファイルではなくフォルダーです"},
+      {"pipe.csv", "|", detection + "{} はファイルではなくパイプかデバイスです"},
       {"two.csv", "a\r\nb\r\n", kDetectFailed},
       {"junk.lxm", "junk <",
        native + "{} はラップファイルではありません: XML の誤り: タグの種類がわかりません (位置 5)"},
@@ -163,6 +166,9 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
     const std::string path = TempPath(refusal.file);
     if (refusal.bytes == "/") {
       std::filesystem::create_directories(path);
+    } else if (refusal.bytes == "|") {
+      std::filesystem::remove(path);
+      ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
     } else if (refusal.bytes) {
       WriteBytes(path, *refusal.bytes);
     }

@@ -25,6 +25,7 @@ inline constexpr const char* kUnnamed = "名称未設定";
 std::string NoFileNameText();
 std::string FileMissingText(const std::string& path);
 std::string DirectoryText(const std::string& path);
+std::string NotAFileText(const std::string& path);
 std::string UnreadableText(const std::string& path);
 std::string EmptyFileText(const std::string& path);
 // What stopped the XML parser, and where.

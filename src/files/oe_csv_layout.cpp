@@ -137,15 +137,28 @@ bool RowFitsHeader(const OeRow& row, int32_t first) {
   return ReadCount(FieldOf(row, first)).has_value();
 }
 
+// A row of a start list: nothing where the controls go.
+bool HasNoControls(const OeRow& row, int32_t first) {
+  for (size_t i = static_cast<size_t>(first); i < row.size(); ++i) {
+    if (!Trim(row[i]).empty()) return false;
+  }
+  return true;
+}
+
 // Whether rows under the header bear out its first control: when the header names the series of
-// controls there, a row may leave its count empty.
-bool AnyRowFitsHeader(const std::vector<OeRow>& rows, const OeRow& header, int32_t first) {
+// controls there, a row may leave its count empty, and a list whose rows have no controls at all
+// is the export's start list (read as the export, which then finds no result in it).
+bool RowsBearOutHeader(const std::vector<OeRow>& rows, const OeRow& header, int32_t first) {
   const bool named =
       IsFirstOfSeries(FieldOf(header, first)) && IsFirstOfSeries(FieldOf(header, first + 1));
-  const size_t tried = std::min(rows.size(), kRowsToTry);
-  return std::any_of(
-      rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(tried),
-      [&](const OeRow& row) { return named ? RowFitsHeader(row, first) : RowFits(row, first); });
+  const auto tried = rows.begin() + static_cast<std::ptrdiff_t>(std::min(rows.size(), kRowsToTry));
+  if (named && std::all_of(rows.begin(), tried,
+                           [first](const OeRow& row) { return HasNoControls(row, first); })) {
+    return true;
+  }
+  return std::any_of(rows.begin(), tried, [&](const OeRow& row) {
+    return named ? RowFitsHeader(row, first) : RowFits(row, first);
+  });
 }
 
 std::optional<int32_t> FirstControlFromRows(const std::vector<OeRow>& rows) {
@@ -191,7 +204,7 @@ std::optional<OeLayout> FindOeLayout(const OeRow* header, const std::vector<OeRo
   std::optional<int32_t> first;
   if (header != nullptr) first = FirstControlFromHeader(*header);
   // Rows under the header must bear it out: some other table may have as many columns.
-  if (first && !rows.empty() && !AnyRowFitsHeader(rows, *header, *first)) return std::nullopt;
+  if (first && !rows.empty() && !RowsBearOutHeader(rows, *header, *first)) return std::nullopt;
   if (!first) first = FirstControlFromRows(rows);
   if (!first) return std::nullopt;
   OeLayout layout = DefaultLayout(*first);

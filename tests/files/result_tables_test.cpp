@@ -400,19 +400,21 @@ TEST(CsvTable, RefusalsMergesAndHugeInput) {
                                  "1\r\n2\r\n3\r\n" + std::string(1 << 20, ',') + "\r\n"));
   EXPECT_NE(root.ErrorComment().find("clsFileControl.LoadQuorvex1"), std::string::npos);
 
-  // An OE export of a start list (classes and starts, nobody with a time or a punch) is refused;
-  // the same rows merge into the runners held.
+  // An OE export of a start list (classes and starts, nobody with a time or a punch; the course's
+  // codes given or not) is refused; the same rows merge into the runners held.
   const std::string english = Fixture("oe-46-english.csv");
-  const std::string start_list = english.substr(0, english.find("\r\n") + 2) +
-                                 "100;;;Berg;Anna;;;;0;10:00:00;;;0;;OK "
-                                 "Nord;;;;H21;;;;;;;;;;;;;;;;;;;;;Course 1;4.1;35;3;;;;31;;"
-                                 "32;;33;\r\n"
-                                 "101;;;Ek;Bo;;;;0;10:02:00;;;;;IFK;;;;H21;;;;;;;;;;;;;;;;;;;;;"
-                                 "Course 1;4.1;35;3;;;;31;;32;;33;"
-                                 "\r\n";
-  EXPECT_FALSE(files.LoadLapFile("start.csv", 0, 0, start_list));
-  EXPECT_NE(root.ErrorComment().find("スタートリスト"), std::string::npos) << root.ErrorComment();
-  EXPECT_TRUE(files.LoadLapFile("start.csv", 0, QX_LOADMODE_MERGE_NAME, start_list));
+  for (const std::string controls : {"31;;32;;33;", ""}) {
+    const std::string start_list = english.substr(0, english.find("\r\n") + 2) +
+                                   "100;;;Berg;Anna;;;;0;10:00:00;;;0;;OK "
+                                   "Nord;;;;H21;;;;;;;;;;;;;;;;;;;;;Course 1;4.1;35;3;;;;" +
+                                   controls + "\r\n" +
+                                   "101;;;Ek;Bo;;;;0;10:02:00;;;;;IFK;;;;H21;;;;;;;;;;;;;;;;;;;;;"
+                                   "Course 1;4.1;35;3;;;;" +
+                                   controls + "\r\n";
+    EXPECT_FALSE(files.LoadLapFile("start.csv", 0, 0, start_list));
+    EXPECT_NE(root.ErrorComment().find("スタートリスト"), std::string::npos) << root.ErrorComment();
+    EXPECT_TRUE(files.LoadLapFile("start.csv", 0, QX_LOADMODE_MERGE_NAME, start_list));
+  }
 }
 
 }  // namespace

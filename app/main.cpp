@@ -56,11 +56,7 @@ int Run(int argc, char** argv) {
   } catch (const CLI::Success& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
-    if (qxcli::Language() == "en") {
-      app.exit(e);  // the parser's own words
-    } else {
-      std::cerr << qxcli::UsageError(e.what()) << "\n";
-    }
+    std::cerr << qxcli::UsageError(e.what()) << "\n";
     return 2;
   } catch (const qxcli::ExitError& e) {
     if (e.what()[0] != '\0') std::cerr << e.what() << "\n";

@@ -9,6 +9,7 @@
 #include "quorvex2/core/encoding.h"
 #include "quorvex2/core/path.h"
 #include "quorvex2/core/root.h"
+#include "quorvex2/core/text.h"
 #include "quorvex2/core/time_text.h"
 
 namespace quorvex2::detail {
@@ -31,7 +32,14 @@ class Version1Writer {
   }
 
  private:
-  void Line(const std::string& line) { text_ += line + kLineEnd; }
+  // A line break inside a value (a memo of several lines) would end the line there and leave
+  // the rest of it, and of the header, unread: each is written as a blank.
+  void Line(const std::string& line) {
+    std::string one = ReplaceAll(line, "\r\n", " ");
+    std::replace(one.begin(), one.end(), '\r', ' ');
+    std::replace(one.begin(), one.end(), '\n', ' ');
+    text_ += one + kLineEnd;
+  }
 
   template <class F>
   void ForEachClassWithCourse(F write) {

@@ -25,9 +25,10 @@ class Quorvex1Test : public ::testing::Test {
 // leg without data, a disqualified one and those beyond the runner's. Read back, leg times stay
 // leg times; no data comes back as disqualified, and so do the legs beyond a runner's; neither
 // the class without course nor "名称未設定" is written, nor the runner without legs, the rank
-// mark and the age.
+// mark and the age. A memo's line breaks are written as blanks, so the header lines after it stay.
 TEST_F(Quorvex1Test, WritesShiftJisLinesThatReadBackToTheEvent) {
   FillEvent();
+  root.EventData()->Memo = "line 1\nline 2\r\nline 3";
   const std::string path = qxtest::TempPath("layout.lap");
   ASSERT_TRUE(root.FileControl()->SaveLapFile(path));
   qxtest::ExpectGolden("golden/files/filled-event.lap", SjisToUtf8(qxtest::ReadFile(path)));

@@ -79,8 +79,11 @@ bool ListMembers(const Job& job, std::vector<MemberInfo>& members) {
   if (reader.Error().empty()) return DeclareGzipSize(job, members);
   if (job.kind == ArchiveKind::kLha && members.empty() &&
       reader.Error().find("Unrecognized") != std::string::npos) {
-    job.Fail(
-        FillIn(Tr("圧縮方式 {method} を知りません"), {{"method", archive::LhaMethod(job.head)}}));
+    // The first header was not read: of a method that is read, it is cut short or damaged.
+    const std::string method = archive::LhaMethod(job.head);
+    job.Fail(archive::IsReadLhaMethod(method)
+                 ? Tr("書庫が壊れているか途中で切れています: 最初のメンバーのヘッダーを読めません")
+                 : FillIn(Tr("圧縮方式 {method} を知りません"), {{"method", method}}));
   } else {
     job.Fail(archive::DescribeReadError(reader.Error()));
   }

@@ -138,6 +138,7 @@ TEST_F(ArchiveTest, RefusalsSayWhatIsWrongWithWhichArchive) {
       {"truncated.lzh", lzh.substr(0, lzh.size() / 2), "the archive is truncated"},
       {"truncated.gz", gzip.substr(0, gzip.size() - 6), "the archive is truncated"},
       {"method.lzh", unknown_method, "unknown compression method -lhx-"},
+      {"cut-header.lzh", lzh.substr(0, 12), "the archive is damaged or cut short"},
       {"none.zip", MakeZip({{"photo.jpg", "JFIF"}}), "no lap file among its 1 member (photo.jpg)"},
       {"two.zip", MakeZip({{"a.lxm", lxm}, {"b.lap", lxm}}),
        "2 lap files (a.lxm, b.lap) and none was chosen"},

@@ -1,5 +1,6 @@
 #include "files/archive/archive_kind.h"
 
+#include <algorithm>
 #include <fstream>
 
 #include "core/detail/file_head.h"
@@ -55,6 +56,11 @@ std::string LhaMethod(std::string_view head) {
   if (head.size() < kLhaMethodAt + kLhaMethodSize) return "";
   const std::string_view method = head.substr(kLhaMethodAt, kLhaMethodSize);
   return IsLhaMethod(method) ? std::string(method) : "";
+}
+
+bool IsReadLhaMethod(std::string_view method) {
+  constexpr std::string_view kRead[] = {"-lh0-", "-lh5-", "-lh6-", "-lh7-", "-lhd-", "-lz4-"};
+  return std::find(std::begin(kRead), std::end(kRead), method) != std::end(kRead);
 }
 
 std::optional<uint32_t> GzipTrailerSize(const std::string& path) {

@@ -20,6 +20,8 @@ const char* ArchiveKindName(ArchiveKind kind);
 
 // The LHA compression method of the first member ("-lh5-"), "" when the head holds none.
 std::string LhaMethod(std::string_view head);
+// Whether members of the method ("-lh5-") are read: stored, -lh5- to -lh7-, folders.
+bool IsReadLhaMethod(std::string_view method);
 
 // The size a gzip file's trailer gives its data (modulo 2^32); nothing when the file cannot
 // be read.

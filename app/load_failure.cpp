@@ -7,7 +7,6 @@
 #include <string_view>
 #include <system_error>
 
-#include <quorvex2/core/path.h>
 #include "messages.h"
 
 namespace qxcli {
@@ -49,15 +48,10 @@ bool SaysMoreThanTheLocation(std::string_view comment) {
   return next != std::string_view::npos;
 }
 
-bool IsArchiveName(const std::string& file) {
-  const std::string extension = quorvex2::GetExtension(file);
-  return extension == "lzh" || extension == "zip" || extension == "gz";
-}
-
-// What the component could not do with the file, by the operation that failed. An archive whose
-// type detection failed and says why gave no file to detect; one that says nothing held a file
-// of no known type.
-std::string ComponentProblem(const std::string& file, std::string_view comment) {
+// What the component could not do with the file, by the operation that failed. A type detection
+// that failed and says why (the file itself being readable) had an archive to unpack and no file
+// from it; one that says nothing had a file of no known type, archived or not.
+std::string ComponentProblem(std::string_view comment) {
   using Kind = std::string (*)();
   static const std::map<std::string_view, Kind> kinds{
       {"LoadQuorvex2", text::NativeLapFile},
@@ -73,8 +67,7 @@ std::string ComponentProblem(const std::string& file, std::string_view comment) 
   };
   const std::string_view location = Location(comment);
   if (location == "DetectFileType") {
-    const bool unpacked = !IsArchiveName(file) || !SaysMoreThanTheLocation(comment);
-    return unpacked ? text::TypeNotRecognised() : text::CannotUnpack();
+    return SaysMoreThanTheLocation(comment) ? text::CannotUnpack() : text::TypeNotRecognised();
   }
   if (location == "LoadLapFile") return text::NoResults();
   if (location == "LeaveOutClasses") return text::NothingLeft();
@@ -101,7 +94,7 @@ std::string LoadFailure(const std::string& file, const std::string& error_commen
                         const LoadWitness& witness) {
   std::string reason = FileProblem(file);
   if (reason.empty()) reason = ChoiceProblem(error_comment, witness);
-  if (reason.empty()) reason = ComponentProblem(file, error_comment);
+  if (reason.empty()) reason = ComponentProblem(error_comment);
   // A reader that refuses the file with a message says why in it; other messages go above.
   const std::string shown = text::TerminalText(fmt::format("{}", fmt::join(witness.shown, "\n")));
   if (reason.empty()) return text::WithRecord(text::CannotLoad(file, shown), error_comment);

@@ -36,6 +36,11 @@ std::string EmptyFile() {
   return Tr("空のファイルです");
 }
 
+std::string PipeTooLong(int most_mib) {
+  return Fill(Tr("パイプから {most} MiB を超えて読み込みました (読み込むのはそこまでです)"),
+              {{"most", std::to_string(most_mib)}});
+}
+
 std::string TypeNotRecognised() {
   return Tr(
       "ファイルの種類がわかりません (ラップファイル、成績リスト、ラップタイムの表のどれかが"

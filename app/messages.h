@@ -21,6 +21,8 @@ std::string NothingLeft();
 std::string SystemReason(int error_number);
 std::string CannotRead();
 std::string EmptyFile();
+// A pipe that gave more than `most_mib` MiB (an endless one).
+std::string PipeTooLong(int most_mib);
 // ... or what the component could not do with it.
 std::string TypeNotRecognised();
 std::string CannotUnpack();

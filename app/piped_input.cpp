@@ -22,15 +22,24 @@ bool IsPipe(const std::string& given) {
          (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode));
 }
 
+// The most a pipe is read: far beyond any event's file, short of an endless pipe's memory.
+constexpr int kMostMiB = 512;
+constexpr size_t kMostBytes = size_t{kMostMiB} << 20;
+
 // Copies everything the pipe holds to the memory file; false with errno set when a read or a
-// write fails.
+// write fails, or with EFBIG when the pipe gives more than the most read.
 bool CopyAll(int from, int to) {
   char buffer[1 << 16];
-  for (;;) {
+  for (size_t total = 0;;) {
     const ssize_t got = ::read(from, buffer, sizeof buffer);
     if (got == 0) return true;
     if (got < 0) {
       if (errno == EINTR) continue;
+      return false;
+    }
+    total += static_cast<size_t>(got);
+    if (total > kMostBytes) {
+      errno = EFBIG;
       return false;
     }
     for (ssize_t written = 0; written < got;) {
@@ -50,7 +59,11 @@ PipedInput::PipedInput(std::string given) : given_(std::move(given)), path_(give
   const bool copied = memory_file_ >= 0 && CopyAll(from, memory_file_);
   const int error = errno;
   if (from > STDIN_FILENO) ::close(from);
-  if (!copied) throw ExitError(1, text::CannotLoad(given_, text::SystemReason(error)));
+  if (!copied) {
+    const std::string reason =
+        error == EFBIG ? text::PipeTooLong(kMostMiB) : text::SystemReason(error);
+    throw ExitError(1, text::CannotLoad(given_, reason));
+  }
   path_ = "/proc/self/fd/" + std::to_string(memory_file_);
 }
 

@@ -146,14 +146,14 @@ bool HasNoControls(const OeRow& row, int32_t first) {
 }
 
 // Whether rows under the header bear out its first control: when the header names the series of
-// controls there, a row may leave its count empty, and a list whose rows have no controls at all
-// is the export's start list (read as the export, which then finds no result in it).
+// controls there, a row may leave its count empty; a list whose rows have no controls at all is
+// the export's start list (read as the export, which then finds no result in it).
 bool RowsBearOutHeader(const std::vector<OeRow>& rows, const OeRow& header, int32_t first) {
   const bool named =
       IsFirstOfSeries(FieldOf(header, first)) && IsFirstOfSeries(FieldOf(header, first + 1));
   const auto tried = rows.begin() + static_cast<std::ptrdiff_t>(std::min(rows.size(), kRowsToTry));
-  if (named && std::all_of(rows.begin(), tried,
-                           [first](const OeRow& row) { return HasNoControls(row, first); })) {
+  if (std::all_of(rows.begin(), tried,
+                  [first](const OeRow& row) { return HasNoControls(row, first); })) {
     return true;
   }
   return std::any_of(rows.begin(), tried, [&](const OeRow& row) {

@@ -89,6 +89,7 @@ TEST(CliInfo, ReadsPipes) {
       {"/dev/stdin", cup, ""},
       {"-", qxtest::MakeZip({{"cup.lxm", cup}}), ""},
       {"-", "", "the file is empty"},
+      {"-", qxtest::MakeZip({{"cup.lxm", cup}}).substr(0, 60), "the archive cannot be unpacked"},
       {"/dev/stdin", "junk <",
        "its file type is not recognised (expected a lap file, a result listing or a split-time "
        "table)"},

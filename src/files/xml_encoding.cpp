@@ -28,6 +28,22 @@ bool IsCodePageText(std::string_view text) {
   return invalid > valid;
 }
 
+// The UTF-16 or UTF-32 of a text the parser would read as such, by its byte-order mark or its
+// first character "<"; "" for any other text.
+std::string WideEncoding(std::string_view text) {
+  const std::string_view head = text.substr(0, 4);
+  if (head == std::string_view("\xFF\xFE\0\0", 4) || head == std::string_view("\0\0\xFE\xFF", 4)) {
+    return "UTF-32";
+  }
+  if (head == std::string_view("<\0\0\0", 4)) return "UTF-32LE";
+  if (head == std::string_view("\0\0\0<", 4)) return "UTF-32BE";
+  // With a mark, iconv's UTF-16 reads the mark, and writes one back when an offset is counted.
+  if (head.starts_with("\xFF\xFE") || head.starts_with("\xFE\xFF")) return "UTF-16";
+  if (head == std::string_view("<\0?\0", 4)) return "UTF-16LE";
+  if (head == std::string_view("\0<\0?", 4)) return "UTF-16BE";
+  return "";
+}
+
 }  // namespace
 
 std::string DeclaredEncoding(std::string_view text) {
@@ -44,10 +60,12 @@ std::string DeclaredEncoding(std::string_view text) {
 
 std::string EncodingToDecode(std::string_view text) {
   if (text.starts_with("\xEF\xBB\xBF")) return "";
+  // UTF-16 and -32 are decoded here too, for the text to be checked as the parser sees it.
+  if (std::string wide = WideEncoding(text); !wide.empty()) return wide;
   const std::string declared = DeclaredEncoding(text);
   // A code page's bytes where the parser would take them for UTF-8 (no declaration, or one that
   // says so wrongly): an old program's own code page.
-  const bool wide = text.substr(0, 4).find('\0') != std::string_view::npos;  // UTF-16 or -32
+  const bool wide = text.substr(0, 4).find('\0') != std::string_view::npos;
   if ((declared.empty() || declared == "UTF-8" || declared == "UTF8") && !wide &&
       IsCodePageText(text)) {
     return DetectTextEncoding(text);

@@ -14,13 +14,14 @@ namespace quorvex2::detail {
 std::string DeclaredEncoding(std::string_view text);
 
 // The encoding (an iconv name) the text must be read in instead of the one its declaration
-// names; "" when the parser can follow the declaration: Unicode (any UTF or UCS name, or a
-// byte-order mark) or none. A text of valid UTF-8 is "UTF-8" whatever it declares; one that
-// declares UTF-8 or nothing but is no UTF-8 (and holds no UTF-8 character of several bytes, as
-// a damaged UTF-8 text does) is in the encoding its bytes tell. Otherwise
-// Shift_JIS and its aliases are CP932, Latin-1 (and ASCII, often declared where it is not) is
-// read as its superset Windows-1252, as browsers do, and a name iconv does not know gives way
-// to the encoding the bytes tell.
+// names; "" when the parser can follow the declaration: UTF-8 (by name, by a byte-order mark or
+// by default) or another Unicode name the bytes belie. A text in UTF-16 or UTF-32 (by its mark
+// or its first character) is read in that, as the parser would. A text of valid UTF-8 is "UTF-8"
+// whatever it declares; one that declares UTF-8 or nothing but is no UTF-8 (and holds no UTF-8
+// character of several bytes, as a damaged UTF-8 text does) is in the encoding its bytes tell.
+// Otherwise Shift_JIS and its aliases are CP932, Latin-1 (and ASCII, often declared where it is
+// not) is read as its superset Windows-1252, as browsers do, and a name iconv does not know gives
+// way to the encoding the bytes tell.
 std::string EncodingToDecode(std::string_view text);
 
 // Where `offset`, counted in the UTF-8 text decoded from `encoding`, lies in the original bytes.

@@ -37,9 +37,14 @@ bool DeclaresVersion3(const IofDocument& document) {
   return static_cast<bool>(Child(first, "Class"));
 }
 
-// The parser's reason.
-void SetParseError(const pugi::xml_parse_result& parsed, IofDocument& document) {
-  if (!parsed) document.error = XmlSyntaxText(parsed);
+// The parser's reason, else the scan's.
+void SetParseError(const pugi::xml_parse_result& parsed, const std::optional<XmlFault>& fault,
+                   IofDocument& document) {
+  if (!parsed) {
+    document.error = XmlSyntaxText(parsed);
+  } else if (fault) {
+    document.error = XmlFaultText(*fault);
+  }
 }
 
 // The results of a large list are mostly its ClassResult elements: a plain UTF-8 text is read
@@ -51,7 +56,8 @@ constexpr PartPlace kClassResultParts{"", "ClassResult"};
 void ParseText(const std::string& encoding, IofDocument& document) {
   document.codes.Reserve(document.text);  // before a parse in place changes the text
   const bool decoded = !encoding.empty();
-  if (std::optional<XmlParts> split = SplitXmlParts(document.text, kClassResultParts, decoded)) {
+  ScannedXml scanned = ScanXmlParts(document.text, kClassResultParts, encoding);
+  if (std::optional<XmlParts>& split = scanned.split) {
     if (document.xml.load_buffer(split->frame.data(), split->frame.size(), pugi::parse_default,
                                  pugi::encoding_utf8)) {
       document.parts = std::make_unique<XmlPartReader>(document.text, std::move(split->parts));
@@ -59,14 +65,13 @@ void ParseText(const std::string& encoding, IofDocument& document) {
     }
   }
   // A decoded text stays as it is (not parsed in place), for the offset of an error to be
-  // counted back in the file's bytes.
-  if (decoded) {
-    SetParseError(ParseDecoded(document.xml, document.text, encoding), document);
-    return;
-  }
-  SetParseError(document.xml.load_buffer_inplace(document.text.data(), document.text.size(),
-                                                 pugi::parse_default, pugi::encoding_auto),
-                document);
+  // counted back in the file's bytes. A text the scan finds fault with is parsed all the same:
+  // the parser's own error, where it finds one, says more.
+  const pugi::xml_parse_result parsed =
+      decoded ? ParseDecoded(document.xml, document.text, encoding)
+              : document.xml.load_buffer_inplace(document.text.data(), document.text.size(),
+                                                 pugi::parse_default, pugi::encoding_auto);
+  SetParseError(parsed, scanned.fault, document);
 }
 
 // A text in an encoding the parser does not know is decoded first (and its bytes let go).

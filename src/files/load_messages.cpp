@@ -86,9 +86,15 @@ std::string XmlSyntaxText(const pugi::xml_parse_result& parsed) {
                 {{"error", Tr(what)}, {"offset", std::to_string(parsed.offset)}});
 }
 
-std::string XmlErrorText(const std::string& path, const pugi::xml_parse_result& parsed) {
+std::string XmlFaultText(const XmlFault& fault) {
+  return FillIn(Tr("XML の誤り: {error} (位置 {offset})"),
+                {{"error", FillIn(Tr(fault.what), {{"name", fault.name}})},
+                 {"offset", std::to_string(fault.offset)}});
+}
+
+std::string XmlErrorText(const std::string& path, const std::string& syntax) {
   return FillIn(Tr("{path} はラップファイルではありません: {syntax}"),
-                {{"path", path}, {"syntax", XmlSyntaxText(parsed)}});
+                {{"path", path}, {"syntax", syntax}});
 }
 
 std::string OtherRootText(const std::string& path, const std::string& element,

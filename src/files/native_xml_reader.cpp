@@ -224,25 +224,26 @@ pugi::xml_parse_result ParseWhole(pugi::xml_document& document, const ReadReques
   return document.load_file(ToFileSystemPath(request.file_name).c_str());
 }
 
-// Why the document is no lap file, for the error comment.
+// Why the document is no lap file, for the error comment: what the parser or, when it read the
+// text, the scan found wrong, or its root element.
 std::string WhyNotALapFile(const ReadRequest& request, const pugi::xml_parse_result& parsed,
-                           const pugi::xml_node& element) {
+                           const std::optional<XmlFault>& fault, const pugi::xml_node& element) {
   if (parsed.status == pugi::status_file_not_found || parsed.status == pugi::status_io_error) {
     return FileReadErrorDescription(request.file_name);
   }
-  if (!parsed) {
-    return XmlErrorText(request.file_name, parsed);
-  }
+  if (!parsed) return XmlErrorText(request.file_name, XmlSyntaxText(parsed));
+  if (fault) return XmlErrorText(request.file_name, XmlFaultText(*fault));
   return OtherRootText(request.file_name, element.name(), kNativeRootElement);
 }
 
 // Reads the document's root into the event; why it is no lap file when it is none.
 std::optional<std::string> ReadRoot(clsQuorvex2& root, const ReadRequest& request,
                                     const pugi::xml_document& document,
-                                    const pugi::xml_parse_result& parsed, XmlPartReader* parts) {
+                                    const pugi::xml_parse_result& parsed,
+                                    const std::optional<XmlFault>& fault, XmlPartReader* parts) {
   const pugi::xml_node quorvex = document.document_element();
-  if (!parsed || !Is(BaseName(quorvex), kNativeRootElement)) {
-    return WhyNotALapFile(request, parsed, quorvex);
+  if (!parsed || fault || !Is(BaseName(quorvex), kNativeRootElement)) {
+    return WhyNotALapFile(request, parsed, fault, quorvex);
   }
   NativeReader(root, request, parts).Read(quorvex);
   return std::nullopt;
@@ -263,18 +264,21 @@ std::optional<std::string> ReadDocument(clsQuorvex2& root, const ReadRequest& re
     if (encoding == "UTF-8") encoding.clear();
     text = bytes;
   }
-  if (std::optional<XmlParts> split = SplitXmlParts(text, kClassParts, !encoding.empty())) {
+  ScannedXml scanned = ScanXmlParts(text, kClassParts, encoding);
+  if (std::optional<XmlParts>& split = scanned.split) {
     pugi::xml_document frame;
     const pugi::xml_parse_result parsed = frame.load_buffer(
         split->frame.data(), split->frame.size(), pugi::parse_default, pugi::encoding_utf8);
     if (parsed) {
       XmlPartReader parts(text, std::move(split->parts));
-      return ReadRoot(root, request, frame, parsed, &parts);
+      return ReadRoot(root, request, frame, parsed, std::nullopt, &parts);
     }
   }
+  // A text the scan finds fault with is parsed all the same: the parser's own error, where it
+  // finds one, says more.
   pugi::xml_document document;
   const pugi::xml_parse_result parsed = ParseWhole(document, request, bytes, encoding);
-  return ReadRoot(root, request, document, parsed, nullptr);
+  return ReadRoot(root, request, document, parsed, scanned.fault, nullptr);
 }
 
 }  // namespace

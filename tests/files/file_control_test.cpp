@@ -211,6 +211,96 @@ TEST(LoadLapFile, RefusalsSayWhatIsWrongWithWhichFile) {
   EXPECT_EQ(root.ErrorComment(), "");
 }
 
+// XML the parser would read but that is not well-formed is refused by both XML readers, saying
+// what is wrong and where ("`" marks the place); text that only looks like it reads. A value
+// is the native runner's club and the IOF result's attribute of that name; a text is the IOF club
+// and text of the native class.
+TEST(LoadLapFile, XmlThatIsNotWellFormedIsRefused) {
+  struct Case {
+    const char* label;
+    std::string value, text;
+    std::string fault;  // "": the document reads, its club `club`
+    std::string club = "", prolog = "";
+    std::string after = "";  // after the document; "twice": the document again
+    bool utf16 = false;
+  };
+  const std::string declared = "<!DOCTYPE x [<!ENTITY tc \"Tokyo OLC\">]>";
+  const std::vector<Case> cases = {
+      {"bare &", "Smith `& Sons", "Smith `& Sons",
+       "「&」のあとに参照がありません (「&」そのもの"
+       "は &amp; と書きます)"},
+      {"no ;", "`&amp", "`&amp",
+       "「&」のあとに参照がありません (「&」そのものは &amp; と書きます)"},
+      {"undeclared", "a`&nbsp;b", "a`&nbsp;b", "宣言されていない実体 &nbsp; を参照しています"},
+      {"declared", "`&tc;", "`&tc;",
+       "文書型宣言の中で宣言された実体 &tc; を参照しています (実体の宣言は読みません)", "",
+       declared},
+      {"control", "a`\x0B", "a`\x0B", "XML で使えない文字 U+000B があります"},
+      {"&#0;", "`&#0;", "`&#0;", "XML で使えない文字 &#0; があります"},
+      {"&#x1;", "`&#x1;", "`&#x1;", "XML で使えない文字 &#x1; があります"},
+      {"&#xD800;", "`&#xD800;", "`&#xD800;", "XML で使えない文字 &#xD800; があります"},
+      {"&#x;", "`&#x;", "`&#x;", "文字参照 &#x; が正しくありません"},
+      {"attribute twice", "1\" `club=\"2", "A", "一つのタグに属性 club が 2 度あります"},
+      {"< in a value", "a`<b", "A", "属性値の中に「<」があります"},
+      {"second root", "A", "A", "ルート要素のあとに別の要素があります", "", "", "`<x/>"},
+      {"text after the root", "A", "A", "ルート要素の外に文字があります", "", "", "\n`junk"},
+      {"two documents", "A", "A", "XML 宣言か処理命令が正しくありません", "", "", "\n`twice"},
+      {"UTF-16", "a`&b", "a`&b", "「&」のあとに参照がありません (「&」そのものは &amp; と書きます)",
+       "", "", "", true},
+      {"references", "A &amp; B &#38; C &#x26; D", "A &amp; B &#38; C &#x26; D", "",
+       "A & B & C & D"},
+      {"CDATA, comment", "A &amp; &lt;B>", "<![CDATA[A & <B>]]><!-- & < -->", "", "A & <B>"},
+      {"document types", "&quot;A'", "&quot;A&apos;", "", "\"A'",
+       "<!DOCTYPE ResultList SYSTEM \"IOFdata.dtd\">"},
+      {"unused declaration", "A", "A", "", "A", declared},
+      {"UTF-16 reads", "A&amp;", "A&amp;", "", "A&", "", "", true},
+  };
+  const auto native = [](const Case& c) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + c.prolog +
+           "<quorvex><classes><class name=\"M21\"><runner name=\"A\" club=\"" + c.value +
+           "\" result=\"1:00:00\"/>" + c.text + "</class></classes></quorvex>";
+  };
+  const auto iof = [](const Case& c) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + c.prolog +
+           "<ResultList xmlns=\"http://www.orienteering.org/datastandard/3.0\"><ClassResult>"
+           "<Class><Name>M21</Name></Class><PersonResult><Person><Name><Family>A</Family>"
+           "</Name></Person><Organisation><Name>" +
+           c.text + "</Name></Organisation><Result club=\"" + c.value +
+           "\"><Time>3600</Time><Status>OK</Status></Result></PersonResult></ClassResult>"
+           "</ResultList>";
+  };
+  const std::string cannot_open = "ファイルを開けません\r\nclsFileControl.Load";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    for (const bool is_native : {true, false}) {
+      const std::string path = TempPath(is_native ? "wf.lxm" : "wf.xml");
+      const std::string document = is_native ? native(c) : iof(c);
+      std::string text = document + ReplaceAll(c.after, "twice", ReplaceAll(document, "`", ""));
+      const size_t mark = text.find('`');
+      text = ReplaceAll(text, "`", "");
+      std::string bytes = text;
+      if (c.utf16) {
+        bytes = "\xFF\xFE";
+        for (const char ch : text) bytes += std::string{ch, '\0'};
+      }
+      WriteBytes(path, bytes);
+      clsQuorvex2 root;
+      const bool loaded = root.FileControl()->LoadLapFile(path);
+      if (c.fault.empty()) {
+        ASSERT_TRUE(loaded) << root.ErrorComment();
+        EXPECT_EQ(root.ClassData("M21")->LapData(1)->ClubName, c.club);
+        continue;
+      }
+      const std::string where = "XML の誤り: " + c.fault + " (位置 " +
+                                std::to_string(c.utf16 ? 2 + 2 * mark : mark) + ")";
+      EXPECT_FALSE(loaded);
+      EXPECT_EQ(root.ErrorComment(), is_native ? cannot_open + "Quorvex2\r\n" + path +
+                                                     " はラップファイルではありません: " + where
+                                               : cannot_open + "IofResultList\r\n" + where);
+    }
+  }
+}
+
 // A class of more controls than the analysis holds is left out; without a host callback the
 // note stays in the error comment of the successful load.
 TEST(LoadLapFile, ClassesWithMoreControlsThanTheAnalysisHoldsAreLeftOut) {

@@ -205,7 +205,7 @@ TEST(IofFixtures, ReadInPartsLikeWhole) {
   };
   for (const auto& [fixture, text] : cases) {
     SCOPED_TRACE(text.substr(0, 160));
-    EXPECT_TRUE(detail::SplitXmlParts(text, {"", "ClassResult"}).has_value());
+    EXPECT_TRUE(detail::ScanXmlParts(text, {"", "ClassResult"}).split.has_value());
     EXPECT_EQ(LoadedEvent("list.xml", 0, 0, text),
               LoadedEvent("list.xml", 0, 0, qxtest::ReadFile(qxtest::IofTestFile(fixture))));
   }

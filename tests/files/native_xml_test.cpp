@@ -151,7 +151,7 @@ TEST(NativeXmlReader, ClassByClassReadingGivesTheEventOfTheWholeDocument) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(detail::SplitXmlParts(c.text, {"classes", ""}).has_value(), c.in_parts);
+    EXPECT_EQ(detail::ScanXmlParts(c.text, {"classes", ""}).split.has_value(), c.in_parts);
     EXPECT_EQ(loaded(c.text), loaded(c.text + "<?pi?>"));
   }
   // A file is read in its declared encoding, the parser's own (Latin-1) or another (Shift_JIS:

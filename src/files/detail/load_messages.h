@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/detail/catalogue.h"
+#include "files/detail/xml_well_formed.h"
 
 namespace quorvex2::detail {
 
@@ -30,8 +31,11 @@ std::string UnreadableText(const std::string& path);
 std::string EmptyFileText(const std::string& path);
 // What stopped the XML parser, and where.
 std::string XmlSyntaxText(const pugi::xml_parse_result& parsed);
-// A native lap file that does not parse, or whose root element is another.
-std::string XmlErrorText(const std::string& path, const pugi::xml_parse_result& parsed);
+// What makes a text the parser reads no well-formed XML, and where.
+std::string XmlFaultText(const XmlFault& fault);
+// A native lap file that is no XML (`syntax`: one of the two above), or whose root element is
+// another.
+std::string XmlErrorText(const std::string& path, const std::string& syntax);
 std::string OtherRootText(const std::string& path, const std::string& element,
                           const std::string& expected);
 // A load that found no runner in a format that lists runners.

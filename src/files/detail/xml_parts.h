@@ -2,9 +2,10 @@
 // A large XML document read part by part: a scan of the text finds the elements that make up
 // most of it (the classes), so the reader parses the small rest of the document (the frame)
 // once and each part on its own when it reaches the part's placeholder, and never holds the
-// element tree of the whole file. The scan vouches only for plain UTF-8 documents; anything it
-// does not know (CDATA, entity declarations, processing instructions, another encoding,
-// non-ASCII names, a stray "<") sends the reader to the whole-document parse.
+// element tree of the whole file. The scan vouches only for plain UTF-8 documents; anything else
+// (CDATA, a document type's internal subset, processing instructions, another encoding,
+// non-ASCII names) sends the reader to the whole-document parse, and so does a text that is no
+// well-formed XML, which the reader then refuses.
 #include <pugixml.hpp>
 
 #include <cstddef>
@@ -13,22 +14,9 @@
 #include <string_view>
 #include <vector>
 
+#include "files/detail/xml_well_formed.h"
+
 namespace quorvex2::detail {
-
-// Which elements are the parts: the children of the root named `name` or, when `within` is
-// given, the children (of any name when `name` is empty) of the root's child named `within`.
-// Names compare without a namespace prefix.
-struct PartPlace {
-  std::string_view within;
-  std::string_view name;
-};
-
-// Where a part lies in the text: [begin, end); its name follows the "<" at begin.
-struct ElementRange {
-  size_t begin = 0;
-  size_t end = 0;
-  size_t name_length = 0;
-};
 
 struct XmlParts {
   // The document with each part replaced, in place, by an empty element of the part's name.
@@ -36,9 +24,16 @@ struct XmlParts {
   std::vector<ElementRange> parts;  // in document order, one per placeholder
 };
 
-// The parts of a well-formed plain document; nothing when the scan cannot vouch for the text.
-// A text decoded to UTF-8 before (`decoded`) may still declare the encoding it was written in.
-std::optional<XmlParts> SplitXmlParts(std::string_view text, PartPlace place, bool decoded = false);
+struct ScannedXml {
+  // The first thing that makes the text no well-formed XML, its offset counted in the bytes the
+  // text was decoded from.
+  std::optional<XmlFault> fault;
+  std::optional<XmlParts> split;  // when the text is well-formed and the scan vouches for it
+};
+
+// Scans the text once (xml_well_formed.h). `encoding` names the encoding a text decoded to UTF-8
+// before was written in ("" for a text as the file holds it); the text may still declare it.
+ScannedXml ScanXmlParts(std::string_view text, PartPlace place, const std::string& encoding = "");
 
 // The parts of a split document, each parsed when the reader reaches its placeholder; the one
 // before is freed. The text must outlive the reader.

@@ -220,12 +220,14 @@ void BM_SiteChartImages(benchmark::State& state) {
   const TempFolder folder("site-charts");
   for (auto _ : state) {
     for (AnalysedEntry& a : analysed) {
-      if (!quorvex2::detail::WriteChartImages(*a.analyzer, folder.Path() + "/",
-                                              a.entry.file_name + "_charts_?.png", kChartOption,
-                                              1)) {
-        state.SkipWithError("a chart image was not written");
+      std::vector<quorvex2::detail::SiteFile> images;
+      if (!quorvex2::detail::DrawChartImages(*a.analyzer, folder.Path() + "/",
+                                             a.entry.file_name + "_charts_?.png", kChartOption, 1,
+                                             images)) {
+        state.SkipWithError("a chart image was not encoded");
         return;
       }
+      for (const auto& image : images) quorvex2::WriteFileAtomically(image.path, image.bytes);
     }
   }
   SetRunnerCounters(state, event.runners);

@@ -299,28 +299,35 @@ class Scanner {
     return true;
   }
 
-  bool DocumentType() {
-    doctype_seen_ = true;
-    const size_t begin = at_;
-    for (at_ += 9; at_ < text_.size();) {
+  // Skips to the ">" that closes the declaration opened at `begin`, its literals whole; `other`
+  // reads any other character where the scan stands (false when it found a fault).
+  template <class Other>
+  bool DeclarationEnd(size_t begin, Other other) {
+    while (at_ < text_.size()) {
       const char c = text_[at_];
       if (c == '>') {
         ++at_;
         return true;
       }
-      if (c == '"' || c == '\'') {
-        if (!Literal()) return false;
-      } else if (c == '[') {
-        scan_.plain = false;
-        ++at_;
-        if (!InternalSubset()) return false;
-      } else if (Is(c, kBlank) || Is(c, kNameChar)) {
-        ++at_;
-      } else {
-        return Fail(kBadDocType, at_);
-      }
+      if (!(c == '"' || c == '\'' ? Literal() : other(c))) return false;
     }
     return Fail(kBadDocType, begin);
+  }
+
+  bool DocumentType() {
+    doctype_seen_ = true;
+    const size_t begin = at_;
+    at_ += 9;
+    return DeclarationEnd(begin, [this](char c) {
+      if (c == '[') {
+        scan_.plain = false;
+        ++at_;
+        return InternalSubset();
+      }
+      if (!Is(c, kBlank) && !Is(c, kNameChar)) return Fail(kBadDocType, at_);
+      ++at_;
+      return true;
+    });
   }
 
   // Markup declarations, comments, instructions and parameter-entity references up to "]".
@@ -363,21 +370,11 @@ class Scanner {
     } else {
       at_ += 2;
     }
-    while (at_ < text_.size()) {
-      const char c = text_[at_];
-      if (c == '>') {
-        ++at_;
-        return true;
-      }
-      if (c == '"' || c == '\'') {
-        if (!Literal()) return false;
-      } else if (Is(c, kForbidden)) {
-        return Forbidden(at_);
-      } else {
-        ++at_;
-      }
-    }
-    return Fail(kBadDocType, begin);
+    return DeclarationEnd(begin, [this](char c) {
+      if (Is(c, kForbidden)) return Forbidden(at_);
+      ++at_;
+      return true;
+    });
   }
 
   // Whether an element of this name, opened where the scan stands, is a part.

@@ -64,6 +64,7 @@ void ParseText(const std::string& encoding, IofDocument& document) {
       return;
     }
   }
+  if (scanned.expanded) document.text = std::move(*scanned.expanded);
   // A decoded text stays as it is (not parsed in place), for the offset of an error to be
   // counted back in the file's bytes. A text the scan finds fault with is parsed all the same:
   // the parser's own error, where it finds one, says more.

@@ -275,8 +275,18 @@ std::optional<std::string> ReadDocument(clsQuorvex2& root, const ReadRequest& re
     }
   }
   // A text the scan finds fault with is parsed all the same: the parser's own error, where it
-  // finds one, says more.
+  // finds one, says more. One that uses entities is parsed with their values in place.
   pugi::xml_document document;
+  if (scanned.expanded) {
+    const bool utf8 = !request.file_data.empty();
+    const pugi::xml_parse_result parsed =
+        !encoding.empty()
+            ? ParseDecoded(document, *scanned.expanded, encoding)
+            : document.load_buffer_inplace(scanned.expanded->data(), scanned.expanded->size(),
+                                           pugi::parse_default,
+                                           utf8 ? pugi::encoding_utf8 : pugi::encoding_auto);
+    return ReadRoot(root, request, document, parsed, std::nullopt, nullptr);
+  }
   const pugi::xml_parse_result parsed = ParseWhole(document, request, bytes, encoding);
   return ReadRoot(root, request, document, parsed, scanned.fault, nullptr);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "files/detail/xml_encoding.h"
+#include "quorvex2/core/text.h"
 
 namespace quorvex2::detail {
 
@@ -23,6 +24,20 @@ XmlParts Split(std::string_view text, std::vector<ElementRange> parts) {
   return split;
 }
 
+// The text with each entity's value in place of its references; quotes written as references,
+// so that a value holds in an attribute of either quote.
+std::string Expanded(std::string_view text, const std::vector<EntityUse>& uses) {
+  std::string out;
+  size_t copied = 0;
+  for (const EntityUse& use : uses) {
+    out.append(text.substr(copied, use.offset - copied));
+    out += ReplaceAll(ReplaceAll(std::string(use.value), "\"", "&quot;"), "'", "&apos;");
+    copied = use.offset + use.length;
+  }
+  out.append(text.substr(copied));
+  return out;
+}
+
 }  // namespace
 
 ScannedXml ScanXmlParts(std::string_view text, PartPlace place, const std::string& encoding) {
@@ -35,6 +50,8 @@ ScannedXml ScanXmlParts(std::string_view text, PartPlace place, const std::strin
     scanned.fault = std::move(scan.fault);
   } else if (scan.plain) {
     scanned.split = Split(text, std::move(scan.parts));
+  } else if (!scan.expansions.empty()) {
+    scanned.expanded = Expanded(text, scan.expansions);
   }
   return scanned;
 }

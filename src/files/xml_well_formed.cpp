@@ -41,8 +41,9 @@ constexpr const char* kMismatch = TrNoop("開始タグと終了タグが対応�
 constexpr const char* kBareAmpersand =
     TrNoop("「&」のあとに参照がありません (「&」そのものは &amp; と書きます)");
 constexpr const char* kUndeclaredEntity = TrNoop("宣言されていない実体 &{name}; を参照しています");
-constexpr const char* kDeclaredEntity =
-    TrNoop("文書型宣言の中で宣言された実体 &{name}; を参照しています (実体の宣言は読みません)");
+constexpr const char* kDeclaredEntity = TrNoop(
+    "文書型宣言の中で宣言された実体 &{name}; を参照しています "
+    "(値が文字だけの実体のほかは読みません)");
 constexpr const char* kBadCharacterReference = TrNoop("文字参照 {name} が正しくありません");
 constexpr const char* kForbiddenCharacter = TrNoop("XML で使えない文字 {name} があります");
 constexpr const char* kDuplicateAttribute = TrNoop("一つのタグに属性 {name} が 2 度あります");
@@ -245,8 +246,13 @@ class Scanner {
     }
     ++at_;
     if (IsPredefinedEntity(name)) return true;
-    const bool declared = std::find(entities_.begin(), entities_.end(), name) != entities_.end();
-    return Fail(declared ? kDeclaredEntity : kUndeclaredEntity, begin, std::string(name));
+    const auto declared = std::find_if(entities_.begin(), entities_.end(),
+                                       [name](const auto& entity) { return entity.first == name; });
+    if (declared == entities_.end()) return Fail(kUndeclaredEntity, begin, std::string(name));
+    if (!declared->second) return Fail(kDeclaredEntity, begin, std::string(name));
+    scan_.plain = false;
+    scan_.expansions.push_back({begin, at_ - begin, *declared->second});
+    return true;
   }
 
   bool CharacterReference(size_t begin) {
@@ -366,7 +372,11 @@ class Scanner {
     if (StartsWith("<!ENTITY")) {
       at_ += 8;
       SkipBlanks();
-      if (at_ < text_.size() && text_[at_] != '%') entities_.push_back(Name());
+      if (at_ < text_.size() && text_[at_] != '%') {
+        const std::string_view name = Name();
+        SkipBlanks();
+        entities_.emplace_back(name, PlainValue());
+      }
     } else {
       at_ += 2;
     }
@@ -375,6 +385,17 @@ class Scanner {
       ++at_;
       return true;
     });
+  }
+
+  // The value of an internal entity whose literal holds text alone (no markup, no reference),
+  // which the reader puts in place of its references; none for any other.
+  std::optional<std::string_view> PlainValue() const {
+    if (at_ >= text_.size() || (text_[at_] != '"' && text_[at_] != '\'')) return std::nullopt;
+    const size_t close = text_.find(text_[at_], at_ + 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    const std::string_view value = text_.substr(at_ + 1, close - at_ - 1);
+    if (value.find_first_of("<&%") != std::string_view::npos) return std::nullopt;
+    return value;
   }
 
   // Whether an element of this name, opened where the scan stands, is a part.
@@ -476,7 +497,8 @@ class Scanner {
   size_t at_ = 0;
   std::vector<std::string_view> open_;
   std::vector<std::string_view> attributes_;  // of the start tag read now
-  std::vector<std::string_view> entities_;    // declared in the document type
+  // The general entities the document type declares, with their plain values.
+  std::vector<std::pair<std::string_view, std::optional<std::string_view>>> entities_;
   bool root_seen_ = false;
   bool doctype_seen_ = false;
   ElementRange part_;  // the part open now; name_length 0 outside one
@@ -486,6 +508,8 @@ class Scanner {
 }  // namespace
 
 XmlScan ScanXml(std::string_view text, PartPlace place, bool decoded) {
+  // A closing Ctrl-Z, the end-of-file mark of old DOS tools, is no part of the text.
+  while (text.ends_with('\x1A')) text.remove_suffix(1);
   return Scanner(text, place, decoded).Scan();
 }
 

@@ -224,7 +224,7 @@ TEST(LoadLapFile, XmlThatIsNotWellFormedIsRefused) {
     std::string after = "";  // after the document; "twice": the document again
     bool utf16 = false;
   };
-  const std::string declared = "<!DOCTYPE x [<!ENTITY tc \"Tokyo OLC\">]>";
+  const std::string declared = "<!DOCTYPE x [<!ENTITY tc 'Tokyo \"O\" OLC'>]>";
   const std::vector<Case> cases = {
       {"bare &", "Smith `& Sons", "Smith `& Sons",
        "「&」のあとに参照がありません (「&」そのもの"
@@ -232,9 +232,10 @@ TEST(LoadLapFile, XmlThatIsNotWellFormedIsRefused) {
       {"no ;", "`&amp", "`&amp",
        "「&」のあとに参照がありません (「&」そのものは &amp; と書きます)"},
       {"undeclared", "a`&nbsp;b", "a`&nbsp;b", "宣言されていない実体 &nbsp; を参照しています"},
-      {"declared", "`&tc;", "`&tc;",
-       "文書型宣言の中で宣言された実体 &tc; を参照しています (実体の宣言は読みません)", "",
-       declared},
+      {"declared with markup", "`&tc;", "`&tc;",
+       "文書型宣言の中で宣言された実体 &tc; を参照しています (値が文字だけの実体のほかは読み"
+       "ません)",
+       "", "<!DOCTYPE x [<!ENTITY tc \"<b>T</b>\">]>"},
       {"control", "a`\x0B", "a`\x0B", "XML で使えない文字 U+000B があります"},
       {"&#0;", "`&#0;", "`&#0;", "XML で使えない文字 &#0; があります"},
       {"&#x1;", "`&#x1;", "`&#x1;", "XML で使えない文字 &#x1; があります"},
@@ -253,7 +254,9 @@ TEST(LoadLapFile, XmlThatIsNotWellFormedIsRefused) {
       {"document types", "&quot;A'", "&quot;A&apos;", "", "\"A'",
        "<!DOCTYPE ResultList SYSTEM \"IOFdata.dtd\">"},
       {"unused declaration", "A", "A", "", "A", declared},
+      {"declared", "&tc;", "&tc;", "", "Tokyo \"O\" OLC", declared},
       {"UTF-16 reads", "A&amp;", "A&amp;", "", "A&", "", "", true},
+      {"closing Ctrl-Z", "A", "A", "", "A", "", "\r\n\x1A"},
   };
   const auto native = [](const Case& c) {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>" + c.prolog +

@@ -29,6 +29,9 @@ struct ScannedXml {
   // text was decoded from.
   std::optional<XmlFault> fault;
   std::optional<XmlParts> split;  // when the text is well-formed and the scan vouches for it
+  // The text with the values of the entities it uses in their places, when it uses any; the
+  // parser reads this one.
+  std::optional<std::string> expanded;
 };
 
 // Scans the text once (xml_well_formed.h). `encoding` names the encoding a text decoded to UTF-8

@@ -33,17 +33,27 @@ struct XmlFault {
   size_t offset = 0;  // in the text scanned
 };
 
+// A reference to an entity the document type declares with a plain value, at [offset, offset +
+// length) of the text.
+struct EntityUse {
+  size_t offset = 0;
+  size_t length = 0;
+  std::string_view value;
+};
+
 struct XmlScan {
   std::optional<XmlFault> fault;
+  std::vector<EntityUse> expansions;  // in text order
   // Whether the text holds only what a part-by-part reading vouches for (xml_parts.h); the
   // parts are complete only then.
   bool plain = true;
   std::vector<ElementRange> parts;  // in document order
 };
 
-// Entities declared in the document type are not read: a reference to one is a fault, as is a
-// reference to an entity not declared at all. A text decoded to UTF-8 before (`decoded`) may
-// still declare the encoding it was written in.
+// An entity the document type declares with a plain value (text without markup or references)
+// is listed where it is used, for the reader to put its value there; a reference to any other
+// declared entity is a fault, as is one to an entity not declared at all. A text decoded to UTF-8
+// before (`decoded`) may still declare the encoding it was written in.
 XmlScan ScanXml(std::string_view text, PartPlace place, bool decoded);
 
 }  // namespace quorvex2::detail

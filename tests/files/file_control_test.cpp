@@ -251,6 +251,7 @@ TEST(LoadLapFile, XmlThatIsNotWellFormedIsRefused) {
       {"references", "A &amp; B &#38; C &#x26; D", "A &amp; B &#38; C &#x26; D", "",
        "A & B & C & D"},
       {"CDATA, comment", "A &amp; &lt;B>", "<![CDATA[A & <B>]]><!-- & < -->", "", "A & <B>"},
+      {"text in pieces", "ABC", "A<!-- & -->B<![CDATA[C]]>", "", "ABC"},
       {"document types", "&quot;A'", "&quot;A&apos;", "", "\"A'",
        "<!DOCTYPE ResultList SYSTEM \"IOFdata.dtd\">"},
       {"unused declaration", "A", "A", "", "A", declared},

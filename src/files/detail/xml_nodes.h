@@ -59,11 +59,24 @@ inline pugi::xml_node Child(const pugi::xml_node& parent, const char* name) {
   return {};
 }
 
+inline bool IsText(const pugi::xml_node& node) {
+  return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
 // The text of an element without the white space around it (blanks, tabs and line ends, which
-// writers that indent every element leave there).
+// writers that indent every element leave there): all its pieces, when a CDATA section, a
+// comment or an instruction parts it.
 inline std::string NodeText(const pugi::xml_node& node) {
   constexpr std::string_view kWhiteSpace = " \t\r\n";
-  const std::string_view text = node.text().get();
+  std::string pieces;
+  std::string_view text = node.text().get();
+  const pugi::xml_node first_piece = node.first_child();
+  if (first_piece && first_piece.next_sibling()) {
+    for (pugi::xml_node piece = first_piece; piece; piece = piece.next_sibling()) {
+      if (IsText(piece)) pieces += piece.value();
+    }
+    text = pieces;
+  }
   const size_t first = text.find_first_not_of(kWhiteSpace);
   if (first == std::string_view::npos) return std::string();
   return std::string(text.substr(first, text.find_last_not_of(kWhiteSpace) - first + 1));

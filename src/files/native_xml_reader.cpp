@@ -202,19 +202,22 @@ class NativeReader {
   bool fresh_;
 };
 
-// The whole document, parsed in place from the file's bytes when they could be read (pugixml
-// reads the file itself otherwise, and says why it cannot). Bytes decoded from `encoding` are
-// UTF-8 whatever their declaration says; a parse error's offset is counted in the file's bytes.
+// The whole document, parsed in place from `text` (the file's bytes, or the text with the values
+// of its entities in place) when there is one, else from the text in memory (pugixml reads the
+// file itself when its bytes could not be read, and says why). A text decoded from `encoding`,
+// or held in memory, is UTF-8 whatever its declaration says; a parse error's offset is counted
+// in the file's bytes.
 pugi::xml_parse_result ParseWhole(pugi::xml_document& document, const ReadRequest& request,
-                                  std::string& bytes, const std::string& encoding) {
-  if (!request.file_data.empty()) {
+                                  std::string& text, const std::string& encoding) {
+  if (!encoding.empty()) return ParseDecoded(document, text, encoding);
+  const bool in_memory = !request.file_data.empty();
+  if (!text.empty()) {
+    return document.load_buffer_inplace(text.data(), text.size(), pugi::parse_default,
+                                        in_memory ? pugi::encoding_utf8 : pugi::encoding_auto);
+  }
+  if (in_memory) {
     return document.load_buffer(request.file_data.data(), request.file_data.size(),
                                 pugi::parse_default, pugi::encoding_utf8);
-  }
-  if (!encoding.empty()) return ParseDecoded(document, bytes, encoding);
-  if (!bytes.empty()) {
-    return document.load_buffer_inplace(bytes.data(), bytes.size(), pugi::parse_default,
-                                        pugi::encoding_auto);
   }
   if (!IsFileExists(request.file_name)) {  // nor a pipe, whose opening would wait for a writer
     pugi::xml_parse_result unread;
@@ -276,17 +279,8 @@ std::optional<std::string> ReadDocument(clsQuorvex2& root, const ReadRequest& re
   }
   // A text the scan finds fault with is parsed all the same: the parser's own error, where it
   // finds one, says more. One that uses entities is parsed with their values in place.
+  if (scanned.expanded) bytes = std::move(*scanned.expanded);
   pugi::xml_document document;
-  if (scanned.expanded) {
-    const bool utf8 = !request.file_data.empty();
-    const pugi::xml_parse_result parsed =
-        !encoding.empty()
-            ? ParseDecoded(document, *scanned.expanded, encoding)
-            : document.load_buffer_inplace(scanned.expanded->data(), scanned.expanded->size(),
-                                           pugi::parse_default,
-                                           utf8 ? pugi::encoding_utf8 : pugi::encoding_auto);
-    return ReadRoot(root, request, document, parsed, std::nullopt, nullptr);
-  }
   const pugi::xml_parse_result parsed = ParseWhole(document, request, bytes, encoding);
   return ReadRoot(root, request, document, parsed, scanned.fault, nullptr);
 }
